@@ -1,0 +1,14 @@
+# The desktop program: Qt 6 widgets and an OpenGL view on top of the core.
+find_package(Qt6 REQUIRED COMPONENTS Widgets OpenGL OpenGLWidgets)
+set(CMAKE_AUTOMOC ON)
+
+add_library(cyclide_gui STATIC
+    ${CMAKE_SOURCE_DIR}/src/FenPrincipale.cpp
+    ${CMAKE_SOURCE_DIR}/src/FenPrincipale.h
+    ${CMAKE_SOURCE_DIR}/src/glwidget.cpp
+    ${CMAKE_SOURCE_DIR}/src/glwidget.h)
+target_link_libraries(cyclide_gui PUBLIC cyclide_core Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets
+                                         OpenGL::GL)
+
+add_executable(cyclide ${CMAKE_SOURCE_DIR}/src/main.cpp)
+target_link_libraries(cyclide PRIVATE cyclide_gui)

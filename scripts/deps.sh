@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs, skipping those already
+# installed. Runs apt-get directly as root, through sudo otherwise.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libgl-dev mesa-common-dev libgl1-mesa-dri
+    qt6-base-dev libqt6opengl6-dev
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    SUDO=()
+else
+    SUDO=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,70 @@
+// Cyclide: the Dupin cyclide in standard position with parameters a, b, c, mu
+// (b = sqrt(a^2 - c^2)) over a rectangle of its angles theta (u) and psi (v).
+#ifndef CYCLIDE_H
+#define CYCLIDE_H
+
+#include "Point.h"
+#include "RBBP.h"
+#include "Surface.h"
+#include "Vecteur.h"
+#include "deplacement.h"
+
+class Cyclide : public surface_para {
+  public:
+    Cyclide();
+    Cyclide(double u0, double u1, double v0, double v1, double a, double c, double mu);
+    Cyclide(const Cyclide&) = default;
+    Cyclide& operator=(const Cyclide&) = default;
+    ~Cyclide() override;
+
+    double getA() const { return a; }
+    double getB() const { return b; }
+    double getC() const { return c; }
+    double getMU() const { return mu; }
+
+    // a - c cos(theta) cos(psi)
+    double deno(double u, double v);
+
+    using surface_para::fB;
+    using surface_para::fG;
+    using surface_para::fR;
+    double fx(double u, double v) override;
+    double fy(double u, double v) override;
+    double fz(double u, double v) override;
+    double dxdu(double u, double v) override;
+    double dydu(double u, double v) override;
+    double dzdu(double u, double v) override;
+    double dxdv(double u, double v) override;
+    double dydv(double u, double v) override;
+    double dzdv(double u, double v) override;
+    double gradx(double u, double v) override;
+    double grady(double u, double v) override;
+    double gradz(double u, double v) override;
+    double grad1x(double u, double v);
+    double grad1y(double u, double v);
+    double grad1z(double u, double v);
+    void fR(double u, double v) override;
+    void fG(double u, double v) override;
+    void fB(double u, double v) override;
+    void fR(double u, double v, double i) override;
+    void fG(double u, double v, double i) override;
+    void fB(double u, double v, double i) override;
+
+    double CircularCylinderPlan(double R1, double m, double p, int epsi);
+    double ThetaOy(Point O1, Point O2);
+    vect Trans(Point O1, Point O2);
+    deplacement RingPoteauRevolutionSurfacePlan(Point B1, vect v1, Point B2, vect v2, double m,
+                                                double p);
+    deplacement RingRevolutionSurfacePlan(Point B1, vect v1, Point B2, vect v2, double m,
+                                          double p, int epsilon);
+    deplacement CylindreSphereMongolfiere(Point B1, Point B2, vect v_gen, Point Omega, double R);
+    void RBBPToCD4(RBBP R);
+
+  private:
+    double a;
+    double b;
+    double c;
+    double mu;
+};
+
+#endif

@@ -1,0 +1,49 @@
+#include "Fonction.h"
+
+#include <cmath>
+
+namespace {
+const double PI = 3.141592653589793;
+const double PI_2 = 1.5707963267948966;
+} // namespace
+
+double carre(double x) { return x * x; }
+
+double valAbs(double x) { return std::pow(std::pow(x, 2), 0.5); }
+
+// The tests are strict: |d| exactly 0.00001 gives pi/2.
+double psiSol(double theta, double x0, double y0, double z0, double a, double b, double c,
+              double mu) {
+    (void)x0;
+    (void)a;
+    (void)c;
+    (void)mu;
+    double d = y0 - b * std::sin(theta);
+    if (std::fabs(d) > 0.00001)
+        return std::atan(z0 * std::sin(theta) / d);
+    return PI_2;
+}
+
+double psiSol1(double theta, double x0, double y0, double z0, double a, double b, double c,
+               double mu) {
+    return psiSol(theta, x0, y0, z0, a, b, c, mu) + PI;
+}
+
+// Off the plane z = 0 (|z0| > 0.0001): atan(c y0 sin(psi) / e) with
+// e = b sin(psi) mu + z0 a, or pi/2 when |e| < 0.00001. In that plane psi
+// plays no part: atan(b y0 / (a x0 - c mu)).
+double thetaSol(double psi, double x0, double y0, double z0, double a, double b, double c,
+                double mu) {
+    if (std::fabs(z0) > 0.0001) {
+        double e = b * std::sin(psi) * mu + z0 * a;
+        if (std::fabs(e) < 0.00001)
+            return PI_2;
+        return std::atan(c * y0 * std::sin(psi) / e);
+    }
+    return std::atan(b * y0 / (a * x0 - c * mu));
+}
+
+double thetaSol1(double psi, double x0, double y0, double z0, double a, double b, double c,
+                 double mu) {
+    return thetaSol(psi, x0, y0, z0, a, b, c, mu) + PI;
+}

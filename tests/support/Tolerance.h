@@ -1,0 +1,57 @@
+// One tolerance helper for all tests: a value passes when it is within an
+// absolute OR a relative error of the expected value; a failure names the
+// component that failed.
+#ifndef TOLERANCE_H
+#define TOLERANCE_H
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+namespace tol {
+
+inline ::testing::AssertionResult near(double actual, double expected, double absTol,
+                                       double relTol = 0.0, const std::string& what = "value") {
+    double err = std::fabs(actual - expected);
+    if (err <= absTol || err <= relTol * std::fabs(expected))
+        return ::testing::AssertionSuccess();
+    std::ostringstream os;
+    os.precision(17);
+    os << what << ": got " << actual << ", expected " << expected << " (error " << err
+       << ", absolute tolerance " << absTol << ", relative tolerance " << relTol << ")";
+    return ::testing::AssertionFailure() << os.str();
+}
+
+// Three components at once (a point or a vector), named x, y, z.
+inline ::testing::AssertionResult near3(double ax, double ay, double az, double ex, double ey,
+                                        double ez, double absTol, double relTol = 0.0,
+                                        const std::string& what = "point") {
+    const double a[3] = {ax, ay, az}, e[3] = {ex, ey, ez};
+    const char* names[3] = {".x", ".y", ".z"};
+    for (int k = 0; k < 3; ++k) {
+        auto r = near(a[k], e[k], absTol, relTol, what + names[k]);
+        if (!r)
+            return r;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Relative agreement to n significant digits, as printed values are quoted.
+inline ::testing::AssertionResult sig(double actual, double expected, int digits,
+                                      const std::string& what = "value") {
+    double relTol = 0.5 * std::pow(10.0, 1 - digits);
+    return near(actual, expected, 0.0, relTol, what);
+}
+
+// Any point type with getX0/getY0/getZ0 (Point) against expected coordinates.
+template <class P>
+::testing::AssertionResult nearPoint(const P& p, double ex, double ey, double ez, double absTol,
+                                     double relTol = 0.0, const std::string& what = "point") {
+    return near3(p.getX0(), p.getY0(), p.getZ0(), ex, ey, ez, absTol, relTol, what);
+}
+
+} // namespace tol
+
+#endif
