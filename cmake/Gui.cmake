@@ -6,7 +6,9 @@ add_library(cyclide_gui STATIC
     ${CMAKE_SOURCE_DIR}/src/FenPrincipale.cpp
     ${CMAKE_SOURCE_DIR}/src/FenPrincipale.h
     ${CMAKE_SOURCE_DIR}/src/glwidget.cpp
-    ${CMAKE_SOURCE_DIR}/src/glwidget.h)
+    ${CMAKE_SOURCE_DIR}/src/glwidget.h
+    ${CMAKE_SOURCE_DIR}/src/ImageVue.cpp
+    ${CMAKE_SOURCE_DIR}/src/ImageVue.h)
 target_link_libraries(cyclide_gui PUBLIC cyclide_core Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets
                                          OpenGL::GL)
 

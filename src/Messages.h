@@ -1,0 +1,9 @@
+// The window's message for each cyclide-type code.
+#ifndef MESSAGES_H
+#define MESSAGES_H
+
+// 0 "Nous n'avons pas un carreau convertible", 1 ring, 2 spindle, 3 horned,
+// 4 double sphere, 5 crossed torus, any other value collar torus.
+const char* messageCyclide(int typeCyclide);
+
+#endif
