@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
 # Installs what is missing, configures and builds in build/, and runs every
-# test. Exits non-zero when anything fails.
+# test; then builds the core and its tests a second time with
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/) and runs them
+# again. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
+
+run_ctest() {
+    # The GUI tests need an X server: run under Xvfb unless a display exists.
+    if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1; then
+        xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure -j "$jobs"
+    else
+        ctest --test-dir "$1" --output-on-failure -j "$jobs"
+    fi
+}
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
+run_ctest build
 
-# The GUI tests need an X server: run the whole suite under Xvfb unless a
-# display is already there.
-if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j "$jobs"
-else
-    ctest --test-dir build --output-on-failure -j "$jobs"
-fi
+echo "== Core and converter again under AddressSanitizer and UndefinedBehaviorSanitizer =="
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCYCLIDE_SANITIZE=ON -DCYCLIDE_BUILD_GUI=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_ctest build-asan

@@ -11,6 +11,7 @@
 
 class Cyclide : public surface_para {
   public:
+    // The ring torus a = 2, c = 0, mu = 1 over [0, 2 pi] x [0, 2 pi].
     Cyclide();
     Cyclide(double u0, double u1, double v0, double v1, double a, double c, double mu);
     Cyclide(const Cyclide&) = default;
@@ -55,8 +56,8 @@ class Cyclide : public surface_para {
     vect Trans(Point O1, Point O2);
     deplacement RingPoteauRevolutionSurfacePlan(Point B1, vect v1, Point B2, vect v2, double m,
                                                 double p);
-    deplacement RingRevolutionSurfacePlan(Point B1, vect v1, Point B2, vect v2, double m,
-                                          double p, int epsilon);
+    deplacement RingRevolutionSurfacePlan(Point B1, vect v1, Point B2, vect v2, double m, double p,
+                                          int epsilon);
     deplacement CylindreSphereMongolfiere(Point B1, Point B2, vect v_gen, Point Omega, double R);
     void RBBPToCD4(RBBP R);
 

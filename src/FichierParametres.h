@@ -21,8 +21,13 @@ void ecrireParametres(std::ostream& out, const double valeurs[NOMBRE_PARAMETRES]
 // Writes the file through a temporary file in the same directory and a
 // rename, so that a failure never damages an existing file. Returns true on
 // success.
-bool ecrireFichierParametres(const std::string& chemin,
-                             const double valeurs[NOMBRE_PARAMETRES]);
+bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOMBRE_PARAMETRES]);
+
+// Writes contenu as the whole file chemin: through a new temporary file in
+// the same directory, flushed to the disk and closed, then renamed over
+// chemin. On any failure the temporary file is removed, an existing chemin is
+// left as it was, and the result is false.
+bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu);
 
 // Whole degrees, truncated toward zero, of an angle in radians
 // (radians * 360 / 2pi), clamped into the range of int; NaN gives 0.

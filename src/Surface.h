@@ -8,7 +8,10 @@
 #ifndef SURFACE_H
 #define SURFACE_H
 
+#include <functional>
 #include <string>
+
+class Point;
 
 class surface_para {
   public:
@@ -73,14 +76,13 @@ class surface_para {
     void openGL(int choix, int choixMat, int choixAmb, int choixDiff);
     void openGL(int choixR, int choixG, int choixB, int choixAmb, int choixDiff, int choixSpe);
     void openGL(int choixNormal, int choixR, double cR, double cR2, double cRa, double cR2a,
-                double cRb, double cR2b, int choixG, double cG, double cG2, double cGa,
-                double cG2a, double cGb, double cG2b, int choixB, double cB, double cB2,
-                double cBa, double cB2a, double cBb, double cB2b, int choixAmb, int choixDiff,
-                int choixSpe);
-    void openGL(int choixR, double cR, double cR2, double cRa, double cR2a, double cRb,
-                double cR2b, int choixG, double cG, double cG2, double cGa, double cG2a,
-                double cGb, double cG2b, int choixB, double cB, double cB2, double cBa,
-                double cB2a, double cBb, double cB2b, int choixAmb, int choixDiff, int choixSpe);
+                double cRb, double cR2b, int choixG, double cG, double cG2, double cGa, double cG2a,
+                double cGb, double cG2b, int choixB, double cB, double cB2, double cBa, double cB2a,
+                double cBb, double cB2b, int choixAmb, int choixDiff, int choixSpe);
+    void openGL(int choixR, double cR, double cR2, double cRa, double cR2a, double cRb, double cR2b,
+                int choixG, double cG, double cG2, double cGa, double cG2a, double cGb, double cG2b,
+                int choixB, double cB, double cB2, double cBa, double cB2a, double cBb, double cB2b,
+                int choixAmb, int choixDiff, int choixSpe);
     void openGL(int choixR, double cR, double cR2, int choixG, double cG, double cG2, int choixB,
                 double cB, double cB2, int choixAmb, int choixDiff, int choixSpe);
     void traceU(int psi, float red, float green, float blue, float size);
@@ -131,6 +133,16 @@ class surface_para {
     int nbre_sommet;
     int nbre_face;
     int nbre_cote;
+
+  private:
+    // Fills the colour channels for the corner at grid indices (s, t).
+    using CornerColour = std::function<void(double s, double t)>;
+    // The point at grid indices (u, v), for the iso-curves.
+    Point pointAt(double u, double v);
+    // The common tessellation: normals scaled by normalSign, corner colours
+    // from colour, materials placed by the face rule of each choice.
+    void tessellate(double normalSign, const CornerColour& colour, int choixAmb, int choixDiff,
+                    int choixSpe);
 };
 
 #endif

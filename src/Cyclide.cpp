@@ -1,0 +1,259 @@
+#include "Cyclide.h"
+
+#include "Fonction.h"
+
+#include <cmath>
+
+namespace {
+const double PI = 3.141592653589793;
+const double TWO_PI = 6.283185307179586;
+} // namespace
+
+// The ring torus a = 2, c = 0, mu = 1 (so b = 2) over the whole angle
+// ranges [0, 2 pi] x [0, 2 pi]: a drawable cyclide when nothing else is
+// known.
+Cyclide::Cyclide() : Cyclide(0, TWO_PI, 0, TWO_PI, 2, 0, 1) {}
+
+// Cyclide with parameters a, c, mu over theta in [u0, u1] and psi in
+// [v0, v1] on an 80 x 80 grid; b = (a^2 - c^2)^0.5, not a number when
+// |c| > |a|.
+Cyclide::Cyclide(double u0, double u1, double v0, double v1, double a_, double c_, double mu_)
+    : surface_para() {
+    u_min = u0;
+    u_max = u1;
+    v_min = v0;
+    v_max = v1;
+    UMAX = 80;
+    VMAX = 80;
+    a = a_;
+    c = c_;
+    mu = mu_;
+    b = std::pow(a * a - c * c, 0.5);
+}
+
+Cyclide::~Cyclide() = default;
+
+// D = a - c cos(theta) cos(psi), the common denominator of the
+// parametrisation; zero only when |c| >= |a|.
+double Cyclide::deno(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    return a - c * std::cos(theta) * std::cos(psi);
+}
+
+// Point of the cyclide at grid indices (u, v); non-finite when D = 0.
+double Cyclide::fx(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double D = deno(u, v);
+    return (mu * (c - a * std::cos(theta) * std::cos(psi)) + b * b * std::cos(theta)) / D;
+}
+double Cyclide::fy(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double D = deno(u, v);
+    return b * std::sin(theta) * (a - mu * std::cos(psi)) / D;
+}
+double Cyclide::fz(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double D = deno(u, v);
+    return b * std::sin(psi) * (c * std::cos(theta) - mu) / D;
+}
+
+// Partial derivatives of the point with respect to the grid index u (the
+// slope du of theta included); non-finite when D = 0.
+double Cyclide::dxdu(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double du = df_aff(0, UMAX, u_min, u_max);
+    const double D = deno(u, v);
+    return b * b * std::sin(theta) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
+}
+double Cyclide::dydu(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double du = df_aff(0, UMAX, u_min, u_max);
+    const double D = deno(u, v);
+    return b * (a - mu * std::cos(psi)) * (a * std::cos(theta) - c * std::cos(psi)) * du /
+           std::pow(D, 2);
+}
+double Cyclide::dzdu(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double du = df_aff(0, UMAX, u_min, u_max);
+    const double D = deno(u, v);
+    return b * c * std::sin(theta) * std::sin(psi) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
+}
+
+// Partial derivatives of the point with respect to the grid index v (the
+// slope dv of psi included); non-finite when D = 0.
+double Cyclide::dxdv(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double dv = df_aff(0, VMAX, v_min, v_max);
+    const double D = deno(u, v);
+    return (mu * (a * a) - mu * (c * c) - b * b * c * std::cos(theta)) * std::cos(theta) *
+           std::sin(psi) * dv / std::pow(D, 2);
+}
+double Cyclide::dydv(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double dv = df_aff(0, VMAX, v_min, v_max);
+    const double D = deno(u, v);
+    return -a * b * std::sin(theta) * std::sin(psi) * (c * std::cos(theta) - mu) * dv /
+           std::pow(D, 2);
+}
+double Cyclide::dzdv(double u, double v) {
+    const double theta = f_aff(0, UMAX, u_min, u_max, u);
+    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double dv = df_aff(0, VMAX, v_min, v_max);
+    const double D = deno(u, v);
+    return b * (c * std::cos(theta) - mu) * (a * std::cos(psi) - c * std::cos(theta)) * dv /
+           std::pow(D, 2);
+}
+
+// Gradient of the implicit equation
+// F = (x^2 + y^2 + z^2 + b^2 - mu^2)^2 - 4 (a x - c mu)^2 - 4 b^2 y^2
+// at the point of grid indices (u, v), written with a^2 = b^2 + c^2 and
+// S = x^2 + y^2 + z^2 - mu^2 - b^2. Each component evaluates the point
+// and keeps it in x, y, z.
+double Cyclide::gradx(double u, double v) {
+    x = fx(u, v);
+    y = fy(u, v);
+    z = fz(u, v);
+    const double S = carre(x) + carre(y) + carre(z) - carre(mu) - carre(b);
+    return 4 * x * S - 8 * c * (c * x - a * mu);
+}
+double Cyclide::grady(double u, double v) {
+    x = fx(u, v);
+    y = fy(u, v);
+    z = fz(u, v);
+    const double S = carre(x) + carre(y) + carre(z) - carre(mu) - carre(b);
+    return 4 * y * S;
+}
+double Cyclide::gradz(double u, double v) {
+    x = fx(u, v);
+    y = fy(u, v);
+    z = fz(u, v);
+    const double S = carre(x) + carre(y) + carre(z) - carre(mu) - carre(b);
+    return 4 * z * S + 8 * carre(b) * z;
+}
+
+// The opposite gradient (normals pointing the other way).
+double Cyclide::grad1x(double u, double v) {
+    return -gradx(u, v);
+}
+double Cyclide::grad1y(double u, double v) {
+    return -grady(u, v);
+}
+double Cyclide::grad1z(double u, double v) {
+    return -gradz(u, v);
+}
+
+// Colour sweep over the grid position (not the angles): ambient, diffuse
+// and specular channel of one component each.
+void Cyclide::fR(double u, double v) {
+    R = 0.4 * std::cos(6 * PI * u / UMAX) + 0.5;
+    Rd = 0.125 * std::cos(PI * v / VMAX) + 0.5;
+    Rs = 0;
+}
+void Cyclide::fG(double u, double v) {
+    G = 0.3 * std::sin(4 * PI * u / UMAX) + 0.6;
+    Gd = 0.1 * std::sin(2 * PI * v / VMAX) + 0.5;
+    Gs = 0.81;
+}
+void Cyclide::fB(double u, double v) {
+    B = 0.4 * std::sin(PI * v / VMAX) + 0.5;
+    Bd = 0;
+    Bs = 0.4 * std::sin(2 * PI * u / UMAX) + 0.6;
+}
+
+// Colour sweep of the tessellation, i waves across the grid.
+void Cyclide::fR(double, double v, double i) {
+    R = 0.4 * std::cos(2 * PI * v * i / VMAX) + 0.5;
+    Rd = 0.125 * std::cos(PI * v / VMAX) + 0.5;
+    Rs = 0.8;
+}
+void Cyclide::fG(double u, double, double i) {
+    G = 0.6 - 0.3 * std::sin(2 * PI * u * i / UMAX);
+    Gd = 0.2 * std::sin(2 * PI * u * i / UMAX) + 0.2;
+    Gs = 0.1;
+}
+void Cyclide::fB(double u, double v, double i) {
+    B = 0.5 - 0.4 * std::sin(PI * v * i / VMAX);
+    Bd = 0;
+    Bs = 0.6 - 0.4 * std::cos(2 * PI * u / UMAX);
+}
+
+// Cyclide touching the cylinder of radius R1 about the z axis and the plane
+// z = m x + p, built in the plane y = 0: the circles tangent to each
+// generator at height 0 and to the plane's trace give the centres O1, O2
+// and radii rho1, rho2, hence a, b, c, mu and the psi range. Returns the x
+// coordinate of the cyclide's centre. A plane through a generator's foot
+// gives non-finite values.
+double Cyclide::CircularCylinderPlan(double R1, double m, double p, int epsi) {
+    const double k = std::sqrt(1 + m * m);
+    const Point B1(-R1, 0, 0), B2(R1, 0, 0);
+    const Point C1(-R1, 0, -R1 * m + p), C2(R1, 0, R1 * m + p);
+    const double dC1B1 = C1.distance(B1);
+    const double dC2B2 = C2.distance(B2);
+    const Point A1(C1.getX0() + epsi * dC1B1 / k, 0, C1.getZ0() + epsi * dC1B1 * m / k);
+    const Point A2(C2.getX0() - epsi * dC2B2 / k, 0, C2.getZ0() - epsi * dC2B2 * m / k);
+    Point O1, O2;
+    O1.centreCercle(B1, C1, A1);
+    O2.centreCercle(B2, C2, A2);
+    const double rho1 = O1.distance(B1);
+    const double rho2 = O2.distance(B2);
+
+    a = O1.distance(O2) / 2;
+    c = (rho1 - rho2) / 2;
+    mu = (rho1 + rho2) / 2;
+    b = std::sqrt(a * a - c * c);
+
+    if (A1.distance(C1) + A1.distance(C2) > C1.distance(C2)) {
+        v_min = 0;
+        v_max = 1.570796327;
+    } else {
+        v_min = 1.570796327;
+        v_max = 3.141592654;
+    }
+    return O1.milieu(O2).getX0();
+}
+
+// Signed angle in degrees, in [-180, 180], between the direction O1 -> O2
+// and the x axis; negative when O2 lies below O1 in z. O1 = O2 is not a
+// number.
+double Cyclide::ThetaOy(Point O1, Point O2) {
+    const vect vO = Trans(O1, O2);
+    const double t = vO.scalaire(vect(1, 0, 0)) / O1.distance(O2);
+    double angle = std::acos(t) * 180 / PI;
+    if (vO.cote() < 0)
+        angle = -angle;
+    return angle;
+}
+
+// The vector from O1 to O2.
+vect Cyclide::Trans(Point O1, Point O2) {
+    return vect(O2.getX0() - O1.getX0(), O2.getY0() - O1.getY0(), O2.getZ0() - O1.getZ0());
+}
+
+// Positioning of a cyclide against a surface of revolution and a plane:
+// not computed, the neutral rigid motion is returned and the cyclide is
+// left as it is.
+deplacement Cyclide::RingPoteauRevolutionSurfacePlan(Point, vect, Point, vect, double, double) {
+    return deplacement();
+}
+
+// Not computed: the neutral rigid motion.
+deplacement Cyclide::RingRevolutionSurfacePlan(Point, vect, Point, vect, double, double, int) {
+    return deplacement();
+}
+
+// Not computed: the neutral rigid motion.
+deplacement Cyclide::CylindreSphereMongolfiere(Point, Point, vect, Point, double) {
+    return deplacement();
+}
+
+// Leaves the cyclide unchanged: converting a patch is the work of RBBPd.
+void Cyclide::RBBPToCD4(RBBP) {}

@@ -1,0 +1,386 @@
+#include "Surface.h"
+
+#include "Point.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const double PI = 3.141592653589793;
+const double TWO_PI = 6.283185307179586;
+
+struct Triple {
+    double x, y, z;
+};
+
+// Sets one material property on the faces that the choice selects: 2 puts
+// the colour on the front and black on the back, 3 the reverse, any other
+// value puts the colour on both faces.
+void setMaterial(GLenum pname, int choice, const GLfloat* colour, const GLfloat* black) {
+    if (choice == 2) {
+        glMaterialfv(GL_FRONT, pname, colour);
+        glMaterialfv(GL_BACK, pname, black);
+    } else if (choice == 3) {
+        glMaterialfv(GL_BACK, pname, colour);
+        glMaterialfv(GL_FRONT, pname, black);
+    } else {
+        glMaterialfv(GL_FRONT_AND_BACK, pname, colour);
+    }
+}
+
+} // namespace
+
+// Default surface: name "Surface.off", an 80 x 80 grid over u in [0, 2 pi]
+// and v in [-1.2, 2 pi]; the counts are those of the 80 x 80 grid. Scratch
+// coordinates and colour channels start at 0.
+surface_para::surface_para()
+    : nom("Surface.off"), UMAX(80), VMAX(80), u_min(0), u_max(TWO_PI), v_min(-1.2), v_max(TWO_PI),
+      x(0), y(0), z(0), R(0), G(0), B(0), Rd(0), Gd(0), Bd(0), Rs(0), Gs(0), Bs(0) {
+    nbre_sommet = (UMAX + 1) * (VMAX + 1);
+    nbre_face = UMAX * VMAX;
+    nbre_cote = (2 * UMAX + 2) * VMAX;
+}
+
+// Default surface with the given parameter ranges (grid and counts of the
+// default 80 x 80 grid).
+surface_para::surface_para(double umin, double umax, double vmin, double vmax) : surface_para() {
+    u_min = umin;
+    u_max = umax;
+    v_min = vmin;
+    v_max = vmax;
+}
+
+// Default surface with the given ranges and grid; the counts follow the
+// given grid.
+surface_para::surface_para(double umin, double umax, double vmin, double vmax, int umaxGrid,
+                           int vmaxGrid)
+    : surface_para(umin, umax, vmin, vmax) {
+    UMAX = umaxGrid;
+    VMAX = vmaxGrid;
+    nbre_sommet = (UMAX + 1) * (VMAX + 1);
+    nbre_face = UMAX * VMAX;
+    nbre_cote = (2 * UMAX + 2) * VMAX;
+}
+
+surface_para::~surface_para() = default;
+
+// Default position: the unit cylinder (cos u, sin u, v).
+double surface_para::fx(double u, double) {
+    return std::cos(u);
+}
+double surface_para::fy(double u, double) {
+    return std::sin(u);
+}
+double surface_para::fz(double, double v) {
+    return v;
+}
+
+// Default derivatives and gradient: the constant 2 in every component.
+double surface_para::dxdu(double, double) {
+    return 2.0;
+}
+double surface_para::dydu(double, double) {
+    return 2.0;
+}
+double surface_para::dzdu(double, double) {
+    return 2.0;
+}
+double surface_para::dxdv(double, double) {
+    return 2.0;
+}
+double surface_para::dydv(double, double) {
+    return 2.0;
+}
+double surface_para::dzdv(double, double) {
+    return 2.0;
+}
+double surface_para::gradx(double, double) {
+    return 2.0;
+}
+double surface_para::grady(double, double) {
+    return 2.0;
+}
+double surface_para::gradz(double, double) {
+    return 2.0;
+}
+
+// Default colour functions of grid indices u, v: they write the ambient
+// channel only. UMAX or VMAX of 0 gives non-finite channels.
+void surface_para::fR(double u, double) {
+    R = std::cos(PI * u / UMAX);
+}
+void surface_para::fG(double u, double) {
+    G = 0.5 * std::sin(2 * PI * u / UMAX) + 0.5;
+}
+void surface_para::fB(double, double v) {
+    B = 0.5 * v / VMAX + 0.25;
+}
+void surface_para::fR(double u, double, double w) {
+    R = std::cos(PI * u * w / UMAX);
+}
+void surface_para::fG(double u, double, double w) {
+    G = 0.5 * std::sin(2 * PI * u * w / UMAX) + 0.5;
+}
+void surface_para::fB(double, double v, double) {
+    B = 0.5 * v / VMAX + 0.25;
+}
+
+// Unit normal from the (virtual) gradient at (u, v); a zero gradient gives
+// non-finite components.
+double surface_para::normalx(double u, double v) {
+    return gradx(u, v) / norme(gradx(u, v), grady(u, v), gradz(u, v));
+}
+double surface_para::normaly(double u, double v) {
+    return grady(u, v) / norme(gradx(u, v), grady(u, v), gradz(u, v));
+}
+double surface_para::normalz(double u, double v) {
+    return gradz(u, v) / norme(gradx(u, v), grady(u, v), gradz(u, v));
+}
+
+// Euclidean length of (xx, yy, zz), squares and root through pow.
+double surface_para::norme(double xx, double yy, double zz) {
+    return std::pow(std::pow(xx, 2) + std::pow(yy, 2) + std::pow(zz, 2), 0.5);
+}
+
+// Evaluates the point at (u, v), keeps it in x, y, z and returns its
+// distance to the origin.
+double surface_para::distance(double u, double v) {
+    x = fx(u, v);
+    y = fy(u, v);
+    z = fz(u, v);
+    return norme(x, y, z);
+}
+
+// Affine map sending x0 to m and x1 to M, evaluated at x. Equal ends would
+// divide by zero, so x1 is then taken as x0 + 1.
+double surface_para::f_aff(double x0, double x1, double m, double M, double x) {
+    if (x0 == x1)
+        x1 = x0 + 1;
+    return (M - m) / (x1 - x0) * x + (M * x0 - m * x1) / (x0 - x1);
+}
+
+// Slope of the affine map of f_aff, with the same guard.
+double surface_para::df_aff(double x0, double x1, double m, double M) {
+    if (x0 == x1)
+        x1 = x0 + 1;
+    return (M - m) / (x1 - x0);
+}
+
+// Grid index of the angle X0 for a grid spanning [0, 2 pi].
+double surface_para::solU(double X0) {
+    return X0 * UMAX / TWO_PI;
+}
+double surface_para::solV(double X0) {
+    return X0 * VMAX / TWO_PI;
+}
+// Grid index of X0 for a v grid spanning [0, M1] (M1 = 0 is not finite).
+double surface_para::solV(double X0, double M1) {
+    return VMAX * X0 / M1;
+}
+// Grid index of X0 for a v grid spanning [m1, M1] (m1 = M1 is not finite).
+double surface_para::solV(double X0, double m1, double M1) {
+    return VMAX * (X0 - m1) / (M1 - m1);
+}
+
+// Five-coefficient colour family: a wave of amplitude co1 about co on the
+// ambient channel, fixed or simple waves on the other two channels.
+void surface_para::fR(double u, double, double w, double co, double co1) {
+    R = co1 * std::cos(u * TWO_PI / UMAX * w) + co;
+    Rd = 0.2;
+    Rs = 0.4;
+}
+void surface_para::fG(double u, double, double w, double co, double co1) {
+    G = co1 * std::sin(u * TWO_PI / UMAX * w) + co;
+    Gd = 0.31 * std::cos(u * TWO_PI / UMAX * w) + 0.49;
+    Gs = 0.0841;
+}
+void surface_para::fB(double, double v, double w, double co, double co1) {
+    B = (co1 * v / VMAX) * std::cos(v * PI / VMAX * w) + co;
+    Bd = 0.6;
+    Bs = 0.6;
+}
+
+// Nine-coefficient colour family: one wave per channel (ambient co/co1,
+// diffuse coa/co1a, specular cob/co1b).
+void surface_para::fR(double u, double v, double w, double co, double co1, double coa, double co1a,
+                      double cob, double co1b) {
+    R = co1 * std::cos(u * TWO_PI / UMAX * w) + co;
+    Rd = co1a * std::cos(u * TWO_PI / UMAX * w) + coa;
+    Rs = co1b * std::cos(v * TWO_PI / VMAX * w) + cob;
+}
+void surface_para::fG(double u, double v, double w, double co, double co1, double coa, double co1a,
+                      double cob, double co1b) {
+    G = co1 * std::sin(v * TWO_PI / VMAX * w) + co;
+    Gd = co1a * std::sin(u * TWO_PI / UMAX * w) + coa;
+    Gs = co1b * std::sin(v * TWO_PI / VMAX * w) + cob;
+}
+void surface_para::fB(double u, double v, double w, double co, double co1, double coa, double co1a,
+                      double cob, double co1b) {
+    B = co1 * std::cos(v * PI / VMAX * w) + co;
+    Bd = co1a * std::sin(v * TWO_PI / VMAX * w) + coa;
+    Bs = co1b * std::sin(u * TWO_PI / UMAX * w) + cob;
+}
+
+// The waves of the five-coefficient family, returned without writing any
+// channel.
+double surface_para::fR1(double u, double, double w, double co, double co1) {
+    return co1 * std::cos(u * TWO_PI / UMAX * w) + co;
+}
+double surface_para::fG1(double, double v, double w, double co, double co1) {
+    return co1 * std::sin(v * TWO_PI / VMAX * w) + co;
+}
+double surface_para::fB1(double, double v, double w, double co, double co1) {
+    return co1 * std::cos(v * PI / VMAX * w) + co;
+}
+
+// Whole tessellation with colour choice 1 and materials on both faces.
+void surface_para::openGL() {
+    openGL(1, 1, 1, 1, 1, 1);
+}
+
+// One colour choice for the three channels, then the ambient, diffuse and
+// specular face choices.
+void surface_para::openGL(int choix, int choixMat, int choixAmb, int choixDiff) {
+    openGL(choix, choix, choix, choixMat, choixAmb, choixDiff);
+}
+
+// Tessellation coloured by the virtual colour functions (slots 17-19) with
+// the three colour choices passed as their third argument.
+void surface_para::openGL(int choixR, int choixG, int choixB, int choixAmb, int choixDiff,
+                          int choixSpe) {
+    tessellate(
+        1.0,
+        [this, choixR, choixG, choixB](double s, double t) {
+            fR(s, t, static_cast<double>(choixR));
+            fG(s, t, static_cast<double>(choixG));
+            fB(s, t, static_cast<double>(choixB));
+        },
+        choixAmb, choixDiff, choixSpe);
+}
+
+// Tessellation coloured by the nine-coefficient family; a choixNormal of 0
+// or less reverses every normal.
+void surface_para::openGL(int choixNormal, int choixR, double cR, double cR2, double cRa,
+                          double cR2a, double cRb, double cR2b, int choixG, double cG, double cG2,
+                          double cGa, double cG2a, double cGb, double cG2b, int choixB, double cB,
+                          double cB2, double cBa, double cB2a, double cBb, double cB2b,
+                          int choixAmb, int choixDiff, int choixSpe) {
+    const double epsi = choixNormal > 0 ? 1.0 : -1.0;
+    tessellate(
+        epsi,
+        [&](double s, double t) {
+            fR(s, t, choixR, cR, cR2, cRa, cR2a, cRb, cR2b);
+            fG(s, t, choixG, cG, cG2, cGa, cG2a, cGb, cG2b);
+            fB(s, t, choixB, cB, cB2, cBa, cB2a, cBb, cB2b);
+        },
+        choixAmb, choixDiff, choixSpe);
+}
+
+// The nine-coefficient tessellation with the surface's own normals.
+void surface_para::openGL(int choixR, double cR, double cR2, double cRa, double cR2a, double cRb,
+                          double cR2b, int choixG, double cG, double cG2, double cGa, double cG2a,
+                          double cGb, double cG2b, int choixB, double cB, double cB2, double cBa,
+                          double cB2a, double cBb, double cB2b, int choixAmb, int choixDiff,
+                          int choixSpe) {
+    openGL(1, choixR, cR, cR2, cRa, cR2a, cRb, cR2b, choixG, cG, cG2, cGa, cG2a, cGb, cG2b, choixB,
+           cB, cB2, cBa, cB2a, cBb, cB2b, choixAmb, choixDiff, choixSpe);
+}
+
+// The nine-coefficient tessellation with only the ambient wave: diffuse and
+// specular channels are 0.
+void surface_para::openGL(int choixR, double cR, double cR2, int choixG, double cG, double cG2,
+                          int choixB, double cB, double cB2, int choixAmb, int choixDiff,
+                          int choixSpe) {
+    openGL(1, choixR, cR, cR2, 0, 0, 0, 0, choixG, cG, cG2, 0, 0, 0, 0, choixB, cB, cB2, 0, 0, 0, 0,
+           choixAmb, choixDiff, choixSpe);
+}
+
+// Samples position and normal at every grid index (u = 0..UMAX,
+// v = 0..VMAX), then draws UMAX x VMAX quadrilaterals, each corner with its
+// own materials (alpha 0.5), normal and vertex, and flushes. A row of the
+// grids is released as soon as its quadrilaterals are drawn. A negative
+// grid size draws nothing (only the flush).
+void surface_para::tessellate(double normalSign, const CornerColour& colour, int choixAmb,
+                              int choixDiff, int choixSpe) {
+    const int rows = UMAX >= 0 ? UMAX + 1 : 0;
+    const int cols = VMAX >= 0 ? VMAX + 1 : 0;
+    std::vector<std::vector<Triple>> points(rows);
+    std::vector<std::vector<Triple>> normals(rows);
+    for (int i = 0; i < rows; ++i) {
+        points[i].resize(cols);
+        normals[i].resize(cols);
+        for (int j = 0; j < cols; ++j) {
+            const double u = i, v = j;
+            points[i][j] = Triple{fx(u, v), fy(u, v), fz(u, v)};
+            normals[i][j] = Triple{normalSign * normalx(u, v), normalSign * normaly(u, v),
+                                   normalSign * normalz(u, v)};
+        }
+    }
+
+    const GLfloat matblack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const int cornerDi[4] = {0, 1, 1, 0};
+    const int cornerDj[4] = {0, 0, 1, 1};
+    for (int i = 0; i + 1 < rows; ++i) {
+        for (int j = 0; j + 1 < cols; ++j) {
+            glBegin(GL_QUADS);
+            for (int k = 0; k < 4; ++k) {
+                const int i1 = i + cornerDi[k];
+                const int j1 = j + cornerDj[k];
+                colour(static_cast<double>(i1), static_cast<double>(j1));
+                const GLfloat mat[4] = {static_cast<GLfloat>(R), static_cast<GLfloat>(G),
+                                        static_cast<GLfloat>(B), 0.5f};
+                const GLfloat matDif[4] = {static_cast<GLfloat>(Rd), static_cast<GLfloat>(Gd),
+                                           static_cast<GLfloat>(Bd), 0.5f};
+                const GLfloat matSpe[4] = {static_cast<GLfloat>(Rs), static_cast<GLfloat>(Gs),
+                                           static_cast<GLfloat>(Bs), 0.5f};
+                setMaterial(GL_AMBIENT, choixAmb, mat, matblack);
+                setMaterial(GL_DIFFUSE, choixDiff, matDif, matblack);
+                setMaterial(GL_SPECULAR, choixSpe, matSpe, matblack);
+                const Triple& n = normals[i1][j1];
+                const Triple& p = points[i1][j1];
+                glNormal3d(n.x, n.y, n.z);
+                glVertex3d(p.x, p.y, p.z);
+            }
+            glEnd();
+        }
+        std::vector<Triple>().swap(points[i]);
+        std::vector<Triple>().swap(normals[i]);
+    }
+    glFlush();
+}
+
+// The surface point at grid indices (u, v), coordinates evaluated in the
+// order x, y, z.
+Point surface_para::pointAt(double u, double v) {
+    const double px = fx(u, v);
+    const double py = fy(u, v);
+    const double pz = fz(u, v);
+    return Point(px, py, pz);
+}
+
+// Iso-curve v = psi drawn as UMAX segments with lighting off; lighting is
+// switched back on afterwards.
+void surface_para::traceU(int psi, float red, float green, float blue, float size) {
+    glDisable(GL_LIGHTING);
+    for (int i = 0; i < UMAX; ++i) {
+        const Point M0 = pointAt(i, psi);
+        const Point M1 = pointAt(i + 1, psi);
+        M0.trace_segment(M1, red, green, blue, size);
+    }
+    glEnable(GL_LIGHTING);
+}
+
+// Iso-curve u = theta drawn as VMAX segments with lighting off; lighting is
+// switched back on afterwards.
+void surface_para::traceV(int theta, float red, float green, float blue, float size) {
+    glDisable(GL_LIGHTING);
+    for (int i = 0; i < VMAX; ++i) {
+        const Point M0 = pointAt(theta, i);
+        const Point M1 = pointAt(theta, i + 1);
+        M0.trace_segment(M1, red, green, blue, size);
+    }
+    glEnable(GL_LIGHTING);
+}

@@ -1,0 +1,244 @@
+#include "FichierParametres.h"
+#include "Tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const double DEPART[NOMBRE_PARAMETRES] = {
+    0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
+const char* const FICHIER_DEPART = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
+
+std::string contenu(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void ecrireTexte(const fs::path& p, const std::string& texte) {
+    std::ofstream out(p, std::ios::binary);
+    out << texte;
+}
+
+// A fresh empty directory, removed with its content at the end of the test.
+class RepertoireTemporaire {
+  public:
+    RepertoireTemporaire() {
+        std::string modele = (fs::temp_directory_path() / "fichierparamXXXXXX").string();
+        char* nom = ::mkdtemp(modele.data());
+        EXPECT_NE(nom, nullptr);
+        chemin_ = modele;
+    }
+    ~RepertoireTemporaire() {
+        std::error_code ec;
+        fs::permissions(chemin_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(chemin_, ec);
+    }
+    const fs::path& chemin() const { return chemin_; }
+    // Names of the entries, each followed by ";".
+    std::string entrees() const {
+        std::string noms;
+        for (const auto& e : fs::directory_iterator(chemin_))
+            noms += e.path().filename().string() + ";";
+        return noms;
+    }
+
+  private:
+    fs::path chemin_;
+};
+
+} // namespace
+
+TEST(EcrireParametres, StartUpStateGivesTheExactFileText) {
+    std::ostringstream out;
+    ecrireParametres(out, DEPART);
+    EXPECT_EQ(out.str(), FICHIER_DEPART);
+}
+
+TEST(EcrireParametres, UsesSixDigitsWhateverTheStreamFormatAndRestoresIt) {
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(2);
+    const double v[NOMBRE_PARAMETRES] = {1234567.0, 1e-7, -0.5, 100, 1.0 / 3, 2e20, 0.1};
+    ecrireParametres(out, v);
+    EXPECT_EQ(out.str(), "1.23457e+06 1e-07 -0.5 100\n\n0.333333 2e+20 0.1\n");
+    EXPECT_EQ(out.precision(), 2);
+    EXPECT_TRUE(out.flags() & std::ios::fixed);
+}
+
+TEST(LireParametres, ReadsTheFileLayoutOneLineOrSevenLines) {
+    const char* textes[] = {FICHIER_DEPART, "0 1.5708 -1.0472 3.14159 4 8 -7.982",
+                            "0\n1.5708\n-1.0472\n3.14159\n4\n8\n-7.982\n",
+                            "  0\t1.5708\r\n-1.0472 3.14159\n\n\n4 8 -7.982 99 trailing text"};
+    for (const char* texte : textes) {
+        std::istringstream in(texte);
+        double v[NOMBRE_PARAMETRES] = {};
+        ASSERT_EQ(lireParametres(in, v), 7) << texte;
+        const double attendu[NOMBRE_PARAMETRES] = {0, 1.5708, -1.0472, 3.14159, 4, 8, -7.982};
+        for (int k = 0; k < NOMBRE_PARAMETRES; ++k)
+            EXPECT_EQ(v[k], attendu[k]) << k << " in " << texte;
+    }
+}
+
+TEST(LireParametres, StopsAtTheFirstFailedReadAndKeepsTheRest) {
+    {
+        std::istringstream in("1 2 3 4 5");
+        double v[NOMBRE_PARAMETRES] = {9, 9, 9, 9, 9, 9, 9};
+        EXPECT_EQ(lireParametres(in, v), 5);
+        EXPECT_EQ(v[4], 5.0);
+        EXPECT_EQ(v[5], 9.0);
+        EXPECT_EQ(v[6], 9.0);
+    }
+    {
+        std::istringstream in("1 2 abc 4 5 6 7 8");
+        double v[NOMBRE_PARAMETRES] = {9, 9, 9, 9, 9, 9, 9};
+        EXPECT_EQ(lireParametres(in, v), 2);
+        EXPECT_EQ(v[1], 2.0);
+        EXPECT_EQ(v[2], 9.0); // not the 0 that a failed extraction stores
+        EXPECT_EQ(v[3], 9.0);
+    }
+    {
+        std::istringstream in("");
+        double v[NOMBRE_PARAMETRES] = {9, 9, 9, 9, 9, 9, 9};
+        EXPECT_EQ(lireParametres(in, v), 0);
+        EXPECT_EQ(v[0], 9.0);
+    }
+    {
+        std::istringstream in("texte seulement");
+        double v[NOMBRE_PARAMETRES] = {9, 9, 9, 9, 9, 9, 9};
+        EXPECT_EQ(lireParametres(in, v), 0);
+        EXPECT_EQ(v[0], 9.0);
+    }
+}
+
+TEST(RadiansEnDegres, TruncatesTowardZero) {
+    EXPECT_EQ(radiansEnDegres(0), 0);
+    EXPECT_EQ(radiansEnDegres(1.5707963267948966), 90);
+    EXPECT_EQ(radiansEnDegres(-1.0471975511965976), -59); // -59.99999999999999
+    EXPECT_EQ(radiansEnDegres(3.141592653589793), 180);
+    EXPECT_EQ(radiansEnDegres(3.14159), 179); // 179.99985
+    EXPECT_EQ(radiansEnDegres(-1.0472), -60);
+    EXPECT_EQ(radiansEnDegres(1), 57);
+    EXPECT_EQ(radiansEnDegres(10), 572);
+    EXPECT_EQ(radiansEnDegres(-0.5), -28);
+}
+
+TEST(RadiansEnDegres, ClampsIntoIntAndMapsNaNToZero) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(radiansEnDegres(std::nan("")), 0);
+    EXPECT_EQ(radiansEnDegres(inf), INT_MAX);
+    EXPECT_EQ(radiansEnDegres(-inf), INT_MIN);
+    EXPECT_EQ(radiansEnDegres(1e300), INT_MAX);
+    EXPECT_EQ(radiansEnDegres(-1e300), INT_MIN);
+    // Just inside the range: 2147483646 degrees.
+    EXPECT_EQ(radiansEnDegres(2147483646.5 * 6.283185307179586 / 360), 2147483646);
+}
+
+TEST(EcrireFichierParametres, WritesTheFileAndItReadsBack) {
+    RepertoireTemporaire rep;
+    fs::path fichier = rep.chemin() / "depart.car";
+    ASSERT_TRUE(ecrireFichierParametres(fichier.string(), DEPART));
+    EXPECT_EQ(contenu(fichier), FICHIER_DEPART);
+    EXPECT_EQ(rep.entrees(), "depart.car;"); // no temporary file left
+    std::ifstream in(fichier);
+    double v[NOMBRE_PARAMETRES] = {};
+    ASSERT_EQ(lireParametres(in, v), 7);
+    EXPECT_EQ(radiansEnDegres(v[0]), 0);
+    EXPECT_EQ(radiansEnDegres(v[1]), 90);
+    EXPECT_EQ(radiansEnDegres(v[2]), -60);
+    EXPECT_EQ(radiansEnDegres(v[3]), 179);
+    EXPECT_EQ(v[6], -7.982);
+}
+
+TEST(EcrireFichierParametres, ReplacesAnExistingFileAndKeepsItsPermissions) {
+    RepertoireTemporaire rep;
+    fs::path fichier = rep.chemin() / "ancien.bez";
+    ecrireTexte(fichier, "un texte beaucoup plus long que le nouveau contenu du fichier\n");
+    fs::permissions(fichier,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(ecrireFichierParametres(fichier.string(), DEPART));
+    EXPECT_EQ(contenu(fichier), FICHIER_DEPART);
+    EXPECT_EQ(fs::status(fichier).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(rep.entrees(), "ancien.bez;");
+}
+
+TEST(EcrireFichierParametres, FailsWithoutTraceWhereNoFileCanBeWritten) {
+    RepertoireTemporaire rep;
+    // A missing directory.
+    EXPECT_FALSE(ecrireFichierParametres((rep.chemin() / "absent" / "f.car").string(), DEPART));
+    // A directory part that is a regular file.
+    fs::path simple = rep.chemin() / "simple";
+    ecrireTexte(simple, "garde\n");
+    EXPECT_FALSE(ecrireFichierParametres((simple / "f.car").string(), DEPART));
+    EXPECT_EQ(contenu(simple), "garde\n");
+    // A name that is a directory: it stays a directory with its content.
+    fs::path dossier = rep.chemin() / "dossier.car";
+    fs::create_directory(dossier);
+    ecrireTexte(dossier / "dedans", "x");
+    EXPECT_FALSE(ecrireFichierParametres(dossier.string(), DEPART));
+    EXPECT_TRUE(fs::is_directory(dossier));
+    EXPECT_EQ(contenu(dossier / "dedans"), "x");
+    EXPECT_FALSE(ecrireFichierParametres("", DEPART));
+    EXPECT_EQ(rep.entrees().find(".tmp"), std::string::npos) << rep.entrees();
+    // A directory without write permission (permissions do not bind root).
+    if (::geteuid() != 0) {
+        fs::path ferme = rep.chemin() / "ferme";
+        fs::create_directory(ferme);
+        ecrireTexte(ferme / "f.car", "ancien\n");
+        fs::permissions(ferme, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(ecrireFichierParametres((ferme / "f.car").string(), DEPART));
+        EXPECT_EQ(contenu(ferme / "f.car"), "ancien\n");
+    }
+}
+
+// A write that fails half-way (file size limit, as on a full disk) leaves the
+// existing file as it was and no temporary file. Runs in a child process so
+// that the limit does not reach the test program.
+TEST(EcrireFichierAtomique, FailureHalfWayLeavesTheExistingFileUntouched) {
+    RepertoireTemporaire rep;
+    fs::path fichier = rep.chemin() / "garde.car";
+    ecrireTexte(fichier, "ancien contenu\n");
+    pid_t enfant = ::fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limite = {64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+        bool ok = ecrireFichierAtomique(fichier.string(), std::string(100000, 'x'));
+        ::_exit(ok ? 1 : 0);
+    }
+    int statut = 0;
+    ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
+    ASSERT_TRUE(WIFEXITED(statut));
+    EXPECT_EQ(WEXITSTATUS(statut), 0) << "the write past the size limit reported success";
+    EXPECT_EQ(contenu(fichier), "ancien contenu\n");
+    EXPECT_EQ(rep.entrees(), "garde.car;");
+}
+
+TEST(EcrireFichierAtomique, WritesLargeContentExactly) {
+    RepertoireTemporaire rep;
+    fs::path fichier = rep.chemin() / "gros.txt";
+    std::string texte;
+    for (int k = 0; k < 200000; ++k)
+        texte += static_cast<char>('a' + k % 26);
+    ASSERT_TRUE(ecrireFichierAtomique(fichier.string(), texte));
+    EXPECT_EQ(contenu(fichier), texte);
+}
