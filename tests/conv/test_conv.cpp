@@ -1,0 +1,467 @@
+// Runs the cyclide-conv program and checks its report line by line against
+// the conversion done in this process, its exit codes and its error lines.
+#include "Exemples.h"
+#include "FichierParametres.h"
+#include "RBBPd.h"
+#include "Residu.h"
+#include "Tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Execution {
+    int statut = -1;
+    std::vector<std::string> lignes; // standard output, one entry per line
+    std::string sortie;
+    std::string erreur;
+};
+
+std::string entreGuillemets(const std::string& arg) {
+    std::string r = "'";
+    for (char ch : arg)
+        r += (ch == '\'') ? std::string("'\\''") : std::string(1, ch);
+    return r + "'";
+}
+
+std::string lireFichier(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs the converter with the arguments; captures its output, error output
+// and exit status.
+Execution lancer(const std::vector<std::string>& args) {
+    fs::path err = fs::temp_directory_path() / ("test_conv_err_" + std::to_string(::getpid()));
+    std::string commande = entreGuillemets(CYCLIDE_CONV);
+    for (const auto& a : args)
+        commande += " " + entreGuillemets(a);
+    commande += " 2>" + entreGuillemets(err.string());
+    Execution ex;
+    FILE* f = ::popen(commande.c_str(), "r");
+    if (f == nullptr)
+        return ex;
+    char tampon[4096];
+    std::size_t n;
+    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
+        ex.sortie.append(tampon, n);
+    int s = ::pclose(f);
+    ex.statut = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    ex.erreur = lireFichier(err);
+    fs::remove(err);
+    std::istringstream in(ex.sortie);
+    std::string ligne;
+    while (std::getline(in, ligne))
+        ex.lignes.push_back(ligne);
+    return ex;
+}
+
+// The numbers of a line after an optional keyword.
+std::vector<double> nombres(const std::string& ligne, const std::string& motCle = "") {
+    std::istringstream in(ligne.substr(motCle.size()));
+    std::vector<double> v;
+    std::string mot;
+    while (in >> mot)
+        v.push_back(std::strtod(mot.c_str(), nullptr));
+    return v;
+}
+
+bool commencePar(const std::string& s, const std::string& debut) {
+    return s.compare(0, debut.size(), debut) == 0;
+}
+
+const std::vector<std::string> DEPART = {
+    "0", "1.5707963267948966", "-1.0471975511965976", "3.141592653589793", "4", "8", "-7.982"};
+
+// The window's rebuild in process: construction or example, copy,
+// conversion without drawing.
+struct Attendu {
+    int type;
+    int code;
+    RBBPd converti;
+    MorceauCyclide morceau;
+};
+
+Attendu convertirIci(const double p[7], int exemple, int choix) {
+    Attendu a;
+    RBBPd bez;
+    a.type = exemple ? chargerExemple(exemple, bez)
+                     : bez.convertToCD4(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
+    a.converti = bez;
+    a.code = a.converti.calculConversion(a.type, choix, a.morceau);
+    return a;
+}
+
+// Checks the 23 record lines (from index 2) against the record computed in
+// process: 17 significant digits read back to the very same doubles.
+void verifierEnregistrement(const Execution& ex, RBBPd& r) {
+    ASSERT_GE(ex.lignes.size(), 25u);
+    for (int k = 0; k < 9; ++k) {
+        std::vector<double> v = nombres(ex.lignes[2 + k]);
+        const Point& P = r.P[k / 3][k % 3];
+        ASSERT_EQ(v.size(), 4u) << ex.lignes[2 + k];
+        EXPECT_EQ(v[0], P.getX0()) << k;
+        EXPECT_EQ(v[1], P.getY0()) << k;
+        EXPECT_EQ(v[2], P.getZ0()) << k;
+        EXPECT_EQ(v[3], r.w[k / 3][k % 3]) << k;
+    }
+    EXPECT_EQ(ex.lignes[11], "");
+    for (int k = 0; k < 3; ++k) {
+        std::vector<double> v = nombres(ex.lignes[12 + k]);
+        ASSERT_EQ(v.size(), 3u);
+        for (int l = 0; l < 3; ++l)
+            EXPECT_EQ(v[l], r.Base[k][l]) << k << " " << l;
+    }
+    std::vector<double> centre = nombres(ex.lignes[22]);
+    ASSERT_EQ(centre.size(), 3u);
+    EXPECT_EQ(centre[0], r.omega.getX0());
+    EXPECT_EQ(centre[1], r.omega.getY0());
+    EXPECT_EQ(centre[2], r.omega.getZ0());
+    std::vector<double> acmu = nombres(ex.lignes[24]);
+    ASSERT_EQ(acmu.size(), 3u);
+    EXPECT_EQ(acmu[0], r.a);
+    EXPECT_EQ(acmu[1], r.c);
+    EXPECT_EQ(acmu[2], r.mu);
+    // The whole record as its own text form at 17 digits.
+    std::ostringstream texte;
+    texte.precision(17);
+    texte << r;
+    std::string imprime;
+    for (int k = 2; k < 25; ++k)
+        imprime += ex.lignes[k] + "\n";
+    EXPECT_EQ(imprime, texte.str());
+}
+
+} // namespace
+
+TEST(CyclideConv, StartUpParametersGiveARingWithItsPieceAndATinyResidual) {
+    Execution ex = lancer(DEPART);
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_EQ(ex.erreur, "");
+    ASSERT_EQ(ex.lignes.size(), 27u) << ex.sortie;
+    EXPECT_EQ(ex.lignes[0], "type 1");
+    EXPECT_EQ(ex.lignes[1], "cyclide 1 La cyclide est de type ring");
+    const double p[7] = {0,     1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8,
+                         -7.982};
+    Attendu att = convertirIci(p, 0, 1);
+    verifierEnregistrement(ex, att.converti);
+    // The cyclide of the start-up patch.
+    std::vector<double> acmu = nombres(ex.lignes[24]);
+    EXPECT_TRUE(tol::sig(acmu[0], 4.33980, 6, "a"));
+    EXPECT_TRUE(tol::sig(acmu[1], 0.985576, 6, "c"));
+    EXPECT_TRUE(tol::sig(acmu[2], 2.0593049, 8, "mu"));
+    std::vector<double> centre = nombres(ex.lignes[22]);
+    EXPECT_TRUE(tol::near3(centre[0], centre[1], centre[2], 0.37392, 0.59828, 1.92174, 1e-5));
+    ASSERT_TRUE(commencePar(ex.lignes[25], "morceau "));
+    std::vector<double> m = nombres(ex.lignes[25], "morceau");
+    ASSERT_EQ(m.size(), 4u);
+    EXPECT_EQ(m[0], att.morceau.u0);
+    EXPECT_EQ(m[1], att.morceau.u1);
+    EXPECT_EQ(m[2], att.morceau.v0);
+    EXPECT_EQ(m[3], att.morceau.v1);
+    EXPECT_TRUE(tol::sig(m[0], 4.7012, 5, "t0"));
+    EXPECT_TRUE(tol::sig(m[1], 2.8489, 5, "t1"));
+    EXPECT_TRUE(tol::sig(m[2], -1.614046, 7, "v0"));
+    EXPECT_TRUE(tol::sig(m[3], 1.2787, 5, "p0"));
+    ASSERT_TRUE(commencePar(ex.lignes[26], "residu "));
+    std::vector<double> r = nombres(ex.lignes[26], "residu");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_LT(r[0], 1e-12);
+    EXPECT_GE(r[0], 0.0);
+    EXPECT_EQ(r[0], residuCyclide(att.converti));
+}
+
+TEST(CyclideConv, PlanZIsTheDefaultAndPlanYGivesTheSameRing) {
+    Execution defaut = lancer(DEPART);
+    std::vector<std::string> avecZ = {"--plan", "z"};
+    avecZ.insert(avecZ.end(), DEPART.begin(), DEPART.end());
+    EXPECT_EQ(lancer(avecZ).sortie, defaut.sortie);
+
+    std::vector<std::string> avecY = {"--plan", "y"};
+    avecY.insert(avecY.end(), DEPART.begin(), DEPART.end());
+    Execution ex = lancer(avecY);
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    ASSERT_EQ(ex.lignes.size(), 27u) << ex.sortie;
+    EXPECT_EQ(ex.lignes[0], "type 1");
+    EXPECT_EQ(ex.lignes[1], "cyclide 1 La cyclide est de type ring");
+    const double p[7] = {0,     1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8,
+                         -7.982};
+    Attendu att = convertirIci(p, 0, 0);
+    verifierEnregistrement(ex, att.converti);
+    std::vector<double> acmu = nombres(ex.lignes[24]);
+    EXPECT_TRUE(tol::sig(acmu[0], 4.33980, 6, "a"));
+    EXPECT_TRUE(tol::sig(acmu[2], 2.0593049, 8, "mu"));
+    std::vector<double> r = nombres(ex.lignes[26], "residu");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_LT(r[0], 1e-12);
+}
+
+TEST(CyclideConv, FirstExampleIsACrossedTorus) {
+    Execution ex = lancer({"--exemple", "1"});
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    ASSERT_EQ(ex.lignes.size(), 27u) << ex.sortie;
+    EXPECT_EQ(ex.lignes[0], "type 2");
+    EXPECT_EQ(ex.lignes[1], "cyclide 5 La cyclide est un tore croise");
+    // The net is the stored one.
+    EXPECT_EQ(nombres(ex.lignes[2]), (std::vector<double>{4, 0, 0, 1}));
+    EXPECT_EQ(nombres(ex.lignes[3]), (std::vector<double>{2, 2, 2, 0.8164965}));
+    EXPECT_EQ(nombres(ex.lignes[9]), (std::vector<double>{-2, -2, 2, 0.81649658}));
+    std::vector<double> centre = nombres(ex.lignes[22]);
+    EXPECT_TRUE(tol::near3(centre[0], centre[1], centre[2], 0, 0, -4, 1e-9));
+    std::vector<double> acmu = nombres(ex.lignes[24]);
+    EXPECT_TRUE(tol::sig(acmu[0], 1.63299, 6, "a"));
+    EXPECT_EQ(acmu[1], 0.0);
+    EXPECT_TRUE(tol::sig(acmu[2], 4.32049, 6, "mu"));
+    Attendu att = convertirIci(nullptr, 1, 1);
+    verifierEnregistrement(ex, att.converti);
+    // The stored weights carry 7 to 8 digits: the patch is that close.
+    std::vector<double> r = nombres(ex.lignes[26], "residu");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_LT(r[0], 1e-6);
+}
+
+TEST(CyclideConv, OtherExamplesMatchTheConversionInProcess) {
+    for (int n : {2, 3})
+        for (int choix : {0, 1}) {
+            Execution ex = lancer({"--plan", choix ? "z" : "y", "--exemple", std::to_string(n)});
+            ASSERT_EQ(ex.statut, 0) << ex.erreur;
+            Attendu att = convertirIci(nullptr, n, choix);
+            EXPECT_EQ(ex.lignes[0], "type 1");
+            EXPECT_EQ(nombres(ex.lignes[1], "cyclide")[0], att.code);
+            EXPECT_GE(att.code, 1);
+            EXPECT_LE(att.code, 3);
+            verifierEnregistrement(ex, att.converti);
+            ASSERT_EQ(ex.lignes.size(), 27u);
+            std::vector<double> r = nombres(ex.lignes[26], "residu");
+            EXPECT_EQ(r[0], residuCyclide(att.converti));
+        }
+}
+
+TEST(CyclideConv, ParameterFileGivesTheSameReportAsItsSixDigitValues) {
+    fs::path fichier =
+        fs::temp_directory_path() / ("test_conv_" + std::to_string(::getpid()) + ".car");
+    const double p[7] = {0,     1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8,
+                         -7.982};
+    ASSERT_TRUE(ecrireFichierParametres(fichier.string(), p));
+    Execution parFichier = lancer({fichier.string()});
+    Execution parArguments = lancer({"0", "1.5708", "-1.0472", "3.14159", "4", "8", "-7.982"});
+    ASSERT_EQ(parFichier.statut, 0) << parFichier.erreur;
+    EXPECT_EQ(parFichier.sortie, parArguments.sortie);
+    EXPECT_EQ(parFichier.lignes[0], "type 1");
+    // Numbers on seven lines read the same.
+    {
+        std::ofstream out(fichier);
+        out << "0\n1.5708\n-1.0472\n3.14159\n4\n8\n-7.982\n";
+    }
+    EXPECT_EQ(lancer({"--plan", "z", fichier.string()}).sortie, parArguments.sortie);
+    fs::remove(fichier);
+}
+
+TEST(CyclideConv, NonConvertiblePatchPrintsNoPieceAndExitsZero) {
+    Execution ex = lancer({"0", "0", "0", "0", "0", "0", "0"});
+    EXPECT_EQ(ex.statut, 0);
+    ASSERT_EQ(ex.lignes.size(), 25u) << ex.sortie;
+    EXPECT_EQ(ex.lignes[0], "type 0");
+    EXPECT_EQ(ex.lignes[1], "cyclide 0 Nous n'avons pas un carreau convertible");
+    for (const auto& l : ex.lignes) {
+        EXPECT_FALSE(commencePar(l, "morceau"));
+        EXPECT_FALSE(commencePar(l, "residu"));
+    }
+}
+
+TEST(CyclideConv, HelpPrintsTheUsage) {
+    Execution ex = lancer({"--help"});
+    EXPECT_EQ(ex.statut, 0);
+    EXPECT_NE(ex.sortie.find("cyclide-conv [--plan y|z] T00 T02 T20 T22 RAYON Z11 P10"),
+              std::string::npos);
+    EXPECT_NE(ex.sortie.find("--exemple 1|2|3"), std::string::npos);
+}
+
+TEST(CyclideConv, BadUsageExitsTwoWithOneFrenchLine) {
+    const std::vector<std::vector<std::string>> mauvais = {
+        {},
+        {"1", "2", "3", "4", "5", "6"},
+        {"1", "2", "3", "4", "5", "6", "7", "8"},
+        {"0", "1.5708", "abc", "3.14159", "4", "8", "-7.982"},
+        {"0", "1.5708", "-1.0472x", "3.14159", "4", "8", "-7.982"},
+        {"--plan", "x", "--exemple", "1"},
+        {"--plan"},
+        {"--exemple", "4"},
+        {"--exemple", "0"},
+        {"--exemple"},
+        {"--exemple", "1", "0", "0", "0", "0", "0", "0", "0"},
+        {"--inconnue", "--exemple", "1"},
+    };
+    for (const auto& args : mauvais) {
+        std::string nom;
+        for (const auto& a : args)
+            nom += a + " ";
+        Execution ex = lancer(args);
+        EXPECT_EQ(ex.statut, 2) << nom;
+        EXPECT_EQ(ex.sortie, "") << nom;
+        ASSERT_FALSE(ex.erreur.empty()) << nom;
+        EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+        EXPECT_EQ(ex.erreur.find('\n'), ex.erreur.size() - 1) << ex.erreur;
+    }
+}
+
+TEST(CyclideConv, UnreadableOrIncompleteFileExitsTwo) {
+    fs::path dossier = fs::temp_directory_path() / ("test_conv_d" + std::to_string(::getpid()));
+    fs::create_directory(dossier);
+    const std::vector<std::string> textes = {"0 1.5708 -1.0472 3.14159\n\n4 8\n", "",
+                                             "0 1.5708 texte 3.14159 4 8 -7.982\n"};
+    for (const auto& texte : textes) {
+        fs::path f = dossier / "court.car";
+        {
+            std::ofstream out(f);
+            out << texte;
+        }
+        Execution ex = lancer({f.string()});
+        EXPECT_EQ(ex.statut, 2) << texte;
+        EXPECT_EQ(ex.sortie, "") << texte;
+        EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+        EXPECT_EQ(ex.erreur.find('\n'), ex.erreur.size() - 1) << ex.erreur;
+    }
+    for (const auto& nom : {(dossier / "absent.car").string(), dossier.string()}) {
+        Execution ex = lancer({nom});
+        EXPECT_EQ(ex.statut, 2) << nom;
+        EXPECT_EQ(ex.sortie, "") << nom;
+        EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+    }
+    fs::remove_all(dossier);
+}
+
+// Parameters for which the construction prints diagnostic lines: they go to
+// the standard error, and the standard output keeps its exact layout.
+TEST(CyclideConv, CoreDiagnosticsDoNotMixWithTheReport) {
+    Execution ex = lancer({"2.1082959999265922", "0.07014533037563586", "3.1169161283163325",
+                           "-0.2458817672332585", "6.691869723336765", "-1.820693174380576",
+                           "4.8926123547746325"});
+    EXPECT_EQ(ex.statut, 0);
+    ASSERT_TRUE(ex.lignes.size() == 25u || ex.lignes.size() == 27u) << ex.sortie;
+    EXPECT_TRUE(commencePar(ex.lignes[0], "type "));
+    EXPECT_TRUE(commencePar(ex.lignes[1], "cyclide "));
+    for (int k = 2; k < 11; ++k)
+        EXPECT_EQ(nombres(ex.lignes[k]).size(), 4u) << ex.lignes[k];
+    EXPECT_EQ(ex.sortie.find("intersection"), std::string::npos);
+}
+
+namespace {
+
+// Group names and, per group, the counts of v, vn, f and l lines of an OBJ
+// text.
+struct ResumeObj {
+    std::vector<std::string> noms;
+    std::vector<std::array<int, 4>> comptes;
+};
+
+ResumeObj resumer(const std::string& texte) {
+    ResumeObj r;
+    std::istringstream in(texte);
+    std::string ligne;
+    while (std::getline(in, ligne)) {
+        if (commencePar(ligne, "g ")) {
+            r.noms.push_back(ligne.substr(2));
+            r.comptes.push_back({0, 0, 0, 0});
+        } else if (!r.comptes.empty()) {
+            const char* cles[4] = {"v ", "vn ", "f ", "l "};
+            for (int k = 0; k < 4; ++k)
+                if (commencePar(ligne, cles[k]))
+                    ++r.comptes.back()[k];
+        }
+    }
+    return r;
+}
+
+fs::path fichierTemporaire(const std::string& nom) {
+    return fs::temp_directory_path() / (nom + "_" + std::to_string(::getpid()));
+}
+
+} // namespace
+
+TEST(CyclideConvObj, StartUpPatchWritesFiveGroupsAndTheSameReport) {
+    fs::path obj = fichierTemporaire("depart.obj");
+    std::vector<std::string> args = DEPART;
+    args.push_back("--obj");
+    args.push_back(obj.string());
+    Execution ex = lancer(args);
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_EQ(ex.erreur, "");
+    EXPECT_EQ(ex.sortie, lancer(DEPART).sortie);
+    ResumeObj r = resumer(lireFichier(obj));
+    EXPECT_EQ(r.noms, (std::vector<std::string>{"carreau", "carreau_cyclide", "morceau_cyclide",
+                                                "cyclide", "polyedre"}));
+    ASSERT_EQ(r.comptes.size(), 5u);
+    EXPECT_EQ(r.comptes[0], (std::array<int, 4>{961, 0, 900, 0}));
+    EXPECT_EQ(r.comptes[1], (std::array<int, 4>{961, 0, 900, 0}));
+    EXPECT_EQ(r.comptes[2], (std::array<int, 4>{6561, 6561, 6400, 0}));
+    EXPECT_EQ(r.comptes[3], (std::array<int, 4>{6561, 6561, 6400, 0}));
+    EXPECT_EQ(r.comptes[4], (std::array<int, 4>{9, 0, 0, 12}));
+    fs::remove(obj);
+}
+
+TEST(CyclideConvObj, OptionMayComeFirstAndWorksForAnExample) {
+    fs::path obj = fichierTemporaire("exemple1.obj");
+    Execution ex = lancer({"--obj", obj.string(), "--plan", "y", "--exemple", "1"});
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_EQ(ex.lignes[1], "cyclide 5 La cyclide est un tore croise");
+    ResumeObj r = resumer(lireFichier(obj));
+    EXPECT_EQ(r.noms.size(), 5u);
+    fs::remove(obj);
+}
+
+TEST(CyclideConvObj, NonFinitePatchIsLeftOutWithANotice) {
+    fs::path obj = fichierTemporaire("nan.obj");
+    Execution ex = lancer({"0", "0", "0", "0", "4", "8", "-7.982", "--obj", obj.string()});
+    EXPECT_EQ(ex.statut, 0);
+    EXPECT_EQ(ex.lignes[0], "type 0");
+    EXPECT_NE(ex.erreur.find("'carreau'"), std::string::npos) << ex.erreur;
+    std::string texte = lireFichier(obj);
+    EXPECT_EQ(texte.find("nan"), std::string::npos);
+    EXPECT_TRUE(resumer(texte).noms.empty());
+    fs::remove(obj);
+}
+
+TEST(CyclideConvObj, WriteFailureExitsTwoAndKeepsTheExistingFile) {
+    fs::path dossier = fichierTemporaire("objdossier");
+    fs::create_directory(dossier);
+    std::vector<std::string> args = DEPART;
+    args.push_back("--obj");
+    // A missing directory.
+    args.push_back((dossier / "absent" / "x.obj").string());
+    Execution ex = lancer(args);
+    EXPECT_EQ(ex.statut, 2);
+    EXPECT_EQ(ex.sortie, "");
+    EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+    EXPECT_EQ(ex.erreur.find('\n'), ex.erreur.size() - 1) << ex.erreur;
+    // A name that is a directory: it stays as it was.
+    {
+        std::ofstream out(dossier / "dedans.txt");
+        out << "garde\n";
+    }
+    args.back() = dossier.string();
+    ex = lancer(args);
+    EXPECT_EQ(ex.statut, 2);
+    EXPECT_EQ(lireFichier(dossier / "dedans.txt"), "garde\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+    // No file name.
+    ex = lancer({"--exemple", "1", "--obj"});
+    EXPECT_EQ(ex.statut, 2);
+    EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+    fs::remove_all(dossier);
+}

@@ -1,0 +1,436 @@
+// Cyclide parameters, centre and frame (general case, torus and sphere case),
+// the drawn piece of cyclide and the patch moved into the cyclide's frame.
+#include "RBBPd.h"
+
+#include "CaptureStdout.h"
+#include "Cyclide.h"
+#include "Exemples.h"
+#include "RecordingGL.h"
+#include "Residu.h"
+#include "Tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const double DEUX_PI = 6.283185307179586;
+
+double rad(int degres) {
+    return (degres * DEUX_PI) / 360;
+}
+
+// The start-up patch of the view (conversion type 1).
+RBBPd carreauDepart() {
+    RBBPd r;
+    r.convertToCD4(0, rad(90), rad(-60), rad(180), 4, 8, -7.982);
+    return r;
+}
+
+RBBPd exemple(int numero, int& type) {
+    RBBPd r;
+    type = chargerExemple(numero, r);
+    return r;
+}
+
+// The patch point at (u, v).
+void pointCarreau(const RBBP& r, double u, double v, double q[3]) {
+    const double d = r.den(u, v);
+    q[0] = r.numX(u, v) * d;
+    q[1] = r.numY(u, v) * d;
+    q[2] = r.numZ(u, v) * d;
+}
+
+// Relative size of the cyclide's implicit function at a frame point: |F|
+// over the largest of its three terms (b = sqrt(a^2 - c^2) unless given).
+double ecartImplicite(double a, double b, double c, double mu, const double q[3]) {
+    const double x = q[0], y = q[1], z = q[2];
+    const double s = x * x + y * y + z * z - mu * mu + b * b;
+    const double t1 = s * s, t2 = 4 * (a * x - c * mu) * (a * x - c * mu), t3 = 4 * b * b * y * y;
+    return std::fabs(t1 - t2 - t3) / std::max({t1, t2, t3});
+}
+
+// Largest relative implicit-function value over a 21 x 21 grid of the patch
+// after the record has been moved into the cyclide's frame.
+double pireEcartImplicite(const RBBPd& converti, double b) {
+    RBBPd dansRepere(converti);
+    dansRepere.changementBase();
+    double pire = 0;
+    for (int i = 0; i <= 20; ++i)
+        for (int j = 0; j <= 20; ++j) {
+            double q[3];
+            pointCarreau(dansRepere, i / 20.0, j / 20.0, q);
+            pire = std::max(pire, ecartImplicite(converti.a, b, converti.c, converti.mu, q));
+        }
+    return pire;
+}
+
+::testing::AssertionResult baseOrthonormee(const RBBPd& r) {
+    for (int k = 0; k < 3; ++k)
+        for (int l = 0; l < 3; ++l) {
+            double s = 0;
+            for (int i = 0; i < 3; ++i)
+                s += r.Base[i][k] * r.Base[i][l];
+            if (std::fabs(s - (k == l ? 1 : 0)) > 1e-12)
+                return ::testing::AssertionFailure()
+                       << "columns " << k << " and " << l << ": dot product " << s;
+        }
+    return ::testing::AssertionSuccess();
+}
+
+// Identical a, c, mu, omega and Base.
+void expectMemeCyclide(const RBBPd& x, const RBBPd& y) {
+    EXPECT_EQ(x.a, y.a);
+    EXPECT_EQ(x.c, y.c);
+    EXPECT_EQ(x.mu, y.mu);
+    EXPECT_EQ(x.omega.getX0(), y.omega.getX0());
+    EXPECT_EQ(x.omega.getY0(), y.omega.getY0());
+    EXPECT_EQ(x.omega.getZ0(), y.omega.getZ0());
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(x.Base[i][j], y.Base[i][j]);
+}
+
+// A torus or sphere patch with the z axis as axis: the profile arc of the
+// circle of centre (Rm, 0) and radius r between the angles debut and fin
+// (degrees, fin - debut < 180) turned about the z axis by 0 to 90 degrees.
+// Row 0 (u = 0) is a latitude circle, column 0 (v = 0) a meridian.
+RBBPd carreauRevolution(double Rm, double r, double debut, double fin) {
+    const double pi = 3.141592653589793;
+    const double t0 = debut * pi / 180, t2 = fin * pi / 180, demi = (t2 - t0) / 2;
+    const double tm = (t0 + t2) / 2;
+    const double rho[3] = {Rm + r * std::cos(t0), Rm + r * std::cos(tm) / std::cos(demi),
+                           Rm + r * std::cos(t2)};
+    const double z[3] = {r * std::sin(t0), r * std::sin(tm) / std::cos(demi), r * std::sin(t2)};
+    const double wp[3] = {1, std::cos(demi), 1};
+    const double cx[3] = {1, 1, 0}, cy[3] = {0, 1, 1}, wr[3] = {1, std::sqrt(0.5), 1};
+    RBBPd res;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            res.P[i][j].init(rho[i] * cx[j], rho[i] * cy[j], z[i]);
+            res.w[i][j] = wp[i] * wr[j];
+        }
+    return res;
+}
+
+} // namespace
+
+TEST(CyclideGeneral, StartUpPatchGivesTheRingOfTheWorkedExampleForBothPlanes) {
+    for (int choix : {1, 0}) {
+        RBBPd r = carreauDepart();
+        MorceauCyclide m;
+        EXPECT_EQ(r.calculConversion(1, choix, m), 1) << "plane " << choix;
+        EXPECT_TRUE(tol::sig(r.getA(), 4.33980, 6, "a"));
+        EXPECT_TRUE(tol::sig(r.getC(), 0.985576, 6, "c"));
+        EXPECT_TRUE(tol::near(r.getMu(), 2.0593049, 1e-7, 0, "mu"));
+        EXPECT_TRUE(tol::nearPoint(r.getOmega(), 0.37392, 0.59828, 1.92174, 1e-5, 0, "omega"));
+        EXPECT_TRUE(tol::near(m.u0, 4.7012, 1e-4, 0, "t0"));
+        EXPECT_TRUE(tol::near(m.u1, 2.8489, 1e-4, 0, "t1"));
+        EXPECT_TRUE(tol::near(m.v1, 1.2787, 1e-4, 0, "p0"));
+        EXPECT_TRUE(tol::near(m.v0 + DEUX_PI, 4.6691, 1e-4, 0, "p1"));
+        EXPECT_TRUE(tol::near(m.v0, -1.614046, 1e-6, 0, "v0"));
+        EXPECT_GT(m.u0, m.u1); // the u range runs downwards
+        EXPECT_TRUE(baseOrthonormee(r));
+        // Ring ordering.
+        EXPECT_LE(std::fabs(r.c), std::fabs(r.mu));
+        EXPECT_LE(std::fabs(r.mu), std::fabs(r.a));
+    }
+}
+
+TEST(CyclideGeneral, PieceCornersAreThePatchCorners) {
+    for (int choix : {1, 0}) {
+        RBBPd r = carreauDepart();
+        MorceauCyclide m;
+        ASSERT_EQ(r.calculConversion(1, choix, m), 1);
+        const double p0 = m.v1, p1 = m.v0 + DEUX_PI;
+        // Grid index 0 maps to (t0, p0) and index 80 to (t1, p1).
+        Cyclide cy(m.u0, m.u1, p0, p1, r.a, r.c, r.mu);
+        RBBPd f(r);
+        f.changementBase();
+        struct Coin {
+            double u, v;
+            int i, j;
+        } coins[4] = {{0, 0, 0, 0}, {80, 80, 2, 2}, {0, 80, 2, 0}, {80, 0, 0, 2}};
+        for (const Coin& k : coins)
+            EXPECT_TRUE(tol::nearPoint(f.P[k.i][k.j], cy.fx(k.u, k.v), cy.fy(k.u, k.v),
+                                       cy.fz(k.u, k.v), 1e-9, 0, "corner"))
+                << "P" << k.i << k.j << " plane " << choix;
+    }
+}
+
+TEST(CyclideGeneral, PatchLiesOnItsCyclide) {
+    for (int choix : {1, 0}) {
+        RBBPd r = carreauDepart();
+        MorceauCyclide m;
+        ASSERT_EQ(r.calculConversion(1, choix, m), 1);
+        EXPECT_LT(pireEcartImplicite(r, std::sqrt(r.a * r.a - r.c * r.c)), 1e-12);
+        EXPECT_LT(residuCyclide(r), 1e-12) << "plane " << choix;
+    }
+}
+
+TEST(CyclideGeneral, BothPlanesGiveTheSameKind) {
+    std::vector<RBBPd> nets = {carreauDepart()};
+    int type;
+    nets.push_back(exemple(2, type));
+    nets.push_back(exemple(3, type));
+    for (const RBBPd& net : nets) {
+        RBBPd z(net), y(net);
+        MorceauCyclide m;
+        const int codeZ = z.calculCD4Pz(m);
+        EXPECT_EQ(codeZ, y.calculCD4Py(m));
+        EXPECT_GE(codeZ, 1);
+        EXPECT_TRUE(baseOrthonormee(z));
+        EXPECT_TRUE(baseOrthonormee(y));
+    }
+}
+
+TEST(CyclideGeneral, HornedExampleOrdersMuCA) {
+    int type;
+    for (int choix : {1, 0}) {
+        RBBPd r = exemple(3, type);
+        MorceauCyclide m;
+        ASSERT_EQ(r.calculConversion(type, choix, m), 3);
+        EXPECT_LE(std::fabs(r.mu), std::fabs(r.c));
+        EXPECT_LE(std::fabs(r.c), std::fabs(r.a));
+        EXPECT_LT(residuCyclide(r), 1e-4); // stored with four decimals
+    }
+}
+
+TEST(CyclideDispatch, TypeZeroComputesAndDrawsNothing) {
+    for (int choix : {0, 1, 7}) {
+        RBBPd r = carreauDepart();
+        const RBBPd avant(r);
+        glrec::reset();
+        EXPECT_EQ(r.conversion(0, choix), 0);
+        EXPECT_EQ(glrec::calls().size(), 0u);
+        expectMemeCyclide(r, avant);
+        MorceauCyclide m;
+        EXPECT_EQ(r.calculConversion(5, choix, m), 0);
+        expectMemeCyclide(r, avant);
+    }
+}
+
+TEST(CyclideDispatch, PlaneChoiceOtherThanOneMeansPy) {
+    RBBPd py = carreauDepart(), autre = carreauDepart(), pz = carreauDepart();
+    MorceauCyclide m;
+    py.calculCD4Py(m);
+    autre.calculConversion(1, 5, m);
+    pz.calculConversion(1, 1, m);
+    expectMemeCyclide(autre, py);
+    // The two auxiliary planes give the same cyclide up to rounding, but
+    // through different computations.
+    EXPECT_TRUE(tol::near(pz.a, py.a, 1e-12));
+    EXPECT_NE(pz.omega.getX0(), py.omega.getX0());
+}
+
+TEST(CyclideDrawing, DrawingFormsGiveTheSameNumbersAndDrawThePiece) {
+    for (int choix : {1, 0}) {
+        RBBPd calcule = carreauDepart(), dessine = carreauDepart();
+        MorceauCyclide m;
+        const int code = calcule.calculConversion(1, choix, m);
+        glrec::reset();
+        EXPECT_EQ(dessine.conversion(1, choix), code);
+        expectMemeCyclide(dessine, calcule);
+        EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u);
+        EXPECT_TRUE(glrec::beginEndBalanced());
+        // The first vertex is the piece's corner (u0, v0).
+        Cyclide cy(m.u0, m.u1, m.v0, m.v1, calcule.a, calcule.c, calcule.mu);
+        const std::vector<glrec::Primitive> prims = glrec::primitives();
+        ASSERT_FALSE(prims.empty());
+        const std::vector<double>& v = prims.front().vertices.at(0);
+        EXPECT_TRUE(tol::near3(v[0], v[1], v[2], cy.fx(0, 0), cy.fy(0, 0), cy.fz(0, 0), 1e-12));
+        const std::vector<double>& w = prims.back().vertices.at(2);
+        EXPECT_TRUE(
+            tol::near3(w[0], w[1], w[2], cy.fx(80, 80), cy.fy(80, 80), cy.fz(80, 80), 1e-12));
+    }
+}
+
+TEST(CyclideTorus, ExampleOneIsACrossedTorus) {
+    int type;
+    RBBPd r = exemple(1, type);
+    ASSERT_EQ(type, 2);
+    RBBPd dessine(r);
+    MorceauCyclide m;
+    EXPECT_EQ(r.calculConversion(type, 1, m), 5);
+    EXPECT_TRUE(tol::nearPoint(r.getOmega(), 0, 0, -4, 1e-12, 0, "omega"));
+    EXPECT_TRUE(tol::sig(r.getA(), 1.63299, 6, "a"));
+    EXPECT_EQ(r.getC(), 0);
+    EXPECT_TRUE(tol::sig(r.getMu(), 4.32049, 6, "mu"));
+    EXPECT_TRUE(baseOrthonormee(r));
+    // Weights stored with 7 digits: the patch is on the torus to ~1e-7.
+    EXPECT_LT(pireEcartImplicite(r, r.a), 1e-6);
+
+    glrec::reset();
+    EXPECT_EQ(dessine.conversion(type, 0), 5); // the plane choice plays no part
+    expectMemeCyclide(dessine, r);
+    EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u);
+}
+
+TEST(CyclideTorus, RevolutionPatchesGiveSphereCollarAndCrossedCodes) {
+    struct Cas {
+        double Rm, r, debut, fin;
+        int code;
+    } cas[3] = {{0, 2, -45, 45, 4}, {3, 1, 0, 90, 6}, {5, 2, -45, 45, 5}};
+    for (const Cas& k : cas) {
+        RBBPd net = carreauRevolution(k.Rm, k.r, k.debut, k.fin);
+        MorceauCyclide m;
+        CaptureStdout silence;
+        const int code = net.calculConversion(2, 1, m);
+        ASSERT_EQ(code, k.code);
+        EXPECT_EQ(net.c, 0);
+        EXPECT_TRUE(tol::nearPoint(net.omega, 0, 0, 0, 1e-12, 0, "omega"));
+        EXPECT_TRUE(baseOrthonormee(net));
+        if (code == 4) {
+            EXPECT_EQ(net.a, 0);
+            EXPECT_TRUE(tol::near(net.mu, k.r, 1e-12));
+            EXPECT_TRUE(std::isnan(m.u0)); // theta is 0 / 0 on a sphere
+        } else if (code == 5) {
+            EXPECT_LE(0, net.a);
+            EXPECT_LE(net.a, net.mu);
+        } else {
+            EXPECT_LE(0, net.mu);
+            EXPECT_LE(net.mu, net.a);
+            EXPECT_TRUE(tol::near(net.a, k.Rm, 1e-12));
+            EXPECT_TRUE(tol::near(net.mu, k.r, 1e-12));
+            EXPECT_LT(pireEcartImplicite(net, net.a), 1e-12);
+        }
+        // Drawing the piece, non-number limits included, ends normally.
+        glrec::reset();
+        glrec::setRecordFull(false);
+        RBBPd dessine = carreauRevolution(k.Rm, k.r, k.debut, k.fin);
+        EXPECT_EQ(dessine.conversion(2, 1), code);
+        glrec::setRecordFull(true);
+        EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u);
+    }
+}
+
+TEST(CyclideDegenerate, CollapsedAndNonNumberNetsNeitherCrashNorHang) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    RBBPd nanNet;
+    nanNet.P[1][2].init(nan, 0, 1);
+    std::vector<RBBPd> nets = {RBBPd(), nanNet};
+    for (const RBBPd& net : nets)
+        for (int type : {1, 2})
+            for (int choix : {0, 1}) {
+                RBBPd r(net);
+                CaptureStdout silence;
+                glrec::reset();
+                glrec::setRecordFull(false);
+                const int code = r.conversion(type, choix);
+                r.openGLChangementBase(30, 30);
+                glrec::setRecordFull(true);
+                EXPECT_GE(code, 0);
+                EXPECT_LE(code, 6);
+                EXPECT_EQ(glrec::countBegin(GL_QUADS), (code == 0 ? 0u : 6400u) + 900u);
+            }
+}
+
+TEST(CyclideDegenerate, NonFiniteRangesStillTessellate) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double ranges[3][4] = {{nan, nan, nan, nan}, {0, inf, -inf, 1}, {-inf, inf, 0, nan}};
+    for (const auto& g : ranges) {
+        glrec::reset();
+        glrec::setRecordFull(false);
+        Cyclide cy(g[0], g[1], g[2], g[3], 4, 1, 2);
+        cy.openGL();
+        glrec::setRecordFull(true);
+        EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u);
+    }
+}
+
+TEST(ChangementBase, IdentityFrameKeepsThePatchAndDrawsItsGrid) {
+    RBBPd r = carreauDepart();
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            r.Base[i][j] = (i == j) ? 1 : 0;
+    r.omega.init(0, 0, 0);
+    const RBBPd avant(r);
+    glrec::reset();
+    avant.openGL(7, 5);
+    const std::vector<glrec::Call> attendu = glrec::calls();
+    glrec::reset();
+    r.openGLChangementBase(7, 5);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            EXPECT_TRUE(tol::nearPoint(r.P[i][j], avant.P[i][j].getX0(), avant.P[i][j].getY0(),
+                                       avant.P[i][j].getZ0(), 0));
+    const std::vector<glrec::Call>& obtenu = glrec::calls();
+    ASSERT_EQ(obtenu.size(), attendu.size());
+    for (std::size_t k = 0; k < obtenu.size(); ++k) {
+        EXPECT_EQ(obtenu[k].name, attendu[k].name);
+        EXPECT_EQ(obtenu[k].args, attendu[k].args);
+    }
+}
+
+TEST(ChangementBase, DefaultFrameIsTheShear) {
+    RBBPd r; // points (1, 2, 3), frame rows (1,0,0), (1,1,0), (1,0,1)
+    r.changementBase();
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            EXPECT_TRUE(tol::nearPoint(r.P[i][j], 1, 1, 2, 0));
+    EXPECT_TRUE(tol::nearPoint(r.omega, 0, 0, 0, 0));
+    EXPECT_EQ(r.w[1][1], 1);
+    // Not idempotent: a second call shears again.
+    r.changementBase();
+    EXPECT_TRUE(tol::nearPoint(r.P[0][0], 1, 0, 1, 0));
+}
+
+TEST(ChangementBase, MovesTheCentreToTheFrameOrigin) {
+    RBBPd r = carreauDepart();
+    MorceauCyclide m;
+    r.calculConversion(1, 1, m);
+    const Point centre = r.omega;
+    RBBPd moved(r);
+    moved.changementBase();
+    // The world origin expressed in the frame: Base q + omega = 0.
+    const double q[3] = {moved.omega.getX0(), moved.omega.getY0(), moved.omega.getZ0()};
+    const double c[3] = {centre.getX0(), centre.getY0(), centre.getZ0()};
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(tol::near(
+            r.Base[k][0] * q[0] + r.Base[k][1] * q[1] + r.Base[k][2] * q[2] + c[k], 0, 1e-14));
+    // Distances are kept (rigid motion).
+    EXPECT_TRUE(
+        tol::near(moved.P[0][0].distance(moved.P[2][2]), r.P[0][0].distance(r.P[2][2]), 1e-13));
+}
+
+TEST(ChangementBase, DrawsTheGridFromTheMovedCorners) {
+    RBBPd r = carreauDepart();
+    r.conversion(1, 1);
+    glrec::reset();
+    r.openGLChangementBase(30, 30);
+    EXPECT_EQ(glrec::countBegin(GL_QUADS), 900u);
+    EXPECT_EQ(glrec::count("glVertex3f"), 3600u);
+    EXPECT_EQ(glrec::count("glColor3d") + glrec::count("glNormal3d") + glrec::count("glMaterialfv"),
+              0u);
+    const std::vector<glrec::Primitive> prims = glrec::primitives();
+    ASSERT_EQ(prims.size(), 900u);
+    const std::vector<double>& premier = prims.front().vertices.at(0);
+    const std::vector<double>& dernier = prims.back().vertices.at(2);
+    EXPECT_TRUE(tol::near3(premier[0], premier[1], premier[2], r.P[0][0].getX0(), r.P[0][0].getY0(),
+                           r.P[0][0].getZ0(), 1e-5));
+    EXPECT_TRUE(tol::near3(dernier[0], dernier[1], dernier[2], r.P[2][2].getX0(), r.P[2][2].getY0(),
+                           r.P[2][2].getZ0(), 1e-5));
+
+    RBBPd un = carreauDepart();
+    un.conversion(1, 1);
+    glrec::reset();
+    un.openGLChangementBase(1, 1);
+    const std::vector<glrec::Primitive> seul = glrec::primitives();
+    ASSERT_EQ(seul.size(), 1u);
+    const int ordre[4][2] = {{0, 0}, {2, 0}, {2, 2}, {0, 2}};
+    for (int k = 0; k < 4; ++k) {
+        const Point& P = un.P[ordre[k][0]][ordre[k][1]];
+        const std::vector<double>& v = seul[0].vertices.at(k);
+        EXPECT_TRUE(tol::near3(v[0], v[1], v[2], P.getX0(), P.getY0(), P.getZ0(), 1e-5));
+    }
+
+    glrec::reset();
+    RBBPd zero = carreauDepart();
+    zero.openGLChangementBase(0, 30);
+    EXPECT_EQ(glrec::calls().size(), 0u);
+}
