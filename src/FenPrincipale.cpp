@@ -1,0 +1,718 @@
+#include "FenPrincipale.h"
+
+#include "FichierParametres.h"
+#include "Messages.h"
+#include "glwidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QImage>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// The double nearest 2 pi, as in the view.
+const double DEUX_PI = 6.283185307179586;
+
+// A label with a text centred both ways.
+QLabel* etiquetteCentree(const QString& texte) {
+    QLabel* etiquette = new QLabel(texte);
+    etiquette->setAlignment(Qt::AlignCenter);
+    return etiquette;
+}
+
+// A table or field text with 6 decimals.
+QString texteDecimal(double valeur) {
+    return QString::number(valeur, 'f', 6);
+}
+
+} // namespace
+
+// Builds the window: title, icon, geometry, the view (with a first rebuild),
+// the three panels, the information label, the actions and menus, the
+// layout, and finally the table and message from the view's scene.
+FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
+    mode = 0;
+    setWindowTitle(tr("Cyclide de Dupin"));
+    setWindowIcon(QIcon(QStringLiteral("icone.png")));
+    setGeometry(50, 50, 700, 500);
+
+    createOpenGL();
+    createInfoGroupBox();
+    createParametresGroupBox();
+    createAffichageGroupBox();
+
+    informations = new QLabel(tr("Cyclide de Dupin"));
+    informations->setObjectName(QStringLiteral("informations"));
+    informations->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    informations->setMaximumHeight(20);
+
+    infosLayout = new QVBoxLayout;
+    infosLayout->addWidget(parametresGroupBox);
+    infosLayout->addWidget(affichageGroupBox);
+    infosLayout->addWidget(infoGroupBox);
+
+    createActions();
+    createMenus();
+
+    QHBoxLayout* centralLayout = new QHBoxLayout;
+    QVBoxLayout* gauche = new QVBoxLayout;
+    gauche->addWidget(glWidgetArea);
+    gauche->addWidget(informations);
+    centralLayout->addLayout(gauche, 2);
+    centralLayout->addLayout(infosLayout, 1);
+    centralWidget->setLayout(centralLayout);
+
+    pointMiseAJour();
+}
+
+// --- Dialog hooks -----------------------------------------------------------
+
+// The name chosen in the open-file dialog; empty when cancelled.
+QString FenPrincipale::nomFichierOuverture(const QString& titre, const QString& filtre) {
+    return QFileDialog::getOpenFileName(this, titre, QString(), filtre);
+}
+
+// The name chosen in the save-file dialog; empty when cancelled.
+QString FenPrincipale::nomFichierEnregistrement(const QString& titre, const QString& filtre) {
+    return QFileDialog::getSaveFileName(this, titre, QString(), filtre);
+}
+
+// An information box with a single OK button.
+void FenPrincipale::messageInformation(const QString& titre, const QString& texte) {
+    QMessageBox::information(this, titre, texte);
+}
+
+// A warning box with a single OK button.
+void FenPrincipale::messageAvertissement(const QString& titre, const QString& texte) {
+    QMessageBox::warning(this, titre, texte);
+}
+
+// --- Construction -------------------------------------------------------------
+
+// The central widget, the view with its first rebuild (so that the patches
+// and the conversion exist before a panel reads them) and the scroll area
+// that the view always fills.
+void FenPrincipale::createOpenGL() {
+    centralWidget = new QWidget;
+    setCentralWidget(centralWidget);
+
+    glWidget = new GLWidget;
+    glWidget->setObjectName(QStringLiteral("glWidget"));
+    glWidget->initProjet();
+
+    glWidgetArea = new QScrollArea;
+    glWidgetArea->setWidget(glWidget);
+    glWidgetArea->setWidgetResizable(true);
+    glWidgetArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    glWidgetArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    glWidgetArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    glWidgetArea->setMinimumSize(400, 400);
+}
+
+// One action with the window as parent, its object name, its text
+// (already through tr), its triggered() going to slot.
+QAction* FenPrincipale::nouvelleAction(const char* nom, const QString& texte,
+                                       void (FenPrincipale::*slot)()) {
+    QAction* action = new QAction(texte, this);
+    action->setObjectName(QString::fromLatin1(nom));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+// The thirteen commands, in menu order, with their shortcuts; "Plan Pz"
+// starts checked and "Plan Py" unchecked.
+void FenPrincipale::createActions() {
+    actionOuvrir = nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir);
+    actionOuvrir->setShortcut(QKeySequence::Open);
+
+    actionSauverImage =
+        nouvelleAction("actionSauverImage", tr("&Enregistrer Image"), &FenPrincipale::sauverImage);
+
+    actionSauver =
+        nouvelleAction("actionSauver", tr("Enregistrer &sous..."), &FenPrincipale::sauver);
+    actionSauver->setShortcut(QKeySequence::Save);
+
+    actionQuitter = new QAction(tr("&Quitter"), this);
+    actionQuitter->setObjectName(QStringLiteral("actionQuitter"));
+    actionQuitter->setShortcut(QKeySequence::Close);
+    connect(actionQuitter, &QAction::triggered, qApp, &QCoreApplication::quit);
+
+    actionChoixY = nouvelleAction("actionChoixY", tr("Plan Py"), &FenPrincipale::choixY);
+    actionChoixY->setCheckable(true);
+    actionChoixY->setChecked(false);
+
+    actionChoixZ = nouvelleAction("actionChoixZ", tr("Plan Pz"), &FenPrincipale::choixZ);
+    actionChoixZ->setCheckable(true);
+    actionChoixZ->setChecked(true);
+
+    actionModeAffichage =
+        nouvelleAction("actionModeAffichage", tr("&Affichage"), &FenPrincipale::modeAffichage);
+    actionModeAffichage->setShortcut(QKeySequence(tr("p")));
+
+    actionResetProg =
+        nouvelleAction("actionResetProg", tr("&Remise a zero"), &FenPrincipale::resetProg);
+    actionResetProg->setShortcut(QKeySequence(tr("r")));
+
+    actionExemple1 = nouvelleAction("actionExemple1", tr("Exemple1"), &FenPrincipale::exemple1);
+    actionExemple2 = nouvelleAction("actionExemple2", tr("Exemple2"), &FenPrincipale::exemple2);
+    actionExemple3 = nouvelleAction("actionExemple3", tr("Exemple3"), &FenPrincipale::exemple3);
+
+    actionIndex = nouvelleAction("actionIndex", tr("&Index"), &FenPrincipale::index);
+    actionIndex->setShortcut(QKeySequence::HelpContents);
+
+    actionApropos = nouvelleAction("actionApropos", tr("&A propos..."), &FenPrincipale::aPropos);
+}
+
+// The four menus of the menu bar with their entries and separators.
+void FenPrincipale::createMenus() {
+    menuFichier = menuBar()->addMenu(tr("&Fichier"));
+    menuFichier->addAction(actionOuvrir);
+    menuFichier->addSeparator();
+    menuFichier->addAction(actionSauverImage);
+    menuFichier->addAction(actionSauver);
+    menuFichier->addSeparator();
+    menuFichier->addAction(actionQuitter);
+
+    menuEdition = menuBar()->addMenu(tr("&Edition"));
+    menuEdition->addAction(actionModeAffichage);
+    menuEdition->addSeparator();
+    menuEdition->addAction(actionChoixY);
+    menuEdition->addAction(actionChoixZ);
+    menuEdition->addSeparator();
+    menuEdition->addAction(actionResetProg);
+
+    menuExemples = menuBar()->addMenu(tr("E&xemples"));
+    menuExemples->addAction(actionExemple1);
+    menuExemples->addAction(actionExemple2);
+    menuExemples->addAction(actionExemple3);
+
+    menuAide = menuBar()->addMenu(tr("&Aide"));
+    menuAide->addAction(actionIndex);
+    menuAide->addSeparator();
+    menuAide->addAction(actionApropos);
+}
+
+// The control-point table: headers "Px" "Py" "Pz" "Poids" and "00".."22",
+// 36 read-only fields of at most 6 characters; the view's miseAJour()
+// refreshes it.
+void FenPrincipale::createInfoGroupBox() {
+    infoGroupBox = new QGroupBox(tr("Informations"));
+    infoGroupBox->setObjectName(QStringLiteral("infoGroupBox"));
+    QGridLayout* infoLayout = new QGridLayout;
+
+    infoLayout->addWidget(etiquetteCentree(tr("Px")), 0, 1);
+    infoLayout->addWidget(etiquetteCentree(tr("Py")), 0, 2);
+    infoLayout->addWidget(etiquetteCentree(tr("Pz")), 0, 3);
+    infoLayout->addWidget(etiquetteCentree(tr("Poids")), 0, 4);
+    const char* lignes[9] = {"00", "01", "02", "10", "11", "12", "20", "21", "22"};
+    for (int k = 0; k < 9; ++k) {
+        infoLayout->addWidget(etiquetteCentree(tr(lignes[k])), k + 1, 0);
+    }
+
+    for (int k = 0; k < 9; ++k) {
+        for (int c = 0; c < 4; ++c) {
+            QLineEdit& champ = pointValeur[k][c];
+            champ.setObjectName(QStringLiteral("pointValeur_%1_%2").arg(k).arg(c));
+            champ.setMaximumWidth(45);
+            champ.setMaxLength(6);
+            champ.setReadOnly(true);
+            infoLayout->addWidget(&champ, k + 1, c + 1);
+        }
+    }
+
+    connect(glWidget, &GLWidget::miseAJour, this, &FenPrincipale::pointMiseAJour);
+    infoGroupBox->setLayout(infoLayout);
+}
+
+// One angle slider from -180 to 180 at t (radians) in whole degrees, ticks
+// every 30 below; its value is set before it is connected both ways to the
+// view, so building it changes nothing in the view.
+QSlider* FenPrincipale::createSlider(SignalAngle changedSignal, SlotAngle setterSlot, double t) {
+    const int degres = radiansEnDegres(t);
+    QSlider* slider = new QSlider(Qt::Horizontal);
+    slider->setRange(-180, 180);
+    slider->setValue(degres);
+    slider->setTickInterval(30);
+    slider->setTickPosition(QSlider::TicksBelow);
+    connect(slider, &QSlider::valueChanged, glWidget, setterSlot);
+    connect(glWidget, changedSignal, slider, &QSlider::setValue);
+    return slider;
+}
+
+// A parameter text field showing valeur with 6 significant digits, 55
+// pixels wide at most; its Return runs slot when one is given.
+QLineEdit* FenPrincipale::champParametre(const QString& nom, double valeur,
+                                         void (FenPrincipale::*slot)()) {
+    QLineEdit* champ = new QLineEdit(QString::number(valeur, 'g', 6));
+    champ->setObjectName(nom);
+    champ->setMaximumWidth(55);
+    if (slot != nullptr) {
+        connect(champ, &QLineEdit::returnPressed, this, slot);
+    }
+    return champ;
+}
+
+// The parameter panel: four angle sliders with their radian fields, then
+// the radius, height and P10 fields.
+void FenPrincipale::createParametresGroupBox() {
+    parametresGroupBox = new QGroupBox(tr("Parametres"));
+    parametresGroupBox->setObjectName(QStringLiteral("parametresGroupBox"));
+
+    theta00Slider =
+        createSlider(&GLWidget::theta00Changed, &GLWidget::setTheta00, glWidget->getTheta00());
+    theta02Slider =
+        createSlider(&GLWidget::theta02Changed, &GLWidget::setTheta02, glWidget->getTheta02());
+    theta20Slider =
+        createSlider(&GLWidget::theta20Changed, &GLWidget::setTheta20, glWidget->getTheta20());
+    theta22Slider =
+        createSlider(&GLWidget::theta22Changed, &GLWidget::setTheta22, glWidget->getTheta22());
+    theta00Slider->setObjectName(QStringLiteral("theta00Slider"));
+    theta02Slider->setObjectName(QStringLiteral("theta02Slider"));
+    theta20Slider->setObjectName(QStringLiteral("theta20Slider"));
+    theta22Slider->setObjectName(QStringLiteral("theta22Slider"));
+
+    QGridLayout* parametresLayout = new QGridLayout;
+    theta00Valeur =
+        champParametre(QStringLiteral("theta00Valeur"), glWidget->getTheta00(), nullptr);
+    theta02Valeur =
+        champParametre(QStringLiteral("theta02Valeur"), glWidget->getTheta02(), nullptr);
+    theta20Valeur =
+        champParametre(QStringLiteral("theta20Valeur"), glWidget->getTheta20(), nullptr);
+    theta22Valeur =
+        champParametre(QStringLiteral("theta22Valeur"), glWidget->getTheta22(), nullptr);
+
+    const char* etiquettes[4] = {"t00", "t02", "t20", "t22"};
+    QSlider* sliders[4] = {theta00Slider, theta02Slider, theta20Slider, theta22Slider};
+    QLineEdit* champs[4] = {theta00Valeur, theta02Valeur, theta20Valeur, theta22Valeur};
+    for (int ligne = 0; ligne < 4; ++ligne) {
+        parametresLayout->addWidget(etiquetteCentree(tr(etiquettes[ligne])), ligne, 0);
+        parametresLayout->addWidget(sliders[ligne], ligne, 1, 1, 2);
+        parametresLayout->addWidget(champs[ligne], ligne, 3);
+    }
+
+    connect(theta00Slider, &QSlider::valueChanged, this, &FenPrincipale::setTheta00S);
+    connect(theta00Valeur, &QLineEdit::returnPressed, this, &FenPrincipale::setTheta00Sb);
+    connect(theta02Slider, &QSlider::valueChanged, this, &FenPrincipale::setTheta02S);
+    connect(theta02Valeur, &QLineEdit::returnPressed, this, &FenPrincipale::setTheta02Sb);
+    connect(theta20Slider, &QSlider::valueChanged, this, &FenPrincipale::setTheta20S);
+    connect(theta20Valeur, &QLineEdit::returnPressed, this, &FenPrincipale::setTheta20Sb);
+    connect(theta22Slider, &QSlider::valueChanged, this, &FenPrincipale::setTheta22S);
+    connect(theta22Valeur, &QLineEdit::returnPressed, this, &FenPrincipale::setTheta22Sb);
+
+    parametresLayout->addWidget(etiquetteCentree(tr("Rayon")), 4, 0);
+    rayonValeur = champParametre(QStringLiteral("rayonValeur"), glWidget->getRayon(),
+                                 &FenPrincipale::setRayonb);
+    parametresLayout->addWidget(rayonValeur, 4, 1);
+    parametresLayout->addWidget(etiquetteCentree(tr("z11")), 4, 2);
+    z11Valeur =
+        champParametre(QStringLiteral("z11Valeur"), glWidget->getZ11(), &FenPrincipale::setZ11b);
+    parametresLayout->addWidget(z11Valeur, 4, 3);
+    parametresLayout->addWidget(etiquetteCentree(tr("P10")), 5, 0);
+    P10Valeur =
+        champParametre(QStringLiteral("P10Valeur"), glWidget->getP10(), &FenPrincipale::setP10b);
+    parametresLayout->addWidget(P10Valeur, 5, 1);
+
+    parametresGroupBox->setLayout(parametresLayout);
+}
+
+// The display panel: seven text-less check boxes, each followed by its
+// label; the first starts checked. States are set before the boxes are
+// connected to the view's switches, so construction emits nothing.
+void FenPrincipale::createAffichageGroupBox() {
+    affichageGroupBox = new QGroupBox(tr("Affichage"));
+    affichageGroupBox->setObjectName(QStringLiteral("affichageGroupBox"));
+    QGridLayout* affichageLayout = new QGridLayout;
+
+    afficheCarreauBox = new QCheckBox;
+    afficheBordBox = new QCheckBox;
+    afficheCarreauBoxNew = new QCheckBox;
+    afficheBordBoxNew = new QCheckBox;
+    affichePolyBoxNew = new QCheckBox;
+    afficheCyclideBox = new QCheckBox;
+    afficheCarreauCyclideBox = new QCheckBox;
+    afficheCarreauBox->setChecked(true);
+
+    struct Case {
+        QCheckBox* boite;
+        const char* nom;
+        const char* etiquette;
+        int ligne;
+        int colonne;
+        void (GLWidget::*slot)(int);
+    };
+    const Case cases[7] = {
+        {afficheCarreauBox, "afficheCarreauBox", "Afficher carreau", 0, 0,
+         &GLWidget::setAfficheCarreau},
+        {afficheBordBox, "afficheBordBox", "Afficher Bord", 0, 2, &GLWidget::setAfficheBord},
+        {afficheCarreauBoxNew, "afficheCarreauBoxNew", "Nouveau Carreau", 1, 0,
+         &GLWidget::setAfficheCarreauNew},
+        {afficheBordBoxNew, "afficheBordBoxNew", "Nouveau Bord", 1, 2,
+         &GLWidget::setAfficheBordNew},
+        {affichePolyBoxNew, "affichePolyBoxNew", "Nouveau Polyedre", 2, 0,
+         &GLWidget::setAffichePolyNew},
+        {afficheCyclideBox, "afficheCyclideBox", "Afficher cyclide", 3, 0,
+         &GLWidget::setAfficheCyclide},
+        {afficheCarreauCyclideBox, "afficheCarreauCyclideBox", "Carreau cyclide", 3, 2,
+         &GLWidget::setAfficheCarreauCyclide},
+    };
+    for (const Case& c : cases) {
+        c.boite->setObjectName(QString::fromLatin1(c.nom));
+        affichageLayout->addWidget(c.boite, c.ligne, c.colonne);
+        affichageLayout->addWidget(new QLabel(tr(c.etiquette)), c.ligne, c.colonne + 1);
+    }
+    for (const Case& c : cases) {
+        connect(c.boite, &QCheckBox::stateChanged, glWidget, c.slot);
+    }
+
+    affichageGroupBox->setLayout(affichageLayout);
+}
+
+// --- Table refresh --------------------------------------------------------------
+
+// Fills row 3i + j of the table with x, y, z and the weight of control
+// point P[i][j] of Bez (6 decimals, cut to the field's 6 characters) and
+// the label with the message of the cyclide type.
+void FenPrincipale::pointMiseAJour() {
+    const RBBPd bez = glWidget->getBez();
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            const int k = 3 * i + j;
+            const Point p = bez.getP(i, j);
+            pointValeur[k][0].setText(texteDecimal(p.abs()));
+            pointValeur[k][1].setText(texteDecimal(p.ord()));
+            pointValeur[k][2].setText(texteDecimal(p.cote()));
+            pointValeur[k][3].setText(texteDecimal(bez.getW(i, j)));
+        }
+    }
+    informations->setText(tr(messageCyclide(glWidget->typeCyclide)));
+}
+
+// --- Parameter slots ----------------------------------------------------------
+
+// Slider echo: the field shows t degrees in radians with 6 decimals; the
+// scene is rebuilt and redrawn once more.
+void FenPrincipale::setTheta00S(int t) {
+    theta00Valeur->setText(texteDecimal(t * DEUX_PI / 360));
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+void FenPrincipale::setTheta02S(int t) {
+    theta02Valeur->setText(texteDecimal(t * DEUX_PI / 360));
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+void FenPrincipale::setTheta20S(int t) {
+    theta20Valeur->setText(texteDecimal(t * DEUX_PI / 360));
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+void FenPrincipale::setTheta22S(int t) {
+    theta22Valeur->setText(texteDecimal(t * DEUX_PI / 360));
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+// Return in an angle field: the text read as radians (a non-number reads
+// as 0), turned into whole degrees (clamped into the range of int, NaN
+// giving 0) and given to the view.
+void FenPrincipale::setTheta00Sb() {
+    glWidget->setTheta00(radiansEnDegres(theta00Valeur->text().toDouble()));
+}
+
+void FenPrincipale::setTheta02Sb() {
+    glWidget->setTheta02(radiansEnDegres(theta02Valeur->text().toDouble()));
+}
+
+void FenPrincipale::setTheta20Sb() {
+    glWidget->setTheta20(radiansEnDegres(theta20Valeur->text().toDouble()));
+}
+
+void FenPrincipale::setTheta22Sb() {
+    glWidget->setTheta22(radiansEnDegres(theta22Valeur->text().toDouble()));
+}
+
+// Return in the radius, height or P10 field: the value (0 for a
+// non-number) goes to the view, then the scene is rebuilt and redrawn once
+// more; the text stays as typed.
+void FenPrincipale::setRayonb() {
+    glWidget->setRayon(rayonValeur->text().toDouble());
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+void FenPrincipale::setZ11b() {
+    glWidget->setZ11(z11Valeur->text().toDouble());
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+void FenPrincipale::setP10b() {
+    glWidget->setP10(P10Valeur->text().toDouble());
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+// --- File commands ------------------------------------------------------------
+
+// Applies the first nombre values of a parameter file, in file order:
+// the angles (radians, turned into whole degrees) through the view's angle
+// slots, then rayon, z11 and P10 through the view's slots with their
+// fields rewritten with 6 decimals.
+void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
+    void (GLWidget::*angles[4])(int) = {&GLWidget::setTheta00, &GLWidget::setTheta02,
+                                        &GLWidget::setTheta20, &GLWidget::setTheta22};
+    void (GLWidget::*longueurs[3])(double) = {&GLWidget::setRayon, &GLWidget::setZ11,
+                                              &GLWidget::setP10};
+    QLineEdit* champs[3] = {rayonValeur, z11Valeur, P10Valeur};
+    for (int n = 0; n < nombre && n < 7; ++n) {
+        if (n < 4) {
+            (glWidget->*angles[n])(radiansEnDegres(valeurs[n]));
+        } else {
+            (glWidget->*longueurs[n - 4])(valeurs[n]);
+            champs[n - 4]->setText(texteDecimal(valeurs[n]));
+        }
+    }
+}
+
+// "&Ouvrir": reads the seven parameters of a .car or .bez file and applies
+// them one by one. The parameter panel comes back and the example is left
+// as soon as a name is chosen. An unreadable file prints "Probleme
+// d'ouverture"; a file that ends early or holds something that is not a
+// number is applied up to the first failed read, the rest stays as it was,
+// and the user is told that the file was incomplete.
+void FenPrincipale::ouvrir() {
+    const QString nom = nomFichierOuverture(tr("Ouvrir un fichier"), tr("Carreau (*.car *.bez)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    parametresGroupBox->show();
+    glWidget->exemple = 0;
+
+    int lus = NOMBRE_PARAMETRES;
+    std::ifstream fichier(QFile::encodeName(nom).toStdString());
+    if (!fichier) {
+        std::cout << "Probleme d'ouverture" << std::endl;
+    } else {
+        double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
+                                             glWidget->getTheta20(), glWidget->getTheta22(),
+                                             glWidget->getRayon(),   glWidget->getZ11(),
+                                             glWidget->getP10()};
+        lus = lireParametres(fichier, valeurs);
+        appliquerParametres(valeurs, lus);
+    }
+    fichier.close();
+    std::cout << std::endl;
+
+    if (lus < NOMBRE_PARAMETRES) {
+        messageAvertissement(
+            tr("Ouvrir un fichier"),
+            tr("Le fichier %1 est incomplet : %2 valeur(s) lue(s) sur 7. Les parametres "
+               "suivants n'ont pas ete modifies.")
+                .arg(nom)
+                .arg(lus));
+    }
+}
+
+// "Enregistrer &sous...": writes the seven parameters as stored in the
+// view, in the parameter-file layout, under the name as chosen (no
+// extension added). The file is written to a temporary file and renamed,
+// so a failed save never damages an existing file. A file that cannot be
+// created prints "Probleme d'ouverture"; that and a write error are both
+// told to the user.
+void FenPrincipale::sauver() {
+    const QString titre = tr("Enregistrer un fichier");
+    const QString nom = nomFichierEnregistrement(titre, tr("Carreau (*.car *.bez)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    QSaveFile fichier(nom);
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        std::cout << "Probleme d'ouverture" << std::endl;
+        messageAvertissement(titre, tr("Impossible d'ouvrir le fichier %1 en ecriture.\n%2")
+                                        .arg(nom, fichier.errorString()));
+        return;
+    }
+    const double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
+                                               glWidget->getTheta20(), glWidget->getTheta22(),
+                                               glWidget->getRayon(),   glWidget->getZ11(),
+                                               glWidget->getP10()};
+    std::ostringstream texte;
+    ecrireParametres(texte, valeurs);
+    const std::string octets = texte.str();
+    const qint64 taille = static_cast<qint64>(octets.size());
+    if (fichier.write(octets.data(), taille) != taille) {
+        fichier.cancelWriting();
+    }
+    if (!fichier.commit()) {
+        messageAvertissement(titre, tr("Erreur d'ecriture : le fichier %1 n'a pas ete "
+                                       "enregistre.\n%2")
+                                        .arg(nom, fichier.errorString()));
+    }
+}
+
+// "&Enregistrer Image": renders the view off screen at 800 x 800 in a new
+// context, keeps it in originalPixmap and writes it as PNG under the name
+// as chosen (no extension added). A failure is told to the user.
+void FenPrincipale::sauverImage() {
+    const char* format = "png";
+    const QString titre = tr("Enregistrer une image");
+    const QString nom = nomFichierEnregistrement(titre, tr("Images (*.png)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const QImage image = glWidget->imageHorsEcran(800, 800);
+    originalPixmap = QPixmap::fromImage(image);
+    if (image.isNull()) {
+        messageAvertissement(titre, tr("L'image n'a pas pu etre calculee (contexte OpenGL "
+                                       "hors ecran indisponible)."));
+    } else if (!image.save(nom, format)) {
+        messageAvertissement(titre, tr("L'image n'a pas pu etre enregistree dans %1.").arg(nom));
+    }
+}
+
+// --- Help boxes -------------------------------------------------------------------
+
+// "&Index": what the program does.
+void FenPrincipale::index() {
+    messageInformation(
+        tr("Index"),
+        tr("Ce programme permet de convertir des carreaux de Bezier en cyclide de Dupin. "
+           "L'utilisateur a la possibilite de changer les parametres theta00, theta02, "
+           "theta20, theta22, le rayon de depart, la valeur de la cote du point P11, et puis "
+           "une valeur pour P10.<br />Il a aussi la possibilite d'afficher le carreau dans la "
+           "base canonique ou dans la base de la cyclide, d'afficher la cyclide apres "
+           "conversion...<br /><br />L'application propose aussi l'ouverture d'un fichier "
+           "contenant un carreau a convertir, mais aussi l'enregistrement de celui-ci. Il y a "
+           "aussi la possibilite d'enregistrer une image (800x800) de la fenetre openGL."));
+}
+
+// "&A propos...": origin, purpose and credits.
+void FenPrincipale::aPropos() {
+    messageInformation(tr("A propos..."),
+                       tr("Ce programme est issu d'un projet de modelisation geometrique.<br>"
+                          "Il permet la convertion d'un carreau de Bezier en cyclide de Dupin.<br>"
+                          "<br>"
+                          "Remerciements :<br>"
+                          "a tous les contributeurs du projet."));
+}
+
+// --- Edit commands ----------------------------------------------------------------
+
+// "&Affichage": cycles filled -> outlines -> points -> filled in the
+// view's context and redraws.
+void FenPrincipale::modeAffichage() {
+    mode = (mode + 1) % 3;
+    glWidget->setModePolygone(mode);
+}
+
+// "Plan Py": frame built on the plane Py; rebuild and redraw.
+void FenPrincipale::choixY() {
+    actionChoixY->setChecked(true);
+    actionChoixZ->setChecked(false);
+    glWidget->choix = 0;
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+// "Plan Pz": frame built on the plane Pz; rebuild and redraw.
+void FenPrincipale::choixZ() {
+    actionChoixY->setChecked(false);
+    actionChoixZ->setChecked(true);
+    glWidget->choix = 1;
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+// --- Examples and reset -------------------------------------------------------------
+
+// Hides the parameter panel, loads the example into the view and refreshes
+// the table and the message.
+void FenPrincipale::afficherExemple(void (GLWidget::*ouvrirExemple)()) {
+    parametresGroupBox->hide();
+    (glWidget->*ouvrirExemple)();
+    pointMiseAJour();
+}
+
+void FenPrincipale::exemple1() {
+    afficherExemple(&GLWidget::ouvrirExemple1);
+}
+
+void FenPrincipale::exemple2() {
+    afficherExemple(&GLWidget::ouvrirExemple2);
+}
+
+void FenPrincipale::exemple3() {
+    afficherExemple(&GLWidget::ouvrirExemple3);
+}
+
+// "&Remise a zero": parameter panel shown, only the first switch on,
+// "Plan Pz", the default texts, no example, rotations 0, zoom 1.5, the
+// default parameters through the view's slots, filled polygons.
+void FenPrincipale::resetProg() {
+    parametresGroupBox->show();
+
+    afficheCarreauBox->setChecked(true);
+    afficheBordBox->setChecked(false);
+    afficheCarreauBoxNew->setChecked(false);
+    affichePolyBoxNew->setChecked(false);
+    afficheBordBoxNew->setChecked(false);
+    afficheCyclideBox->setChecked(false);
+    afficheCarreauCyclideBox->setChecked(false);
+
+    actionChoixY->setChecked(false);
+    actionChoixZ->setChecked(true);
+
+    P10Valeur->setText(tr("-7.982"));
+    z11Valeur->setText(tr("8.0"));
+    rayonValeur->setText(tr("4.0"));
+
+    glWidget->exemple = 0;
+    glWidget->choix = 1;
+
+    glWidget->setXRotation(0);
+    glWidget->setYRotation(0);
+    glWidget->setZRotation(0);
+    glWidget->Scal = 1.5;
+
+    glWidget->setAfficheCarreau(1);
+    glWidget->setAfficheBord(0);
+    glWidget->setAfficheCarreauNew(0);
+    glWidget->setAfficheBordNew(0);
+    glWidget->setAffichePolyNew(0);
+    glWidget->setAfficheCyclide(0);
+    glWidget->setAfficheCarreauCyclide(0);
+
+    glWidget->setTheta00(0);
+    glWidget->setTheta02(90);
+    glWidget->setTheta20(-60);
+    glWidget->setTheta22(180);
+    glWidget->setRayon(4);
+    glWidget->setZ11(8);
+    glWidget->setP10(-7.982);
+
+    mode = 2;
+    modeAffichage();
+}

@@ -1,0 +1,117 @@
+#include "ImageVue.h"
+
+#include "glwidget.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QString>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// True when the string names display lists only: one or more digits 1..7.
+bool listesValides(const std::string& affiche) {
+    if (affiche.empty()) {
+        return false;
+    }
+    for (char chiffre : affiche) {
+        if (chiffre < '1' || chiffre > '7') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// True when the variable is set to a non-empty value.
+bool variableDefinie(const char* nom) {
+    const char* valeur = std::getenv(nom);
+    return valeur != nullptr && valeur[0] != '\0';
+}
+
+// Checks the request; an empty string when it is valid, else the reason.
+std::string verifierDemande(const double parametres[7], int exemple, int choix,
+                            const std::string& affiche, const std::string& fichier) {
+    if (exemple < 0 || exemple > 3) {
+        return "Numero d'exemple invalide : " + std::to_string(exemple) + " (0 a 3 attendu)";
+    }
+    if (exemple == 0 && parametres == nullptr) {
+        return "Parametres du carreau manquants";
+    }
+    if (choix != 0 && choix != 1) {
+        return "Choix du plan invalide : " + std::to_string(choix) + " (0 Plan Py, 1 Plan Pz)";
+    }
+    if (!listesValides(affiche)) {
+        return "Liste d'affichage invalide : \"" + affiche + "\" (chiffres 1 a 7 attendus)";
+    }
+    if (fichier.empty()) {
+        return "Nom de fichier image vide";
+    }
+    return std::string();
+}
+
+} // namespace
+
+// Builds a view that is never shown, sets its inputs (the parameters or an
+// example, the plane, the switches) and writes the view's off-screen
+// 800 x 800 rendering as PNG. The application object is created here when
+// there is none yet (with the view's rendering format as default), which
+// needs a display: without DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM it
+// stops with a message instead of letting the toolkit abort. False, with
+// the reason in erreur, on an invalid request, when no off-screen context
+// can be made, or when the file cannot be written.
+bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
+                        const std::string& affiche, const std::string& fichier,
+                        std::string& erreur) {
+    erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
+    if (!erreur.empty()) {
+        return false;
+    }
+
+    std::unique_ptr<QApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        if (!variableDefinie("DISPLAY") && !variableDefinie("WAYLAND_DISPLAY") &&
+            !variableDefinie("QT_QPA_PLATFORM")) {
+            erreur = "Aucun affichage disponible (DISPLAY est vide) : lancer la commande sous "
+                     "xvfb-run";
+            return false;
+        }
+        installerFormatVue();
+        application = std::make_unique<QApplication>(argc, argv);
+    } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        erreur = "L'application en cours n'est pas une application graphique";
+        return false;
+    }
+
+    QImage image;
+    {
+        GLWidget vue;
+        vue.choix = choix;
+        if (exemple == 0) {
+            vue.setParametres(parametres);
+            vue.initProjet();
+        } else if (exemple == 1) {
+            vue.ouvrirExemple1();
+        } else if (exemple == 2) {
+            vue.ouvrirExemple2();
+        } else {
+            vue.ouvrirExemple3();
+        }
+        for (int liste = 1; liste <= 7; ++liste) {
+            const bool affichee = affiche.find(static_cast<char>('0' + liste)) != std::string::npos;
+            vue.setAfficheListe(liste, affichee ? 1 : 0);
+        }
+        image = vue.imageHorsEcran(800, 800);
+    }
+    if (image.isNull()) {
+        erreur = "Impossible de creer un contexte OpenGL hors ecran";
+        return false;
+    }
+    if (!image.save(QFile::decodeName(fichier.c_str()), "png")) {
+        erreur = "Impossible d'ecrire l'image dans " + fichier;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,18 @@
+// Off-screen image of a patch's view, for programs without a window. The
+// header is free of the GUI toolkit; the implementation uses the view's own
+// off-screen rendering, the one behind the window's "&Enregistrer Image".
+#ifndef IMAGEVUE_H
+#define IMAGEVUE_H
+
+#include <string>
+
+// Renders the view of a patch off-screen at 800 x 800 and writes it as PNG to fichier.
+// exemple 0: build from parametres[7]; 1..3: a built-in example. choix: 1 Plan Pz, 0 Plan Py.
+// affiche: the display lists to show, digits 1..7 (e.g. "1", "1367"). Creates the QApplication
+// itself when none exists (argc/argv for it). Returns true on success, else false with a French
+// message in erreur.
+bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
+                        const std::string& affiche, const std::string& fichier,
+                        std::string& erreur);
+
+#endif

@@ -1,0 +1,17 @@
+// Entry of the desktop program: the application object, the main window,
+// the event loop.
+#include "FenPrincipale.h"
+#include "glwidget.h"
+
+#include <QApplication>
+
+// Sets the view's rendering format (before the application object, so every
+// context gets it), shows the main window and runs the event loop; its
+// result is the exit code.
+int main(int argc, char* argv[]) {
+    installerFormatVue();
+    QApplication app(argc, argv);
+    FenPrincipale fenetre;
+    fenetre.show();
+    return app.exec();
+}

@@ -1,0 +1,13 @@
+# Runs cyclide-apercu on the start-up view and checks that it wrote a PNG.
+file(REMOVE ${SORTIE})
+execute_process(COMMAND ${APERCU} --affiche 1267 ${SORTIE} RESULT_VARIABLE resultat)
+if(NOT resultat EQUAL 0)
+    message(FATAL_ERROR "cyclide-apercu failed: ${resultat}")
+endif()
+if(NOT EXISTS ${SORTIE})
+    message(FATAL_ERROR "no image written to ${SORTIE}")
+endif()
+file(READ ${SORTIE} signature LIMIT 8 HEX)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+    message(FATAL_ERROR "not PNG data: ${signature}")
+endif()

@@ -1,0 +1,927 @@
+// The main window on a real X server: start-up state, sliders and fields,
+// parameter files, examples, reset, polygon modes, plane commands, image
+// export and help boxes. File dialogs and message boxes are replaced by a
+// subclass that supplies names and collects what would be shown.
+#include "CaptureStdout.h"
+#include "FenPrincipale.h"
+#include "glwidget.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+const double PI = 3.141592653589793;
+
+// One message box the window would have shown.
+struct Message {
+    QString titre;
+    QString texte;
+};
+
+// The window with its dialogs replaced: the file dialogs return the names
+// queued by the test (empty, as when cancelled, once the queue is empty),
+// the message boxes are recorded.
+class FenetreTest : public FenPrincipale {
+  public:
+    QStringList nomsAFournir;
+    QStringList dialogues; // "titre|filtre" of each file dialog opened
+    QList<Message> informations;
+    QList<Message> avertissements;
+
+  protected:
+    QString nomFichierOuverture(const QString& titre, const QString& filtre) override {
+        return fournirNom(titre, filtre);
+    }
+    QString nomFichierEnregistrement(const QString& titre, const QString& filtre) override {
+        return fournirNom(titre, filtre);
+    }
+    void messageInformation(const QString& titre, const QString& texte) override {
+        informations.append({titre, texte});
+    }
+    void messageAvertissement(const QString& titre, const QString& texte) override {
+        avertissements.append({titre, texte});
+    }
+
+  private:
+    QString fournirNom(const QString& titre, const QString& filtre) {
+        dialogues.append(titre + "|" + filtre);
+        return nomsAFournir.isEmpty() ? QString() : nomsAFournir.takeFirst();
+    }
+};
+
+template <typename T> T* enfant(QObject& parent, const QString& nom) {
+    T* objet = parent.findChild<T*>(nom);
+    if (objet == nullptr) {
+        qFatal("no child %s", qPrintable(nom));
+    }
+    return objet;
+}
+
+QSlider* curseur(FenPrincipale& f, const char* nom) {
+    return enfant<QSlider>(f, QString::fromLatin1(nom));
+}
+QLineEdit* champ(FenPrincipale& f, const char* nom) {
+    return enfant<QLineEdit>(f, QString::fromLatin1(nom));
+}
+QAction* action(FenPrincipale& f, const char* nom) {
+    return enfant<QAction>(f, QString::fromLatin1(nom));
+}
+GLWidget* vue(FenPrincipale& f) {
+    return enfant<GLWidget>(f, QStringLiteral("glWidget"));
+}
+QString cellule(FenPrincipale& f, int k, int c) {
+    return enfant<QLineEdit>(f, QStringLiteral("pointValeur_%1_%2").arg(k).arg(c))->text();
+}
+QString ligneTable(FenPrincipale& f, int k) {
+    QStringList textes;
+    for (int c = 0; c < 4; ++c) {
+        textes << cellule(f, k, c);
+    }
+    return textes.join(' ');
+}
+QStringList table(FenPrincipale& f) {
+    QStringList lignes;
+    for (int k = 0; k < 9; ++k) {
+        lignes << ligneTable(f, k);
+    }
+    return lignes;
+}
+QString message(FenPrincipale& f) {
+    return enfant<QLabel>(f, QStringLiteral("informations"))->text();
+}
+bool panneauParametresVisible(FenPrincipale& f) {
+    return !enfant<QGroupBox>(f, QStringLiteral("parametresGroupBox"))->isHidden();
+}
+
+// Replaces the text of a field and presses Return in it.
+void taper(QLineEdit* ligne, const QString& texte) {
+    ligne->selectAll();
+    ligne->del();
+    QTest::keyClicks(ligne, texte);
+    QTest::keyClick(ligne, Qt::Key_Return);
+}
+
+double degres(int d) {
+    return d * 6.283185307179586 / 360;
+}
+
+bool blanc(QRgb pixel) {
+    return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
+}
+
+int pixelsColores(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += blanc(image.pixel(x, y)) ? 0 : 1;
+        }
+    }
+    return n;
+}
+
+QByteArray lireOctets(const QString& chemin) {
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        return QByteArray("<illisible>");
+    }
+    return fichier.readAll();
+}
+
+bool ecrireTexte(const QString& chemin, const QByteArray& texte) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::WriteOnly) && fichier.write(texte) == texte.size();
+}
+
+const QByteArray FICHIER_DEMARRAGE = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
+
+const char* const TABLE_DEMARRAGE_LIGNE_00 = "4.0000 0.0000 0.0000 1.0000";
+
+} // namespace
+
+class TestFenPrincipale : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void etatDeDemarrage();
+    void actions_data();
+    void actions();
+    void menus_data();
+    void menus();
+    void curseurDeplace_data();
+    void curseurDeplace();
+    void retourDansUnChampAngle_data();
+    void retourDansUnChampAngle();
+    void dixDeuxFois();
+    void champsLongueurs_data();
+    void champsLongueurs();
+    void lettresDansLeRayon();
+    void interrupteursDuPanneau();
+    void enregistrerDemarrage();
+    void enregistrementImpossible();
+    void ouvrirFichierEnregistre();
+    void dispositionsDuFichier_data();
+    void dispositionsDuFichier();
+    void fichierIncomplet_data();
+    void fichierIncomplet();
+    void fichierIllisible();
+    void fichierAnglesHorsBornes();
+    void dialoguesAnnules();
+    void exemples_data();
+    void exemples();
+    void remiseAZeroApresExemple();
+    void remiseAZeroAuDemarrage();
+    void toucheP();
+    void choixDuPlan();
+    void enregistrerImage();
+    void imageImpossible();
+    void carreauNonConvertible();
+    void boitesDAide();
+
+  private:
+    QTemporaryDir dossier;
+};
+
+void TestFenPrincipale::init() {
+    QVERIFY(dossier.isValid());
+}
+
+// Shows a window and waits until its view has a context.
+static bool afficher(FenPrincipale& f) {
+    f.show();
+    if (!QTest::qWaitForWindowExposed(&f)) {
+        return false;
+    }
+    vue(f)->grabFramebuffer();
+    return vue(f)->isValid();
+}
+
+void TestFenPrincipale::etatDeDemarrage() {
+    FenetreTest f;
+    QCOMPARE(f.windowTitle(), QStringLiteral("Cyclide de Dupin"));
+    QCOMPARE(f.geometry(), QRect(50, 50, 700, 500));
+    QVERIFY2(!f.windowIcon().isNull(), "icone.png is read from the working directory");
+    QVERIFY(afficher(f));
+
+    QCOMPARE(curseur(f, "theta00Slider")->value(), 0);
+    QCOMPARE(curseur(f, "theta02Slider")->value(), 90);
+    QCOMPARE(curseur(f, "theta20Slider")->value(), -59);
+    QCOMPARE(curseur(f, "theta22Slider")->value(), 180);
+    QCOMPARE(curseur(f, "theta00Slider")->minimum(), -180);
+    QCOMPARE(curseur(f, "theta00Slider")->maximum(), 180);
+    QCOMPARE(champ(f, "theta00Valeur")->text(), QStringLiteral("0"));
+    QCOMPARE(champ(f, "theta02Valeur")->text(), QStringLiteral("1.5708"));
+    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.0472"));
+    QCOMPARE(champ(f, "theta22Valeur")->text(), QStringLiteral("3.14159"));
+    QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4"));
+    QCOMPARE(champ(f, "z11Valeur")->text(), QStringLiteral("8"));
+    QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-7.982"));
+    // The slider stands at -59 while the stored angle stays -pi/3.
+    QCOMPARE(vue(f)->getTheta20(), -1.0471975511965976);
+
+    QCOMPARE(ligneTable(f, 0), QString::fromLatin1(TABLE_DEMARRAGE_LIGNE_00));
+    QCOMPARE(ligneTable(f, 2).split(' ').at(1), QStringLiteral("4.0000"));
+    QCOMPARE(ligneTable(f, 8).split(' ').at(0), QStringLiteral("-4.000"));
+    QCOMPARE(message(f), QStringLiteral("La cyclide est de type ring"));
+
+    QVERIFY(action(f, "actionChoixZ")->isChecked());
+    QVERIFY(!action(f, "actionChoixY")->isChecked());
+    QCOMPARE(f.getMode(), 0);
+    QVERIFY(panneauParametresVisible(f));
+    QVERIFY(enfant<QCheckBox>(f, "afficheCarreauBox")->isChecked());
+    for (const char* nom : {"afficheBordBox", "afficheCarreauBoxNew", "afficheBordBoxNew",
+                            "affichePolyBoxNew", "afficheCyclideBox", "afficheCarreauCyclideBox"}) {
+        QVERIFY2(!enfant<QCheckBox>(f, nom)->isChecked(), nom);
+    }
+    QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
+}
+
+void TestFenPrincipale::actions_data() {
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QKeySequence>("raccourci");
+    QTest::addColumn<bool>("cochable");
+    QTest::newRow("ouvrir") << "actionOuvrir"
+                            << "&Ouvrir" << QKeySequence(QKeySequence::Open) << false;
+    QTest::newRow("image") << "actionSauverImage"
+                           << "&Enregistrer Image" << QKeySequence() << false;
+    QTest::newRow("sauver") << "actionSauver"
+                            << "Enregistrer &sous..." << QKeySequence(QKeySequence::Save) << false;
+    QTest::newRow("quitter") << "actionQuitter"
+                             << "&Quitter" << QKeySequence(QKeySequence::Close) << false;
+    QTest::newRow("plan y") << "actionChoixY"
+                            << "Plan Py" << QKeySequence() << true;
+    QTest::newRow("plan z") << "actionChoixZ"
+                            << "Plan Pz" << QKeySequence() << true;
+    QTest::newRow("affichage") << "actionModeAffichage"
+                               << "&Affichage" << QKeySequence(Qt::Key_P) << false;
+    QTest::newRow("remise") << "actionResetProg"
+                            << "&Remise a zero" << QKeySequence(Qt::Key_R) << false;
+    QTest::newRow("exemple1") << "actionExemple1"
+                              << "Exemple1" << QKeySequence() << false;
+    QTest::newRow("index") << "actionIndex"
+                           << "&Index" << QKeySequence(QKeySequence::HelpContents) << false;
+    QTest::newRow("a propos") << "actionApropos"
+                              << "&A propos..." << QKeySequence() << false;
+}
+
+void TestFenPrincipale::actions() {
+    QFETCH(QString, nom);
+    QFETCH(QString, texte);
+    QFETCH(QKeySequence, raccourci);
+    QFETCH(bool, cochable);
+    FenetreTest f;
+    QAction* a = enfant<QAction>(f, nom);
+    QCOMPARE(a->text(), texte);
+    QCOMPARE(a->shortcut(), raccourci);
+    QCOMPARE(a->isCheckable(), cochable);
+    QCOMPARE(a->parent(), &f);
+}
+
+void TestFenPrincipale::menus_data() {
+    QTest::addColumn<int>("rang");
+    QTest::addColumn<QString>("titre");
+    QTest::addColumn<QString>("entrees");
+    QTest::newRow("Fichier") << 0 << "&Fichier"
+                             << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|-|&Quitter";
+    QTest::newRow("Edition") << 1 << "&Edition"
+                             << "&Affichage|-|Plan Py|Plan Pz|-|&Remise a zero";
+    QTest::newRow("Exemples") << 2 << "E&xemples"
+                              << "Exemple1|Exemple2|Exemple3";
+    QTest::newRow("Aide") << 3 << "&Aide"
+                          << "&Index|-|&A propos...";
+}
+
+void TestFenPrincipale::menus() {
+    QFETCH(int, rang);
+    QFETCH(QString, titre);
+    QFETCH(QString, entrees);
+    FenetreTest f;
+    const QList<QAction*> menus = f.menuBar()->actions();
+    QCOMPARE(menus.size(), 4);
+    QCOMPARE(menus.at(rang)->text(), titre);
+    QStringList textes;
+    for (QAction* entree : menus.at(rang)->menu()->actions()) {
+        textes << (entree->isSeparator() ? QStringLiteral("-") : entree->text());
+    }
+    QCOMPARE(textes.join('|'), entrees);
+}
+
+void TestFenPrincipale::curseurDeplace_data() {
+    QTest::addColumn<QString>("angle");
+    QTest::addColumn<int>("valeur");
+    QTest::addColumn<int>("attendu");
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("t00 a 90") << "00" << 90 << 90 << "1.570796";
+    QTest::newRow("t22 a -30") << "22" << -30 << -30 << "-0.523599";
+    QTest::newRow("t20 a 0") << "20" << 0 << 0 << "0.000000";
+    QTest::newRow("degenere, au-dela de 180") << "02" << 400 << 180 << "3.141593";
+}
+
+// A slider step: the view stores the angle in degrees, the field echoes it
+// in radians with 6 decimals, the table is refreshed.
+void TestFenPrincipale::curseurDeplace() {
+    QFETCH(QString, angle);
+    QFETCH(int, valeur);
+    QFETCH(int, attendu);
+    QFETCH(QString, texte);
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    QSlider* s = enfant<QSlider>(f, "theta" + angle + "Slider");
+    s->setValue(valeur);
+    QCOMPARE(s->value(), attendu);
+    QCOMPARE(enfant<QLineEdit>(f, "theta" + angle + "Valeur")->text(), texte);
+    const double stocke = angle == "00"   ? vue(f)->getTheta00()
+                          : angle == "02" ? vue(f)->getTheta02()
+                          : angle == "20" ? vue(f)->getTheta20()
+                                          : vue(f)->getTheta22();
+    QCOMPARE(stocke, degres(attendu));
+    if (angle == "00") {
+        // Corner P00 moves to theta00 = 90 degrees on the start circle.
+        QCOMPARE(ligneTable(f, 0), QStringLiteral("0.0000 4.0000 0.0000 1.0000"));
+    }
+}
+
+void TestFenPrincipale::retourDansUnChampAngle_data() {
+    QTest::addColumn<QString>("angle");
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<int>("curseurAttendu");
+    QTest::addColumn<QString>("texteAttendu");
+    QTest::addColumn<double>("radiansAttendus");
+    QTest::newRow("1 donne 57 degres") << "00"
+                                       << "1" << 57 << "0.994838" << degres(57);
+    QTest::newRow("-1 donne -57 degres") << "02"
+                                         << "-1" << -57 << "-0.994838" << degres(-57);
+    QTest::newRow("lettres lues comme 0") << "02"
+                                          << "abc" << 0 << "0.000000" << 0.0;
+    QTest::newRow("10 avec le curseur deja a 180") << "22"
+                                                   << "10" << 180 << "10" << degres(572);
+    QTest::newRow("1.5708 sans deplacer le curseur") << "02"
+                                                     << "1.5708" << 90 << "1.5708" << degres(90);
+    // Not-a-number and out-of-range texts: the whole degrees are clamped
+    // into the range of int (NaN gives 0) before the view gets them.
+    QTest::newRow("degenere nan donne 0") << "00"
+                                          << "nan" << 0 << "nan" << 0.0;
+    QTest::newRow("1e300 borne a INT_MAX") << "22"
+                                           << "1e300" << 180 << "1e300" << degres(INT_MAX);
+    QTest::newRow("-1e300 borne a INT_MIN") << "00"
+                                            << "-1e300" << -180 << "-3.141593" << degres(-180);
+}
+
+void TestFenPrincipale::retourDansUnChampAngle() {
+    QFETCH(QString, angle);
+    QFETCH(QString, tape);
+    QFETCH(int, curseurAttendu);
+    QFETCH(QString, texteAttendu);
+    QFETCH(double, radiansAttendus);
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    QLineEdit* ligne = enfant<QLineEdit>(f, "theta" + angle + "Valeur");
+    taper(ligne, tape);
+    QCOMPARE(enfant<QSlider>(f, "theta" + angle + "Slider")->value(), curseurAttendu);
+    QCOMPARE(ligne->text(), texteAttendu);
+    const double stocke = angle == "00"   ? vue(f)->getTheta00()
+                          : angle == "02" ? vue(f)->getTheta02()
+                                          : vue(f)->getTheta22();
+    QVERIFY2(std::fabs(stocke - radiansAttendus) <= 1e-12 * std::max(1.0, std::fabs(stocke)),
+             qPrintable(QString::number(stocke, 'g', 17)));
+}
+
+// "10" moves the slider to its end and stores pi; "10" again leaves the
+// slider there, keeps the typed text and stores 572 degrees.
+void TestFenPrincipale::dixDeuxFois() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    QLineEdit* ligne = champ(f, "theta00Valeur");
+    taper(ligne, "10");
+    QCOMPARE(curseur(f, "theta00Slider")->value(), 180);
+    QCOMPARE(ligne->text(), QStringLiteral("3.141593"));
+    QCOMPARE(vue(f)->getTheta00(), degres(180));
+    taper(ligne, "10");
+    QCOMPARE(curseur(f, "theta00Slider")->value(), 180);
+    QCOMPARE(ligne->text(), QStringLiteral("10"));
+    QCOMPARE(vue(f)->getTheta00(), degres(572));
+}
+
+void TestFenPrincipale::champsLongueurs_data() {
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<double>("valeur");
+    QTest::newRow("z11 a 5") << "z11Valeur"
+                             << "5" << 5.0;
+    QTest::newRow("rayon a 2.5") << "rayonValeur"
+                                 << "2.5" << 2.5;
+    QTest::newRow("P10 a -6") << "P10Valeur"
+                              << "-6" << -6.0;
+}
+
+// Return in the radius, height or P10 field stores the value, refreshes the
+// table and leaves the text as typed.
+void TestFenPrincipale::champsLongueurs() {
+    QFETCH(QString, nom);
+    QFETCH(QString, tape);
+    QFETCH(double, valeur);
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    const QStringList avant = table(f);
+    taper(enfant<QLineEdit>(f, nom), tape);
+    QCOMPARE(enfant<QLineEdit>(f, nom)->text(), tape);
+    const double stocke = nom == "z11Valeur"     ? vue(f)->getZ11()
+                          : nom == "rayonValeur" ? vue(f)->getRayon()
+                                                 : vue(f)->getP10();
+    QCOMPARE(stocke, valeur);
+    QVERIFY(table(f) != avant);
+    if (nom == "z11Valeur") {
+        QCOMPARE(cellule(f, 4, 2), QStringLiteral("5.0000"));
+    }
+}
+
+// Letters read as 0: no radius, no convertible patch, a white view.
+void TestFenPrincipale::lettresDansLeRayon() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    taper(champ(f, "rayonValeur"), "abc");
+    QCOMPARE(vue(f)->getRayon(), 0.0);
+    QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("abc"));
+    QCOMPARE(message(f), QStringLiteral("Nous n'avons pas un carreau convertible"));
+    QCOMPARE(ligneTable(f, 0), QStringLiteral("0.0000 0.0000 0.0000 1.0000"));
+    QCOMPARE(pixelsColores(vue(f)->grabFramebuffer()), 0);
+}
+
+void TestFenPrincipale::interrupteursDuPanneau() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    const int avant = pixelsColores(vue(f)->grabFramebuffer());
+    QCheckBox* cyclide = enfant<QCheckBox>(f, "afficheCyclideBox");
+    QTest::mouseClick(cyclide, Qt::LeftButton);
+    QVERIFY(cyclide->isChecked());
+    QCOMPARE(vue(f)->afficheListe(6), int(Qt::Checked));
+    QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > avant);
+    QCheckBox* carreau = enfant<QCheckBox>(f, "afficheCarreauBox");
+    QTest::mouseClick(carreau, Qt::LeftButton);
+    QCOMPARE(vue(f)->afficheListe(1), 0);
+}
+
+// The start-up state written byte for byte, under the name as chosen.
+void TestFenPrincipale::enregistrerDemarrage() {
+    FenetreTest f;
+    const QString chemin = dossier.filePath("demarrage");
+    f.nomsAFournir << chemin;
+    CaptureStdout sortie;
+    action(f, "actionSauver")->trigger();
+    QCOMPARE(f.dialogues, QStringList{"Enregistrer un fichier|Carreau (*.car *.bez)"});
+    QCOMPARE(lireOctets(chemin), FICHIER_DEMARRAGE);
+    QVERIFY(!QFile::exists(chemin + ".car"));
+    QCOMPARE(QString::fromStdString(sortie.str()), QString());
+    QVERIFY(f.avertissements.isEmpty());
+    // Saving again over the file gives the same bytes, no stray file.
+    f.nomsAFournir << chemin;
+    action(f, "actionSauver")->trigger();
+    QCOMPARE(lireOctets(chemin), FICHIER_DEMARRAGE);
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{"demarrage"});
+}
+
+// A file that cannot be created: "Probleme d'ouverture" on the standard
+// output and a warning box, and nothing written.
+void TestFenPrincipale::enregistrementImpossible() {
+    FenetreTest f;
+    const QString chemin = dossier.filePath("absent/carreau.car");
+    f.nomsAFournir << chemin;
+    CaptureStdout sortie;
+    action(f, "actionSauver")->trigger();
+    QCOMPARE(sortie.str(), std::string("Probleme d'ouverture\n"));
+    QCOMPARE(f.avertissements.size(), 1);
+    QCOMPARE(f.avertissements.at(0).titre, QStringLiteral("Enregistrer un fichier"));
+    QVERIFY(f.avertissements.at(0).texte.contains(chemin));
+    QVERIFY(!QFile::exists(chemin));
+
+    // A directory in place of the file: refused, the directory untouched.
+    const QString repertoire = dossier.filePath("repertoire");
+    QVERIFY(QDir().mkpath(repertoire + "/dedans"));
+    f.nomsAFournir << repertoire;
+    action(f, "actionSauver")->trigger();
+    QCOMPARE(f.avertissements.size(), 2);
+    QVERIFY(QFileInfo(repertoire).isDir());
+    QVERIFY(QFileInfo(repertoire + "/dedans").isDir());
+}
+
+// Opening the saved start-up state: theta22 comes back as 179 degrees, the
+// others as 0, 90 and -60; each slider that moves echoes its field.
+void TestFenPrincipale::ouvrirFichierEnregistre() {
+    const QString chemin = dossier.filePath("demarrage.car");
+    QVERIFY(ecrireTexte(chemin, FICHIER_DEMARRAGE));
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    f.nomsAFournir << chemin;
+    CaptureStdout sortie;
+    action(f, "actionOuvrir")->trigger();
+    QCOMPARE(f.dialogues, QStringList{"Ouvrir un fichier|Carreau (*.car *.bez)"});
+    QCOMPARE(sortie.str(), std::string("\n"));
+    QVERIFY(f.avertissements.isEmpty());
+
+    QCOMPARE(vue(f)->getTheta00(), 0.0);
+    QCOMPARE(vue(f)->getTheta02(), degres(90));
+    QCOMPARE(vue(f)->getTheta20(), degres(-60));
+    QCOMPARE(vue(f)->getTheta22(), degres(179));
+    QCOMPARE(curseur(f, "theta20Slider")->value(), -60);
+    QCOMPARE(curseur(f, "theta22Slider")->value(), 179);
+    QCOMPARE(champ(f, "theta00Valeur")->text(), QStringLiteral("0"));
+    QCOMPARE(champ(f, "theta02Valeur")->text(), QStringLiteral("1.5708"));
+    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.047198"));
+    QCOMPARE(champ(f, "theta22Valeur")->text(), QStringLiteral("3.124139"));
+    QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4.000000"));
+    QCOMPARE(champ(f, "z11Valeur")->text(), QStringLiteral("8.000000"));
+    QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-7.982000"));
+    QCOMPARE(vue(f)->getRayon(), 4.0);
+    QCOMPARE(vue(f)->getP10(), -7.982);
+    QCOMPARE(message(f), QStringLiteral("La cyclide est de type ring"));
+}
+
+void TestFenPrincipale::dispositionsDuFichier_data() {
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::newRow("trois lignes") << QByteArray("0.5 1 -0.5 2\n\n3 6 -5\n");
+    QTest::newRow("une ligne") << QByteArray("0.5 1 -0.5 2 3 6 -5");
+    QTest::newRow("sept lignes") << QByteArray("0.5\n1\n-0.5\n2\n3\n6\n-5\n");
+    QTest::newRow("tabulations, texte apres") << QByteArray("\t0.5\t1 -0.5  2\r\n3 6 -5 fin 9\n");
+}
+
+// The seven numbers are taken in order, whatever white space separates
+// them and whatever follows the seventh.
+void TestFenPrincipale::dispositionsDuFichier() {
+    QFETCH(QByteArray, contenu);
+    const QString chemin = dossier.filePath("disposition.bez");
+    QVERIFY(ecrireTexte(chemin, contenu));
+    FenetreTest f;
+    f.nomsAFournir << chemin;
+    CaptureStdout sortie;
+    action(f, "actionOuvrir")->trigger();
+    QCOMPARE(sortie.str(), std::string("\n"));
+    QVERIFY(f.avertissements.isEmpty());
+    QCOMPARE(vue(f)->getTheta00(), degres(28)); // 0.5 rad = 28.6 degrees
+    QCOMPARE(vue(f)->getTheta02(), degres(57));
+    QCOMPARE(vue(f)->getTheta20(), degres(-28));
+    QCOMPARE(vue(f)->getTheta22(), degres(114));
+    QCOMPARE(vue(f)->getRayon(), 3.0);
+    QCOMPARE(vue(f)->getZ11(), 6.0);
+    QCOMPARE(vue(f)->getP10(), -5.0);
+    QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-5.000000"));
+}
+
+void TestFenPrincipale::fichierIncomplet_data() {
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<int>("lus");
+    QTest::newRow("deux nombres") << QByteArray("0.5 1\n") << 2;
+    QTest::newRow("texte en troisieme") << QByteArray("0.5 1 abc 2 3 6 -5\n") << 2;
+    QTest::newRow("six nombres") << QByteArray("0.5 1 -0.5 2\n\n3 6\n") << 6;
+    QTest::newRow("degenere, fichier vide") << QByteArray() << 0;
+}
+
+// A short or partly unreadable file: the values before the first failed
+// read are applied, the others keep their values, and the user is told.
+void TestFenPrincipale::fichierIncomplet() {
+    QFETCH(QByteArray, contenu);
+    QFETCH(int, lus);
+    const QString chemin = dossier.filePath("court.car");
+    QVERIFY(ecrireTexte(chemin, contenu));
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    action(f, "actionExemple2")->trigger();
+    f.nomsAFournir << chemin;
+    CaptureStdout sortie;
+    action(f, "actionOuvrir")->trigger();
+    QCOMPARE(sortie.str(), std::string("\n"));
+    QCOMPARE(f.avertissements.size(), 1);
+    QCOMPARE(f.avertissements.at(0).titre, QStringLiteral("Ouvrir un fichier"));
+    QVERIFY(f.avertissements.at(0).texte.contains("incomplet"));
+    QVERIFY(f.avertissements.at(0).texte.contains(QStringLiteral("%1 valeur").arg(lus)));
+    QVERIFY(panneauParametresVisible(f));
+    QCOMPARE(vue(f)->exemple, 0);
+
+    const double attendus[7] = {degres(28), degres(57), degres(-28), degres(114), 3, 6, -5};
+    const double demarrage[7] = {
+        0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4.0, 8.0, -7.982};
+    const double obtenus[7] = {vue(f)->getTheta00(), vue(f)->getTheta02(), vue(f)->getTheta20(),
+                               vue(f)->getTheta22(), vue(f)->getRayon(),   vue(f)->getZ11(),
+                               vue(f)->getP10()};
+    for (int n = 0; n < 7; ++n) {
+        QCOMPARE(obtenus[n], n < lus ? attendus[n] : demarrage[n]);
+    }
+    QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-7.982"));
+}
+
+// A file that cannot be opened: the message on the standard output; the
+// parameter panel is back and the example left all the same.
+void TestFenPrincipale::fichierIllisible() {
+    FenetreTest f;
+    action(f, "actionExemple1")->trigger();
+    QVERIFY(!panneauParametresVisible(f));
+    f.nomsAFournir << dossier.filePath("inexistant.car");
+    CaptureStdout sortie;
+    action(f, "actionOuvrir")->trigger();
+    QCOMPARE(sortie.str(), std::string("Probleme d'ouverture\n\n"));
+    QVERIFY(panneauParametresVisible(f));
+    QCOMPARE(vue(f)->exemple, 0);
+    QCOMPARE(vue(f)->getTheta22(), 3.141592653589793);
+}
+
+// Angles beyond the range of int in a file are clamped before they become
+// whole degrees; each slider then stops at its end and brings the angle
+// back to it.
+void TestFenPrincipale::fichierAnglesHorsBornes() {
+    const QString chemin = dossier.filePath("immense.car");
+    QVERIFY(ecrireTexte(chemin, "1e300 -1e300 1e20 0\n\n4 8 -7.982\n"));
+    FenetreTest f;
+    f.nomsAFournir << chemin;
+    action(f, "actionOuvrir")->trigger();
+    QVERIFY(f.avertissements.isEmpty());
+    QCOMPARE(curseur(f, "theta00Slider")->value(), 180);
+    QCOMPARE(curseur(f, "theta02Slider")->value(), -180);
+    QCOMPARE(curseur(f, "theta20Slider")->value(), 180);
+    QCOMPARE(vue(f)->getTheta00(), degres(180));
+    QCOMPARE(vue(f)->getTheta02(), degres(-180));
+    QCOMPARE(vue(f)->getTheta20(), degres(180));
+    QCOMPARE(champ(f, "theta02Valeur")->text(), QStringLiteral("-3.141593"));
+}
+
+// Cancelling a dialog changes nothing.
+void TestFenPrincipale::dialoguesAnnules() {
+    const QStringList fichiersAvant = QDir(dossier.path()).entryList(QDir::Files);
+    FenetreTest f;
+    action(f, "actionExemple1")->trigger();
+    const QStringList avant = table(f);
+    CaptureStdout sortie;
+    action(f, "actionOuvrir")->trigger();
+    action(f, "actionSauver")->trigger();
+    action(f, "actionSauverImage")->trigger();
+    QCOMPARE(f.dialogues.size(), 3);
+    QCOMPARE(f.dialogues.at(2), QStringLiteral("Enregistrer une image|Images (*.png)"));
+    QCOMPARE(sortie.str(), std::string());
+    QCOMPARE(vue(f)->exemple, 1);
+    QVERIFY(!panneauParametresVisible(f));
+    QCOMPARE(table(f), avant);
+    QVERIFY(f.getOriginalPixmap().isNull());
+    QVERIFY(f.avertissements.isEmpty());
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), fichiersAvant);
+}
+
+void TestFenPrincipale::exemples_data() {
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("ligne00");
+    QTest::addColumn<QString>("ligne01");
+    QTest::newRow("Exemple1") << "actionExemple1"
+                              << "4.0000 0.0000 0.0000 1.0000"
+                              << "2.0000 2.0000 2.0000 0.8164";
+    QTest::newRow("Exemple2") << "actionExemple2"
+                              << "7.7623 1.9353 0.0000 1.0000"
+                              << "4.9306 6.3109 -8.949 0.4750";
+    QTest::newRow("Exemple3") << "actionExemple3"
+                              << "8.0000 0.0000 0.0000 1.0000"
+                              << "5.9081 5.9081 -6.581 0.6224";
+}
+
+// An example fills the table, hides the parameter panel and leaves the
+// sliders, fields and switches; the plane commands rebuild the example.
+void TestFenPrincipale::exemples() {
+    QFETCH(QString, nom);
+    QFETCH(QString, ligne00);
+    QFETCH(QString, ligne01);
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    enfant<QAction>(f, nom)->trigger();
+    QCOMPARE(ligneTable(f, 0), ligne00);
+    QCOMPARE(ligneTable(f, 1), ligne01);
+    QVERIFY(!panneauParametresVisible(f));
+    QCOMPARE(vue(f)->exemple, 1);
+    QVERIFY(message(f) != QStringLiteral("Nous n'avons pas un carreau convertible"));
+    QCOMPARE(curseur(f, "theta20Slider")->value(), -59);
+    QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4"));
+    QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
+
+    action(f, "actionChoixY")->trigger();
+    QCOMPARE(vue(f)->choix, 0);
+    QCOMPARE(vue(f)->exemple, 1);
+    // The rebuild kept the example's patch.
+    QCOMPARE(QString::number(vue(f)->getBez().getP(0, 0).abs(), 'f', 6).left(6),
+             ligne00.split(' ').at(0));
+    QVERIFY(vue(f)->typeCyclide != 0);
+    QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
+}
+
+// After an example, the reset brings back the panel and the patch of the
+// default parameters.
+void TestFenPrincipale::remiseAZeroApresExemple() {
+    FenetreTest demarrage;
+    const QStringList tableDemarrage = table(demarrage);
+
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    QTest::mouseClick(enfant<QCheckBox>(f, "afficheCyclideBox"), Qt::LeftButton);
+    action(f, "actionChoixY")->trigger();
+    vue(f)->setXRotation(300);
+    vue(f)->Scal = 4;
+    action(f, "actionExemple3")->trigger();
+    action(f, "actionModeAffichage")->trigger();
+    QCOMPARE(f.getMode(), 1);
+
+    action(f, "actionResetProg")->trigger();
+    QVERIFY(panneauParametresVisible(f));
+    QCOMPARE(vue(f)->exemple, 0);
+    QCOMPARE(vue(f)->choix, 1);
+    QCOMPARE(table(f), tableDemarrage);
+    QCOMPARE(message(f), QStringLiteral("La cyclide est de type ring"));
+    QVERIFY(!enfant<QCheckBox>(f, "afficheCyclideBox")->isChecked());
+    QCOMPARE(vue(f)->afficheListe(6), 0);
+    QVERIFY(action(f, "actionChoixZ")->isChecked());
+    QVERIFY(!action(f, "actionChoixY")->isChecked());
+    QCOMPARE(vue(f)->xRotation(), 0);
+    QCOMPARE(vue(f)->Scal, 1.5);
+    QCOMPARE(f.getMode(), 0);
+}
+
+// The reset right after start-up moves only the theta20 slider (-59 to
+// -60), whose echo rewrites its field; the length fields read "4.0" and
+// "8.0".
+void TestFenPrincipale::remiseAZeroAuDemarrage() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    action(f, "actionResetProg")->trigger();
+    QCOMPARE(curseur(f, "theta20Slider")->value(), -60);
+    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.047198"));
+    QCOMPARE(champ(f, "theta00Valeur")->text(), QStringLiteral("0"));
+    QCOMPARE(champ(f, "theta02Valeur")->text(), QStringLiteral("1.5708"));
+    QCOMPARE(champ(f, "theta22Valeur")->text(), QStringLiteral("3.14159"));
+    QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4.0"));
+    QCOMPARE(champ(f, "z11Valeur")->text(), QStringLiteral("8.0"));
+    QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-7.982"));
+    QCOMPARE(vue(f)->getTheta20(), degres(-60));
+}
+
+// The P key cycles filled, outlines, points and back; R resets from points
+// to filled.
+void TestFenPrincipale::toucheP() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const QImage plein = vue(f)->grabFramebuffer();
+    const int nPlein = pixelsColores(plein);
+
+    QTest::keyClick(&f, Qt::Key_P);
+    QCOMPARE(f.getMode(), 1);
+    const int nContours = pixelsColores(vue(f)->grabFramebuffer());
+    QTest::keyClick(&f, Qt::Key_P);
+    QCOMPARE(f.getMode(), 2);
+    const int nPoints = pixelsColores(vue(f)->grabFramebuffer());
+    QTest::keyClick(&f, Qt::Key_P);
+    QCOMPARE(f.getMode(), 0);
+    QVERIFY2(nPlein > nContours && nContours > nPoints && nPoints > 0,
+             qPrintable(QString("%1 %2 %3").arg(nPlein).arg(nContours).arg(nPoints)));
+    QCOMPARE(vue(f)->grabFramebuffer(), plein);
+
+    QTest::keyClick(&f, Qt::Key_P);
+    QTest::keyClick(&f, Qt::Key_P);
+    QCOMPARE(f.getMode(), 2);
+    QTest::keyClick(&f, Qt::Key_R);
+    QCOMPARE(f.getMode(), 0);
+    QCOMPARE(pixelsColores(vue(f)->grabFramebuffer()), nPlein);
+}
+
+// The plane commands swap the check marks and rebuild without refreshing
+// the table; choosing the chosen plane keeps its mark. On Exemple2 the two
+// planes lead to slightly different cyclides.
+void TestFenPrincipale::choixDuPlan() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    action(f, "actionExemple2")->trigger();
+    QAction* py = action(f, "actionChoixY");
+    QAction* pz = action(f, "actionChoixZ");
+    const RBBPd surPz = vue(f)->getBez1();
+    const QString messageAvant = message(f);
+    QSignalSpy miseAJour(vue(f), &GLWidget::miseAJour);
+
+    py->trigger();
+    QVERIFY(py->isChecked());
+    QVERIFY(!pz->isChecked());
+    QCOMPARE(vue(f)->choix, 0);
+    QCOMPARE(vue(f)->exemple, 1);
+    QCOMPARE(miseAJour.count(), 0);
+    const RBBPd surPy = vue(f)->getBez1();
+    QVERIFY2(std::fabs(surPy.getA() - surPz.getA()) > 1e-6,
+             qPrintable(QString("%1 %2").arg(surPy.getA()).arg(surPz.getA())));
+    QCOMPARE(message(f), messageAvant);
+
+    py->trigger();
+    QVERIFY(py->isChecked());
+    QVERIFY(!pz->isChecked());
+    QCOMPARE(vue(f)->getBez1().getA(), surPy.getA());
+
+    pz->trigger();
+    QVERIFY(!py->isChecked());
+    QVERIFY(pz->isChecked());
+    QCOMPARE(vue(f)->choix, 1);
+    pz->trigger();
+    QVERIFY(pz->isChecked());
+    QCOMPARE(vue(f)->getBez1().getA(), surPz.getA());
+    QCOMPARE(miseAJour.count(), 0);
+    QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
+}
+
+// "&Enregistrer Image": 800 x 800 PNG data under the name as chosen,
+// opaque, white where nothing is drawn, whatever the window size.
+void TestFenPrincipale::enregistrerImage() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    f.resize(900, 650);
+    const QString chemin = dossier.filePath("vue");
+    f.nomsAFournir << chemin;
+    action(f, "actionSauverImage")->trigger();
+    QVERIFY(f.avertissements.isEmpty());
+    QCOMPARE(f.getOriginalPixmap().size(), QSize(800, 800));
+    QVERIFY(lireOctets(chemin).startsWith("\x89PNG\r\n\x1a\n"));
+    QVERIFY(!QFile::exists(chemin + ".png"));
+    const QImage image(chemin, "png");
+    QCOMPARE(image.size(), QSize(800, 800));
+    QVERIFY(!image.hasAlphaChannel());
+    QVERIFY(blanc(image.pixel(0, 0)));
+    QVERIFY(blanc(image.pixel(799, 799)));
+    QVERIFY(blanc(image.pixel(5, 790)));
+    QVERIFY(pixelsColores(image) > 800 * 800 / 10);
+    // The view on screen still draws after the off-screen rendering.
+    QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
+}
+
+// An image that cannot be written is told to the user.
+void TestFenPrincipale::imageImpossible() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    const QString chemin = dossier.filePath("absent/vue.png");
+    f.nomsAFournir << chemin;
+    action(f, "actionSauverImage")->trigger();
+    QCOMPARE(f.avertissements.size(), 1);
+    QCOMPARE(f.avertissements.at(0).titre, QStringLiteral("Enregistrer une image"));
+    QVERIFY(f.avertissements.at(0).texte.contains(chemin));
+    QVERIFY(!QFile::exists(chemin));
+}
+
+// A patch that is not convertible: the message says so and the view and
+// its image stay white whatever switches are on.
+void TestFenPrincipale::carreauNonConvertible() {
+    FenetreTest f;
+    QVERIFY(afficher(f));
+    for (const char* nom : {"afficheBordBox", "afficheCarreauBoxNew", "afficheBordBoxNew",
+                            "affichePolyBoxNew", "afficheCyclideBox", "afficheCarreauCyclideBox"}) {
+        QTest::mouseClick(enfant<QCheckBox>(f, nom), Qt::LeftButton);
+    }
+    taper(champ(f, "P10Valeur"), "0");
+    QCOMPARE(vue(f)->getType(), 0);
+    QCOMPARE(message(f), QStringLiteral("Nous n'avons pas un carreau convertible"));
+    QCOMPARE(pixelsColores(vue(f)->grabFramebuffer()), 0);
+    const QString chemin = dossier.filePath("blanche.png");
+    f.nomsAFournir << chemin;
+    action(f, "actionSauverImage")->trigger();
+    const QImage image(chemin);
+    QCOMPARE(image.size(), QSize(800, 800));
+    QCOMPARE(pixelsColores(image), 0);
+}
+
+void TestFenPrincipale::boitesDAide() {
+    FenetreTest f;
+    action(f, "actionIndex")->trigger();
+    action(f, "actionApropos")->trigger();
+    QCOMPARE(f.informations.size(), 2);
+    QCOMPARE(f.informations.at(0).titre, QStringLiteral("Index"));
+    QVERIFY(f.informations.at(0).texte.startsWith(
+        "Ce programme permet de convertir des carreaux de Bezier en cyclide de Dupin. "));
+    QVERIFY(f.informations.at(0).texte.endsWith(
+        "Il y a aussi la possibilite d'enregistrer une image (800x800) de la fenetre openGL."));
+    QCOMPARE(f.informations.at(0).texte.count("<br />"), 3);
+    QCOMPARE(f.informations.at(1).titre, QStringLiteral("A propos..."));
+    const QStringList blocs = f.informations.at(1).texte.split("<br>");
+    QVERIFY(blocs.size() >= 5);
+    QCOMPARE(blocs.at(1),
+             QStringLiteral("Il permet la convertion d'un carreau de Bezier en cyclide de Dupin."));
+    QCOMPARE(blocs.at(2), QString());
+    QVERIFY(f.avertissements.isEmpty());
+}
+
+int main(int argc, char* argv[]) {
+    installerFormatVue();
+    QApplication application(argc, argv);
+    TestFenPrincipale test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_fenprincipale.moc"
