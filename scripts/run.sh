@@ -37,22 +37,14 @@ echo "Rendering the start-up view to a picture through Xvfb instead."
 rm -f "$image"
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
 conv="$build/cyclide-conv"
-apercu="$build/cyclide-apercu"
-if [ -x "$conv" ] && "$conv" --help 2>&1 | grep -q -- '--png' &&
-    "${xvfb[@]}" "$conv" --png "$image" --affiche 1 "${parametres[@]}" >/dev/null; then
-    :
-elif [ -x "$apercu" ]; then
-    "${xvfb[@]}" "$apercu" --affiche 1 "$image" >/dev/null
-else
-    echo "No image writer is built." >&2
+if ! "${xvfb[@]}" "$conv" --png "$image" --affiche 1 "${parametres[@]}" >/dev/null; then
+    echo "The picture could not be rendered." >&2
     exit 1
 fi
 
-if [ -x "$conv" ]; then
-    echo
-    echo "Conversion of the start-up patch ($conv ${parametres[*]}):"
-    "$conv" "${parametres[@]}"
-fi
+echo
+echo "Conversion of the start-up patch ($conv ${parametres[*]}):"
+"$conv" "${parametres[@]}"
 
 if [ ! -s "$image" ]; then
     echo "The picture was not written." >&2

@@ -2,13 +2,17 @@
 // patch from the seven parameters (or loads a built-in example), converts a
 // copy with the chosen auxiliary plane and prints the verdict, the converted
 // record, the piece of cyclide and the residual, and on request writes the
-// result as a Wavefront OBJ file. Never opens a GL context.
+// result as a Wavefront OBJ file or renders the view as a PNG image. Opens a
+// GL context (and needs an X server) only for the image.
 #include "Exemples.h"
 #include "ExportObj.h"
 #include "FichierParametres.h"
 #include "Messages.h"
 #include "RBBPd.h"
 #include "Residu.h"
+#ifdef CYCLIDE_AVEC_PNG
+#include "ImageVue.h"
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +32,7 @@ const char* const USAGE =
     "  cyclide-conv [--plan y|z] FICHIER\n"
     "  cyclide-conv [--plan y|z] --exemple 1|2|3\n"
     "  cyclide-conv ... --obj FICHIER.obj\n"
+    "  cyclide-conv ... --png FICHIER.png [--affiche LISTES]\n"
     "  cyclide-conv --help\n"
     "\n"
     "Construit le carreau a partir des sept parametres (angles en radians), d'un\n"
@@ -43,7 +48,13 @@ const char* const USAGE =
     "  --plan y   plan auxiliaire Py\n"
     "  --obj FICHIER.obj\n"
     "             ecrit aussi un fichier Wavefront OBJ : groupes carreau,\n"
-    "             carreau_cyclide, morceau_cyclide, cyclide et polyedre\n";
+    "             carreau_cyclide, morceau_cyclide, cyclide et polyedre\n"
+    "  --png FICHIER.png\n"
+    "             ecrit aussi l'image 800 x 800 de la vue (il faut un serveur X)\n"
+    "  --affiche LISTES\n"
+    "             les listes affichees dans l'image, chiffres de 1 a 7 (1 par\n"
+    "             defaut) : 1 carreau, 2 bord, 3 nouveau carreau, 4 nouveau bord,\n"
+    "             5 nouveau polyedre, 6 cyclide, 7 carreau cyclide\n";
 
 // What the command line asks for.
 struct Demande {
@@ -51,6 +62,8 @@ struct Demande {
     int choix = 1;   // 1 "Plan Pz", 0 "Plan Py"
     int exemple = 0; // 0: no example
     std::string obj; // empty: no OBJ file
+    std::string png; // empty: no image
+    std::string affiche = "1";
     std::vector<std::string> positionnels;
 };
 
@@ -80,6 +93,16 @@ bool estOption(const std::string& arg) {
         return true;
     double inutile;
     return !lireNombre(arg, inutile);
+}
+
+// True for a non-empty text made only of the digits 1 to 7.
+bool listesValides(const std::string& texte) {
+    if (texte.empty())
+        return false;
+    for (char ch : texte)
+        if (ch < '1' || ch > '7')
+            return false;
+    return true;
 }
 
 // Reads the command line into a Demande; exits with status 2 on bad usage.
@@ -113,6 +136,14 @@ Demande analyser(int argc, char** argv) {
             if (k + 1 >= argc || std::string(argv[k + 1]).empty())
                 echouer("l'option --obj attend un nom de fichier");
             d.obj = argv[++k];
+        } else if (arg == "--png") {
+            if (k + 1 >= argc || std::string(argv[k + 1]).empty())
+                echouer("l'option --png attend un nom de fichier");
+            d.png = argv[++k];
+        } else if (arg == "--affiche") {
+            if (k + 1 >= argc || !listesValides(argv[k + 1]))
+                echouer("l'option --affiche attend des chiffres de 1 a 7");
+            d.affiche = argv[++k];
         } else {
             echouer("option inconnue '" + arg + "' (voir cyclide-conv --help)");
         }
@@ -229,6 +260,24 @@ bool exporter(const Demande& d, const Resultat& res) {
     return ok;
 }
 
+// Renders the view of the patch as an 800 x 800 PNG image, through the same
+// off-screen rendering as the window's image command. Gives back false with
+// a French message when the image cannot be made or written.
+bool ecrireImage(int& argc, char** argv, const Demande& d,
+                 const double valeurs[NOMBRE_PARAMETRES], std::string& erreur) {
+#ifdef CYCLIDE_AVEC_PNG
+    DiagnosticsVersErreur diversion;
+    return ecrireImageCarreau(argc, argv, valeurs, d.exemple, d.choix, d.affiche, d.png, erreur);
+#else
+    (void)argc;
+    (void)argv;
+    (void)d;
+    (void)valeurs;
+    erreur = "cette version de cyclide-conv est construite sans l'image (--png)";
+    return false;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -247,6 +296,9 @@ int main(int argc, char** argv) {
     Resultat res = convertir(d, valeurs);
     if (!d.obj.empty() && !exporter(d, res))
         echouer("impossible d'ecrire le fichier OBJ '" + d.obj + "'");
+    std::string erreur;
+    if (!d.png.empty() && !ecrireImage(argc, argv, d, valeurs, erreur))
+        echouer(erreur);
     imprimer(res);
     if (!std::cout)
         echouer("erreur d'ecriture sur la sortie standard");

@@ -1,0 +1,25 @@
+# Runs cyclide-conv --png on the start-up parameters and checks that it wrote
+# an 800 x 800 PNG image and still printed its report.
+file(REMOVE ${SORTIE})
+execute_process(COMMAND ${CONV} --png ${SORTIE} --affiche 1367
+                        0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982
+                RESULT_VARIABLE resultat OUTPUT_VARIABLE sortie)
+if(NOT resultat EQUAL 0)
+    message(FATAL_ERROR "cyclide-conv --png failed: ${resultat}")
+endif()
+if(NOT sortie MATCHES "^type 1\ncyclide 1 La cyclide est de type ring\n")
+    message(FATAL_ERROR "unexpected report: ${sortie}")
+endif()
+if(NOT EXISTS ${SORTIE})
+    message(FATAL_ERROR "no image written to ${SORTIE}")
+endif()
+file(READ ${SORTIE} entete LIMIT 24 HEX)
+string(SUBSTRING "${entete}" 0 16 signature)
+string(SUBSTRING "${entete}" 32 16 taille)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+    message(FATAL_ERROR "not PNG data: ${signature}")
+endif()
+# IHDR width and height, big-endian: 800 = 0x320.
+if(NOT taille STREQUAL "0000032000000320")
+    message(FATAL_ERROR "not 800 x 800: ${taille}")
+endif()
