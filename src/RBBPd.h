@@ -36,6 +36,9 @@ class RBBPd : public RBBP {
     Droite getDA() const { return dA; }
     Droite getDB() const { return dB; }
     double getBase(int r, int k) const { return Base[r][k]; }
+    // The inverse of Base by cofactors over the determinant (no test for a
+    // zero determinant: a singular frame gives infinite or non-number entries).
+    void inverseBase(double inv[3][3]) const;
 
     // Builds the net from the seven parameters; returns the conversion type
     // 0 (not convertible), 1 (general cyclide) or 2 (torus or sphere).

@@ -6,26 +6,6 @@
 
 namespace {
 
-// Inverse of the frame by cofactors over the determinant, no test for a
-// zero determinant (a singular frame gives non-numbers that the residual
-// turns into infinity).
-void inverseBase(const RBBPd& r, double inv[3][3]) {
-    double a1 = r.getBase(0, 0), b1 = r.getBase(0, 1), c1 = r.getBase(0, 2);
-    double a2 = r.getBase(1, 0), b2 = r.getBase(1, 1), c2 = r.getBase(1, 2);
-    double a3 = r.getBase(2, 0), b3 = r.getBase(2, 1), c3 = r.getBase(2, 2);
-    double delta =
-        -a1 * b2 * c3 + a1 * c2 * b3 + a2 * b1 * c3 - a2 * c1 * b3 - a3 * b1 * c2 + a3 * c1 * b2;
-    inv[0][0] = -(b2 * c3 - c2 * b3) / delta;
-    inv[0][1] = (b1 * c3 - c1 * b3) / delta;
-    inv[0][2] = (-b1 * c2 + c1 * b2) / delta;
-    inv[1][0] = (a2 * c3 - c2 * a3) / delta;
-    inv[1][1] = -(a1 * c3 - c1 * a3) / delta;
-    inv[1][2] = -(-a1 * c2 + c1 * a2) / delta;
-    inv[2][0] = -(a2 * b3 - b2 * a3) / delta;
-    inv[2][1] = -(-a1 * b3 + b1 * a3) / delta;
-    inv[2][2] = (-a1 * b2 + b1 * a2) / delta;
-}
-
 // The world origin in the cyclide's frame: -inverseBase . omega.
 void origineDansRepere(const double inv[3][3], const Point& omega, double o[3]) {
     for (int r = 0; r < 3; ++r)
@@ -71,7 +51,7 @@ double residuCyclide(const RBBPd& converti) {
     const double infini = std::numeric_limits<double>::infinity();
     double inv[3][3];
     double origine[3];
-    inverseBase(converti, inv);
+    converti.inverseBase(inv);
     origineDansRepere(inv, converti.getOmega(), origine);
     double a = converti.getA(), c = converti.getC(), mu = converti.getMu();
     double maxF = 0, maxGrad = 0;
