@@ -1400,4 +1400,6 @@ std::istream& operator>>(std::istream& is, RBBPd& RB) {
 // The inverse of the cyclide's frame Base, by cofactors over the determinant.
 // Input: the array to fill. A singular frame gives infinite or non-number
 // entries (no test).
-void RBBPd::inverseBase(double inv[3][3]) const { inverseMatrice(Base, inv); }
+void RBBPd::inverseBase(double inv[3][3]) const {
+    inverseMatrice(Base, inv);
+}
