@@ -15,7 +15,8 @@ class RBBP {
     RBBP();
     explicit RBBP(double valeur);
     RBBP(const RBBP&) = default;
-    RBBP& operator=(const RBBP&) = default;
+    // The defaulted copy names its array indices internally.
+    RBBP& operator=(const RBBP&) = default; // NOLINT(bugprone-reserved-identifier)
 
     double numX(double u, double v) const;
     double numY(double u, double v) const;

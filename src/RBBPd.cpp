@@ -1057,8 +1057,9 @@ int RBBPd::convertToCD4(double t00, double t02, double t20, double t22, double R
     // Bisector planes of the four chords.
     Plan Pl[4];
     for (int k = 0; k < 2; ++k) {
-        Pl[k] = planMediateur(P[2 * k][0], P[2 * k][2]);
-        Pl[2 + k] = planMediateur(P[0][2 * k], P[2][2 * k]);
+        const int r = 2 * k; // first, then last row (column)
+        Pl[k] = planMediateur(P[r][0], P[r][2]);
+        Pl[2 + k] = planMediateur(P[0][r], P[2][r]);
     }
 
     P[1][1].init(0, 0, z11);
