@@ -354,34 +354,21 @@ bool lireCyclide(bool planPz, double h, double rho1, double rho2, const Point& c
     return cyclidePorteuse(essai);
 }
 
-// Second reading of the six points where the two boundary circles and the
-// middle curve meet the auxiliary plane, used when the first reading gives a
-// cyclide that does not carry the patch. The points of one meeting circle of
-// the cyclide with that plane must be sorted together, and that circle's
-// centre lies on the common perpendicular delta0 of the two pencil axes; so
-// of the four pairings (nothing exchanged, A1 <-> B1, A2 <-> B2, both) the
-// first whose two circle centres lie nearest to delta0 is kept. The larger
-// circle becomes the first. With h half the distance of the two centres, s
-// and t the half sum and half difference of the radii and omega' their
-// midpoint, the cyclide's frame keeps (i0, j0, k0) when omega' is at least
-// as far from the foot Hphi as from Hteta, otherwise it is (-i0, k0, j0); this
-// also tells whether the auxiliary plane is the cyclide's plane z = 0 or
-// y = 0. In the plane z = 0 the centres lie 2c apart and the radii are
-// a +- mu (or mu +- a when a foot lies farther than h from omega'); in the
-// plane y = 0 the centres lie 2a apart and the radii are c +- mu or mu +- c.
-// The kind follows from the parameters: horned |mu| < |c|, spindle
-// |mu| > |a|, ring otherwise.
-// Input: the record with its net, the plane choice, the auxiliary plane, the
-// sorted points, delta0 with its feet and the first frame. Gives back true
-// and the candidate cyclide (a, c, mu, omega, Base) in essai with its code
-// when that cyclide carries the patch; false otherwise (also when a pairing
-// cannot be measured because of non-numbers).
-bool cyclideReappariee(bool planPz, Plan aux, const Point A[3], const Point B[3],
-                       const Droite& delta0, const Point& Hphi, const Point& Hteta, const vect& i0,
-                       const vect& j0, const vect& k0, RBBPd& essai, int& code) {
+// Of the four pairings of the six meeting points (nothing exchanged,
+// A1 <-> B1, A2 <-> B2, both), the first whose two circle centres lie nearest
+// to the common perpendicular delta0 (the larger of the two distances is
+// compared): the points of one meeting circle of the cyclide with the
+// auxiliary plane must be sorted together, and that circle's centre lies on
+// delta0. centre(P, Q, R) gives the centre of the circle through three
+// points, ecart(X) the distance from X to delta0.
+// Gives back false when no pairing can be measured (non-numbers); otherwise
+// the two centres, larger circle first, with their radii.
+template <class Centre, class Ecart>
+bool meilleurAppariement(const Point A[3], const Point B[3], Centre centre, Ecart ecart, Point& O1,
+                         Point& O2, double& rho1, double& rho2) {
     int meilleur = -1;
     double eMin = 0;
-    Point O1, O2, A0, B0;
+    Point A0, B0;
     for (int p = 0; p < 4; ++p) {
         Point a3[3] = {A[0], A[1], A[2]};
         Point b3[3] = {B[0], B[1], B[2]};
@@ -389,12 +376,12 @@ bool cyclideReappariee(bool planPz, Plan aux, const Point A[3], const Point B[3]
             std::swap(a3[1], b3[1]);
         if (p & 2)
             std::swap(a3[2], b3[2]);
-        const Point C1 = aux.centreCercle3points(a3[0], a3[1], a3[2]);
-        const Point C2 = aux.centreCercle3points(b3[0], b3[1], b3[2]);
-        const double e1 = delta0.distPointDroite(C1), e2 = delta0.distPointDroite(C2);
-        const double e = e1 >= e2 ? e1 : e2;
+        const Point C1 = centre(a3[0], a3[1], a3[2]);
+        const Point C2 = centre(b3[0], b3[1], b3[2]);
+        const double e1 = ecart(C1), e2 = ecart(C2);
         if (!std::isfinite(e1) || !std::isfinite(e2))
             continue;
+        const double e = e1 >= e2 ? e1 : e2;
         if (meilleur < 0 || e < eMin) {
             meilleur = p;
             eMin = e;
@@ -406,17 +393,40 @@ bool cyclideReappariee(bool planPz, Plan aux, const Point A[3], const Point B[3]
     }
     if (meilleur < 0)
         return false;
-
-    double rho1 = O1.distance(A0);
-    double rho2 = O2.distance(B0);
+    rho1 = O1.distance(A0);
+    rho2 = O2.distance(B0);
     if (rho1 < rho2) {
         std::swap(O1, O2);
         std::swap(rho1, rho2);
     }
-    Point centre;
-    centre.milieu(O1, O2);
-    return lireCyclide(planPz, O1.distance(O2) / 2, rho1, rho2, centre, centre.distance(Hphi),
-                       centre.distance(Hteta), i0, j0, k0, essai, code);
+    return true;
+}
+
+// Second reading of the six points where the two boundary circles and the
+// middle curve meet the auxiliary plane, used when the first reading gives a
+// cyclide that does not carry the patch: the best pairing (above), then, with
+// h half the distance of the two centres, s and t the half sum and half
+// difference of the radii and omega' their midpoint, the frame, the roles of
+// the parameters and the kind (lireCyclide).
+// Input: the plane choice, the auxiliary plane, the sorted points, delta0
+// with its feet and the first frame. Gives back true and the candidate
+// cyclide (a, c, mu, omega, Base) in essai with its code when that cyclide
+// carries the patch; false otherwise.
+bool cyclideReappariee(bool planPz, Plan aux, const Point A[3], const Point B[3],
+                       const Droite& delta0, const Point& Hphi, const Point& Hteta, const vect& i0,
+                       const vect& j0, const vect& k0, RBBPd& essai, int& code) {
+    Point O1, O2;
+    double rho1 = 0, rho2 = 0;
+    auto centre = [&aux](const Point& P, const Point& Q, const Point& R) {
+        return aux.centreCercle3points(P, Q, R);
+    };
+    auto ecart = [&delta0](const Point& X) { return delta0.distPointDroite(X); };
+    if (!meilleurAppariement(A, B, centre, ecart, O1, O2, rho1, rho2))
+        return false;
+    Point milieu;
+    milieu.milieu(O1, O2);
+    return lireCyclide(planPz, O1.distance(O2) / 2, rho1, rho2, milieu, milieu.distance(Hphi),
+                       milieu.distance(Hteta), i0, j0, k0, essai, code);
 }
 
 // ---------------------------------------------------------------------------
@@ -424,106 +434,62 @@ bool cyclideReappariee(bool planPz, Plan aux, const Point A[3], const Point B[3]
 // base points
 // ---------------------------------------------------------------------------
 
-// Components of a vector as an array, and back.
-struct V3 {
-    double x, y, z;
-};
-V3 v3(const Point& P) {
-    return {P.getX0(), P.getY0(), P.getZ0()};
-}
-V3 operator+(V3 u, V3 v) {
-    return {u.x + v.x, u.y + v.y, u.z + v.z};
-}
-V3 operator-(V3 u, V3 v) {
-    return {u.x - v.x, u.y - v.y, u.z - v.z};
-}
-V3 operator*(double k, V3 u) {
-    return {k * u.x, k * u.y, k * u.z};
-}
-double pscal(V3 u, V3 v) {
-    return u.x * v.x + u.y * v.y + u.z * v.z;
-}
-V3 pvect(V3 u, V3 v) {
-    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-}
-double norme3(V3 u) {
-    return std::sqrt(pscal(u, u));
-}
-V3 unit3(V3 u) {
-    return (1 / norme3(u)) * u;
-}
-Point pointDe(V3 u) {
-    return Point(u.x, u.y, u.z);
-}
-vect vectDe(V3 u) {
-    vect v;
-    v.init(u.x, u.y, u.z);
-    return v;
+// A point as a vector from the origin, and back.
+Point pointDe(const vect& u) {
+    return Point(u.abs(), u.ord(), u.cote());
 }
 
 // A plane n.X = h with unit normal n.
 struct Plan3 {
-    V3 n;
+    vect n;
     double h;
-};
-// A line Q + t d with unit direction d.
-struct Ligne3 {
-    V3 Q, d;
 };
 
 // The plane through the three points (normal from the two edges at P0).
-Plan3 plan3(V3 P0, V3 P1, V3 P2) {
-    const V3 n = unit3(pvect(P1 - P0, P2 - P0));
-    return {n, pscal(n, P0)};
+Plan3 plan3(const Point& P0, const Point& P1, const Point& P2) {
+    const vect n = unitaire(produitVectoriel(entre(P0, P1), entre(P0, P2)));
+    return {n, n.scalaire(P0.ToVect())};
 }
 
-// The common line of two planes, its base point the point of the line
-// nearest to ref (so that nearly parallel coordinate planes do not push it
-// far away); direction unit(n1 x n2).
-Ligne3 ligneCommune(const Plan3& p1, const Plan3& p2, V3 ref) {
-    const V3 u = pvect(p1.n, p2.n);
-    const double k1 = p1.h - pscal(p1.n, ref), k2 = p2.h - pscal(p2.n, ref);
-    const V3 Q = ref + (1 / pscal(u, u)) * (k1 * pvect(p2.n, u) + k2 * pvect(u, p1.n));
-    return {Q, unit3(u)};
-}
-
-// Distance from a point to a line.
-double distLigne(V3 X, const Ligne3& D) {
-    const V3 w = X - D.Q;
-    return norme3(pvect(w, D.d));
+// The common line of two planes, with unit direction n1 x n2 and as base
+// point the point of the line nearest to ref, so that nearly parallel
+// coordinate planes do not push it far away.
+Droite ligneCommune(const Plan3& p1, const Plan3& p2, const Point& ref) {
+    const vect u = produitVectoriel(p1.n, p2.n);
+    const vect r = ref.ToVect();
+    const double k1 = p1.h - p1.n.scalaire(r), k2 = p2.h - p2.n.scalaire(r);
+    const vect Q =
+        r + (1 / u.scalaire(u)) * (k1 * produitVectoriel(p2.n, u) + k2 * produitVectoriel(u, p1.n));
+    return droite(pointDe(Q), unitaire(u));
 }
 
 // Centre of the circle through three points.
-V3 centre3Points(V3 A, V3 B, V3 C) {
-    const V3 a = A - C, b = B - C;
-    const V3 axb = pvect(a, b);
-    return C + (1 / (2 * pscal(axb, axb))) * pvect(pscal(a, a) * b - pscal(b, b) * a, axb);
+Point centre3Points(const Point& A, const Point& B, const Point& C) {
+    const vect a = entre(C, A), b = entre(C, B);
+    const vect axb = produitVectoriel(a, b);
+    const vect m = a.scalaire(a) * b - b.scalaire(b) * a;
+    return pointDe(C.ToVect() + (1 / (2 * axb.scalaire(axb))) * produitVectoriel(m, axb));
 }
 
 // Centre of the circular arc with control polygon P0 P1 P2: on the normal to
 // the tangent P0 P1 at P0, in the plane of the polygon, equally far from P0
 // and P2.
-V3 centreArc(V3 P0, V3 P1, V3 P2) {
-    const V3 m = pvect(P1 - P0, P2 - P0);
-    const V3 dir = pvect(m, P1 - P0);
-    const V3 c = P2 - P0;
-    return P0 + (pscal(c, c) / (2 * pscal(dir, c))) * dir;
+Point centreArc(const Point& P0, const Point& P1, const Point& P2) {
+    const vect t = entre(P0, P1), c = entre(P0, P2);
+    const vect dir = produitVectoriel(produitVectoriel(t, c), t);
+    return pointDe(P0.ToVect() + (c.scalaire(c) / (2 * dir.scalaire(c))) * dir);
 }
 
 // The two points where the circle of centre O through P (in the plane pc)
-// meets the plane aux.
-void cercleCoupePlan(V3 O, V3 P, const Plan3& pc, const Plan3& aux, V3& X1, V3& X2) {
-    const Ligne3 l = ligneCommune(pc, aux, O);
-    const double r2 = pscal(P - O, P - O);
-    const V3 w = l.Q - O;
-    const double lambda = std::sqrt(r2 - pscal(w, w));
-    X1 = l.Q + lambda * l.d;
-    X2 = l.Q - lambda * l.d;
-}
-
-// The patch point at (u, v) as three components.
-V3 pointCarreau3(const RBBP& carreau, double u, double v) {
-    return v3(pointCarreau(carreau, u, v));
+// meets the plane aux; non-numbers when the plane misses the circle.
+void cercleCoupePlan(const Point& O, const Point& P, const Plan3& pc, const Plan3& aux, Point& X1,
+                     Point& X2) {
+    const Droite l = ligneCommune(pc, aux, O);
+    const vect w = entre(O, l.getP());
+    const double r2 = entre(O, P).scalaire(entre(O, P));
+    const vect d = std::sqrt(r2 - w.scalaire(w)) * l.getV();
+    X1 = pointDe(l.getP().ToVect() + d);
+    X2 = pointDe(l.getP().ToVect() - d);
 }
 
 // The pencil axes, their common perpendicular and its feet, the first frame,
@@ -533,33 +499,32 @@ V3 pointCarreau3(const RBBP& carreau, double u, double v) {
 // cyclideReappariee. Gives back true with the candidate in essai and its code
 // when it carries the patch.
 bool cyclideReconstruite(const RBBPd& RB, bool planPz, RBBPd& essai, int& code) {
-    V3 P[3][3];
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            P[i][j] = v3(RB.P[i][j]);
+    const Point(&P)[3][3] = RB.P;
     const Plan3 Pl1 = plan3(P[0][0], P[0][1], P[0][2]);
     const Plan3 Pl2 = plan3(P[2][0], P[2][1], P[2][2]);
     const Plan3 Pl3 = plan3(P[0][0], P[1][0], P[2][0]);
     const Plan3 Pl4 = plan3(P[0][2], P[1][2], P[2][2]);
-    const V3 ref = 0.5 * (P[0][0] + P[2][2]);
-    const Ligne3 dPhi = ligneCommune(Pl1, Pl2, ref);
-    const Ligne3 dTeta = ligneCommune(Pl3, Pl4, ref);
+    Point ref;
+    ref.milieu(P[0][0], P[2][2]);
+    const Droite dPhi = ligneCommune(Pl1, Pl2, ref);
+    const Droite dTeta = ligneCommune(Pl3, Pl4, ref);
 
-    // Feet of the common perpendicular.
-    const V3 w = dPhi.Q - dTeta.Q;
-    const double b = pscal(dPhi.d, dTeta.d), d = pscal(dPhi.d, w), e = pscal(dTeta.d, w);
+    // Feet of the common perpendicular (the directions are unit vectors).
+    const vect uPhi = dPhi.getV(), uTeta = dTeta.getV();
+    const vect w = entre(dTeta.getP(), dPhi.getP());
+    const double b = uPhi.scalaire(uTeta), d = uPhi.scalaire(w), e = uTeta.scalaire(w);
     const double den = 1 - b * b;
-    const V3 Hphi = dPhi.Q + ((b * e - d) / den) * dPhi.d;
-    const V3 Hteta = dTeta.Q + ((e - b * d) / den) * dTeta.d;
-    const V3 i0 = unit3(Hphi - Hteta);
-    const V3 j0 = dPhi.d;
-    const V3 k0 = unit3(pvect(i0, j0));
-    const Ligne3 delta0 = {Hteta, i0};
+    const Point Hphi = pointDe(dPhi.getP().ToVect() + ((b * e - d) / den) * uPhi);
+    const Point Hteta = pointDe(dTeta.getP().ToVect() + ((e - b * d) / den) * uTeta);
+    const vect i0 = unitaire(entre(Hteta, Hphi));
+    const vect j0 = uPhi;
+    const vect k0 = unitaire(produitVectoriel(i0, j0));
+    const Droite delta0 = droite(Hteta, i0);
 
     // Auxiliary plane, the two boundary circles and the middle curve.
-    const V3 nAux = planPz ? k0 : j0;
-    const Plan3 aux = {nAux, pscal(nAux, Hteta)};
-    V3 A[3], B[3];
+    const vect nAux = planPz ? k0 : j0;
+    const Plan3 aux = {nAux, nAux.scalaire(Hteta.ToVect())};
+    Point A[3], B[3];
     if (planPz) {
         cercleCoupePlan(centreArc(P[0][0], P[1][0], P[2][0]), P[0][0], Pl3, aux, A[0], B[0]);
         cercleCoupePlan(centreArc(P[0][2], P[1][2], P[2][2]), P[0][2], Pl4, aux, A[2], B[2]);
@@ -567,52 +532,24 @@ bool cyclideReconstruite(const RBBPd& RB, bool planPz, RBBPd& essai, int& code) 
         cercleCoupePlan(centreArc(P[0][0], P[0][1], P[0][2]), P[0][0], Pl1, aux, A[0], B[0]);
         cercleCoupePlan(centreArc(P[2][0], P[2][1], P[2][2]), P[2][0], Pl2, aux, A[2], B[2]);
     }
-    const V3 S0 = planPz ? pointCarreau3(RB, 0, 0.5) : pointCarreau3(RB, 0.5, 0);
-    const V3 S1 = pointCarreau3(RB, 0.5, 0.5);
-    const V3 S2 = planPz ? pointCarreau3(RB, 1, 0.5) : pointCarreau3(RB, 0.5, 1);
+    const Point S0 = planPz ? pointCarreau(RB, 0, 0.5) : pointCarreau(RB, 0.5, 0);
+    const Point S1 = pointCarreau(RB, 0.5, 0.5);
+    const Point S2 = planPz ? pointCarreau(RB, 1, 0.5) : pointCarreau(RB, 0.5, 1);
     cercleCoupePlan(centre3Points(S0, S1, S2), S0, plan3(S0, S1, S2), aux, A[1], B[1]);
-    const Ligne3& tri = planPz ? dTeta : dPhi;
+    const Droite& tri = planPz ? dTeta : dPhi;
     for (int k = 0; k < 3; ++k)
-        if (distLigne(B[k], tri) > distLigne(A[k], tri))
+        if (tri.distPointDroite(B[k]) > tri.distPointDroite(A[k]))
             std::swap(A[k], B[k]);
 
-    // Pairing: the circle centres nearest to the common perpendicular.
-    int meilleur = -1;
-    double eMin = 0;
-    V3 O1{}, O2{}, A0{}, B0{};
-    for (int p = 0; p < 4; ++p) {
-        V3 a3[3] = {A[0], A[1], A[2]};
-        V3 b3[3] = {B[0], B[1], B[2]};
-        if (p & 1)
-            std::swap(a3[1], b3[1]);
-        if (p & 2)
-            std::swap(a3[2], b3[2]);
-        const V3 C1 = centre3Points(a3[0], a3[1], a3[2]);
-        const V3 C2 = centre3Points(b3[0], b3[1], b3[2]);
-        const double e1 = distLigne(C1, delta0), e2 = distLigne(C2, delta0);
-        if (!std::isfinite(e1) || !std::isfinite(e2))
-            continue;
-        const double ep = e1 >= e2 ? e1 : e2;
-        if (meilleur < 0 || ep < eMin) {
-            meilleur = p;
-            eMin = ep;
-            O1 = C1;
-            O2 = C2;
-            A0 = a3[0];
-            B0 = b3[0];
-        }
-    }
-    if (meilleur < 0)
+    Point O1, O2;
+    double rho1 = 0, rho2 = 0;
+    auto ecart = [&delta0](const Point& X) { return delta0.distPointDroite(X); };
+    if (!meilleurAppariement(A, B, centre3Points, ecart, O1, O2, rho1, rho2))
         return false;
-    double rho1 = norme3(A0 - O1), rho2 = norme3(B0 - O2);
-    if (rho1 < rho2) {
-        std::swap(O1, O2);
-        std::swap(rho1, rho2);
-    }
-    const V3 centre = 0.5 * (O1 + O2);
-    return lireCyclide(planPz, norme3(O1 - O2) / 2, rho1, rho2, pointDe(centre),
-                       norme3(centre - Hphi), norme3(centre - Hteta), vectDe(i0), vectDe(j0),
-                       vectDe(k0), essai, code);
+    Point milieu;
+    milieu.milieu(O1, O2);
+    return lireCyclide(planPz, O1.distance(O2) / 2, rho1, rho2, milieu, milieu.distance(Hphi),
+                       milieu.distance(Hteta), i0, j0, k0, essai, code);
 }
 
 // ---------------------------------------------------------------------------
