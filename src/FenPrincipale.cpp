@@ -6,9 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +30,8 @@
 #include <sstream>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The double nearest 2 pi, as in the view.
@@ -43,6 +47,68 @@ QLabel* etiquetteCentree(const QString& texte) {
 // A table or field text with 6 decimals.
 QString texteDecimal(double valeur) {
     return QString::number(valeur, 'f', 6);
+}
+
+// How writing a file ended.
+enum class Ecriture { Reussie, OuvertureImpossible, ErreurEcriture };
+
+// Whether nom names a character device (such as /dev/null or /dev/full).
+bool estPeripherique(const QString& nom) {
+    struct stat etat {};
+    return ::stat(QFile::encodeName(nom).constData(), &etat) == 0 && S_ISCHR(etat.st_mode);
+}
+
+// Writes octets into a character device in place and unbuffered, so that
+// every write error shows at once. The system's reason of a failure goes to
+// raison.
+Ecriture ecrireEnPlace(const QString& nom, const QByteArray& octets, QString& raison) {
+    QFile fichier(nom);
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        raison = fichier.errorString();
+        return Ecriture::OuvertureImpossible;
+    }
+    if (fichier.write(octets) != octets.size()) {
+        raison = fichier.errorString();
+        return Ecriture::ErreurEcriture;
+    }
+    return Ecriture::Reussie;
+}
+
+// Writes octets into the file nom. A new file or an existing regular file is
+// written to a temporary file beside it, which replaces it only once all the
+// bytes are on disk, so a failure leaves an existing file as it was. The
+// temporary file is flushed and its size checked before it replaces the
+// file: the final flush inside QSaveFile::commit() does not report a full
+// disk, which would otherwise put a truncated file in place as a success.
+// A character device is written in place: renaming a file over it would
+// replace the device itself. Any other special file (a pipe, a socket) is
+// refused rather than replaced or waited on. Gives back how it ended, the
+// system's reason of a failure in raison.
+Ecriture ecrireFichier(const QString& nom, const QByteArray& octets, QString& raison) {
+    const QFileInfo existant(nom);
+    if (existant.exists() && !existant.isFile() && !existant.isDir()) {
+        if (estPeripherique(nom)) {
+            return ecrireEnPlace(nom, octets, raison);
+        }
+        raison = QCoreApplication::translate("FenPrincipale", "Ce n'est pas un fichier ordinaire.");
+        return Ecriture::OuvertureImpossible;
+    }
+    QSaveFile fichier(nom);
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        raison = fichier.errorString();
+        return Ecriture::OuvertureImpossible;
+    }
+    if (fichier.write(octets) != octets.size() || !fichier.flush() ||
+        fichier.size() != octets.size()) {
+        // Not committed: the temporary file is discarded.
+        raison = fichier.errorString();
+        return Ecriture::ErreurEcriture;
+    }
+    if (!fichier.commit()) {
+        raison = fichier.errorString();
+        return Ecriture::ErreurEcriture;
+    }
+    return Ecriture::Reussie;
 }
 
 } // namespace
@@ -538,21 +604,14 @@ void FenPrincipale::ouvrir() {
 
 // "Enregistrer &sous...": writes the seven parameters as stored in the
 // view, in the parameter-file layout, under the name as chosen (no
-// extension added). The file is written to a temporary file and renamed,
-// so a failed save never damages an existing file. A file that cannot be
-// created prints "Probleme d'ouverture"; that and a write error are both
-// told to the user.
+// extension added). The file is written to a temporary file and renamed
+// (a device is written in place), so a failed save never damages an
+// existing file. A file that cannot be created prints "Probleme
+// d'ouverture"; that and a write error are both told to the user.
 void FenPrincipale::sauver() {
     const QString titre = tr("Enregistrer un fichier");
     const QString nom = nomFichierEnregistrement(titre, tr("Carreau (*.car *.bez)"));
     if (nom.isEmpty()) {
-        return;
-    }
-    QSaveFile fichier(nom);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        std::cout << "Probleme d'ouverture" << std::endl;
-        messageAvertissement(titre, tr("Impossible d'ouvrir le fichier %1 en ecriture.\n%2")
-                                        .arg(nom, fichier.errorString()));
         return;
     }
     const double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
@@ -562,20 +621,24 @@ void FenPrincipale::sauver() {
     std::ostringstream texte;
     ecrireParametres(texte, valeurs);
     const std::string octets = texte.str();
-    const qint64 taille = static_cast<qint64>(octets.size());
-    if (fichier.write(octets.data(), taille) != taille) {
-        fichier.cancelWriting();
-    }
-    if (!fichier.commit()) {
+    QString raison;
+    const Ecriture fin = ecrireFichier(
+        nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
+    if (fin == Ecriture::OuvertureImpossible) {
+        std::cout << "Probleme d'ouverture" << std::endl;
+        messageAvertissement(
+            titre, tr("Impossible d'ouvrir le fichier %1 en ecriture.\n%2").arg(nom, raison));
+    } else if (fin == Ecriture::ErreurEcriture) {
         messageAvertissement(titre, tr("Erreur d'ecriture : le fichier %1 n'a pas ete "
                                        "enregistre.\n%2")
-                                        .arg(nom, fichier.errorString()));
+                                        .arg(nom, raison));
     }
 }
 
 // "&Enregistrer Image": renders the view off screen at 800 x 800 in a new
 // context, keeps it in originalPixmap and writes it as PNG under the name
-// as chosen (no extension added). A failure is told to the user.
+// as chosen (no extension added), the same way as a parameter file, so a
+// failed save never damages an existing file. A failure is told to the user.
 void FenPrincipale::sauverImage() {
     const char* format = "png";
     const QString titre = tr("Enregistrer une image");
@@ -588,9 +651,18 @@ void FenPrincipale::sauverImage() {
     if (image.isNull()) {
         messageAvertissement(titre, tr("L'image n'a pas pu etre calculee (contexte OpenGL "
                                        "hors ecran indisponible)."));
-    } else if (!image.save(nom, format)) {
-        messageAvertissement(titre, tr("L'image n'a pas pu etre enregistree dans %1.").arg(nom));
+        return;
     }
+    QByteArray png;
+    QBuffer tampon(&png);
+    QString raison;
+    if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, format)) {
+        raison = tr("Codage PNG impossible.");
+    } else if (ecrireFichier(nom, png, raison) == Ecriture::Reussie) {
+        return;
+    }
+    messageAvertissement(titre,
+                         tr("L'image n'a pas pu etre enregistree dans %1.\n%2").arg(nom, raison));
 }
 
 // --- Help boxes -------------------------------------------------------------------
