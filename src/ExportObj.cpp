@@ -1,6 +1,7 @@
 #include "ExportObj.h"
 
 #include "Cyclide.h"
+#include "EcritureFichier.h"
 #include "FichierParametres.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
 #include "FenPrincipale.h"
 
+#include "EcritureFichier.h"
 #include "FichierParametres.h"
 #include "Messages.h"
 #include "glwidget.h"
@@ -10,7 +11,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -29,8 +28,6 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -49,66 +46,15 @@ QString texteDecimal(double valeur) {
     return QString::number(valeur, 'f', 6);
 }
 
-// How writing a file ended.
-enum class Ecriture { Reussie, OuvertureImpossible, ErreurEcriture };
-
-// Whether nom names a character device (such as /dev/null or /dev/full).
-bool estPeripherique(const QString& nom) {
-    struct stat etat {};
-    return ::stat(QFile::encodeName(nom).constData(), &etat) == 0 && S_ISCHR(etat.st_mode);
-}
-
-// Writes octets into a character device in place and unbuffered, so that
-// every write error shows at once. The system's reason of a failure goes to
-// raison.
-Ecriture ecrireEnPlace(const QString& nom, const QByteArray& octets, QString& raison) {
-    QFile fichier(nom);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        raison = fichier.errorString();
-        return Ecriture::OuvertureImpossible;
-    }
-    if (fichier.write(octets) != octets.size()) {
-        raison = fichier.errorString();
-        return Ecriture::ErreurEcriture;
-    }
-    return Ecriture::Reussie;
-}
-
-// Writes octets into the file nom. A new file or an existing regular file is
-// written to a temporary file beside it, which replaces it only once all the
-// bytes are on disk, so a failure leaves an existing file as it was. The
-// temporary file is flushed and its size checked before it replaces the
-// file: the final flush inside QSaveFile::commit() does not report a full
-// disk, which would otherwise put a truncated file in place as a success.
-// A character device is written in place: renaming a file over it would
-// replace the device itself. Any other special file (a pipe, a socket) is
-// refused rather than replaced or waited on. Gives back how it ended, the
-// system's reason of a failure in raison.
-Ecriture ecrireFichier(const QString& nom, const QByteArray& octets, QString& raison) {
-    const QFileInfo existant(nom);
-    if (existant.exists() && !existant.isFile() && !existant.isDir()) {
-        if (estPeripherique(nom)) {
-            return ecrireEnPlace(nom, octets, raison);
-        }
-        raison = QCoreApplication::translate("FenPrincipale", "Ce n'est pas un fichier ordinaire.");
-        return Ecriture::OuvertureImpossible;
-    }
-    QSaveFile fichier(nom);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        raison = fichier.errorString();
-        return Ecriture::OuvertureImpossible;
-    }
-    if (fichier.write(octets) != octets.size() || !fichier.flush() ||
-        fichier.size() != octets.size()) {
-        // Not committed: the temporary file is discarded.
-        raison = fichier.errorString();
-        return Ecriture::ErreurEcriture;
-    }
-    if (!fichier.commit()) {
-        raison = fichier.errorString();
-        return Ecriture::ErreurEcriture;
-    }
-    return Ecriture::Reussie;
+// Writes octets as the whole file nom, through a temporary file and a rename
+// (a device in place), so that a failure never damages an existing file; the
+// system's reason of a failure goes to raison.
+ResultatEcriture enregistrer(const QString& nom, const QByteArray& octets, QString& raison) {
+    std::string pourquoi;
+    const ResultatEcriture fin =
+        ecrireFichier(QFile::encodeName(nom).toStdString(), octets.toStdString(), pourquoi);
+    raison = QString::fromLocal8Bit(pourquoi.c_str());
+    return fin;
 }
 
 } // namespace
@@ -622,13 +568,13 @@ void FenPrincipale::sauver() {
     ecrireParametres(texte, valeurs);
     const std::string octets = texte.str();
     QString raison;
-    const Ecriture fin = ecrireFichier(
-        nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
-    if (fin == Ecriture::OuvertureImpossible) {
+    const ResultatEcriture fin =
+        enregistrer(nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
+    if (fin == ResultatEcriture::OuvertureImpossible) {
         std::cout << "Probleme d'ouverture" << std::endl;
         messageAvertissement(
             titre, tr("Impossible d'ouvrir le fichier %1 en ecriture.\n%2").arg(nom, raison));
-    } else if (fin == Ecriture::ErreurEcriture) {
+    } else if (fin == ResultatEcriture::ErreurEcriture) {
         messageAvertissement(titre, tr("Erreur d'ecriture : le fichier %1 n'a pas ete "
                                        "enregistre.\n%2")
                                         .arg(nom, raison));
@@ -658,7 +604,7 @@ void FenPrincipale::sauverImage() {
     QString raison;
     if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, format)) {
         raison = tr("Codage PNG impossible.");
-    } else if (ecrireFichier(nom, png, raison) == Ecriture::Reussie) {
+    } else if (enregistrer(nom, png, raison) == ResultatEcriture::Reussie) {
         return;
     }
     messageAvertissement(titre,

@@ -23,12 +23,6 @@ void ecrireParametres(std::ostream& out, const double valeurs[NOMBRE_PARAMETRES]
 // success.
 bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOMBRE_PARAMETRES]);
 
-// Writes contenu as the whole file chemin: through a new temporary file in
-// the same directory, flushed to the disk and closed, then renamed over
-// chemin. On any failure the temporary file is removed, an existing chemin is
-// left as it was, and the result is false.
-bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu);
-
 // Whole degrees, truncated toward zero, of an angle in radians
 // (radians * 360 / 2pi), clamped into the range of int; NaN gives 0.
 int radiansEnDegres(double radians);

@@ -1,9 +1,10 @@
 #include "ImageVue.h"
 
+#include "EcritureFichier.h"
 #include "glwidget.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 #include <QString>
 
@@ -109,8 +110,17 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
         erreur = "Impossible de creer un contexte OpenGL hors ecran";
         return false;
     }
-    if (!image.save(QFile::decodeName(fichier.c_str()), "png")) {
-        erreur = "Impossible d'ecrire l'image dans " + fichier;
+    // Encoded in memory, then written so that a failure never damages an
+    // existing file of that name.
+    QByteArray png;
+    QBuffer tampon(&png);
+    if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, "png")) {
+        erreur = "Impossible de coder l'image en PNG";
+        return false;
+    }
+    std::string raison;
+    if (ecrireFichier(fichier, png.toStdString(), raison) != ResultatEcriture::Reussie) {
+        erreur = "Impossible d'ecrire l'image dans " + fichier + " : " + raison;
         return false;
     }
     return true;

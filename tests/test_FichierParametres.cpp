@@ -1,3 +1,4 @@
+#include "EcritureFichier.h"
 #include "FichierParametres.h"
 #include "Tolerance.h"
 

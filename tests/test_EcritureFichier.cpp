@@ -1,0 +1,94 @@
+// Writing a whole file: regular files are replaced in one step, devices are
+// written in place, and nothing else is ever replaced.
+#include "EcritureFichier.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class EcritureFichierTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string modele = (fs::temp_directory_path() / "ecriture-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(modele.data()), nullptr);
+        dossier = modele;
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    static std::string lire(const fs::path& f) {
+        std::ifstream in(f, std::ios::binary);
+        std::ostringstream tout;
+        tout << in.rdbuf();
+        return tout.str();
+    }
+    // Only the given names are left in the folder (no temporary behind).
+    std::size_t nombreFichiers() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(dossier), fs::directory_iterator()));
+    }
+
+    fs::path dossier;
+};
+
+TEST_F(EcritureFichierTest, RegularFileIsReplacedWithItsPermissionsKept) {
+    const fs::path f = dossier / "carreau.car";
+    { std::ofstream(f) << "ancien contenu plus long que le nouveau"; }
+    ::chmod(f.c_str(), 0640);
+    std::string raison;
+    EXPECT_EQ(ecrireFichier(f.string(), "nouveau\n", raison), ResultatEcriture::Reussie);
+    EXPECT_EQ(lire(f), "nouveau\n");
+    struct stat etat {};
+    ASSERT_EQ(::stat(f.c_str(), &etat), 0);
+    EXPECT_EQ(etat.st_mode & 07777, 0640u);
+    EXPECT_EQ(nombreFichiers(), 1u);
+}
+
+TEST_F(EcritureFichierTest, DirectoryOfThatNameIsRefusedAndKept) {
+    const fs::path d = dossier / "repertoire.car";
+    fs::create_directory(d);
+    std::string raison;
+    EXPECT_EQ(ecrireFichier(d.string(), "x", raison), ResultatEcriture::OuvertureImpossible);
+    EXPECT_FALSE(raison.empty());
+    EXPECT_TRUE(fs::is_directory(d));
+    EXPECT_EQ(nombreFichiers(), 1u);
+}
+
+TEST_F(EcritureFichierTest, PipeIsRefusedWithoutWaitingForAReader) {
+    const fs::path p = dossier / "tube";
+    ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+    std::string raison;
+    EXPECT_EQ(ecrireFichier(p.string(), "x", raison), ResultatEcriture::OuvertureImpossible);
+    EXPECT_TRUE(fs::is_fifo(p));
+    EXPECT_EQ(nombreFichiers(), 1u);
+}
+
+TEST_F(EcritureFichierTest, MissingFolderCannotBeOpened) {
+    std::string raison;
+    EXPECT_EQ(ecrireFichier((dossier / "absent" / "f.car").string(), "x", raison),
+              ResultatEcriture::OuvertureImpossible);
+    EXPECT_FALSE(raison.empty());
+    EXPECT_EQ(ecrireFichier("", "x", raison), ResultatEcriture::OuvertureImpossible);
+}
+
+TEST_F(EcritureFichierTest, DevicesAreWrittenInPlaceAndStayDevices) {
+    std::string raison;
+    EXPECT_EQ(ecrireFichier("/dev/null", "abc", raison), ResultatEcriture::Reussie);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    // A full device: the write fails and is reported, the device stays.
+    EXPECT_EQ(ecrireFichier("/dev/full", "abc", raison), ResultatEcriture::ErreurEcriture);
+    EXPECT_FALSE(raison.empty());
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    EXPECT_TRUE(ecrireFichierAtomique("/dev/null", "abc"));
+    EXPECT_FALSE(ecrireFichierAtomique("/dev/full", "abc"));
+}
+
+} // namespace
