@@ -80,10 +80,21 @@ double RBBP::den(double u, double v) const {
 }
 
 // The patch point at (u, v), (numX den, numY den, numZ den), as a new green
-// point.
+// point. The nine Bernstein values are evaluated once and the four sums are
+// formed with the very operations and order of numX, numY, numZ and den, so
+// the point is the same to the last bit.
 Point RBBP::point(double u, double v) const {
-    double deno = den(u, v);
-    return Point(numX(u, v) * deno, numY(u, v) * deno, numZ(u, v) * deno);
+    double nx = 0, ny = 0, nz = 0, d = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const double bw = BASE[i][j](u, v) * w[i][j];
+            nx += bw * P[i][j].getX0();
+            ny += bw * P[i][j].getY0();
+            nz += bw * P[i][j].getZ0();
+            d += bw;
+        }
+    const double deno = d == 0 ? 1 : 1 / d;
+    return Point(nx * deno, ny * deno, nz * deno);
 }
 
 // The (nbu + 1) x (nbv + 1) patch points at u = i / nbu, v = j / nbv, row i

@@ -64,8 +64,7 @@ Droite droite(const Point& P, const vect& v) {
 
 // The patch point at (u, v): (numX den, numY den, numZ den).
 Point pointCarreau(const RBBP& carreau, double u, double v) {
-    return Point(carreau.numX(u, v) * carreau.den(u, v), carreau.numY(u, v) * carreau.den(u, v),
-                 carreau.numZ(u, v) * carreau.den(u, v));
+    return carreau.point(u, v);
 }
 
 // ---------------------------------------------------------------------------

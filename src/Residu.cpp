@@ -58,9 +58,8 @@ double residuCyclide(const RBBPd& converti) {
     for (int i = 0; i <= 10; ++i) {
         for (int j = 0; j <= 10; ++j) {
             double u = i / 10.0, v = j / 10.0;
-            double d = converti.den(u, v);
-            double X[3] = {converti.numX(u, v) * d, converti.numY(u, v) * d,
-                           converti.numZ(u, v) * d};
+            const Point M = converti.point(u, v);
+            const double X[3] = {M.getX0(), M.getY0(), M.getZ0()};
             double q[3];
             for (int r = 0; r < 3; ++r)
                 q[r] = inv[r][0] * X[0] + inv[r][1] * X[1] + inv[r][2] * X[2] + origine[r];

@@ -122,6 +122,23 @@ TEST(RBBPEvaluation, UnitWeightsGiveThePolynomialPatch) {
     EXPECT_TRUE(tol::nearPoint(s.point(0.3, 0.7), 0.3, 0.7, 0, 1e-15));
 }
 
+// point(u, v) evaluates the Bernstein values once; it must still be exactly
+// (numX den, numY den, numZ den), to the last bit.
+TEST(RBBPEvaluation, PointIsExactlyTheNumeratorsTimesDen) {
+    RBBP s = irregular();
+    s.w[1][1] = 0.37;
+    s.w[2][1] = -0.2;
+    for (int i = 0; i <= 12; ++i)
+        for (int j = 0; j <= 12; ++j) {
+            double u = i / 12.0 - 0.1, v = j / 12.0 + 0.05;
+            Point p = s.point(u, v);
+            double d = s.den(u, v);
+            ASSERT_EQ(p.getX0(), s.numX(u, v) * d) << u << " " << v;
+            ASSERT_EQ(p.getY0(), s.numY(u, v) * d) << u << " " << v;
+            ASSERT_EQ(p.getZ0(), s.numZ(u, v) * d) << u << " " << v;
+        }
+}
+
 TEST(RBBPEvaluation, ZeroWeightSumGivesDenOne) {
     RBBP s = irregular();
     for (int j = 0; j < 3; ++j) {
