@@ -3,6 +3,9 @@
 #include "Fonction.h"
 
 #include <cmath>
+#include <cstddef>
+#include <typeinfo>
+#include <vector>
 
 namespace {
 const double PI = 3.141592653589793;
@@ -149,6 +152,103 @@ double Cyclide::grad1y(double u, double v) {
 }
 double Cyclide::grad1z(double u, double v) {
     return -gradz(u, v);
+}
+
+// The tessellation's grid: theta at each row index and psi at each column
+// index through f_aff, as fx does, their cosines and sines once each, then
+// every sample from them. A class derived from Cyclide may redefine the
+// surface, so it is sampled through its virtual functions.
+void Cyclide::echantillonnerGrille(int lignes, int colonnes, std::vector<Echantillon>& grille) {
+    if (typeid(*this) != typeid(Cyclide)) {
+        surface_para::echantillonnerGrille(lignes, colonnes, grille);
+        return;
+    }
+    std::vector<double> cosTheta(lignes), sinTheta(lignes), cosPsi(colonnes), sinPsi(colonnes);
+    for (int i = 0; i < lignes; ++i) {
+        const double theta = f_aff(0, UMAX, u_min, u_max, static_cast<double>(i));
+        cosTheta[i] = std::cos(theta);
+        sinTheta[i] = std::sin(theta);
+    }
+    for (int j = 0; j < colonnes; ++j) {
+        const double psi = f_aff(0, VMAX, v_min, v_max, static_cast<double>(j));
+        cosPsi[j] = std::cos(psi);
+        sinPsi[j] = std::sin(psi);
+    }
+    grille.resize(static_cast<std::size_t>(lignes) * static_cast<std::size_t>(colonnes));
+    for (int i = 0; i < lignes; ++i) {
+        for (int j = 0; j < colonnes; ++j) {
+            pointEtNormale(cosTheta[i], sinTheta[i], cosPsi[j], sinPsi[j],
+                           grille[static_cast<std::size_t>(i) * colonnes + j]);
+        }
+    }
+}
+
+// Point (fx, fy, fz over the denominator of deno) and gradient (gradx,
+// grady, gradz) with the same operations in the same order, the normal
+// divided by norme as normalx does; non-finite where D = 0.
+void Cyclide::pointEtNormale(double cosTheta, double sinTheta, double cosPsi, double sinPsi,
+                             Echantillon& e) {
+    const double D = a - c * cosTheta * cosPsi;
+    x = (mu * (c - a * cosTheta * cosPsi) + b * b * cosTheta) / D;
+    y = b * sinTheta * (a - mu * cosPsi) / D;
+    z = b * sinPsi * (c * cosTheta - mu) / D;
+    const double S = carre(x) + carre(y) + carre(z) - carre(mu) - carre(b);
+    const double gx = 4 * x * S - 8 * c * (c * x - a * mu);
+    const double gy = 4 * y * S;
+    const double gz = 4 * z * S + 8 * carre(b) * z;
+    const double n = norme(gx, gy, gz);
+    e.px = x;
+    e.py = y;
+    e.pz = z;
+    e.nx = gx / n;
+    e.ny = gy / n;
+    e.nz = gz / n;
+}
+
+// True for the Cyclide itself, whose colour functions below write every
+// channel from the grid position alone; a derived class may not.
+bool Cyclide::couleursSansEtat() const {
+    return typeid(*this) == typeid(Cyclide);
+}
+
+// The three-argument colour slots below read one grid index each per
+// channel: R, Rd, Rs, B and Bd the column index v, G, Gd, Gs and Bs the
+// row index u. Each row's and each column's channels are computed once, by
+// the slots themselves, then put together. A class derived from Cyclide
+// may redefine the slots, so it gets one call per grid point.
+void Cyclide::couleursGrille(int lignes, int colonnes, double wR, double wG, double wB,
+                             std::vector<Couleur>& couleurs) {
+    if (typeid(*this) != typeid(Cyclide)) {
+        surface_para::couleursGrille(lignes, colonnes, wR, wG, wB, couleurs);
+        return;
+    }
+    std::vector<Couleur> parLigne(lignes), parColonne(colonnes);
+    for (int i = 0; i < lignes; ++i) {
+        Cyclide::fG(i, 0, wG);
+        Cyclide::fB(i, 0, wB);
+        parLigne[i].G = G;
+        parLigne[i].Gd = Gd;
+        parLigne[i].Gs = Gs;
+        parLigne[i].Bs = Bs;
+    }
+    for (int j = 0; j < colonnes; ++j) {
+        Cyclide::fR(0, j, wR);
+        Cyclide::fB(0, j, wB);
+        parColonne[j].R = R;
+        parColonne[j].Rd = Rd;
+        parColonne[j].Rs = Rs;
+        parColonne[j].B = B;
+        parColonne[j].Bd = Bd;
+    }
+    couleurs.clear();
+    couleurs.reserve(static_cast<std::size_t>(lignes) * static_cast<std::size_t>(colonnes));
+    for (int i = 0; i < lignes; ++i) {
+        for (int j = 0; j < colonnes; ++j) {
+            const Couleur& l = parLigne[i];
+            const Couleur& c = parColonne[j];
+            couleurs.push_back(Couleur{c.R, l.G, c.B, c.Rd, l.Gd, c.Bd, c.Rs, l.Gs, l.Bs});
+        }
+    }
 }
 
 // Colour sweep over the grid position (not the angles): ambient, diffuse

@@ -61,7 +61,28 @@ class Cyclide : public surface_para {
     deplacement CylindreSphereMongolfiere(Point B1, Point B2, vect v_gen, Point Omega, double R);
     void RBBPToCD4(RBBP R);
 
+  protected:
+    // The grid of the tessellation with the cosines and sines of theta
+    // computed once per row and those of psi once per column; the same
+    // numbers as fx, fy, fz, normalx, normaly, normalz. A class derived
+    // from Cyclide is sampled through its own functions.
+    void echantillonnerGrille(int lignes, int colonnes, std::vector<Echantillon>& grille) override;
+    // The colour functions of the Cyclide itself depend on the grid
+    // position only.
+    bool couleursSansEtat() const override;
+    // The colours of the grid from one evaluation per row (fG, and the
+    // specular blue of fB, depend on u only) and one per column (fR, and
+    // the ambient and diffuse blue of fB, depend on v only).
+    void couleursGrille(int lignes, int colonnes, double wR, double wG, double wB,
+                        std::vector<Couleur>& couleurs) override;
+
   private:
+    // The point and the unit normal at the angles whose cosines and sines
+    // are given, in the very operations of fx, fy, fz and gradx, grady,
+    // gradz; the point is also kept in x, y, z.
+    void pointEtNormale(double cosTheta, double sinTheta, double cosPsi, double sinPsi,
+                        Echantillon& e);
+
     double a;
     double b;
     double c;

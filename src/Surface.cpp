@@ -5,16 +5,13 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace {
 
 const double PI = 3.141592653589793;
 const double TWO_PI = 6.283185307179586;
-
-struct Triple {
-    double x, y, z;
-};
 
 // Sets one material property on the faces that the choice selects: 2 puts
 // the colour on the front and black on the back, 3 the reverse, any other
@@ -251,14 +248,16 @@ void surface_para::openGL(int choix, int choixMat, int choixAmb, int choixDiff) 
 // the three colour choices passed as their third argument.
 void surface_para::openGL(int choixR, int choixG, int choixB, int choixAmb, int choixDiff,
                           int choixSpe) {
+    const double ondes[3] = {static_cast<double>(choixR), static_cast<double>(choixG),
+                             static_cast<double>(choixB)};
     tessellate(
         1.0,
-        [this, choixR, choixG, choixB](double s, double t) {
-            fR(s, t, static_cast<double>(choixR));
-            fG(s, t, static_cast<double>(choixG));
-            fB(s, t, static_cast<double>(choixB));
+        [this, &ondes](double s, double t) {
+            fR(s, t, ondes[0]);
+            fG(s, t, ondes[1]);
+            fB(s, t, ondes[2]);
         },
-        choixAmb, choixDiff, choixSpe);
+        choixAmb, choixDiff, choixSpe, ondes);
 }
 
 // Tessellation coloured by the nine-coefficient family; a choixNormal of 0
@@ -298,25 +297,73 @@ void surface_para::openGL(int choixR, double cR, double cR2, int choixG, double 
            choixAmb, choixDiff, choixSpe);
 }
 
+// The tessellation's samples through the virtual position and normal:
+// for every grid index, row by row, fx, fy, fz, then normalx, normaly,
+// normalz.
+void surface_para::echantillonnerGrille(int lignes, int colonnes,
+                                        std::vector<Echantillon>& grille) {
+    grille.resize(static_cast<std::size_t>(lignes) * static_cast<std::size_t>(colonnes));
+    for (int i = 0; i < lignes; ++i) {
+        for (int j = 0; j < colonnes; ++j) {
+            const double u = i, v = j;
+            Echantillon& e = grille[static_cast<std::size_t>(i) * colonnes + j];
+            e.px = fx(u, v);
+            e.py = fy(u, v);
+            e.pz = fz(u, v);
+            e.nx = normalx(u, v);
+            e.ny = normaly(u, v);
+            e.nz = normalz(u, v);
+        }
+    }
+}
+
+// The general surface gives no guarantee about its colour functions.
+bool surface_para::couleursSansEtat() const {
+    return false;
+}
+
+// The channels of every grid index through the virtual three-argument
+// colour slots, in the order fR, fG, fB.
+void surface_para::couleursGrille(int lignes, int colonnes, double wR, double wG, double wB,
+                                  std::vector<Couleur>& couleurs) {
+    couleurs.clear();
+    couleurs.reserve(static_cast<std::size_t>(lignes) * static_cast<std::size_t>(colonnes));
+    for (int i = 0; i < lignes; ++i) {
+        for (int j = 0; j < colonnes; ++j) {
+            fR(i, j, wR);
+            fG(i, j, wG);
+            fB(i, j, wB);
+            couleurs.push_back(Couleur{R, G, B, Rd, Gd, Bd, Rs, Gs, Bs});
+        }
+    }
+}
+
 // Samples position and normal at every grid index (u = 0..UMAX,
 // v = 0..VMAX), then draws UMAX x VMAX quadrilaterals, each corner with its
-// own materials (alpha 0.5), normal and vertex, and flushes. A row of the
-// grids is released as soon as its quadrilaterals are drawn. A negative
-// grid size draws nothing (only the flush).
+// own materials (alpha 0.5), normal and vertex, and flushes. When the
+// colour functions depend on their arguments only, each grid point's colour
+// is computed once (by couleursGrille for the three-argument slots, whose
+// waves ondes gives) and reused by its corners; the channels then end as the
+// last corner left them, as with a call per corner. A negative grid size
+// draws nothing (only the flush).
 void surface_para::tessellate(double normalSign, const CornerColour& colour, int choixAmb,
-                              int choixDiff, int choixSpe) {
+                              int choixDiff, int choixSpe, const double* ondes) {
     const int rows = UMAX >= 0 ? UMAX + 1 : 0;
     const int cols = VMAX >= 0 ? VMAX + 1 : 0;
-    std::vector<std::vector<Triple>> points(rows);
-    std::vector<std::vector<Triple>> normals(rows);
-    for (int i = 0; i < rows; ++i) {
-        points[i].resize(cols);
-        normals[i].resize(cols);
-        for (int j = 0; j < cols; ++j) {
-            const double u = i, v = j;
-            points[i][j] = Triple{fx(u, v), fy(u, v), fz(u, v)};
-            normals[i][j] = Triple{normalSign * normalx(u, v), normalSign * normaly(u, v),
-                                   normalSign * normalz(u, v)};
+    std::vector<Echantillon> grille;
+    echantillonnerGrille(rows, cols, grille);
+
+    // The nine channels of each grid point, when they can be computed once.
+    std::vector<Couleur> couleurs;
+    if (rows > 1 && cols > 1 && couleursSansEtat() && ondes != nullptr) {
+        couleursGrille(rows, cols, ondes[0], ondes[1], ondes[2], couleurs);
+    } else if (rows > 1 && cols > 1 && couleursSansEtat()) {
+        couleurs.reserve(grille.size());
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 0; j < cols; ++j) {
+                colour(static_cast<double>(i), static_cast<double>(j));
+                couleurs.push_back(Couleur{R, G, B, Rd, Gd, Bd, Rs, Gs, Bs});
+            }
         }
     }
 
@@ -329,7 +376,12 @@ void surface_para::tessellate(double normalSign, const CornerColour& colour, int
             for (int k = 0; k < 4; ++k) {
                 const int i1 = i + cornerDi[k];
                 const int j1 = j + cornerDj[k];
-                colour(static_cast<double>(i1), static_cast<double>(j1));
+                const std::size_t indice = static_cast<std::size_t>(i1) * cols + j1;
+                if (couleurs.empty()) {
+                    colour(static_cast<double>(i1), static_cast<double>(j1));
+                } else {
+                    poserCouleur(couleurs[indice]);
+                }
                 const GLfloat mat[4] = {static_cast<GLfloat>(R), static_cast<GLfloat>(G),
                                         static_cast<GLfloat>(B), 0.5f};
                 const GLfloat matDif[4] = {static_cast<GLfloat>(Rd), static_cast<GLfloat>(Gd),
@@ -339,17 +391,27 @@ void surface_para::tessellate(double normalSign, const CornerColour& colour, int
                 setMaterial(GL_AMBIENT, choixAmb, mat, matblack);
                 setMaterial(GL_DIFFUSE, choixDiff, matDif, matblack);
                 setMaterial(GL_SPECULAR, choixSpe, matSpe, matblack);
-                const Triple& n = normals[i1][j1];
-                const Triple& p = points[i1][j1];
-                glNormal3d(n.x, n.y, n.z);
-                glVertex3d(p.x, p.y, p.z);
+                const Echantillon& e = grille[indice];
+                glNormal3d(normalSign * e.nx, normalSign * e.ny, normalSign * e.nz);
+                glVertex3d(e.px, e.py, e.pz);
             }
             glEnd();
         }
-        std::vector<Triple>().swap(points[i]);
-        std::vector<Triple>().swap(normals[i]);
     }
     glFlush();
+}
+
+// Makes the nine channels those of couleur.
+void surface_para::poserCouleur(const Couleur& couleur) {
+    R = couleur.R;
+    G = couleur.G;
+    B = couleur.B;
+    Rd = couleur.Rd;
+    Gd = couleur.Gd;
+    Bd = couleur.Bd;
+    Rs = couleur.Rs;
+    Gs = couleur.Gs;
+    Bs = couleur.Bs;
 }
 
 // The surface point at grid indices (u, v), coordinates evaluated in the

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class Point;
 
@@ -134,6 +135,37 @@ class surface_para {
     int nbre_face;
     int nbre_cote;
 
+    // One sample of the tessellation's grid: the point and the unit normal
+    // (before any change of sign) at a pair of grid indices.
+    struct Echantillon {
+        double px, py, pz;
+        double nx, ny, nz;
+    };
+    // Fills grille with the lignes x colonnes samples at the grid indices
+    // (i, j), row by row (element i * colonnes + j): the point (fx, fy, fz)
+    // and the normal (normalx, normaly, normalz). A derived surface may
+    // compute them faster, but must give the very same numbers.
+    virtual void echantillonnerGrille(int lignes, int colonnes, std::vector<Echantillon>& grille);
+    // True when the colour functions that the tessellation calls write
+    // channels that depend on their arguments only: each grid point's colour
+    // is then computed once instead of once per corner.
+    virtual bool couleursSansEtat() const;
+
+    // The nine colour channels of one grid point.
+    struct Couleur {
+        double R, G, B;
+        double Rd, Gd, Bd;
+        double Rs, Gs, Bs;
+    };
+    // The channels that fR(i, j, wR), fG(i, j, wG), fB(i, j, wB) give at
+    // every grid index, row by row (element i * colonnes + j); only called
+    // when couleursSansEtat() holds. A derived surface may compute them
+    // faster, but must give the very same numbers.
+    virtual void couleursGrille(int lignes, int colonnes, double wR, double wG, double wB,
+                                std::vector<Couleur>& couleurs);
+    // Makes the nine channels those of couleur.
+    void poserCouleur(const Couleur& couleur);
+
   private:
     // Fills the colour channels for the corner at grid indices (s, t).
     using CornerColour = std::function<void(double s, double t)>;
@@ -142,7 +174,7 @@ class surface_para {
     // The common tessellation: normals scaled by normalSign, corner colours
     // from colour, materials placed by the face rule of each choice.
     void tessellate(double normalSign, const CornerColour& colour, int choixAmb, int choixDiff,
-                    int choixSpe);
+                    int choixSpe, const double* ondes = nullptr);
 };
 
 #endif

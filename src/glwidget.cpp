@@ -13,6 +13,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,103 @@ template <typename Dessin> void compilerListe(GLuint liste, Dessin dessin) {
     glNewList(liste, GL_COMPILE);
     dessin();
     glEndList();
+}
+
+// The order in which the lists of a scene are compiled: the conversion
+// recorded in list 7 sets the cyclide and frame that lists 6, 3, 4 and 5
+// use, and list 3 moves the converted copy into that frame.
+const int ORDRE_LISTES[NOMBRE_LISTES] = {1, 2, 7, 6, 3, 4, 5};
+
+// Compiles the scene's seven lists into the current context from the patch
+// bez, its conversion type and the plane choice, in the order above. bez1
+// receives the copy, converted and moved; returns the cyclide type.
+int compilerScene(const RBBPd& bez, int typeConversion, int plan, RBBPd& bez1) {
+    bez1 = bez;
+    int typeCyclide = 0;
+    compilerListe(1, [&] { bez.openGL(30, 30); });
+    compilerListe(2, [&] { bez.openGLBord(30, 30); });
+    compilerListe(7, [&] { typeCyclide = bez1.conversion(typeConversion, plan); });
+    compilerListe(6, [&] {
+        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu());
+        cyclide.openGL();
+    });
+    compilerListe(3, [&] { bez1.openGLChangementBase(30, 30); });
+    compilerListe(4, [&] { bez1.openGLBord(30, 30); });
+    compilerListe(5, [&] { bez1.openGLPolyedre(); });
+    return typeCyclide;
+}
+
+// Compiles list liste (1..7) of the scene alone, with the very calls of
+// compilerScene: the copy that lists 6, 3, 4 and 5 draw from is converted
+// without drawing (the record ends as after the drawing conversion), and
+// moved into the cyclide's frame for lists 4 and 5.
+void compilerListeScene(int liste, const RBBPd& bez, int typeConversion, int plan) {
+    if (liste == 1) {
+        compilerListe(1, [&] { bez.openGL(30, 30); });
+        return;
+    }
+    if (liste == 2) {
+        compilerListe(2, [&] { bez.openGLBord(30, 30); });
+        return;
+    }
+    RBBPd bez1 = bez;
+    if (liste == 7) {
+        compilerListe(7, [&] { bez1.conversion(typeConversion, plan); });
+        return;
+    }
+    MorceauCyclide morceau;
+    bez1.calculConversion(typeConversion, plan, morceau);
+    if (liste == 6) {
+        compilerListe(6, [&] {
+            Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu());
+            cyclide.openGL();
+        });
+    } else if (liste == 3) {
+        compilerListe(3, [&] { bez1.openGLChangementBase(30, 30); });
+    } else if (liste == 4) {
+        bez1.changementBase();
+        compilerListe(4, [&] { bez1.openGLBord(30, 30); });
+    } else if (liste == 5) {
+        bez1.changementBase();
+        compilerListe(5, [&] { bez1.openGLPolyedre(); });
+    }
+}
+
+// Appends the coordinates and the colour of p.
+void ajouterPoint(std::vector<double>& nombres, const Point& p) {
+    nombres.insert(nombres.end(), {p.getX0(), p.getY0(), p.getZ0(), p.getR(), p.getG(), p.getB()});
+}
+
+// Appends the point, the direction and the colour of d.
+void ajouterDroite(std::vector<double>& nombres, const Droite& d) {
+    ajouterPoint(nombres, d.getP());
+    const vect v = d.getV();
+    nombres.insert(nombres.end(), {v.abs(), v.ord(), v.cote(), d.getR(), d.getG(), d.getB()});
+}
+
+// Every number the seven lists are drawn from: all the fields of the patch
+// (colours included), the conversion type and the plane choice.
+std::vector<double> empreinteScene(const RBBPd& bez, int typeConversion, int plan) {
+    std::vector<double> nombres{bez.R,  bez.G,  bez.B,  bez.Rd, bez.Gd,
+                                bez.Bd, bez.Rs, bez.Gs, bez.Bs};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            ajouterPoint(nombres, bez.P[i][j]);
+            nombres.push_back(bez.w[i][j]);
+            nombres.push_back(bez.Base[i][j]);
+        }
+    }
+    ajouterDroite(nombres, bez.dA);
+    ajouterDroite(nombres, bez.dB);
+    ajouterPoint(nombres, bez.omega);
+    nombres.insert(nombres.end(), {bez.a, bez.c, bez.mu, static_cast<double>(typeConversion),
+                                   static_cast<double>(plan)});
+    return nombres;
+}
+
+// Bit-for-bit equality (a non-number equals the same non-number).
+bool memesNombres(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 } // namespace
@@ -58,7 +157,7 @@ void installerFormatVue() {
 
 // Builds the view in its start-up state. No context exists yet: the first
 // rebuild, which the window runs at once, computes without drawing, and the
-// display lists are compiled when the context is initialised.
+// display lists are compiled at the first paint.
 GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
     typeCyclide = 0;
     type = 0;
@@ -170,51 +269,73 @@ void GLWidget::setParametres(const double valeurs[7]) {
 }
 
 // Rebuilds the scene: the patch from the parameters (unless an example is
-// loaded), its copy, the conversion and the seven display lists. The lists go
-// into the off-screen context while an image is rendered, else into the
-// view's context; before that context exists the same computations run
-// without drawing, leaving the same type, typeCyclide, Bez and Bez1.
+// loaded), its copy and the conversion, at once, so that type, typeCyclide,
+// Bez and Bez1 are up to date when it returns. While an image is rendered
+// off screen the seven lists are compiled into that context at once; a list
+// of the view is compiled by the next paint that shows it, and only when
+// the scene differs from the one it was compiled from.
 void GLWidget::initProjet() {
     if (horsEcran) {
-        compilerListes();
-    } else if (isValid()) {
-        makeCurrent();
-        compilerListes();
-    } else {
-        convertirSansDessin();
+        construireCarreau();
+        typeCyclide = compilerScene(Bez, type, choix, Bez1);
+        return;
+    }
+    convertirSansDessin();
+    std::vector<double> empreinte = empreinteScene(Bez, type, choix);
+    if (!memesNombres(empreinte, empreinteListes)) {
+        bezListes = Bez;
+        typeListes = type;
+        choixListes = choix;
+        empreinteListes = std::move(empreinte);
+        ++versionScene;
     }
 }
 
-// The rebuild with a current context: lists 1, 2, 7, 6, 3, 4, 5 in this
-// order, since the conversion recorded in list 7 sets the cyclide and frame
-// that lists 6, 3, 4 and 5 use, and list 3 moves Bez1 into that frame.
-void GLWidget::compilerListes() {
+// The patch from the seven parameters, unless an example is loaded; type
+// receives its conversion type.
+void GLWidget::construireCarreau() {
     if (exemple == 0) {
         type = Bez.convertToCD4(theta00, theta02, theta20, theta22, rayon, z11, P10);
     }
-    Bez1 = Bez;
-    compilerListe(1, [this] { Bez.openGL(30, 30); });
-    compilerListe(2, [this] { Bez.openGLBord(30, 30); });
-    compilerListe(7, [this] { typeCyclide = Bez1.conversion(type, choix); });
-    compilerListe(6, [this] {
-        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, Bez1.getA(), Bez1.getC(), Bez1.getMu());
-        cyclide.openGL();
-    });
-    compilerListe(3, [this] { Bez1.openGLChangementBase(30, 30); });
-    compilerListe(4, [this] { Bez1.openGLBord(30, 30); });
-    compilerListe(5, [this] { Bez1.openGLPolyedre(); });
 }
 
 // The rebuild's computations without any GL call: construction, copy,
-// conversion and change of frame.
+// conversion and change of frame, leaving type, typeCyclide, Bez and Bez1
+// as the drawing forms do.
 void GLWidget::convertirSansDessin() {
-    if (exemple == 0) {
-        type = Bez.convertToCD4(theta00, theta02, theta20, theta22, rayon, z11, P10);
-    }
+    construireCarreau();
     Bez1 = Bez;
     MorceauCyclide morceau;
     typeCyclide = Bez1.calculConversion(type, choix, morceau);
     Bez1.changementBase();
+}
+
+// Compiles every out-of-date list of the view, its context made current.
+void GLWidget::compilerListesEnAttente() {
+    if (!isValid()) {
+        return;
+    }
+    makeCurrent();
+    for (int liste : ORDRE_LISTES) {
+        compilerSiPerimee(liste);
+    }
+}
+
+// The number of compilations of list liste in the view's context.
+int GLWidget::nombreCompilations(int liste) const {
+    return liste >= 1 && liste <= NOMBRE_LISTES ? compilations[liste - 1] : 0;
+}
+
+// With the view's context current: compiles list liste (1..7) from the
+// scene of the last rebuild unless it was already compiled from it.
+void GLWidget::compilerSiPerimee(int liste) {
+    const int k = liste - 1;
+    if (versionListe[k] == versionScene) {
+        return;
+    }
+    compilerListeScene(liste, bezListes, typeListes, choixListes);
+    versionListe[k] = versionScene;
+    ++compilations[k];
 }
 
 // Loads built-in example numero into Bez with its conversion type, marks
@@ -316,7 +437,17 @@ void GLWidget::initializeGL() {
 
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
 
+    // A new context of the view holds no lists yet.
+    if (!horsEcran) {
+        std::fill(versionListe, versionListe + NOMBRE_LISTES, -1);
+    }
     initProjet();
+    // A view that was already sized and gets a new context (moved into
+    // another window) is not necessarily resized again: its projection is
+    // set here, or it would draw without one.
+    if (!horsEcran && vueCote > 0) {
+        resizeGL(width(), height());
+    }
 }
 
 // Sets a centred square viewport of the smaller side (kept for paintGL),
@@ -342,7 +473,10 @@ void GLWidget::resizeGL(int width, int height) {
 
 // Draws the lists whose switch is on, in the order 1 to 7, after the
 // rotation and the zoom; nothing but the background when the patch is not
-// convertible (type 0).
+// convertible (type 0). In the view's context a shown list that the last
+// rebuilds left out of date is compiled just before it is drawn, so the
+// renderer's threads draw the lists already sent while the next one is
+// compiled; a hidden list waits until it is shown.
 void GLWidget::paintGL() {
     glViewport(vueX, vueY, vueCote, vueCote);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -354,6 +488,9 @@ void GLWidget::paintGL() {
     if (type != 0) {
         for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
             if (afficheListe(liste) != 0) {
+                if (!horsEcran) {
+                    compilerSiPerimee(liste);
+                }
                 glCallList(liste);
             }
         }

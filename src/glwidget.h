@@ -13,6 +13,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <vector>
+
 class QMouseEvent;
 class QWheelEvent;
 class QOpenGLContext;
@@ -72,6 +74,15 @@ class GLWidget : public QOpenGLWidget {
     // are left as they were. A null image when no context can be made.
     QImage imageHorsEcran(int largeur, int hauteur);
 
+    // Compiles now, in the view's own context, every one of the seven lists
+    // that does not show the scene of the last rebuild; paintGL does it for
+    // the lists it is about to draw. Nothing happens before the context
+    // exists.
+    void compilerListesEnAttente();
+    // How many times display list liste (1..7) was compiled in the view's
+    // own context; 0 for any other number.
+    int nombreCompilations(int liste) const;
+
     double Scal;
     int exemple;
     int choix;
@@ -124,8 +135,9 @@ class GLWidget : public QOpenGLWidget {
   private:
     void normalizeAngle(int* angle);
     void chargerExempleNumero(int numero);
-    void compilerListes();
+    void construireCarreau();
     void convertirSansDessin();
+    void compilerSiPerimee(int liste);
     void valeursInitiales();
 
     int xRot;
@@ -157,6 +169,20 @@ class GLWidget : public QOpenGLWidget {
     // True while the scene is drawn into an off-screen context: the rebuild
     // then compiles its lists there instead of in the view's own context.
     bool horsEcran = false;
+
+    // The scene of the last rebuild as the view's lists must show it: the
+    // patch, its conversion type and the plane choice, with all their
+    // numbers in empreinteListes. versionScene grows whenever a rebuild
+    // gives a scene that differs from the previous one; versionListe holds
+    // the version each list of the view's context was compiled from (-1:
+    // none), so a list is compiled again only when its scene changed.
+    RBBPd bezListes;
+    int typeListes = 0;
+    int choixListes = 1;
+    std::vector<double> empreinteListes;
+    int versionScene = 0;
+    int versionListe[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int compilations[7] = {0, 0, 0, 0, 0, 0, 0};
 };
 
 #endif

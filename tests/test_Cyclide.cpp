@@ -1,4 +1,6 @@
 #include "Cyclide.h"
+#include "Exemples.h"
+#include "RBBPd.h"
 
 #include "RecordingGL.h"
 #include "Tolerance.h"
@@ -7,7 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -330,4 +334,321 @@ TEST(CyclideOperations, NeutralEntryPointsLeaveTheCyclideAlone) {
     EXPECT_EQ(C.getMU(), 4.0);
     EXPECT_EQ(C.getUmin(), 0.5);
     EXPECT_EQ(C.getVmax(), 2.0);
+}
+
+// --- The tessellation's call stream against a per-vertex evaluation ----------
+
+namespace {
+
+// Bit-for-bit equality of two numbers (a non-number equals the same
+// non-number).
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof(double)) == 0;
+}
+
+// The material calls of one property for the face rule of a choice.
+void expectMaterial(std::vector<glrec::Call>& out, GLenum pname, int choice, const float* colour) {
+    const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    auto call = [&](GLenum face, const float* c) {
+        out.push_back({"glMaterialfv", {double(face), double(pname), c[0], c[1], c[2], c[3]}});
+    };
+    if (choice == 2) {
+        call(GL_FRONT, colour);
+        call(GL_BACK, black);
+    } else if (choice == 3) {
+        call(GL_BACK, colour);
+        call(GL_FRONT, black);
+    } else {
+        call(GL_FRONT_AND_BACK, colour);
+    }
+}
+
+// The stream openGL(choixR, choixG, choixB, amb, dif, spe) must give,
+// written corner by corner: every colour, normal and point evaluated at the
+// corner through the surface's virtual functions.
+std::vector<glrec::Call> perVertexStream(surface_para& s, int choixR, int choixG, int choixB,
+                                         int amb, int dif, int spe) {
+    std::vector<glrec::Call> out;
+    const int di[4] = {0, 1, 1, 0}, dj[4] = {0, 0, 1, 1};
+    for (int i = 0; i < s.getUMAX(); ++i) {
+        for (int j = 0; j < s.getVMAX(); ++j) {
+            out.push_back({"glBegin", {double(GL_QUADS)}});
+            for (int k = 0; k < 4; ++k) {
+                const double u = i + di[k], v = j + dj[k];
+                s.fR(u, v, double(choixR));
+                s.fG(u, v, double(choixG));
+                s.fB(u, v, double(choixB));
+                const float ambient[4] = {float(s.getR()), float(s.getG()), float(s.getB()), 0.5f};
+                const float diffuse[4] = {float(s.getRd()), float(s.getGd()), float(s.getBd()),
+                                          0.5f};
+                const float specular[4] = {float(s.getRs()), float(s.getGs()), float(s.getBs()),
+                                           0.5f};
+                expectMaterial(out, GL_AMBIENT, amb, ambient);
+                expectMaterial(out, GL_DIFFUSE, dif, diffuse);
+                expectMaterial(out, GL_SPECULAR, spe, specular);
+                out.push_back({"glNormal3d", {s.normalx(u, v), s.normaly(u, v), s.normalz(u, v)}});
+                out.push_back({"glVertex3d", {s.fx(u, v), s.fy(u, v), s.fz(u, v)}});
+            }
+            out.push_back({"glEnd", {}});
+        }
+    }
+    out.push_back({"glFlush", {}});
+    return out;
+}
+
+// Compares the recorded stream with the expected one, call by call and
+// number by number, bit for bit.
+::testing::AssertionResult sameStream(const std::vector<glrec::Call>& expected) {
+    const auto& got = glrec::calls();
+    if (got.size() != expected.size())
+        return ::testing::AssertionFailure()
+               << got.size() << " calls recorded, " << expected.size() << " expected";
+    for (std::size_t n = 0; n < got.size(); ++n) {
+        if (got[n].name != expected[n].name || got[n].args.size() != expected[n].args.size())
+            return ::testing::AssertionFailure()
+                   << "call " << n << ": " << got[n].name << " instead of " << expected[n].name;
+        for (std::size_t k = 0; k < got[n].args.size(); ++k)
+            if (!sameBits(got[n].args[k], expected[n].args[k]))
+                return ::testing::AssertionFailure()
+                       << "call " << n << " (" << got[n].name << ") argument " << k << ": "
+                       << got[n].args[k] << " instead of " << expected[n].args[k];
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The cyclide's state that the tessellation leaves behind: the last point
+// evaluated and the nine colour channels.
+std::vector<double> leftState(const Cyclide& C) {
+    return {C.getx(),  C.gety(),  C.getz(),  C.getR(),  C.getG(),  C.getB(),
+            C.getRd(), C.getGd(), C.getBd(), C.getRs(), C.getGs(), C.getBs()};
+}
+
+// A cyclide whose surface is moved: its tessellation must go through its
+// own functions.
+class MovedCyclide : public Cyclide {
+  public:
+    using Cyclide::Cyclide;
+    double fx(double u, double v) override { return Cyclide::fx(u, v) + 10; }
+    double gradz(double u, double v) override { return Cyclide::gradz(u, v) + 1; }
+};
+
+} // namespace
+
+TEST(CyclideTessellationStream, WholeGridEqualsThePerVertexEvaluation) {
+    // The ring torus of the start-up scene's kind, a spindle-like cyclide,
+    // a piece over decreasing angles, and the random pieces.
+    std::vector<Cyclide> cyclides = {Cyclide(0, TWO_PI, 0, TWO_PI, 5, 3, 4),
+                                     Cyclide(0, TWO_PI, 0, TWO_PI, 2, 1.5, 3.5),
+                                     Cyclide(1.2, -2.5, 0.3, 2.9, 6, -2, 1)};
+    for (Cyclide& C : randomCyclides(21, 4))
+        cyclides.push_back(C);
+    for (Cyclide& C : cyclides) {
+        Cyclide reference = C;
+        glrec::reset();
+        C.openGL();
+        ASSERT_TRUE(sameStream(perVertexStream(reference, 1, 1, 1, 1, 1, 1)));
+        // The state left behind: the point of the last grid index sampled
+        // (all samples come before the first quad) and the colour of the
+        // last corner drawn.
+        std::vector<double> expected = leftState(reference);
+        const double last = reference.getUMAX(), lastV = reference.getVMAX();
+        expected[0] = reference.fx(last, lastV);
+        expected[1] = reference.fy(last, lastV);
+        expected[2] = reference.fz(last, lastV);
+        const std::vector<double> left = leftState(C);
+        for (std::size_t k = 0; k < left.size(); ++k)
+            EXPECT_TRUE(sameBits(left[k], expected[k])) << "field " << k;
+    }
+}
+
+TEST(CyclideTessellationStream, ChoicesAndFaceRulesEqualThePerVertexEvaluation) {
+    Cyclide C(-1, 2, 0.5, 4, 3, 1, -2);
+    C.putUMAX(17);
+    C.putVMAX(11);
+    const int choices[3][6] = {{2, 3, 1, 2, 3, 1}, {3, 1, 2, 3, 2, 2}, {0, -1, 5, 1, 1, 3}};
+    for (const auto& ch : choices) {
+        Cyclide reference = C;
+        glrec::reset();
+        C.openGL(ch[0], ch[1], ch[2], ch[3], ch[4], ch[5]);
+        ASSERT_TRUE(
+            sameStream(perVertexStream(reference, ch[0], ch[1], ch[2], ch[3], ch[4], ch[5])));
+    }
+}
+
+TEST(CyclideTessellationStream, NonFiniteSamplesAreTheSameNonFiniteNumbers) {
+    // a = c: the denominator vanishes at theta = psi = 0 (infinite and
+    // non-number points); |c| > |a|: b is not a number everywhere.
+    Cyclide touching(0, TWO_PI, 0, TWO_PI, 2, 2, 1);
+    Cyclide notANumber(0, TWO_PI, 0, TWO_PI, 1, 2, 0.5);
+    for (Cyclide* C : {&touching, &notANumber}) {
+        C->putUMAX(8);
+        C->putVMAX(6);
+        Cyclide reference = *C;
+        glrec::reset();
+        C->openGL();
+        ASSERT_TRUE(sameStream(perVertexStream(reference, 1, 1, 1, 1, 1, 1)));
+    }
+    glrec::reset();
+    touching.openGL();
+    bool nonFinite = false;
+    for (const auto& c : glrec::calls())
+        if (c.name == "glVertex3d")
+            nonFinite = nonFinite || !std::isfinite(c.args[0]);
+    EXPECT_TRUE(nonFinite);
+}
+
+TEST(CyclideTessellationStream, DerivedCyclideIsDrawnThroughItsOwnFunctions) {
+    MovedCyclide C(0, TWO_PI, 0, TWO_PI, 5, 3, 4);
+    C.putUMAX(9);
+    C.putVMAX(7);
+    MovedCyclide reference = C;
+    glrec::reset();
+    C.openGL();
+    ASSERT_TRUE(sameStream(perVertexStream(reference, 1, 1, 1, 1, 1, 1)));
+    // The moved surface: the first vertex is the cyclide's (4, 0, 0) moved
+    // by 10 along x.
+    EXPECT_TRUE(tol::near(callsNamed("glVertex3d")[0].args[0], 14, 1e-14));
+}
+
+TEST(CyclideTessellationStream, DegenerateGridsDrawNothingAndLeaveTheColoursAlone) {
+    Cyclide C(0, TWO_PI, 0, TWO_PI, 5, 3, 4);
+    C.fR(1, 1);
+    C.putUMAX(0);
+    const double before = C.getR();
+    glrec::reset();
+    C.openGL();
+    EXPECT_EQ(glrec::count("glBegin"), 0u);
+    EXPECT_EQ(glrec::calls().size(), 1u);
+    EXPECT_EQ(C.getR(), before);
+}
+
+// --- The scene's lists compiled one by one -------------------------------------
+
+namespace {
+
+// The calls of one drawing, recorded alone.
+template <typename Dessin> std::vector<glrec::Call> streamOf(Dessin dessin) {
+    glrec::reset();
+    dessin();
+    return glrec::calls();
+}
+
+// The streams of lists 1..7 of a scene compiled together, as the full
+// rebuild does: one copy converted by the drawing conversion (list 7), then
+// the whole cyclide (6), the copy moved and drawn (3), its border (4) and
+// its net (5).
+std::vector<std::vector<glrec::Call>> sceneTogether(const RBBPd& bez, int type, int plan) {
+    std::vector<std::vector<glrec::Call>> s(8);
+    RBBPd bez1 = bez;
+    s[1] = streamOf([&] { bez.openGL(30, 30); });
+    s[2] = streamOf([&] { bez.openGLBord(30, 30); });
+    s[7] = streamOf([&] { bez1.conversion(type, plan); });
+    s[6] = streamOf(
+        [&] { Cyclide(0, TWO_PI, 0, TWO_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL(); });
+    s[3] = streamOf([&] { bez1.openGLChangementBase(30, 30); });
+    s[4] = streamOf([&] { bez1.openGLBord(30, 30); });
+    s[5] = streamOf([&] { bez1.openGLPolyedre(); });
+    return s;
+}
+
+// The stream of list liste compiled alone, as the view does for a list
+// that is shown: a fresh copy converted without drawing for lists 6, 3, 4
+// and 5, moved into the cyclide's frame for lists 4 and 5.
+std::vector<glrec::Call> listAlone(int liste, const RBBPd& bez, int type, int plan) {
+    RBBPd bez1 = bez;
+    if (liste == 1)
+        return streamOf([&] { bez.openGL(30, 30); });
+    if (liste == 2)
+        return streamOf([&] { bez.openGLBord(30, 30); });
+    if (liste == 7)
+        return streamOf([&] { bez1.conversion(type, plan); });
+    MorceauCyclide morceau;
+    bez1.calculConversion(type, plan, morceau);
+    if (liste == 6)
+        return streamOf([&] {
+            Cyclide(0, TWO_PI, 0, TWO_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL();
+        });
+    if (liste == 3)
+        return streamOf([&] { bez1.openGLChangementBase(30, 30); });
+    bez1.changementBase();
+    if (liste == 4)
+        return streamOf([&] { bez1.openGLBord(30, 30); });
+    return streamOf([&] { bez1.openGLPolyedre(); });
+}
+
+// The numbers of a converted record: a, c, mu, the centre, the frame, the
+// control points and the weights.
+std::vector<double> recordNumbers(const RBBPd& r) {
+    std::vector<double> n{r.a, r.c, r.mu, r.omega.getX0(), r.omega.getY0(), r.omega.getZ0()};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            n.insert(n.end(), {r.Base[i][j], r.P[i][j].getX0(), r.P[i][j].getY0(),
+                               r.P[i][j].getZ0(), r.w[i][j]});
+    return n;
+}
+
+bool sameCalls(const std::vector<glrec::Call>& a, const std::vector<glrec::Call>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t n = 0; n < a.size(); ++n) {
+        if (a[n].name != b[n].name || a[n].args.size() != b[n].args.size())
+            return false;
+        for (std::size_t k = 0; k < a[n].args.size(); ++k)
+            if (!sameBits(a[n].args[k], b[n].args[k]))
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(CyclideSceneLists, EachListAloneRecordsTheCallsOfTheWholeRebuild) {
+    // The three examples, the start-up patch, and patches around it (general
+    // cyclides, and some that are not convertible), for both planes.
+    std::vector<std::pair<RBBPd, int>> scenes;
+    for (int numero = 1; numero <= 3; ++numero) {
+        RBBPd bez;
+        const int type = chargerExemple(numero, bez);
+        ASSERT_GE(type, 0);
+        scenes.emplace_back(bez, type);
+    }
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<double> pas(-0.6, 0.6);
+    for (int n = 0; n < 8; ++n) {
+        const double d = n == 0 ? 0 : 1;
+        RBBPd bez;
+        const int type = bez.convertToCD4(d * pas(gen), 1.5707963267948966 + d * pas(gen),
+                                          -1.0471975511965976 + d * pas(gen),
+                                          3.141592653589793 + d * pas(gen), 4 + d * pas(gen),
+                                          8 + 4 * d * pas(gen), n == 7 ? 0 : -7.982 + d * pas(gen));
+        scenes.emplace_back(bez, type);
+    }
+    int types[3] = {0, 0, 0};
+    for (const auto& [bez, type] : scenes) {
+        ++types[type];
+        for (int plan = 0; plan <= 1; ++plan) {
+            // The record converted and moved without drawing is the drawn
+            // one, number for number, and so is the cyclide type.
+            RBBPd drawn = bez, computed = bez;
+            glrec::reset();
+            const int drawnType = drawn.conversion(type, plan);
+            drawn.openGLChangementBase(30, 30);
+            MorceauCyclide morceau;
+            EXPECT_EQ(computed.calculConversion(type, plan, morceau), drawnType);
+            computed.changementBase();
+            const std::vector<double> a = recordNumbers(drawn), b = recordNumbers(computed);
+            for (std::size_t k = 0; k < a.size(); ++k)
+                EXPECT_TRUE(sameBits(a[k], b[k])) << "number " << k << " plane " << plan;
+
+            const auto together = sceneTogether(bez, type, plan);
+            for (int liste = 1; liste <= 7; ++liste)
+                EXPECT_TRUE(sameCalls(listAlone(liste, bez, type, plan), together[liste]))
+                    << "list " << liste << " type " << type << " plane " << plan;
+        }
+    }
+    // Every conversion type was met: the torus of example 1, general
+    // cyclides, and a patch that cannot be converted.
+    EXPECT_GT(types[0], 0);
+    EXPECT_GT(types[1], 0);
+    EXPECT_GT(types[2], 0);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -402,4 +403,89 @@ TEST(SurfaceIsoCurves, TraceUAndTraceV) {
         EXPECT_TRUE(tol::near3(prims[i].vertices[1][0], prims[i].vertices[1][1],
                                prims[i].vertices[1][2], std::cos(3), std::sin(3), i + 1, 1e-6));
     EXPECT_TRUE(glrec::lightingEnabled());
+}
+
+// --- Colours computed once per grid point --------------------------------------
+
+namespace {
+
+// The sphere with colour slots that depend on the corner only, counting
+// their calls; sansEtat says whether the tessellation may compute each grid
+// point's colour once.
+class CountedColourSphere : public Sphere {
+  public:
+    explicit CountedColourSphere(bool sansEtat) : sansEtat_(sansEtat) {}
+    using surface_para::fB;
+    using surface_para::fG;
+    using surface_para::fR;
+    int calls = 0;
+    void fR(double u, double v, double w) override {
+        ++calls;
+        R = std::cos(u * w + v);
+        Rd = 0.25 * u;
+        Rs = 0.125 * v;
+    }
+    void fG(double u, double v, double w) override {
+        G = std::sin(v * w - u);
+        Gd = 0.5;
+        Gs = u * v / 16;
+    }
+    void fB(double u, double v, double w) override {
+        B = w / 8;
+        Bd = v / 4;
+        Bs = std::cos(u);
+    }
+
+  protected:
+    bool couleursSansEtat() const override { return sansEtat_; }
+
+  private:
+    bool sansEtat_;
+};
+
+// The whole recorded stream, bit for bit.
+std::vector<glrec::Call> recordedStream() {
+    return glrec::calls();
+}
+
+bool sameStreams(const std::vector<glrec::Call>& a, const std::vector<glrec::Call>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t n = 0; n < a.size(); ++n) {
+        if (a[n].name != b[n].name || a[n].args.size() != b[n].args.size())
+            return false;
+        for (std::size_t k = 0; k < a[n].args.size(); ++k)
+            if (std::memcmp(&a[n].args[k], &b[n].args[k], sizeof(double)) != 0)
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(SurfaceTessellation, ColoursOncePerGridPointGiveTheSameStream) {
+    // Grid 4 x 3: 20 grid points, 12 quads, 48 corners.
+    CountedColourSphere perCorner(false), perPoint(true);
+    glrec::reset();
+    perCorner.openGL(3, 2, 5, 2, 3, 1);
+    const auto expected = recordedStream();
+    EXPECT_EQ(perCorner.calls, 48);
+    glrec::reset();
+    perPoint.openGL(3, 2, 5, 2, 3, 1);
+    EXPECT_EQ(perPoint.calls, 20);
+    EXPECT_TRUE(sameStreams(recordedStream(), expected));
+    // The channels end as the last corner, (3, 3), left them.
+    EXPECT_EQ(perPoint.getR(), perCorner.getR());
+    EXPECT_EQ(perPoint.getGs(), perCorner.getGs());
+    EXPECT_EQ(perPoint.getBs(), perCorner.getBs());
+
+    // The coefficient families are computed once per grid point as well.
+    glrec::reset();
+    perCorner.openGL(0, 1, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 2, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 3, 0.1,
+                     0.2, 0.3, 0.4, 0.5, 0.6, 2, 2, 3);
+    const auto coefficients = recordedStream();
+    glrec::reset();
+    perPoint.openGL(0, 1, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 2, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 3, 0.1,
+                    0.2, 0.3, 0.4, 0.5, 0.6, 2, 2, 3);
+    EXPECT_TRUE(sameStreams(recordedStream(), coefficients));
 }

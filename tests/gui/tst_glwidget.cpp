@@ -81,6 +81,63 @@ void envoyerMolette(GLWidget& vue, int delta) {
     QCoreApplication::sendEvent(&vue, &molette);
 }
 
+// The second of two frames in a row. The patch of list 1 has no material
+// of its own and is drawn with the one the previous frame left, so
+// pictures of different histories are compared from their second frame.
+QImage secondeImage(GLWidget& vue) {
+    vue.grabFramebuffer();
+    return vue.grabFramebuffer();
+}
+
+// Every switch on.
+void toutAfficher(GLWidget& vue) {
+    for (int liste = 1; liste <= 7; ++liste) {
+        vue.setAfficheListe(liste, 1);
+    }
+}
+
+// The compilations of lists 1..7 so far.
+QList<int> compilations(const GLWidget& vue) {
+    QList<int> n;
+    for (int liste = 1; liste <= 7; ++liste) {
+        n.append(vue.nombreCompilations(liste));
+    }
+    return n;
+}
+
+// The changes of a scene that the tests make, by number: 0 a parameter, 1
+// the plane Py, 2 .. 4 the examples, 5 an example then the reset as the
+// window makes it (the view's reset, the default plane, a rebuild), all
+// switches on again.
+void changerScene(GLWidget& vue, int changement) {
+    switch (changement) {
+    case 0:
+        vue.setRayon(3);
+        break;
+    case 1:
+        vue.choix = 0;
+        vue.initProjet();
+        break;
+    case 2:
+        vue.ouvrirExemple1();
+        break;
+    case 3:
+        vue.ouvrirExemple2();
+        break;
+    case 4:
+        vue.ouvrirExemple3();
+        break;
+    default:
+        vue.setRayon(3);
+        vue.ouvrirExemple2();
+        vue.remiseAZero();
+        vue.choix = 1;
+        vue.initProjet();
+        toutAfficher(vue); // every list compared again
+        break;
+    }
+}
+
 } // namespace
 
 class TestGLWidget : public QObject {
@@ -113,6 +170,12 @@ class TestGLWidget : public QObject {
     void ecrireImageCarreauMemeRendu();
     void ecrireImageCarreauRefuse_data();
     void ecrireImageCarreauRefuse();
+    void listesCompileesALaPeinture();
+    void listesIntactesSiRienNeChange();
+    void listesCacheesAttendues();
+    void scenesNouvellesALEcran_data();
+    void scenesNouvellesALEcran();
+    void nouveauContexteRecompile();
 };
 
 void TestGLWidget::etatDeConstruction() {
@@ -642,6 +705,157 @@ void TestGLWidget::ecrireImageCarreauRefuse() {
                                 affiche.toStdString(), chemin.toStdString(), erreur));
     QVERIFY2(QString::fromStdString(erreur).startsWith(debutErreur), erreur.c_str());
     QVERIFY(chemin.isEmpty() || !QFile::exists(chemin));
+}
+
+// The lists are compiled by the paint, not by the rebuild, and once per
+// change of scene: the two rebuilds of a slider step compile list 1 once.
+void TestGLWidget::listesCompileesALaPeinture() {
+    VueAffichee affichee(300, 300);
+    QVERIFY(affichee.ok);
+    GLWidget& vue = affichee.vue;
+    QCOMPARE(vue.nombreCompilations(1), 1);
+    QCOMPARE(vue.nombreCompilations(0), 0);
+    QCOMPARE(vue.nombreCompilations(8), 0);
+    vue.setTheta00(10);
+    vue.initProjet();
+    // The rebuild's numbers are there at once, before any paint.
+    QCOMPARE(vue.nombreCompilations(1), 1);
+    QVERIFY(std::fabs(vue.getBez().getP(0, 0).ord() - 4 * std::sin(10 * PI / 180)) < 1e-12);
+    GLWidget temoin;
+    temoin.setTheta00(10);
+    QCOMPARE(vue.typeCyclide, temoin.typeCyclide);
+    QCOMPARE(vue.getBez1().getA(), temoin.getBez1().getA());
+    QCOMPARE(vue.getBez1().getP(2, 2).cote(), temoin.getBez1().getP(2, 2).cote());
+    vue.grabFramebuffer();
+    QCOMPARE(vue.nombreCompilations(1), 2);
+    vue.grabFramebuffer();
+    QCOMPARE(vue.nombreCompilations(1), 2);
+}
+
+// A rebuild that gives the very same scene (same parameters, a rotation, a
+// zoom, a switch) compiles nothing; compilerListesEnAttente compiles every
+// list that is out of date, once.
+void TestGLWidget::listesIntactesSiRienNeChange() {
+    VueAffichee affichee(300, 300);
+    QVERIFY(affichee.ok);
+    GLWidget& vue = affichee.vue;
+    toutAfficher(vue);
+    vue.grabFramebuffer();
+    const QList<int> avant = compilations(vue);
+    QCOMPARE(avant, QList<int>({1, 1, 1, 1, 1, 1, 1}));
+    QSignalSpy miseAJour(&vue, &GLWidget::miseAJour);
+    vue.setRayon(4);
+    vue.setTheta02(90);
+    vue.setXRotation(160);
+    vue.setAfficheBord(2);
+    const QImage image = vue.grabFramebuffer();
+    QCOMPARE(miseAJour.count(), 2);
+    QCOMPARE(compilations(vue), avant);
+    vue.setXRotation(0);
+    vue.setRayon(5);
+    vue.compilerListesEnAttente();
+    QCOMPARE(compilations(vue), QList<int>({2, 2, 2, 2, 2, 2, 2}));
+    vue.compilerListesEnAttente();
+    vue.grabFramebuffer();
+    QCOMPARE(compilations(vue), QList<int>({2, 2, 2, 2, 2, 2, 2}));
+    // Back to the first scene: compiled again, the same picture.
+    vue.setRayon(4);
+    vue.setXRotation(160);
+    QCOMPARE(vue.grabFramebuffer(), image);
+    QCOMPARE(compilations(vue), QList<int>({3, 3, 3, 3, 3, 3, 3}));
+}
+
+// A hidden list is compiled when it is shown, from the scene of the last
+// rebuild; the off-screen image compiles in its own context only.
+void TestGLWidget::listesCacheesAttendues() {
+    VueAffichee affichee(300, 300);
+    QVERIFY(affichee.ok);
+    GLWidget& vue = affichee.vue;
+    QCOMPARE(compilations(vue), QList<int>({1, 0, 0, 0, 0, 0, 0}));
+    vue.setRayon(3);
+    vue.setZ11(6);
+    vue.grabFramebuffer();
+    QCOMPARE(compilations(vue), QList<int>({2, 0, 0, 0, 0, 0, 0}));
+    vue.setAfficheCyclide(1);
+    vue.setAfficheCarreauCyclide(1);
+    const QImage affichees = secondeImage(vue);
+    QCOMPARE(compilations(vue), QList<int>({2, 0, 0, 0, 0, 1, 1}));
+    vue.imageHorsEcran(200, 200);
+    QCOMPARE(vue.grabFramebuffer(), affichees);
+    QCOMPARE(compilations(vue), QList<int>({2, 0, 0, 0, 0, 1, 1}));
+
+    GLWidget temoin;
+    temoin.setRayon(3);
+    temoin.setZ11(6);
+    temoin.setAfficheCyclide(1);
+    temoin.setAfficheCarreauCyclide(1);
+    temoin.resize(300, 300);
+    temoin.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&temoin));
+    QCOMPARE(secondeImage(temoin), affichees);
+}
+
+void TestGLWidget::scenesNouvellesALEcran_data() {
+    QTest::addColumn<int>("changement");
+    QTest::newRow("parametre") << 0;
+    QTest::newRow("plan Py") << 1;
+    QTest::newRow("Exemple1") << 2;
+    QTest::newRow("Exemple2") << 3;
+    QTest::newRow("Exemple3") << 4;
+    QTest::newRow("remise a zero") << 5;
+}
+
+// Whatever feeds the lists changes, the view shown since start-up with all
+// seven lists compiles them again and shows what a new view shows when it
+// is given that scene before its first paint.
+void TestGLWidget::scenesNouvellesALEcran() {
+    QFETCH(int, changement);
+    VueAffichee affichee(300, 300);
+    QVERIFY(affichee.ok);
+    GLWidget& vue = affichee.vue;
+    toutAfficher(vue);
+    const QImage depart = secondeImage(vue);
+    const QList<int> avant = compilations(vue);
+    changerScene(vue, changement);
+    const QImage apres = secondeImage(vue);
+    for (int liste = 1; liste <= 7; ++liste) {
+        QCOMPARE(vue.nombreCompilations(liste), avant[liste - 1] + 1);
+    }
+
+    GLWidget temoin;
+    toutAfficher(temoin);
+    changerScene(temoin, changement);
+    temoin.resize(300, 300);
+    temoin.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&temoin));
+    QCOMPARE(apres, secondeImage(temoin));
+    // The reset comes back to the start-up scene; for the start-up patch
+    // both planes give the same cyclide (to a few digits), hence the same
+    // picture.
+    if (changement == 5 || changement == 1) {
+        QCOMPARE(apres, depart);
+    } else {
+        QVERIFY(apres != depart);
+    }
+}
+
+// A view moved into another window gets a new context: its lists are
+// compiled there again and it shows the same scene.
+void TestGLWidget::nouveauContexteRecompile() {
+    QWidget fenetre;
+    fenetre.resize(300, 300);
+    GLWidget* vue = new GLWidget;
+    vue->resize(300, 300);
+    vue->show();
+    QVERIFY(QTest::qWaitForWindowExposed(vue));
+    const QImage avant = vue->grabFramebuffer();
+    QCOMPARE(vue->nombreCompilations(1), 1);
+    vue->setParent(&fenetre);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    const QImage apres = vue->grabFramebuffer();
+    QCOMPARE(vue->nombreCompilations(1), 2);
+    QCOMPARE(apres, avant);
 }
 
 int main(int argc, char* argv[]) {
