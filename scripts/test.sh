@@ -27,3 +27,6 @@ echo "== Core and converter again under AddressSanitizer and UndefinedBehaviorSa
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCYCLIDE_SANITIZE=ON -DCYCLIDE_BUILD_GUI=OFF
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_ctest build-asan
+
+echo "== Fuzz targets, 5 seconds each on their seed corpora =="
+bash scripts/fuzz.sh 5

@@ -1,11 +1,15 @@
 #include "RecordingGL.h"
 
+#include <initializer_list>
+#include <string_view>
+
 namespace glrec {
 namespace {
 
 struct State {
     std::vector<Call> calls;
-    std::map<std::string, std::size_t> counts;
+    // Keyed by the entry points' own name literals: counting allocates nothing.
+    std::map<std::string_view, std::size_t> counts;
     std::map<GLenum, std::size_t> begins;
     bool full = true;
     bool lighting = false;
@@ -17,11 +21,17 @@ State& state() {
     return s;
 }
 
-void record(const char* name, std::vector<double> args) {
+// Counts the call and, under full recording only, stores it with its
+// arguments (so that large sweeps with full recording off stay cheap).
+void record(const char* name, const double* args, std::size_t n) {
     State& s = state();
     ++s.counts[name];
     if (s.full)
-        s.calls.push_back(Call{name, std::move(args)});
+        s.calls.push_back(Call{name, std::vector<double>(args, args + n)});
+}
+
+void record(const char* name, std::initializer_list<double> args) {
+    record(name, args.begin(), args.size());
 }
 
 } // namespace
@@ -33,9 +43,13 @@ void reset() {
     s.full = full;
 }
 
-void setRecordFull(bool on) { state().full = on; }
+void setRecordFull(bool on) {
+    state().full = on;
+}
 
-const std::vector<Call>& calls() { return state().calls; }
+const std::vector<Call>& calls() {
+    return state().calls;
+}
 
 std::size_t count(const std::string& name) {
     auto it = state().counts.find(name);
@@ -92,8 +106,12 @@ bool beginEndBalanced() {
     return depth == 0;
 }
 
-bool lightingEnabled() { return state().lighting; }
-std::size_t openBegins() { return state().open; }
+bool lightingEnabled() {
+    return state().lighting;
+}
+std::size_t openBegins() {
+    return state().open;
+}
 
 } // namespace glrec
 
@@ -111,25 +129,43 @@ void glEnd(void) {
         --glrec::state().open;
     record("glEnd", {});
 }
-void glVertex3d(GLdouble x, GLdouble y, GLdouble z) { record("glVertex3d", {x, y, z}); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("glVertex3f", {x, y, z}); }
-void glNormal3d(GLdouble x, GLdouble y, GLdouble z) { record("glNormal3d", {x, y, z}); }
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { record("glNormal3f", {x, y, z}); }
-void glColor3d(GLdouble r, GLdouble g, GLdouble b) { record("glColor3d", {r, g, b}); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { record("glColor4f", {r, g, b, a}); }
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    record("glVertex3d", {x, y, z});
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glVertex3f", {x, y, z});
+}
+void glNormal3d(GLdouble x, GLdouble y, GLdouble z) {
+    record("glNormal3d", {x, y, z});
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glNormal3f", {x, y, z});
+}
+void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
+    record("glColor3d", {r, g, b});
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b});
+}
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    record("glColor4f", {r, g, b, a});
+}
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-    std::vector<double> args{double(face), double(pname)};
-    int n = (pname == GL_SHININESS) ? 1 : 4;
-    for (int i = 0; i < n; ++i)
-        args.push_back(params[i]);
-    record("glMaterialfv", args);
+    double args[6] = {double(face), double(pname)};
+    std::size_t n = (pname == GL_SHININESS) ? 1 : 4;
+    for (std::size_t i = 0; i < n; ++i)
+        args[2 + i] = params[i];
+    record("glMaterialfv", args, 2 + n);
 }
 void glMaterialf(GLenum face, GLenum pname, GLfloat param) {
     record("glMaterialf", {double(face), double(pname), param});
 }
-void glLineWidth(GLfloat width) { record("glLineWidth", {width}); }
-void glPointSize(GLfloat size) { record("glPointSize", {size}); }
+void glLineWidth(GLfloat width) {
+    record("glLineWidth", {width});
+}
+void glPointSize(GLfloat size) {
+    record("glPointSize", {size});
+}
 void glEnable(GLenum cap) {
     if (cap == GL_LIGHTING)
         glrec::state().lighting = true;
@@ -140,6 +176,8 @@ void glDisable(GLenum cap) {
         glrec::state().lighting = false;
     record("glDisable", {double(cap)});
 }
-void glFlush(void) { record("glFlush", {}); }
+void glFlush(void) {
+    record("glFlush", {});
+}
 
 } // extern "C"

@@ -1,0 +1,242 @@
+// Benchmarks of the core: the construction of the patch from the seven
+// parameters, the conversion without drawing (a copy of the patch converted
+// with calculConversion, as the window's rebuild does) for both plane
+// choices and for example 1, and the drawings of the scene's lists into an
+// OpenGL implementation that only counts (GLNul), so that they measure the
+// core's evaluation and calls without a GL driver behind them.
+#include "Cyclide.h"
+#include "Exemples.h"
+#include "GLNul.h"
+#include "RBBPd.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+
+namespace {
+
+const double DEUX_PI = 6.283185307179586;
+
+// The view's start-up parameters.
+const double THETA00 = 0;
+const double THETA02 = 1.5707963267948966;
+const double THETA20 = -1.0471975511965976;
+const double THETA22 = 3.141592653589793;
+const double RAYON = 4.0;
+const double Z11 = 8.0;
+const double P10 = -7.982;
+
+const int PLAN_PY = 0;
+const int PLAN_PZ = 1;
+
+// The start-up patch; type receives the conversion type.
+RBBPd carreauDemarrage(int& type) {
+    RBBPd Bez;
+    type = Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10);
+    return Bez;
+}
+
+// The start-up patch converted for plane choix (before the change of frame).
+RBBPd convertiDemarrage(int choix) {
+    int type = 0;
+    RBBPd Bez1 = carreauDemarrage(type);
+    Bez1.conversion(type, choix);
+    return Bez1;
+}
+
+// Stops a benchmark whose setting did not reach the general case it is
+// meant to time (a degenerate construction or conversion returns early).
+bool verifier(benchmark::State& state, bool ok, const char* quoi) {
+    if (!ok)
+        state.SkipWithError(quoi);
+    return ok;
+}
+
+// Reports the vertices sent per iteration as a benchmark counter.
+class CompteurSommets {
+  public:
+    CompteurSommets() : depart_(sommets()) {}
+    void rapporter(benchmark::State& state) const {
+        benchmark::DoNotOptimize(glnul::somme());
+        state.counters["sommets"] = benchmark::Counter(static_cast<double>(sommets() - depart_),
+                                                       benchmark::Counter::kAvgIterations);
+    }
+
+  private:
+    static std::size_t sommets() { return glnul::sommets(); }
+    std::size_t depart_;
+};
+
+// --- Computations without drawing -----------------------------------------
+
+// convertToCD4 with the start-up parameters.
+void BM_Construction(benchmark::State& state) {
+    RBBPd Bez;
+    if (!verifier(state, Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10) == 1,
+                  "the start-up patch is not a general cyclide patch"))
+        return;
+    for (auto _ : state) {
+        int type = Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10);
+        benchmark::DoNotOptimize(type);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_Construction);
+
+// The copy of the start-up patch and its conversion without drawing, plane
+// choix (state.range(0)).
+void BM_ConversionSansDessin(benchmark::State& state) {
+    const int choix = static_cast<int>(state.range(0));
+    int type = 0;
+    const RBBPd Bez = carreauDemarrage(type);
+    MorceauCyclide morceau;
+    RBBPd essai = Bez;
+    if (!verifier(state, type == 1 && essai.calculConversion(type, choix, morceau) != 0,
+                  "the start-up patch is not converted"))
+        return;
+    for (auto _ : state) {
+        RBBPd Bez1 = Bez;
+        int code = Bez1.calculConversion(type, choix, morceau);
+        benchmark::DoNotOptimize(code);
+        benchmark::DoNotOptimize(Bez1);
+    }
+}
+BENCHMARK(BM_ConversionSansDessin)->Arg(PLAN_PZ)->ArgName("choix");
+BENCHMARK(BM_ConversionSansDessin)->Arg(PLAN_PY)->ArgName("choix");
+
+// The same for example 1 (a torus patch, conversion type 2), plane "Plan Pz".
+void BM_ConversionSansDessinExemple1(benchmark::State& state) {
+    RBBPd Bez;
+    const int type = chargerExemple(1, Bez);
+    MorceauCyclide morceau;
+    RBBPd essai = Bez;
+    if (!verifier(state, type == 2 && essai.calculConversion(type, PLAN_PZ, morceau) != 0,
+                  "example 1 is not converted"))
+        return;
+    for (auto _ : state) {
+        RBBPd Bez1 = Bez;
+        int code = Bez1.calculConversion(type, PLAN_PZ, morceau);
+        benchmark::DoNotOptimize(code);
+        benchmark::DoNotOptimize(Bez1);
+    }
+}
+BENCHMARK(BM_ConversionSansDessinExemple1);
+
+// The rebuild's computations without drawing: construction, copy,
+// conversion and change of frame, plane "Plan Pz".
+void BM_ReconstructionSansDessin(benchmark::State& state) {
+    RBBPd Bez;
+    MorceauCyclide morceau;
+    for (auto _ : state) {
+        int type = Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10);
+        RBBPd Bez1 = Bez;
+        int code = Bez1.calculConversion(type, PLAN_PZ, morceau);
+        Bez1.changementBase();
+        benchmark::DoNotOptimize(code);
+        benchmark::DoNotOptimize(Bez1);
+    }
+}
+BENCHMARK(BM_ReconstructionSansDessin);
+
+// --- Drawings into the recording GL (full recording off) -------------------
+
+// List 1: the start-up patch, 30 x 30 quadrilaterals.
+void BM_DessinCarreau(benchmark::State& state) {
+    int type = 0;
+    const RBBPd Bez = carreauDemarrage(type);
+    CompteurSommets compteur;
+    for (auto _ : state)
+        Bez.openGL(30, 30);
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinCarreau)->Unit(benchmark::kMicrosecond);
+
+// List 2: its four boundary curves.
+void BM_DessinBord(benchmark::State& state) {
+    int type = 0;
+    const RBBPd Bez = carreauDemarrage(type);
+    CompteurSommets compteur;
+    for (auto _ : state)
+        Bez.openGLBord(30, 30);
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinBord)->Unit(benchmark::kMicrosecond);
+
+// List 7: the copy converted with the drawing of the piece of cyclide.
+void BM_DessinMorceauCyclide(benchmark::State& state) {
+    int type = 0;
+    const RBBPd Bez = carreauDemarrage(type);
+    CompteurSommets compteur;
+    for (auto _ : state) {
+        RBBPd Bez1 = Bez;
+        int code = Bez1.conversion(type, PLAN_PZ);
+        benchmark::DoNotOptimize(code);
+    }
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinMorceauCyclide)->Unit(benchmark::kMillisecond);
+
+// List 6: the whole cyclide of the converted start-up patch (80 x 80 grid).
+void BM_DessinCyclideEntiere(benchmark::State& state) {
+    const RBBPd Bez1 = convertiDemarrage(PLAN_PZ);
+    CompteurSommets compteur;
+    for (auto _ : state) {
+        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, Bez1.getA(), Bez1.getC(), Bez1.getMu());
+        cyclide.openGL();
+    }
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinCyclideEntiere)->Unit(benchmark::kMillisecond);
+
+// List 3: the change of frame with the drawing of the converted patch.
+void BM_DessinChangementBase(benchmark::State& state) {
+    const RBBPd converti = convertiDemarrage(PLAN_PZ);
+    CompteurSommets compteur;
+    for (auto _ : state) {
+        RBBPd Bez1 = converti;
+        Bez1.openGLChangementBase(30, 30);
+        benchmark::DoNotOptimize(Bez1);
+    }
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinChangementBase)->Unit(benchmark::kMicrosecond);
+
+// Lists 4 and 5: boundary and control polyhedron of the moved patch.
+void BM_DessinBordPolyedreConverti(benchmark::State& state) {
+    RBBPd Bez1 = convertiDemarrage(PLAN_PZ);
+    Bez1.changementBase();
+    CompteurSommets compteur;
+    for (auto _ : state) {
+        Bez1.openGLBord(30, 30);
+        Bez1.openGLPolyedre();
+    }
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinBordPolyedreConverti)->Unit(benchmark::kMicrosecond);
+
+// The seven lists in the window's order 1, 2, 7, 6, 3, 4, 5, from the
+// construction on: everything a rebuild computes and sends, without a GL
+// driver.
+void BM_DessinSeptListes(benchmark::State& state) {
+    RBBPd Bez;
+    CompteurSommets compteur;
+    for (auto _ : state) {
+        int type = Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10);
+        RBBPd Bez1 = Bez;
+        Bez.openGL(30, 30);
+        Bez.openGLBord(30, 30);
+        int code = Bez1.conversion(type, PLAN_PZ);
+        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, Bez1.getA(), Bez1.getC(), Bez1.getMu());
+        cyclide.openGL();
+        Bez1.openGLChangementBase(30, 30);
+        Bez1.openGLBord(30, 30);
+        Bez1.openGLPolyedre();
+        benchmark::DoNotOptimize(code);
+    }
+    compteur.rapporter(state);
+}
+BENCHMARK(BM_DessinSeptListes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
