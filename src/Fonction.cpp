@@ -7,9 +7,13 @@ const double PI = 3.141592653589793;
 const double PI_2 = 1.5707963267948966;
 } // namespace
 
-double carre(double x) { return x * x; }
+double carre(double x) {
+    return x * x;
+}
 
-double valAbs(double x) { return std::pow(std::pow(x, 2), 0.5); }
+double valAbs(double x) {
+    return std::pow(std::pow(x, 2), 0.5);
+}
 
 // The tests are strict: |d| exactly 0.00001 gives pi/2.
 double psiSol(double theta, double x0, double y0, double z0, double a, double b, double c,

@@ -12,8 +12,8 @@
 
 class Point {
   public:
-    Point();                                   // (0, 0, 0), green
-    Point(double x, double y, double z);       // green
+    Point();                             // (0, 0, 0), green
+    Point(double x, double y, double z); // green
     Point(double x, double y, double z, double r, double g, double b);
     Point(const Point& p);
 

@@ -263,8 +263,8 @@ bool exporter(const Demande& d, const Resultat& res) {
 // Renders the view of the patch as an 800 x 800 PNG image, through the same
 // off-screen rendering as the window's image command. Gives back false with
 // a French message when the image cannot be made or written.
-bool ecrireImage(int& argc, char** argv, const Demande& d,
-                 const double valeurs[NOMBRE_PARAMETRES], std::string& erreur) {
+bool ecrireImage(int& argc, char** argv, const Demande& d, const double valeurs[NOMBRE_PARAMETRES],
+                 std::string& erreur) {
 #ifdef CYCLIDE_AVEC_PNG
     DiagnosticsVersErreur diversion;
     return ecrireImageCarreau(argc, argv, valeurs, d.exemple, d.choix, d.affiche, d.png, erreur);
