@@ -15,7 +15,7 @@ bash scripts/deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCYCLIDE_BUILD_BENCH=ON \
-    -DCYCLIDE_BUILD_TESTS=OFF >/dev/null
+    -DCYCLIDE_BUILD_TESTS=OFF -DCYCLIDE_BUILD_GUI=ON >/dev/null
 cmake --build build-bench --target bench_all -j "$jobs"
 
 lancer=()
