@@ -7,6 +7,7 @@
 // (an ordinary file, the null device) still succeeds silently.
 #include "CaptureStdout.h"
 #include "FenPrincipale.h"
+#include "FenetreTest.h"
 #include "glwidget.h"
 
 #include <QAction>
@@ -23,32 +24,6 @@
 #include <unistd.h>
 
 namespace {
-
-// One warning the window would have shown.
-struct Message {
-    QString titre;
-    QString texte;
-};
-
-// The window with its dialogs replaced: the save dialogs return the queued
-// name, the message boxes are recorded.
-class FenetreTest : public FenPrincipale {
-  public:
-    QStringList nomsAFournir;
-    QList<Message> avertissements;
-    int informations = 0;
-
-  protected:
-    QString nomFichierOuverture(const QString&, const QString&) override { return nom(); }
-    QString nomFichierEnregistrement(const QString&, const QString&) override { return nom(); }
-    void messageInformation(const QString&, const QString&) override { ++informations; }
-    void messageAvertissement(const QString& titre, const QString& texte) override {
-        avertissements.append({titre, texte});
-    }
-
-  private:
-    QString nom() { return nomsAFournir.isEmpty() ? QString() : nomsAFournir.takeFirst(); }
-};
 
 // The bytes an existing file holds before each save.
 const QByteArray ANCIEN = "contenu anterieur, a conserver tel quel\n";
@@ -67,19 +42,6 @@ enum Cas {
 
 bool estRoot() {
     return ::geteuid() == 0;
-}
-
-QByteArray lireOctets(const QString& chemin) {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly)) {
-        return QByteArray("<illisible>");
-    }
-    return fichier.readAll();
-}
-
-bool ecrireOctets(const QString& chemin, const QByteArray& octets) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size();
 }
 
 // Whether chemin is a named pipe (not followed if it is a link).
@@ -259,7 +221,7 @@ void TestEchecs::echec() {
         // What was there is left as it was.
         QCOMPARE(lireOctets(existant), ANCIEN);
     }
-    QCOMPARE(f.informations, 0);
+    QCOMPARE(f.informations.size(), 0);
     // No file is left behind or removed, whatever happened.
     QCOMPARE(QDir(dossier.path())
                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden),

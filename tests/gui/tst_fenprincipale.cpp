@@ -4,6 +4,7 @@
 // subclass that supplies names and collects what would be shown.
 #include "CaptureStdout.h"
 #include "FenPrincipale.h"
+#include "FenetreTest.h"
 #include "glwidget.h"
 
 #include <QAction>
@@ -24,51 +25,6 @@
 namespace {
 
 const double PI = 3.141592653589793;
-
-// One message box the window would have shown.
-struct Message {
-    QString titre;
-    QString texte;
-};
-
-// The window with its dialogs replaced: the file dialogs return the names
-// queued by the test (empty, as when cancelled, once the queue is empty),
-// the message boxes are recorded.
-class FenetreTest : public FenPrincipale {
-  public:
-    QStringList nomsAFournir;
-    QStringList dialogues; // "titre|filtre" of each file dialog opened
-    QList<Message> informations;
-    QList<Message> avertissements;
-
-  protected:
-    QString nomFichierOuverture(const QString& titre, const QString& filtre) override {
-        return fournirNom(titre, filtre);
-    }
-    QString nomFichierEnregistrement(const QString& titre, const QString& filtre) override {
-        return fournirNom(titre, filtre);
-    }
-    void messageInformation(const QString& titre, const QString& texte) override {
-        informations.append({titre, texte});
-    }
-    void messageAvertissement(const QString& titre, const QString& texte) override {
-        avertissements.append({titre, texte});
-    }
-
-  private:
-    QString fournirNom(const QString& titre, const QString& filtre) {
-        dialogues.append(titre + "|" + filtre);
-        return nomsAFournir.isEmpty() ? QString() : nomsAFournir.takeFirst();
-    }
-};
-
-template <typename T> T* enfant(QObject& parent, const QString& nom) {
-    T* objet = parent.findChild<T*>(nom);
-    if (objet == nullptr) {
-        qFatal("no child %s", qPrintable(nom));
-    }
-    return objet;
-}
 
 QSlider* curseur(FenPrincipale& f, const char* nom) {
     return enfant<QSlider>(f, QString::fromLatin1(nom));
@@ -116,33 +72,6 @@ void taper(QLineEdit* ligne, const QString& texte) {
 
 double degres(int d) {
     return d * 6.283185307179586 / 360;
-}
-
-bool blanc(QRgb pixel) {
-    return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
-}
-
-int pixelsColores(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            n += blanc(image.pixel(x, y)) ? 0 : 1;
-        }
-    }
-    return n;
-}
-
-QByteArray lireOctets(const QString& chemin) {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly)) {
-        return QByteArray("<illisible>");
-    }
-    return fichier.readAll();
-}
-
-bool ecrireTexte(const QString& chemin, const QByteArray& texte) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::WriteOnly) && fichier.write(texte) == texte.size();
 }
 
 const QByteArray FICHIER_DEMARRAGE = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
@@ -522,7 +451,7 @@ void TestFenPrincipale::enregistrementImpossible() {
 // others as 0, 90 and -60; each slider that moves echoes its field.
 void TestFenPrincipale::ouvrirFichierEnregistre() {
     const QString chemin = dossier.filePath("demarrage.car");
-    QVERIFY(ecrireTexte(chemin, FICHIER_DEMARRAGE));
+    QVERIFY(ecrireOctets(chemin, FICHIER_DEMARRAGE));
     FenetreTest f;
     QVERIFY(afficher(f));
     f.nomsAFournir << chemin;
@@ -563,7 +492,7 @@ void TestFenPrincipale::dispositionsDuFichier_data() {
 void TestFenPrincipale::dispositionsDuFichier() {
     QFETCH(QByteArray, contenu);
     const QString chemin = dossier.filePath("disposition.bez");
-    QVERIFY(ecrireTexte(chemin, contenu));
+    QVERIFY(ecrireOctets(chemin, contenu));
     FenetreTest f;
     f.nomsAFournir << chemin;
     CaptureStdout sortie;
@@ -595,7 +524,7 @@ void TestFenPrincipale::fichierIncomplet() {
     QFETCH(QByteArray, contenu);
     QFETCH(int, lus);
     const QString chemin = dossier.filePath("court.car");
-    QVERIFY(ecrireTexte(chemin, contenu));
+    QVERIFY(ecrireOctets(chemin, contenu));
     FenetreTest f;
     QVERIFY(afficher(f));
     action(f, "actionExemple2")->trigger();
@@ -642,7 +571,7 @@ void TestFenPrincipale::fichierIllisible() {
 // back to it.
 void TestFenPrincipale::fichierAnglesHorsBornes() {
     const QString chemin = dossier.filePath("immense.car");
-    QVERIFY(ecrireTexte(chemin, "1e300 -1e300 1e20 0\n\n4 8 -7.982\n"));
+    QVERIFY(ecrireOctets(chemin, "1e300 -1e300 1e20 0\n\n4 8 -7.982\n"));
     FenetreTest f;
     f.nomsAFournir << chemin;
     action(f, "actionOuvrir")->trigger();

@@ -1,6 +1,7 @@
 // The 3D view on a real X server: start-up state, rotation, zoom, viewport,
 // rebuild, examples, polygon modes, the off-screen 800 x 800 image and the
 // image writer shared with the converter.
+#include "FenetreTest.h"
 #include "ImageVue.h"
 #include "glwidget.h"
 
@@ -21,23 +22,6 @@ const double PI = 3.141592653589793;
 
 const double PARAMETRES_DEMARRAGE[7] = {
     0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
-
-bool blanc(QRgb pixel) {
-    return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
-}
-
-// Number of pixels that are not pure white.
-int pixelsColores(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (!blanc(image.pixel(x, y))) {
-                ++n;
-            }
-        }
-    }
-    return n;
-}
 
 bool toutOpaque(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {

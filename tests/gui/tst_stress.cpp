@@ -9,6 +9,7 @@
 // STRESS_GRAINE and STRESS_ACTIONS in the environment replace the seed and
 // the number of actions (to replay or lengthen a run).
 #include "FenPrincipale.h"
+#include "FenetreTest.h"
 #include "Messages.h"
 #include "glwidget.h"
 
@@ -37,34 +38,6 @@ const int ACTIONS_PAR_DEFAUT = 3000;
 const int PERIODE_VERIFICATION = 100;
 // Actions between two returns to the event loop (and so two paints).
 const int PERIODE_AFFICHAGE = 5;
-
-// The window with its dialogs replaced: a file dialog returns no name (as
-// when cancelled), message boxes are counted instead of shown.
-class FenetreTest : public FenPrincipale {
-  public:
-    int dialoguesFichier = 0;
-    QStringList messages;
-
-  protected:
-    QString nomFichierOuverture(const QString&, const QString&) override {
-        ++dialoguesFichier;
-        return QString();
-    }
-    QString nomFichierEnregistrement(const QString&, const QString&) override {
-        ++dialoguesFichier;
-        return QString();
-    }
-    void messageInformation(const QString& titre, const QString&) override { messages << titre; }
-    void messageAvertissement(const QString& titre, const QString&) override { messages << titre; }
-};
-
-template <typename T> T* enfant(QObject& parent, const QString& nom) {
-    T* objet = parent.findChild<T*>(nom);
-    if (objet == nullptr) {
-        qFatal("no child %s", qPrintable(nom));
-    }
-    return objet;
-}
 
 const char* const NOMS_CURSEURS[4] = {"theta00Slider", "theta02Slider", "theta20Slider",
                                       "theta22Slider"};
@@ -478,10 +451,10 @@ QString Stress::incoherence() const {
     if (!(vue.Scal > 0) || !std::isfinite(vue.Scal)) {
         return QStringLiteral("zoom %1").arg(vue.Scal);
     }
-    if (f.dialoguesFichier != 0 || !f.messages.isEmpty()) {
-        return QStringLiteral("%1 dialogue(s) de fichier, messages %2")
-            .arg(f.dialoguesFichier)
-            .arg(f.messages.join(", "));
+    if (!f.dialogues.isEmpty() || !f.informations.isEmpty() || !f.avertissements.isEmpty()) {
+        return QStringLiteral("%1 dialogue(s) de fichier, %2 message(s)")
+            .arg(f.dialogues.size())
+            .arg(f.informations.size() + f.avertissements.size());
     }
     return QString();
 }
