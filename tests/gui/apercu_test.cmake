@@ -1,6 +1,6 @@
-# Runs cyclide-apercu on the start-up view and checks that it wrote a PNG.
+# Runs cyclide-apercu and checks that it wrote a PNG picture of the window.
 file(REMOVE ${SORTIE})
-execute_process(COMMAND ${APERCU} --affiche 1267 ${SORTIE} RESULT_VARIABLE resultat)
+execute_process(COMMAND ${APERCU} ${SORTIE} RESULT_VARIABLE resultat)
 if(NOT resultat EQUAL 0)
     message(FATAL_ERROR "cyclide-apercu failed: ${resultat}")
 endif()
