@@ -143,14 +143,9 @@ bool entreModulo(double x, double b1, double b2) {
 
 // The right-handed orthonormal frame check.
 ::testing::AssertionResult repereDirect(const RBBPd& r) {
-    for (int k = 0; k < 3; ++k)
-        for (int l = 0; l < 3; ++l) {
-            double s = 0;
-            for (int i = 0; i < 3; ++i)
-                s += r.Base[i][k] * r.Base[i][l];
-            if (std::fabs(s - (k == l ? 1 : 0)) > 1e-12)
-                return ::testing::AssertionFailure() << "columns " << k << ", " << l << ": " << s;
-        }
+    auto ortho = tol::orthonormal(r.Base, 1e-12);
+    if (!ortho)
+        return ortho;
     const double det = r.Base[0][0] * (r.Base[1][1] * r.Base[2][2] - r.Base[1][2] * r.Base[2][1]) -
                        r.Base[0][1] * (r.Base[1][0] * r.Base[2][2] - r.Base[1][2] * r.Base[2][0]) +
                        r.Base[0][2] * (r.Base[1][0] * r.Base[2][1] - r.Base[1][1] * r.Base[2][0]);

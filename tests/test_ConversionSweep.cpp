@@ -7,6 +7,7 @@
 #include "CaptureStdout.h"
 #include "RecordingGL.h"
 #include "Residu.h"
+#include "Tolerance.h"
 
 #include <gtest/gtest.h>
 
@@ -66,18 +67,6 @@ bool ordreRespecte(int code, const RBBPd& r) {
     default:
         return true;
     }
-}
-
-bool baseOrthonormee(const RBBPd& r) {
-    for (int k = 0; k < 3; ++k)
-        for (int l = 0; l < 3; ++l) {
-            double s = 0;
-            for (int i = 0; i < 3; ++i)
-                s += r.Base[i][k] * r.Base[i][l];
-            if (!(std::fabs(s - (k == l ? 1 : 0)) <= 1e-9))
-                return false;
-        }
-    return true;
 }
 
 std::vector<Jeu> jeuxDegeneres() {
@@ -144,7 +133,7 @@ void traiter(const Jeu& p, bool dessiner, Compteurs& n) {
                                                       << " c " << calcule.c << " mu " << calcule.mu;
             if (residuCyclide(calcule) < 1e-9) {
                 ++n.residuFaible[k];
-                EXPECT_TRUE(baseOrthonormee(calcule));
+                EXPECT_TRUE(tol::orthonormal(calcule.Base, 1e-9));
             }
         }
         if (dessiner) {

@@ -587,19 +587,6 @@ std::vector<double> recordNumbers(const RBBPd& r) {
     return n;
 }
 
-bool sameCalls(const std::vector<glrec::Call>& a, const std::vector<glrec::Call>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t n = 0; n < a.size(); ++n) {
-        if (a[n].name != b[n].name || a[n].args.size() != b[n].args.size())
-            return false;
-        for (std::size_t k = 0; k < a[n].args.size(); ++k)
-            if (!sameBits(a[n].args[k], b[n].args[k]))
-                return false;
-    }
-    return true;
-}
-
 } // namespace
 
 TEST(CyclideSceneLists, EachListAloneRecordsTheCallsOfTheWholeRebuild) {
@@ -642,7 +629,7 @@ TEST(CyclideSceneLists, EachListAloneRecordsTheCallsOfTheWholeRebuild) {
 
             const auto together = sceneTogether(bez, type, plan);
             for (int liste = 1; liste <= 7; ++liste)
-                EXPECT_TRUE(sameCalls(listAlone(liste, bez, type, plan), together[liste]))
+                EXPECT_TRUE(glrec::sameCalls(listAlone(liste, bez, type, plan), together[liste]))
                     << "list " << liste << " type " << type << " plane " << plan;
         }
     }

@@ -69,19 +69,6 @@ double pireEcartImplicite(const RBBPd& converti, double b) {
     return pire;
 }
 
-::testing::AssertionResult baseOrthonormee(const RBBPd& r) {
-    for (int k = 0; k < 3; ++k)
-        for (int l = 0; l < 3; ++l) {
-            double s = 0;
-            for (int i = 0; i < 3; ++i)
-                s += r.Base[i][k] * r.Base[i][l];
-            if (std::fabs(s - (k == l ? 1 : 0)) > 1e-12)
-                return ::testing::AssertionFailure()
-                       << "columns " << k << " and " << l << ": dot product " << s;
-        }
-    return ::testing::AssertionSuccess();
-}
-
 // Identical a, c, mu, omega and Base.
 void expectMemeCyclide(const RBBPd& x, const RBBPd& y) {
     EXPECT_EQ(x.a, y.a);
@@ -134,7 +121,7 @@ TEST(CyclideGeneral, StartUpPatchGivesTheRingOfTheWorkedExampleForBothPlanes) {
         EXPECT_TRUE(tol::near(m.v0 + DEUX_PI, 4.6691, 1e-4, 0, "p1"));
         EXPECT_TRUE(tol::near(m.v0, -1.614046, 1e-6, 0, "v0"));
         EXPECT_GT(m.u0, m.u1); // the u range runs downwards
-        EXPECT_TRUE(baseOrthonormee(r));
+        EXPECT_TRUE(tol::orthonormal(r.Base, 1e-12));
         // Ring ordering.
         EXPECT_LE(std::fabs(r.c), std::fabs(r.mu));
         EXPECT_LE(std::fabs(r.mu), std::fabs(r.a));
@@ -183,8 +170,8 @@ TEST(CyclideGeneral, BothPlanesGiveTheSameKind) {
         const int codeZ = z.calculCD4Pz(m);
         EXPECT_EQ(codeZ, y.calculCD4Py(m));
         EXPECT_GE(codeZ, 1);
-        EXPECT_TRUE(baseOrthonormee(z));
-        EXPECT_TRUE(baseOrthonormee(y));
+        EXPECT_TRUE(tol::orthonormal(z.Base, 1e-12));
+        EXPECT_TRUE(tol::orthonormal(y.Base, 1e-12));
     }
 }
 
@@ -260,7 +247,7 @@ TEST(CyclideTorus, ExampleOneIsACrossedTorus) {
     EXPECT_TRUE(tol::sig(r.getA(), 1.63299, 6, "a"));
     EXPECT_EQ(r.getC(), 0);
     EXPECT_TRUE(tol::sig(r.getMu(), 4.32049, 6, "mu"));
-    EXPECT_TRUE(baseOrthonormee(r));
+    EXPECT_TRUE(tol::orthonormal(r.Base, 1e-12));
     // Weights stored with 7 digits: the patch is on the torus to ~1e-7.
     EXPECT_LT(pireEcartImplicite(r, r.a), 1e-6);
 
@@ -283,7 +270,7 @@ TEST(CyclideTorus, RevolutionPatchesGiveSphereCollarAndCrossedCodes) {
         ASSERT_EQ(code, k.code);
         EXPECT_EQ(net.c, 0);
         EXPECT_TRUE(tol::nearPoint(net.omega, 0, 0, 0, 1e-12, 0, "omega"));
-        EXPECT_TRUE(baseOrthonormee(net));
+        EXPECT_TRUE(tol::orthonormal(net.Base, 1e-12));
         if (code == 4) {
             EXPECT_EQ(net.a, 0);
             EXPECT_TRUE(tol::near(net.mu, k.r, 1e-12));

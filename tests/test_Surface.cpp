@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -443,24 +442,6 @@ class CountedColourSphere : public Sphere {
     bool sansEtat_;
 };
 
-// The whole recorded stream, bit for bit.
-std::vector<glrec::Call> recordedStream() {
-    return glrec::calls();
-}
-
-bool sameStreams(const std::vector<glrec::Call>& a, const std::vector<glrec::Call>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t n = 0; n < a.size(); ++n) {
-        if (a[n].name != b[n].name || a[n].args.size() != b[n].args.size())
-            return false;
-        for (std::size_t k = 0; k < a[n].args.size(); ++k)
-            if (std::memcmp(&a[n].args[k], &b[n].args[k], sizeof(double)) != 0)
-                return false;
-    }
-    return true;
-}
-
 } // namespace
 
 TEST(SurfaceTessellation, ColoursOncePerGridPointGiveTheSameStream) {
@@ -468,12 +449,12 @@ TEST(SurfaceTessellation, ColoursOncePerGridPointGiveTheSameStream) {
     CountedColourSphere perCorner(false), perPoint(true);
     glrec::reset();
     perCorner.openGL(3, 2, 5, 2, 3, 1);
-    const auto expected = recordedStream();
+    const auto expected = glrec::calls();
     EXPECT_EQ(perCorner.calls, 48);
     glrec::reset();
     perPoint.openGL(3, 2, 5, 2, 3, 1);
     EXPECT_EQ(perPoint.calls, 20);
-    EXPECT_TRUE(sameStreams(recordedStream(), expected));
+    EXPECT_TRUE(glrec::sameCalls(glrec::calls(), expected));
     // The channels end as the last corner, (3, 3), left them.
     EXPECT_EQ(perPoint.getR(), perCorner.getR());
     EXPECT_EQ(perPoint.getGs(), perCorner.getGs());
@@ -483,9 +464,9 @@ TEST(SurfaceTessellation, ColoursOncePerGridPointGiveTheSameStream) {
     glrec::reset();
     perCorner.openGL(0, 1, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 2, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 3, 0.1,
                      0.2, 0.3, 0.4, 0.5, 0.6, 2, 2, 3);
-    const auto coefficients = recordedStream();
+    const auto coefficients = glrec::calls();
     glrec::reset();
     perPoint.openGL(0, 1, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 2, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 3, 0.1,
                     0.2, 0.3, 0.4, 0.5, 0.6, 2, 2, 3);
-    EXPECT_TRUE(sameStreams(recordedStream(), coefficients));
+    EXPECT_TRUE(glrec::sameCalls(glrec::calls(), coefficients));
 }

@@ -1,5 +1,6 @@
 #include "RecordingGL.h"
 
+#include <cstring>
 #include <initializer_list>
 #include <string_view>
 
@@ -104,6 +105,19 @@ bool beginEndBalanced() {
             return false;
     }
     return depth == 0;
+}
+
+bool sameCalls(const std::vector<Call>& a, const std::vector<Call>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t n = 0; n < a.size(); ++n) {
+        if (a[n].name != b[n].name || a[n].args.size() != b[n].args.size())
+            return false;
+        for (std::size_t k = 0; k < a[n].args.size(); ++k)
+            if (std::memcmp(&a[n].args[k], &b[n].args[k], sizeof(double)) != 0)
+                return false;
+    }
+    return true;
 }
 
 bool lightingEnabled() {

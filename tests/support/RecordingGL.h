@@ -50,6 +50,9 @@ std::size_t countBegin(GLenum mode);
 std::vector<Primitive> primitives();
 // True when glBegin and glEnd alternate properly in the recorded stream.
 bool beginEndBalanced();
+// True when the two streams hold the same calls with the same arguments, to
+// the last bit (a non-number equals the same non-number).
+bool sameCalls(const std::vector<Call>& a, const std::vector<Call>& b);
 // Current tracked state.
 bool lightingEnabled();
 std::size_t openBegins(); // glBegin calls not yet closed

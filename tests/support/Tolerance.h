@@ -52,6 +52,21 @@ template <class P>
     return near3(p.getX0(), p.getY0(), p.getZ0(), ex, ey, ez, absTol, relTol, what);
 }
 
+// The columns of M are orthonormal: every dot product of two columns within
+// absTol of 0 or 1 (a non-number fails); a failure names the two columns.
+inline ::testing::AssertionResult orthonormal(const double M[3][3], double absTol) {
+    for (int k = 0; k < 3; ++k)
+        for (int l = 0; l < 3; ++l) {
+            double s = 0;
+            for (int i = 0; i < 3; ++i)
+                s += M[i][k] * M[i][l];
+            if (!(std::fabs(s - (k == l ? 1 : 0)) <= absTol))
+                return ::testing::AssertionFailure()
+                       << "columns " << k << " and " << l << ": dot product " << s;
+        }
+    return ::testing::AssertionSuccess();
+}
+
 } // namespace tol
 
 #endif
