@@ -1,0 +1,53 @@
+#include "Scene.h"
+
+#include "Exemples.h"
+#include "Residu.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace {
+
+// Scene versions: one counter for the process, so that two scenes built one
+// after the other never share a version.
+std::atomic<std::uint64_t> prochaineVersion{1};
+
+// Converts Bez into the rest of the scene (converti, Bez1, code, piece,
+// residual) and stamps its version.
+void convertirScene(Scene& s) {
+    s.converti = s.Bez;
+    s.typeCyclide = s.converti.calculConversion(s.type, s.entree.choix, s.morceau);
+    s.residu = s.typeCyclide != 0 ? residuCyclide(s.converti) : 0;
+    s.Bez1 = s.converti;
+    s.Bez1.changementBase();
+    s.version = prochaineVersion.fetch_add(1);
+}
+
+} // namespace
+
+bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
+    const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
+    const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};
+    return std::memcmp(n1, n2, sizeof n1) == 0 && e1.exemple == e2.exemple && e1.choix == e2.choix;
+}
+
+Scene construireScene(const EntreeScene& entree) {
+    Scene s;
+    s.entree = entree;
+    if (entree.exemple != 0)
+        s.type = chargerExemple(entree.exemple, s.Bez);
+    else
+        s.type = s.Bez.convertToCD4(entree.theta00, entree.theta02, entree.theta20, entree.theta22,
+                                    entree.rayon, entree.z11, entree.P10);
+    convertirScene(s);
+    return s;
+}
+
+Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix) {
+    Scene s;
+    s.entree.choix = choix;
+    s.Bez = carreau;
+    s.type = type;
+    convertirScene(s);
+    return s;
+}

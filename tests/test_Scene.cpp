@@ -1,0 +1,74 @@
+// The scene value: one build gives what the rebuild's separate steps give,
+// bit for bit, for the start-up patch, an example and both planes.
+#include "Exemples.h"
+#include "Residu.h"
+#include "Scene.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+std::string texte(RBBPd r) {
+    std::ostringstream os;
+    os.precision(17);
+    os << r;
+    return os.str();
+}
+
+EntreeScene demarrage(int choix) {
+    EntreeScene e;
+    e.theta00 = 0;
+    e.theta02 = 1.5707963267948966;
+    e.theta20 = -1.0471975511965976;
+    e.theta22 = 3.141592653589793;
+    e.rayon = 4;
+    e.z11 = 8;
+    e.P10 = -7.982;
+    e.choix = choix;
+    return e;
+}
+
+} // namespace
+
+class SceneCas : public ::testing::TestWithParam<EntreeScene> {};
+
+TEST_P(SceneCas, MatchesTheRebuildStepsBitForBit) {
+    const EntreeScene e = GetParam();
+    const Scene s = construireScene(e);
+    RBBPd Bez;
+    const int type = e.exemple ? chargerExemple(e.exemple, Bez)
+                               : Bez.convertToCD4(e.theta00, e.theta02, e.theta20, e.theta22,
+                                                  e.rayon, e.z11, e.P10);
+    RBBPd converti = Bez;
+    MorceauCyclide m;
+    const int code = converti.calculConversion(type, e.choix, m);
+    RBBPd bez1 = converti;
+    bez1.changementBase();
+    EXPECT_EQ(s.type, type);
+    EXPECT_EQ(s.typeCyclide, code);
+    EXPECT_EQ(texte(s.Bez), texte(Bez));
+    EXPECT_EQ(texte(s.converti), texte(converti));
+    EXPECT_EQ(texte(s.Bez1), texte(bez1));
+    EXPECT_EQ(s.residu, code ? residuCyclide(converti) : 0.0);
+    EXPECT_EQ(std::make_tuple(s.morceau.u0, s.morceau.u1, s.morceau.v0, s.morceau.v1),
+              std::make_tuple(m.u0, m.u1, m.v0, m.v1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Entrees, SceneCas, ::testing::Values(demarrage(1), demarrage(0), [] {
+                             EntreeScene e;
+                             e.exemple = 2;
+                             return e;
+                         }()));
+
+TEST(Scene, VersionsDifferAndInputsCompareBitForBit) {
+    const Scene s1 = construireScene(demarrage(1));
+    const Scene s2 = construireScene(demarrage(1));
+    EXPECT_NE(s1.version, s2.version);
+    EXPECT_TRUE(memeEntree(s1.entree, s2.entree));
+    EntreeScene autre = demarrage(1);
+    autre.P10 = -0.0 - 7.982 + 1e-15;
+    EXPECT_FALSE(memeEntree(s1.entree, autre));
+    EXPECT_FALSE(memeEntree(demarrage(1), demarrage(0)));
+}
