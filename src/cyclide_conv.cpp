@@ -6,10 +6,14 @@
 // GL context (and needs an X server) only for the image.
 #include "Exemples.h"
 #include "ExportObj.h"
+#include "ExportStep.h"
 #include "FichierParametres.h"
+#include "LotParametres.h"
 #include "Messages.h"
 #include "RBBPd.h"
 #include "Residu.h"
+#include "ResultatJson.h"
+#include "Scene.h"
 #ifdef CYCLIDE_AVEC_PNG
 #include "ImageVue.h"
 #endif
@@ -19,6 +23,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -33,6 +38,9 @@ const char* const USAGE =
     "  cyclide-conv [--plan y|z] --exemple 1|2|3\n"
     "  cyclide-conv ... --obj FICHIER.obj\n"
     "  cyclide-conv ... --png FICHIER.png [--affiche LISTES]\n"
+    "  cyclide-conv ... --json\n"
+    "  cyclide-conv ... --step FICHIER.step\n"
+    "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N]\n"
     "  cyclide-conv --help\n"
     "\n"
     "Construit le carreau a partir des sept parametres (angles en radians), d'un\n"
@@ -54,7 +62,19 @@ const char* const USAGE =
     "  --affiche LISTES\n"
     "             les listes affichees dans l'image, chiffres de 1 a 7 (1 par\n"
     "             defaut) : 1 carreau, 2 bord, 3 nouveau carreau, 4 nouveau bord,\n"
-    "             5 nouveau polyedre, 6 cyclide, 7 carreau cyclide\n";
+    "             5 nouveau polyedre, 6 cyclide, 7 carreau cyclide\n"
+    "  --json     ecrit le resultat en un objet JSON sur une ligne (cles en\n"
+    "             anglais, schema docs/cyclide-conv.schema.json)\n"
+    "  --step FICHIER.step\n"
+    "             ecrit aussi un fichier STEP (AP214) : le carreau, le morceau de\n"
+    "             cyclide et la cyclide entiere en surfaces B-spline rationnelles\n"
+    "  --lot FICHIER|-\n"
+    "             convertit un jeu de sept nombres par ligne (# commentaire,\n"
+    "             lignes vides ignorees ; - : l'entree standard) et ecrit un objet\n"
+    "             JSON par ligne, dans l'ordre des lignes ; une ligne fausse donne\n"
+    "             une ligne d'erreur et le lot continue\n"
+    "  --csv      avec --lot : un en-tete puis une ligne CSV par jeu\n"
+    "  --fils N   avec --lot : N fils de calcul (par defaut un par coeur)\n";
 
 // What the command line asks for.
 struct Demande {
@@ -64,6 +84,11 @@ struct Demande {
     std::string obj; // empty: no OBJ file
     std::string png; // empty: no image
     std::string affiche = "1";
+    bool json = false;
+    std::string step; // empty: no STEP file
+    std::string lot;  // empty: no batch; "-": the standard input
+    bool csv = false;
+    int fils = 0; // 0: one per core
     std::vector<std::string> positionnels;
 };
 
@@ -105,6 +130,37 @@ bool listesValides(const std::string& texte) {
     return true;
 }
 
+// The value of option argv[k] (the next argument); exits when missing.
+std::string valeurOption(int argc, char** argv, int& k, const char* attendu) {
+    if (k + 1 >= argc || std::string(argv[k + 1]).empty())
+        echouer(std::string("l'option ") + argv[k] + " attend " + attendu);
+    return argv[++k];
+}
+
+// The options for scripts and CAD (--json, --step, --lot, --csv, --fils);
+// gives back false when argv[k] is none of them.
+bool analyserOptionScript(int argc, char** argv, int& k, Demande& d) {
+    const std::string arg = argv[k];
+    if (arg == "--json") {
+        d.json = true;
+    } else if (arg == "--csv") {
+        d.csv = true;
+    } else if (arg == "--step") {
+        d.step = valeurOption(argc, argv, k, "un nom de fichier");
+    } else if (arg == "--lot") {
+        d.lot = valeurOption(argc, argv, k, "un nom de fichier ou -");
+    } else if (arg == "--fils") {
+        const std::string n = valeurOption(argc, argv, k, "un nombre de fils");
+        double v = 0;
+        if (!lireNombre(n, v) || v < 1 || v > 256 || v != static_cast<int>(v))
+            echouer("l'option --fils attend un entier de 1 a 256");
+        d.fils = static_cast<int>(v);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Reads the command line into a Demande; exits with status 2 on bad usage.
 Demande analyser(int argc, char** argv) {
     Demande d;
@@ -140,6 +196,8 @@ Demande analyser(int argc, char** argv) {
             if (k + 1 >= argc || std::string(argv[k + 1]).empty())
                 echouer("l'option --png attend un nom de fichier");
             d.png = argv[++k];
+        } else if (analyserOptionScript(argc, argv, k, d)) {
+            continue;
         } else if (arg == "--affiche") {
             if (k + 1 >= argc || !listesValides(argv[k + 1]))
                 echouer("l'option --affiche attend des chiffres de 1 a 7");
@@ -278,6 +336,88 @@ bool ecrireImage(int& argc, char** argv, const Demande& d, const double valeurs[
 #endif
 }
 
+// The batch: every line of the file (or of the standard input) converted on
+// every core, one row per line on the standard output, in input order.
+// Gives back the exit status.
+int lancerLot(const Demande& d) {
+    if (!d.positionnels.empty() || d.exemple != 0 || d.json || !d.step.empty() || !d.obj.empty() ||
+        !d.png.empty())
+        echouer("--lot ne prend ni parametres, ni fichier, ni --exemple, --json, --step, --obj, --png");
+    OptionsLot options;
+    options.choix = d.choix;
+    options.csv = d.csv;
+    options.fils = d.fils;
+    options.progression = ::isatty(STDERR_FILENO) != 0;
+    std::ifstream fichier;
+    if (d.lot != "-") {
+        fichier.open(d.lot, std::ios::binary);
+        struct stat etat {};
+        if (!fichier || ::stat(d.lot.c_str(), &etat) != 0 || S_ISDIR(etat.st_mode))
+            echouer("impossible d'ouvrir le fichier '" + d.lot + "'");
+        if (S_ISREG(etat.st_mode))
+            options.tailleEntree = static_cast<unsigned long long>(etat.st_size);
+    }
+    std::istream& entree = d.lot == "-" ? std::cin : fichier;
+    std::cout.flush();
+    const int sortie = ::dup(STDOUT_FILENO);
+    if (sortie < 0)
+        echouer("sortie standard indisponible");
+    BilanLot bilan;
+    {
+        DiagnosticsVersErreur diversion;
+        bilan = traiterLot(entree, sortie, options);
+    }
+    ::close(sortie);
+    if (bilan.sortieEchouee)
+        echouer("erreur d'ecriture sur la sortie standard");
+    if (entree.bad())
+        echouer("impossible de lire '" + d.lot + "'");
+    if (bilan.erreurs > 0)
+        std::cerr << "cyclide-conv : " << bilan.erreurs << " ligne(s) en erreur sur "
+                  << bilan.lignes << std::endl;
+    return 0;
+}
+
+// The scene of the request (example or seven parameters), the core's
+// diagnostic lines sent to the standard error.
+Scene sceneDemandee(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
+    DiagnosticsVersErreur diversion;
+    EntreeScene e;
+    e.theta00 = valeurs[0];
+    e.theta02 = valeurs[1];
+    e.theta20 = valeurs[2];
+    e.theta22 = valeurs[3];
+    e.rayon = valeurs[4];
+    e.z11 = valeurs[5];
+    e.P10 = valeurs[6];
+    e.exemple = d.exemple;
+    e.choix = d.choix;
+    return construireScene(e);
+}
+
+// Where the numbers came from, for the JSON "input" key.
+OrigineEntree origineDemandee(const Demande& d) {
+    OrigineEntree o;
+    if (d.exemple != 0) {
+        o.sorte = OrigineEntree::Sorte::Exemple;
+    } else if (d.positionnels.size() == 1) {
+        o.sorte = OrigineEntree::Sorte::Fichier;
+        o.fichier = d.positionnels[0];
+    }
+    return o;
+}
+
+// Writes the STEP file of the scene; notices go to the standard error.
+void ecrireStep(const Demande& d, const Scene& s) {
+    std::vector<std::string> notices;
+    std::string raison;
+    const bool ok = exporterStep(d.step, s, notices, raison);
+    for (const auto& notice : notices)
+        std::cerr << "cyclide-conv : " << notice << std::endl;
+    if (!ok)
+        echouer("impossible d'ecrire le fichier STEP '" + d.step + "' : " + raison);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -286,6 +426,10 @@ int main(int argc, char** argv) {
         std::cout << USAGE;
         return 0;
     }
+    if (!d.lot.empty())
+        return lancerLot(d);
+    if (d.csv || d.fils != 0)
+        echouer("--csv et --fils vont avec --lot");
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
     if (d.exemple != 0) {
         if (!d.positionnels.empty())
@@ -293,13 +437,21 @@ int main(int argc, char** argv) {
     } else {
         lireEntree(d, valeurs);
     }
+    if (d.json || !d.step.empty()) {
+        const Scene s = sceneDemandee(d, valeurs);
+        if (!d.step.empty())
+            ecrireStep(d, s);
+        if (d.json)
+            std::cout << resultatJson(s, origineDemandee(d)) << std::endl;
+    }
     Resultat res = convertir(d, valeurs);
     if (!d.obj.empty() && !exporter(d, res))
         echouer("impossible d'ecrire le fichier OBJ '" + d.obj + "'");
     std::string erreur;
     if (!d.png.empty() && !ecrireImage(argc, argv, d, valeurs, erreur))
         echouer(erreur);
-    imprimer(res);
+    if (!d.json)
+        imprimer(res);
     if (!std::cout)
         echouer("erreur d'ecriture sur la sortie standard");
     return 0;

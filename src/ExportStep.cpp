@@ -1,0 +1,243 @@
+#include "ExportStep.h"
+
+#include "EcritureFichier.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+const double DEUX_PI = 6.283185307179586;
+const int SEGMENTS_MIN_CYCLIDE = 4;
+
+// A STEP string: apostrophes and backslashes doubled, bytes outside
+// printable ASCII written as \X\hh (ISO 8859-1).
+std::string texteEntreApostrophes(const std::string& t) {
+    static const char HEX[] = "0123456789ABCDEF";
+    std::string r = "'";
+    for (char ch : t) {
+        const auto o = static_cast<unsigned char>(ch);
+        if (ch == '\'')
+            r += "''";
+        else if (ch == '\\')
+            r += "\\\\";
+        else if (o < 0x20 || o > 0x7E)
+            r += std::string("\\X\\") + HEX[o >> 4] + HEX[o & 15];
+        else
+            r += ch;
+    }
+    return r + "'";
+}
+
+// Writes the DATA section, numbering the instances from #1.
+class EcrivainStep {
+  public:
+    // Adds one instance; gives back its number.
+    int instance(const std::string& corps) {
+        ++dernier_;
+        data_ += "#" + std::to_string(dernier_) + "=" + corps + ";\n";
+        return dernier_;
+    }
+    static std::string ref(int n) { return "#" + std::to_string(n); }
+    static std::string refs(const std::vector<int>& ns) {
+        std::string r = "(";
+        for (std::size_t k = 0; k < ns.size(); ++k)
+            r += (k > 0 ? "," : "") + ref(ns[k]);
+        return r + ")";
+    }
+    const std::string& data() const { return data_; }
+
+  private:
+    int dernier_ = 0;
+    std::string data_;
+};
+
+std::string triplet(const std::array<double, 3>& p) {
+    return "(" + reelStep(p[0]) + "," + reelStep(p[1]) + "," + reelStep(p[2]) + ")";
+}
+
+// Multiplicities 3, 2, ..., 2, 3 and knots 0, 1, ..., n of n segments.
+void noeuds(int n, std::string& multiplicites, std::string& valeurs) {
+    multiplicites = "(";
+    valeurs = "(";
+    for (int k = 0; k <= n; ++k) {
+        multiplicites += (k > 0 ? "," : "") + std::to_string(k == 0 || k == n ? 3 : 2);
+        valeurs += (k > 0 ? "," : "") + reelStep(k);
+    }
+    multiplicites += ")";
+    valeurs += ")";
+}
+
+// The surface as the complex instance of a rational B-spline surface with
+// knots, its partial entities in alphabetical order; gives back its number.
+int ecrireSurface(EcrivainStep& e, const SurfaceNommee& sn) {
+    const SurfaceBSpline& s = sn.surface;
+    std::string points = "(";
+    std::string poids = "(";
+    for (int i = 0; i < s.lignes(); ++i) {
+        std::vector<int> ligne;
+        poids += (i > 0 ? ",(" : "(");
+        for (int j = 0; j < s.colonnes(); ++j) {
+            ligne.push_back(e.instance("CARTESIAN_POINT(''," + triplet(s.points[s.indice(i, j)]) + ")"));
+            poids += (j > 0 ? "," : "") + reelStep(s.poids[s.indice(i, j)]);
+        }
+        points += (i > 0 ? "," : "") + EcrivainStep::refs(ligne);
+        poids += ")";
+    }
+    points += ")";
+    poids += ")";
+    std::string multU, noeudsU, multV, noeudsV;
+    noeuds(s.nu, multU, noeudsU);
+    noeuds(s.nv, multV, noeudsV);
+    const auto logique = [](bool b) { return std::string(b ? ".T." : ".F."); };
+    return e.instance("(BOUNDED_SURFACE() B_SPLINE_SURFACE(2,2," + points + ",.UNSPECIFIED.," +
+                      logique(s.fermeeU) + "," + logique(s.fermeeV) + "," +
+                      (sn.autoIntersection ? ".U." : ".F.") + ") B_SPLINE_SURFACE_WITH_KNOTS(" +
+                      multU + "," + multV + "," + noeudsU + "," + noeudsV +
+                      ",.PIECEWISE_BEZIER_KNOTS.) GEOMETRIC_REPRESENTATION_ITEM() "
+                      "RATIONAL_B_SPLINE_SURFACE(" +
+                      poids + ") REPRESENTATION_ITEM(" + texteEntreApostrophes(sn.nom) +
+                      ") SURFACE())");
+}
+
+// Application context, product, its definition and shape; gives back the
+// PRODUCT_DEFINITION_SHAPE.
+int ecrireProduit(EcrivainStep& e) {
+    const int app = e.instance(
+        "APPLICATION_CONTEXT('core data for automotive mechanical design processes')");
+    e.instance("APPLICATION_PROTOCOL_DEFINITION('international standard','automotive_design',2000," +
+               EcrivainStep::ref(app) + ")");
+    const int contexte = e.instance("PRODUCT_CONTEXT(''," + EcrivainStep::ref(app) + ",'mechanical')");
+    const int produit = e.instance("PRODUCT('cyclide','Cyclide de Dupin',''," +
+                                   EcrivainStep::refs({contexte}) + ")");
+    e.instance("PRODUCT_RELATED_PRODUCT_CATEGORY('part',$," + EcrivainStep::refs({produit}) + ")");
+    const int formation =
+        e.instance("PRODUCT_DEFINITION_FORMATION('',''," + EcrivainStep::ref(produit) + ")");
+    const int contexteDef = e.instance("PRODUCT_DEFINITION_CONTEXT('part definition'," +
+                                       EcrivainStep::ref(app) + ",'design')");
+    const int definition = e.instance("PRODUCT_DEFINITION('design',''," +
+                                      EcrivainStep::ref(formation) + "," +
+                                      EcrivainStep::ref(contexteDef) + ")");
+    return e.instance("PRODUCT_DEFINITION_SHAPE(''," + std::string("''") + "," +
+                      EcrivainStep::ref(definition) + ")");
+}
+
+// The 3D context: millimetres, radians, steradians, uncertainty 1e-7 mm;
+// gives back its number.
+int ecrireContexte(EcrivainStep& e) {
+    const int mm = e.instance("(LENGTH_UNIT() NAMED_UNIT(*) SI_UNIT(.MILLI.,.METRE.))");
+    const int rad = e.instance("(NAMED_UNIT(*) PLANE_ANGLE_UNIT() SI_UNIT($,.RADIAN.))");
+    const int sr = e.instance("(NAMED_UNIT(*) SI_UNIT($,.STERADIAN.) SOLID_ANGLE_UNIT())");
+    const int incertitude = e.instance("UNCERTAINTY_MEASURE_WITH_UNIT(LENGTH_MEASURE(1.E-07)," +
+                                       EcrivainStep::ref(mm) +
+                                       ",'distance_accuracy_value','confusion accuracy')");
+    return e.instance("(GEOMETRIC_REPRESENTATION_CONTEXT(3) GLOBAL_UNCERTAINTY_ASSIGNED_CONTEXT(" +
+                      EcrivainStep::refs({incertitude}) + ") GLOBAL_UNIT_ASSIGNED_CONTEXT(" +
+                      EcrivainStep::refs({mm, rad, sr}) +
+                      ") REPRESENTATION_CONTEXT('cyclide','3D'))");
+}
+
+int ecrireRepere(EcrivainStep& e) {
+    const int origine = e.instance("CARTESIAN_POINT('',(0.,0.,0.))");
+    const int z = e.instance("DIRECTION('',(0.,0.,1.))");
+    const int x = e.instance("DIRECTION('',(1.,0.,0.))");
+    return e.instance("AXIS2_PLACEMENT_3D(''," + EcrivainStep::ref(origine) + "," +
+                      EcrivainStep::ref(z) + "," + EcrivainStep::ref(x) + ")");
+}
+
+// The surface of the cyclide over the piece m, or a notice when it cannot
+// be written exactly with positive weights.
+void ajouterCyclide(const Scene& s, const char* nom, const MorceauCyclide& m, int segmentsMin,
+                    bool autoIntersection, std::vector<SurfaceNommee>& surfaces,
+                    std::vector<std::string>& notices) {
+    const RBBPd& r = s.converti;
+    SurfaceNommee sn{nom, {}, autoIntersection};
+    if (surfaceCyclideMonde(r.a, r.c, r.mu, r.omega, r.Base, m, segmentsMin, sn.surface) &&
+        sn.surface.valide())
+        surfaces.push_back(sn);
+    else
+        notices.push_back(std::string("surface ") + nom +
+                          " omise : pas de forme exacte a poids positifs");
+}
+
+std::string maintenant() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    char tampon[32] = "";
+    if (gmtime_r(&t, &tm) != nullptr)
+        std::strftime(tampon, sizeof tampon, "%Y-%m-%dT%H:%M:%S", &tm);
+    return tampon;
+}
+
+std::string nomSansChemin(const std::string& chemin) {
+    const std::size_t barre = chemin.find_last_of('/');
+    return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+}
+
+} // namespace
+
+std::string reelStep(double v) {
+    char tampon[40];
+    std::snprintf(tampon, sizeof tampon, "%.17G", v);
+    std::string r = tampon;
+    if (r.find('.') == std::string::npos) {
+        const std::size_t e = r.find('E');
+        r.insert(e == std::string::npos ? r.size() : e, ".");
+    }
+    return r;
+}
+
+std::vector<SurfaceNommee> surfacesStep(const Scene& s, std::vector<std::string>& notices) {
+    std::vector<SurfaceNommee> surfaces;
+    SurfaceNommee carreau{"carreau", surfaceCarreau(s.Bez), false};
+    if (carreau.surface.valide())
+        surfaces.push_back(carreau);
+    else
+        notices.push_back("surface carreau omise : coordonnees non finies ou poids non positifs");
+    if (s.typeCyclide == 0)
+        return surfaces;
+    ajouterCyclide(s, "morceau_cyclide", s.morceau, 1, false, surfaces, notices);
+    // Only the ring cyclide and the collar torus are free of singular points.
+    const bool croisee = s.typeCyclide != 1 && s.typeCyclide != 6;
+    ajouterCyclide(s, "cyclide", MorceauCyclide{0, DEUX_PI, 0, DEUX_PI}, SEGMENTS_MIN_CYCLIDE,
+                   croisee, surfaces, notices);
+    return surfaces;
+}
+
+std::string texteStep(const std::vector<SurfaceNommee>& surfaces, const std::string& nomFichier,
+                      const std::string& horodatage) {
+    EcrivainStep e;
+    const int forme = ecrireProduit(e);
+    const int contexte = ecrireContexte(e);
+    std::vector<int> elements = {ecrireRepere(e)};
+    for (const auto& sn : surfaces) {
+        const int surface = ecrireSurface(e, sn);
+        elements.push_back(e.instance("GEOMETRIC_SET(" + texteEntreApostrophes(sn.nom) + "," +
+                                      EcrivainStep::refs({surface}) + ")"));
+    }
+    const int representation =
+        e.instance("GEOMETRICALLY_BOUNDED_SURFACE_SHAPE_REPRESENTATION('cyclide'," +
+                   EcrivainStep::refs(elements) + "," + EcrivainStep::ref(contexte) + ")");
+    e.instance("SHAPE_DEFINITION_REPRESENTATION(" + EcrivainStep::ref(forme) + "," +
+               EcrivainStep::ref(representation) + ")");
+    return "ISO-10303-21;\nHEADER;\n"
+           "FILE_DESCRIPTION(('Cyclide de Dupin: carreau, morceau de cyclide et cyclide'),'2;1');\n"
+           "FILE_NAME(" +
+           texteEntreApostrophes(nomFichier) + "," + texteEntreApostrophes(horodatage) +
+           ",(''),(''),'cyclide-conv','cyclide-conv','');\n"
+           "FILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }'));\n"
+           "ENDSEC;\nDATA;\n" +
+           e.data() + "ENDSEC;\nEND-ISO-10303-21;\n";
+}
+
+bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
+                  std::string& raison) {
+    const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
+    if (surfaces.empty() || surfaces.front().nom != "carreau") {
+        raison = "le carreau n'a pas de forme exacte (coordonnees non finies ou poids non positifs)";
+        return false;
+    }
+    const std::string texte = texteStep(surfaces, nomSansChemin(chemin), maintenant());
+    return ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
+}
