@@ -55,17 +55,18 @@ class EcrivainJson {
         out_ += nom;
         out_ += "\":";
     }
-    void nombre(const std::string& chemin, double v) {
+    // The name is only formed when the number is not finite.
+    template <class Nom> void nombre(Nom nom, double v) {
         if (!ajouterNombre(out_, v))
-            nonFinis_.push_back(chemin);
+            nonFinis_.push_back(nom());
     }
     void entier(long v) { out_ += std::to_string(v); }
-    void triplet(const std::string& chemin, const double v[3]) {
+    template <class Nom> void triplet(Nom chemin, const double v[3]) {
         out_ += '[';
         for (int k = 0; k < 3; ++k) {
             if (k > 0)
                 out_ += ',';
-            nombre(chemin + "[" + std::to_string(k) + "]", v[k]);
+            nombre([&] { return chemin() + "[" + std::to_string(k) + "]"; }, v[k]);
         }
         out_ += ']';
     }
@@ -88,7 +89,7 @@ void ecrireParametres(EcrivainJson& e, const EntreeScene& entree) {
         if (k > 0)
             e.brut(",");
         e.cle(NOMS_PARAMETRES[k]);
-        e.nombre(std::string("input.parameters.") + NOMS_PARAMETRES[k], v[k]);
+        e.nombre([k] { return std::string("input.parameters.") + NOMS_PARAMETRES[k]; }, v[k]);
     }
     e.brut("}");
 }
@@ -128,7 +129,7 @@ void ecrireReseau(EcrivainJson& e, const RBBP& net) {
         for (int j = 0; j < 3; ++j) {
             if (i + j > 0)
                 e.brut(",");
-            const std::string chemin = "net[" + std::to_string(3 * i + j) + "]";
+            const auto chemin = [i, j] { return "net[" + std::to_string(3 * i + j) + "]"; };
             const Point& p = net.P[i][j];
             const double xyz[3] = {p.getX0(), p.getY0(), p.getZ0()};
             e.brut("{\"i\":");
@@ -137,10 +138,10 @@ void ecrireReseau(EcrivainJson& e, const RBBP& net) {
             e.entier(j);
             e.brut(",");
             e.cle("point");
-            e.triplet(chemin + ".point", xyz);
+            e.triplet([&] { return chemin() + ".point"; }, xyz);
             e.brut(",");
             e.cle("weight");
-            e.nombre(chemin + ".weight", net.w[i][j]);
+            e.nombre([&] { return chemin() + ".weight"; }, net.w[i][j]);
             e.brut("}");
         }
     }
@@ -154,12 +155,12 @@ void ecrireCyclide(EcrivainJson& e, const RBBPd& c) {
     e.brut("{");
     for (int k = 0; k < 4; ++k) {
         e.cle(noms[k]);
-        e.nombre(std::string("cyclide.") + noms[k], champs[k]);
+        e.nombre([&] { return std::string("cyclide.") + noms[k]; }, champs[k]);
         e.brut(",");
     }
     const double centre[3] = {c.omega.getX0(), c.omega.getY0(), c.omega.getZ0()};
     e.cle("centre");
-    e.triplet("cyclide.centre", centre);
+    e.triplet([] { return std::string("cyclide.centre"); }, centre);
     e.brut(",");
     e.cle("frame");
     e.brut("[");
@@ -167,7 +168,7 @@ void ecrireCyclide(EcrivainJson& e, const RBBPd& c) {
         if (k > 0)
             e.brut(",");
         const double axe[3] = {c.Base[0][k], c.Base[1][k], c.Base[2][k]};
-        e.triplet("cyclide.frame[" + std::to_string(k) + "]", axe);
+        e.triplet([k] { return "cyclide.frame[" + std::to_string(k) + "]"; }, axe);
     }
     e.brut("]}");
 }
@@ -181,7 +182,7 @@ void ecrireMorceau(EcrivainJson& e, const MorceauCyclide& m) {
         if (k > 0)
             e.brut(",");
         e.cle(noms[k]);
-        e.nombre(std::string("piece.") + noms[k], bornes[k]);
+        e.nombre([&] { return std::string("piece.") + noms[k]; }, bornes[k]);
     }
     e.brut("}");
 }
@@ -271,7 +272,7 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
         e.brut(",");
         ecrireMorceau(e, s.morceau);
         e.brut(",\"residual\":");
-        e.nombre("residual", s.residu);
+        e.nombre([] { return std::string("residual"); }, s.residu);
     } else {
         e.brut("\"cyclide\":null,\"piece\":null,\"residual\":null");
     }
