@@ -42,7 +42,9 @@ SurfaceBSpline surfaceCarreau(const RBBP& net);
 // (a, c, mu) placed in world coordinates (Base q + omega), exactly, in the
 // fewest segments per direction (at least segmentsMin, at most 64, each of
 // span below pi) for which every weight is positive; when all come out
-// negative they are negated (the surface is the same). A span of a whole
+// negative they are negated (the surface is the same). The whole cyclide in
+// 4 segments per direction (cut at multiples of pi / 2) always has positive
+// weights when |c| < |a|; a piece with a span near pi may need 2. A span of a whole
 // turn closes the surface in that direction (last row = first row). Gives
 // back false, leaving surface unchanged, for a non-finite parameter,
 // |c| > |a|, or when no count up to 64 gives positive weights (a and c
