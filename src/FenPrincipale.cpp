@@ -1,6 +1,7 @@
 #include "FenPrincipale.h"
 
 #include "EcritureFichier.h"
+#include "ExportStep.h"
 #include "FichierParametres.h"
 #include "Messages.h"
 #include "glwidget.h"
@@ -151,7 +152,7 @@ QAction* FenPrincipale::nouvelleAction(const char* nom, const QString& texte,
     return action;
 }
 
-// The thirteen commands, in menu order, with their shortcuts; "Plan Pz"
+// The fourteen commands, in menu order, with their shortcuts; "Plan Pz"
 // starts checked and "Plan Py" unchecked.
 void FenPrincipale::createActions() {
     actionOuvrir = nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir);
@@ -163,6 +164,9 @@ void FenPrincipale::createActions() {
     actionSauver =
         nouvelleAction("actionSauver", tr("Enregistrer &sous..."), &FenPrincipale::sauver);
     actionSauver->setShortcut(QKeySequence::Save);
+
+    actionExporterStep = nouvelleAction("actionExporterStep", tr("Exporter STEP..."),
+                                        &FenPrincipale::exporterStepCarreau);
 
     actionQuitter = new QAction(tr("&Quitter"), this);
     actionQuitter->setObjectName(QStringLiteral("actionQuitter"));
@@ -202,6 +206,7 @@ void FenPrincipale::createMenus() {
     menuFichier->addSeparator();
     menuFichier->addAction(actionSauverImage);
     menuFichier->addAction(actionSauver);
+    menuFichier->addAction(actionExporterStep);
     menuFichier->addSeparator();
     menuFichier->addAction(actionQuitter);
 
@@ -609,6 +614,29 @@ void FenPrincipale::sauverImage() {
     }
     messageAvertissement(titre,
                          tr("L'image n'a pas pu etre enregistree dans %1.\n%2").arg(nom, raison));
+}
+
+// "Exporter STEP...": the patch of the view, and when it is convertible the
+// piece of cyclide and the whole cyclide, as exact rational B-spline
+// surfaces in a STEP file (AP214) under the name as chosen, written the
+// same way as a parameter file. A failure, or a surface left out, is told
+// to the user.
+void FenPrincipale::exporterStepCarreau() {
+    const QString titre = tr("Exporter STEP");
+    const QString nom = nomFichierEnregistrement(titre, tr("STEP (*.step *.stp)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const Scene scene =
+        construireSceneCarreau(glWidget->getBez(), glWidget->getType(), glWidget->choix);
+    std::vector<std::string> notices;
+    std::string raison;
+    if (!exporterStep(QFile::encodeName(nom).toStdString(), scene, notices, raison)) {
+        messageAvertissement(titre, tr("Le fichier %1 n'a pas ete enregistre.\n%2")
+                                        .arg(nom, QString::fromLocal8Bit(raison.c_str())));
+    } else if (!notices.empty()) {
+        messageInformation(titre, QString::fromLocal8Bit(notices.front().c_str()));
+    }
 }
 
 // --- Help boxes -------------------------------------------------------------------

@@ -45,6 +45,7 @@ class FenPrincipale : public QMainWindow {
     void ouvrir();
     void sauver();
     void sauverImage();
+    void exporterStepCarreau();
     void index();
     void aPropos();
     void modeAffichage();
@@ -120,6 +121,7 @@ class FenPrincipale : public QMainWindow {
     QAction* actionOuvrir;
     QAction* actionSauverImage;
     QAction* actionSauver;
+    QAction* actionExporterStep;
     QAction* actionQuitter;
     QAction* actionModeAffichage;
     QAction* actionExemple1;

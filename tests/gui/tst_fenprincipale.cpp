@@ -189,6 +189,8 @@ void TestFenPrincipale::actions_data() {
                            << "&Enregistrer Image" << QKeySequence() << false;
     QTest::newRow("sauver") << "actionSauver"
                             << "Enregistrer &sous..." << QKeySequence(QKeySequence::Save) << false;
+    QTest::newRow("step") << "actionExporterStep"
+                          << "Exporter STEP..." << QKeySequence() << false;
     QTest::newRow("quitter") << "actionQuitter"
                              << "&Quitter" << QKeySequence(QKeySequence::Close) << false;
     QTest::newRow("plan y") << "actionChoixY"
@@ -225,7 +227,7 @@ void TestFenPrincipale::menus_data() {
     QTest::addColumn<QString>("titre");
     QTest::addColumn<QString>("entrees");
     QTest::newRow("Fichier") << 0 << "&Fichier"
-                             << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|-|&Quitter";
+                             << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|Exporter STEP...|-|&Quitter";
     QTest::newRow("Edition") << 1 << "&Edition"
                              << "&Affichage|-|Plan Py|Plan Pz|-|&Remise a zero";
     QTest::newRow("Exemples") << 2 << "E&xemples"
