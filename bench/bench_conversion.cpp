@@ -7,7 +7,10 @@
 #include "Cyclide.h"
 #include "Exemples.h"
 #include "GLNul.h"
+#include "LotParametres.h"
 #include "RBBPd.h"
+#include "ResultatJson.h"
+#include "Scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -137,6 +140,40 @@ void BM_ReconstructionSansDessin(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReconstructionSansDessin);
+
+// --- The converter for scripts ---------------------------------------------
+
+// One conversion as cyclide-conv --json and every batch line make it: the
+// scene (construction, conversion, residual, change of frame), "Plan Pz".
+void BM_ConstruireScene(benchmark::State& state) {
+    const double valeurs[7] = {THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10};
+    const EntreeScene e = entreeParametres(valeurs, PLAN_PZ);
+    if (!verifier(state, construireScene(e).typeCyclide != 0,
+                  "the start-up patch is not converted"))
+        return;
+    for (auto _ : state) {
+        Scene s = construireScene(e);
+        benchmark::DoNotOptimize(s);
+    }
+}
+BENCHMARK(BM_ConstruireScene);
+
+// One batch line on one thread: reading the seven numbers, the scene and
+// its JSON row (state.range(0) = 1), or its CSV row (0).
+void BM_LigneLot(benchmark::State& state) {
+    const std::string ligne =
+        "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982";
+    OptionsLot options;
+    options.csv = state.range(0) == 0;
+    std::string sortie;
+    for (auto _ : state) {
+        sortie.clear();
+        ajouterLigneLot(sortie, ligne, 1, options);
+        benchmark::DoNotOptimize(sortie.data());
+    }
+    state.counters["octets"] = static_cast<double>(sortie.size());
+}
+BENCHMARK(BM_LigneLot)->Arg(1)->Arg(0)->ArgName("json");
 
 // --- Drawings into the recording GL (full recording off) -------------------
 

@@ -79,7 +79,8 @@ int ecrireSurface(EcrivainStep& e, const SurfaceNommee& sn) {
         std::vector<int> ligne;
         poids += (i > 0 ? ",(" : "(");
         for (int j = 0; j < s.colonnes(); ++j) {
-            ligne.push_back(e.instance("CARTESIAN_POINT(''," + triplet(s.points[s.indice(i, j)]) + ")"));
+            ligne.push_back(
+                e.instance("CARTESIAN_POINT(''," + triplet(s.points[s.indice(i, j)]) + ")"));
             poids += (j > 0 ? "," : "") + reelStep(s.poids[s.indice(i, j)]);
         }
         points += (i > 0 ? "," : "") + EcrivainStep::refs(ligne);
@@ -104,11 +105,13 @@ int ecrireSurface(EcrivainStep& e, const SurfaceNommee& sn) {
 // Application context, product, its definition and shape; gives back the
 // PRODUCT_DEFINITION_SHAPE.
 int ecrireProduit(EcrivainStep& e) {
-    const int app = e.instance(
-        "APPLICATION_CONTEXT('core data for automotive mechanical design processes')");
-    e.instance("APPLICATION_PROTOCOL_DEFINITION('international standard','automotive_design',2000," +
-               EcrivainStep::ref(app) + ")");
-    const int contexte = e.instance("PRODUCT_CONTEXT(''," + EcrivainStep::ref(app) + ",'mechanical')");
+    const int app =
+        e.instance("APPLICATION_CONTEXT('core data for automotive mechanical design processes')");
+    e.instance(
+        "APPLICATION_PROTOCOL_DEFINITION('international standard','automotive_design',2000," +
+        EcrivainStep::ref(app) + ")");
+    const int contexte =
+        e.instance("PRODUCT_CONTEXT(''," + EcrivainStep::ref(app) + ",'mechanical')");
     const int produit = e.instance("PRODUCT('cyclide','Cyclide de Dupin',''," +
                                    EcrivainStep::refs({contexte}) + ")");
     e.instance("PRODUCT_RELATED_PRODUCT_CATEGORY('part',$," + EcrivainStep::refs({produit}) + ")");
@@ -116,9 +119,9 @@ int ecrireProduit(EcrivainStep& e) {
         e.instance("PRODUCT_DEFINITION_FORMATION('',''," + EcrivainStep::ref(produit) + ")");
     const int contexteDef = e.instance("PRODUCT_DEFINITION_CONTEXT('part definition'," +
                                        EcrivainStep::ref(app) + ",'design')");
-    const int definition = e.instance("PRODUCT_DEFINITION('design',''," +
-                                      EcrivainStep::ref(formation) + "," +
-                                      EcrivainStep::ref(contexteDef) + ")");
+    const int definition =
+        e.instance("PRODUCT_DEFINITION('design',''," + EcrivainStep::ref(formation) + "," +
+                   EcrivainStep::ref(contexteDef) + ")");
     return e.instance("PRODUCT_DEFINITION_SHAPE(''," + std::string("''") + "," +
                       EcrivainStep::ref(definition) + ")");
 }
@@ -129,9 +132,9 @@ int ecrireContexte(EcrivainStep& e) {
     const int mm = e.instance("(LENGTH_UNIT() NAMED_UNIT(*) SI_UNIT(.MILLI.,.METRE.))");
     const int rad = e.instance("(NAMED_UNIT(*) PLANE_ANGLE_UNIT() SI_UNIT($,.RADIAN.))");
     const int sr = e.instance("(NAMED_UNIT(*) SI_UNIT($,.STERADIAN.) SOLID_ANGLE_UNIT())");
-    const int incertitude = e.instance("UNCERTAINTY_MEASURE_WITH_UNIT(LENGTH_MEASURE(1.E-07)," +
-                                       EcrivainStep::ref(mm) +
-                                       ",'distance_accuracy_value','confusion accuracy')");
+    const int incertitude =
+        e.instance("UNCERTAINTY_MEASURE_WITH_UNIT(LENGTH_MEASURE(1.E-07)," + EcrivainStep::ref(mm) +
+                   ",'distance_accuracy_value','confusion accuracy')");
     return e.instance("(GEOMETRIC_REPRESENTATION_CONTEXT(3) GLOBAL_UNCERTAINTY_ASSIGNED_CONTEXT(" +
                       EcrivainStep::refs({incertitude}) + ") GLOBAL_UNIT_ASSIGNED_CONTEXT(" +
                       EcrivainStep::refs({mm, rad, sr}) +
@@ -194,7 +197,8 @@ std::vector<SurfaceNommee> surfacesStep(const Scene& s, std::vector<std::string>
     if (carreau.surface.valide())
         surfaces.push_back(carreau);
     else
-        notices.push_back("surface carreau omise : coordonnees non finies ou poids non positifs");
+        notices.emplace_back(
+            "surface carreau omise : coordonnees non finies ou poids non positifs");
     if (s.typeCyclide == 0)
         return surfaces;
     ajouterCyclide(s, "morceau_cyclide", s.morceau, 1, false, surfaces, notices);
@@ -235,7 +239,8 @@ bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::st
                   std::string& raison) {
     const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
     if (surfaces.empty() || surfaces.front().nom != "carreau") {
-        raison = "le carreau n'a pas de forme exacte (coordonnees non finies ou poids non positifs)";
+        raison =
+            "le carreau n'a pas de forme exacte (coordonnees non finies ou poids non positifs)";
         return false;
     }
     const std::string texte = texteStep(surfaces, nomSansChemin(chemin), maintenant());

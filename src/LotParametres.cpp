@@ -5,10 +5,10 @@
 #include "Scene.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <cerrno>
 #include <cstring>
 #include <deque>
 #include <iostream>
@@ -103,8 +103,8 @@ void ligneErreur(std::string& out, long numero, const std::string& erreur, bool 
         out += std::to_string(numero) + std::string(33, ',');
         ajouterChampCsv(out, texte);
     } else {
-        out += "{\"input\":{\"source\":\"batch\",\"line\":" + std::to_string(numero) +
-               "},\"error\":";
+        out +=
+            "{\"input\":{\"source\":\"batch\",\"line\":" + std::to_string(numero) + "},\"error\":";
         ajouterTexteJson(out, texte, false);
         out += '}';
     }
@@ -211,8 +211,8 @@ void convertirBloc(Bloc& bloc, const OptionsLot& options) {
             ++bloc.erreurs;
             continue;
         }
-        const SorteLigne sorte = ajouterLigneLot(
-            bloc.sortie, bloc.texte.substr(l.debut, l.longueur), l.numero, options);
+        const SorteLigne sorte =
+            ajouterLigneLot(bloc.sortie, bloc.texte.substr(l.debut, l.longueur), l.numero, options);
         bloc.resultats += sorte == SorteLigne::Parametres ? 1 : 0;
         bloc.erreurs += sorte == SorteLigne::Erreur ? 1 : 0;
     }
@@ -378,6 +378,15 @@ SorteLigne analyserLigneLot(const std::string& ligne, double valeurs[7], std::st
     return SorteLigne::Parametres;
 }
 
+EntreeScene entreeParametres(const double valeurs[7], int choix) {
+    EntreeScene e;
+    double* champs[7] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22, &e.rayon, &e.z11, &e.P10};
+    for (int k = 0; k < 7; ++k)
+        *champs[k] = valeurs[k];
+    e.choix = choix;
+    return e;
+}
+
 SorteLigne ajouterLigneLot(std::string& sortie, const std::string& ligne, long numero,
                            const OptionsLot& options) {
     double v[7];
@@ -387,16 +396,7 @@ SorteLigne ajouterLigneLot(std::string& sortie, const std::string& ligne, long n
         ligneErreur(sortie, numero, erreur, options.csv);
     if (sorte != SorteLigne::Parametres)
         return sorte;
-    EntreeScene e;
-    e.theta00 = v[0];
-    e.theta02 = v[1];
-    e.theta20 = v[2];
-    e.theta22 = v[3];
-    e.rayon = v[4];
-    e.z11 = v[5];
-    e.P10 = v[6];
-    e.choix = options.choix;
-    const Scene s = construireScene(e);
+    const Scene s = construireScene(entreeParametres(v, options.choix));
     if (options.csv) {
         ligneCsv(sortie, s, numero);
     } else {

@@ -5,6 +5,8 @@
 #ifndef LOT_PARAMETRES_H
 #define LOT_PARAMETRES_H
 
+#include "Scene.h"
+
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -14,11 +16,11 @@
 const std::size_t LONGUEUR_LIGNE_LOT_MAX = 4096;
 
 struct OptionsLot {
-    int choix = 1;         // auxiliary plane: 1 "Plan Pz", 0 "Plan Py"
-    bool csv = false;      // CSV rows (with a header) instead of JSON Lines
-    int fils = 0;          // worker threads; 0: one per core
+    int choix = 1;    // auxiliary plane: 1 "Plan Pz", 0 "Plan Py"
+    bool csv = false; // CSV rows (with a header) instead of JSON Lines
+    int fils = 0;     // worker threads; 0: one per core
     int lignesParBloc = 1024;
-    bool progression = false;         // a progress line on the standard error
+    bool progression = false;            // a progress line on the standard error
     unsigned long long tailleEntree = 0; // bytes of the input when known, for the progress
 };
 
@@ -31,21 +33,25 @@ enum class SorteLigne { Vide, Parametres, Erreur };
 // into valeurs; anything else is Erreur with the reason in English.
 SorteLigne analyserLigneLot(const std::string& ligne, double valeurs[7], std::string& erreur);
 
+// The input of a scene from seven numbers in parameter-file order (theta00,
+// theta02, theta20, theta22, rayon, z11, P10), no example, plane choix.
+EntreeScene entreeParametres(const double valeurs[7], int choix);
+
 // Appends the row of one input line numbered numero (from 1): nothing for a
 // Vide line, the result of the conversion for seven numbers (the JSON
 // object of ResultatJson, or a CSV row), an error row otherwise. Each row
 // ends with a newline. Gives back what the line held.
 SorteLigne ajouterLigneLot(std::string& sortie, const std::string& ligne, long numero,
-                     const OptionsLot& options);
+                           const OptionsLot& options);
 
 // The CSV header line, with its newline.
 std::string enteteCsvLot();
 
 // How a batch went.
 struct BilanLot {
-    long lignes = 0;    // input lines read, blank ones included
-    long resultats = 0; // rows of converted sets
-    long erreurs = 0;   // error rows
+    long lignes = 0;            // input lines read, blank ones included
+    long resultats = 0;         // rows of converted sets
+    long erreurs = 0;           // error rows
     bool sortieEchouee = false; // the rows could not all be written (reading stopped)
 };
 

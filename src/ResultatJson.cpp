@@ -208,9 +208,8 @@ std::string raison(const Scene& s, const std::vector<std::string>& nonFinis) {
 } // namespace
 
 const char* sorteCyclide(int code) {
-    static const char* const SORTES[7] = {nullptr,         "ring",          "spindle",
-                                          "horned",        "double_sphere", "crossed_torus",
-                                          "collar_torus"};
+    static const char* const SORTES[7] = {nullptr,         "ring",          "spindle",     "horned",
+                                          "double_sphere", "crossed_torus", "collar_torus"};
     return code >= 0 && code <= 6 ? SORTES[code] : nullptr;
 }
 

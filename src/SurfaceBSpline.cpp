@@ -38,7 +38,8 @@ bool remplirSegments(double a, double c, double mu, const Point& omega, const do
                      const MorceauCyclide& m, SurfaceBSpline& s) {
     const std::vector<double> tu = coupures(m.u0, m.u1, s.nu);
     const std::vector<double> tv = coupures(m.v0, m.v1, s.nv);
-    s.points.assign(static_cast<std::size_t>(s.lignes() * s.colonnes()), {0, 0, 0});
+    s.points.assign(static_cast<std::size_t>(s.lignes()) * static_cast<std::size_t>(s.colonnes()),
+                    {0, 0, 0});
     s.poids.assign(s.points.size(), 0);
     for (int k = 0; k < s.nu; ++k) {
         for (int l = 0; l < s.nv; ++l) {
@@ -93,7 +94,9 @@ void fermer(SurfaceBSpline& s) {
 
 bool SurfaceBSpline::valide() const {
     if (points.size() != poids.size() ||
-        points.size() != static_cast<std::size_t>(lignes() * colonnes()) || nu < 1 || nv < 1)
+        points.size() !=
+            static_cast<std::size_t>(lignes()) * static_cast<std::size_t>(colonnes()) ||
+        nu < 1 || nv < 1)
         return false;
     for (std::size_t n = 0; n < points.size(); ++n)
         if (!(poids[n] > 0) || !std::isfinite(poids[n]) || !std::isfinite(points[n][0]) ||
@@ -116,9 +119,8 @@ SurfaceBSpline surfaceCarreau(const RBBP& net) {
     return s;
 }
 
-bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega,
-                         const double Base[3][3], const MorceauCyclide& m, int segmentsMin,
-                         SurfaceBSpline& surface) {
+bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],
+                         const MorceauCyclide& m, int segmentsMin, SurfaceBSpline& surface) {
     if (!std::isfinite(m.u1 - m.u0) || !std::isfinite(m.v1 - m.v0) || !std::isfinite(a) ||
         !std::isfinite(c) || !std::isfinite(mu) || std::fabs(c) > std::fabs(a))
         return false;

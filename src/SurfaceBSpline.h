@@ -49,8 +49,7 @@ SurfaceBSpline surfaceCarreau(const RBBP& net);
 // back false, leaving surface unchanged, for a non-finite parameter,
 // |c| > |a|, or when no count up to 64 gives positive weights (a and c
 // nearly equal: the cyclide is nearly degenerate).
-bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega,
-                         const double Base[3][3], const MorceauCyclide& m, int segmentsMin,
-                         SurfaceBSpline& surface);
+bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],
+                         const MorceauCyclide& m, int segmentsMin, SurfaceBSpline& surface);
 
 #endif

@@ -342,7 +342,8 @@ bool ecrireImage(int& argc, char** argv, const Demande& d, const double valeurs[
 int lancerLot(const Demande& d) {
     if (!d.positionnels.empty() || d.exemple != 0 || d.json || !d.step.empty() || !d.obj.empty() ||
         !d.png.empty())
-        echouer("--lot ne prend ni parametres, ni fichier, ni --exemple, --json, --step, --obj, --png");
+        echouer(
+            "--lot ne prend ni parametres, ni fichier, ni --exemple, --json, --step, --obj, --png");
     OptionsLot options;
     options.choix = d.choix;
     options.csv = d.csv;
@@ -382,16 +383,8 @@ int lancerLot(const Demande& d) {
 // diagnostic lines sent to the standard error.
 Scene sceneDemandee(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
     DiagnosticsVersErreur diversion;
-    EntreeScene e;
-    e.theta00 = valeurs[0];
-    e.theta02 = valeurs[1];
-    e.theta20 = valeurs[2];
-    e.theta22 = valeurs[3];
-    e.rayon = valeurs[4];
-    e.z11 = valeurs[5];
-    e.P10 = valeurs[6];
+    EntreeScene e = entreeParametres(valeurs, d.choix);
     e.exemple = d.exemple;
-    e.choix = d.choix;
     return construireScene(e);
 }
 

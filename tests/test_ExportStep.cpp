@@ -77,7 +77,8 @@ void referencesResolues(const step::Fichier& f, const step::Param& p, int id) {
 
 void structureConforme(const step::Fichier& f) {
     ASSERT_EQ(f.entete.size(), 3u);
-    EXPECT_EQ(f.entete[2].params[0].liste.at(0).texte, "AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }");
+    EXPECT_EQ(f.entete[2].params[0].liste.at(0).texte,
+              "AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }");
     for (const auto& p : f.entete)
         EXPECT_EQ(p.params.size(), ATTRIBUTS.at(p.nom)) << p.nom;
     for (int id : f.ordre) {
@@ -138,8 +139,8 @@ void surLaCyclide(const step::SurfaceLue& s, const RBBPd& r) {
             double q[3];
             for (int k = 0; k < 3; ++k)
                 q[k] = r.Base[0][k] * d[0] + r.Base[1][k] * d[1] + r.Base[2][k] * d[2];
-            const double taille = std::max({std::hypot(q[0], q[1], q[2]), std::fabs(r.a),
-                                             std::fabs(r.mu), b});
+            const double taille =
+                std::max({std::hypot(q[0], q[1], q[2]), std::fabs(r.a), std::fabs(r.mu), b});
             const double F = fonctionCyclide(r.a, r.c, r.mu, q[0], q[1], q[2]);
             ASSERT_LT(std::fabs(F) / std::pow(taille, 4), 1e-9)
                 << s.nom << " at (" << i << ", " << j << ")";
@@ -209,8 +210,8 @@ TEST(ExportStep, SegmentsAreChosenForPositiveWeights) {
         MorceauCyclide m;
         int segmentsMin;
         int segments; // 0: no exact form
-    } cas[] = {{5, 3, 4, tout, 4, 4},  {5, -3, 4, tout, 4, 4},  {1, 0.999, 0.5, tout, 4, 4},
-               {-2, 1, 1, tout, 4, 4}, {5, 3, 4, large, 1, 2}, {5, 0, 4, large, 1, 1},
+    } cas[] = {{5, 3, 4, tout, 4, 4},   {5, -3, 4, tout, 4, 4}, {1, 0.999, 0.5, tout, 4, 4},
+               {-2, 1, 1, tout, 4, 4},  {5, 3, 4, large, 1, 2}, {5, 0, 4, large, 1, 1},
                {1, 1, 0.5, tout, 4, 0}, {1, 2, 0.5, tout, 4, 0}};
     for (const auto& c : cas) {
         SurfaceBSpline s;
@@ -236,8 +237,12 @@ TEST(ExportStep, RealsHaveSeventeenDigitsAndAPoint) {
     const struct {
         double v;
         const char* texte;
-    } cas[] = {{1, "1."},         {0, "0."},  {-2.5, "-2.5"}, {1e20, "1.E+20"},
-               {0.1, "0.10000000000000001"}, {-7.982, "-7.9820000000000002"}};
+    } cas[] = {{1, "1."},
+               {0, "0."},
+               {-2.5, "-2.5"},
+               {1e20, "1.E+20"},
+               {0.1, "0.10000000000000001"},
+               {-7.982, "-7.9820000000000002"}};
     for (const auto& c : cas)
         EXPECT_EQ(reelStep(c.v), c.texte);
     for (double v : {3.141592653589793, 2.4492935982947064e-16, -1e-300, 1.7976931348623157e308})

@@ -24,10 +24,7 @@ std::vector<std::string> lignes(const std::string& texte) {
 }
 
 std::string jsonAttendu(const double v[7], int choix, long numero) {
-    EntreeScene e;
-    e.theta00 = v[0], e.theta02 = v[1], e.theta20 = v[2], e.theta22 = v[3];
-    e.rayon = v[4], e.z11 = v[5], e.P10 = v[6];
-    e.choix = choix;
+    const EntreeScene e = entreeParametres(v, choix);
     OrigineEntree o;
     o.sorte = OrigineEntree::Sorte::Lot;
     o.ligne = numero;
@@ -89,10 +86,10 @@ TEST(LotParametres, TenThousandSetsGiveTheSingleResultsInOrder) {
     std::vector<long> numeros; // input line of each set; -1 for a bad line
     long ligne = 1;
     for (int k = 0; k < 10000; ++k) {
-        std::array<double, 7> v = {0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793,
-                                   4, 8, -7.982};
+        std::array<double, 7> v = {
+            0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
         if (k % 2 == 1)
-            v = {angle(alea), angle(alea), angle(alea), angle(alea), std::fabs(longueur(alea)),
+            v = {angle(alea),    angle(alea),   angle(alea), angle(alea), std::fabs(longueur(alea)),
                  longueur(alea), longueur(alea)};
         else
             v[6] += longueur(alea) / 16;
@@ -133,7 +130,8 @@ TEST(LotParametres, TenThousandSetsGiveTheSingleResultsInOrder) {
 // A line far longer than the limit is one error row and the batch goes on;
 // a line of exactly the limit is read; the last line needs no line end.
 TEST(LotParametres, LongLinesAreErrorRowsAndTheBatchGoesOn) {
-    const std::string sept = "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982";
+    const std::string sept =
+        "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982";
     std::string limite = sept + std::string(LONGUEUR_LIGNE_LOT_MAX - sept.size(), ' ');
     const std::string entree =
         std::string(200000, '7') + "\n" + limite + "\n" + limite + " \n" + sept;
@@ -148,19 +146,18 @@ TEST(LotParametres, LongLinesAreErrorRowsAndTheBatchGoesOn) {
     EXPECT_NE(rangs[0].find("\"line\":1},\"error\":\"line 1: line longer than 4096 bytes\""),
               std::string::npos)
         << rangs[0];
-    const double v[7] = {0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8,
-                         -7.982};
-    EXPECT_EQ(rangs[1], jsonAttendu(v, 1, 2));
+    EXPECT_EQ(rangs[1], jsonAttendu(DEMARRAGE, 1, 2));
     EXPECT_NE(rangs[2].find("line 3: line longer"), std::string::npos);
-    EXPECT_EQ(rangs[3], jsonAttendu(v, 1, 4));
+    EXPECT_EQ(rangs[3], jsonAttendu(DEMARRAGE, 1, 4));
     EXPECT_EQ(bilan.erreurs, 2);
     EXPECT_EQ(bilan.resultats, 2);
 }
 
 TEST(LotParametres, CsvHasAHeaderAndOneRowOfEveryColumnPerLine) {
-    const std::string entree = "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982\n"
-                               "0 0 0 0 0 0 0\n"
-                               "1 2, 3\n";
+    const std::string entree =
+        "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982\n"
+        "0 0 0 0 0 0 0\n"
+        "1 2, 3\n";
     OptionsLot o;
     o.csv = true;
     std::istringstream in(entree);

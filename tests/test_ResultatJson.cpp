@@ -99,8 +99,8 @@ TEST_P(JsonCas, EveryKeyReadsBackAsTheScene) {
     EXPECT_EQ(j["type"].n, s.type);
     ASSERT_NE(s.typeCyclide, 0) << "every worked case is convertible";
     EXPECT_EQ(j["code"].n, s.typeCyclide);
-    const char* sortes[7] = {"", "ring", "spindle", "horned", "double_sphere", "crossed_torus",
-                             "collar_torus"};
+    const char* sortes[7] = {
+        "", "ring", "spindle", "horned", "double_sphere", "crossed_torus", "collar_torus"};
     EXPECT_EQ(j["kind"].t, sortes[s.typeCyclide]);
     EXPECT_EQ(j["message"].t, messageCyclide(s.typeCyclide));
     for (int i = 0; i < 3; ++i)
@@ -172,8 +172,10 @@ TEST(ResultatJson, NonConvertibleAndNonFiniteGiveNullsAndAReason) {
     }
     // The schema refuses what the converter must never write.
     const json::Validateur v(sch);
-    EXPECT_NE(v.valider(json::lire("{\"input\":{\"source\":\"batch\",\"line\":0},\"error\":\"x\"}")), "");
-    EXPECT_NE(v.valider(json::lire("{\"input\":{\"source\":\"batch\"},\"error\":\"x\",\"code\":1}")), "");
+    EXPECT_NE(
+        v.valider(json::lire("{\"input\":{\"source\":\"batch\",\"line\":0},\"error\":\"x\"}")), "");
+    EXPECT_NE(
+        v.valider(json::lire("{\"input\":{\"source\":\"batch\"},\"error\":\"x\",\"code\":1}")), "");
 }
 
 TEST(ResultatJson, NumbersAreShortestRoundTripAndNonFiniteIsNull) {
@@ -181,8 +183,9 @@ TEST(ResultatJson, NumbersAreShortestRoundTripAndNonFiniteIsNull) {
     const struct {
         double v;
         const char* texte;
-    } lignes[] = {{0.1, "0.1"},     {-7.982, "-7.982"}, {4, "4"},          {1e20, "1e+20"},
-                  {5e-324, "5e-324"}, {-0.0, "-0"},     {std::nan(""), "null"}, {-inf, "null"}};
+    } lignes[] = {{0.1, "0.1"},           {-7.982, "-7.982"}, {4, "4"},
+                  {1e20, "1e+20"},        {5e-324, "5e-324"}, {-0.0, "-0"},
+                  {std::nan(""), "null"}, {-inf, "null"}};
     for (const auto& l : lignes) {
         std::string out;
         EXPECT_EQ(ajouterNombre(out, l.v), std::string(l.texte) != "null");

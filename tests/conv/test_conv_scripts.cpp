@@ -103,8 +103,9 @@ TEST(CyclideConvScripts, BatchRowsAreTheSingleRunsJson) {
 // standard error, and every output line stays one JSON object, in order.
 TEST(CyclideConvScripts, StandardInputBatchKeepsItsOutputPureJson) {
     const fs::path entree = temporaire("stdin.txt");
-    std::ofstream(entree) << "0 0 0 0 0 0 0\n# commentaire\n\n1 2\n"
-                             "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982\n";
+    std::ofstream(entree)
+        << "0 0 0 0 0 0 0\n# commentaire\n\n1 2\n"
+           "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982\n";
     const Sortie r = executer("--lot -", entree);
     const Sortie csv = executer("--lot - --csv --fils 1", entree);
     fs::remove(entree);
@@ -136,8 +137,9 @@ TEST(CyclideConvScripts, StepFileIsWrittenAndReadBack) {
 }
 
 TEST(CyclideConvScripts, MisusedOptionsAreUsageErrors) {
-    const char* const cas[] = {"--csv --exemple 1", "--lot - --fils 0", "--lot - --exemple 1",
-                               "--fils 2 --exemple 1", "--step", "--lot /nonexistent/lot.txt"};
+    const char* const cas[] = {
+        "--csv --exemple 1",    "--lot - --fils 0", "--lot - --exemple 1",
+        "--fils 2 --exemple 1", "--step",           "--lot /nonexistent/lot.txt"};
     for (const char* arguments : cas) {
         const Sortie r = executer(arguments);
         EXPECT_EQ(r.statut, 2) << arguments;

@@ -226,8 +226,9 @@ void TestFenPrincipale::menus_data() {
     QTest::addColumn<int>("rang");
     QTest::addColumn<QString>("titre");
     QTest::addColumn<QString>("entrees");
-    QTest::newRow("Fichier") << 0 << "&Fichier"
-                             << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|Exporter STEP...|-|&Quitter";
+    QTest::newRow("Fichier")
+        << 0 << "&Fichier"
+        << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|Exporter STEP...|-|&Quitter";
     QTest::newRow("Edition") << 1 << "&Edition"
                              << "&Affichage|-|Plan Py|Plan Pz|-|&Remise a zero";
     QTest::newRow("Exemples") << 2 << "E&xemples"

@@ -3,21 +3,17 @@
 #ifndef CAS_SCENE_H
 #define CAS_SCENE_H
 
+#include "LotParametres.h"
 #include "Scene.h"
 
 #include <vector>
 
+// The view's start-up parameters, in parameter-file order.
+const double DEMARRAGE[7] = {
+    0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
+
 inline EntreeScene entreeDemarrage(int choix = 1) {
-    EntreeScene e;
-    e.theta00 = 0;
-    e.theta02 = 1.5707963267948966;
-    e.theta20 = -1.0471975511965976;
-    e.theta22 = 3.141592653589793;
-    e.rayon = 4;
-    e.z11 = 8;
-    e.P10 = -7.982;
-    e.choix = choix;
-    return e;
+    return entreeParametres(DEMARRAGE, choix);
 }
 
 inline std::vector<EntreeScene> casTravailles() {

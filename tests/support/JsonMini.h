@@ -57,7 +57,8 @@ class Lecteur {
         throw std::runtime_error(quoi + " at offset " + std::to_string(k_));
     }
     void blancs() {
-        while (k_ < t_.size() && (t_[k_] == ' ' || t_[k_] == '\n' || t_[k_] == '\t' || t_[k_] == '\r'))
+        while (k_ < t_.size() &&
+               (t_[k_] == ' ' || t_[k_] == '\n' || t_[k_] == '\t' || t_[k_] == '\r'))
             ++k_;
     }
     bool mot(const char* m) {
@@ -230,9 +231,10 @@ class Validateur {
     std::string noeud(const Valeur& v, const Valeur& schema, const std::string& chemin) const {
         const Valeur& s = resoudre(schema);
         static const std::vector<std::string> connus = {
-            "$schema", "$id", "title", "description", "$defs", "type", "enum", "properties",
-            "required", "additionalProperties", "items", "minItems", "maxItems", "minimum",
-            "maximum", "oneOf", "$ref"};
+            "$schema", "$id",      "title",      "description", "$defs",
+            "type",    "enum",     "properties", "required",    "additionalProperties",
+            "items",   "minItems", "maxItems",   "minimum",     "maximum",
+            "oneOf",   "$ref"};
         for (const auto& m : s.membres)
             if (std::find(connus.begin(), connus.end(), m.first) == connus.end())
                 throw std::runtime_error("unsupported keyword " + m.first);
@@ -271,7 +273,8 @@ class Validateur {
             if (s.a("maxItems") && v.elements.size() > s["maxItems"].n)
                 return chemin + ": too many items";
             for (std::size_t k = 0; s.a("items") && k < v.elements.size(); ++k) {
-                std::string f = noeud(v.elements[k], s["items"], chemin + "[" + std::to_string(k) + "]");
+                std::string f =
+                    noeud(v.elements[k], s["items"], chemin + "[" + std::to_string(k) + "]");
                 if (!f.empty())
                     return f;
             }

@@ -32,7 +32,8 @@ struct Partie {
 
 struct Instance {
     int id = 0;
-    std::vector<Partie> parties; // one for a simple instance, several in file order for a complex one
+    std::vector<Partie>
+        parties; // one for a simple instance, several in file order for a complex one
     const Partie* partie(const std::string& nom) const {
         for (const auto& p : parties)
             if (p.nom == nom)
@@ -128,8 +129,9 @@ class Lecteur {
     std::string nom() {
         blancs();
         const std::size_t d = k_;
-        while (k_ < t_.size() && (std::isupper(static_cast<unsigned char>(t_[k_])) ||
-                                  std::isdigit(static_cast<unsigned char>(t_[k_])) || t_[k_] == '_'))
+        while (k_ < t_.size() &&
+               (std::isupper(static_cast<unsigned char>(t_[k_])) ||
+                std::isdigit(static_cast<unsigned char>(t_[k_])) || t_[k_] == '_'))
             ++k_;
         if (k_ == d || std::isdigit(static_cast<unsigned char>(t_[d])))
             erreur("entity name expected");
@@ -236,7 +238,8 @@ class Lecteur {
             } else if (ch == '\\' && k_ < t_.size() && t_[k_] == '\\') {
                 r += '\\';
                 ++k_;
-            } else if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) > 0x7E) {
+            } else if (static_cast<unsigned char>(ch) < 0x20 ||
+                       static_cast<unsigned char>(ch) > 0x7E) {
                 erreur("character outside the exchange alphabet");
             } else {
                 r += ch;
@@ -278,7 +281,8 @@ struct SurfaceLue {
 
     // Cox-de Boor: the nb basis functions of degree p at t (the last span
     // is closed on the right).
-    static std::vector<double> bases(const std::vector<double>& U, int p, std::size_t nb, double t) {
+    static std::vector<double> bases(const std::vector<double>& U, int p, std::size_t nb,
+                                     double t) {
         std::vector<double> N(U.size() - 1, 0.0);
         for (std::size_t i = 0; i + 1 < U.size(); ++i)
             if ((U[i] <= t && t < U[i + 1]) || (t == U.back() && U[i] < t && U[i + 1] == t))
