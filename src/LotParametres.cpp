@@ -14,6 +14,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -26,9 +27,10 @@ bool estSeparateur(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f' || ch == ',';
 }
 
-// The words of a line up to its comment.
-std::vector<std::string> mots(const std::string& ligne) {
-    std::vector<std::string> r;
+// The words of a line up to its comment, as views into the line; counts
+// them all but keeps only the first max.
+std::size_t mots(const std::string& ligne, std::string_view* vues, std::size_t max) {
+    std::size_t n = 0;
     const std::size_t fin = std::min(ligne.find('#'), ligne.size());
     std::size_t k = 0;
     while (k < fin) {
@@ -37,16 +39,17 @@ std::vector<std::string> mots(const std::string& ligne) {
         const std::size_t debut = k;
         while (k < fin && !estSeparateur(ligne[k]))
             ++k;
-        if (k > debut)
-            r.push_back(ligne.substr(debut, k - debut));
+        if (k > debut && n < max)
+            vues[n] = std::string_view(ligne).substr(debut, k - debut);
+        n += k > debut ? 1 : 0;
     }
-    return r;
+    return n;
 }
 
 // A word quoted in an error message, cut short and with its control
 // characters replaced.
-std::string cite(const std::string& mot) {
-    std::string r = mot.size() > 40 ? mot.substr(0, 40) + "..." : mot;
+std::string cite(std::string_view mot) {
+    std::string r = mot.size() > 40 ? std::string(mot.substr(0, 40)) + "..." : std::string(mot);
     for (char& ch : r)
         if (static_cast<unsigned char>(ch) < 0x20)
             ch = '?';
@@ -359,16 +362,19 @@ BilanLot traiterLotVers(std::istream& entree, const OptionsLot& options, Ecrire 
 } // namespace
 
 SorteLigne analyserLigneLot(const std::string& ligne, double valeurs[7], std::string& erreur) {
-    const std::vector<std::string> m = mots(ligne);
-    if (m.empty())
+    std::string_view m[7];
+    const std::size_t n = mots(ligne, m, 7);
+    if (n == 0)
         return SorteLigne::Vide;
-    if (m.size() != 7) {
-        erreur = "expected 7 numbers, found " + std::to_string(m.size()) + " fields";
+    if (n != 7) {
+        erreur = "expected 7 numbers, found " + std::to_string(n) + " fields";
         return SorteLigne::Erreur;
     }
     double v[7];
+    std::string mot;
     for (std::size_t k = 0; k < 7; ++k) {
-        if (!lireNombreDecimal(m[k], v[k])) {
+        mot.assign(m[k]);
+        if (!lireNombreDecimal(mot, v[k])) {
             erreur = "field " + std::to_string(k + 1) + " " + cite(m[k]) +
                      " is not a finite decimal number";
             return SorteLigne::Erreur;

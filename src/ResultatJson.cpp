@@ -49,18 +49,24 @@ class EcrivainJson {
   public:
     explicit EcrivainJson(std::string& out) : out_(out) {}
 
+    // Literal texts are appended with their length known at compile time.
+    template <std::size_t N> void brut(const char (&texte)[N]) { out_.append(texte, N - 1); }
     void brut(const char* texte) { out_ += texte; }
     void cle(const char* nom) {
         out_ += '"';
         out_ += nom;
-        out_ += "\":";
+        out_.append("\":", 2);
     }
     // The name is only formed when the number is not finite.
     template <class Nom> void nombre(Nom nom, double v) {
         if (!ajouterNombre(out_, v))
             nonFinis_.push_back(nom());
     }
-    void entier(long v) { out_ += std::to_string(v); }
+    void entier(long v) {
+        char tampon[24];
+        const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v);
+        out_.append(tampon, fin.ptr);
+    }
     template <class Nom> void triplet(Nom chemin, const double v[3]) {
         out_ += '[';
         for (int k = 0; k < 3; ++k) {
