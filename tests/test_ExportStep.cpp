@@ -58,8 +58,7 @@ const std::map<std::string, std::size_t> ATTRIBUTS = {
     {"GEOMETRIC_REPRESENTATION_ITEM", 0},
     {"RATIONAL_B_SPLINE_SURFACE", 1},
     {"REPRESENTATION_ITEM", 1},
-    {"SURFACE", 0},
-};
+    {"SURFACE", 0}};
 
 std::string lireTout(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
