@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev
     xvfb xauth
     clang libclang-rt-14-dev clang-tidy
+    libocct-data-exchange-dev libtbb-dev
 )
 
 missing=()
