@@ -29,7 +29,7 @@ bool estSeparateur(char ch) {
 
 // The words of a line up to its comment, as views into the line; counts
 // them all but keeps only the first max.
-std::size_t mots(const std::string& ligne, std::string_view* vues, std::size_t max) {
+std::size_t mots(std::string_view ligne, std::string_view* vues, std::size_t max) {
     std::size_t n = 0;
     const std::size_t fin = std::min(ligne.find('#'), ligne.size());
     std::size_t k = 0;
@@ -40,7 +40,7 @@ std::size_t mots(const std::string& ligne, std::string_view* vues, std::size_t m
         while (k < fin && !estSeparateur(ligne[k]))
             ++k;
         if (k > debut && n < max)
-            vues[n] = std::string_view(ligne).substr(debut, k - debut);
+            vues[n] = ligne.substr(debut, k - debut);
         n += k > debut ? 1 : 0;
     }
     return n;
@@ -215,7 +215,8 @@ void convertirBloc(Bloc& bloc, const OptionsLot& options) {
             continue;
         }
         const SorteLigne sorte =
-            ajouterLigneLot(bloc.sortie, bloc.texte.substr(l.debut, l.longueur), l.numero, options);
+            ajouterLigneLot(bloc.sortie, std::string_view(bloc.texte).substr(l.debut, l.longueur),
+                            l.numero, options);
         bloc.resultats += sorte == SorteLigne::Parametres ? 1 : 0;
         bloc.erreurs += sorte == SorteLigne::Erreur ? 1 : 0;
     }
@@ -361,7 +362,7 @@ BilanLot traiterLotVers(std::istream& entree, const OptionsLot& options, Ecrire 
 
 } // namespace
 
-SorteLigne analyserLigneLot(const std::string& ligne, double valeurs[7], std::string& erreur) {
+SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur) {
     std::string_view m[7];
     const std::size_t n = mots(ligne, m, 7);
     if (n == 0)
@@ -371,7 +372,8 @@ SorteLigne analyserLigneLot(const std::string& ligne, double valeurs[7], std::st
         return SorteLigne::Erreur;
     }
     double v[7];
-    std::string mot;
+    // Kept from line to line so that its storage is reused.
+    thread_local std::string mot;
     for (std::size_t k = 0; k < 7; ++k) {
         mot.assign(m[k]);
         if (!lireNombreDecimal(mot, v[k])) {
@@ -393,7 +395,7 @@ EntreeScene entreeParametres(const double valeurs[7], int choix) {
     return e;
 }
 
-SorteLigne ajouterLigneLot(std::string& sortie, const std::string& ligne, long numero,
+SorteLigne ajouterLigneLot(std::string& sortie, std::string_view ligne, long numero,
                            const OptionsLot& options) {
     double v[7];
     std::string erreur;

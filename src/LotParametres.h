@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 // Longest line accepted, in bytes (without its line end); a longer line is
 // an error row and is never collected whole.
@@ -31,7 +32,7 @@ enum class SorteLigne { Vide, Parametres, Erreur };
 // white space (and comment) is Vide; otherwise it must hold exactly seven
 // numbers (the user-number rule) separated by white space or commas, read
 // into valeurs; anything else is Erreur with the reason in English.
-SorteLigne analyserLigneLot(const std::string& ligne, double valeurs[7], std::string& erreur);
+SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur);
 
 // The input of a scene from seven numbers in parameter-file order (theta00,
 // theta02, theta20, theta22, rayon, z11, P10), no example, plane choix.
@@ -41,7 +42,7 @@ EntreeScene entreeParametres(const double valeurs[7], int choix);
 // Vide line, the result of the conversion for seven numbers (the JSON
 // object of ResultatJson, or a CSV row), an error row otherwise. Each row
 // ends with a newline. Gives back what the line held.
-SorteLigne ajouterLigneLot(std::string& sortie, const std::string& ligne, long numero,
+SorteLigne ajouterLigneLot(std::string& sortie, std::string_view ligne, long numero,
                            const OptionsLot& options);
 
 // The CSV header line, with its newline.
