@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -101,6 +103,9 @@ TEST(LotParametres, TenThousandSetsGiveTheSingleResultsInOrder) {
             ligne += 2;
         }
     }
+    std::ifstream fichierSchema("docs/cyclide-conv.schema.json");
+    const json::Valeur sch =
+        json::lire(std::string(std::istreambuf_iterator<char>(fichierSchema), {}));
     for (int choix : {1, 0}) {
         OptionsLot o;
         o.choix = choix;
@@ -117,9 +122,13 @@ TEST(LotParametres, TenThousandSetsGiveTheSingleResultsInOrder) {
         std::size_t r = 0;
         for (std::size_t k = 0; k < jeux.size(); ++k, ++r) {
             ASSERT_EQ(rangs[r], jsonAttendu(jeux[k].data(), choix, numeros[k])) << "set " << k;
+            if (k % 1000 == 1) {
+                EXPECT_EQ(json::Validateur(sch).valider(json::lire(rangs[r])), "");
+            }
             if (k % 1000 == 3) {
                 ++r;
                 const json::Valeur e = json::lire(rangs[r]);
+                EXPECT_EQ(json::Validateur(sch).valider(e), "");
                 EXPECT_EQ(e["input"]["line"].n, numeros[k] + 2);
                 EXPECT_NE(e["error"].t.find("'trois'"), std::string::npos);
             }
