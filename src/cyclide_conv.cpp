@@ -10,6 +10,7 @@
 #include "FichierParametres.h"
 #include "LotParametres.h"
 #include "Messages.h"
+#include "NombreTexte.h"
 #include "RBBPd.h"
 #include "Residu.h"
 #include "ResultatJson.h"
@@ -152,7 +153,7 @@ bool analyserOptionScript(int argc, char** argv, int& k, Demande& d) {
     } else if (arg == "--fils") {
         const std::string n = valeurOption(argc, argv, k, "un nombre de fils");
         double v = 0;
-        if (!lireNombre(n, v) || v < 1 || v > 256 || v != static_cast<int>(v))
+        if (!lireNombreDecimal(n, v) || v < 1 || v > 256 || v != static_cast<int>(v))
             echouer("l'option --fils attend un entier de 1 a 256");
         d.fils = static_cast<int>(v);
     } else {
