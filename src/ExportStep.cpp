@@ -193,12 +193,11 @@ std::string reelStep(double v) {
 
 std::vector<SurfaceNommee> surfacesStep(const Scene& s, std::vector<std::string>& notices) {
     std::vector<SurfaceNommee> surfaces;
-    SurfaceNommee carreau{"carreau", surfaceCarreau(s.Bez), false};
-    if (carreau.surface.valide())
+    SurfaceNommee carreau{"carreau", {}, false};
+    if (surfaceCarreau(s.Bez, carreau.surface))
         surfaces.push_back(carreau);
     else
-        notices.emplace_back(
-            "surface carreau omise : coordonnees non finies ou poids non positifs");
+        notices.emplace_back("surface carreau omise : coordonnees non finies ou point a l'infini");
     if (s.typeCyclide == 0)
         return surfaces;
     ajouterCyclide(s, "morceau_cyclide", s.morceau, 1, false, surfaces, notices);
@@ -239,8 +238,7 @@ bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::st
                   std::string& raison) {
     const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
     if (surfaces.empty() || surfaces.front().nom != "carreau") {
-        raison =
-            "le carreau n'a pas de forme exacte (coordonnees non finies ou poids non positifs)";
+        raison = "le carreau n'a pas de forme exacte (coordonnees non finies ou point a l'infini)";
         return false;
     }
     const std::string texte = texteStep(surfaces, nomSansChemin(chemin), maintenant());

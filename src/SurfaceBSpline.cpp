@@ -10,6 +10,7 @@ namespace {
 const double PI = 3.141592653589793;
 const double DEUX_PI = 6.283185307179586;
 const int SEGMENTS_MAX = 64;
+const int SEGMENTS_CARREAU_MAX = 16;
 
 // The n + 1 angles that cut [t0, t1] into n equal segments; the last one is
 // t1 itself so that neighbouring pieces share their boundary bit for bit.
@@ -90,6 +91,58 @@ void fermer(SurfaceBSpline& s) {
     }
 }
 
+using Homogene = std::array<double, 4>; // (w x, w y, w z, w)
+
+// The blossom of the quadratic with homogeneous control points q at (a, b):
+// q0 at (0, 0), q1 at (0, 1), q2 at (1, 1); C(t) at (t, t).
+Homogene floraison(const Homogene q[3], double a, double b) {
+    const double c[3] = {(1 - a) * (1 - b), (1 - a) * b + a * (1 - b), a * b};
+    Homogene r = {0, 0, 0, 0};
+    for (int k = 0; k < 3; ++k)
+        for (std::size_t m = 0; m < 4; ++m)
+            r[m] += c[k] * q[k][m];
+    return r;
+}
+
+// The control points of the patch cut into s.nu x s.nv pieces (the net
+// itself for one piece).
+void remplirCarreau(const RBBP& net, SurfaceBSpline& s) {
+    s.points.assign(static_cast<std::size_t>(s.lignes()) * static_cast<std::size_t>(s.colonnes()),
+                    {0, 0, 0});
+    s.poids.assign(s.points.size(), 0);
+    Homogene h[3][3];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point& p = net.P[i][j];
+            const double w = net.w[i][j];
+            h[i][j] = {w * p.getX0(), w * p.getY0(), w * p.getZ0(), w};
+            if (s.nu == 1) {
+                s.points[s.indice(i, j)] = {p.getX0(), p.getY0(), p.getZ0()};
+                s.poids[s.indice(i, j)] = w;
+            }
+        }
+    if (s.nu == 1)
+        return;
+    const std::vector<double> tu = coupures(0, 1, s.nu);
+    const std::vector<double> tv = coupures(0, 1, s.nv);
+    for (int i = 0; i < s.lignes(); ++i) {
+        // Along u: row i of the cut net, from the three columns.
+        const double a = tu[static_cast<std::size_t>(i / 2)];
+        const double b = tu[static_cast<std::size_t>((i + 1) / 2)];
+        Homogene ligne[3];
+        for (int j = 0; j < 3; ++j) {
+            const Homogene colonne[3] = {h[0][j], h[1][j], h[2][j]};
+            ligne[j] = floraison(colonne, a, b);
+        }
+        for (int j = 0; j < s.colonnes(); ++j) {
+            const Homogene q = floraison(ligne, tv[static_cast<std::size_t>(j / 2)],
+                                         tv[static_cast<std::size_t>((j + 1) / 2)]);
+            s.points[s.indice(i, j)] = {q[0] / q[3], q[1] / q[3], q[2] / q[3]};
+            s.poids[s.indice(i, j)] = q[3];
+        }
+    }
+}
+
 } // namespace
 
 bool SurfaceBSpline::valide() const {
@@ -105,18 +158,18 @@ bool SurfaceBSpline::valide() const {
     return true;
 }
 
-SurfaceBSpline surfaceCarreau(const RBBP& net) {
-    SurfaceBSpline s;
-    s.nu = 1;
-    s.nv = 1;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            const Point& p = net.P[i][j];
-            s.points.push_back({p.getX0(), p.getY0(), p.getZ0()});
-            s.poids.push_back(net.w[i][j]);
+bool surfaceCarreau(const RBBP& net, SurfaceBSpline& surface) {
+    for (int n = 1; n <= SEGMENTS_CARREAU_MAX; ++n) {
+        SurfaceBSpline s;
+        s.nu = n;
+        s.nv = n;
+        remplirCarreau(net, s);
+        if (poidsPositifs(s) && s.valide()) {
+            surface = s;
+            return true;
         }
     }
-    return s;
+    return false;
 }
 
 bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],

@@ -33,10 +33,16 @@ struct SurfaceBSpline {
     bool valide() const;
 };
 
-// The patch's own net as a one-segment surface (u, v in [0, 1], the same
-// points and weights). Weights are kept as they are, even zero or negative:
-// valide() tells.
-SurfaceBSpline surfaceCarreau(const RBBP& net);
+// The patch's own net as a surface with positive weights: its own net (one
+// segment, u, v in [0, 1] as they are) when its weights are all positive
+// (or all negative: they are negated), otherwise the patch cut into
+// n x n pieces at u, v = k / n by blossoming in homogeneous coordinates, the
+// smallest n up to 16 whose weights are all positive (an arc of more than a
+// half circle has a negative middle weight; its halves have positive ones).
+// Parameter k + t of the surface is parameter (k + t) / n of the patch.
+// Gives back false, leaving surface unchanged, when no such n exists (the
+// patch goes through a point at infinity) or a number is not finite.
+bool surfaceCarreau(const RBBP& net, SurfaceBSpline& surface);
 
 // The piece theta in [m.u0, m.u1], psi in [m.v0, m.v1] of the cyclide
 // (a, c, mu) placed in world coordinates (Base q + omega), exactly, in the

@@ -162,16 +162,24 @@ TEST_P(StepCas, FileReadsBackWithExactSurfaces) {
 
     const auto lues = surfaces(f);
     ASSERT_EQ(lues.size(), 3u);
+    bool poidsNetPositifs = true;
+    for (int k = 0; k < 9; ++k)
+        poidsNetPositifs = poidsNetPositifs && s.Bez.w[k / 3][k % 3] > 0;
+    EXPECT_EQ(lues.at("carreau").points.size() == 3, poidsNetPositifs);
     for (const auto& [nom, surface] : lues) {
         poidsPositifs(surface);
         EXPECT_EQ(surface.degreU, 2);
         EXPECT_EQ(surface.degreV, 2);
     }
+    // The patch point for point, parameter u of the patch at u0 + u (u1 - u0)
+    // of the surface (a patch cut into pieces has knots 0 .. n).
     const step::SurfaceLue& carreau = lues.at("carreau");
     const double L = s.Bez.P[0][0].distance(s.Bez.P[2][2]);
+    const double U0 = carreau.noeudsU.front(), U1 = carreau.noeudsU.back();
+    const double V0 = carreau.noeudsV.front(), V1 = carreau.noeudsV.back();
     for (int i = 0; i <= 10; ++i)
         for (int j = 0; j <= 10; ++j) {
-            const auto x = carreau.point(i / 10.0, j / 10.0);
+            const auto x = carreau.point(U0 + (U1 - U0) * i / 10, V0 + (V1 - V0) * j / 10);
             const Point p = s.Bez.point(i / 10.0, j / 10.0);
             ASSERT_TRUE(tol::nearPoint(p, x[0], x[1], x[2], 1e-13 * L)) << i << " " << j;
         }
@@ -196,7 +204,18 @@ TEST_P(StepCas, FileReadsBackWithExactSurfaces) {
     EXPECT_GE(cyclide.points.size(), 9u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Travailles, StepCas, ::testing::ValuesIn(casTravailles()));
+// The worked cases, and a ring patch whose middle weight is negative (its
+// net cannot be written as it is: it is cut into pieces).
+std::vector<EntreeScene> casStep() {
+    std::vector<EntreeScene> cas = casTravailles();
+    const double poidsNegatif[7] = {-0.2717902197260167, -1.0679894016760445, -0.15737391497832665,
+                                    -2.8581925342080776, 2.9327855238073495,  -1.2653011326547858,
+                                    -4.991371123978993};
+    cas.push_back(entreeParametres(poidsNegatif, 1));
+    return cas;
+}
+
+INSTANTIATE_TEST_SUITE_P(Travailles, StepCas, ::testing::ValuesIn(casStep()));
 
 // Segment counts: the whole cyclide in 4 segments per direction has
 // positive weights whatever c / a below 1 (and a negative a gives negative
