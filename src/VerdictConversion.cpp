@@ -1,0 +1,230 @@
+#include "VerdictConversion.h"
+
+#include "LectureTore.h"
+#include "Residu.h"
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+namespace {
+
+const double INFINI = std::numeric_limits<double>::infinity();
+// The corners of a torus piece are taken as the patch's within this fraction
+// of the patch's diagonal.
+const double ECART_COINS = 1e-9;
+
+// One reading of the net: its code, the record with its cyclide, its piece
+// and its residual (+infinity without a cyclide).
+struct Lecture {
+    int code = 0;
+    RBBPd rec;
+    MorceauCyclide morceau;
+    double residu = INFINI;
+};
+
+bool morceauFini(const MorceauCyclide& m) {
+    return std::isfinite(m.u0) && std::isfinite(m.u1) && std::isfinite(m.v0) && std::isfinite(m.v1);
+}
+
+bool parametresFinis(const RBBPd& r) {
+    bool ok = std::isfinite(r.a) && std::isfinite(r.c) && std::isfinite(r.mu) &&
+              std::isfinite(r.omega.getX0()) && std::isfinite(r.omega.getY0()) &&
+              std::isfinite(r.omega.getZ0());
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            ok = ok && std::isfinite(r.Base[i][j]);
+    return ok;
+}
+
+// Every dot product of two columns of Base within ECART_ORTHONORMAL of 0 or 1.
+bool repereOrthonormal(const RBBPd& r) {
+    for (int k = 0; k < 3; ++k)
+        for (int l = 0; l < 3; ++l) {
+            double s = 0;
+            for (int i = 0; i < 3; ++i)
+                s += r.Base[i][k] * r.Base[i][l];
+            if (!(std::fabs(s - (k == l ? 1 : 0)) <= ECART_ORTHONORMAL))
+                return false;
+        }
+    return true;
+}
+
+// Why a reading cannot be reported with the threshold seuil; empty when it
+// can.
+std::string defaut(const Lecture& l, double seuil) {
+    if (l.code == 0 || !parametresFinis(l.rec))
+        return "aucune lecture du carreau ne donne une cyclide finie";
+    if (!(l.residu <= seuil)) {
+        std::ostringstream os;
+        os << "aucune cyclide lue ne porte le carreau (residu au-dessus de " << seuil << ")";
+        return os.str();
+    }
+    if (!morceauFini(l.morceau))
+        return "le morceau de cyclide porte par le carreau n'est pas calculable";
+    if (!repereOrthonormal(l.rec))
+        return "le repere de la cyclide n'est pas orthonorme";
+    return "";
+}
+
+bool exacte(const Lecture& l) {
+    return defaut(l, RESIDU_EXACT).empty();
+}
+
+// Column k of Base as three numbers.
+void colonne(const RBBPd& r, int k, double v[3]) {
+    for (int i = 0; i < 3; ++i)
+        v[i] = r.Base[i][k];
+}
+
+double produitScalaire(const double u[3], const double v[3]) {
+    return u[0] * v[0] + u[1] * v[1] + u[2] * v[2];
+}
+
+// Makes Base orthonormal again, keeping its handedness: the second axis
+// (the direction of a pencil's axis, unit by construction) is kept, the
+// first is made perpendicular to it, the third is their cross product.
+void orthonormaliser(RBBPd& r) {
+    double i0[3], j0[3], k0[3];
+    colonne(r, 0, i0);
+    colonne(r, 1, j0);
+    colonne(r, 2, k0);
+    const double nj = std::sqrt(produitScalaire(j0, j0));
+    for (double& x : j0)
+        x /= nj;
+    const double p = produitScalaire(i0, j0);
+    for (int i = 0; i < 3; ++i)
+        i0[i] -= p * j0[i];
+    const double ni = std::sqrt(produitScalaire(i0, i0));
+    for (double& x : i0)
+        x /= ni;
+    const double k[3] = {i0[1] * j0[2] - i0[2] * j0[1], i0[2] * j0[0] - i0[0] * j0[2],
+                         i0[0] * j0[1] - i0[1] * j0[0]};
+    const double sens = produitScalaire(k, k0) < 0 ? -1 : 1;
+    for (int i = 0; i < 3; ++i) {
+        r.Base[i][0] = i0[i];
+        r.Base[i][1] = j0[i];
+        r.Base[i][2] = sens * k[i];
+    }
+}
+
+// The residual of a reading, after its frame is made orthonormal again when
+// rounding left it off by more than ECART_ORTHONORMAL.
+void mesurer(Lecture& l) {
+    if (l.code != 0 && parametresFinis(l.rec) && !repereOrthonormal(l.rec))
+        orthonormaliser(l.rec);
+    l.residu = l.code != 0 ? residuCyclide(l.rec) : INFINI;
+}
+
+// The conversion of RBBPd with the given type and plane.
+Lecture lecturePlan(const RBBPd& bez, int type, int choix) {
+    Lecture l;
+    l.rec = bez;
+    l.code = l.rec.calculConversion(type, choix, l.morceau);
+    mesurer(l);
+    return l;
+}
+
+// The general conversion of the net with u and v exchanged; the cyclide is
+// written back with the net as given (same surface, same corners P00, P22).
+Lecture lectureTransposee(const RBBPd& bez, int choix) {
+    const Lecture t = lecturePlan(transpose(bez), 1, choix);
+    Lecture l;
+    l.rec = bez;
+    l.code = t.code;
+    l.morceau = t.morceau;
+    l.rec.a = t.rec.a;
+    l.rec.c = t.rec.c;
+    l.rec.mu = t.rec.mu;
+    l.rec.omega.init(t.rec.omega);
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            l.rec.Base[r][k] = t.rec.Base[r][k];
+    mesurer(l);
+    return l;
+}
+
+// The torus or sphere read straight from the net.
+Lecture lectureTore(const RBBPd& bez) {
+    Lecture l;
+    l.rec = bez;
+    l.code = lireToreSphere(l.rec, l.morceau);
+    mesurer(l);
+    return l;
+}
+
+// The readings after the first one, in the order they are tried.
+int autresLectures(const RBBPd& bez, int type, int choix, Lecture autres[3]) {
+    if (type == 2) {
+        autres[0] = lectureTore(bez);
+        return 1;
+    }
+    const int autre = choix == 1 ? 0 : 1;
+    autres[0] = lecturePlan(bez, 1, autre);
+    autres[1] = lectureTransposee(bez, choix);
+    autres[2] = lectureTransposee(bez, autre);
+    return 3;
+}
+
+// A torus reading that carries its patch keeps its cyclide; its piece is
+// recomputed when the first one's corners are not the patch's.
+void corrigerMorceauTore(Lecture& l) {
+    if (morceauFini(l.morceau) && morceauFidele(l.rec, l.morceau, ECART_COINS))
+        return;
+    const MorceauCyclide m = morceauTore(l.rec);
+    if (morceauFidele(l.rec, m, ECART_COINS))
+        l.morceau = m;
+}
+
+// The reading kept: the first when exact, else the first exact later one,
+// else the best later one when the first is not acceptable.
+Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil) {
+    Lecture premiere = lecturePlan(bez, type, choix);
+    if (type == 2 && premiere.code != 0 && premiere.residu <= RESIDU_EXACT)
+        corrigerMorceauTore(premiere);
+    if (exacte(premiere))
+        return premiere;
+    Lecture autres[3];
+    const int n = autresLectures(bez, type, choix, autres);
+    const Lecture* meilleure = nullptr;
+    for (int k = 0; k < n; ++k) {
+        if (exacte(autres[k]))
+            return autres[k];
+        if (meilleure == nullptr || autres[k].residu < meilleure->residu)
+            meilleure = &autres[k];
+    }
+    const bool premiereAdmise = defaut(premiere, seuil).empty();
+    if (!premiereAdmise && meilleure != nullptr && meilleure->residu < premiere.residu)
+        return *meilleure;
+    return premiere;
+}
+
+} // namespace
+
+RBBPd transpose(const RBBPd& bez) {
+    RBBPd t(bez);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            t.P[i][j] = bez.P[j][i];
+            t.w[i][j] = bez.w[j][i];
+        }
+    return t;
+}
+
+ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, double seuil) {
+    ConversionVerifiee res;
+    res.converti = bez;
+    if (type != 1 && type != 2) {
+        res.raison = "la construction ne donne pas un carreau convertible (type 0)";
+        return res;
+    }
+    const Lecture l = lectureRetenue(bez, type, choix, seuil);
+    res.converti = l.rec;
+    res.residu = l.residu;
+    res.raison = defaut(l, seuil);
+    if (res.raison.empty()) {
+        res.code = l.code;
+        res.morceau = l.morceau;
+    }
+    return res;
+}

@@ -1,0 +1,138 @@
+// Random pieces of Dupin cyclides written as nets, for the sweeps of the
+// verified conversion: random kinds, sizes, angle rectangles and rigid
+// motions, and the sphere net (a = 0) that the cyclide net cannot write.
+#ifndef PIECES_CYCLIDE_H
+#define PIECES_CYCLIDE_H
+
+#include "RBBPd.h"
+#include "ReseauCyclide.h"
+
+#include <cmath>
+#include <random>
+
+namespace pieces {
+
+const double PI = 3.141592653589793;
+
+// The kinds of the sweep, with the cyclide-type code each must get.
+enum Genre { RING = 1, SPINDLE = 2, HORNED = 3, SPHERE = 4, CROISE = 5, COLLIER = 6 };
+
+// A rigid motion: frame columns (right-handed, orthonormal) and a translation.
+struct Mouvement {
+    double Base[3][3];
+    Point omega;
+};
+
+inline double uniforme(std::mt19937& g, double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(g);
+}
+
+// A random rotation (unit quaternion) and a translation within +-portee.
+inline Mouvement mouvementAleatoire(std::mt19937& g, double portee) {
+    std::normal_distribution<double> n(0, 1);
+    double q[4] = {n(g), n(g), n(g), n(g)};
+    const double l = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+    const double w = q[0] / l, x = q[1] / l, y = q[2] / l, z = q[3] / l;
+    Mouvement m{{{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
+                 {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
+                 {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}},
+                Point(uniforme(g, -portee, portee), uniforme(g, -portee, portee),
+                      uniforme(g, -portee, portee))};
+    return m;
+}
+
+// Parameters (a, c, mu) of the kind, scaled by echelle.
+inline void parametres(Genre genre, std::mt19937& g, double echelle, double& a, double& c,
+                       double& mu) {
+    a = echelle;
+    const double x = uniforme(g, 0.15, 0.85), y = uniforme(g, 0.15, 0.85);
+    switch (genre) {
+    case RING: // c < mu < a
+        c = x * y * a;
+        mu = x * a;
+        break;
+    case SPINDLE: // c < a < mu
+        c = x * a;
+        mu = a / y;
+        break;
+    case HORNED: // mu < c < a
+        c = x * a;
+        mu = x * y * a;
+        break;
+    case COLLIER: // c = 0, mu < a
+        c = 0;
+        mu = x * a;
+        break;
+    case CROISE: // c = 0, a < mu
+        c = 0;
+        mu = a / y;
+        break;
+    case SPHERE:
+        a = 0;
+        c = 0;
+        mu = echelle;
+        break;
+    }
+}
+
+// A rectangle of angles, each span between 0.1 and a quarter turn in either
+// direction.
+inline MorceauCyclide rectangleAleatoire(std::mt19937& g) {
+    const double du = uniforme(g, 0.1, PI / 2) * (uniforme(g, 0, 1) < 0.5 ? -1 : 1);
+    const double dv = uniforme(g, 0.1, PI / 2) * (uniforme(g, 0, 1) < 0.5 ? -1 : 1);
+    const double u0 = uniforme(g, -PI, PI), v0 = uniforme(g, -PI, PI);
+    return {u0, u0 + du, v0, v0 + dv};
+}
+
+// The sphere of radius mu about omega (the torus a = 0) over the rectangle,
+// i along theta and j along psi as in reseauMorceauCyclide, written with
+// the torus's homogeneous coordinates divided by a:
+// (cos t (a - mu cos p), sin t (a - mu cos p), -mu sin p) over 1.
+inline RBBP reseauSphere(double mu, const MorceauCyclide& m, const Mouvement& mv) {
+    auto arc = [](double t0, double t1, double A[3][3]) {
+        const double ext[2] = {t0, t1};
+        for (int e = 0; e < 2; ++e) {
+            A[2 * e][0] = 1;
+            A[2 * e][1] = std::cos(ext[e]);
+            A[2 * e][2] = std::sin(ext[e]);
+        }
+        A[1][0] = std::cos((t1 - t0) / 2);
+        A[1][1] = std::cos((t0 + t1) / 2);
+        A[1][2] = std::sin((t0 + t1) / 2);
+    };
+    double A[3][3], B[3][3];
+    arc(m.u0, m.u1, A);
+    arc(m.v0, m.v1, B);
+    RBBP net;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const double W = A[i][0] * B[j][0];
+            const double q[3] = {-mu * A[i][1] * B[j][1] / W, -mu * A[i][2] * B[j][1] / W,
+                                 -mu * A[i][0] * B[j][2] / W};
+            const double o[3] = {mv.omega.getX0(), mv.omega.getY0(), mv.omega.getZ0()};
+            double x[3];
+            for (int r = 0; r < 3; ++r)
+                x[r] = mv.Base[r][0] * q[0] + mv.Base[r][1] * q[1] + mv.Base[r][2] * q[2] + o[r];
+            net.setP(i, j, Point(x[0], x[1], x[2]));
+            net.setW(i, j, W);
+        }
+    return net;
+}
+
+// A random piece of the kind as a net in world coordinates; false when the
+// cyclide net refuses the rectangle (a zero weight).
+inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& net) {
+    double a, c, mu;
+    parametres(genre, g, echelle, a, c, mu);
+    const MorceauCyclide m = rectangleAleatoire(g);
+    const Mouvement mv = mouvementAleatoire(g, 10 * echelle);
+    if (genre == SPHERE) {
+        net = reseauSphere(mu, m, mv);
+        return true;
+    }
+    return reseauMorceauMonde(a, c, mu, mv.omega, mv.Base, m, net);
+}
+
+} // namespace pieces
+
+#endif
