@@ -122,7 +122,7 @@ inline RBBP reseauSphere(double mu, const MorceauCyclide& m, const Mouvement& mv
 // A random piece of the kind as a net in world coordinates; false when the
 // cyclide net refuses the rectangle (a zero weight).
 inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& net) {
-    double a, c, mu;
+    double a = 0, c = 0, mu = 0;
     parametres(genre, g, echelle, a, c, mu);
     const MorceauCyclide m = rectangleAleatoire(g);
     const Mouvement mv = mouvementAleatoire(g, 10 * echelle);
