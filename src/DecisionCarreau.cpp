@@ -1,6 +1,7 @@
 #include "DecisionCarreau.h"
 
 #include "Plan.h"
+#include "VerdictConversion.h"
 
 #include <cmath>
 
@@ -27,31 +28,6 @@ bool netFini(const RBBP& net) {
                 return false;
         }
     return true;
-}
-
-// The net moved so that the middle of its corners is the origin and scaled
-// so that its longer corner diagonal is 1: the plane tests compare
-// coefficients with absolute thresholds, which would otherwise depend on
-// the net's size and place.
-RBBP reseauNormalise(const RBBP& net) {
-    const Point coins[4] = {net.getP(0, 0), net.getP(0, 2), net.getP(2, 0), net.getP(2, 2)};
-    double centre[3] = {0, 0, 0};
-    for (const Point& C : coins) {
-        centre[0] += C.getX0() / 4;
-        centre[1] += C.getY0() / 4;
-        centre[2] += C.getZ0() / 4;
-    }
-    const double d1 = coins[0].distance(coins[3]), d2 = coins[1].distance(coins[2]);
-    const double echelle = 1 / (d1 >= d2 ? d1 : d2);
-    RBBP res(net);
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            Point P = net.getP(i, j);
-            P.init((P.getX0() - centre[0]) * echelle, (P.getY0() - centre[1]) * echelle,
-                   (P.getZ0() - centre[2]) * echelle);
-            res.setP(i, j, P);
-        }
-    return res;
 }
 
 Plan planBord(const RBBP& net, const Bord& b) {
@@ -109,7 +85,13 @@ int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
             return 0;
         }
     }
-    const RBBP n = reseauNormalise(net);
+    // The plane tests compare coefficients with absolute thresholds: they
+    // are made on the net moved to unit size, so that they do not depend on
+    // its size and place.
+    RBBPd donne;
+    static_cast<RBBP&>(donne) = net;
+    double centre[3], echelle;
+    const RBBPd n = reseauUnite(donne, centre, echelle);
     const int t12 = planBord(n, BORDS[0]).typeIntersectPlans(planBord(n, BORDS[1]));
     const int t34 = planBord(n, BORDS[2]).typeIntersectPlans(planBord(n, BORDS[3]));
     if (t12 == 1 && t34 == 1)

@@ -125,23 +125,37 @@ Lecture lecturePlan(const RBBPd& bez, int type, int choix) {
     return l;
 }
 
-// The general conversion of the net with u and v exchanged; the cyclide is
-// written back with the net as given (same surface, same corners P00, P22).
-Lecture lectureTransposee(const RBBPd& bez, int choix) {
-    const Lecture t = lecturePlan(transpose(bez), 1, choix);
-    Lecture l;
-    l.rec = bez;
-    l.code = t.code;
-    l.morceau = t.morceau;
-    l.rec.a = t.rec.a;
-    l.rec.c = t.rec.c;
-    l.rec.mu = t.rec.mu;
-    l.rec.omega.init(t.rec.omega);
+// Writes the cyclide of de (a, c, mu, omega, Base) into vers, the lengths
+// multiplied by echelle and the centre moved by centre.
+void copierCyclide(const RBBPd& de, RBBPd& vers, double echelle, const double centre[3]) {
+    vers.a = de.a * echelle;
+    vers.c = de.c * echelle;
+    vers.mu = de.mu * echelle;
+    vers.omega.init(de.omega.getX0() * echelle + centre[0], de.omega.getY0() * echelle + centre[1],
+                    de.omega.getZ0() * echelle + centre[2]);
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 3; ++k)
-            l.rec.Base[r][k] = t.rec.Base[r][k];
+            vers.Base[r][k] = de.Base[r][k];
+}
+
+// A reading of another form of the net (exchanged, moved, scaled) given
+// back for the net as it is: the same code and piece, the cyclide placed
+// back, the residual measured again on bez.
+Lecture ramener(const Lecture& autre, const RBBPd& bez, double echelle, const double centre[3]) {
+    Lecture l;
+    l.rec = bez;
+    l.code = autre.code;
+    l.morceau = autre.morceau;
+    copierCyclide(autre.rec, l.rec, echelle, centre);
     mesurer(l);
     return l;
+}
+
+// The general conversion of the net with u and v exchanged (same surface,
+// same corners P00, P22).
+Lecture lectureTransposee(const RBBPd& bez, int choix) {
+    const double origine[3] = {0, 0, 0};
+    return ramener(lecturePlan(transpose(bez), 1, choix), bez, 1, origine);
 }
 
 // The torus or sphere read straight from the net.
@@ -176,16 +190,31 @@ void corrigerMorceauTore(Lecture& l) {
         l.morceau = m;
 }
 
-// The reading kept: the first when exact, else the first exact later one,
-// else the best later one when the first is not acceptable.
-Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil) {
+Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil, bool normaliser);
+
+// Every reading of the net moved to unit size (reseauUnite), placed back:
+// the conversion's absolute thresholds then mean the same at every size.
+Lecture lectureNormalisee(const RBBPd& bez, int type, int choix, double seuil) {
+    double centre[3], echelle;
+    const RBBPd unite = reseauUnite(bez, centre, echelle);
+    if (!(echelle > 0) || !std::isfinite(echelle))
+        return Lecture();
+    return ramener(lectureRetenue(unite, type, choix, seuil, false), bez, echelle, centre);
+}
+
+// The reading kept: the first when exact, else the first exact later one
+// (the net moved to unit size last, when normaliser), else the best later
+// one when the first is not acceptable.
+Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil, bool normaliser) {
     Lecture premiere = lecturePlan(bez, type, choix);
     if (type == 2 && premiere.code != 0 && premiere.residu <= RESIDU_EXACT)
         corrigerMorceauTore(premiere);
     if (exacte(premiere))
         return premiere;
-    Lecture autres[3];
-    const int n = autresLectures(bez, type, choix, autres);
+    Lecture autres[4];
+    int n = autresLectures(bez, type, choix, autres);
+    if (normaliser)
+        autres[n++] = lectureNormalisee(bez, type, choix, seuil);
     const Lecture* meilleure = nullptr;
     for (int k = 0; k < n; ++k) {
         if (exacte(autres[k]))
@@ -200,6 +229,27 @@ Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil) {
 }
 
 } // namespace
+
+RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle) {
+    const Point coins[4] = {bez.P[0][0], bez.P[0][2], bez.P[2][0], bez.P[2][2]};
+    for (int r = 0; r < 3; ++r)
+        centre[r] = 0;
+    for (const Point& C : coins) {
+        centre[0] += C.getX0() / 4;
+        centre[1] += C.getY0() / 4;
+        centre[2] += C.getZ0() / 4;
+    }
+    const double d1 = coins[0].distance(coins[3]), d2 = coins[1].distance(coins[2]);
+    echelle = d1 >= d2 ? d1 : d2;
+    RBBPd res(bez);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point& P = bez.P[i][j];
+            res.P[i][j].init((P.getX0() - centre[0]) / echelle, (P.getY0() - centre[1]) / echelle,
+                             (P.getZ0() - centre[2]) / echelle);
+        }
+    return res;
+}
 
 RBBPd transpose(const RBBPd& bez) {
     RBBPd t(bez);
@@ -218,7 +268,7 @@ ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, doubl
         res.raison = "la construction ne donne pas un carreau convertible (type 0)";
         return res;
     }
-    const Lecture l = lectureRetenue(bez, type, choix, seuil);
+    const Lecture l = lectureRetenue(bez, type, choix, seuil, true);
     res.converti = l.rec;
     res.residu = l.residu;
     res.raison = defaut(l, seuil);

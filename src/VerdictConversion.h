@@ -36,7 +36,11 @@ struct ConversionVerifiee {
 // type 1, the other plane and the net read with u and v exchanged (same
 // surface, same four corners) are tried; for type 2 the torus read straight
 // from the net (LectureTore), whose piece is also used when the first
-// reading carries the patch but its piece's corners are not the patch's.
+// reading carries the patch but its piece's corners are not the patch's
+// (within 1e-9 of the diagonal); then, for both types, all of these on the
+// net moved to unit size (reseauUnite) and placed back. A frame that
+// rounding left off orthonormal by more than ECART_ORTHONORMAL is made
+// orthonormal again (its second axis kept) before the residual is taken.
 // A later reading replaces the first one when it carries the patch within
 // RESIDU_EXACT, or when the first is above seuil and the later one has a
 // smaller residual. The verdict: the kind of the reading kept when its
@@ -45,6 +49,12 @@ struct ConversionVerifiee {
 // Type 0 (or any other) gives code 0, residual 0, an empty reason and
 // converti = bez. Never throws; non-numbers in the net give code 0.
 ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, double seuil);
+
+// The net moved so that the middle of its four corners is the origin and
+// scaled so that its longer corner diagonal is 1 (weights unchanged); the
+// middle (centre) and the diagonal (echelle) are given back. Coinciding
+// corners give echelle 0 and non-number points.
+RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle);
 
 // The net with u and v exchanged: P[i][j] and w[i][j] become P[j][i] and
 // w[j][i]. The patch is the same surface with the same corners P00, P22.
