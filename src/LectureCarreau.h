@@ -12,7 +12,7 @@
 #include <string>
 
 // The longest net text accepted, in bytes.
-const std::size_t TAILLE_CARREAU_MAX = 64 * 1024;
+const std::size_t TAILLE_CARREAU_MAX = 65536; // 64 KB
 
 // Reads a net from is (at most TAILLE_CARREAU_MAX bytes are taken in).
 // Gives back true with the nine points and weights written into net (its
