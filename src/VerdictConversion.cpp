@@ -3,6 +3,7 @@
 #include "LectureTore.h"
 #include "Residu.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -27,14 +28,11 @@ bool morceauFini(const MorceauCyclide& m) {
     return std::isfinite(m.u0) && std::isfinite(m.u1) && std::isfinite(m.v0) && std::isfinite(m.v1);
 }
 
+// a, c, mu, omega and every entry of Base are finite numbers.
 bool parametresFinis(const RBBPd& r) {
-    bool ok = std::isfinite(r.a) && std::isfinite(r.c) && std::isfinite(r.mu) &&
-              std::isfinite(r.omega.getX0()) && std::isfinite(r.omega.getY0()) &&
-              std::isfinite(r.omega.getZ0());
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            ok = ok && std::isfinite(r.Base[i][j]);
-    return ok;
+    const double v[6] = {r.a, r.c, r.mu, r.omega.getX0(), r.omega.getY0(), r.omega.getZ0()};
+    const auto fini = [](double x) { return std::isfinite(x); };
+    return std::all_of(v, v + 6, fini) && std::all_of(&r.Base[0][0], &r.Base[0][0] + 9, fini);
 }
 
 // Every dot product of two columns of Base within ECART_ORTHONORMAL of 0 or 1.

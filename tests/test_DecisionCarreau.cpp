@@ -176,13 +176,7 @@ TEST(DecisionCarreau, NetOfTheSevenParametersGivesTheSameResult) {
     std::mt19937 g(99u);
     int memes = 0;
     for (int k = 0; k < 400; ++k) {
-        EntreeScene e;
-        double* angles[4] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22};
-        for (double* t : angles)
-            *t = pieces::uniforme(g, -pieces::PI, pieces::PI);
-        e.rayon = pieces::uniforme(g, 0.5, 10);
-        e.z11 = pieces::uniforme(g, -10, 10);
-        e.P10 = pieces::uniforme(g, -10, 10);
+        EntreeScene e = pieces::jeuAleatoire(g);
         e.choix = k % 2;
         if (k == 0) { // the start-up patch
             e = EntreeScene{

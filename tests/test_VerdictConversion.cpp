@@ -79,21 +79,10 @@ double signe(std::mt19937& g) {
     return pieces::uniforme(g, 0, 1) < 0.5 ? -1 : 1;
 }
 
-EntreeScene jeuAleatoire(std::mt19937& g) {
-    EntreeScene e;
-    double* angles[4] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22};
-    for (double* t : angles)
-        *t = pieces::uniforme(g, -pieces::PI, pieces::PI);
-    e.rayon = pieces::uniforme(g, 0.5, 10);
-    e.z11 = pieces::uniforme(g, -10, 10);
-    e.P10 = pieces::uniforme(g, -10, 10);
-    return e;
-}
-
 // Angles that nearly coincide (a difference of 1e-12 to 1e-6, sometimes a
 // whole turn more), radii from 1e-6 to 1e6, P10 up to +-1e8.
 EntreeScene jeuPresqueDegenere(std::mt19937& g) {
-    EntreeScene e = jeuAleatoire(g);
+    EntreeScene e = pieces::jeuAleatoire(g);
     double* angles[4] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22};
     const int i = static_cast<int>(pieces::uniforme(g, 0, 4)) % 4;
     const int j = (i + 1 + static_cast<int>(pieces::uniforme(g, 0, 3)) % 3) % 4;
@@ -128,7 +117,7 @@ TEST(VerdictConversion, ParameterSweepReportsOnlyCarryingKinds) {
     CaptureStdout silence;
     for (int k = 0; k < 12000; ++k) {
         const bool degenere = k >= 10000;
-        EntreeScene e = degenere ? jeuPresqueDegenere(g) : jeuAleatoire(g);
+        EntreeScene e = degenere ? jeuPresqueDegenere(g) : pieces::jeuAleatoire(g);
         for (int choix : {1, 0}) {
             e.choix = choix;
             const Scene s = construireScene(e);

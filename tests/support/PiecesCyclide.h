@@ -6,6 +6,7 @@
 
 #include "RBBPd.h"
 #include "ReseauCyclide.h"
+#include "Scene.h"
 
 #include <cmath>
 #include <random>
@@ -131,6 +132,19 @@ inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& n
         return true;
     }
     return reseauMorceauMonde(a, c, mu, mv.omega, mv.Base, m, net);
+}
+
+// A random parameter set: angles in [-pi, pi], radius in [0.5, 10], z11
+// and P10 in [-10, 10].
+inline EntreeScene jeuAleatoire(std::mt19937& g) {
+    EntreeScene e;
+    double* angles[4] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22};
+    for (double* t : angles)
+        *t = uniforme(g, -PI, PI);
+    e.rayon = uniforme(g, 0.5, 10);
+    e.z11 = uniforme(g, -10, 10);
+    e.P10 = uniforme(g, -10, 10);
+    return e;
 }
 
 } // namespace pieces
