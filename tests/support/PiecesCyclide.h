@@ -1,14 +1,19 @@
-// Random pieces of Dupin cyclides written as nets, for the sweeps of the
-// verified conversion: random kinds, sizes, angle rectangles and rigid
-// motions, and the sphere net (a = 0) that the cyclide net cannot write.
+// Random pieces of Dupin cyclides written as nets and random parameter sets,
+// for the sweeps of the verified conversion: random kinds, sizes, angle
+// rectangles and rigid motions, the sphere net (a = 0) that the cyclide net
+// cannot write, and counts of verdicts before and after verification.
 #ifndef PIECES_CYCLIDE_H
 #define PIECES_CYCLIDE_H
 
 #include "RBBPd.h"
 #include "ReseauCyclide.h"
+#include "Residu.h"
 #include "Scene.h"
 
+#include "CaptureStdout.h"
+
 #include <cmath>
+#include <cstdio>
 #include <random>
 
 namespace pieces {
@@ -145,6 +150,37 @@ inline EntreeScene jeuAleatoire(std::mt19937& g) {
     e.z11 = uniforme(g, -10, 10);
     e.P10 = uniforme(g, -10, 10);
     return e;
+}
+
+// Counts of verdicts by code and residual class (R <= 1e-9, <= 1e-3, above).
+struct Bilan {
+    int n[7][3] = {};
+    void compter(int code, double residu) {
+        const int classe = residu <= RESIDU_EXACT ? 0 : residu <= RESIDU_ADMIS ? 1 : 2;
+        ++n[code][code == 0 ? 0 : classe];
+    }
+    void imprimer(const char* titre) const {
+        std::printf("%s: code 0 = %d", titre, n[0][0]);
+        for (int c = 1; c <= 6; ++c)
+            std::printf(", %d = %d/%d/%d", c, n[c][0], n[c][1], n[c][2]);
+        std::printf("  (R <= 1e-9 / <= 1e-3 / above)\n");
+    }
+    int kinds(int classe) const {
+        int s = 0;
+        for (int c = 1; c <= 6; ++c)
+            s += n[c][classe];
+        return s;
+    }
+};
+
+// Counts what the first reading alone gives for the scene's net, as the
+// conversion reported it before any verification.
+inline void compterPremiereLecture(const Scene& s, Bilan& avant) {
+    RBBPd r(s.Bez);
+    MorceauCyclide m;
+    CaptureStdout silence;
+    const int code = r.calculConversion(s.type, s.entree.choix, m);
+    avant.compter(code, code ? residuCyclide(r) : 0);
 }
 
 } // namespace pieces
