@@ -47,38 +47,18 @@ inline Mouvement mouvementAleatoire(std::mt19937& g, double portee) {
     return m;
 }
 
-// Parameters (a, c, mu) of the kind, scaled by echelle.
+// Parameters (a, c, mu) of the kind at the size echelle, from two random
+// ratios x, y in (0.15, 0.85): ring c < mu < a, spindle c < a < mu, horned
+// mu < c < a, tori c = 0. The sphere of radius echelle is the torus whose a
+// is 1e-100 of it: its net is the sphere's to that relative precision.
 inline void parametres(Genre genre, std::mt19937& g, double echelle, double& a, double& c,
                        double& mu) {
-    a = echelle;
     const double x = uniforme(g, 0.15, 0.85), y = uniforme(g, 0.15, 0.85);
-    switch (genre) {
-    case RING: // c < mu < a
-        c = x * y * a;
-        mu = x * a;
-        break;
-    case SPINDLE: // c < a < mu
-        c = x * a;
-        mu = a / y;
-        break;
-    case HORNED: // mu < c < a
-        c = x * a;
-        mu = x * y * a;
-        break;
-    case COLLIER: // c = 0, mu < a
-        c = 0;
-        mu = x * a;
-        break;
-    case CROISE: // c = 0, a < mu
-        c = 0;
-        mu = a / y;
-        break;
-    case SPHERE:
-        a = 0;
-        c = 0;
-        mu = echelle;
-        break;
-    }
+    const double cSurA[7] = {0, x * y, x, x, 0, 0, 0};
+    const double muSurA[7] = {0, x, 1 / y, x * y, 1e100, 1 / y, x};
+    a = genre == SPHERE ? 1e-100 * echelle : echelle;
+    c = cSurA[genre] * a;
+    mu = muSurA[genre] * a;
 }
 
 // A rectangle of angles, each span between 0.1 and a quarter turn in either
@@ -90,41 +70,6 @@ inline MorceauCyclide rectangleAleatoire(std::mt19937& g) {
     return {u0, u0 + du, v0, v0 + dv};
 }
 
-// The sphere of radius mu about omega (the torus a = 0) over the rectangle,
-// i along theta and j along psi as in reseauMorceauCyclide, written with
-// the torus's homogeneous coordinates divided by a:
-// (cos t (a - mu cos p), sin t (a - mu cos p), -mu sin p) over 1.
-inline RBBP reseauSphere(double mu, const MorceauCyclide& m, const Mouvement& mv) {
-    auto arc = [](double t0, double t1, double A[3][3]) {
-        const double ext[2] = {t0, t1};
-        for (int e = 0; e < 2; ++e) {
-            A[2 * e][0] = 1;
-            A[2 * e][1] = std::cos(ext[e]);
-            A[2 * e][2] = std::sin(ext[e]);
-        }
-        A[1][0] = std::cos((t1 - t0) / 2);
-        A[1][1] = std::cos((t0 + t1) / 2);
-        A[1][2] = std::sin((t0 + t1) / 2);
-    };
-    double A[3][3], B[3][3];
-    arc(m.u0, m.u1, A);
-    arc(m.v0, m.v1, B);
-    RBBP net;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const double W = A[i][0] * B[j][0];
-            const double q[3] = {-mu * A[i][1] * B[j][1] / W, -mu * A[i][2] * B[j][1] / W,
-                                 -mu * A[i][0] * B[j][2] / W};
-            const double o[3] = {mv.omega.getX0(), mv.omega.getY0(), mv.omega.getZ0()};
-            double x[3];
-            for (int r = 0; r < 3; ++r)
-                x[r] = mv.Base[r][0] * q[0] + mv.Base[r][1] * q[1] + mv.Base[r][2] * q[2] + o[r];
-            net.setP(i, j, Point(x[0], x[1], x[2]));
-            net.setW(i, j, W);
-        }
-    return net;
-}
-
 // A random piece of the kind as a net in world coordinates; false when the
 // cyclide net refuses the rectangle (a zero weight).
 inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& net) {
@@ -132,11 +77,13 @@ inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& n
     parametres(genre, g, echelle, a, c, mu);
     const MorceauCyclide m = rectangleAleatoire(g);
     const Mouvement mv = mouvementAleatoire(g, 10 * echelle);
-    if (genre == SPHERE) {
-        net = reseauSphere(mu, m, mv);
-        return true;
-    }
-    return reseauMorceauMonde(a, c, mu, mv.omega, mv.Base, m, net);
+    if (!reseauMorceauMonde(a, c, mu, mv.omega, mv.Base, m, net))
+        return false;
+    const double w00 = net.getW(0, 0); // weights of the size of 1 (the sphere's are 1e-100)
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            net.setW(i, j, net.getW(i, j) / w00);
+    return true;
 }
 
 // A random parameter set: angles in [-pi, pi], radius in [0.5, 10], z11
