@@ -166,7 +166,7 @@ Lecture lectureTore(const RBBPd& bez) {
 }
 
 // The readings after the first one, in the order they are tried.
-int autresLectures(const RBBPd& bez, int type, int choix, Lecture autres[3]) {
+int autresLectures(const RBBPd& bez, int type, int choix, Lecture autres[]) {
     if (type == 2) {
         autres[0] = lectureTore(bez);
         return 1;
@@ -202,12 +202,16 @@ Lecture lectureNormalisee(const RBBPd& bez, int type, int choix, double seuil) {
 
 // The reading kept: the first when exact, else the first exact later one
 // (the net moved to unit size last, when normaliser), else the best later
-// one when the first is not acceptable.
+// one when the first is not acceptable. A torus or sphere reading is exact
+// only with a piece whose corners are the patch's.
 Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil, bool normaliser) {
+    const auto juste = [type](const Lecture& l) {
+        return exacte(l) && (type != 2 || morceauFidele(l.rec, l.morceau, ECART_COINS));
+    };
     Lecture premiere = lecturePlan(bez, type, choix);
     if (type == 2 && premiere.code != 0 && premiere.residu <= RESIDU_EXACT)
         corrigerMorceauTore(premiere);
-    if (exacte(premiere))
+    if (juste(premiere))
         return premiere;
     Lecture autres[4];
     int n = autresLectures(bez, type, choix, autres);
@@ -215,7 +219,7 @@ Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil, bool
         autres[n++] = lectureNormalisee(bez, type, choix, seuil);
     const Lecture* meilleure = nullptr;
     for (int k = 0; k < n; ++k) {
-        if (exacte(autres[k]))
+        if (juste(autres[k]))
             return autres[k];
         if (meilleure == nullptr || autres[k].residu < meilleure->residu)
             meilleure = &autres[k];

@@ -42,12 +42,14 @@ struct ConversionVerifiee {
 // rounding left off orthonormal by more than ECART_ORTHONORMAL is made
 // orthonormal again (its second axis kept) before the residual is taken.
 // A later reading replaces the first one when it carries the patch within
-// RESIDU_EXACT, or when the first is above seuil and the later one has a
+// RESIDU_EXACT (for type 2 also with its piece's corners at the patch's),
+// or when the first is not acceptable for seuil and the later one has a
 // smaller residual. The verdict: the kind of the reading kept when its
 // residual is at most seuil and it is finite and orthonormal, else code 0
 // with the reason (and the residual of the best reading).
-// Type 0 (or any other) gives code 0, residual 0, an empty reason and
-// converti = bez. Never throws; non-numbers in the net give code 0.
+// Type 0 (or any other) gives code 0, residual 0, converti = bez and the
+// reason "la construction ne donne pas un carreau convertible (type 0)".
+// Never throws; non-numbers in the net give code 0.
 ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, double seuil);
 
 // The net moved so that the middle of its four corners is the origin and
