@@ -70,6 +70,11 @@ struct Perturbation {
     int composante; // 0..2 a coordinate, 3 the weight
 };
 
+void PrintTo(const Perturbation& p, std::ostream* os) {
+    const char* noms[4] = {"P.x", "P.y", "P.z", "w"};
+    *os << noms[p.composante] << p.i << p.j;
+}
+
 class Perturbe : public ::testing::TestWithParam<Perturbation> {};
 
 TEST_P(Perturbe, MovedNetIsRefused) {

@@ -26,6 +26,10 @@ struct CasTexte {
     const char* erreur; // nullptr: read
 };
 
+void PrintTo(const CasTexte& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 } // namespace
 
 class LectureTexte : public ::testing::TestWithParam<CasTexte> {};
