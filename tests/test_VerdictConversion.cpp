@@ -68,7 +68,11 @@ TEST(VerdictConversion, ParameterSweepReportsOnlyCarryingKinds) {
             e.choix = choix;
             const Scene s = construireScene(e);
             verifierScene(s, RESIDU_ADMIS);
-            pieces::compterPremiereLecture(s, avant[d]);
+            const pieces::Premiere p = pieces::premiereLecture(s);
+            avant[d].compter(p.code, p.residu);
+            if (p.code != 0 && p.residu <= RESIDU_EXACT && tol::orthonormal(p.rec.Base, 1e-12)) {
+                EXPECT_TRUE(pieces::memeResultat(p, s)) << "set " << k; // kept bit for bit
+            }
             apres[d].compter(s.typeCyclide, s.residu);
             if (s.typeCyclide != 0 && s.residu > RESIDU_EXACT)
                 ++decades[std::min(5, static_cast<int>(std::log10(s.residu) + 9))];

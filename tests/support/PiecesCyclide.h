@@ -120,14 +120,35 @@ struct Bilan {
     }
 };
 
-// Counts what the first reading alone gives for the scene's net, as the
+// What the first reading alone gives for the scene's net, as the
 // conversion reported it before any verification.
-inline void compterPremiereLecture(const Scene& s, Bilan& avant) {
-    RBBPd r(s.Bez);
-    MorceauCyclide m;
+struct Premiere {
+    int code = 0;
+    RBBPd rec;
+    MorceauCyclide morceau;
+    double residu = 0;
+};
+
+inline Premiere premiereLecture(const Scene& s) {
+    Premiere p;
+    p.rec = s.Bez;
     CaptureStdout silence;
-    const int code = r.calculConversion(s.type, s.entree.choix, m);
-    avant.compter(code, code ? residuCyclide(r) : 0);
+    p.code = p.rec.calculConversion(s.type, s.entree.choix, p.morceau);
+    p.residu = p.code ? residuCyclide(p.rec) : 0;
+    return p;
+}
+
+// The scene kept the first reading bit for bit: code, cyclide, frame, piece.
+inline bool memeResultat(const Premiere& p, const Scene& s) {
+    const RBBPd& r = s.converti;
+    bool ok = p.code == s.typeCyclide && p.rec.a == r.a && p.rec.c == r.c && p.rec.mu == r.mu &&
+              p.rec.omega.getX0() == r.omega.getX0() && p.rec.omega.getY0() == r.omega.getY0() &&
+              p.rec.omega.getZ0() == r.omega.getZ0() && p.morceau.u0 == s.morceau.u0 &&
+              p.morceau.u1 == s.morceau.u1 && p.morceau.v0 == s.morceau.v0 &&
+              p.morceau.v1 == s.morceau.v1;
+    for (int i = 0; i < 9; ++i)
+        ok = ok && p.rec.Base[i / 3][i % 3] == r.Base[i / 3][i % 3];
+    return ok;
 }
 
 } // namespace pieces
