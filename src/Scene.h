@@ -56,8 +56,11 @@ struct Scene {
 // (convertirVerifie with the threshold RESIDU_ADMIS: a kind is reported
 // only when its cyclide carries the patch), the residual and the copy moved
 // into the cyclide's frame. When the reading of the chosen plane carries the
-// patch exactly, the records end exactly as after the drawing forms of the
-// rebuild. Degenerate input gives type 0 or code 0 with its reason (and
+// patch exactly (a torus or sphere also with its piece's corners at the
+// patch's), the records end exactly as after the drawing forms of the
+// rebuild; otherwise the cyclide and piece of the scene are those of the
+// reading kept, which the drawing forms do not compute: draw them from
+// converti and morceau. Degenerate input gives type 0 or code 0 with its reason (and
 // whatever non-finite numbers the construction gives); never throws.
 Scene construireScene(const EntreeScene& entree);
 
