@@ -117,11 +117,11 @@ bool toreDuReseau(const Bords& b, Tore& t) {
     }
     t.k0 = axe;
     t.omega = plus(centreLatitude, fois(dot(moins(centreMeridien, centreLatitude), axe), axe));
-    t.a = norme(horizontale(moins(centreMeridien, t.omega), axe));
-    t.mu = norme(moins(centreMeridien, P[0][0]));
     // i0 towards the meridian's centre (for a sphere, towards P00), made
     // exactly perpendicular to the axis.
     V3 h = horizontale(moins(centreMeridien, t.omega), axe);
+    t.a = norme(h);
+    t.mu = norme(moins(centreMeridien, P[0][0]));
     if (!(t.a > 1e-12 * t.mu))
         h = horizontale(moins(P[0][0], t.omega), axe);
     t.i0 = norme(h) > 1e-12 * t.mu ? unit(h) : perpendiculaire(axe);
