@@ -168,7 +168,8 @@ ResultatEcriture remplacer(const CibleEcriture& cible, const std::string& conten
         errno = 0; // not the owner's to give: the file becomes the writer's
     ok = ok && ecrireTout(fd, contenu) && ::fsync(fd) == 0;
     ResultatEcriture fin = fermer(fd, ok, raison);
-    if (fin == ResultatEcriture::Reussie && std::rename(temporaire.c_str(), cible.chemin.c_str()) != 0) {
+    if (fin == ResultatEcriture::Reussie &&
+        std::rename(temporaire.c_str(), cible.chemin.c_str()) != 0) {
         raison = raisonErreur(errno);
         fin = ResultatEcriture::ErreurEcriture;
     }
@@ -305,7 +306,8 @@ bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcrit
     }
     // A known stream, by "-" or by any name of the same open file.
     for (int fd : {flux.sortieStandard, flux.sortieErreur}) {
-        if (fd >= 0 && ((chemin == "-" && fd == flux.sortieStandard) || nommeDescripteur(chemin, fd))) {
+        if (fd >= 0 &&
+            ((chemin == "-" && fd == flux.sortieStandard) || nommeDescripteur(chemin, fd))) {
             cible.genre = GenreCible::Flux;
             cible.descripteur = fd;
             cible.identite = identiteDescripteur(fd);

@@ -17,10 +17,10 @@ enum class ResultatEcriture {
 
 // How an output is written.
 enum class GenreCible {
-    Flux,       // an open descriptor (the standard output): written as a stream
-    Remplace,   // a new file, or a regular file with one name: temporary file and rename
-    EnPlace     // a regular file with several names, a character device or a named
-                // pipe: written in place, its other names and its node kept
+    Flux,     // an open descriptor (the standard output): written as a stream
+    Remplace, // a new file, or a regular file with one name: temporary file and rename
+    EnPlace   // a regular file with several names, a character device or a named
+              // pipe: written in place, its other names and its node kept
 };
 
 // What a file is, to tell two names of one file apart from two files: the
@@ -44,10 +44,10 @@ IdentiteFichier identiteDescripteur(int fd);
 
 // An output resolved before anything is written.
 struct CibleEcriture {
-    std::string nom;       // as the user gave it
-    std::string chemin;    // symbolic links followed: the name actually written
+    std::string nom;    // as the user gave it
+    std::string chemin; // symbolic links followed: the name actually written
     GenreCible genre = GenreCible::Remplace;
-    int descripteur = -1;  // Flux: the descriptor written
+    int descripteur = -1; // Flux: the descriptor written
     IdentiteFichier identite;
 };
 

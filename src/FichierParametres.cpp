@@ -143,11 +143,11 @@ ResultatLecture lireFichierParametres(const std::string& chemin, bool ordinaireS
 }
 
 void ecrireParametres(std::ostream& out, const double valeurs[NOMBRE_PARAMETRES]) {
-    out << texteExact(valeurs[0]) << ' ' << texteExact(valeurs[1]) << ' '
-        << texteExact(valeurs[2]) << ' ' << texteExact(valeurs[3]) << '\n'
+    out << texteExact(valeurs[0]) << ' ' << texteExact(valeurs[1]) << ' ' << texteExact(valeurs[2])
+        << ' ' << texteExact(valeurs[3]) << '\n'
         << '\n'
-        << texteExact(valeurs[4]) << ' ' << texteExact(valeurs[5]) << ' '
-        << texteExact(valeurs[6]) << '\n';
+        << texteExact(valeurs[4]) << ' ' << texteExact(valeurs[5]) << ' ' << texteExact(valeurs[6])
+        << '\n';
 }
 
 bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOMBRE_PARAMETRES]) {

@@ -225,8 +225,8 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
                         std::string& erreur) {
     erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
     std::string png;
-    if (!erreur.empty() || !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png,
-                                            erreur)) {
+    if (!erreur.empty() ||
+        !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png, erreur)) {
         return false;
     }
     std::string raison;

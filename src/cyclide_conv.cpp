@@ -79,7 +79,6 @@ struct Demande {
     std::vector<std::string> positionnels;
 };
 
-
 // Reports bad usage, an unreadable input or a failed output: one French
 // line on the standard error, exit status 2.
 [[noreturn]] void echouer(const std::string& message) {
@@ -370,8 +369,8 @@ std::string rapport(Resultat& res) {
     out << "cyclide " << res.code << " " << messageCyclide(res.code) << "\n";
     out << res.converti;
     if (res.code != 0) {
-        out << "morceau " << res.morceau.u0 << " " << res.morceau.u1 << " " << res.morceau.v0
-            << " " << res.morceau.v1 << "\n";
+        out << "morceau " << res.morceau.u0 << " " << res.morceau.u1 << " " << res.morceau.v0 << " "
+            << res.morceau.v1 << "\n";
         out << "residu " << res.residu << "\n";
     }
     return out.str();
