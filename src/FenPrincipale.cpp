@@ -554,7 +554,8 @@ void FenPrincipale::chargerFichier(const QString& nom) {
                               .arg(nom)
                               .arg(lecture.lus);
         if (!lecture.refuse.empty()) {
-            message += tr("\n'%1' n'est pas un nombre.").arg(QString::fromStdString(lecture.refuse));
+            message +=
+                tr("\n'%1' n'est pas un nombre.").arg(QString::fromStdString(lecture.refuse));
         }
         messageAvertissement(titre, message);
     }
