@@ -62,7 +62,13 @@ bool suivreLiens(const std::string& chemin, std::string& fin, struct stat& etat,
         std::string lien;
         if (!lireLien(fin, lien))
             return false;
-        fin = (!lien.empty() && lien[0] == '/') ? lien : repertoireDe(fin) + "/" + lien;
+        if (lien.empty() || lien[0] != '/') {
+            std::string relatif = repertoireDe(fin);
+            relatif += '/';
+            relatif += lien;
+            lien = relatif;
+        }
+        fin = lien;
     }
     errno = ELOOP;
     return false;

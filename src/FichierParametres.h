@@ -15,7 +15,7 @@ const int NOMBRE_PARAMETRES = 7;
 
 // A parameter file is a few hundred bytes: a longer input is refused
 // rather than read on (an endless pipe, a device, a wrong file).
-const std::size_t TAILLE_PARAMETRES_MAX = 64 * 1024;
+const std::size_t TAILLE_PARAMETRES_MAX = std::size_t{64} * 1024;
 
 // What reading the seven numbers gave.
 struct LectureParametres {

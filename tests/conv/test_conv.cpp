@@ -1,5 +1,6 @@
 // Runs the cyclide-conv program and checks its report line by line against
 // the conversion done in this process, its exit codes and its error lines.
+#include "DossierDeTest.h"
 #include "Exemples.h"
 #include "FichierParametres.h"
 #include "RBBPd.h"
@@ -483,16 +484,7 @@ namespace {
 // to make files and to list what the directory holds.
 class CyclideConvFichiers : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string modele = (fs::temp_directory_path() / "conv-fichiers-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modele.data()), nullptr);
-        dossier = modele;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dossier, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dossier, ec);
-    }
+    void SetUp() override { ASSERT_FALSE(dossier.empty()); }
     fs::path ici(const std::string& nom) const { return dossier / nom; }
     void ecrire(const std::string& nom, const std::string& texte) const {
         std::ofstream(ici(nom), std::ios::binary) << texte;
@@ -517,7 +509,8 @@ class CyclideConvFichiers : public ::testing::Test {
         EXPECT_NE(ex.erreur.find(mots), std::string::npos) << ex.erreur;
     }
 
-    fs::path dossier;
+    DossierDeTest temporaire{"conv-fichiers"};
+    const fs::path dossier = temporaire.chemin();
     const std::string ANCIEN = "ancien contenu\n";
     const std::string PARAMETRES = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
 };
