@@ -688,3 +688,28 @@ TEST_F(CyclideConvFichiers, NumbersFollowOneRule) {
         EXPECT_EQ(ex.sortie, attendu) << "'" << forme << "'";
     }
 }
+
+// The core's diagnostics (ISO 8859-1 on its standard output) reach the
+// standard error in UTF-8 and never the report, nor an export to the
+// standard output.
+TEST_F(CyclideConvFichiers, CoreDiagnosticsReachTheStandardErrorInUtf8) {
+    const std::vector<std::string> degenere = {"-3.141592653589793",
+                                               "1.5707963267948966",
+                                               "-1.0471975511965976",
+                                               "3.141592653589793",
+                                               "4",
+                                               "8",
+                                               "1.5707963267948966"};
+    Execution ex = lancer(degenere);
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_NE(ex.erreur.find("parall\xC3\xA8le"), std::string::npos) << ex.erreur;
+    EXPECT_EQ(ex.erreur.find("parall\xE8le"), std::string::npos);
+    EXPECT_TRUE(commencePar(ex.sortie, "type ")) << ex.sortie;
+    EXPECT_EQ(ex.sortie.find("parall"), std::string::npos);
+    std::vector<std::string> args = degenere;
+    args.insert(args.end(), {"--obj", "-"});
+    ex = lancer(args, "", "> " + entreGuillemets(ici("sortie.obj").string()));
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_TRUE(commencePar(lireFichier(ici("sortie.obj")), "# cyclide-conv"));
+    EXPECT_EQ(lireFichier(ici("sortie.obj")).find("parall"), std::string::npos);
+}
