@@ -713,3 +713,24 @@ TEST_F(CyclideConvFichiers, CoreDiagnosticsReachTheStandardErrorInUtf8) {
     EXPECT_TRUE(commencePar(lireFichier(ici("sortie.obj")), "# cyclide-conv"));
     EXPECT_EQ(lireFichier(ici("sortie.obj")).find("parall"), std::string::npos);
 }
+
+// A named pipe as output: written as a stream when a program reads it,
+// refused at once (not waited on) when none does; the pipe stays a pipe.
+TEST_F(CyclideConvFichiers, NamedPipeOutputIsWrittenOnlyWhenRead) {
+    const fs::path tube = ici("tube.obj");
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    const std::string t = entreGuillemets(tube.string());
+    const std::string recu = entreGuillemets(ici("recu.obj").string());
+    Execution ex = lancer({"--exemple", "1", "--obj", tube.string()},
+                          "(cat " + t + " > " + recu + " &); sleep 1;");
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    for (int k = 0; k < 50 && resumer(lireFichier(ici("recu.obj"))).noms.size() < 5; ++k)
+        ::usleep(100000);
+    EXPECT_EQ(resumer(lireFichier(ici("recu.obj"))).noms.size(), 5u);
+    refuse(lancer({"--exemple", "1", "--obj", tube.string()}, "timeout 20"),
+           "aucun programme ne lit ce tube");
+    struct stat etat {};
+    ASSERT_EQ(::lstat(tube.c_str(), &etat), 0);
+    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(entrees(), "recu.obj;tube.obj;");
+}
