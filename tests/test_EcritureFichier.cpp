@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -95,89 +94,6 @@ TEST_F(EcritureFichierTest, DevicesAreWrittenInPlaceAndStayDevices) {
 }
 
 } // namespace
-
-namespace {
-
-// What one kind of target becomes, and what writing it leaves.
-struct CasCible {
-    const char* nom;
-    GenreCible genre;
-};
-
-} // namespace
-
-// Each kind of target is written where it points: a link through its
-// target (the link kept), a hard-linked file in place (both names kept on
-// one inode), a device in place, a new file or a single-named file
-// through a rename; "-" and the names of a known stream as that stream.
-TEST_F(EcritureFichierTest, TargetsAreWrittenWhereTheyPoint) {
-    const fs::path cible = dossier / "cible.obj";
-    { std::ofstream(cible) << "ancien"; }
-    fs::create_symlink("cible.obj", dossier / "lien.obj");
-    fs::create_symlink("absente.obj", dossier / "pendant.obj");
-    fs::create_hard_link(cible, dossier / "dur.obj");
-    const CasCible cas[] = {{"lien.obj", GenreCible::EnPlace},
-                            {"pendant.obj", GenreCible::Remplace},
-                            {"nouveau.obj", GenreCible::Remplace}};
-    for (const CasCible& c : cas) {
-        CibleEcriture r;
-        std::string raison;
-        ASSERT_TRUE(resoudreCible((dossier / c.nom).string(), FluxConnus(), r, raison)) << raison;
-        EXPECT_EQ(r.genre, c.genre) << c.nom;
-        EXPECT_EQ(ecrireCible(r, std::string("nouveau ") + c.nom, raison),
-                  ResultatEcriture::Reussie)
-            << raison;
-    }
-    // The link and its target's second name see the same new bytes.
-    EXPECT_TRUE(fs::is_symlink(dossier / "lien.obj"));
-    EXPECT_EQ(lire(dossier / "dur.obj"), "nouveau lien.obj");
-    EXPECT_EQ(fs::hard_link_count(cible), 2u);
-    EXPECT_TRUE(fs::is_symlink(dossier / "pendant.obj"));
-    EXPECT_EQ(lire(dossier / "absente.obj"), "nouveau pendant.obj");
-    EXPECT_EQ(nombreFichiers(), 6u); // no temporary left
-
-    // A stream: "-" and any name of the same open file.
-    const fs::path flux = dossier / "flux.txt";
-    const int fd = ::open(flux.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ASSERT_GE(fd, 0);
-    FluxConnus connus;
-    connus.sortieStandard = fd;
-    for (const std::string nom :
-         {std::string("-"), flux.string(), "/proc/self/fd/" + std::to_string(fd)}) {
-        CibleEcriture r;
-        std::string raison;
-        ASSERT_TRUE(resoudreCible(nom, connus, r, raison)) << nom;
-        EXPECT_EQ(r.genre, GenreCible::Flux) << nom;
-        EXPECT_EQ(ecrireCible(r, "x", raison), ResultatEcriture::Reussie);
-    }
-    ::close(fd);
-    EXPECT_EQ(lire(flux), "xxx");
-    // Without known streams "-" is a file name; a name ending in '/' is refused.
-    CibleEcriture r;
-    std::string raison;
-    ASSERT_TRUE(resoudreCible("-", FluxConnus(), r, raison));
-    EXPECT_EQ(r.genre, GenreCible::Remplace);
-    EXPECT_FALSE(resoudreCible((dossier / "x/").string(), FluxConnus(), r, raison));
-}
-
-// Two names of one file have the same identity, a file to create too;
-// devices have none.
-TEST_F(EcritureFichierTest, IdentitiesTellTwoNamesOfOneFile) {
-    { std::ofstream(dossier / "a") << "a"; }
-    fs::create_hard_link(dossier / "a", dossier / "b");
-    fs::create_symlink("a", dossier / "c");
-    auto identite = [](const fs::path& p) {
-        CibleEcriture r;
-        std::string raison;
-        EXPECT_TRUE(resoudreCible(p.string(), FluxConnus(), r, raison)) << p;
-        return r.identite;
-    };
-    EXPECT_TRUE(memeFichier(identite(dossier / "a"), identite(dossier / "b")));
-    EXPECT_TRUE(memeFichier(identite(dossier / "a"), identite(dossier / "c")));
-    EXPECT_TRUE(memeFichier(identite(dossier / "n"), identite(dossier / "." / "n")));
-    EXPECT_FALSE(memeFichier(identite(dossier / "n"), identite(dossier / "m")));
-    EXPECT_FALSE(memeFichier(identite("/dev/null"), identite("/dev/null")));
-}
 
 // A name at the length limit still gets its temporary; a hard-linked file
 // that cannot grow (file-size limit, as a full disk) keeps its old bytes.
