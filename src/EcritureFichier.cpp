@@ -320,7 +320,11 @@ bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcrit
             return true;
         }
     }
+    // A pipe or a device reached through any link (/dev/fd/N of a pipe
+    // whose link text is no path) is opened through the name itself.
     struct stat etat {};
+    if (::stat(chemin.c_str(), &etat) == 0 && (S_ISFIFO(etat.st_mode) || S_ISCHR(etat.st_mode)))
+        return classer(chemin, etat, cible, raison);
     bool existe = false;
     if (!suivreLiens(chemin, cible.chemin, etat, existe)) {
         raison = raisonErreur(errno);
