@@ -346,11 +346,22 @@ bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof(double)) == 0;
 }
 
+// A float widened to double as the recording GL stores it. GCC 12 at -O3
+// (SLP vectoriser) folds the double -> float -> double round trip of four
+// packed floats into the original doubles; reading the float back from a
+// volatile keeps the rounding that glMaterialfv's float arguments have.
+double asRecorded(float value) {
+    volatile float stored = value;
+    return stored;
+}
+
 // The material calls of one property for the face rule of a choice.
 void expectMaterial(std::vector<glrec::Call>& out, GLenum pname, int choice, const float* colour) {
     const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     auto call = [&](GLenum face, const float* c) {
-        out.push_back({"glMaterialfv", {double(face), double(pname), c[0], c[1], c[2], c[3]}});
+        out.push_back({"glMaterialfv",
+                       {double(face), double(pname), asRecorded(c[0]), asRecorded(c[1]),
+                        asRecorded(c[2]), asRecorded(c[3])}});
     };
     if (choice == 2) {
         call(GL_FRONT, colour);
