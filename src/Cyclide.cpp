@@ -1,5 +1,6 @@
 #include "Cyclide.h"
 
+#include "Constantes.h"
 #include "Fonction.h"
 
 #include <cmath>
@@ -7,15 +8,10 @@
 #include <typeinfo>
 #include <vector>
 
-namespace {
-const double PI = 3.141592653589793;
-const double TWO_PI = 6.283185307179586;
-} // namespace
-
 // The ring torus a = 2, c = 0, mu = 1 (so b = 2) over the whole angle
 // ranges [0, 2 pi] x [0, 2 pi]: a drawable cyclide when nothing else is
 // known.
-Cyclide::Cyclide() : Cyclide(0, TWO_PI, 0, TWO_PI, 2, 0, 1) {}
+Cyclide::Cyclide() : Cyclide(0, DEUX_PI, 0, DEUX_PI, 2, 0, 1) {}
 
 // Cyclide with parameters a, c, mu over theta in [u0, u1] and psi in
 // [v0, v1] on an 80 x 80 grid; b = (a^2 - c^2)^0.5, not a number when

@@ -1,9 +1,10 @@
 #include "Fonction.h"
 
+#include "Constantes.h"
+
 #include <cmath>
 
 namespace {
-const double PI = 3.141592653589793;
 const double PI_2 = 1.5707963267948966;
 } // namespace
 

@@ -1,5 +1,8 @@
 #include "ReseauCyclide.h"
 
+#include "Constantes.h"
+#include "Repere.h"
+
 #include <cmath>
 
 namespace {
@@ -25,8 +28,6 @@ bool finis(double a, double c, double mu, const MorceauCyclide& m) {
     return std::isfinite(a) && std::isfinite(c) && std::isfinite(mu) && std::isfinite(m.u0) &&
            std::isfinite(m.u1) && std::isfinite(m.v0) && std::isfinite(m.v1);
 }
-
-const double PI = 3.141592653589793;
 
 } // namespace
 
@@ -70,13 +71,10 @@ bool reseauMorceauMonde(double a, double c, double mu, const Point& omega, const
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             Point p = net.getP(i, j);
-            const double q[3] = {p.getX0(), p.getY0(), p.getZ0()};
-            double x[3];
-            for (int r = 0; r < 3; ++r)
-                x[r] = Base[r][0] * q[0] + Base[r][1] * q[1] + Base[r][2] * q[2];
-            p.setX0(x[0] + omega.getX0());
-            p.setY0(x[1] + omega.getY0());
-            p.setZ0(x[2] + omega.getZ0());
+            const Coord3 x = versMonde(Base, omega, {p.getX0(), p.getY0(), p.getZ0()});
+            p.setX0(x[0]);
+            p.setY0(x[1]);
+            p.setZ0(x[2]);
             net.setP(i, j, p);
         }
     }
