@@ -9,19 +9,20 @@ constexpr double PI = 3.141592653589793;
 constexpr double DEUX_PI = 6.283185307179586;
 
 // Conversion types returned by the construction of the net.
-constexpr int TYPE_NON_CONVERTIBLE = 0;
-constexpr int TYPE_CYCLIDE_GENERALE = 1;
-constexpr int TYPE_TORE_SPHERE = 2;
+enum TypeConversion { TYPE_NON_CONVERTIBLE = 0, TYPE_CYCLIDE_GENERALE = 1, TYPE_TORE_SPHERE = 2 };
 
 // Cyclide-type codes returned by the conversion (their messages are in
-// Messages.h).
-constexpr int CODE_AUCUNE = 0;
-constexpr int CODE_RING = 1;
-constexpr int CODE_SPINDLE = 2;
-constexpr int CODE_HORNED = 3;
-constexpr int CODE_DOUBLE_SPHERE = 4;
-constexpr int CODE_TORE_CROISE = 5;
-constexpr int CODE_TORE_COLLIER = 6;
+// Messages.h): none, the three general kinds, then the double sphere and
+// the two tori.
+enum CodeCyclide {
+    CODE_AUCUNE = 0,
+    CODE_RING = 1,
+    CODE_SPINDLE = 2,
+    CODE_HORNED = 3,
+    CODE_DOUBLE_SPHERE = 4,
+    CODE_TORE_CROISE = 5,
+    CODE_TORE_COLLIER = 6
+};
 
 // The two middle weights of the net must agree within this for the net to
 // be convertible.

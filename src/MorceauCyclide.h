@@ -15,10 +15,8 @@
 // The parameter rectangle of a drawn piece of cyclide: theta in [u0, u1]
 // (possibly decreasing), psi in [v0, v1].
 struct MorceauCyclide {
-    double u0 = 0;
-    double u1 = 0;
-    double v0 = 0;
-    double v1 = 0;
+    double u0 = 0, u1 = 0; // theta
+    double v0 = 0, v1 = 0; // psi
 };
 
 // Two angles of a point of the cyclide.

@@ -17,9 +17,7 @@
 
 // The cyclide's parameters with its centre and frame.
 struct CyclideRepere {
-    double a = 0;
-    double c = 0;
-    double mu = 0;
+    double a = 0, c = 0, mu = 0;
     Point omega;
     double Base[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 };
