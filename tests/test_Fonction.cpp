@@ -1,5 +1,7 @@
 #include "Fonction.h"
 
+#include "Constantes.h"
+
 #include "Tolerance.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +9,6 @@
 #include <cmath>
 
 namespace {
-const double PI = 3.141592653589793;
 const double PI_2 = 1.5707963267948966;
 const double PI_4 = 0.7853981633974483;
 } // namespace
