@@ -13,11 +13,11 @@ void coefficientsArc(double t0, double t1, double A[3][3]) {
     const double h = (t1 - t0) / 2;
     const double m = (t0 + t1) / 2;
     const double ext[2] = {t0, t1};
-    for (int e = 0; e < 2; ++e) {
-        double* r = A[2 * e];
+    for (int k = 0; k <= 2; k += 2) {
+        double* r = A[k];
         r[0] = 1;
-        r[1] = std::cos(ext[e]);
-        r[2] = std::sin(ext[e]);
+        r[1] = std::cos(ext[k / 2]);
+        r[2] = std::sin(ext[k / 2]);
     }
     A[1][0] = std::cos(h);
     A[1][1] = std::cos(m);
