@@ -32,30 +32,34 @@ Cyclide::Cyclide(double u0, double u1, double v0, double v1, double a_, double c
 
 Cyclide::~Cyclide() = default;
 
+// The angles theta and psi at the grid indices u and v.
+double Cyclide::angleTheta(double u) {
+    return f_aff(0, UMAX, u_min, u_max, u);
+}
+double Cyclide::anglePsi(double v) {
+    return f_aff(0, VMAX, v_min, v_max, v);
+}
+
 // D = a - c cos(theta) cos(psi), the common denominator of the
 // parametrisation; zero only when |c| >= |a|.
 double Cyclide::deno(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     return a - c * std::cos(theta) * std::cos(psi);
 }
 
 // Point of the cyclide at grid indices (u, v); non-finite when D = 0.
 double Cyclide::fx(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
     return (mu * (c - a * std::cos(theta) * std::cos(psi)) + b * b * std::cos(theta)) / D;
 }
 double Cyclide::fy(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
     return b * std::sin(theta) * (a - mu * std::cos(psi)) / D;
 }
 double Cyclide::fz(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
     return b * std::sin(psi) * (c * std::cos(theta) - mu) / D;
 }
@@ -63,51 +67,39 @@ double Cyclide::fz(double u, double v) {
 // Partial derivatives of the point with respect to the grid index u (the
 // slope du of theta included); non-finite when D = 0.
 double Cyclide::dxdu(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double du = df_aff(0, UMAX, u_min, u_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
     return b * b * std::sin(theta) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
 }
 double Cyclide::dydu(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double du = df_aff(0, UMAX, u_min, u_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
     return b * (a - mu * std::cos(psi)) * (a * std::cos(theta) - c * std::cos(psi)) * du /
            std::pow(D, 2);
 }
 double Cyclide::dzdu(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double du = df_aff(0, UMAX, u_min, u_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
     return b * c * std::sin(theta) * std::sin(psi) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
 }
 
 // Partial derivatives of the point with respect to the grid index v (the
 // slope dv of psi included); non-finite when D = 0.
 double Cyclide::dxdv(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double dv = df_aff(0, VMAX, v_min, v_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
     return (mu * (a * a) - mu * (c * c) - b * b * c * std::cos(theta)) * std::cos(theta) *
            std::sin(psi) * dv / std::pow(D, 2);
 }
 double Cyclide::dydv(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double dv = df_aff(0, VMAX, v_min, v_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
     return -a * b * std::sin(theta) * std::sin(psi) * (c * std::cos(theta) - mu) * dv /
            std::pow(D, 2);
 }
 double Cyclide::dzdv(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double dv = df_aff(0, VMAX, v_min, v_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
     return b * (c * std::cos(theta) - mu) * (a * std::cos(psi) - c * std::cos(theta)) * dv /
            std::pow(D, 2);
 }

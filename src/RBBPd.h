@@ -29,21 +29,23 @@ class RBBPd : public RBBP {
     // Copies every field as the copy constructor does; returns nothing.
     void operator=(RBBPd RB);
 
-    double getA() const { return a; }
-    double getC() const { return c; }
-    double getMu() const { return mu; }
-    Point getOmega() const { return omega; }
-    Droite getDA() const { return dA; }
-    Droite getDB() const { return dB; }
-    double getBase(int r, int k) const { return Base[r][k]; }
-    // The inverse of Base by cofactors over the determinant.
-    // Degenerate: a singular frame gives infinite or non-number entries.
-    void inverseBase(double inv[3][3]) const;
-
     // The cyclide written in the record: a, c, mu, omega and Base.
     CyclideRepere cyclide() const;
     // Writes a, c, mu, Base and omega's coordinates (omega keeps its colour).
     void poserCyclide(const CyclideRepere& cy);
+
+    // The cyclide's parameters, centre and frame (row r, axis k).
+    double getA() const { return a; }
+    double getC() const { return c; }
+    double getMu() const { return mu; }
+    Point getOmega() const { return omega; }
+    double getBase(int r, int k) const { return Base[r][k]; }
+    // The two lines of the construction.
+    Droite getDA() const { return dA; }
+    Droite getDB() const { return dB; }
+    // The inverse of Base by cofactors over the determinant.
+    // Degenerate: a singular frame gives infinite or non-number entries.
+    void inverseBase(double inv[3][3]) const;
 
     // Builds the net from the seven parameters (construireCarreau): the nine
     // control points' coordinates (colours kept), the nine weights, dA, dB.

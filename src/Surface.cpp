@@ -73,35 +73,6 @@ double surface_para::fz(double, double v) {
     return v;
 }
 
-// Default derivatives and gradient: the constant 2 in every component.
-double surface_para::dxdu(double, double) {
-    return 2.0;
-}
-double surface_para::dydu(double, double) {
-    return 2.0;
-}
-double surface_para::dzdu(double, double) {
-    return 2.0;
-}
-double surface_para::dxdv(double, double) {
-    return 2.0;
-}
-double surface_para::dydv(double, double) {
-    return 2.0;
-}
-double surface_para::dzdv(double, double) {
-    return 2.0;
-}
-double surface_para::gradx(double, double) {
-    return 2.0;
-}
-double surface_para::grady(double, double) {
-    return 2.0;
-}
-double surface_para::gradz(double, double) {
-    return 2.0;
-}
-
 // Default colour functions of grid indices u, v: they write the ambient
 // channel only. UMAX or VMAX of 0 gives non-finite channels.
 void surface_para::fR(double u, double) {
