@@ -4,7 +4,8 @@
 #ifndef CONSTANTES_H
 #define CONSTANTES_H
 
-// The doubles nearest pi and 2 pi.
+// The doubles nearest pi / 2, pi and 2 pi.
+constexpr double DEMI_PI = 1.5707963267948966;
 constexpr double PI = 3.141592653589793;
 constexpr double DEUX_PI = 6.283185307179586;
 
