@@ -9,8 +9,9 @@
 
 namespace {
 
-// A plane's unit normal and its distance from the origin along it (for the
-// planes of planUnitaire).
+// A plane's normal (a, b, c); for the planes of planUnitaire and
+// planNormalPoint with a unit vector it is a unit normal and -d is the
+// plane's distance n.P from the origin.
 vect normale(const Plan& pl) {
     return vect(pl.getA(), pl.getB(), pl.getC());
 }

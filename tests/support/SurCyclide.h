@@ -45,13 +45,7 @@ inline double diagonale(const RBBP& r) {
 
 // True when a, c, mu, omega and every entry of Base are finite.
 inline bool cyclideFinie(const RBBPd& r) {
-    bool ok = std::isfinite(r.a) && std::isfinite(r.c) && std::isfinite(r.mu) &&
-              std::isfinite(r.omega.getX0()) && std::isfinite(r.omega.getY0()) &&
-              std::isfinite(r.omega.getZ0());
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            ok = ok && std::isfinite(r.Base[i][j]);
-    return ok;
+    return cyclideFinie(r.cyclide());
 }
 
 // x between the two bounds modulo 2 pi (a margin of 1e-9 for rounding).
