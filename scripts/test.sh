@@ -20,7 +20,12 @@ run_ctest() {
     fi
 }
 
+# Fail fast on style: formatting, then clang-tidy (it needs only the
+# configured compile commands, not the build).
+bash scripts/format.sh --check
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/tidy.sh
+
 cmake --build build -j "$jobs"
 run_ctest build
 

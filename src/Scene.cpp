@@ -31,9 +31,9 @@ void convertirScene(Scene& s, double seuil) {
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
     const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
     const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};
-    // Bit for bit on purpose: -0 and 0 are different inputs, a NaN equals itself.
-    return std::memcmp(n1, n2, sizeof n1) == 0 && // NOLINT(bugprone-suspicious-memory-comparison)
-           e1.exemple == e2.exemple && e1.choix == e2.choix;
+    // Bit for bit on purpose: -0 and 0 differ, a non-number equals itself.
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
+    return std::memcmp(n1, n2, sizeof n1) == 0 && e1.exemple == e2.exemple && e1.choix == e2.choix;
 }
 
 Scene construireScene(const EntreeScene& entree) {

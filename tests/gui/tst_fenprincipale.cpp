@@ -3,6 +3,7 @@
 // export and help boxes. File dialogs and message boxes are replaced by a
 // subclass that supplies names and collects what would be shown.
 #include "CaptureStdout.h"
+#include "Constantes.h"
 #include "FenPrincipale.h"
 #include "FenetreTest.h"
 #include "glwidget.h"
@@ -23,8 +24,6 @@
 #include <cmath>
 
 namespace {
-
-const double PI = 3.141592653589793;
 
 QSlider* curseur(FenPrincipale& f, const char* nom) {
     return enfant<QSlider>(f, QString::fromLatin1(nom));
@@ -71,7 +70,7 @@ void taper(QLineEdit* ligne, const QString& texte) {
 }
 
 double degres(int d) {
-    return d * 6.283185307179586 / 360;
+    return d * DEUX_PI / 360;
 }
 
 const QByteArray FICHIER_DEMARRAGE = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
