@@ -680,7 +680,7 @@ TEST_F(CyclideConvFichiers, NumbersFollowOneRule) {
             refuse(lancer({ici("f.car").string()}), "'" + mot + "'");
     }
     const std::string attendu = lancer(DEPART).sortie;
-    for (const std::string& forme : {" 4", "4 ", "\t4\n", "4.0", "+4", "4e0"}) {
+    for (const char* forme : {" 4", "4 ", "\t4\n", "4.0", "+4", "4e0"}) {
         std::vector<std::string> args = DEPART;
         args[4] = forme;
         Execution ex = lancer(args);
