@@ -1,20 +1,21 @@
 // Fuzz target: the seven conversion parameters. The bytes are turned into
 // theta00, theta02, theta20, theta22, rayon, z11 and P10 (NaN, infinities,
-// extremes and values near the start-up state included), then the scene is
-// rebuilt as the window does, into the recording OpenGL implementation:
-// construction, the patch and its boundary, and for each plane choice a
-// copy converted with drawing, the whole cyclide, the change of frame with
-// the converted patch, its boundary and its control polyhedron; then, for
-// each plane choice, the conversion without drawing on another copy and
-// the residual of the result.
+// extremes and values near the start-up state included), and the scene is
+// built for each plane choice as every program builds it, without GL:
+// construction, conversion, residual and change of frame (construireScene).
+// One input in DESSIN_RARE, chosen by a hash of its bytes, is also drawn
+// as the window compiles its lists, into the recording OpenGL
+// implementation counting calls only: the drawing is a hundred times the
+// cost of the computation and would otherwise set the pace.
 //
 // Checks, besides the sanitizers: the conversion type is 0, 1 or 2, the
-// cyclide-type code 0..6 and the same with and without drawing; every
-// glBegin is closed and lighting is on again after each drawing.
+// cyclide-type code 0..6, the scene keeps its input, and the drawn
+// conversion gives the scene's code; every glBegin is closed and lighting
+// is on again after each drawing.
 #include "Cyclide.h"
 #include "RBBPd.h"
 #include "RecordingGL.h"
-#include "Residu.h"
+#include "Scene.h"
 #include "SortieMuette.h"
 
 #include <cfloat>
@@ -121,19 +122,36 @@ class Lecteur {
     std::size_t reste_;
 };
 
+// One input in DESSIN_RARE is drawn as well.
+const std::uint32_t DESSIN_RARE = 64;
+
+// True for the inputs that are also drawn: FNV-1a of the bytes.
+bool dessinerCetteFois(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t h = 2166136261u;
+    for (std::size_t k = 0; k < size; ++k)
+        h = (h ^ data[k]) * 16777619u;
+    return h % DESSIN_RARE == 0;
+}
+
 // Stops the run when a drawing left a primitive open or lighting off.
 void verifierDessin() {
     if (glrec::openBegins() != 0 || !glrec::lightingEnabled())
         std::abort();
 }
 
-// One rebuild of the window's lists for the plane choice choix: the
-// conversion drawing the piece of cyclide, the whole cyclide, the change of
-// frame drawing the converted patch, its boundary and its polyhedron.
-// Gives back the cyclide-type code.
-int reconstruire(const RBBPd& Bez, int type, int choix) {
-    RBBPd Bez1 = Bez;
-    int code = Bez1.conversion(type, choix);
+// The window's lists for the scene's input, drawn in its order: the patch
+// and its boundary, the conversion drawing the piece of cyclide, the whole
+// cyclide, the change of frame with the converted patch, its boundary and
+// its polyhedron. Gives back the cyclide-type code of the drawn conversion.
+int dessiner(const Scene& s) {
+    glrec::reset();
+    glEnable(GL_LIGHTING); // the view's context starts lit
+    s.Bez.openGL(30, 30);
+    verifierDessin();
+    s.Bez.openGLBord(30, 30);
+    verifierDessin();
+    RBBPd Bez1 = s.Bez;
+    const int code = Bez1.conversion(s.type, s.entree.choix);
     verifierDessin();
     Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, Bez1.getA(), Bez1.getC(), Bez1.getMu());
     cyclide.openGL();
@@ -144,16 +162,6 @@ int reconstruire(const RBBPd& Bez, int type, int choix) {
     verifierDessin();
     Bez1.openGLPolyedre();
     verifierDessin();
-    return code;
-}
-
-// The conversion without drawing on a copy, then its residual.
-int convertirSansDessin(const RBBPd& Bez, int type, int choix) {
-    RBBPd copie = Bez;
-    MorceauCyclide morceau;
-    int code = copie.calculConversion(type, choix, morceau);
-    volatile double residu = residuCyclide(copie);
-    (void)residu;
     return code;
 }
 
@@ -168,22 +176,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     double p[NOMBRE];
     Lecteur(data, size).parametres(p);
-
-    glrec::reset();
-    glEnable(GL_LIGHTING); // the view's context starts lit
-    RBBPd Bez;
-    const int type = Bez.convertToCD4(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
-    if (type < 0 || type > 2)
-        std::abort();
-    Bez.openGL(30, 30);
-    verifierDessin();
-    Bez.openGLBord(30, 30);
-    verifierDessin();
-
+    const bool dessin = dessinerCetteFois(data, size);
     for (int choix = 0; choix <= 1; ++choix) {
-        const int dessine = reconstruire(Bez, type, choix);
-        const int calcule = convertirSansDessin(Bez, type, choix);
-        if (dessine < 0 || dessine > 6 || dessine != calcule)
+        EntreeScene entree;
+        entree.theta00 = p[0];
+        entree.theta02 = p[1];
+        entree.theta20 = p[2];
+        entree.theta22 = p[3];
+        entree.rayon = p[4];
+        entree.z11 = p[5];
+        entree.P10 = p[6];
+        entree.choix = choix;
+        const Scene s = construireScene(entree);
+        if (s.type < 0 || s.type > 2 || s.typeCyclide < 0 || s.typeCyclide > 6 ||
+            !memeEntree(s.entree, entree))
+            std::abort();
+        if (dessin && dessiner(s) != s.typeCyclide)
             std::abort();
     }
     return 0;

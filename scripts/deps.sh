@@ -9,7 +9,7 @@ packages=(
     libgl-dev mesa-common-dev libgl1-mesa-dri
     qt6-base-dev libqt6opengl6-dev
     xvfb xauth
-    clang libclang-rt-14-dev clang-tidy
+    clang libclang-rt-14-dev clang-tidy clang-format
     libocct-data-exchange-dev libtbb-dev
 )
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, configures and builds in build/, and runs every
 # test; then builds the core and its tests a second time with
-# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/) and runs them
-# again. Exits non-zero when anything fails.
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), at Release
+# (build-release/) and with clang (build-clang/) and runs them again, and
+# runs each fuzz target briefly. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,12 @@ run_ctest() {
     fi
 }
 
+# Fail fast on style: formatting, then clang-tidy (it needs only the
+# configured compile commands, not the build).
+bash scripts/format.sh --check
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/tidy.sh
+
 cmake --build build -j "$jobs"
 run_ctest build
 
@@ -27,6 +33,22 @@ echo "== Core and converter again under AddressSanitizer and UndefinedBehaviorSa
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCYCLIDE_SANITIZE=ON -DCYCLIDE_BUILD_GUI=OFF
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_ctest build-asan
+
+# --- Other optimisation levels and compilers ---------------------------------
+# A test that passes at one optimisation level only hides undefined behaviour
+# or a compiler fault: the core and the converter are built and tested once
+# more at Release (-O3), and once with clang; both without the GUI, in their
+# own build directories.
+echo "== Core and converter again at Release (-O3) =="
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCYCLIDE_BUILD_GUI=OFF
+cmake --build build-release -j "$jobs"
+ctest --test-dir build-release --output-on-failure -j "$jobs"
+
+echo "== Core and converter again with clang =="
+CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCYCLIDE_BUILD_GUI=OFF
+cmake --build build-clang -j "$jobs"
+ctest --test-dir build-clang --output-on-failure -j "$jobs"
 
 echo "== Fuzz targets, 5 seconds each on their seed corpora =="
 bash scripts/fuzz.sh 5

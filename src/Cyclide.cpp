@@ -1,5 +1,6 @@
 #include "Cyclide.h"
 
+#include "Constantes.h"
 #include "Fonction.h"
 
 #include <cmath>
@@ -7,15 +8,10 @@
 #include <typeinfo>
 #include <vector>
 
-namespace {
-const double PI = 3.141592653589793;
-const double TWO_PI = 6.283185307179586;
-} // namespace
-
 // The ring torus a = 2, c = 0, mu = 1 (so b = 2) over the whole angle
 // ranges [0, 2 pi] x [0, 2 pi]: a drawable cyclide when nothing else is
 // known.
-Cyclide::Cyclide() : Cyclide(0, TWO_PI, 0, TWO_PI, 2, 0, 1) {}
+Cyclide::Cyclide() : Cyclide(0, DEUX_PI, 0, DEUX_PI, 2, 0, 1) {}
 
 // Cyclide with parameters a, c, mu over theta in [u0, u1] and psi in
 // [v0, v1] on an 80 x 80 grid; b = (a^2 - c^2)^0.5, not a number when
@@ -36,30 +32,34 @@ Cyclide::Cyclide(double u0, double u1, double v0, double v1, double a_, double c
 
 Cyclide::~Cyclide() = default;
 
+// The angles theta and psi at the grid indices u and v.
+double Cyclide::angleTheta(double u) {
+    return f_aff(0, UMAX, u_min, u_max, u);
+}
+double Cyclide::anglePsi(double v) {
+    return f_aff(0, VMAX, v_min, v_max, v);
+}
+
 // D = a - c cos(theta) cos(psi), the common denominator of the
 // parametrisation; zero only when |c| >= |a|.
 double Cyclide::deno(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     return a - c * std::cos(theta) * std::cos(psi);
 }
 
 // Point of the cyclide at grid indices (u, v); non-finite when D = 0.
 double Cyclide::fx(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
     return (mu * (c - a * std::cos(theta) * std::cos(psi)) + b * b * std::cos(theta)) / D;
 }
 double Cyclide::fy(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
     return b * std::sin(theta) * (a - mu * std::cos(psi)) / D;
 }
 double Cyclide::fz(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
     return b * std::sin(psi) * (c * std::cos(theta) - mu) / D;
 }
@@ -67,51 +67,39 @@ double Cyclide::fz(double u, double v) {
 // Partial derivatives of the point with respect to the grid index u (the
 // slope du of theta included); non-finite when D = 0.
 double Cyclide::dxdu(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double du = df_aff(0, UMAX, u_min, u_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
     return b * b * std::sin(theta) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
 }
 double Cyclide::dydu(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double du = df_aff(0, UMAX, u_min, u_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
     return b * (a - mu * std::cos(psi)) * (a * std::cos(theta) - c * std::cos(psi)) * du /
            std::pow(D, 2);
 }
 double Cyclide::dzdu(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double du = df_aff(0, UMAX, u_min, u_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
     return b * c * std::sin(theta) * std::sin(psi) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
 }
 
 // Partial derivatives of the point with respect to the grid index v (the
 // slope dv of psi included); non-finite when D = 0.
 double Cyclide::dxdv(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double dv = df_aff(0, VMAX, v_min, v_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
     return (mu * (a * a) - mu * (c * c) - b * b * c * std::cos(theta)) * std::cos(theta) *
            std::sin(psi) * dv / std::pow(D, 2);
 }
 double Cyclide::dydv(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double dv = df_aff(0, VMAX, v_min, v_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
     return -a * b * std::sin(theta) * std::sin(psi) * (c * std::cos(theta) - mu) * dv /
            std::pow(D, 2);
 }
 double Cyclide::dzdv(double u, double v) {
-    const double theta = f_aff(0, UMAX, u_min, u_max, u);
-    const double psi = f_aff(0, VMAX, v_min, v_max, v);
-    const double dv = df_aff(0, VMAX, v_min, v_max);
-    const double D = deno(u, v);
+    const double theta = angleTheta(u), psi = anglePsi(v);
+    const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
     return b * (c * std::cos(theta) - mu) * (a * std::cos(psi) - c * std::cos(theta)) * dv /
            std::pow(D, 2);
 }

@@ -25,6 +25,9 @@ class Cyclide : public surface_para {
 
     // a - c cos(theta) cos(psi)
     double deno(double u, double v);
+    // theta at the grid index u, psi at the grid index v.
+    double angleTheta(double u);
+    double anglePsi(double v);
 
     using surface_para::fB;
     using surface_para::fG;

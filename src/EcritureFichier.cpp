@@ -1,6 +1,7 @@
 #include "EcritureFichier.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -9,13 +10,254 @@
 
 namespace {
 
-// Writes all of texte to the descriptor, resuming after partial writes and
-// interruptions. Gives back false on any write error (errno tells which).
+// Links followed before a path is taken for a loop (the kernel's own limit).
+const int LIENS_MAX = 40;
+
+// Characters of the target's name kept in its temporary's name.
+const std::size_t DEBUT_NOM_TEMPORAIRE = 32;
+
+// The directory part of a path ("." when there is none).
+std::string repertoireDe(const std::string& chemin) {
+    const std::size_t barre = chemin.rfind('/');
+    if (barre == std::string::npos)
+        return ".";
+    return barre == 0 ? "/" : chemin.substr(0, barre);
+}
+
+// The last part of a path.
+std::string nomDe(const std::string& chemin) {
+    const std::size_t barre = chemin.rfind('/');
+    return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+}
+
+// The text of a symbolic link; false (errno set) when it cannot be read.
+bool lireLien(const std::string& chemin, std::string& cible) {
+    std::string tampon(256, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink(chemin.c_str(), &tampon[0], tampon.size());
+        if (n < 0)
+            return false;
+        if (static_cast<std::size_t>(n) < tampon.size()) {
+            cible.assign(tampon.data(), static_cast<std::size_t>(n));
+            return true;
+        }
+        tampon.resize(tampon.size() * 2);
+    }
+}
+
+// Follows the symbolic links of chemin, the last part included, up to a
+// file that is not a link or does not exist. Gives back the final path
+// and its lstat (existe false when it does not exist); false with errno
+// on a loop or a path that cannot be examined.
+bool suivreLiens(const std::string& chemin, std::string& fin, struct stat& etat, bool& existe) {
+    fin = chemin;
+    for (int saut = 0; saut <= LIENS_MAX; ++saut) {
+        if (::lstat(fin.c_str(), &etat) != 0) {
+            existe = false;
+            return errno == ENOENT;
+        }
+        existe = true;
+        if (!S_ISLNK(etat.st_mode))
+            return true;
+        std::string lien;
+        if (!lireLien(fin, lien))
+            return false;
+        if (lien.empty() || lien[0] != '/') {
+            std::string relatif = repertoireDe(fin);
+            relatif += '/';
+            relatif += lien;
+            lien = relatif;
+        }
+        fin = lien;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+IdentiteFichier identiteEtat(const struct stat& etat) {
+    IdentiteFichier id;
+    id.valide = S_ISREG(etat.st_mode);
+    id.dev = etat.st_dev;
+    id.ino = etat.st_ino;
+    return id;
+}
+
+// True when chemin is the same open file as the descriptor (a name of
+// that stream).
+bool nommeDescripteur(const std::string& chemin, int fd) {
+    struct stat parNom {};
+    struct stat parFd {};
+    return fd >= 0 && ::stat(chemin.c_str(), &parNom) == 0 && ::fstat(fd, &parFd) == 0 &&
+           parNom.st_dev == parFd.st_dev && parNom.st_ino == parFd.st_ino;
+}
+
+// The identity of a file still to be created: its directory and its name.
+bool identiteNouveau(const std::string& chemin, IdentiteFichier& id) {
+    struct stat dossier {};
+    if (::stat(repertoireDe(chemin).c_str(), &dossier) != 0)
+        return false;
+    id.valide = true;
+    id.dev = dossier.st_dev;
+    id.ino = dossier.st_ino;
+    id.nouveau = nomDe(chemin);
+    return true;
+}
+
+// Classifies an existing file that is not a link. False with the reason
+// for what is never written.
+bool classer(const std::string& chemin, const struct stat& etat, CibleEcriture& cible,
+             std::string& raison) {
+    cible.identite = identiteEtat(etat);
+    if (S_ISDIR(etat.st_mode)) {
+        raison = raisonErreur(EISDIR);
+        return false;
+    }
+    if (S_ISCHR(etat.st_mode) || S_ISFIFO(etat.st_mode)) {
+        cible.genre = GenreCible::EnPlace;
+        return true;
+    }
+    if (!S_ISREG(etat.st_mode)) {
+        raison = "ce n'est ni un fichier ordinaire, ni un peripherique caractere, ni un tube";
+        return false;
+    }
+    if (::faccessat(AT_FDCWD, chemin.c_str(), W_OK, AT_EACCESS) != 0) {
+        raison = "fichier protege en ecriture (" + raisonErreur(errno) + ")";
+        return false;
+    }
+    cible.genre = etat.st_nlink > 1 ? GenreCible::EnPlace : GenreCible::Remplace;
+    return true;
+}
+
+// Creates a new temporary file in the directory of chemin, open for
+// writing, with a short name (a dot, the start of the target's name, the
+// process and a counter) so that it stays within the name limit whatever
+// the target's length. -1 (errno set) when none can be created.
+int creerTemporaire(const std::string& chemin, std::string& nom) {
+    const std::string prefixe = repertoireDe(chemin) + "/." +
+                                nomDe(chemin).substr(0, DEBUT_NOM_TEMPORAIRE) + ".tmp-" +
+                                std::to_string(::getpid()) + "-";
+    for (int essai = 0; essai < 100; ++essai) {
+        nom = prefixe + std::to_string(essai);
+        const int fd = ::open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Closes fd; a failure of the close counts as a write error when the
+// writes had succeeded.
+ResultatEcriture fermer(int fd, bool ok, std::string& raison) {
+    if (!ok)
+        raison = raisonErreur(errno);
+    if (::close(fd) != 0 && ok) {
+        raison = raisonErreur(errno);
+        ok = false;
+    }
+    return ok ? ResultatEcriture::Reussie : ResultatEcriture::ErreurEcriture;
+}
+
+// A new or single-named regular file: temporary, flush, rename.
+ResultatEcriture remplacer(const CibleEcriture& cible, const std::string& contenu,
+                           std::string& raison) {
+    struct stat ancien {};
+    const bool existe = ::stat(cible.chemin.c_str(), &ancien) == 0;
+    std::string temporaire;
+    const int fd = creerTemporaire(cible.chemin, temporaire);
+    if (fd < 0) {
+        raison = raisonErreur(errno);
+        return ResultatEcriture::OuvertureImpossible;
+    }
+    // The new file keeps the old one's permissions (and owner, when allowed).
+    bool ok = !existe || ::fchmod(fd, ancien.st_mode & 07777) == 0;
+    if (ok && existe && ::fchown(fd, ancien.st_uid, ancien.st_gid) != 0)
+        errno = 0; // not the owner's to give: the file becomes the writer's
+    ok = ok && ecrireTout(fd, contenu) && ::fsync(fd) == 0;
+    ResultatEcriture fin = fermer(fd, ok, raison);
+    if (fin == ResultatEcriture::Reussie &&
+        std::rename(temporaire.c_str(), cible.chemin.c_str()) != 0) {
+        raison = raisonErreur(errno);
+        fin = ResultatEcriture::ErreurEcriture;
+    }
+    if (fin != ResultatEcriture::Reussie)
+        ::unlink(temporaire.c_str());
+    return fin;
+}
+
+// Reserves the room of taille bytes in a regular file before it is
+// rewritten; on failure the file is cut back to its old length. Systems
+// that cannot reserve room are written without it.
+bool reserver(int fd, off_t ancienne, off_t taille) {
+    if (taille <= ancienne)
+        return true;
+    const int erreur = ::posix_fallocate(fd, 0, taille);
+    if (erreur == 0 || erreur == EOPNOTSUPP || erreur == EINVAL)
+        return true;
+    if (::ftruncate(fd, ancienne) != 0) {
+        // The reason that counts is the first one.
+    }
+    errno = erreur;
+    return false;
+}
+
+// A file with several names, a character device or a named pipe: written
+// through its own node.
+ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& contenu,
+                               std::string& raison) {
+    const int fd = ::open(cible.chemin.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        raison = errno == ENXIO ? "aucun programme ne lit ce tube" : raisonErreur(errno);
+        return ResultatEcriture::OuvertureImpossible;
+    }
+    // Writes wait for a slow reader as a stream does.
+    const int drapeaux = ::fcntl(fd, F_GETFL);
+    bool ok = drapeaux >= 0 && ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK) == 0;
+    struct stat etat {};
+    ok = ok && ::fstat(fd, &etat) == 0;
+    if (ok && S_ISREG(etat.st_mode)) {
+        const off_t taille = static_cast<off_t>(contenu.size());
+        if (!reserver(fd, etat.st_size, taille)) {
+            raison = raisonErreur(errno);
+            ::close(fd);
+            return ResultatEcriture::ErreurEcriture;
+        }
+        ok = ecrireTout(fd, contenu) && ::ftruncate(fd, taille) == 0 && ::fsync(fd) == 0;
+    } else {
+        ok = ok && ecrireTout(fd, contenu);
+    }
+    return fermer(fd, ok, raison);
+}
+
+// A write beyond the file-size limit must fail with EFBIG rather than kill
+// the process; only the default action is changed.
+void ignorerDepassementTaille() {
+    static const bool fait = [] {
+        struct sigaction actuelle {};
+        if (::sigaction(SIGXFSZ, nullptr, &actuelle) == 0 && actuelle.sa_handler == SIG_DFL)
+            std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)fait;
+}
+
+} // namespace
+
+bool memeFichier(const IdentiteFichier& a, const IdentiteFichier& b) {
+    return a.valide && b.valide && a.dev == b.dev && a.ino == b.ino && a.nouveau == b.nouveau;
+}
+
+IdentiteFichier identiteDescripteur(int fd) {
+    struct stat etat {};
+    if (fd < 0 || ::fstat(fd, &etat) != 0)
+        return IdentiteFichier();
+    return identiteEtat(etat);
+}
+
 bool ecrireTout(int fd, const std::string& texte) {
     const char* debut = texte.data();
     std::size_t reste = texte.size();
     while (reste > 0) {
-        ssize_t ecrit = ::write(fd, debut, reste);
+        const ssize_t ecrit = ::write(fd, debut, reste);
         if (ecrit < 0) {
             if (errno == EINTR)
                 continue;
@@ -27,96 +269,103 @@ bool ecrireTout(int fd, const std::string& texte) {
     return true;
 }
 
-// Creates a new temporary file beside chemin (chemin + ".tmp-PID-N"), open
-// for writing. Gives back its descriptor and name, or -1 when no file could
-// be created (missing or read-only directory, ...).
-int creerTemporaire(const std::string& chemin, std::string& nom) {
-    for (int essai = 0; essai < 100; ++essai) {
-        nom = chemin + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(essai);
-        int fd = ::open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST)
-            return -1;
+std::string raisonErreur(int erreur) {
+    switch (erreur) {
+    case ENOENT:
+        return "fichier ou repertoire introuvable";
+    case EACCES:
+    case EPERM:
+        return "permission refusee";
+    case ENOSPC:
+        return "plus de place sur le disque";
+    case EDQUOT:
+        return "quota de disque depasse";
+    case EFBIG:
+        return "taille de fichier maximale depassee";
+    case EISDIR:
+        return "c'est un repertoire";
+    case ENOTDIR:
+        return "un element du chemin n'est pas un repertoire";
+    case ENAMETOOLONG:
+        return "nom de fichier trop long";
+    case EROFS:
+        return "systeme de fichiers en lecture seule";
+    case ELOOP:
+        return "trop de liens symboliques";
+    case EPIPE:
+        return "le programme qui lisait s'est arrete";
+    case EIO:
+        return "erreur d'entree-sortie";
+    default:
+        return std::strerror(erreur);
     }
-    return -1;
 }
 
-// The system's reason of the last failure, in words.
-std::string raisonSysteme() {
-    return std::strerror(errno);
+bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcriture& cible,
+                   std::string& raison) {
+    cible = CibleEcriture();
+    cible.nom = chemin;
+    cible.chemin = chemin;
+    if (chemin.empty() || chemin.back() == '/') {
+        raison = chemin.empty() ? "nom de fichier vide" : "nom de repertoire";
+        return false;
+    }
+    // A known stream, by "-" or by any name of the same open file.
+    for (int fd : {flux.sortieStandard, flux.sortieErreur}) {
+        if (fd >= 0 &&
+            ((chemin == "-" && fd == flux.sortieStandard) || nommeDescripteur(chemin, fd))) {
+            cible.genre = GenreCible::Flux;
+            cible.descripteur = fd;
+            cible.identite = identiteDescripteur(fd);
+            return true;
+        }
+    }
+    // A pipe or a device reached through any link (/dev/fd/N of a pipe
+    // whose link text is no path) is opened through the name itself.
+    struct stat etat {};
+    if (::stat(chemin.c_str(), &etat) == 0 && (S_ISFIFO(etat.st_mode) || S_ISCHR(etat.st_mode)))
+        return classer(chemin, etat, cible, raison);
+    bool existe = false;
+    if (!suivreLiens(chemin, cible.chemin, etat, existe)) {
+        raison = raisonErreur(errno);
+        return false;
+    }
+    if (existe)
+        return classer(cible.chemin, etat, cible, raison);
+    cible.genre = GenreCible::Remplace;
+    if (!identiteNouveau(cible.chemin, cible.identite)) {
+        raison = raisonErreur(errno);
+        return false;
+    }
+    return true;
 }
 
-// Writes contenu into an existing character device, in place.
-ResultatEcriture ecrireDansPeripherique(const std::string& chemin, const std::string& contenu,
-                                        std::string& raison) {
-    int fd = ::open(chemin.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        raison = raisonSysteme();
-        return ResultatEcriture::OuvertureImpossible;
+ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& contenu,
+                             std::string& raison) {
+    ignorerDepassementTaille();
+    switch (cible.genre) {
+    case GenreCible::Flux:
+        if (!ecrireTout(cible.descripteur, contenu)) {
+            raison = raisonErreur(errno);
+            return ResultatEcriture::ErreurEcriture;
+        }
+        return ResultatEcriture::Reussie;
+    case GenreCible::EnPlace:
+        return ecrireEnPlace(cible, contenu, raison);
+    case GenreCible::Remplace:
+        break;
     }
-    bool ok = ecrireTout(fd, contenu);
-    if (!ok)
-        raison = raisonSysteme();
-    if (::close(fd) != 0 && ok) {
-        raison = raisonSysteme();
-        ok = false;
-    }
-    return ok ? ResultatEcriture::Reussie : ResultatEcriture::ErreurEcriture;
+    return remplacer(cible, contenu, raison);
 }
 
-} // namespace
-
-// Writes a whole file without ever leaving it half written (see the header
-// for the three kinds of target).
-// Input: the file name, the full content, the string for the reason.
-// Gives back how it ended; an empty name cannot be opened.
 ResultatEcriture ecrireFichier(const std::string& chemin, const std::string& contenu,
                                std::string& raison) {
-    if (chemin.empty()) {
-        raison = "nom de fichier vide";
+    CibleEcriture cible;
+    if (!resoudreCible(chemin, FluxConnus(), cible, raison))
         return ResultatEcriture::OuvertureImpossible;
-    }
-    struct stat existant {};
-    const bool existe = ::stat(chemin.c_str(), &existant) == 0;
-    if (existe && S_ISCHR(existant.st_mode))
-        return ecrireDansPeripherique(chemin, contenu, raison);
-    if (existe && S_ISDIR(existant.st_mode)) {
-        raison = std::strerror(EISDIR);
-        return ResultatEcriture::OuvertureImpossible;
-    }
-    if (existe && !S_ISREG(existant.st_mode)) {
-        raison = "ce n'est pas un fichier ordinaire";
-        return ResultatEcriture::OuvertureImpossible;
-    }
-
-    std::string temporaire;
-    int fd = creerTemporaire(chemin, temporaire);
-    if (fd < 0) {
-        raison = raisonSysteme();
-        return ResultatEcriture::OuvertureImpossible;
-    }
-    // The temporary takes the permissions of the file it replaces.
-    bool ok = !existe || ::fchmod(fd, existant.st_mode & 07777) == 0;
-    ok = ok && ecrireTout(fd, contenu);
-    ok = ok && ::fsync(fd) == 0;
-    if (!ok)
-        raison = raisonSysteme();
-    if (::close(fd) != 0 && ok) {
-        raison = raisonSysteme();
-        ok = false;
-    }
-    if (ok && std::rename(temporaire.c_str(), chemin.c_str()) != 0) {
-        raison = raisonSysteme();
-        ok = false;
-    }
-    if (!ok)
-        ::unlink(temporaire.c_str());
-    return ok ? ResultatEcriture::Reussie : ResultatEcriture::ErreurEcriture;
+    return ecrireCible(cible, contenu, raison);
 }
 
-// Writes a whole file without ever leaving it half written.
-// Gives back true on success.
 bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu) {
     std::string raison;
     return ecrireFichier(chemin, contenu, raison) == ResultatEcriture::Reussie;

@@ -1,5 +1,6 @@
 #include "ExportObj.h"
 
+#include "Constantes.h"
 #include "Cyclide.h"
 #include "EcritureFichier.h"
 #include "FichierParametres.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const double DEUX_PI = 6.283185307179586;
 const int PAS_CARREAU = 30;
 
 // The quadrilaterals of an (nbu + 1) x (nbv + 1) grid stored row by row, in

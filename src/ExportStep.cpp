@@ -234,13 +234,20 @@ std::string texteStep(const std::vector<SurfaceNommee>& surfaces, const std::str
            e.data() + "ENDSEC;\nEND-ISO-10303-21;\n";
 }
 
-bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison) {
+bool texteStepScene(const Scene& s, const std::string& chemin, std::string& texte,
+                    std::vector<std::string>& notices, std::string& raison) {
     const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
     if (surfaces.empty() || surfaces.front().nom != "carreau") {
         raison = "le carreau n'a pas de forme exacte (coordonnees non finies ou point a l'infini)";
         return false;
     }
-    const std::string texte = texteStep(surfaces, nomSansChemin(chemin), maintenant());
-    return ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
+    texte = texteStep(surfaces, nomSansChemin(chemin), maintenant());
+    return true;
+}
+
+bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
+                  std::string& raison) {
+    std::string texte;
+    return texteStepScene(s, chemin, texte, notices, raison) &&
+           ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
 }

@@ -38,6 +38,13 @@ std::string texteStep(const std::vector<SurfaceNommee>& surfaces, const std::str
 // ("1.", "-0.5", "1.2345678901234567E-07"). v must be finite.
 std::string reelStep(double v);
 
+// The whole file text of a scene for a file named chemin (its last path
+// component goes into the header), stamped with the current time. Gives
+// back false, with raison in French, when the patch itself cannot be
+// written with finite numbers and positive weights.
+bool texteStepScene(const Scene& s, const std::string& chemin, std::string& texte,
+                    std::vector<std::string>& notices, std::string& raison);
+
 // The whole export of a scene to chemin, written through the safe file
 // writer. Gives back false, with raison in French and chemin left as it
 // was, when the patch itself cannot be written or the file cannot be.

@@ -25,7 +25,6 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -514,42 +513,56 @@ void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
     }
 }
 
-// "&Ouvrir": reads the seven parameters of a .car or .bez file and applies
-// them one by one. The parameter panel comes back and the example is left
-// as soon as a name is chosen. An unreadable file prints "Probleme
-// d'ouverture"; a file that ends early or holds something that is not a
-// number is applied up to the first failed read, the rest stays as it was,
-// and the user is told that the file was incomplete.
+// "&Ouvrir": asks for a .car or .bez file and loads it.
 void FenPrincipale::ouvrir() {
     const QString nom = nomFichierOuverture(tr("Ouvrir un fichier"), tr("Carreau (*.car *.bez)"));
     if (nom.isEmpty()) {
         return;
     }
+    chargerFichier(nom);
+}
+
+// Loads the seven parameters of the file nom and applies them one by one.
+// The parameter panel comes back and the example is left first, whatever
+// follows. Only a regular file is read, opened without ever waiting (a
+// named pipe or a device is refused at once), and at most 64 Ko of it. A
+// file that cannot be read prints "Probleme d'ouverture" and is told to
+// the user; a file that ends early or holds something that is not a
+// number is applied up to there, the rest stays as it was, and the user is
+// told which word stopped the reading.
+void FenPrincipale::chargerFichier(const QString& nom) {
+    const QString titre = tr("Ouvrir un fichier");
     parametresGroupBox->show();
     glWidget->exemple = 0;
 
-    int lus = NOMBRE_PARAMETRES;
-    std::ifstream fichier(QFile::encodeName(nom).toStdString());
-    if (!fichier) {
-        std::cout << "Probleme d'ouverture" << std::endl;
-    } else {
-        double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
-                                             glWidget->getTheta20(), glWidget->getTheta22(),
-                                             glWidget->getRayon(),   glWidget->getZ11(),
-                                             glWidget->getP10()};
-        lus = lireParametres(fichier, valeurs);
-        appliquerParametres(valeurs, lus);
+    std::string texte;
+    std::string raison;
+    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, raison) !=
+        ResultatLecture::Lu) {
+        std::cout << "Probleme d'ouverture" << std::endl << std::endl;
+        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2")
+                                        .arg(nom, QString::fromLocal8Bit(raison.c_str())));
+        return;
     }
-    fichier.close();
+    double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
+                                         glWidget->getTheta20(), glWidget->getTheta22(),
+                                         glWidget->getRayon(),   glWidget->getZ11(),
+                                         glWidget->getP10()};
+    std::istringstream entree(texte);
+    const LectureParametres lecture = analyserParametres(entree, valeurs);
+    appliquerParametres(valeurs, lecture.lus);
     std::cout << std::endl;
 
-    if (lus < NOMBRE_PARAMETRES) {
-        messageAvertissement(
-            tr("Ouvrir un fichier"),
-            tr("Le fichier %1 est incomplet : %2 valeur(s) lue(s) sur 7. Les parametres "
-               "suivants n'ont pas ete modifies.")
-                .arg(nom)
-                .arg(lus));
+    if (lecture.lus < NOMBRE_PARAMETRES) {
+        QString message = tr("Le fichier %1 est incomplet : %2 valeur(s) lue(s) sur 7. Les "
+                             "parametres suivants n'ont pas ete modifies.")
+                              .arg(nom)
+                              .arg(lecture.lus);
+        if (!lecture.refuse.empty()) {
+            message +=
+                tr("\n'%1' n'est pas un nombre.").arg(QString::fromStdString(lecture.refuse));
+        }
+        messageAvertissement(titre, message);
     }
 }
 

@@ -31,6 +31,8 @@ class FenPrincipale : public QMainWindow {
     int getMode() const { return mode; }
     // The last image rendered by "&Enregistrer Image".
     const QPixmap& getOriginalPixmap() const { return originalPixmap; }
+    // What "&Ouvrir" does once a name is chosen: loads that parameter file.
+    void chargerFichier(const QString& nom);
 
   protected:
     // Dialog hooks: the file dialogs and message boxes the commands open.

@@ -1,11 +1,8 @@
 #include "Fonction.h"
 
-#include <cmath>
+#include "Constantes.h"
 
-namespace {
-const double PI = 3.141592653589793;
-const double PI_2 = 1.5707963267948966;
-} // namespace
+#include <cmath>
 
 double carre(double x) {
     return x * x;
@@ -25,7 +22,7 @@ double psiSol(double theta, double x0, double y0, double z0, double a, double b,
     double d = y0 - b * std::sin(theta);
     if (std::fabs(d) > 0.00001)
         return std::atan(z0 * std::sin(theta) / d);
-    return PI_2;
+    return DEMI_PI;
 }
 
 double psiSol1(double theta, double x0, double y0, double z0, double a, double b, double c,
@@ -41,7 +38,7 @@ double thetaSol(double psi, double x0, double y0, double z0, double a, double b,
     if (std::fabs(z0) > 0.0001) {
         double e = b * std::sin(psi) * mu + z0 * a;
         if (std::fabs(e) < 0.00001)
-            return PI_2;
+            return DEMI_PI;
         return std::atan(c * y0 * std::sin(psi) / e);
     }
     return std::atan(b * y0 / (a * x0 - c * mu));

@@ -5,10 +5,15 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QString>
+#include <QStringList>
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <memory>
 
 namespace {
@@ -30,6 +35,97 @@ bool listesValides(const std::string& affiche) {
 bool variableDefinie(const char* nom) {
     const char* valeur = std::getenv(nom);
     return valeur != nullptr && valeur[0] != '\0';
+}
+
+struct xcb_connection_t;
+
+// True when the X server of that display accepts a connection (through
+// the X library the toolkit itself loads); false when it cannot be
+// reached, refuses the client or the library is missing.
+bool serveurXRepond(const QByteArray& affichage) {
+    void* xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (xcb == nullptr) {
+        return false;
+    }
+    using Connexion = xcb_connection_t* (*)(const char*, int*);
+    using Question = int (*)(xcb_connection_t*);
+    using Fin = void (*)(xcb_connection_t*);
+    auto connecter = reinterpret_cast<Connexion>(::dlsym(xcb, "xcb_connect"));
+    auto enErreur = reinterpret_cast<Question>(::dlsym(xcb, "xcb_connection_has_error"));
+    auto deconnecter = reinterpret_cast<Fin>(::dlsym(xcb, "xcb_disconnect"));
+    bool repond = false;
+    if (connecter != nullptr && enErreur != nullptr && deconnecter != nullptr) {
+        xcb_connection_t* connexion = connecter(affichage.constData(), nullptr);
+        repond = connexion != nullptr && enErreur(connexion) == 0;
+        if (connexion != nullptr) {
+            deconnecter(connexion);
+        }
+    }
+    ::dlclose(xcb);
+    return repond;
+}
+
+// True when the toolkit has a plugin for the platform (in the directories
+// it searches: QT_QPA_PLATFORM_PLUGIN_PATH, QT_PLUGIN_PATH, its own).
+bool pluginPlateforme(const QString& nom) {
+    QStringList dossiers;
+    dossiers << qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
+    for (const QString& chemin :
+         qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        dossiers << chemin + QStringLiteral("/platforms");
+    }
+    dossiers << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
+    for (const QString& dossier : dossiers) {
+        if (!dossier.isEmpty() &&
+            QFileInfo::exists(dossier + QStringLiteral("/libq") + nom + QStringLiteral(".so"))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Why the platform (a name with optional ":arguments") cannot start; empty
+// when it can. X needs a server that answers on DISPLAY.
+QString obstaclePlateforme(const QString& plateforme) {
+    const QString nom = plateforme.section(QLatin1Char(':'), 0, 0);
+    if (!pluginPlateforme(nom)) {
+        return QStringLiteral("plateforme graphique '%1' introuvable").arg(nom);
+    }
+    if (nom == QLatin1String("xcb")) {
+        const QByteArray affichage = qgetenv("DISPLAY");
+        if (affichage.isEmpty()) {
+            return QStringLiteral("DISPLAY est vide");
+        }
+        if (!serveurXRepond(affichage)) {
+            return QStringLiteral("l'affichage X '%1' ne repond pas")
+                .arg(QString::fromLocal8Bit(affichage));
+        }
+    }
+    return QString();
+}
+
+// Chooses, before the application object exists, the first platform that
+// can start (QT_QPA_PLATFORM may list several, separated by ';'; by default
+// X) and names it alone in QT_QPA_PLATFORM, so that the toolkit never
+// aborts on a platform it cannot open. False, with the French reason, when
+// none can.
+bool choisirPlateforme(std::string& erreur) {
+    QString demandees = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (demandees.isEmpty()) {
+        demandees = QStringLiteral("xcb");
+    }
+    QStringList obstacles;
+    for (const QString& plateforme : demandees.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString obstacle = obstaclePlateforme(plateforme);
+        if (obstacle.isEmpty()) {
+            qputenv("QT_QPA_PLATFORM", plateforme.toLocal8Bit());
+            return true;
+        }
+        obstacles << obstacle;
+    }
+    erreur = "Aucun affichage disponible (" + obstacles.join(QStringLiteral(" ; ")).toStdString() +
+             ") : lancer la commande sous xvfb-run";
+    return false;
 }
 
 // Checks the request; an empty string when it is valid, else the reason.
@@ -56,17 +152,16 @@ std::string verifierDemande(const double parametres[7], int exemple, int choix,
 } // namespace
 
 // Builds a view that is never shown, sets its inputs (the parameters or an
-// example, the plane, the switches) and writes the view's off-screen
+// example, the plane, the switches) and encodes the view's off-screen
 // 800 x 800 rendering as PNG. The application object is created here when
 // there is none yet (with the view's rendering format as default), which
-// needs a display: without DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM it
-// stops with a message instead of letting the toolkit abort. False, with
-// the reason in erreur, on an invalid request, when no off-screen context
-// can be made, or when the file cannot be written.
-bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                        const std::string& affiche, const std::string& fichier,
-                        std::string& erreur) {
-    erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
+// needs a display: a platform that cannot start (no display, a display
+// that does not answer, an unknown platform) stops with a message instead
+// of letting the toolkit abort. False, with the reason in erreur, on an
+// invalid request or when no off-screen context can be made.
+bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
+                     const std::string& affiche, std::string& png, std::string& erreur) {
+    erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
     if (!erreur.empty()) {
         return false;
     }
@@ -77,6 +172,9 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
             !variableDefinie("QT_QPA_PLATFORM")) {
             erreur = "Aucun affichage disponible (DISPLAY est vide) : lancer la commande sous "
                      "xvfb-run";
+            return false;
+        }
+        if (!choisirPlateforme(erreur)) {
             return false;
         }
         installerFormatVue();
@@ -110,16 +208,29 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
         erreur = "Impossible de creer un contexte OpenGL hors ecran";
         return false;
     }
-    // Encoded in memory, then written so that a failure never damages an
-    // existing file of that name.
-    QByteArray png;
-    QBuffer tampon(&png);
+    QByteArray octets;
+    QBuffer tampon(&octets);
     if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, "png")) {
         erreur = "Impossible de coder l'image en PNG";
         return false;
     }
+    png = octets.toStdString();
+    return true;
+}
+
+// The same image written to fichier so that a failure never damages an
+// existing file of that name.
+bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
+                        const std::string& affiche, const std::string& fichier,
+                        std::string& erreur) {
+    erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
+    std::string png;
+    if (!erreur.empty() ||
+        !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png, erreur)) {
+        return false;
+    }
     std::string raison;
-    if (ecrireFichier(fichier, png.toStdString(), raison) != ResultatEcriture::Reussie) {
+    if (ecrireFichier(fichier, png, raison) != ResultatEcriture::Reussie) {
         erreur = "Impossible d'ecrire l'image dans " + fichier + " : " + raison;
         return false;
     }

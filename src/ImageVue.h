@@ -15,4 +15,10 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
                         const std::string& affiche, const std::string& fichier,
                         std::string& erreur);
 
+// The same rendering, encoded as PNG into png instead of written to a file.
+// A platform that cannot start (no display, a display that does not answer,
+// an unknown QT_QPA_PLATFORM) gives false with the reason, never an abort.
+bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
+                     const std::string& affiche, std::string& png, std::string& erreur);
+
 #endif

@@ -354,6 +354,8 @@ BilanLot traiterLotVers(std::istream& entree, const OptionsLot& options, Ecrire 
         bilan.resultats += premier.resultats;
         bilan.erreurs += premier.erreurs;
         enCours.pop_front();
+        if (options.apresBloc)
+            options.apresBloc();
         progression.montrer(lecteur.octetsLus(), bilan.resultats + bilan.erreurs);
     }
     progression.effacer();

@@ -8,6 +8,7 @@
 #include "Scene.h"
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ struct OptionsLot {
     int lignesParBloc = 1024;
     bool progression = false;            // a progress line on the standard error
     unsigned long long tailleEntree = 0; // bytes of the input when known, for the progress
+    // Called on the calling thread after each chunk's rows are written (the
+    // converter passes on the core's diagnostic lines there); may be empty.
+    std::function<void()> apresBloc;
 };
 
 // What one input line holds.

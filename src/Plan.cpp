@@ -1,13 +1,13 @@
 #include "Plan.h"
 
+#include "Constantes.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
 #include <iostream>
 
 namespace {
-
-const double PI = 3.141592653589793;
 
 // Tolerance of the plane classification and of the line-plane test.
 const double EPS_PLAN = 0.00001;

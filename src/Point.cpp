@@ -26,9 +26,7 @@ Point::Point(const Point& p) : x0(p.x0), y0(p.y0), z0(p.z0), r(p.r), g(p.g), b(p
 
 // Copies coordinates and colour.
 void Point::operator=(Point p) {
-    x0 = p.x0;
-    y0 = p.y0;
-    z0 = p.z0;
+    init(p);
     r = p.r;
     g = p.g;
     b = p.b;
@@ -320,8 +318,7 @@ void Point::affiche() const {
 
 // The coordinates separated by single spaces; no colour, no newline.
 std::ostream& operator<<(std::ostream& s, Point P) {
-    s << P.x0 << " " << P.y0 << " " << P.z0;
-    return s;
+    return s << P.ToVect();
 }
 
 // Reads three doubles into the coordinates; the colour is kept.

@@ -1,6 +1,7 @@
 #include "RBBP.h"
 
 #include "BernsteinSurface.h"
+#include "Constantes.h"
 #include "RQBC3d.h"
 
 #include <GL/gl.h>
@@ -10,7 +11,6 @@
 
 namespace {
 
-const double DEUX_PI = 6.283185307179586;
 // Two squared tangent lengths closer than this are taken as equal.
 const double TOL_TANGENTES = 0.0001;
 

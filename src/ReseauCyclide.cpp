@@ -1,5 +1,8 @@
 #include "ReseauCyclide.h"
 
+#include "Constantes.h"
+#include "Repere.h"
+
 #include <cmath>
 
 namespace {
@@ -10,11 +13,11 @@ void coefficientsArc(double t0, double t1, double A[3][3]) {
     const double h = (t1 - t0) / 2;
     const double m = (t0 + t1) / 2;
     const double ext[2] = {t0, t1};
-    for (int e = 0; e < 2; ++e) {
-        double* r = A[2 * e];
+    for (int k = 0; k <= 2; k += 2) {
+        double* r = A[k];
         r[0] = 1;
-        r[1] = std::cos(ext[e]);
-        r[2] = std::sin(ext[e]);
+        r[1] = std::cos(ext[k / 2]);
+        r[2] = std::sin(ext[k / 2]);
     }
     A[1][0] = std::cos(h);
     A[1][1] = std::cos(m);
@@ -25,8 +28,6 @@ bool finis(double a, double c, double mu, const MorceauCyclide& m) {
     return std::isfinite(a) && std::isfinite(c) && std::isfinite(mu) && std::isfinite(m.u0) &&
            std::isfinite(m.u1) && std::isfinite(m.v0) && std::isfinite(m.v1);
 }
-
-const double PI = 3.141592653589793;
 
 } // namespace
 
@@ -70,13 +71,10 @@ bool reseauMorceauMonde(double a, double c, double mu, const Point& omega, const
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             Point p = net.getP(i, j);
-            const double q[3] = {p.getX0(), p.getY0(), p.getZ0()};
-            double x[3];
-            for (int r = 0; r < 3; ++r)
-                x[r] = Base[r][0] * q[0] + Base[r][1] * q[1] + Base[r][2] * q[2];
-            p.setX0(x[0] + omega.getX0());
-            p.setY0(x[1] + omega.getY0());
-            p.setZ0(x[2] + omega.getZ0());
+            const Coord3 x = versMonde(Base, omega, {p.getX0(), p.getY0(), p.getZ0()});
+            p.setX0(x[0]);
+            p.setY0(x[1]);
+            p.setZ0(x[2]);
             net.setP(i, j, p);
         }
     }

@@ -1,7 +1,7 @@
 #include "Scene.h"
 
+#include "DecisionCarreau.h"
 #include "Exemples.h"
-#include "Residu.h"
 
 #include <atomic>
 #include <cstring>
@@ -12,12 +12,15 @@ namespace {
 // after the other never share a version.
 std::atomic<std::uint64_t> prochaineVersion{1};
 
-// Converts Bez into the rest of the scene (converti, Bez1, code, piece,
-// residual) and stamps its version.
-void convertirScene(Scene& s) {
-    s.converti = s.Bez;
-    s.typeCyclide = s.converti.calculConversion(s.type, s.entree.choix, s.morceau);
-    s.residu = s.typeCyclide != 0 ? residuCyclide(s.converti) : 0;
+// Converts Bez into the rest of the scene (converti, Bez1, verdict, piece,
+// residual, reason) with the threshold seuil and stamps its version.
+void convertirScene(Scene& s, double seuil) {
+    const ConversionVerifiee v = convertirVerifie(s.Bez, s.type, s.entree.choix, seuil);
+    s.converti = v.converti;
+    s.typeCyclide = v.code;
+    s.morceau = v.morceau;
+    s.residu = v.residu;
+    s.raison = v.raison;
     s.Bez1 = s.converti;
     s.Bez1.changementBase();
     s.version = prochaineVersion.fetch_add(1);
@@ -28,6 +31,8 @@ void convertirScene(Scene& s) {
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
     const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
     const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};
+    // Bit for bit on purpose: -0 and 0 differ, a non-number equals itself.
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
     return std::memcmp(n1, n2, sizeof n1) == 0 && e1.exemple == e2.exemple && e1.choix == e2.choix;
 }
 
@@ -39,15 +44,26 @@ Scene construireScene(const EntreeScene& entree) {
     else
         s.type = s.Bez.convertToCD4(entree.theta00, entree.theta02, entree.theta20, entree.theta22,
                                     entree.rayon, entree.z11, entree.P10);
-    convertirScene(s);
+    convertirScene(s, RESIDU_ADMIS);
     return s;
 }
 
-Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix) {
+Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix, double seuil) {
     Scene s;
     s.entree.choix = choix;
     s.Bez = carreau;
     s.type = type;
-    convertirScene(s);
+    convertirScene(s, seuil);
+    return s;
+}
+
+Scene construireSceneReseau(const RBBP& net, int choix, double tolerance) {
+    RBBPd carreau;
+    static_cast<RBBP&>(carreau) = net;
+    std::string raison;
+    const int type = typeCarreauDonne(net, tolerance, raison);
+    Scene s = construireSceneCarreau(carreau, type, choix, tolerance);
+    if (type == 0)
+        s.raison = raison;
     return s;
 }

@@ -7,8 +7,10 @@
 #define SCENE_H
 
 #include "RBBPd.h"
+#include "VerdictConversion.h"
 
 #include <cstdint>
+#include <string>
 
 // What a rebuild starts from: the seven parameters (angles in radians), the
 // example shown (0: none, the net is built from the parameters) and the
@@ -31,24 +33,49 @@ bool memeEntree(const EntreeScene& e1, const EntreeScene& e2);
 
 struct Scene {
     EntreeScene entree;
-    RBBPd Bez;           // the patch in world coordinates
-    RBBPd converti;      // Bez after the conversion: a, c, mu, omega, Base, dA, dB
-    RBBPd Bez1;          // converti moved into the cyclide's frame
-    int type = 0;        // conversion type 0, 1 or 2
-    int typeCyclide = 0; // cyclide-type code 0..6
+    RBBPd Bez;      // the patch in world coordinates
+    RBBPd converti; // Bez after the conversion: a, c, mu, omega, Base, dA, dB
+    RBBPd Bez1;     // converti moved into the cyclide's frame
+    int type = 0; // conversion type 0, 1 or 2, as the construction (or the net's decision) gave it
+    int typeCyclide = 0; // cyclide-type code 0..6, the verdict
     MorceauCyclide morceau;
-    double residu = 0;         // residual of converti against its cyclide; 0 when typeCyclide is 0
+    // Residual of converti against its cyclide: the reading kept when a
+    // kind is reported, the best reading when the verdict is 0 (+infinity
+    // when no reading gave a finite cyclide); 0 when type is 0.
+    double residu = 0;
+    // Empty exactly when typeCyclide is not 0; otherwise why the patch is
+    // not convertible, in French (the converter prints "verdict non
+    // convertible: " and this reason). type keeps the construction's value,
+    // so that type 1 or 2 with code 0 is explained here.
+    std::string raison;
     std::uint64_t version = 0; // distinct for every scene built in this process
 };
 
 // Builds the scene of entree: the net from the seven parameters (or the
-// example), its conversion with the chosen plane, the residual and the copy
-// moved into the cyclide's frame. The records end exactly as after the
-// drawing forms of the rebuild. Degenerate input gives type 0 or code 0
-// (and whatever non-finite numbers the construction gives); never throws.
+// example), its verified conversion with the chosen plane
+// (convertirVerifie with the threshold RESIDU_ADMIS: a kind is reported
+// only when its cyclide carries the patch), the residual and the copy moved
+// into the cyclide's frame. When the reading of the chosen plane carries the
+// patch exactly (a torus or sphere also with its piece's corners at the
+// patch's), the records end exactly as after the drawing forms of the
+// rebuild; otherwise the cyclide and piece of the scene are those of the
+// reading kept, which the drawing forms do not compute: draw them from
+// converti and morceau. Degenerate input gives type 0 or code 0 with its reason (and
+// whatever non-finite numbers the construction gives); never throws.
 Scene construireScene(const EntreeScene& entree);
 
-// The same from a net given directly with its conversion type (0, 1, 2).
-Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix);
+// The same from a net whose conversion type (0, 1, 2) is already known,
+// verified with the threshold seuil.
+Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix,
+                             double seuil = RESIDU_ADMIS);
+
+// The scene of a net given directly (nine points and weights, for instance
+// read by lireCarreau): its type decided by typeCarreauDonne (circular
+// boundaries, plane configuration, relative tolerance tolerance), then the
+// verified conversion with the threshold tolerance. A net refused by the
+// decision gives type 0 and code 0 with the decision's reason. A net built
+// from the seven parameters gives the same type, code and cyclide as the
+// parameters whenever the parameters' residual is within tolerance.
+Scene construireSceneReseau(const RBBP& net, int choix, double tolerance = TOLERANCE_CARREAU);
 
 #endif

@@ -1,5 +1,6 @@
 #include "Surface.h"
 
+#include "Constantes.h"
 #include "Point.h"
 
 #include <GL/gl.h>
@@ -9,9 +10,6 @@
 #include <vector>
 
 namespace {
-
-const double PI = 3.141592653589793;
-const double TWO_PI = 6.283185307179586;
 
 // Sets one material property on the faces that the choice selects: 2 puts
 // the colour on the front and black on the back, 3 the reverse, any other
@@ -34,7 +32,7 @@ void setMaterial(GLenum pname, int choice, const GLfloat* colour, const GLfloat*
 // and v in [-1.2, 2 pi]; the counts are those of the 80 x 80 grid. Scratch
 // coordinates and colour channels start at 0.
 surface_para::surface_para()
-    : nom("Surface.off"), UMAX(80), VMAX(80), u_min(0), u_max(TWO_PI), v_min(-1.2), v_max(TWO_PI),
+    : nom("Surface.off"), UMAX(80), VMAX(80), u_min(0), u_max(DEUX_PI), v_min(-1.2), v_max(DEUX_PI),
       x(0), y(0), z(0), R(0), G(0), B(0), Rd(0), Gd(0), Bd(0), Rs(0), Gs(0), Bs(0) {
     nbre_sommet = (UMAX + 1) * (VMAX + 1);
     nbre_face = UMAX * VMAX;
@@ -73,35 +71,6 @@ double surface_para::fy(double u, double) {
 }
 double surface_para::fz(double, double v) {
     return v;
-}
-
-// Default derivatives and gradient: the constant 2 in every component.
-double surface_para::dxdu(double, double) {
-    return 2.0;
-}
-double surface_para::dydu(double, double) {
-    return 2.0;
-}
-double surface_para::dzdu(double, double) {
-    return 2.0;
-}
-double surface_para::dxdv(double, double) {
-    return 2.0;
-}
-double surface_para::dydv(double, double) {
-    return 2.0;
-}
-double surface_para::dzdv(double, double) {
-    return 2.0;
-}
-double surface_para::gradx(double, double) {
-    return 2.0;
-}
-double surface_para::grady(double, double) {
-    return 2.0;
-}
-double surface_para::gradz(double, double) {
-    return 2.0;
 }
 
 // Default colour functions of grid indices u, v: they write the ambient
@@ -168,10 +137,10 @@ double surface_para::df_aff(double x0, double x1, double m, double M) {
 
 // Grid index of the angle X0 for a grid spanning [0, 2 pi].
 double surface_para::solU(double X0) {
-    return X0 * UMAX / TWO_PI;
+    return X0 * UMAX / DEUX_PI;
 }
 double surface_para::solV(double X0) {
-    return X0 * VMAX / TWO_PI;
+    return X0 * VMAX / DEUX_PI;
 }
 // Grid index of X0 for a v grid spanning [0, M1] (M1 = 0 is not finite).
 double surface_para::solV(double X0, double M1) {
@@ -185,13 +154,13 @@ double surface_para::solV(double X0, double m1, double M1) {
 // Five-coefficient colour family: a wave of amplitude co1 about co on the
 // ambient channel, fixed or simple waves on the other two channels.
 void surface_para::fR(double u, double, double w, double co, double co1) {
-    R = co1 * std::cos(u * TWO_PI / UMAX * w) + co;
+    R = co1 * std::cos(u * DEUX_PI / UMAX * w) + co;
     Rd = 0.2;
     Rs = 0.4;
 }
 void surface_para::fG(double u, double, double w, double co, double co1) {
-    G = co1 * std::sin(u * TWO_PI / UMAX * w) + co;
-    Gd = 0.31 * std::cos(u * TWO_PI / UMAX * w) + 0.49;
+    G = co1 * std::sin(u * DEUX_PI / UMAX * w) + co;
+    Gd = 0.31 * std::cos(u * DEUX_PI / UMAX * w) + 0.49;
     Gs = 0.0841;
 }
 void surface_para::fB(double, double v, double w, double co, double co1) {
@@ -204,30 +173,30 @@ void surface_para::fB(double, double v, double w, double co, double co1) {
 // diffuse coa/co1a, specular cob/co1b).
 void surface_para::fR(double u, double v, double w, double co, double co1, double coa, double co1a,
                       double cob, double co1b) {
-    R = co1 * std::cos(u * TWO_PI / UMAX * w) + co;
-    Rd = co1a * std::cos(u * TWO_PI / UMAX * w) + coa;
-    Rs = co1b * std::cos(v * TWO_PI / VMAX * w) + cob;
+    R = co1 * std::cos(u * DEUX_PI / UMAX * w) + co;
+    Rd = co1a * std::cos(u * DEUX_PI / UMAX * w) + coa;
+    Rs = co1b * std::cos(v * DEUX_PI / VMAX * w) + cob;
 }
 void surface_para::fG(double u, double v, double w, double co, double co1, double coa, double co1a,
                       double cob, double co1b) {
-    G = co1 * std::sin(v * TWO_PI / VMAX * w) + co;
-    Gd = co1a * std::sin(u * TWO_PI / UMAX * w) + coa;
-    Gs = co1b * std::sin(v * TWO_PI / VMAX * w) + cob;
+    G = co1 * std::sin(v * DEUX_PI / VMAX * w) + co;
+    Gd = co1a * std::sin(u * DEUX_PI / UMAX * w) + coa;
+    Gs = co1b * std::sin(v * DEUX_PI / VMAX * w) + cob;
 }
 void surface_para::fB(double u, double v, double w, double co, double co1, double coa, double co1a,
                       double cob, double co1b) {
     B = co1 * std::cos(v * PI / VMAX * w) + co;
-    Bd = co1a * std::sin(v * TWO_PI / VMAX * w) + coa;
-    Bs = co1b * std::sin(u * TWO_PI / UMAX * w) + cob;
+    Bd = co1a * std::sin(v * DEUX_PI / VMAX * w) + coa;
+    Bs = co1b * std::sin(u * DEUX_PI / UMAX * w) + cob;
 }
 
 // The waves of the five-coefficient family, returned without writing any
 // channel.
 double surface_para::fR1(double u, double, double w, double co, double co1) {
-    return co1 * std::cos(u * TWO_PI / UMAX * w) + co;
+    return co1 * std::cos(u * DEUX_PI / UMAX * w) + co;
 }
 double surface_para::fG1(double, double v, double w, double co, double co1) {
-    return co1 * std::sin(v * TWO_PI / VMAX * w) + co;
+    return co1 * std::sin(v * DEUX_PI / VMAX * w) + co;
 }
 double surface_para::fB1(double, double v, double w, double co, double co1) {
     return co1 * std::cos(v * PI / VMAX * w) + co;

@@ -27,15 +27,16 @@ class surface_para {
     virtual double fx(double u, double v);
     virtual double fy(double u, double v);
     virtual double fz(double u, double v);
-    virtual double dxdu(double u, double v);
-    virtual double dydu(double u, double v);
-    virtual double dzdu(double u, double v);
-    virtual double dxdv(double u, double v);
-    virtual double dydv(double u, double v);
-    virtual double dzdv(double u, double v);
-    virtual double gradx(double u, double v);
-    virtual double grady(double u, double v);
-    virtual double gradz(double u, double v);
+    // Default derivatives and gradient: the constant 2 in every component.
+    virtual double dxdu(double, double) { return 2.0; }
+    virtual double dydu(double, double) { return 2.0; }
+    virtual double dzdu(double, double) { return 2.0; }
+    virtual double dxdv(double, double) { return 2.0; }
+    virtual double dydv(double, double) { return 2.0; }
+    virtual double dzdv(double, double) { return 2.0; }
+    virtual double gradx(double, double) { return 2.0; }
+    virtual double grady(double, double) { return 2.0; }
+    virtual double gradz(double, double) { return 2.0; }
     virtual void fR(double u, double v);
     virtual void fG(double u, double v);
     virtual void fB(double u, double v);

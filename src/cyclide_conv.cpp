@@ -4,6 +4,7 @@
 // record, the piece of cyclide and the residual, and on request writes the
 // result as a Wavefront OBJ file or renders the view as a PNG image. Opens a
 // GL context (and needs an X server) only for the image.
+#include "EcritureFichier.h"
 #include "Exemples.h"
 #include "ExportObj.h"
 #include "ExportStep.h"
@@ -19,11 +20,15 @@
 #include "ImageVue.h"
 #endif
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -35,7 +40,7 @@ const int SORTIE_USAGE = 2;
 const char* const USAGE =
     "Usage :\n"
     "  cyclide-conv [--plan y|z] T00 T02 T20 T22 RAYON Z11 P10\n"
-    "  cyclide-conv [--plan y|z] FICHIER\n"
+    "  cyclide-conv [--plan y|z] FICHIER|-\n"
     "  cyclide-conv [--plan y|z] --exemple 1|2|3\n"
     "  cyclide-conv ... --obj FICHIER.obj\n"
     "  cyclide-conv ... --png FICHIER.png [--affiche LISTES]\n"
@@ -45,7 +50,8 @@ const char* const USAGE =
     "  cyclide-conv --help\n"
     "\n"
     "Construit le carreau a partir des sept parametres (angles en radians), d'un\n"
-    "fichier de parametres (.car, .bez) ou d'un exemple integre, le convertit en\n"
+    "fichier de parametres (.car, .bez ; - pour l'entree standard) ou d'un exemple\n"
+    "integre, le convertit en\n"
     "carreau de cyclide de Dupin et affiche :\n"
     "  type T                  le type de conversion (0, 1 ou 2)\n"
     "  cyclide K MESSAGE       le type de cyclide et son message\n"
@@ -75,7 +81,13 @@ const char* const USAGE =
     "             JSON par ligne, dans l'ordre des lignes ; une ligne fausse donne\n"
     "             une ligne d'erreur et le lot continue\n"
     "  --csv      avec --lot : un en-tete puis une ligne CSV par jeu\n"
-    "  --fils N   avec --lot : N fils de calcul (par defaut un par coeur)\n";
+    "  --fils N   avec --lot : N fils de calcul (par defaut un par coeur)\n"
+    "\n"
+    "Les nombres sont decimaux et finis (1.5, -2, 3e-4). Un fichier de sortie est\n"
+    "remplace en entier, ou laisse tel quel en cas d'echec ; un lien symbolique\n"
+    "met a jour sa cible. Le nom - designe la sortie standard : le rapport passe\n"
+    "alors sur la sortie d'erreur. Une sortie qui serait aussi l'entree ou l'autre\n"
+    "sortie est refusee.\n";
 
 // What the command line asks for.
 struct Demande {
@@ -93,32 +105,17 @@ struct Demande {
     std::vector<std::string> positionnels;
 };
 
-// Reports bad usage or an unreadable input: one French line on the standard
-// error, exit status 2.
+// Reports bad usage, an unreadable input or a failed output: one French
+// line on the standard error, exit status 2.
 [[noreturn]] void echouer(const std::string& message) {
-    std::cerr << "cyclide-conv : " << message << std::endl;
+    ecrireTout(STDERR_FILENO, "cyclide-conv : " + message + "\n");
     std::exit(SORTIE_USAGE);
 }
 
-// A whole argument as a double (strtod syntax, nothing left over).
-// Gives back false for an empty or partly numeric text.
-bool lireNombre(const std::string& texte, double& valeur) {
-    if (texte.empty())
-        return false;
-    char* fin = nullptr;
-    valeur = std::strtod(texte.c_str(), &fin);
-    return fin != texte.c_str() && *fin == '\0';
-}
-
-// True for an argument that looks like an option rather than a number:
-// "--..." or "-" followed by something that cannot start a number.
+// True for an option: "--..." or "-h". Everything else (numbers, "-" for
+// the standard input, names) is a positional argument.
 bool estOption(const std::string& arg) {
-    if (arg.size() < 2 || arg[0] != '-')
-        return false;
-    if (arg[1] == '-')
-        return true;
-    double inutile;
-    return !lireNombre(arg, inutile);
+    return arg.compare(0, 2, "--") == 0 || arg == "-h";
 }
 
 // True for a non-empty text made only of the digits 1 to 7.
@@ -131,10 +128,10 @@ bool listesValides(const std::string& texte) {
     return true;
 }
 
-// The value of option argv[k] (the next argument); exits when missing.
-std::string valeurOption(int argc, char** argv, int& k, const char* attendu) {
+// The value of an option that takes a file name; exits when it is missing.
+std::string nomFichierOption(int argc, char** argv, int& k, const std::string& option) {
     if (k + 1 >= argc || std::string(argv[k + 1]).empty())
-        echouer(std::string("l'option ") + argv[k] + " attend " + attendu);
+        echouer("l'option " + option + " attend un nom de fichier");
     return argv[++k];
 }
 
@@ -147,15 +144,16 @@ bool analyserOptionScript(int argc, char** argv, int& k, Demande& d) {
     } else if (arg == "--csv") {
         d.csv = true;
     } else if (arg == "--step") {
-        d.step = valeurOption(argc, argv, k, "un nom de fichier");
+        d.step = nomFichierOption(argc, argv, k, arg);
     } else if (arg == "--lot") {
-        d.lot = valeurOption(argc, argv, k, "un nom de fichier ou -");
+        d.lot = nomFichierOption(argc, argv, k, arg);
     } else if (arg == "--fils") {
-        const std::string n = valeurOption(argc, argv, k, "un nombre de fils");
         double v = 0;
-        if (!lireNombreDecimal(n, v) || v < 1 || v > 256 || v != static_cast<int>(v))
+        if (k + 1 >= argc || !lireNombreDecimal(argv[k + 1], v) || v < 1 || v > 256 ||
+            v != static_cast<int>(v))
             echouer("l'option --fils attend un entier de 1 a 256");
         d.fils = static_cast<int>(v);
+        ++k;
     } else {
         return false;
     }
@@ -190,13 +188,9 @@ Demande analyser(int argc, char** argv) {
             else
                 echouer("exemple inconnu '" + num + "' (1, 2 ou 3 attendu)");
         } else if (arg == "--obj") {
-            if (k + 1 >= argc || std::string(argv[k + 1]).empty())
-                echouer("l'option --obj attend un nom de fichier");
-            d.obj = argv[++k];
+            d.obj = nomFichierOption(argc, argv, k, arg);
         } else if (arg == "--png") {
-            if (k + 1 >= argc || std::string(argv[k + 1]).empty())
-                echouer("l'option --png attend un nom de fichier");
-            d.png = argv[++k];
+            d.png = nomFichierOption(argc, argv, k, arg);
         } else if (analyserOptionScript(argc, argv, k, d)) {
             continue;
         } else if (arg == "--affiche") {
@@ -210,54 +204,194 @@ Demande analyser(int argc, char** argv) {
     return d;
 }
 
+// The text of the parameter file nom ("-": the standard input); exits
+// with status 2 when it cannot be read. entree gets what was read.
+std::string lireTexteEntree(const std::string& nom, IdentiteFichier& entree) {
+    std::string texte;
+    std::string raison;
+    ResultatLecture fin;
+    if (nom == "-") {
+        entree = identiteDescripteur(STDIN_FILENO);
+        fin = lireDescripteurBorne(STDIN_FILENO, texte, raison);
+    } else {
+        fin = lireFichierParametres(nom, false, texte, raison, &entree);
+    }
+    const std::string designation = nom == "-" ? "l'entree standard" : "le fichier '" + nom + "'";
+    if (fin == ResultatLecture::OuvertureImpossible)
+        echouer("impossible d'ouvrir " + designation + " : " + raison);
+    if (fin != ResultatLecture::Lu)
+        echouer("impossible de lire " + designation + " : " + raison);
+    return texte;
+}
+
 // The seven parameters from the command line or from a parameter file;
 // exits with status 2 when they cannot all be had.
-void lireEntree(const Demande& d, double valeurs[NOMBRE_PARAMETRES]) {
+void lireEntree(const Demande& d, double valeurs[NOMBRE_PARAMETRES], IdentiteFichier& entree) {
     if (d.positionnels.size() == static_cast<std::size_t>(NOMBRE_PARAMETRES)) {
         for (int k = 0; k < NOMBRE_PARAMETRES; ++k)
-            if (!lireNombre(d.positionnels[k], valeurs[k]))
-                echouer("parametre non numerique '" + d.positionnels[k] + "'");
+            if (!lireNombreDecimal(d.positionnels[k], valeurs[k]))
+                echouer("parametre non numerique '" + d.positionnels[k] +
+                        "' (nombre decimal fini attendu)");
         return;
     }
     if (d.positionnels.size() != 1)
         echouer("il faut sept parametres, un fichier ou --exemple N (voir cyclide-conv --help)");
     const std::string& nom = d.positionnels[0];
-    std::ifstream fichier(nom);
-    if (!fichier)
-        echouer("impossible d'ouvrir le fichier '" + nom + "'");
-    int lus = lireParametres(fichier, valeurs);
-    if (fichier.bad())
-        echouer("impossible de lire le fichier '" + nom + "'");
-    if (lus < NOMBRE_PARAMETRES)
-        echouer("le fichier '" + nom + "' ne contient que " + std::to_string(lus) +
+    std::istringstream texte(lireTexteEntree(nom, entree));
+    const LectureParametres lecture = analyserParametres(texte, valeurs);
+    if (!lecture.refuse.empty())
+        echouer("le fichier '" + nom + "' contient '" + lecture.refuse +
+                "' qui n'est pas un nombre decimal fini");
+    if (lecture.lus < NOMBRE_PARAMETRES)
+        echouer("le fichier '" + nom + "' ne contient que " + std::to_string(lecture.lus) +
                 " nombre(s) sur sept");
 }
 
-// Sends what the core prints on the standard output (its diagnostic lines
-// for degenerate constructions) to the standard error while it lives, so
-// that the standard output carries only the converter's report.
-class DiagnosticsVersErreur {
-  public:
-    DiagnosticsVersErreur() {
-        std::cout.flush();
-        std::fflush(stdout);
-        sauvegarde_ = ::dup(STDOUT_FILENO);
-        if (sauvegarde_ >= 0)
-            ::dup2(STDERR_FILENO, STDOUT_FILENO);
+// Makes sure descriptors 0, 1 and 2 are open (on /dev/null when the
+// caller closed them), so that no file this program opens takes their
+// place.
+void ouvrirDescripteursStandard() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0) {
+            const int nul = ::open("/dev/null", O_RDWR);
+            if (nul >= 0 && nul != fd) {
+                ::dup2(nul, fd);
+                ::close(nul);
+            }
+        }
+}
+
+// Where the report and the outputs go, decided before anything is
+// redirected or written.
+struct Sorties {
+    int rapport = -1; // the descriptor of the report: the real standard output, or
+                      // the standard error when an output takes the standard output
+    CibleEcriture obj;
+    CibleEcriture png;
+    CibleEcriture step;
+};
+
+// Resolves one output; exits when it cannot be written there.
+CibleEcriture resoudre(const std::string& nom, const FluxConnus& flux, const char* quoi) {
+    CibleEcriture cible;
+    std::string raison;
+    if (!resoudreCible(nom, flux, cible, raison))
+        echouer(std::string("impossible d'ecrire ") + quoi + " '" + nom + "' : " + raison);
+    return cible;
+}
+
+// True when both outputs would be written to the same stream or file.
+bool memeSortie(const CibleEcriture& a, const CibleEcriture& b) {
+    if (a.genre == GenreCible::Flux && b.genre == GenreCible::Flux)
+        return a.descripteur == b.descripteur;
+    return memeFichier(a.identite, b.identite);
+}
+
+// Resolves the outputs and refuses, before anything is written, an output
+// that is the input or the other output.
+Sorties preparerSorties(const Demande& d, const IdentiteFichier& entree) {
+    Sorties s;
+    FluxConnus flux;
+    flux.sortieStandard = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    flux.sortieErreur = STDERR_FILENO;
+    s.rapport = flux.sortieStandard;
+    const std::string nomEntree = d.positionnels.size() == 1 ? d.positionnels[0] : "";
+    std::vector<CibleEcriture*> demandees;
+    if (!d.obj.empty()) {
+        s.obj = resoudre(d.obj, flux, "le fichier OBJ");
+        demandees.push_back(&s.obj);
     }
-    ~DiagnosticsVersErreur() {
-        std::cout.flush();
-        std::fflush(stdout);
-        if (sauvegarde_ >= 0) {
-            ::dup2(sauvegarde_, STDOUT_FILENO);
-            ::close(sauvegarde_);
+    if (!d.png.empty()) {
+        s.png = resoudre(d.png, flux, "l'image");
+        demandees.push_back(&s.png);
+    }
+    if (!d.step.empty()) {
+        s.step = resoudre(d.step, flux, "le fichier STEP");
+        demandees.push_back(&s.step);
+    }
+    for (CibleEcriture* c : demandees) {
+        if (memeFichier(c->identite, entree))
+            echouer("la sortie '" + c->nom + "' est le fichier d'entree '" + nomEntree +
+                    "' : rien n'a ete ecrit");
+        if (c->genre == GenreCible::Flux && c->descripteur == flux.sortieStandard)
+            s.rapport = STDERR_FILENO;
+    }
+    for (std::size_t a = 0; a < demandees.size(); ++a)
+        for (std::size_t b = a + 1; b < demandees.size(); ++b)
+            if (memeSortie(*demandees[a], *demandees[b]))
+                echouer("'" + demandees[a]->nom + "' et '" + demandees[b]->nom +
+                        "' designent le meme fichier : rien n'a ete ecrit");
+    return s;
+}
+
+// Latin-1 bytes (the core's diagnostics) as UTF-8.
+std::string latin1EnUtf8(const std::string& texte) {
+    std::string utf8;
+    utf8.reserve(texte.size());
+    for (char ch : texte) {
+        const auto octet = static_cast<unsigned char>(ch);
+        if (octet < 0x80) {
+            utf8 += ch;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (octet >> 6));
+            utf8 += static_cast<char>(0x80 | (octet & 0x3F));
         }
     }
-    DiagnosticsVersErreur(const DiagnosticsVersErreur&) = delete;
-    DiagnosticsVersErreur& operator=(const DiagnosticsVersErreur&) = delete;
+    return utf8;
+}
+
+// Takes what the core prints on the standard output (its diagnostic
+// lines, ISO 8859-1) into an anonymous file, and passes it on to the
+// standard error in UTF-8 at each call of transmettre. The standard output
+// descriptor then names that file only: no output the user asked for
+// shares it.
+class DiagnosticsCaptures {
+  public:
+    DiagnosticsCaptures() {
+        std::cout.flush();
+        std::fflush(stdout);
+        fichier_ = ::memfd_create("cyclide-diagnostics", MFD_CLOEXEC);
+        if (fichier_ < 0) {
+            std::FILE* secours = std::tmpfile();
+            fichier_ = secours != nullptr ? ::dup(::fileno(secours)) : -1;
+            if (secours != nullptr)
+                std::fclose(secours);
+        }
+        const int cible = fichier_ >= 0 ? fichier_ : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (cible >= 0)
+            ::dup2(cible, STDOUT_FILENO);
+        if (cible >= 0 && cible != fichier_)
+            ::close(cible);
+    }
+    ~DiagnosticsCaptures() {
+        if (fichier_ >= 0)
+            ::close(fichier_);
+    }
+    DiagnosticsCaptures(const DiagnosticsCaptures&) = delete;
+    DiagnosticsCaptures& operator=(const DiagnosticsCaptures&) = delete;
+
+    // Sends what was printed since the last call to the standard error.
+    void transmettre() {
+        std::cout.flush();
+        std::fflush(stdout);
+        if (fichier_ < 0)
+            return;
+        std::string texte;
+        char tampon[4096];
+        ssize_t n;
+        off_t position = 0;
+        while ((n = ::pread(fichier_, tampon, sizeof tampon, position)) > 0) {
+            texte.append(tampon, static_cast<std::size_t>(n));
+            position += n;
+        }
+        // Emptied: the standard output shares the file's offset.
+        if (::ftruncate(fichier_, 0) == 0)
+            ::lseek(fichier_, 0, SEEK_SET);
+        ecrireTout(STDERR_FILENO, latin1EnUtf8(texte));
+    }
 
   private:
-    int sauvegarde_ = -1;
+    int fichier_ = -1;
 };
 
 // The result of one run of the window's rebuild, without drawing.
@@ -272,7 +406,6 @@ struct Resultat {
 // Runs what the window's rebuild runs: the construction (or the example),
 // a copy, the conversion of the copy with the chosen plane.
 Resultat convertir(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
-    DiagnosticsVersErreur diversion;
     Resultat res;
     RBBPd Bez;
     if (d.exemple != 0)
@@ -287,64 +420,71 @@ Resultat convertir(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
     return res;
 }
 
-// Prints the report: type, cyclide code and message, the converted record,
-// and for a cyclide the piece's ranges and the residual; 17 significant
-// digits.
-void imprimer(Resultat& res) {
-    std::cout.precision(17);
-    std::cout << "type " << res.type << "\n";
-    std::cout << "cyclide " << res.code << " " << messageCyclide(res.code) << "\n";
-    std::cout << res.converti;
+// The report: type, cyclide code and message, the converted record, and
+// for a cyclide the piece's ranges and the residual; 17 significant digits.
+std::string rapport(Resultat& res) {
+    std::ostringstream out;
+    out.precision(17);
+    out << "type " << res.type << "\n";
+    out << "cyclide " << res.code << " " << messageCyclide(res.code) << "\n";
+    out << res.converti;
     if (res.code != 0) {
-        std::cout << "morceau " << res.morceau.u0 << " " << res.morceau.u1 << " " << res.morceau.v0
-                  << " " << res.morceau.v1 << "\n";
-        std::cout << "residu " << res.residu << "\n";
+        out << "morceau " << res.morceau.u0 << " " << res.morceau.u1 << " " << res.morceau.v0 << " "
+            << res.morceau.v1 << "\n";
+        out << "residu " << res.residu << "\n";
     }
-    std::cout.flush();
+    return out.str();
 }
 
-// Writes the OBJ file of the result; notices about left-out groups and any
-// diagnostic line of the core go to the standard error.
-// Gives back false when the file cannot be written.
-bool exporter(const Demande& d, const Resultat& res) {
-    DiagnosticsVersErreur diversion;
-    std::vector<std::string> entete = {
+// The OBJ text of the result; notices about left-out groups go to the
+// standard error.
+std::string texteObj(const Resultat& res) {
+    const std::vector<std::string> entete = {
         "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
         "type " + std::to_string(res.type) + ", cyclide " + std::to_string(res.code) + " (" +
             messageCyclide(res.code) + ")"};
     std::vector<std::string> notices;
-    bool ok = exporterObj(d.obj, res.converti, res.code, res.morceau, entete, notices);
+    std::ostringstream texte;
+    ecrireObj(texte, groupesConversion(res.converti, res.code, res.morceau), entete, notices);
     for (const auto& notice : notices)
-        std::cerr << "cyclide-conv : " << notice << std::endl;
-    return ok;
+        ecrireTout(STDERR_FILENO, "cyclide-conv : " + notice + "\n");
+    return texte.str();
 }
 
-// Renders the view of the patch as an 800 x 800 PNG image, through the same
-// off-screen rendering as the window's image command. Gives back false with
-// a French message when the image cannot be made or written.
-bool ecrireImage(int& argc, char** argv, const Demande& d, const double valeurs[NOMBRE_PARAMETRES],
-                 std::string& erreur) {
+// The 800 x 800 PNG image of the patch's view, through the same off-screen
+// rendering as the window's image command. False, with a French message in
+// erreur, when it cannot be made.
+bool imagePng(int& argc, char** argv, const Demande& d, const double valeurs[NOMBRE_PARAMETRES],
+              std::string& png, std::string& erreur) {
 #ifdef CYCLIDE_AVEC_PNG
-    DiagnosticsVersErreur diversion;
-    return ecrireImageCarreau(argc, argv, valeurs, d.exemple, d.choix, d.affiche, d.png, erreur);
+    return imageCarreauPng(argc, argv, valeurs, d.exemple, d.choix, d.affiche, png, erreur);
 #else
     (void)argc;
     (void)argv;
     (void)d;
     (void)valeurs;
+    (void)png;
     erreur = "cette version de cyclide-conv est construite sans l'image (--png)";
     return false;
 #endif
 }
 
+// Writes one output; exits when it fails (the old file is left as it was).
+void ecrireSortie(const CibleEcriture& cible, const std::string& contenu, const char* quoi) {
+    std::string raison;
+    if (ecrireCible(cible, contenu, raison) != ResultatEcriture::Reussie)
+        echouer(std::string("impossible d'ecrire ") + quoi + " '" + cible.nom + "' : " + raison);
+}
+
 // The batch: every line of the file (or of the standard input) converted on
-// every core, one row per line on the standard output, in input order.
+// every core, one row per line on the standard output, in input order; the
+// core's diagnostic lines passed on to the standard error after each chunk.
 // Gives back the exit status.
 int lancerLot(const Demande& d) {
     if (!d.positionnels.empty() || d.exemple != 0 || d.json || !d.step.empty() || !d.obj.empty() ||
         !d.png.empty())
-        echouer(
-            "--lot ne prend ni parametres, ni fichier, ni --exemple, --json, --step, --obj, --png");
+        echouer("--lot ne prend ni parametres, ni fichier, ni --exemple, --json, --step, --obj, "
+                "--png");
     OptionsLot options;
     options.choix = d.choix;
     options.csv = d.csv;
@@ -352,38 +492,32 @@ int lancerLot(const Demande& d) {
     options.progression = ::isatty(STDERR_FILENO) != 0;
     std::ifstream fichier;
     if (d.lot != "-") {
-        fichier.open(d.lot, std::ios::binary);
         struct stat etat {};
+        fichier.open(d.lot, std::ios::binary);
         if (!fichier || ::stat(d.lot.c_str(), &etat) != 0 || S_ISDIR(etat.st_mode))
             echouer("impossible d'ouvrir le fichier '" + d.lot + "'");
         if (S_ISREG(etat.st_mode))
             options.tailleEntree = static_cast<unsigned long long>(etat.st_size);
     }
     std::istream& entree = d.lot == "-" ? std::cin : fichier;
-    std::cout.flush();
-    const int sortie = ::dup(STDOUT_FILENO);
-    if (sortie < 0)
-        echouer("sortie standard indisponible");
-    BilanLot bilan;
-    {
-        DiagnosticsVersErreur diversion;
-        bilan = traiterLot(entree, sortie, options);
-    }
-    ::close(sortie);
+    const int sortie = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    DiagnosticsCaptures diagnostics;
+    options.apresBloc = [&diagnostics] { diagnostics.transmettre(); };
+    const BilanLot bilan = traiterLot(entree, sortie, options);
+    diagnostics.transmettre();
     if (bilan.sortieEchouee)
-        echouer("erreur d'ecriture sur la sortie standard");
+        echouer("erreur d'ecriture sur la sortie standard : " + raisonErreur(errno));
     if (entree.bad())
         echouer("impossible de lire '" + d.lot + "'");
     if (bilan.erreurs > 0)
-        std::cerr << "cyclide-conv : " << bilan.erreurs << " ligne(s) en erreur sur "
-                  << bilan.lignes << std::endl;
+        ecrireTout(STDERR_FILENO, "cyclide-conv : " + std::to_string(bilan.erreurs) +
+                                      " ligne(s) en erreur sur " + std::to_string(bilan.lignes) +
+                                      "\n");
     return 0;
 }
 
-// The scene of the request (example or seven parameters), the core's
-// diagnostic lines sent to the standard error.
+// The scene of the request (example or seven parameters).
 Scene sceneDemandee(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
-    DiagnosticsVersErreur diversion;
     EntreeScene e = entreeParametres(valeurs, d.choix);
     e.exemple = d.exemple;
     return construireScene(e);
@@ -401,23 +535,31 @@ OrigineEntree origineDemandee(const Demande& d) {
     return o;
 }
 
-// Writes the STEP file of the scene; notices go to the standard error.
-void ecrireStep(const Demande& d, const Scene& s) {
+// The STEP text of the scene; notices go to the standard error, and a patch
+// that cannot be written exits.
+std::string texteStepDemande(const Demande& d, const Scene& s) {
     std::vector<std::string> notices;
+    std::string texte;
     std::string raison;
-    const bool ok = exporterStep(d.step, s, notices, raison);
+    const bool ok = texteStepScene(s, d.step, texte, notices, raison);
     for (const auto& notice : notices)
-        std::cerr << "cyclide-conv : " << notice << std::endl;
+        ecrireTout(STDERR_FILENO, "cyclide-conv : " + notice + "\n");
     if (!ok)
         echouer("impossible d'ecrire le fichier STEP '" + d.step + "' : " + raison);
+    return texte;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Write errors are told, not signals that kill without a word.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    ouvrirDescripteursStandard();
     Demande d = analyser(argc, argv);
     if (d.aide) {
-        std::cout << USAGE;
+        if (!ecrireTout(STDOUT_FILENO, USAGE))
+            echouer("erreur d'ecriture sur la sortie standard");
         return 0;
     }
     if (!d.lot.empty())
@@ -425,28 +567,38 @@ int main(int argc, char** argv) {
     if (d.csv || d.fils != 0)
         echouer("--csv et --fils vont avec --lot");
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
+    IdentiteFichier entree;
     if (d.exemple != 0) {
         if (!d.positionnels.empty())
             echouer("--exemple ne prend ni parametres ni fichier");
     } else {
-        lireEntree(d, valeurs);
+        lireEntree(d, valeurs, entree);
     }
-    if (d.json || !d.step.empty()) {
-        const Scene s = sceneDemandee(d, valeurs);
-        if (!d.step.empty())
-            ecrireStep(d, s);
-        if (d.json)
-            std::cout << resultatJson(s, origineDemandee(d)) << std::endl;
-    }
+    const Sorties sorties = preparerSorties(d, entree);
+
+    DiagnosticsCaptures diagnostics;
     Resultat res = convertir(d, valeurs);
-    if (!d.obj.empty() && !exporter(d, res))
-        echouer("impossible d'ecrire le fichier OBJ '" + d.obj + "'");
+    const Scene scene = d.json || !d.step.empty() ? sceneDemandee(d, valeurs) : Scene();
+    diagnostics.transmettre();
+    const std::string step = d.step.empty() ? std::string() : texteStepDemande(d, scene);
+    std::string obj;
+    if (!d.obj.empty())
+        obj = texteObj(res);
+    std::string png;
     std::string erreur;
-    if (!d.png.empty() && !ecrireImage(argc, argv, d, valeurs, erreur))
+    const bool image = d.png.empty() || imagePng(argc, argv, d, valeurs, png, erreur);
+    diagnostics.transmettre();
+    if (!image)
         echouer(erreur);
-    if (!d.json)
-        imprimer(res);
-    if (!std::cout)
-        echouer("erreur d'ecriture sur la sortie standard");
+    if (!d.obj.empty())
+        ecrireSortie(sorties.obj, obj, "le fichier OBJ");
+    if (!d.png.empty())
+        ecrireSortie(sorties.png, png, "l'image");
+    if (!d.step.empty())
+        ecrireSortie(sorties.step, step, "le fichier STEP");
+    const std::string texte =
+        d.json ? resultatJson(scene, origineDemandee(d)) + "\n" : rapport(res);
+    if (!ecrireTout(sorties.rapport, texte))
+        echouer("erreur d'ecriture du rapport : " + raisonErreur(errno));
     return 0;
 }

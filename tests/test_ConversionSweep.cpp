@@ -5,6 +5,7 @@
 #include "RBBPd.h"
 
 #include "CaptureStdout.h"
+#include "CasTravailles.h"
 #include "RecordingGL.h"
 #include "Residu.h"
 #include "Tolerance.h"
@@ -18,16 +19,6 @@
 #include <vector>
 
 namespace {
-
-const double DEUX_PI = 6.283185307179586;
-
-struct Jeu {
-    double t00, t02, t20, t22, R, z11, P10;
-};
-
-double rad(int degres) {
-    return (degres * DEUX_PI) / 360;
-}
 
 bool memeNombre(double x, double y) {
     return x == y || (std::isnan(x) && std::isnan(y));
@@ -69,7 +60,7 @@ bool ordreRespecte(int code, const RBBPd& r) {
     }
 }
 
-std::vector<Jeu> jeuxDegeneres() {
+std::vector<Parametres> jeuxDegeneres() {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const double a = rad(0), b = rad(90), c = rad(-60), d = rad(180);
@@ -110,7 +101,7 @@ struct Compteurs {
 };
 
 // One parameter set through everything; drawing forms only when dessiner.
-void traiter(const Jeu& p, bool dessiner, Compteurs& n) {
+void traiter(const Parametres& p, bool dessiner, Compteurs& n) {
     RBBPd bez;
     const int type = bez.convertToCD4(p.t00, p.t02, p.t20, p.t22, p.R, p.z11, p.P10);
     ASSERT_TRUE(type >= 0 && type <= 2) << type;
@@ -186,10 +177,10 @@ TEST(ConversionSweep, RandomAndDegenerateSetsStayInRange) {
     std::mt19937 gen(20240601u);
     std::uniform_int_distribution<int> angle(-180, 180);
     std::uniform_real_distribution<double> rayon(0.5, 10), libre(-10, 10);
-    std::vector<Jeu> jeux;
+    std::vector<Parametres> jeux;
     const int N = 4000;
     for (int k = 0; k < N; ++k) {
-        Jeu p;
+        Parametres p;
         p.t00 = rad(angle(gen));
         p.t02 = rad(angle(gen));
         p.t20 = rad(angle(gen));
@@ -199,7 +190,7 @@ TEST(ConversionSweep, RandomAndDegenerateSetsStayInRange) {
         p.P10 = libre(gen);
         jeux.push_back(p);
     }
-    const std::vector<Jeu> degeneres = jeuxDegeneres();
+    const std::vector<Parametres> degeneres = jeuxDegeneres();
     jeux.insert(jeux.end(), degeneres.begin(), degeneres.end());
 
     Compteurs n;
@@ -230,7 +221,6 @@ TEST(ConversionSweep, RandomAndDegenerateSetsStayInRange) {
 }
 
 TEST(ConversionSweep, RandomTorusAndSphereNetsStayInRange) {
-    const double pi = 3.141592653589793;
     std::mt19937 gen(7771u);
     std::uniform_real_distribution<double> unite(0, 1);
     int codes[7] = {0};
@@ -244,11 +234,11 @@ TEST(ConversionSweep, RandomTorusAndSphereNetsStayInRange) {
         const int genre = k % 4;
         const double r = 0.5 + 3 * unite(gen);
         const double Rm = genre == 0 ? 0 : genre == 3 ? r * unite(gen) : r + 5 * unite(gen);
-        const double debut = genre == 2 ? 0 : -pi / 2 + pi * unite(gen);
-        const double fin = genre == 2 ? pi / 2 : debut + 0.2 + 2 * unite(gen);
+        const double debut = genre == 2 ? 0 : -PI / 2 + PI * unite(gen);
+        const double fin = genre == 2 ? PI / 2 : debut + 0.2 + 2 * unite(gen);
         const double tour = 0.2 + 2.5 * unite(gen);
         const double t[3] = {20 * unite(gen) - 10, 20 * unite(gen) - 10, 20 * unite(gen) - 10};
-        const double angles[3] = {2 * pi * unite(gen), 2 * pi * unite(gen), 2 * pi * unite(gen)};
+        const double angles[3] = {2 * PI * unite(gen), 2 * PI * unite(gen), 2 * PI * unite(gen)};
         RBBPd net = carreauRevolution(Rm, r, debut, fin, tour, angles, t);
         for (int choix : {1, 0}) {
             RBBPd calcule(net);

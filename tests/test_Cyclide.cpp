@@ -1,3 +1,4 @@
+#include "Constantes.h"
 #include "Cyclide.h"
 #include "Exemples.h"
 #include "RBBPd.h"
@@ -15,9 +16,6 @@
 #include <vector>
 
 namespace {
-
-const double PI = 3.141592653589793;
-const double TWO_PI = 6.283185307179586;
 
 // Cyclides with random parameters (a > |c|) and random angle ranges.
 std::vector<Cyclide> randomCyclides(unsigned seed, int count) {
@@ -60,14 +58,14 @@ std::vector<glrec::Call> callsNamed(const std::string& name) {
 } // namespace
 
 TEST(CyclideConstruction, ParametersAndKnownPoints) {
-    Cyclide C(0, TWO_PI, 0, TWO_PI, 5, 3, 4);
+    Cyclide C(0, DEUX_PI, 0, DEUX_PI, 5, 3, 4);
     EXPECT_EQ(C.getA(), 5.0);
     EXPECT_EQ(C.getB(), 4.0);
     EXPECT_EQ(C.getC(), 3.0);
     EXPECT_EQ(C.getMU(), 4.0);
     EXPECT_EQ(C.getUMAX(), 80);
     EXPECT_EQ(C.getVMAX(), 80);
-    EXPECT_EQ(C.getUmax(), TWO_PI);
+    EXPECT_EQ(C.getUmax(), DEUX_PI);
     EXPECT_EQ(C.getVmin(), 0.0);
     EXPECT_EQ(C.getNom(), "Surface.off");
     EXPECT_EQ(C.deno(0, 0), 2.0);
@@ -206,7 +204,7 @@ TEST(CyclideColours, ThreeArgumentSlots) {
 }
 
 TEST(CyclideTessellation, WholeCyclide) {
-    Cyclide C(0, TWO_PI, 0, TWO_PI, 5, 3, 4);
+    Cyclide C(0, DEUX_PI, 0, DEUX_PI, 5, 3, 4);
     glrec::reset();
     C.openGL();
     EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u);
@@ -346,11 +344,22 @@ bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof(double)) == 0;
 }
 
+// A float widened to double as the recording GL stores it. GCC 12 at -O3
+// (SLP vectoriser) folds the double -> float -> double round trip of four
+// packed floats into the original doubles; reading the float back from a
+// volatile keeps the rounding that glMaterialfv's float arguments have.
+double asRecorded(float value) {
+    volatile float stored = value;
+    return stored;
+}
+
 // The material calls of one property for the face rule of a choice.
 void expectMaterial(std::vector<glrec::Call>& out, GLenum pname, int choice, const float* colour) {
     const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     auto call = [&](GLenum face, const float* c) {
-        out.push_back({"glMaterialfv", {double(face), double(pname), c[0], c[1], c[2], c[3]}});
+        out.push_back({"glMaterialfv",
+                       {double(face), double(pname), asRecorded(c[0]), asRecorded(c[1]),
+                        asRecorded(c[2]), asRecorded(c[3])}});
     };
     if (choice == 2) {
         call(GL_FRONT, colour);
@@ -437,8 +446,8 @@ class MovedCyclide : public Cyclide {
 TEST(CyclideTessellationStream, WholeGridEqualsThePerVertexEvaluation) {
     // The ring torus of the start-up scene's kind, a spindle-like cyclide,
     // a piece over decreasing angles, and the random pieces.
-    std::vector<Cyclide> cyclides = {Cyclide(0, TWO_PI, 0, TWO_PI, 5, 3, 4),
-                                     Cyclide(0, TWO_PI, 0, TWO_PI, 2, 1.5, 3.5),
+    std::vector<Cyclide> cyclides = {Cyclide(0, DEUX_PI, 0, DEUX_PI, 5, 3, 4),
+                                     Cyclide(0, DEUX_PI, 0, DEUX_PI, 2, 1.5, 3.5),
                                      Cyclide(1.2, -2.5, 0.3, 2.9, 6, -2, 1)};
     for (Cyclide& C : randomCyclides(21, 4))
         cyclides.push_back(C);
@@ -478,8 +487,8 @@ TEST(CyclideTessellationStream, ChoicesAndFaceRulesEqualThePerVertexEvaluation) 
 TEST(CyclideTessellationStream, NonFiniteSamplesAreTheSameNonFiniteNumbers) {
     // a = c: the denominator vanishes at theta = psi = 0 (infinite and
     // non-number points); |c| > |a|: b is not a number everywhere.
-    Cyclide touching(0, TWO_PI, 0, TWO_PI, 2, 2, 1);
-    Cyclide notANumber(0, TWO_PI, 0, TWO_PI, 1, 2, 0.5);
+    Cyclide touching(0, DEUX_PI, 0, DEUX_PI, 2, 2, 1);
+    Cyclide notANumber(0, DEUX_PI, 0, DEUX_PI, 1, 2, 0.5);
     for (Cyclide* C : {&touching, &notANumber}) {
         C->putUMAX(8);
         C->putVMAX(6);
@@ -498,7 +507,7 @@ TEST(CyclideTessellationStream, NonFiniteSamplesAreTheSameNonFiniteNumbers) {
 }
 
 TEST(CyclideTessellationStream, DerivedCyclideIsDrawnThroughItsOwnFunctions) {
-    MovedCyclide C(0, TWO_PI, 0, TWO_PI, 5, 3, 4);
+    MovedCyclide C(0, DEUX_PI, 0, DEUX_PI, 5, 3, 4);
     C.putUMAX(9);
     C.putVMAX(7);
     MovedCyclide reference = C;
@@ -511,7 +520,7 @@ TEST(CyclideTessellationStream, DerivedCyclideIsDrawnThroughItsOwnFunctions) {
 }
 
 TEST(CyclideTessellationStream, DegenerateGridsDrawNothingAndLeaveTheColoursAlone) {
-    Cyclide C(0, TWO_PI, 0, TWO_PI, 5, 3, 4);
+    Cyclide C(0, DEUX_PI, 0, DEUX_PI, 5, 3, 4);
     C.fR(1, 1);
     C.putUMAX(0);
     const double before = C.getR();
@@ -544,7 +553,7 @@ std::vector<std::vector<glrec::Call>> sceneTogether(const RBBPd& bez, int type, 
     s[2] = streamOf([&] { bez.openGLBord(30, 30); });
     s[7] = streamOf([&] { bez1.conversion(type, plan); });
     s[6] = streamOf(
-        [&] { Cyclide(0, TWO_PI, 0, TWO_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL(); });
+        [&] { Cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL(); });
     s[3] = streamOf([&] { bez1.openGLChangementBase(30, 30); });
     s[4] = streamOf([&] { bez1.openGLBord(30, 30); });
     s[5] = streamOf([&] { bez1.openGLPolyedre(); });
@@ -566,7 +575,7 @@ std::vector<glrec::Call> listAlone(int liste, const RBBPd& bez, int type, int pl
     bez1.calculConversion(type, plan, morceau);
     if (liste == 6)
         return streamOf([&] {
-            Cyclide(0, TWO_PI, 0, TWO_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL();
+            Cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL();
         });
     if (liste == 3)
         return streamOf([&] { bez1.openGLChangementBase(30, 30); });

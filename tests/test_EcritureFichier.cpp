@@ -8,7 +8,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -92,3 +94,31 @@ TEST_F(EcritureFichierTest, DevicesAreWrittenInPlaceAndStayDevices) {
 }
 
 } // namespace
+
+// A name at the length limit still gets its temporary; a hard-linked file
+// that cannot grow (file-size limit, as a full disk) keeps its old bytes.
+TEST_F(EcritureFichierTest, LongNamesAndFailedInPlaceWritesLeaveNoTrace) {
+    const fs::path longue = dossier / (std::string(251, 'n') + ".obj");
+    std::string raison;
+    EXPECT_EQ(ecrireFichier(longue.string(), "contenu", raison), ResultatEcriture::Reussie)
+        << raison;
+    EXPECT_EQ(lire(longue), "contenu");
+
+    const fs::path f = dossier / "lie.obj";
+    { std::ofstream(f) << "ancien"; }
+    fs::create_hard_link(f, dossier / "autre.obj");
+    const pid_t enfant = ::fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+        struct rlimit limite = {64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limite);
+        std::string pourquoi;
+        const ResultatEcriture fin = ecrireFichier(f.string(), std::string(100000, 'x'), pourquoi);
+        ::_exit(fin == ResultatEcriture::ErreurEcriture && pourquoi.find("taille") == 0 ? 0 : 1);
+    }
+    int statut = 0;
+    ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << statut;
+    EXPECT_EQ(lire(f), "ancien");
+    EXPECT_EQ(nombreFichiers(), 3u);
+}

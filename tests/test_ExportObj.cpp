@@ -1,6 +1,7 @@
 #include "ExportObj.h"
 #include "RBBPd.h"
 #include "Residu.h"
+#include "SurCyclide.h"
 #include "Tolerance.h"
 
 #include <gtest/gtest.h>
@@ -277,20 +278,11 @@ TEST(ExportObj, ConvertedPatchAndPieceLieOnTheCyclide) {
         std::vector<std::string> notices;
         std::vector<GroupeLu> gs = exporterEtRelire(c, notices);
         double a = c.converti.a, cc = c.converti.c, mu = c.converti.mu;
-        double L = std::max(c.converti.P[0][0].distance(c.converti.P[2][2]),
-                            c.converti.P[0][2].distance(c.converti.P[2][0]));
+        const double L = diagonale(c.converti);
         for (const char* nom : {"carreau_cyclide", "morceau_cyclide"}) {
             const GroupeLu* g = groupe(gs, nom);
             ASSERT_NE(g, nullptr);
-            double maxF = 0, maxGrad = 0;
-            for (const auto& v : g->v) {
-                double grad[3];
-                gradientCyclide(a, cc, mu, v[0], v[1], v[2], grad);
-                maxGrad = std::max(
-                    maxGrad, std::sqrt(grad[0] * grad[0] + grad[1] * grad[1] + grad[2] * grad[2]));
-                maxF = std::max(maxF, std::fabs(fonctionCyclide(a, cc, mu, v[0], v[1], v[2])));
-            }
-            EXPECT_LT(maxF / (L * maxGrad), 1e-12) << nom << " plan " << choix;
+            EXPECT_LT(ecartRelatifPoints(a, cc, mu, g->v, L), 1e-12) << nom << " plan " << choix;
         }
         const GroupeLu* monde = groupe(gs, "carreau");
         const GroupeLu* repere = groupe(gs, "carreau_cyclide");

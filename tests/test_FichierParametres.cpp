@@ -9,6 +9,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +20,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -26,7 +28,10 @@ namespace {
 
 const double DEPART[NOMBRE_PARAMETRES] = {
     0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
-const char* const FICHIER_DEPART = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
+const char* const FICHIER_DEPART =
+    "0 1.5707963267948966 -1.0471975511965976 3.141592653589793\n\n4 8 -7.982\n";
+// A file of the earlier six-digit form.
+const char* const FICHIER_SIX_CHIFFRES = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
 
 std::string contenu(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -73,19 +78,25 @@ TEST(EcrireParametres, StartUpStateGivesTheExactFileText) {
     EXPECT_EQ(out.str(), FICHIER_DEPART);
 }
 
-TEST(EcrireParametres, UsesSixDigitsWhateverTheStreamFormatAndRestoresIt) {
+// Each value is written in the shortest form that reads back as the same
+// double, whatever the stream's format (left as it was).
+TEST(EcrireParametres, ValuesReadBackBitForBit) {
     std::ostringstream out;
     out.setf(std::ios::fixed);
     out.precision(2);
-    const double v[NOMBRE_PARAMETRES] = {1234567.0, 1e-7, -0.5, 100, 1.0 / 3, 2e20, 0.1};
+    const double v[NOMBRE_PARAMETRES] = {1234567.0, 1e-7, -0.5, 1.0 / 3, 2e300, 5e-324, -0.0};
     ecrireParametres(out, v);
-    EXPECT_EQ(out.str(), "1.23457e+06 1e-07 -0.5 100\n\n0.333333 2e+20 0.1\n");
+    EXPECT_EQ(out.str(), "1234567 1e-07 -0.5 0.3333333333333333\n\n2e+300 5e-324 -0\n");
     EXPECT_EQ(out.precision(), 2);
-    EXPECT_TRUE(out.flags() & std::ios::fixed);
+    std::istringstream in(out.str());
+    double relu[NOMBRE_PARAMETRES] = {};
+    ASSERT_EQ(lireParametres(in, relu), 7);
+    for (int k = 0; k < NOMBRE_PARAMETRES; ++k)
+        EXPECT_EQ(std::memcmp(&relu[k], &v[k], sizeof(double)), 0) << k;
 }
 
 TEST(LireParametres, ReadsTheFileLayoutOneLineOrSevenLines) {
-    const char* textes[] = {FICHIER_DEPART, "0 1.5708 -1.0472 3.14159 4 8 -7.982",
+    const char* textes[] = {FICHIER_SIX_CHIFFRES, "0 1.5708 -1.0472 3.14159 4 8 -7.982",
                             "0\n1.5708\n-1.0472\n3.14159\n4\n8\n-7.982\n",
                             "  0\t1.5708\r\n-1.0472 3.14159\n\n\n4 8 -7.982 99 trailing text"};
     for (const char* texte : textes) {
@@ -129,16 +140,17 @@ TEST(LireParametres, StopsAtTheFirstFailedReadAndKeepsTheRest) {
     }
 }
 
-TEST(RadiansEnDegres, TruncatesTowardZero) {
+TEST(RadiansEnDegres, RoundsToTheNearestDegree) {
     EXPECT_EQ(radiansEnDegres(0), 0);
     EXPECT_EQ(radiansEnDegres(1.5707963267948966), 90);
-    EXPECT_EQ(radiansEnDegres(-1.0471975511965976), -59); // -59.99999999999999
+    EXPECT_EQ(radiansEnDegres(-1.0471975511965976), -60); // -59.99999999999999
     EXPECT_EQ(radiansEnDegres(3.141592653589793), 180);
-    EXPECT_EQ(radiansEnDegres(3.14159), 179); // 179.99985
+    EXPECT_EQ(radiansEnDegres(3.14159), 180); // 179.99985
     EXPECT_EQ(radiansEnDegres(-1.0472), -60);
-    EXPECT_EQ(radiansEnDegres(1), 57);
-    EXPECT_EQ(radiansEnDegres(10), 572);
-    EXPECT_EQ(radiansEnDegres(-0.5), -28);
+    EXPECT_EQ(radiansEnDegres(1), 57);                            // 57.2958
+    EXPECT_EQ(radiansEnDegres(10), 573);                          // 572.958
+    EXPECT_EQ(radiansEnDegres(-0.5), -29);                        // -28.648
+    EXPECT_EQ(radiansEnDegres(0.5 * 6.283185307179586 / 360), 1); // half a degree: away from zero
 }
 
 TEST(RadiansEnDegres, ClampsIntoIntAndMapsNaNToZero) {
@@ -149,7 +161,7 @@ TEST(RadiansEnDegres, ClampsIntoIntAndMapsNaNToZero) {
     EXPECT_EQ(radiansEnDegres(1e300), INT_MAX);
     EXPECT_EQ(radiansEnDegres(-1e300), INT_MIN);
     // Just inside the range: 2147483646 degrees.
-    EXPECT_EQ(radiansEnDegres(2147483646.5 * 6.283185307179586 / 360), 2147483646);
+    EXPECT_EQ(radiansEnDegres(2147483646.25 * 6.283185307179586 / 360), 2147483646);
 }
 
 TEST(EcrireFichierParametres, WritesTheFileAndItReadsBack) {
@@ -163,8 +175,8 @@ TEST(EcrireFichierParametres, WritesTheFileAndItReadsBack) {
     ASSERT_EQ(lireParametres(in, v), 7);
     EXPECT_EQ(radiansEnDegres(v[0]), 0);
     EXPECT_EQ(radiansEnDegres(v[1]), 90);
-    EXPECT_EQ(radiansEnDegres(v[2]), -60);
-    EXPECT_EQ(radiansEnDegres(v[3]), 179);
+    EXPECT_EQ(v[2], DEPART[2]);
+    EXPECT_EQ(v[3], DEPART[3]);
     EXPECT_EQ(v[6], -7.982);
 }
 
@@ -242,4 +254,63 @@ TEST(EcrireFichierAtomique, WritesLargeContentExactly) {
         texte += static_cast<char>('a' + k % 26);
     ASSERT_TRUE(ecrireFichierAtomique(fichier.string(), texte));
     EXPECT_EQ(contenu(fichier), texte);
+}
+
+// The number rule in files: finite decimal numbers only; the word that
+// stops the reading is given back, shortened and printable; no word is
+// collected beyond the longest number.
+TEST(AnalyserParametres, RefusesWhatIsNotAFiniteDecimalNumber) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"1 2 nan 4", "nan"},      {"1 2 inf", "inf"},       {"1 2 1e400", "1e400"},
+        {"1 2 0x1p3", "0x1p3"},    {"1 2 1.5abc", "1.5abc"}, {"1 2 \xE9t\xE9", "\\xE9t\\xE9"},
+        {"1 2 3 4 5 6 7 nan", ""}, // after the seventh: not read
+    };
+    for (const auto& [texte, refuse] : cas) {
+        std::istringstream in(texte);
+        double v[NOMBRE_PARAMETRES] = {9, 9, 9, 9, 9, 9, 9};
+        const LectureParametres l = analyserParametres(in, v);
+        EXPECT_EQ(l.lus, *refuse ? 2 : 7) << texte;
+        EXPECT_EQ(l.refuse, refuse) << texte;
+        EXPECT_EQ(v[2], *refuse ? 9.0 : 3.0) << texte;
+    }
+    std::istringstream longue("1 " + std::string(100000, '7') + " 3");
+    double v[NOMBRE_PARAMETRES] = {};
+    const LectureParametres l = analyserParametres(longue, v);
+    EXPECT_EQ(l.lus, 1);
+    EXPECT_EQ(l.refuse, std::string(40, '7') + "...");
+    // The reader stopped inside the long word.
+    EXPECT_LT(longue.tellg(), 200);
+}
+
+// Reading a file: regular files and pipes, at most 64 Ko; the window's
+// mode refuses what is not a regular file without waiting on it.
+TEST(LireFichierParametres, BoundsTheInputAndRefusesWhatIsNotAFile) {
+    RepertoireTemporaire rep;
+    const fs::path court = rep.chemin() / "court.car";
+    const fs::path gros = rep.chemin() / "gros.car";
+    const fs::path tube = rep.chemin() / "tube";
+    ecrireTexte(court, FICHIER_SIX_CHIFFRES);
+    ecrireTexte(gros, std::string(TAILLE_PARAMETRES_MAX + 1, ' '));
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    std::string texte, raison;
+    IdentiteFichier id;
+    EXPECT_EQ(lireFichierParametres(court.string(), true, texte, raison, &id), ResultatLecture::Lu);
+    EXPECT_EQ(texte, FICHIER_SIX_CHIFFRES);
+    struct stat etat {};
+    ASSERT_EQ(::stat(court.c_str(), &etat), 0);
+    EXPECT_TRUE(id.valide && id.ino == etat.st_ino);
+    EXPECT_EQ(lireFichierParametres(gros.string(), false, texte, raison),
+              ResultatLecture::TropLong);
+    EXPECT_NE(raison.find("64 Ko"), std::string::npos) << raison;
+    // A named pipe without writer: refused at once in the window's mode.
+    EXPECT_EQ(lireFichierParametres(tube.string(), true, texte, raison),
+              ResultatLecture::GenreRefuse);
+    EXPECT_EQ(lireFichierParametres(rep.chemin().string(), false, texte, raison),
+              ResultatLecture::GenreRefuse);
+    EXPECT_EQ(lireFichierParametres((rep.chemin() / "absent").string(), false, texte, raison),
+              ResultatLecture::OuvertureImpossible);
+    // An endless device stops at the bound.
+    EXPECT_EQ(lireFichierParametres("/dev/zero", false, texte, raison), ResultatLecture::TropLong);
+    EXPECT_EQ(lireFichierParametres("/dev/zero", true, texte, raison),
+              ResultatLecture::GenreRefuse);
 }

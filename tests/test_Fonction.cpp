@@ -1,5 +1,7 @@
 #include "Fonction.h"
 
+#include "Constantes.h"
+
 #include "Tolerance.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +9,6 @@
 #include <cmath>
 
 namespace {
-const double PI = 3.141592653589793;
-const double PI_2 = 1.5707963267948966;
 const double PI_4 = 0.7853981633974483;
 } // namespace
 
@@ -25,9 +25,9 @@ TEST(FonctionScalars, CarreAndValAbs) {
 
 TEST(FonctionPsi, ArcTangentAndPiOverTwo) {
     // theta = pi/2: d = y0 - b.
-    EXPECT_TRUE(tol::near(psiSol(PI_2, 0, 3, 1, 0, 2, 0, 0), PI_4, 1e-15));
-    EXPECT_TRUE(tol::near(psiSol(PI_2, 0, 1, 1, 0, 2, 0, 0), -PI_4, 1e-15));
-    EXPECT_EQ(psiSol(PI_2, 0, 2, 1, 0, 2, 0, 0), PI_2); // d = 0
+    EXPECT_TRUE(tol::near(psiSol(DEMI_PI, 0, 3, 1, 0, 2, 0, 0), PI_4, 1e-15));
+    EXPECT_TRUE(tol::near(psiSol(DEMI_PI, 0, 1, 1, 0, 2, 0, 0), -PI_4, 1e-15));
+    EXPECT_EQ(psiSol(DEMI_PI, 0, 2, 1, 0, 2, 0, 0), DEMI_PI); // d = 0
     // x0, a, c and mu take no part.
     EXPECT_EQ(psiSol(0.7, 5, 3, 1, 9, 2, 8, 7), psiSol(0.7, -1, 3, 1, 1, 2, 0, 0));
     // General theta.
@@ -38,27 +38,27 @@ TEST(FonctionPsi, ArcTangentAndPiOverTwo) {
 
 TEST(FonctionPsi, StrictThreshold) {
     // b = 0 makes d = y0 exactly.
-    EXPECT_EQ(psiSol(1, 0, 0.00001, 1, 0, 0, 0, 0), PI_2);
-    EXPECT_EQ(psiSol(1, 0, -0.00001, 1, 0, 0, 0, 0), PI_2);
+    EXPECT_EQ(psiSol(1, 0, 0.00001, 1, 0, 0, 0, 0), DEMI_PI);
+    EXPECT_EQ(psiSol(1, 0, -0.00001, 1, 0, 0, 0, 0), DEMI_PI);
     EXPECT_TRUE(tol::near(psiSol(1, 0, 0.000011, 1, 0, 0, 0, 0),
                           std::atan(std::sin(1.0) / 0.000011), 1e-15));
-    EXPECT_LT(psiSol(1, 0, 0.000011, 1, 0, 0, 0, 0), PI_2);
+    EXPECT_LT(psiSol(1, 0, 0.000011, 1, 0, 0, 0, 0), DEMI_PI);
 }
 
 TEST(FonctionPsi, PsiSol1AddsPi) {
-    EXPECT_TRUE(tol::near(psiSol1(PI_2, 0, 3, 1, 0, 2, 0, 0), PI_4 + PI, 1e-15));
-    EXPECT_EQ(psiSol1(PI_2, 0, 2, 1, 0, 2, 0, 0), PI_2 + PI);
+    EXPECT_TRUE(tol::near(psiSol1(DEMI_PI, 0, 3, 1, 0, 2, 0, 0), PI_4 + PI, 1e-15));
+    EXPECT_EQ(psiSol1(DEMI_PI, 0, 2, 1, 0, 2, 0, 0), DEMI_PI + PI);
 }
 
 TEST(FonctionTheta, OffThePlaneZ0) {
     // psi = pi/2, b = mu = a = 1, z0 = 1: e = 2; c y0 / e = 1.
-    EXPECT_TRUE(tol::near(thetaSol(PI_2, 0, 1, 1, 1, 1, 2, 1), PI_4, 1e-15));
+    EXPECT_TRUE(tol::near(thetaSol(DEMI_PI, 0, 1, 1, 1, 1, 2, 1), PI_4, 1e-15));
     // e = 0: pi/2.
-    EXPECT_EQ(thetaSol(PI_2, 0, 1, -1, 1, 1, 2, 1), PI_2);
+    EXPECT_EQ(thetaSol(DEMI_PI, 0, 1, -1, 1, 1, 2, 1), DEMI_PI);
     // |e| exactly 0.00001 takes the arc tangent (a = 0: e = b sin(psi) mu).
-    EXPECT_TRUE(tol::near(thetaSol(PI_2, 0, 1, 1, 0, 0.00001, 1, 1), std::atan(1e5), 1e-15));
-    EXPECT_LT(thetaSol(PI_2, 0, 1, 1, 0, 0.00001, 1, 1), PI_2);
-    EXPECT_EQ(thetaSol(PI_2, 0, 1, 1, 0, 0.000009, 1, 1), PI_2);
+    EXPECT_TRUE(tol::near(thetaSol(DEMI_PI, 0, 1, 1, 0, 0.00001, 1, 1), std::atan(1e5), 1e-15));
+    EXPECT_LT(thetaSol(DEMI_PI, 0, 1, 1, 0, 0.00001, 1, 1), DEMI_PI);
+    EXPECT_EQ(thetaSol(DEMI_PI, 0, 1, 1, 0, 0.000009, 1, 1), DEMI_PI);
 }
 
 TEST(FonctionTheta, InThePlaneZ0) {
@@ -70,10 +70,10 @@ TEST(FonctionTheta, InThePlaneZ0) {
     EXPECT_TRUE(tol::near(thetaSol(0, 2, 1, -0.0001, 1, 1, 1, 1), PI_4, 1e-15));
     EXPECT_TRUE(tol::near(thetaSol(0, 2, 1, 0.00011, 1, 1, 1, 1), 0.0, 1e-15));
     // a x0 = c mu: the quotient is infinite and the arc tangent gives pi/2.
-    EXPECT_TRUE(tol::near(thetaSol(0, 1, 1, 0, 1, 1, 1, 1), PI_2, 1e-15));
+    EXPECT_TRUE(tol::near(thetaSol(0, 1, 1, 0, 1, 1, 1, 1), DEMI_PI, 1e-15));
 }
 
 TEST(FonctionTheta, ThetaSol1AddsPi) {
     EXPECT_TRUE(tol::near(thetaSol1(0, 2, 1, 0, 1, 1, 1, 1), PI_4 + PI, 1e-15));
-    EXPECT_EQ(thetaSol1(PI_2, 0, 1, -1, 1, 1, 2, 1), PI_2 + PI);
+    EXPECT_EQ(thetaSol1(DEMI_PI, 0, 1, -1, 1, 1, 2, 1), DEMI_PI + PI);
 }

@@ -4,6 +4,7 @@
 #include "Cyclide.h"
 #include "ReseauCyclide.h"
 #include "Residu.h"
+#include "SurCyclide.h"
 #include "Tolerance.h"
 
 #include <cmath>
@@ -14,15 +15,6 @@ struct CasReseau {
     double a, c, mu;
     MorceauCyclide m;
 };
-
-// The cyclide's point at (theta, psi), straight from its parametrisation.
-void pointParametre(double a, double c, double mu, double t, double p, double q[3]) {
-    const double b2 = a * a - c * c, b = std::sqrt(b2);
-    const double D = a - c * std::cos(t) * std::cos(p);
-    q[0] = (mu * (c - a * std::cos(t) * std::cos(p)) + b2 * std::cos(t)) / D;
-    q[1] = b * std::sin(t) * (a - mu * std::cos(p)) / D;
-    q[2] = b * std::sin(p) * (c * std::cos(t) - mu) / D;
-}
 
 } // namespace
 
@@ -48,7 +40,7 @@ TEST_P(ReseauCyclideCas, PatchLiesOnCyclideWithTrueCorners) {
     const int ij[4][2] = {{0, 0}, {2, 0}, {0, 2}, {2, 2}};
     for (int n = 0; n < 4; ++n) {
         double q[3];
-        pointParametre(k.a, k.c, k.mu, coins[n][0], coins[n][1], q);
+        pointCyclide(k.a, k.c, k.mu, coins[n][0], coins[n][1], q);
         EXPECT_TRUE(tol::nearPoint(net.getP(ij[n][0], ij[n][1]), q[0], q[1], q[2], 1e-12, 1e-12,
                                    "corner " + std::to_string(n)));
     }

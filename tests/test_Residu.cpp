@@ -1,3 +1,4 @@
+#include "Constantes.h"
 #include "Cyclide.h"
 #include "RBBPd.h"
 #include "Residu.h"
@@ -9,8 +10,6 @@
 #include <limits>
 
 namespace {
-
-const double DEUX_PI = 6.283185307179586;
 
 // An exact rational biquadratic patch of the torus with tube centre radius a
 // and tube radius mu around the z axis (the cyclide a, c = 0, mu in its own

@@ -1,5 +1,7 @@
 #include "Surface.h"
 
+#include "Constantes.h"
+
 #include "RecordingGL.h"
 #include "Tolerance.h"
 
@@ -10,9 +12,6 @@
 
 namespace {
 
-const double PI = 3.141592653589793;
-const double TWO_PI = 6.283185307179586;
-
 // A unit sphere over the grid: a gradient that varies from vertex to vertex,
 // so that normals can be told apart.
 class Sphere : public surface_para {
@@ -21,7 +20,7 @@ class Sphere : public surface_para {
         putUMAX(4);
         putVMAX(3);
     }
-    double theta(double u) { return f_aff(0, UMAX, 0, TWO_PI, u); }
+    double theta(double u) { return f_aff(0, UMAX, 0, DEUX_PI, u); }
     double phi(double v) { return f_aff(0, VMAX, 0.3, 2.8, v); }
     double fx(double u, double v) override { return std::cos(theta(u)) * std::sin(phi(v)); }
     double fy(double u, double v) override { return std::sin(theta(u)) * std::sin(phi(v)); }
@@ -112,9 +111,9 @@ TEST(SurfaceDefaults, FieldsOfTheDefaultSurface) {
     EXPECT_EQ(s.getUMAX(), 80);
     EXPECT_EQ(s.getVMAX(), 80);
     EXPECT_EQ(s.getUmin(), 0.0);
-    EXPECT_EQ(s.getUmax(), TWO_PI);
+    EXPECT_EQ(s.getUmax(), DEUX_PI);
     EXPECT_EQ(s.getVmin(), -1.2);
-    EXPECT_EQ(s.getVmax(), TWO_PI);
+    EXPECT_EQ(s.getVmax(), DEUX_PI);
     EXPECT_EQ(s.getNbre_sommet(), 6561);
     EXPECT_EQ(s.getNbre_face(), 6400);
     EXPECT_EQ(s.getNbre_cote(), 12960);
@@ -163,11 +162,11 @@ TEST(SurfaceDefaults, DefaultColourSlotsWriteTheAmbientChannel) {
 
 TEST(SurfaceMaps, AffineMapAndItsGuard) {
     surface_para s;
-    EXPECT_TRUE(tol::near(s.f_aff(0, 80, 0, TWO_PI, 40), PI, 1e-15));
+    EXPECT_TRUE(tol::near(s.f_aff(0, 80, 0, DEUX_PI, 40), PI, 1e-15));
     EXPECT_TRUE(tol::near(s.f_aff(3, 3, 0, 1, 3.5), 0.5, 1e-15));
     EXPECT_TRUE(tol::near(s.f_aff(2, 6, -1, 3, 2), -1, 1e-15));
     EXPECT_TRUE(tol::near(s.f_aff(2, 6, -1, 3, 6), 3, 1e-15));
-    EXPECT_TRUE(tol::near(s.df_aff(0, 80, -1.2, TWO_PI), (TWO_PI + 1.2) / 80, 1e-15));
+    EXPECT_TRUE(tol::near(s.df_aff(0, 80, -1.2, DEUX_PI), (DEUX_PI + 1.2) / 80, 1e-15));
     EXPECT_EQ(s.df_aff(5, 5, 1, 3), 2.0);
 }
 

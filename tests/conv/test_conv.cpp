@@ -1,5 +1,6 @@
 // Runs the cyclide-conv program and checks its report line by line against
 // the conversion done in this process, its exit codes and its error lines.
+#include "DossierDeTest.h"
 #include "Exemples.h"
 #include "FichierParametres.h"
 #include "RBBPd.h"
@@ -8,17 +9,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -45,13 +50,15 @@ std::string lireFichier(const fs::path& p) {
 }
 
 // Runs the converter with the arguments; captures its output, error output
-// and exit status.
-Execution lancer(const std::vector<std::string>& args) {
+// and exit status. avant: shell words before the command (limits,
+// environment); apres: redirections after it.
+Execution lancer(const std::vector<std::string>& args, const std::string& avant = "",
+                 const std::string& apres = "") {
     fs::path err = fs::temp_directory_path() / ("test_conv_err_" + std::to_string(::getpid()));
-    std::string commande = entreGuillemets(CYCLIDE_CONV);
+    std::string commande = avant + " " + entreGuillemets(CYCLIDE_CONV);
     for (const auto& a : args)
         commande += " " + entreGuillemets(a);
-    commande += " 2>" + entreGuillemets(err.string());
+    commande += " " + apres + " 2>" + entreGuillemets(err.string());
     Execution ex;
     FILE* f = ::popen(commande.c_str(), "r");
     if (f == nullptr)
@@ -252,23 +259,26 @@ TEST(CyclideConv, OtherExamplesMatchTheConversionInProcess) {
         }
 }
 
-TEST(CyclideConv, ParameterFileGivesTheSameReportAsItsSixDigitValues) {
+TEST(CyclideConv, ParameterFileGivesTheSameReportAsItsValues) {
     fs::path fichier =
         fs::temp_directory_path() / ("test_conv_" + std::to_string(::getpid()) + ".car");
     const double p[7] = {0,     1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8,
                          -7.982};
     ASSERT_TRUE(ecrireFichierParametres(fichier.string(), p));
     Execution parFichier = lancer({fichier.string()});
-    Execution parArguments = lancer({"0", "1.5708", "-1.0472", "3.14159", "4", "8", "-7.982"});
     ASSERT_EQ(parFichier.statut, 0) << parFichier.erreur;
-    EXPECT_EQ(parFichier.sortie, parArguments.sortie);
+    EXPECT_EQ(parFichier.sortie, lancer(DEPART).sortie);
     EXPECT_EQ(parFichier.lignes[0], "type 1");
-    // Numbers on seven lines read the same.
+    // Numbers of the six-digit form on seven lines read as those numbers;
+    // the standard input reads the same.
     {
         std::ofstream out(fichier);
         out << "0\n1.5708\n-1.0472\n3.14159\n4\n8\n-7.982\n";
     }
-    EXPECT_EQ(lancer({"--plan", "z", fichier.string()}).sortie, parArguments.sortie);
+    const std::string sixChiffres =
+        lancer({"0", "1.5708", "-1.0472", "3.14159", "4", "8", "-7.982"}).sortie;
+    EXPECT_EQ(lancer({"--plan", "z", fichier.string()}).sortie, sixChiffres);
+    EXPECT_EQ(lancer({"-"}, "", "< " + entreGuillemets(fichier.string())).sortie, sixChiffres);
     fs::remove(fichier);
 }
 
@@ -464,4 +474,263 @@ TEST(CyclideConvObj, WriteFailureExitsTwoAndKeepsTheExistingFile) {
     EXPECT_EQ(ex.statut, 2);
     EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
     fs::remove_all(dossier);
+}
+
+// --- Files and streams under attack ------------------------------------------------
+
+namespace {
+
+// Each test in a fresh directory of its own, removed at the end; helpers
+// to make files and to list what the directory holds.
+class CyclideConvFichiers : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_FALSE(dossier.empty()); }
+    fs::path ici(const std::string& nom) const { return dossier / nom; }
+    void ecrire(const std::string& nom, const std::string& texte) const {
+        std::ofstream(ici(nom), std::ios::binary) << texte;
+    }
+    // The entries of the directory, sorted, each followed by ";".
+    std::string entrees() const {
+        std::vector<std::string> noms;
+        for (const auto& e : fs::directory_iterator(dossier))
+            noms.push_back(e.path().filename().string());
+        std::sort(noms.begin(), noms.end());
+        std::string tout;
+        for (const auto& n : noms)
+            tout += n + ";";
+        return tout;
+    }
+    // A refusal: status 2, nothing on the standard output, one line saying
+    // the expected words.
+    static void refuse(const Execution& ex, const std::string& mots) {
+        EXPECT_EQ(ex.statut, 2) << ex.erreur;
+        EXPECT_EQ(ex.sortie, "");
+        EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+        EXPECT_NE(ex.erreur.find(mots), std::string::npos) << ex.erreur;
+    }
+
+    DossierDeTest temporaire{"conv-fichiers"};
+    const fs::path dossier = temporaire.chemin();
+    const std::string ANCIEN = "ancien contenu\n";
+    const std::string PARAMETRES = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
+};
+
+} // namespace
+
+// An export to a name of the standard output goes to the real standard
+// output (here a file of the test's directory) as a stream, and the report
+// moves to the standard error; /dev/stdout itself stays the link it was.
+TEST_F(CyclideConvFichiers, ExportToStandardOutputIsWrittenThere) {
+    for (const std::string nom : {"/dev/stdout", "/proc/self/fd/1", "-"}) {
+        const fs::path sortie = ici("sortie.txt");
+        Execution ex =
+            lancer({"--exemple", "1", "--obj", nom}, "", "> " + entreGuillemets(sortie.string()));
+        EXPECT_EQ(ex.statut, 0) << nom << ": " << ex.erreur;
+        const ResumeObj r = resumer(lireFichier(sortie));
+        EXPECT_EQ(r.noms.size(), 5u) << nom;
+        EXPECT_TRUE(commencePar(lireFichier(sortie), "# cyclide-conv")) << nom;
+        EXPECT_TRUE(commencePar(ex.erreur, "type 2\ncyclide 5 ")) << ex.erreur;
+        EXPECT_EQ(entrees(), "sortie.txt;");
+    }
+    struct stat lien {};
+    ASSERT_EQ(::lstat("/dev/stdout", &lien), 0);
+    EXPECT_TRUE(S_ISLNK(lien.st_mode));
+}
+
+// An output that is the input, or both outputs the same file (by name, by
+// link, by hard link or as the same stream), is refused before anything
+// is written.
+TEST_F(CyclideConvFichiers, OutputThatIsAnotherInputOrOutputIsRefused) {
+    ecrire("in.car", PARAMETRES);
+    ecrire("same.out", ANCIEN);
+    fs::create_symlink("in.car", ici("lien.car"));
+    fs::create_hard_link(ici("in.car"), ici("dur.car"));
+    const std::string in = ici("in.car").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cas = {
+        {{in, "--obj", in}, "est le fichier d'entree"},
+        {{in, "--obj", ici("lien.car").string()}, "est le fichier d'entree"},
+        {{in, "--png", ici("dur.car").string()}, "est le fichier d'entree"},
+        {{"--exemple", "1", "--obj", ici("same.out").string(), "--png", ici("same.out").string()},
+         "designent le meme fichier"},
+        {{"--exemple", "1", "--obj", ici("new.out").string(), "--png",
+          (dossier / "." / "new.out").string()},
+         "designent le meme fichier"},
+        {{"--exemple", "1", "--obj", "-", "--png", "/dev/stdout"}, "designent le meme fichier"},
+    };
+    for (const auto& [args, mots] : cas) {
+        refuse(lancer(args), mots);
+        EXPECT_EQ(lireFichier(ici("in.car")), PARAMETRES);
+        EXPECT_EQ(lireFichier(ici("same.out")), ANCIEN);
+        EXPECT_EQ(entrees(), "dur.car;in.car;lien.car;same.out;");
+    }
+}
+
+// A symbolic link updates its target (also a target still to be made); a
+// hard-linked file is written in place, both names kept on one inode.
+TEST_F(CyclideConvFichiers, LinksAreWrittenThroughNotReplaced) {
+    ecrire("cible.obj", ANCIEN);
+    fs::create_symlink("cible.obj", ici("lien.obj"));
+    fs::create_symlink("absente.obj", ici("pendant.obj"));
+    ecrire("h1.obj", ANCIEN);
+    fs::create_hard_link(ici("h1.obj"), ici("h2.obj"));
+    for (const char* nom : {"lien.obj", "pendant.obj", "h2.obj"}) {
+        Execution ex = lancer({"--exemple", "1", "--obj", ici(nom).string()});
+        EXPECT_EQ(ex.statut, 0) << nom << ex.erreur;
+    }
+    EXPECT_TRUE(fs::is_symlink(ici("lien.obj")));
+    EXPECT_TRUE(fs::is_symlink(ici("pendant.obj")));
+    for (const char* nom : {"cible.obj", "absente.obj", "h1.obj"})
+        EXPECT_EQ(resumer(lireFichier(ici(nom))).noms.size(), 5u) << nom;
+    EXPECT_TRUE(fs::equivalent(ici("h1.obj"), ici("h2.obj")));
+    EXPECT_EQ(fs::hard_link_count(ici("h1.obj")), 2u);
+    EXPECT_EQ(entrees(), "absente.obj;cible.obj;h1.obj;h2.obj;lien.obj;pendant.obj;");
+}
+
+// Inputs from pipes: a named pipe fed the parameters gives the report, one
+// fed endless digits stops at the bound with a message instead of growing.
+TEST_F(CyclideConvFichiers, PipesAreReadWithABound) {
+    const fs::path tube = ici("tube");
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    const std::string t = entreGuillemets(tube.string());
+    Execution ex = lancer({tube.string()}, "(printf '" + PARAMETRES + "' > " + t + " &);");
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_EQ(ex.sortie, lancer({"0", "1.5708", "-1.0472", "3.14159", "4", "8", "-7.982"}).sortie);
+    ex = lancer({tube.string()},
+                "(yes 1234567890 2>/dev/null | tr -d '\\n' > " + t + " 2>/dev/null &); timeout 60");
+    refuse(ex, "plus de 64 Ko");
+    ex = lancer({"-"}, "", "< /dev/zero");
+    refuse(ex, "plus de 64 Ko");
+    EXPECT_EQ(entrees(), "tube;");
+}
+
+// A display that cannot be opened is an error with a message, not an
+// abort; nothing is written.
+TEST_F(CyclideConvFichiers, ImageWithoutUsableDisplayIsAnError) {
+#ifdef CYCLIDE_CONV_PNG
+    const std::string png = ici("x.png").string();
+    for (const std::string env :
+         {"env DISPLAY=:7777 QT_QPA_PLATFORM=xcb", "env QT_QPA_PLATFORM=bogus"}) {
+        refuse(lancer({"--exemple", "1", "--png", png}, env), "Aucun affichage disponible");
+        EXPECT_EQ(entrees(), "");
+    }
+#else
+    GTEST_SKIP() << "cyclide-conv built without the image";
+#endif
+}
+
+// Long names, a file-size limit, a full file system and a directory the
+// user may not write: each either succeeds or fails with a message,
+// leaving the old file as it was and no temporary behind.
+TEST_F(CyclideConvFichiers, WriteFailuresLeaveTheOldFile) {
+    const std::string longue = std::string(245, 'a') + ".obj";
+    Execution ex = lancer({"--exemple", "1", "--obj", ici(longue).string()});
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    fs::remove(ici(longue));
+
+    ecrire("keep.obj", ANCIEN);
+    ex = lancer({"--exemple", "1", "--obj", ici("keep.obj").string()}, "ulimit -f 100;");
+    refuse(ex, "taille de fichier maximale depassee");
+    EXPECT_EQ(lireFichier(ici("keep.obj")), ANCIEN);
+    EXPECT_EQ(entrees(), "keep.obj;");
+
+    // A 256 Ko file system (needs the right to mount one).
+    const fs::path petit = ici("petit");
+    fs::create_directory(petit);
+    const std::string p = entreGuillemets(petit.string());
+    if (std::system(("mount -t tmpfs -o size=256k tmpfs " + p + " 2>/dev/null").c_str()) == 0) {
+        std::ofstream(petit / "keep.obj") << ANCIEN;
+        ex = lancer({"--exemple", "1", "--obj", (petit / "keep.obj").string()});
+        refuse(ex, "plus de place sur le disque");
+        EXPECT_EQ(lireFichier(petit / "keep.obj"), ANCIEN);
+        EXPECT_EQ(std::distance(fs::directory_iterator(petit), fs::directory_iterator()), 1);
+        EXPECT_EQ(std::system(("umount " + p).c_str()), 0);
+    } else {
+        std::cout << "[  NOTE    ] no tmpfs mount allowed: full file system not tried\n";
+    }
+
+    // A directory the user may not write: as root, run unprivileged.
+    const fs::path ferme = ici("ferme");
+    fs::create_directory(ferme);
+    std::ofstream(ferme / "f.obj") << ANCIEN;
+    fs::permissions(ferme, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+    fs::permissions(dossier, fs::perms::others_exec, fs::perm_options::add);
+    std::string sansDroits;
+    if (::geteuid() == 0) {
+        if (std::system("setpriv --reuid=65534 --regid=65534 --clear-groups true") != 0)
+            GTEST_SKIP() << "running as root without setpriv: permissions do not bind root";
+        sansDroits = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    }
+    ex = lancer({"--exemple", "1", "--obj", (ferme / "f.obj").string()}, sansDroits);
+    refuse(ex, "permission refusee");
+    EXPECT_EQ(lireFichier(ferme / "f.obj"), ANCIEN);
+    EXPECT_EQ(std::distance(fs::directory_iterator(ferme), fs::directory_iterator()), 1);
+}
+
+// One rule for numbers on the command line and in files: finite decimal
+// numbers with white space around them; anything else is refused, naming
+// it.
+TEST_F(CyclideConvFichiers, NumbersFollowOneRule) {
+    const std::vector<std::string> refuses = {"nan", "inf", "-inf", "1e400", "0x1p3", "1,5", ""};
+    for (const std::string& mot : refuses) {
+        refuse(lancer({mot, "1.5708", "-1.0472", "3.14159", "4", "8", "-7.982"}), "'" + mot + "'");
+        ecrire("f.car", "0 1.5708 " + mot + " 3.14159 4 8 -7.982\n");
+        if (!mot.empty())
+            refuse(lancer({ici("f.car").string()}), "'" + mot + "'");
+    }
+    const std::string attendu = lancer(DEPART).sortie;
+    for (const char* forme : {" 4", "4 ", "\t4\n", "4.0", "+4", "4e0"}) {
+        std::vector<std::string> args = DEPART;
+        args[4] = forme;
+        Execution ex = lancer(args);
+        EXPECT_EQ(ex.statut, 0) << "'" << forme << "' " << ex.erreur;
+        EXPECT_EQ(ex.sortie, attendu) << "'" << forme << "'";
+    }
+}
+
+// The core's diagnostics (ISO 8859-1 on its standard output) reach the
+// standard error in UTF-8 and never the report, nor an export to the
+// standard output.
+TEST_F(CyclideConvFichiers, CoreDiagnosticsReachTheStandardErrorInUtf8) {
+    const std::vector<std::string> degenere = {"-3.141592653589793",
+                                               "1.5707963267948966",
+                                               "-1.0471975511965976",
+                                               "3.141592653589793",
+                                               "4",
+                                               "8",
+                                               "1.5707963267948966"};
+    Execution ex = lancer(degenere);
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_NE(ex.erreur.find("parall\xC3\xA8le"), std::string::npos) << ex.erreur;
+    EXPECT_EQ(ex.erreur.find("parall\xE8le"), std::string::npos);
+    EXPECT_TRUE(commencePar(ex.sortie, "type ")) << ex.sortie;
+    EXPECT_EQ(ex.sortie.find("parall"), std::string::npos);
+    std::vector<std::string> args = degenere;
+    args.insert(args.end(), {"--obj", "-"});
+    ex = lancer(args, "", "> " + entreGuillemets(ici("sortie.obj").string()));
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_TRUE(commencePar(lireFichier(ici("sortie.obj")), "# cyclide-conv"));
+    EXPECT_EQ(lireFichier(ici("sortie.obj")).find("parall"), std::string::npos);
+}
+
+// A named pipe as output: written as a stream when a program reads it,
+// refused at once (not waited on) when none does; the pipe stays a pipe.
+TEST_F(CyclideConvFichiers, NamedPipeOutputIsWrittenOnlyWhenRead) {
+    const fs::path tube = ici("tube.obj");
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    const std::string t = entreGuillemets(tube.string());
+    const std::string recu = entreGuillemets(ici("recu.obj").string());
+    Execution ex = lancer({"--exemple", "1", "--obj", tube.string()},
+                          "(cat " + t + " > " + recu + " &); sleep 1;");
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    for (int k = 0; k < 50 && resumer(lireFichier(ici("recu.obj"))).noms.size() < 5; ++k)
+        ::usleep(100000);
+    EXPECT_EQ(resumer(lireFichier(ici("recu.obj"))).noms.size(), 5u);
+    refuse(lancer({"--exemple", "1", "--obj", tube.string()}, "timeout 20"),
+           "aucun programme ne lit ce tube");
+    struct stat etat {};
+    ASSERT_EQ(::lstat(tube.c_str(), &etat), 0);
+    EXPECT_TRUE(S_ISFIFO(etat.st_mode));
+    EXPECT_EQ(entrees(), "recu.obj;tube.obj;");
 }

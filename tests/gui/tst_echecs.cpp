@@ -210,7 +210,8 @@ void TestEchecs::echec() {
         if (cas == Temoin) {
             const QByteArray ecrit = lireOctets(existant);
             QVERIFY(ecrit != ANCIEN);
-            QVERIFY(image ? ecrit.startsWith("\x89PNG") : ecrit.startsWith("0 1.5708 "));
+            QVERIFY(image ? ecrit.startsWith("\x89PNG")
+                          : ecrit.startsWith("0 1.5707963267948966 "));
         }
     } else {
         // The user is told once, with the name.

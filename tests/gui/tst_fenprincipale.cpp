@@ -3,6 +3,7 @@
 // export and help boxes. File dialogs and message boxes are replaced by a
 // subclass that supplies names and collects what would be shown.
 #include "CaptureStdout.h"
+#include "Constantes.h"
 #include "FenPrincipale.h"
 #include "FenetreTest.h"
 #include "glwidget.h"
@@ -23,8 +24,6 @@
 #include <cmath>
 
 namespace {
-
-const double PI = 3.141592653589793;
 
 QSlider* curseur(FenPrincipale& f, const char* nom) {
     return enfant<QSlider>(f, QString::fromLatin1(nom));
@@ -71,10 +70,13 @@ void taper(QLineEdit* ligne, const QString& texte) {
 }
 
 double degres(int d) {
-    return d * 6.283185307179586 / 360;
+    return d * DEUX_PI / 360;
 }
 
 const QByteArray FICHIER_DEMARRAGE = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
+// What saving the start-up state writes: each value in its exact form.
+const QByteArray FICHIER_DEMARRAGE_EXACT =
+    "0 1.5707963267948966 -1.0471975511965976 3.141592653589793\n\n4 8 -7.982\n";
 
 const char* const TABLE_DEMARRAGE_LIGNE_00 = "4.0000 0.0000 0.0000 1.0000";
 
@@ -147,7 +149,7 @@ void TestFenPrincipale::etatDeDemarrage() {
 
     QCOMPARE(curseur(f, "theta00Slider")->value(), 0);
     QCOMPARE(curseur(f, "theta02Slider")->value(), 90);
-    QCOMPARE(curseur(f, "theta20Slider")->value(), -59);
+    QCOMPARE(curseur(f, "theta20Slider")->value(), -60);
     QCOMPARE(curseur(f, "theta22Slider")->value(), 180);
     QCOMPARE(curseur(f, "theta00Slider")->minimum(), -180);
     QCOMPARE(curseur(f, "theta00Slider")->maximum(), 180);
@@ -158,7 +160,8 @@ void TestFenPrincipale::etatDeDemarrage() {
     QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4"));
     QCOMPARE(champ(f, "z11Valeur")->text(), QStringLiteral("8"));
     QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-7.982"));
-    // The slider stands at -59 while the stored angle stays -pi/3.
+    // The slider stands at the nearest degree, -60, while the stored angle
+    // stays -pi/3.
     QCOMPARE(vue(f)->getTheta20(), -1.0471975511965976);
 
     QCOMPARE(ligneTable(f, 0), QString::fromLatin1(TABLE_DEMARRAGE_LIGNE_00));
@@ -300,7 +303,7 @@ void TestFenPrincipale::retourDansUnChampAngle_data() {
     QTest::newRow("lettres lues comme 0") << "02"
                                           << "abc" << 0 << "0.000000" << 0.0;
     QTest::newRow("10 avec le curseur deja a 180") << "22"
-                                                   << "10" << 180 << "10" << degres(572);
+                                                   << "10" << 180 << "10" << degres(573);
     QTest::newRow("1.5708 sans deplacer le curseur") << "02"
                                                      << "1.5708" << 90 << "1.5708" << degres(90);
     // Not-a-number and out-of-range texts: the whole degrees are clamped
@@ -345,7 +348,7 @@ void TestFenPrincipale::dixDeuxFois() {
     taper(ligne, "10");
     QCOMPARE(curseur(f, "theta00Slider")->value(), 180);
     QCOMPARE(ligne->text(), QStringLiteral("10"));
-    QCOMPARE(vue(f)->getTheta00(), degres(572));
+    QCOMPARE(vue(f)->getTheta00(), degres(573));
 }
 
 void TestFenPrincipale::champsLongueurs_data() {
@@ -415,14 +418,14 @@ void TestFenPrincipale::enregistrerDemarrage() {
     CaptureStdout sortie;
     action(f, "actionSauver")->trigger();
     QCOMPARE(f.dialogues, QStringList{"Enregistrer un fichier|Carreau (*.car *.bez)"});
-    QCOMPARE(lireOctets(chemin), FICHIER_DEMARRAGE);
+    QCOMPARE(lireOctets(chemin), FICHIER_DEMARRAGE_EXACT);
     QVERIFY(!QFile::exists(chemin + ".car"));
     QCOMPARE(QString::fromStdString(sortie.str()), QString());
     QVERIFY(f.avertissements.isEmpty());
     // Saving again over the file gives the same bytes, no stray file.
     f.nomsAFournir << chemin;
     action(f, "actionSauver")->trigger();
-    QCOMPARE(lireOctets(chemin), FICHIER_DEMARRAGE);
+    QCOMPARE(lireOctets(chemin), FICHIER_DEMARRAGE_EXACT);
     QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{"demarrage"});
 }
 
@@ -450,8 +453,9 @@ void TestFenPrincipale::enregistrementImpossible() {
     QVERIFY(QFileInfo(repertoire + "/dedans").isDir());
 }
 
-// Opening the saved start-up state: theta22 comes back as 179 degrees, the
-// others as 0, 90 and -60; each slider that moves echoes its field.
+// Opening a file of the six-digit form of the start-up state: the angles
+// come back as the nearest degrees 0, 90, -60 and 180; no slider moves, so
+// no field is rewritten.
 void TestFenPrincipale::ouvrirFichierEnregistre() {
     const QString chemin = dossier.filePath("demarrage.car");
     QVERIFY(ecrireOctets(chemin, FICHIER_DEMARRAGE));
@@ -467,13 +471,13 @@ void TestFenPrincipale::ouvrirFichierEnregistre() {
     QCOMPARE(vue(f)->getTheta00(), 0.0);
     QCOMPARE(vue(f)->getTheta02(), degres(90));
     QCOMPARE(vue(f)->getTheta20(), degres(-60));
-    QCOMPARE(vue(f)->getTheta22(), degres(179));
+    QCOMPARE(vue(f)->getTheta22(), degres(180));
     QCOMPARE(curseur(f, "theta20Slider")->value(), -60);
-    QCOMPARE(curseur(f, "theta22Slider")->value(), 179);
+    QCOMPARE(curseur(f, "theta22Slider")->value(), 180);
     QCOMPARE(champ(f, "theta00Valeur")->text(), QStringLiteral("0"));
     QCOMPARE(champ(f, "theta02Valeur")->text(), QStringLiteral("1.5708"));
-    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.047198"));
-    QCOMPARE(champ(f, "theta22Valeur")->text(), QStringLiteral("3.124139"));
+    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.0472"));
+    QCOMPARE(champ(f, "theta22Valeur")->text(), QStringLiteral("3.14159"));
     QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4.000000"));
     QCOMPARE(champ(f, "z11Valeur")->text(), QStringLiteral("8.000000"));
     QCOMPARE(champ(f, "P10Valeur")->text(), QStringLiteral("-7.982000"));
@@ -502,10 +506,10 @@ void TestFenPrincipale::dispositionsDuFichier() {
     action(f, "actionOuvrir")->trigger();
     QCOMPARE(sortie.str(), std::string("\n"));
     QVERIFY(f.avertissements.isEmpty());
-    QCOMPARE(vue(f)->getTheta00(), degres(28)); // 0.5 rad = 28.6 degrees
+    QCOMPARE(vue(f)->getTheta00(), degres(29)); // 0.5 rad = 28.6 degrees
     QCOMPARE(vue(f)->getTheta02(), degres(57));
-    QCOMPARE(vue(f)->getTheta20(), degres(-28));
-    QCOMPARE(vue(f)->getTheta22(), degres(114));
+    QCOMPARE(vue(f)->getTheta20(), degres(-29));
+    QCOMPARE(vue(f)->getTheta22(), degres(115));
     QCOMPARE(vue(f)->getRayon(), 3.0);
     QCOMPARE(vue(f)->getZ11(), 6.0);
     QCOMPARE(vue(f)->getP10(), -5.0);
@@ -542,7 +546,7 @@ void TestFenPrincipale::fichierIncomplet() {
     QVERIFY(panneauParametresVisible(f));
     QCOMPARE(vue(f)->exemple, 0);
 
-    const double attendus[7] = {degres(28), degres(57), degres(-28), degres(114), 3, 6, -5};
+    const double attendus[7] = {degres(29), degres(57), degres(-29), degres(115), 3, 6, -5};
     const double demarrage[7] = {
         0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4.0, 8.0, -7.982};
     const double obtenus[7] = {vue(f)->getTheta00(), vue(f)->getTheta02(), vue(f)->getTheta20(),
@@ -638,7 +642,7 @@ void TestFenPrincipale::exemples() {
     QVERIFY(!panneauParametresVisible(f));
     QCOMPARE(vue(f)->exemple, 1);
     QVERIFY(message(f) != QStringLiteral("Nous n'avons pas un carreau convertible"));
-    QCOMPARE(curseur(f, "theta20Slider")->value(), -59);
+    QCOMPARE(curseur(f, "theta20Slider")->value(), -60);
     QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("4"));
     QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
 
@@ -683,15 +687,15 @@ void TestFenPrincipale::remiseAZeroApresExemple() {
     QCOMPARE(f.getMode(), 0);
 }
 
-// The reset right after start-up moves only the theta20 slider (-59 to
-// -60), whose echo rewrites its field; the length fields read "4.0" and
-// "8.0".
+// The reset right after start-up moves no slider (they already stand at
+// the nearest degrees), so no angle field is rewritten; the length fields
+// read "4.0" and "8.0".
 void TestFenPrincipale::remiseAZeroAuDemarrage() {
     FenetreTest f;
     QVERIFY(afficher(f));
     action(f, "actionResetProg")->trigger();
     QCOMPARE(curseur(f, "theta20Slider")->value(), -60);
-    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.047198"));
+    QCOMPARE(champ(f, "theta20Valeur")->text(), QStringLiteral("-1.0472"));
     QCOMPARE(champ(f, "theta00Valeur")->text(), QStringLiteral("0"));
     QCOMPARE(champ(f, "theta02Valeur")->text(), QStringLiteral("1.5708"));
     QCOMPARE(champ(f, "theta22Valeur")->text(), QStringLiteral("3.14159"));

@@ -1,6 +1,7 @@
 // The 3D view on a real X server: start-up state, rotation, zoom, viewport,
 // rebuild, examples, polygon modes, the off-screen 800 x 800 image and the
 // image writer shared with the converter.
+#include "Constantes.h"
 #include "FenetreTest.h"
 #include "ImageVue.h"
 #include "glwidget.h"
@@ -17,8 +18,6 @@
 #include <cmath>
 
 namespace {
-
-const double PI = 3.141592653589793;
 
 const double PARAMETRES_DEMARRAGE[7] = {
     0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};

@@ -8,6 +8,7 @@
 //
 // STRESS_GRAINE and STRESS_ACTIONS in the environment replace the seed and
 // the number of actions (to replay or lengthen a run).
+#include "Constantes.h"
 #include "FenPrincipale.h"
 #include "FenetreTest.h"
 #include "Messages.h"
@@ -31,7 +32,6 @@
 
 namespace {
 
-const double DEUX_PI = 6.283185307179586;
 const unsigned GRAINE_PAR_DEFAUT = 20261207u;
 const int ACTIONS_PAR_DEFAUT = 3000;
 // Actions between two full consistency checks.

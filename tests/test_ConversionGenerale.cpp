@@ -1,73 +1,22 @@
-// Cyclide parameters, centre and frame (general case, torus and sphere case),
-// the drawn piece of cyclide and the patch moved into the cyclide's frame.
+// The cyclide of a convertible net: the general case for both auxiliary
+// planes, the torus and sphere case, the dispatch on the conversion type,
+// the drawing forms and degenerate nets.
+#include "ConversionGenerale.h"
 #include "RBBPd.h"
 
 #include "CaptureStdout.h"
+#include "CasTravailles.h"
 #include "Cyclide.h"
-#include "Exemples.h"
 #include "RecordingGL.h"
-#include "Residu.h"
-#include "Tolerance.h"
+#include "SurCyclide.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 namespace {
-
-const double DEUX_PI = 6.283185307179586;
-
-double rad(int degres) {
-    return (degres * DEUX_PI) / 360;
-}
-
-// The start-up patch of the view (conversion type 1).
-RBBPd carreauDepart() {
-    RBBPd r;
-    r.convertToCD4(0, rad(90), rad(-60), rad(180), 4, 8, -7.982);
-    return r;
-}
-
-RBBPd exemple(int numero, int& type) {
-    RBBPd r;
-    type = chargerExemple(numero, r);
-    return r;
-}
-
-// The patch point at (u, v).
-void pointCarreau(const RBBP& r, double u, double v, double q[3]) {
-    const double d = r.den(u, v);
-    q[0] = r.numX(u, v) * d;
-    q[1] = r.numY(u, v) * d;
-    q[2] = r.numZ(u, v) * d;
-}
-
-// Relative size of the cyclide's implicit function at a frame point: |F|
-// over the largest of its three terms (b = sqrt(a^2 - c^2) unless given).
-double ecartImplicite(double a, double b, double c, double mu, const double q[3]) {
-    const double x = q[0], y = q[1], z = q[2];
-    const double s = x * x + y * y + z * z - mu * mu + b * b;
-    const double t1 = s * s, t2 = 4 * (a * x - c * mu) * (a * x - c * mu), t3 = 4 * b * b * y * y;
-    return std::fabs(t1 - t2 - t3) / std::max({t1, t2, t3});
-}
-
-// Largest relative implicit-function value over a 21 x 21 grid of the patch
-// after the record has been moved into the cyclide's frame.
-double pireEcartImplicite(const RBBPd& converti, double b) {
-    RBBPd dansRepere(converti);
-    dansRepere.changementBase();
-    double pire = 0;
-    for (int i = 0; i <= 20; ++i)
-        for (int j = 0; j <= 20; ++j) {
-            double q[3];
-            pointCarreau(dansRepere, i / 20.0, j / 20.0, q);
-            pire = std::max(pire, ecartImplicite(converti.a, b, converti.c, converti.mu, q));
-        }
-    return pire;
-}
 
 // Identical a, c, mu, omega and Base.
 void expectMemeCyclide(const RBBPd& x, const RBBPd& y) {
@@ -87,8 +36,7 @@ void expectMemeCyclide(const RBBPd& x, const RBBPd& y) {
 // (degrees, fin - debut < 180) turned about the z axis by 0 to 90 degrees.
 // Row 0 (u = 0) is a latitude circle, column 0 (v = 0) a meridian.
 RBBPd carreauRevolution(double Rm, double r, double debut, double fin) {
-    const double pi = 3.141592653589793;
-    const double t0 = debut * pi / 180, t2 = fin * pi / 180, demi = (t2 - t0) / 2;
+    const double t0 = debut * PI / 180, t2 = fin * PI / 180, demi = (t2 - t0) / 2;
     const double tm = (t0 + t2) / 2;
     const double rho[3] = {Rm + r * std::cos(t0), Rm + r * std::cos(tm) / std::cos(demi),
                            Rm + r * std::cos(t2)};
@@ -125,27 +73,6 @@ TEST(CyclideGeneral, StartUpPatchGivesTheRingOfTheWorkedExampleForBothPlanes) {
         // Ring ordering.
         EXPECT_LE(std::fabs(r.c), std::fabs(r.mu));
         EXPECT_LE(std::fabs(r.mu), std::fabs(r.a));
-    }
-}
-
-TEST(CyclideGeneral, PieceCornersAreThePatchCorners) {
-    for (int choix : {1, 0}) {
-        RBBPd r = carreauDepart();
-        MorceauCyclide m;
-        ASSERT_EQ(r.calculConversion(1, choix, m), 1);
-        const double p0 = m.v1, p1 = m.v0 + DEUX_PI;
-        // Grid index 0 maps to (t0, p0) and index 80 to (t1, p1).
-        Cyclide cy(m.u0, m.u1, p0, p1, r.a, r.c, r.mu);
-        RBBPd f(r);
-        f.changementBase();
-        struct Coin {
-            double u, v;
-            int i, j;
-        } coins[4] = {{0, 0, 0, 0}, {80, 80, 2, 2}, {0, 80, 2, 0}, {80, 0, 0, 2}};
-        for (const Coin& k : coins)
-            EXPECT_TRUE(tol::nearPoint(f.P[k.i][k.j], cy.fx(k.u, k.v), cy.fy(k.u, k.v),
-                                       cy.fz(k.u, k.v), 1e-9, 0, "corner"))
-                << "P" << k.i << k.j << " plane " << choix;
     }
 }
 
@@ -328,96 +255,4 @@ TEST(CyclideDegenerate, NonFiniteRangesStillTessellate) {
         glrec::setRecordFull(true);
         EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u);
     }
-}
-
-TEST(ChangementBase, IdentityFrameKeepsThePatchAndDrawsItsGrid) {
-    RBBPd r = carreauDepart();
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            r.Base[i][j] = (i == j) ? 1 : 0;
-    r.omega.init(0, 0, 0);
-    const RBBPd avant(r);
-    glrec::reset();
-    avant.openGL(7, 5);
-    const std::vector<glrec::Call> attendu = glrec::calls();
-    glrec::reset();
-    r.openGLChangementBase(7, 5);
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            EXPECT_TRUE(tol::nearPoint(r.P[i][j], avant.P[i][j].getX0(), avant.P[i][j].getY0(),
-                                       avant.P[i][j].getZ0(), 0));
-    const std::vector<glrec::Call>& obtenu = glrec::calls();
-    ASSERT_EQ(obtenu.size(), attendu.size());
-    for (std::size_t k = 0; k < obtenu.size(); ++k) {
-        EXPECT_EQ(obtenu[k].name, attendu[k].name);
-        EXPECT_EQ(obtenu[k].args, attendu[k].args);
-    }
-}
-
-TEST(ChangementBase, DefaultFrameIsTheShear) {
-    RBBPd r; // points (1, 2, 3), frame rows (1,0,0), (1,1,0), (1,0,1)
-    r.changementBase();
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            EXPECT_TRUE(tol::nearPoint(r.P[i][j], 1, 1, 2, 0));
-    EXPECT_TRUE(tol::nearPoint(r.omega, 0, 0, 0, 0));
-    EXPECT_EQ(r.w[1][1], 1);
-    // Not idempotent: a second call shears again.
-    r.changementBase();
-    EXPECT_TRUE(tol::nearPoint(r.P[0][0], 1, 0, 1, 0));
-}
-
-TEST(ChangementBase, MovesTheCentreToTheFrameOrigin) {
-    RBBPd r = carreauDepart();
-    MorceauCyclide m;
-    r.calculConversion(1, 1, m);
-    const Point centre = r.omega;
-    RBBPd moved(r);
-    moved.changementBase();
-    // The world origin expressed in the frame: Base q + omega = 0.
-    const double q[3] = {moved.omega.getX0(), moved.omega.getY0(), moved.omega.getZ0()};
-    const double c[3] = {centre.getX0(), centre.getY0(), centre.getZ0()};
-    for (int k = 0; k < 3; ++k)
-        EXPECT_TRUE(tol::near(
-            r.Base[k][0] * q[0] + r.Base[k][1] * q[1] + r.Base[k][2] * q[2] + c[k], 0, 1e-14));
-    // Distances are kept (rigid motion).
-    EXPECT_TRUE(
-        tol::near(moved.P[0][0].distance(moved.P[2][2]), r.P[0][0].distance(r.P[2][2]), 1e-13));
-}
-
-TEST(ChangementBase, DrawsTheGridFromTheMovedCorners) {
-    RBBPd r = carreauDepart();
-    r.conversion(1, 1);
-    glrec::reset();
-    r.openGLChangementBase(30, 30);
-    EXPECT_EQ(glrec::countBegin(GL_QUADS), 900u);
-    EXPECT_EQ(glrec::count("glVertex3f"), 3600u);
-    EXPECT_EQ(glrec::count("glColor3d") + glrec::count("glNormal3d") + glrec::count("glMaterialfv"),
-              0u);
-    const std::vector<glrec::Primitive> prims = glrec::primitives();
-    ASSERT_EQ(prims.size(), 900u);
-    const std::vector<double>& premier = prims.front().vertices.at(0);
-    const std::vector<double>& dernier = prims.back().vertices.at(2);
-    EXPECT_TRUE(tol::near3(premier[0], premier[1], premier[2], r.P[0][0].getX0(), r.P[0][0].getY0(),
-                           r.P[0][0].getZ0(), 1e-5));
-    EXPECT_TRUE(tol::near3(dernier[0], dernier[1], dernier[2], r.P[2][2].getX0(), r.P[2][2].getY0(),
-                           r.P[2][2].getZ0(), 1e-5));
-
-    RBBPd un = carreauDepart();
-    un.conversion(1, 1);
-    glrec::reset();
-    un.openGLChangementBase(1, 1);
-    const std::vector<glrec::Primitive> seul = glrec::primitives();
-    ASSERT_EQ(seul.size(), 1u);
-    const int ordre[4][2] = {{0, 0}, {2, 0}, {2, 2}, {0, 2}};
-    for (int k = 0; k < 4; ++k) {
-        const Point& P = un.P[ordre[k][0]][ordre[k][1]];
-        const std::vector<double>& v = seul[0].vertices.at(k);
-        EXPECT_TRUE(tol::near3(v[0], v[1], v[2], P.getX0(), P.getY0(), P.getZ0(), 1e-5));
-    }
-
-    glrec::reset();
-    RBBPd zero = carreauDepart();
-    zero.openGLChangementBase(0, 30);
-    EXPECT_EQ(glrec::calls().size(), 0u);
 }

@@ -1,7 +1,8 @@
 // Construction of the patch from the seven parameters and its conversion type.
+#include "ConstructionCarreau.h"
 #include "RBBPd.h"
 
-#include "CaptureStdout.h"
+#include "CasTravailles.h"
 #include "Tolerance.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,6 @@
 #include <vector>
 
 namespace {
-
-const double DEUX_PI = 6.283185307179586;
-
-// Whole degrees to radians as the view converts them.
-double rad(int degres) {
-    return (degres * DEUX_PI) / 360;
-}
-
-struct Parametres {
-    double t00, t02, t20, t22, R, z11, P10;
-};
-
-// The view's start-up parameters.
-const Parametres DEPART = {0, rad(90), rad(-60), rad(180), 4, 8, -7.982};
 
 int construire(RBBPd& r, const Parametres& p) {
     return r.convertToCD4(p.t00, p.t02, p.t20, p.t22, p.R, p.z11, p.P10);
@@ -67,7 +54,7 @@ void expectMemeConstruction(const RBBPd& x, const RBBPd& y) {
 
 // Parameter sets of both conversion types and a non-convertible one.
 std::vector<Parametres> jeuxVaries() {
-    return {DEPART,
+    return {parametresDepart(),
             {rad(10), rad(100), rad(-50), rad(170), 3, 5, 2.5},
             {rad(-30), rad(60), rad(-120), rad(150), 6.5, -4, 7},
             {rad(45), rad(135), rad(-45), rad(-135), 2, 9, -3},
@@ -79,7 +66,7 @@ std::vector<Parametres> jeuxVaries() {
 
 TEST(ConvertToCD4, StartUpNetAndWeightsMatchTheWorkedExample) {
     RBBPd r;
-    EXPECT_EQ(construire(r, DEPART), 1);
+    EXPECT_EQ(construire(r, parametresDepart()), 1);
     const double net[3][3][3] = {
         {{4, 0, 0}, {2.19998, 2.19998, -3.44004}, {0, 4, 0}},
         {{-7.982, 4.60841, 9.21682}, {0, 0, 8}, {2.49995, -2.49995, 4.99991}},
@@ -126,7 +113,7 @@ TEST(ConvertToCD4, WritesOnlyTheNetWeightsAndLines) {
     r.Base[1][2] = 7;
     r.P[0][1].setR(0.25); // colours are kept
     r.dA.setB(0.75);
-    construire(r, DEPART);
+    construire(r, parametresDepart());
     EXPECT_EQ(r.a, 1.5);
     EXPECT_EQ(r.c, -2.5);
     EXPECT_EQ(r.mu, 3.5);
@@ -176,7 +163,7 @@ TEST(ConvertToCD4, P10BranchFollowsTheBisectorPlane) {
     EXPECT_TRUE(tol::near(r.P[1][0].getY0(), 0, 1e-15));
     EXPECT_EQ(r.P[1][0].getZ0(), 2.5);
     // Start-up angles: the general branch, z = 2 y and x the free value.
-    construire(r, DEPART);
+    construire(r, parametresDepart());
     EXPECT_EQ(r.P[1][0].getX0(), -7.982);
     EXPECT_EQ(r.P[1][0].getZ0(), 2 * r.P[1][0].getY0());
     // P00 and P20 with equal y: b = 0 exactly, y is the free value.
@@ -207,4 +194,15 @@ TEST(ConvertToCD4, DegenerateInputGivesTypeZeroWithoutCrashing) {
         EXPECT_EQ(construire(r, p), 0);
         EXPECT_EQ(r.w[0][0], 1);
     }
+}
+
+// Both middle weights are zero here (the terms of each numerator cancel):
+// they agree, but the net lies on no Dupin cyclide.
+TEST(ConvertToCD4, VanishingMiddleWeightIsNotConvertible) {
+    int type;
+    const RBBPd net = construit(
+        degres(20, -42, -15, -175, 1.6820939151577603, -4.5893262086631657, -5.3921341881775433),
+        type);
+    EXPECT_LT(std::fabs(net.w[1][1]), 1e-9);
+    EXPECT_EQ(type, 0);
 }

@@ -1,0 +1,104 @@
+#include "DecisionCarreau.h"
+
+#include "Plan.h"
+#include "VerdictConversion.h"
+
+#include <cmath>
+
+namespace {
+
+// A boundary of the net: its name in messages and its three control indices.
+struct Bord {
+    const char* nom;
+    int i[3];
+    int j[3];
+};
+
+const Bord BORDS[4] = {{"u = 0 (P00 P01 P02)", {0, 0, 0}, {0, 1, 2}},
+                       {"u = 1 (P20 P21 P22)", {2, 2, 2}, {0, 1, 2}},
+                       {"v = 0 (P00 P10 P20)", {0, 1, 2}, {0, 0, 0}},
+                       {"v = 1 (P02 P12 P22)", {0, 1, 2}, {2, 2, 2}}};
+
+bool netFini(const RBBP& net) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point P = net.getP(i, j);
+            if (!std::isfinite(P.getX0()) || !std::isfinite(P.getY0()) ||
+                !std::isfinite(P.getZ0()) || !std::isfinite(net.getW(i, j)))
+                return false;
+        }
+    return true;
+}
+
+Plan planBord(const RBBP& net, const Bord& b) {
+    Plan pl;
+    pl.defPlan3Points(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]), net.getP(b.i[2], b.j[2]));
+    return pl;
+}
+
+} // namespace
+
+bool arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1, double w2,
+                 double tol, std::string& raison) {
+    if (!(w0 * w2 > 0)) {
+        raison = "ses poids d'extremite sont nuls ou de signes opposes";
+        return false;
+    }
+    const vect t = Q1.ToVect() - Q0.ToVect(), s = Q2.ToVect() - Q1.ToVect();
+    const vect corde = Q2.ToVect() - Q0.ToVect();
+    const double d1 = t.norme(), d2 = s.norme(), c = corde.norme();
+    const double longueur = d1 >= d2 ? d1 : d2;
+    if (!(c > 0) || !(longueur > 0)) {
+        raison = "ses extremites sont confondues";
+        return false;
+    }
+    vect n;
+    n.vectoriel(t, corde);
+    if (!(n.norme() > tol * d1 * c)) {
+        raison = "ses points de controle sont alignes";
+        return false;
+    }
+    if (!(std::fabs(d1 - d2) <= tol * longueur)) {
+        raison = "les deux cotes de son polygone de controle n'ont pas la meme longueur";
+        return false;
+    }
+    const double cosinus = t.scalaire(corde) / (d1 * c);
+    const double poids = std::fabs(w1) / std::sqrt(w0 * w2);
+    if (!(std::fabs(poids - cosinus) <= tol)) {
+        raison = "son poids central ne donne pas un arc de cercle";
+        return false;
+    }
+    return true;
+}
+
+int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
+    if (!netFini(net)) {
+        raison = "le carreau contient une valeur non finie";
+        return 0;
+    }
+    for (const Bord& b : BORDS) {
+        std::string pourquoi;
+        if (!arcDeCercle(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]),
+                         net.getP(b.i[2], b.j[2]), net.getW(b.i[0], b.j[0]),
+                         net.getW(b.i[1], b.j[1]), net.getW(b.i[2], b.j[2]), tol, pourquoi)) {
+            raison = std::string("le bord ") + b.nom + " n'est pas un arc de cercle : " + pourquoi;
+            return 0;
+        }
+    }
+    // The plane tests compare coefficients with absolute thresholds: they
+    // are made on the net moved to unit size, so that they do not depend on
+    // its size and place.
+    RBBPd donne;
+    static_cast<RBBP&>(donne) = net;
+    double centre[3], echelle;
+    const RBBPd n = reseauUnite(donne, centre, echelle);
+    const int t12 = planBord(n, BORDS[0]).typeIntersectPlans(planBord(n, BORDS[1]));
+    const int t34 = planBord(n, BORDS[2]).typeIntersectPlans(planBord(n, BORDS[3]));
+    if (t12 == 1 && t34 == 1)
+        return 1;
+    if ((t12 == 1 && t34 == 3) || (t12 == 3 && t34 == 1))
+        return 2;
+    raison = "les plans des bords opposes ne sont ni secants deux a deux, ni secants pour une "
+             "paire et paralleles pour l'autre";
+    return 0;
+}

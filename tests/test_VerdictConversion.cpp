@@ -1,0 +1,106 @@
+// The verified conversion of parameter sets: a seeded sweep (random and near
+// degenerate sets, both planes) and the quoted failing sets. A reported
+// kind must carry its patch (residual evaluated on the implicit equation),
+// be finite with an orthonormal frame; code 0 must give its reason. Counts
+// before (first reading alone) and after are printed.
+#include "Scene.h"
+
+#include "CaptureStdout.h"
+#include "PiecesCyclide.h"
+#include "Tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const double DEUX_PI = 6.283185307179586;
+
+void verifierScene(const Scene& s, double seuil) {
+    EXPECT_EQ(s.raison.empty(), s.typeCyclide != 0) << s.raison;
+    if (s.typeCyclide == 0)
+        return;
+    EXPECT_LE(s.residu, seuil);
+    EXPECT_EQ(s.residu, residuCyclide(s.converti));
+    const double v[7] = {s.converti.a, s.converti.mu, s.morceau.u0, s.morceau.u1,
+                         s.morceau.v0, s.morceau.v1,  s.converti.c};
+    EXPECT_TRUE(std::all_of(v, v + 7, [](double x) { return std::isfinite(x); }));
+    EXPECT_TRUE(tol::orthonormal(s.converti.Base, 1e-12));
+}
+
+double puissance10(std::mt19937& g, double lo, double hi) {
+    return std::pow(10.0, pieces::uniforme(g, lo, hi));
+}
+
+double signe(std::mt19937& g) {
+    return pieces::uniforme(g, 0, 1) < 0.5 ? -1 : 1;
+}
+
+// Two angles that nearly coincide (1e-12 to 1e-6 apart, sometimes a whole
+// turn more), radii from 1e-6 to 1e6, P10 up to +-1e8.
+EntreeScene jeuPresqueDegenere(std::mt19937& g) {
+    EntreeScene e = pieces::jeuAleatoire(g);
+    double* angles[4] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22};
+    const int i = static_cast<int>(pieces::uniforme(g, 0, 4)) % 4;
+    const int j = (i + 1 + static_cast<int>(pieces::uniforme(g, 0, 3)) % 3) % 4;
+    const double tour = pieces::uniforme(g, 0, 1) < 0.2 ? DEUX_PI : 0;
+    *angles[j] = *angles[i] + tour + signe(g) * puissance10(g, -12, -6);
+    const double echelle = puissance10(g, -6, 6);
+    e.rayon *= echelle;
+    e.z11 *= echelle;
+    e.P10 = pieces::uniforme(g, 0, 1) < 0.5 ? e.P10 * echelle : signe(g) * puissance10(g, 0, 8);
+    return e;
+}
+
+} // namespace
+
+TEST(VerdictConversion, ParameterSweepReportsOnlyCarryingKinds) {
+    std::mt19937 g(20261208u);
+    pieces::Bilan avant[2], apres[2]; // [random, near degenerate]
+    int decades[6] = {};
+    CaptureStdout silence;
+    for (int k = 0; k < 12000; ++k) {
+        const int d = k >= 10000;
+        EntreeScene e = d ? jeuPresqueDegenere(g) : pieces::jeuAleatoire(g);
+        for (int choix : {1, 0}) {
+            e.choix = choix;
+            const Scene s = construireScene(e);
+            verifierScene(s, RESIDU_ADMIS);
+            const pieces::Premiere p = pieces::premiereLecture(s);
+            avant[d].compter(p.code, p.residu);
+            if (p.code != 0 && p.residu <= RESIDU_EXACT && tol::orthonormal(p.rec.Base, 1e-12)) {
+                EXPECT_TRUE(pieces::memeResultat(p, s)) << "set " << k; // kept bit for bit
+            }
+            apres[d].compter(s.typeCyclide, s.residu);
+            if (s.typeCyclide != 0 && s.residu > RESIDU_EXACT)
+                ++decades[std::min(5, static_cast<int>(std::log10(s.residu) + 9))];
+        }
+    }
+    const char* noms[2][2] = {{"random, before", "random, after"},
+                              {"near-degenerate, before", "near-degenerate, after"}};
+    for (int d = 0; d < 2; ++d) {
+        avant[d].imprimer(noms[d][0]);
+        apres[d].imprimer(noms[d][1]);
+    }
+    std::printf("kinds with 1e-9 < R <= 1e-3 by decade from 1e-9: %d %d %d %d %d %d\n", decades[0],
+                decades[1], decades[2], decades[3], decades[4], decades[5]);
+    EXPECT_EQ(apres[0].kinds(1), 0);                 // well-conditioned sets: exact data
+    EXPECT_EQ(avant[0].kinds(0), apres[0].kinds(0)); // no exact result lost
+    EXPECT_GT(apres[0].kinds(0), 8000);
+}
+
+TEST(VerdictConversion, QuotedSetsGiveCodeZeroOrACarryingCyclide) {
+    const double t = 1.5707963267948966, s = -1.0471975511965976, pi = 3.141592653589793;
+    const EntreeScene cas[4] = {{0, t, s, 1e-08, 4, 8, -7.982, 0, 1},
+                                {0, 1e-08, s, pi, 4, 8, -7.982, 0, 1},
+                                {0, t, s, pi, 4, 8, -1e8, 0, 0},
+                                {0, t, s, DEUX_PI, 4, 8, -7.982, 0, 1}};
+    for (const EntreeScene& e : cas) {
+        CaptureStdout silence;
+        const Scene sc = construireScene(e);
+        EXPECT_EQ(sc.type, 1);
+        verifierScene(sc, RESIDU_EXACT);
+    }
+}
