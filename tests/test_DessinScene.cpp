@@ -1,0 +1,175 @@
+// The drawings of a scene: each list drawn from the scene issues the calls
+// the rebuild recorded by converting while drawing; the normals of a patch
+// are unit and normal to its tangents; the box holds what is shown.
+#include "Cyclide.h"
+#include "DessinScene.h"
+#include "Exemples.h"
+#include "NormalesCarreau.h"
+
+#include "RecordingGL.h"
+#include "Tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using tol::near;
+
+namespace {
+
+const double DEUX_PI = 6.283185307179586;
+
+template <typename Dessin> std::vector<glrec::Call> fluxDe(Dessin dessin) {
+    glrec::reset();
+    glrec::setRecordFull(true);
+    dessin();
+    return glrec::calls();
+}
+
+// The stream of list liste as the rebuild records it: one copy converted by
+// the drawing conversion (list 7), the whole cyclide (6), the copy moved and
+// drawn (3), its border (4) and polyhedron (5).
+std::vector<glrec::Call> fluxReconstruction(int liste, const RBBPd& bez, int type, int plan) {
+    RBBPd bez1 = bez;
+    const auto l7 = fluxDe([&] { bez1.conversion(type, plan); });
+    if (liste == 1)
+        return fluxDe([&] { bez.openGL(30, 30); });
+    if (liste == 2)
+        return fluxDe([&] { bez.openGLBord(30, 30); });
+    if (liste == 7)
+        return l7;
+    if (liste == 6)
+        return fluxDe(
+            [&] { Cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL(); });
+    const auto l3 = fluxDe([&] { bez1.openGLChangementBase(30, 30); });
+    if (liste == 3)
+        return l3;
+    if (liste == 4)
+        return fluxDe([&] { bez1.openGLBord(30, 30); });
+    return fluxDe([&] { bez1.openGLPolyedre(); });
+}
+
+EntreeScene demarrage() {
+    EntreeScene e;
+    e.theta02 = 1.5707963267948966;
+    e.theta20 = -1.0471975511965976;
+    e.theta22 = 3.141592653589793;
+    e.rayon = 4;
+    e.z11 = 8;
+    e.P10 = -7.982;
+    return e;
+}
+
+// The examples, the start-up patch, one that is not convertible.
+std::vector<EntreeScene> entrees() {
+    std::vector<EntreeScene> v;
+    for (int exemple = 0; exemple <= 3; ++exemple) {
+        EntreeScene e = demarrage();
+        e.exemple = exemple;
+        v.push_back(e);
+    }
+    EntreeScene plat = demarrage();
+    plat.P10 = 0;
+    v.push_back(plat);
+    return v;
+}
+
+// The point of the patch as a vector.
+vect pointV(const RBBP& c, double u, double v) {
+    const Point p = c.point(u, v);
+    return vect(p.getX0(), p.getY0(), p.getZ0());
+}
+
+} // namespace
+
+TEST(DessinScene, EachListRecordsTheCallsOfTheDrawingRebuildBitForBit) {
+    int types[3] = {0, 0, 0};
+    for (EntreeScene e : entrees())
+        for (int plan = 0; plan <= 1; ++plan) {
+            e.choix = plan;
+            const Scene s = construireScene(e);
+            ++types[s.type];
+            for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
+                const auto attendu = fluxReconstruction(liste, s.Bez, s.type, plan);
+                EXPECT_TRUE(glrec::sameCalls(fluxDe([&] { dessinerListe(s, liste); }), attendu))
+                    << "list " << liste << " example " << e.exemple << " plane " << plan;
+            }
+        }
+    EXPECT_GT(types[0], 0);
+    EXPECT_GT(types[1], 0);
+    EXPECT_GT(types[2], 0);
+    EXPECT_TRUE(fluxDe([&] { dessinerListe(construireScene(demarrage()), 8); }).empty());
+}
+
+TEST(NormalesCarreau, UnitAndNormalToBothTangents) {
+    const double h = 1e-6;
+    for (const EntreeScene& e : entrees()) {
+        const Scene s = construireScene(e);
+        if (s.type == 0)
+            continue;
+        for (double u : {0.0, 0.3, 0.5, 1.0})
+            for (double v : {0.0, 0.7, 1.0}) {
+                const vect n = normaleCarreau(s.Bez, u, v);
+                EXPECT_TRUE(near(n.norme(), 1, 1e-12, 0)) << u << " " << v;
+                const double u0 = std::max(0.0, u - h), u1 = std::min(1.0, u + h);
+                const double v0 = std::max(0.0, v - h), v1 = std::min(1.0, v + h);
+                vect tu = pointV(s.Bez, u1, v) - pointV(s.Bez, u0, v);
+                vect tv = pointV(s.Bez, u, v1) - pointV(s.Bez, u, v0);
+                tu = (1 / tu.norme()) * tu;
+                tv = (1 / tv.norme()) * tv;
+                EXPECT_TRUE(near(n.scalaire(tu), 0, 1e-5, 0)) << u << " " << v;
+                EXPECT_TRUE(near(n.scalaire(tv), 0, 1e-5, 0)) << u << " " << v;
+            }
+    }
+}
+
+TEST(NormalesCarreau, CollapsedEdgeAndNonNumberNet) {
+    RBBP pointe;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            pointe.P[i][j] = i == 0 ? Point(0, 0, 1) : Point(i, j - 1, 0);
+    // The edge u = 0 is a single point: the normal there is the limit.
+    EXPECT_TRUE(near(normaleCarreau(pointe, 0, 0.5).norme(), 1, 1e-12, 0));
+    RBBP nan;
+    nan.P[1][1] = Point(std::numeric_limits<double>::quiet_NaN(), 0, 0);
+    const vect n = normaleCarreau(nan, 0.5, 0.5);
+    EXPECT_EQ(n.abs() * n.abs() + n.ord() * n.ord() + n.cote() * n.cote(), 0.0);
+}
+
+TEST(DessinScene, ShadedPatchSendsOneUnitNormalPerVertexAtTheSameVertices) {
+    const Scene s = construireScene(demarrage());
+    const auto plat = fluxDe([&] { s.Bez.openGL(6, 4); });
+    const auto ombre = fluxDe([&] { dessinerCarreauOmbre(s.Bez, 6, 4); });
+    std::vector<glrec::Call> sansNormales;
+    int normales = 0;
+    for (const glrec::Call& c : ombre) {
+        if (c.name == "glNormal3f") {
+            ++normales;
+            EXPECT_TRUE(near(std::sqrt(c.args[0] * c.args[0] + c.args[1] * c.args[1] +
+                                       c.args[2] * c.args[2]),
+                             1, 1e-6, 0));
+        } else {
+            sansNormales.push_back(c);
+        }
+    }
+    EXPECT_EQ(normales, 6 * 4 * 4);
+    EXPECT_TRUE(glrec::sameCalls(sansNormales, plat));
+}
+
+TEST(DessinScene, BoxHoldsTheShownDrawings) {
+    const Scene s = construireScene(demarrage());
+    bool rien[NOMBRE_LISTES] = {false, false, false, false, false, false, false};
+    EXPECT_EQ(cadrageScene(s, rien).rayon, 0.0);
+    bool carreau[NOMBRE_LISTES] = {true, false, false, false, false, false, false};
+    const Cadrage c = cadrageScene(s, carreau);
+    double loin = 0;
+    for (const auto& ligne : s.Bez.echantillons(30, 30))
+        for (const Point& p : ligne)
+            loin = std::max(loin, std::hypot(p.getX0() - c.x, p.getY0() - c.y, p.getZ0() - c.z));
+    EXPECT_LE(loin, c.rayon * 1.01);
+    EXPECT_GE(loin, c.rayon * 0.5);
+    bool tout[NOMBRE_LISTES] = {true, true, true, true, true, true, true};
+    EXPECT_GT(cadrageScene(s, tout).rayon, c.rayon);
+}
