@@ -106,8 +106,8 @@ void dessinerCarreauOmbre(const RBBP& carreau, int nbu, int nbv) {
     std::vector<std::vector<vect>> normales(nbu + 1, std::vector<vect>(nbv + 1));
     for (int i = 0; i <= nbu; ++i)
         for (int j = 0; j <= nbv; ++j)
-            normales[i][j] = normaleCarreau(carreau, static_cast<double>(i) / nbu,
-                                            static_cast<double>(j) / nbv);
+            normales[i][j] =
+                normaleCarreau(carreau, static_cast<double>(i) / nbu, static_cast<double>(j) / nbv);
     auto sommet = [&](int i, int j) {
         const vect& n = normales[i][j];
         glNormal3f(static_cast<float>(n.abs()), static_cast<float>(n.ord()),

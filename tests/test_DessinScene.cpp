@@ -41,8 +41,9 @@ std::vector<glrec::Call> fluxReconstruction(int liste, const RBBPd& bez, int typ
     if (liste == 7)
         return l7;
     if (liste == 6)
-        return fluxDe(
-            [&] { Cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL(); });
+        return fluxDe([&] {
+            Cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu()).openGL();
+        });
     const auto l3 = fluxDe([&] { bez1.openGLChangementBase(30, 30); });
     if (liste == 3)
         return l3;
@@ -147,9 +148,9 @@ TEST(DessinScene, ShadedPatchSendsOneUnitNormalPerVertexAtTheSameVertices) {
     for (const glrec::Call& c : ombre) {
         if (c.name == "glNormal3f") {
             ++normales;
-            EXPECT_TRUE(near(std::sqrt(c.args[0] * c.args[0] + c.args[1] * c.args[1] +
-                                       c.args[2] * c.args[2]),
-                             1, 1e-6, 0));
+            EXPECT_TRUE(near(
+                std::sqrt(c.args[0] * c.args[0] + c.args[1] * c.args[1] + c.args[2] * c.args[2]), 1,
+                1e-6, 0));
         } else {
             sansNormales.push_back(c);
         }
