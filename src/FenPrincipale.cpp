@@ -52,8 +52,8 @@ QString texteDecimal(double valeur) {
 }
 
 // A field shows the start of the texts the program writes into it (the
-// sign of a negative number first): after every text set by the program
-// (not typed, which leaves the field modified) the cursor goes back to the
+// sign of a negative number first): after every change of text that was
+// not typed (typing leaves the field modified) the cursor goes back to the
 // first character.
 void montrerDebut(QLineEdit* champ) {
     QObject::connect(champ, &QLineEdit::textChanged, champ, [champ] {
@@ -61,6 +61,13 @@ void montrerDebut(QLineEdit* champ) {
             champ->setCursorPosition(0);
         }
     });
+    champ->setCursorPosition(0);
+}
+
+// Writes texte into the field and shows its start, even when the text was
+// already there (setText then only moves the cursor to the end).
+void ecrireChamp(QLineEdit* champ, const QString& texte) {
+    champ->setText(texte);
     champ->setCursorPosition(0);
 }
 
@@ -506,10 +513,10 @@ void FenPrincipale::pointMiseAJour() {
         for (int j = 0; j < 3; ++j) {
             const int k = 3 * i + j;
             const Point p = bez.getP(i, j);
-            pointValeur[k][0].setText(texteDecimal(p.abs()));
-            pointValeur[k][1].setText(texteDecimal(p.ord()));
-            pointValeur[k][2].setText(texteDecimal(p.cote()));
-            pointValeur[k][3].setText(texteDecimal(bez.getW(i, j)));
+            ecrireChamp(&pointValeur[k][0], texteDecimal(p.abs()));
+            ecrireChamp(&pointValeur[k][1], texteDecimal(p.ord()));
+            ecrireChamp(&pointValeur[k][2], texteDecimal(p.cote()));
+            ecrireChamp(&pointValeur[k][3], texteDecimal(bez.getW(i, j)));
         }
     }
     informations->setText(tr(messageCyclide(glWidget->typeCyclide)));
@@ -589,7 +596,7 @@ void FenPrincipale::resultatsMiseAJour() {
 // redrawn once more.
 void FenPrincipale::echoCurseur(int k, int t) {
     QLineEdit* champs[4] = {theta00Valeur, theta02Valeur, theta20Valeur, theta22Valeur};
-    champs[k]->setText(texteDecimal(t * DEUX_PI / 360));
+    ecrireChamp(champs[k], texteDecimal(t * DEUX_PI / 360));
     reconstruireEtMontrer();
 }
 
@@ -884,9 +891,9 @@ void FenPrincipale::resetProg() {
     actionChoixY->setChecked(false);
     actionChoixZ->setChecked(true);
 
-    P10Valeur->setText(tr("-7.982"));
-    z11Valeur->setText(tr("8.0"));
-    rayonValeur->setText(tr("4.0"));
+    ecrireChamp(P10Valeur, tr("-7.982"));
+    ecrireChamp(z11Valeur, tr("8.0"));
+    ecrireChamp(rayonValeur, tr("4.0"));
 
     glWidget->exemple = 0;
     glWidget->choix = 1;
