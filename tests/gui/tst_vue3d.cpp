@@ -159,6 +159,9 @@ void TestVue3D::panneauNonConvertible() {
 void TestVue3D::champsLisibles() {
     FenetreTest f;
     QVERIFY(afficher(f));
+    enfant<QSlider>(f, "theta20Slider")->setValue(-61);
+    QCOMPARE(enfant<QLineEdit>(f, "theta20Valeur")->text(), QStringLiteral("-1.064651"));
+    QVERIFY(texteEntierVisible(enfant<QLineEdit>(f, "theta20Valeur")));
     action(f, "actionResetProg")->trigger();
     QCOMPARE(enfant<QLineEdit>(f, "theta20Valeur")->text(), QStringLiteral("-1.047198"));
     for (const char* nom : {"theta00Valeur", "theta20Valeur", "theta22Valeur", "P10Valeur"})
