@@ -5,6 +5,7 @@
 // toolkit's dialogs in French.
 #include "FenetreTest.h"
 #include "FichierParametres.h"
+#include "ImageVue.h"
 #include "Scene.h"
 #include "glwidget.h"
 
@@ -93,6 +94,7 @@ class TestVue3D : public QObject {
     void cyclideDerriereSonMorceau();
     void deplacementEtVuesPredefinies();
     void dialoguesEnFrancais();
+    void imageOrientee();
 };
 
 void TestVue3D::panneauCyclide_data() {
@@ -367,6 +369,36 @@ void TestVue3D::dialoguesEnFrancais() {
                       QMessageBox::Yes | QMessageBox::Cancel);
     QCOMPARE(boite.button(QMessageBox::Cancel)->text().remove('&'), QStringLiteral("Annuler"));
     QCOMPARE(boite.button(QMessageBox::Yes)->text().remove('&'), QStringLiteral("Oui"));
+}
+
+// The converter's image turned, zoomed and fitted is the view's own
+// off-screen image in that state; a zoom that is not positive is refused.
+void TestVue3D::imageOrientee() {
+    QTemporaryDir dossier;
+    QVERIFY(dossier.isValid());
+    const std::string nom = dossier.filePath("orientee.png").toStdString();
+    int argc = 0;
+    std::string erreur;
+    OptionsVue options;
+    options.x = 40;
+    options.z = -15;
+    options.recadrer = true;
+    QVERIFY(ecrireImageCarreau(argc, nullptr, nullptr, 2, 1, "67", nom, erreur, options));
+    GLWidget temoin;
+    temoin.ouvrirExemple2();
+    temoin.setAfficheListe(1, 0);
+    temoin.setAfficheListe(6, 1);
+    temoin.setAfficheListe(7, 1);
+    temoin.setXRotation(40 * 16);
+    temoin.setZRotation(-15 * 16);
+    const QImage dessus = temoin.imageHorsEcran(800, 800);
+    temoin.recadrer();
+    const QImage attendue = temoin.imageHorsEcran(800, 800);
+    QVERIFY(attendue != dessus);
+    QCOMPARE(QImage(QString::fromStdString(nom)).convertToFormat(QImage::Format_RGB32), attendue);
+    options.zoom = 0;
+    QVERIFY(!ecrireImageCarreau(argc, nullptr, nullptr, 2, 1, "67", nom, erreur, options));
+    QVERIFY(QString::fromStdString(erreur).startsWith("Zoom invalide"));
 }
 
 int main(int argc, char* argv[]) {
