@@ -108,21 +108,19 @@ void dessinerCarreauOmbre(const RBBP& carreau, int nbu, int nbv) {
         for (int j = 0; j <= nbv; ++j)
             normales[i][j] =
                 normaleCarreau(carreau, static_cast<double>(i) / nbu, static_cast<double>(j) / nbv);
-    auto sommet = [&](int i, int j) {
-        const vect& n = normales[i][j];
-        glNormal3f(static_cast<float>(n.abs()), static_cast<float>(n.ord()),
-                   static_cast<float>(n.cote()));
-        const Point& p = grille[i][j];
-        glVertex3f(static_cast<float>(p.getX0()), static_cast<float>(p.getY0()),
-                   static_cast<float>(p.getZ0()));
-    };
+    // The corners of quadrilateral (i, j) in the order of RBBP::openGL.
+    const int coins[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     for (int i = 0; i < nbu; ++i)
         for (int j = 0; j < nbv; ++j) {
             glBegin(GL_QUADS);
-            sommet(i, j);
-            sommet(i + 1, j);
-            sommet(i + 1, j + 1);
-            sommet(i, j + 1);
+            for (const auto& coin : coins) {
+                const vect& n = normales[i + coin[0]][j + coin[1]];
+                const Point& p = grille[i + coin[0]][j + coin[1]];
+                glNormal3f(static_cast<float>(n.abs()), static_cast<float>(n.ord()),
+                           static_cast<float>(n.cote()));
+                glVertex3f(static_cast<float>(p.getX0()), static_cast<float>(p.getY0()),
+                           static_cast<float>(p.getZ0()));
+            }
             glEnd();
         }
 }

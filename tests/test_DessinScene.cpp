@@ -6,6 +6,7 @@
 #include "Exemples.h"
 #include "NormalesCarreau.h"
 
+#include "EntreeDemarrage.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
 
@@ -52,26 +53,15 @@ std::vector<glrec::Call> fluxReconstruction(int liste, const RBBPd& bez, int typ
     return fluxDe([&] { bez1.openGLPolyedre(); });
 }
 
-EntreeScene demarrage() {
-    EntreeScene e;
-    e.theta02 = 1.5707963267948966;
-    e.theta20 = -1.0471975511965976;
-    e.theta22 = 3.141592653589793;
-    e.rayon = 4;
-    e.z11 = 8;
-    e.P10 = -7.982;
-    return e;
-}
-
 // The examples, the start-up patch, one that is not convertible.
 std::vector<EntreeScene> entrees() {
     std::vector<EntreeScene> v;
     for (int exemple = 0; exemple <= 3; ++exemple) {
-        EntreeScene e = demarrage();
+        EntreeScene e = entreeDemarrage();
         e.exemple = exemple;
         v.push_back(e);
     }
-    EntreeScene plat = demarrage();
+    EntreeScene plat = entreeDemarrage();
     plat.P10 = 0;
     v.push_back(plat);
     return v;
@@ -101,7 +91,7 @@ TEST(DessinScene, EachListRecordsTheCallsOfTheDrawingRebuildBitForBit) {
     EXPECT_GT(types[0], 0);
     EXPECT_GT(types[1], 0);
     EXPECT_GT(types[2], 0);
-    EXPECT_TRUE(fluxDe([&] { dessinerListe(construireScene(demarrage()), 8); }).empty());
+    EXPECT_TRUE(fluxDe([&] { dessinerListe(construireScene(entreeDemarrage()), 8); }).empty());
 }
 
 TEST(NormalesCarreau, UnitAndNormalToBothTangents) {
@@ -140,7 +130,7 @@ TEST(NormalesCarreau, CollapsedEdgeAndNonNumberNet) {
 }
 
 TEST(DessinScene, ShadedPatchSendsOneUnitNormalPerVertexAtTheSameVertices) {
-    const Scene s = construireScene(demarrage());
+    const Scene s = construireScene(entreeDemarrage());
     const auto plat = fluxDe([&] { s.Bez.openGL(6, 4); });
     const auto ombre = fluxDe([&] { dessinerCarreauOmbre(s.Bez, 6, 4); });
     std::vector<glrec::Call> sansNormales;
@@ -160,7 +150,7 @@ TEST(DessinScene, ShadedPatchSendsOneUnitNormalPerVertexAtTheSameVertices) {
 }
 
 TEST(DessinScene, BoxHoldsTheShownDrawings) {
-    const Scene s = construireScene(demarrage());
+    const Scene s = construireScene(entreeDemarrage());
     bool rien[NOMBRE_LISTES] = {false, false, false, false, false, false, false};
     EXPECT_EQ(cadrageScene(s, rien).rayon, 0.0);
     bool carreau[NOMBRE_LISTES] = {true, false, false, false, false, false, false};

@@ -3,6 +3,7 @@
 // the save/open round trip; fitting, shading, panning, preset views; the
 // patch colours; no depth fighting between the cyclide and its piece; the
 // toolkit's dialogs in French.
+#include "EntreeDemarrage.h"
 #include "FenetreTest.h"
 #include "FichierParametres.h"
 #include "ImageVue.h"
@@ -111,13 +112,7 @@ void TestVue3D::panneauCyclide() {
     QFETCH(int, changement);
     FenetreTest f;
     QVERIFY(afficher(f));
-    EntreeScene e;
-    e.theta02 = 1.5707963267948966;
-    e.theta20 = -1.0471975511965976;
-    e.theta22 = 3.141592653589793;
-    e.rayon = 4;
-    e.z11 = 8;
-    e.P10 = -7.982;
+    EntreeScene e = entreeDemarrage();
     if (changement == 0) {
         enfant<QSlider>(f, "theta00Slider")->setValue(10);
         e.theta00 = 10 * 6.283185307179586 / 360;
