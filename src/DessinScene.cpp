@@ -6,8 +6,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -41,10 +43,13 @@ struct Boite {
                       -std::numeric_limits<double>::infinity(),
                       -std::numeric_limits<double>::infinity()};
 
+    std::vector<std::array<double, 3>> points;
+
     void ajouter(double x, double y, double z) {
         if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
             return;
         const double p[3] = {x, y, z};
+        points.push_back({x, y, z});
         for (int k = 0; k < 3; ++k) {
             bas[k] = std::min(bas[k], p[k]);
             haut[k] = std::max(haut[k], p[k]);
@@ -55,12 +60,13 @@ struct Boite {
             for (const Point& p : ligne)
                 ajouter(p.getX0(), p.getY0(), p.getZ0());
     }
-    void ajouterCyclide(Cyclide cy, const MorceauCyclide& m) {
+    // The cyclide's grid is indexed 0..UMAX x 0..VMAX over its ranges.
+    void ajouterCyclide(Cyclide cy) {
         const int n = ECHANTILLONS_CYCLIDE;
         for (int i = 0; i <= n; ++i)
             for (int j = 0; j <= n; ++j) {
-                const double u = m.u0 + (m.u1 - m.u0) * i / n;
-                const double v = m.v0 + (m.v1 - m.v0) * j / n;
+                const double u = static_cast<double>(cy.getUMAX()) * i / n;
+                const double v = static_cast<double>(cy.getVMAX()) * j / n;
                 ajouter(cy.fx(u, v), cy.fy(u, v), cy.fz(u, v));
             }
     }
@@ -137,18 +143,16 @@ Cadrage cadrageScene(const Scene& s, const bool affiche[NOMBRE_LISTES]) {
                 boite.ajouter(s.Bez1.P[i][j].getX0(), s.Bez1.P[i][j].getY0(),
                               s.Bez1.P[i][j].getZ0());
     if (affiche[5])
-        boite.ajouterCyclide(cyclideEntiere(s), MorceauCyclide{0, DEUX_PI, 0, DEUX_PI});
+        boite.ajouterCyclide(cyclideEntiere(s));
     if (affiche[6] && s.typeCyclide != 0)
-        boite.ajouterCyclide(morceauCyclide(s), s.morceau);
+        boite.ajouterCyclide(morceauCyclide(s));
     Cadrage c;
     if (!(boite.bas[0] <= boite.haut[0]))
         return c;
     c.x = (boite.bas[0] + boite.haut[0]) / 2;
     c.y = (boite.bas[1] + boite.haut[1]) / 2;
     c.z = (boite.bas[2] + boite.haut[2]) / 2;
-    const double dx = boite.haut[0] - boite.bas[0];
-    const double dy = boite.haut[1] - boite.bas[1];
-    const double dz = boite.haut[2] - boite.bas[2];
-    c.rayon = std::sqrt(dx * dx + dy * dy + dz * dz) / 2;
+    for (const auto& p : boite.points)
+        c.rayon = std::max(c.rayon, std::hypot(p[0] - c.x, p[1] - c.y, p[2] - c.z));
     return c;
 }

@@ -31,11 +31,11 @@ struct Cadrage {
     double rayon = 0;
 };
 
-// The box of the points of the drawings whose affiche[k - 1] is true (the
-// patches sampled 10 x 10 with their control points for list 5, the
-// cyclides 24 x 24), as its centre and half diagonal. Non-number points are
-// left out; radius 0 at the origin when nothing is shown or every point is
-// a non-number.
+// The sphere about the centre of the box of the points of the drawings
+// whose affiche[k - 1] is true (the patches sampled 10 x 10 with their
+// control points for list 5, the cyclides 24 x 24) through the farthest of
+// them. Non-number points are left out; radius 0 at the origin when nothing
+// is shown or every point is a non-number.
 Cadrage cadrageScene(const Scene& scene, const bool affiche[NOMBRE_LISTES]);
 
 #endif

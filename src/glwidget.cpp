@@ -40,8 +40,8 @@ const double PART_CADRAGE = 0.9;
 // colours differ so that the two patches can be told apart.
 const GLfloat CARREAU_AMBIANT[4] = {0.9f, 0.45f, 0.1f, 1.0f};
 const GLfloat CARREAU_DIFFUS[4] = {1.0f, 0.55f, 0.15f, 1.0f};
-const GLfloat CONVERTI_AMBIANT[4] = {0.15f, 0.35f, 0.9f, 1.0f};
-const GLfloat CONVERTI_DIFFUS[4] = {0.25f, 0.5f, 1.0f, 1.0f};
+const GLfloat CONVERTI_AMBIANT[4] = {0.8f, 0.1f, 0.3f, 1.0f};
+const GLfloat CONVERTI_DIFFUS[4] = {1.0f, 0.15f, 0.35f, 1.0f};
 const GLfloat SANS_REFLET[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
 // Sets the front and back material of a patch drawing.
@@ -375,6 +375,19 @@ void GLWidget::paintGL() {
         }
     }
     glPopMatrix();
+    rendreOpaque();
+}
+
+// The cyclides' materials have alpha 0.5 and the background alpha 0: the
+// colour buffer's alpha is set to 1 everywhere, so that the frame reads the
+// same whether it is shown, grabbed or composed (a frame with alpha below
+// its colours would be taken as premultiplied and its colours saturated).
+void GLWidget::rendreOpaque() const {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 // The state a list is drawn with, set outside the list: the patch and the

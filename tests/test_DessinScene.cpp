@@ -161,6 +161,14 @@ TEST(DessinScene, BoxHoldsTheShownDrawings) {
             loin = std::max(loin, std::hypot(p.getX0() - c.x, p.getY0() - c.y, p.getZ0() - c.z));
     EXPECT_LE(loin, c.rayon * 1.01);
     EXPECT_GE(loin, c.rayon * 0.5);
-    bool tout[NOMBRE_LISTES] = {true, true, true, true, true, true, true};
-    EXPECT_GT(cadrageScene(s, tout).rayon, c.rayon);
+    // The whole cyclide: every vertex it draws lies in the sphere.
+    bool cyclide[NOMBRE_LISTES] = {false, false, false, false, false, true, false};
+    const Cadrage cc = cadrageScene(s, cyclide);
+    glrec::setRecordFull(true);
+    double loinCyclide = 0;
+    for (const auto& prim : (glrec::reset(), dessinerListe(s, 6), glrec::primitives()))
+        for (const auto& p : prim.vertices)
+            loinCyclide = std::max(loinCyclide, std::hypot(p[0] - cc.x, p[1] - cc.y, p[2] - cc.z));
+    EXPECT_LE(loinCyclide, cc.rayon * 1.01);
+    EXPECT_GE(loinCyclide, cc.rayon * 0.5);
 }
