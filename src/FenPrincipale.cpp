@@ -64,10 +64,13 @@ void montrerDebut(QLineEdit* champ) {
     champ->setCursorPosition(0);
 }
 
-// Writes texte into the field and shows its start, even when the text was
-// already there (setText then only moves the cursor to the end).
+// Writes texte (cut to the field's maximum length) into the field and shows
+// its start; a field that already shows that text is left alone, so that a
+// refresh repaints only the fields whose value changed.
 void ecrireChamp(QLineEdit* champ, const QString& texte) {
-    champ->setText(texte);
+    if (champ->text() != texte.left(champ->maxLength())) {
+        champ->setText(texte);
+    }
     champ->setCursorPosition(0);
 }
 
