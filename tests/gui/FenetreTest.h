@@ -4,6 +4,7 @@
 #define FENETRE_TEST_H
 
 #include "FenPrincipale.h"
+#include "FichierParametres.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <sstream>
 
 // One message box the window would have shown.
 struct Message {
@@ -87,6 +90,20 @@ inline int pixelsColores(const QImage& image) {
         }
     }
     return n;
+}
+
+// Whether angles read as radians go to the nearest whole degree (-pi/3 to
+// -60) rather than toward zero, and whether the parameter file keeps every
+// digit (shortest round-trip form): the reader's and writer's side of a
+// save and open.
+inline bool arrondiAuDegre() {
+    return radiansEnDegres(-1.0471975511965976) == -60;
+}
+inline bool ecritureExacte() {
+    const double pi[7] = {3.141592653589793, 0, 0, 0, 0, 0, 0};
+    std::ostringstream os;
+    ecrireParametres(os, pi);
+    return os.str().rfind("3.141592653589793", 0) == 0;
 }
 
 #endif

@@ -5,7 +5,6 @@
 #include "CaptureStdout.h"
 #include "FenPrincipale.h"
 #include "FenetreTest.h"
-#include "FichierParametres.h"
 #include "glwidget.h"
 
 #include <QAction>
@@ -22,7 +21,6 @@
 
 #include <climits>
 #include <cmath>
-#include <sstream>
 
 namespace {
 
@@ -80,17 +78,14 @@ const QByteArray FICHIER_DEMARRAGE = "0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n";
 
 // Angles read as radians go to the nearest whole degree (-pi/3 to -60);
 // a reader that still truncates toward zero gives -59.
-const bool ARRONDI = radiansEnDegres(-1.0471975511965976) == -60;
+const bool ARRONDI = arrondiAuDegre();
 // The start-up slider of theta20.
 const int T20_DEMARRAGE = ARRONDI ? -60 : -59;
 
 // The start-up state as saved: every digit of the stored values when the
 // writer keeps them (shortest round-trip form), else 6 significant digits.
 QByteArray fichierEnregistre() {
-    const double pi[7] = {3.141592653589793, 0, 0, 0, 0, 0, 0};
-    std::ostringstream os;
-    ecrireParametres(os, pi);
-    if (os.str().rfind("3.141592653589793", 0) == 0) {
+    if (ecritureExacte()) {
         return "0 1.5707963267948966 -1.0471975511965976 3.141592653589793\n\n4 8 -7.982\n";
     }
     return FICHIER_DEMARRAGE;
