@@ -375,19 +375,6 @@ void GLWidget::paintGL() {
         }
     }
     glPopMatrix();
-    rendreOpaque();
-}
-
-// The cyclides' materials have alpha 0.5 and the background alpha 0: the
-// colour buffer's alpha is set to 1 everywhere, so that the frame reads the
-// same whether it is shown, grabbed or composed (a frame with alpha below
-// its colours would be taken as premultiplied and its colours saturated).
-void GLWidget::rendreOpaque() const {
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 // The state a list is drawn with, set outside the list: the patch and the

@@ -174,7 +174,6 @@ class GLWidget : public QOpenGLWidget {
     void compilerSiPerimee(int id);
     void preparerListe(int liste) const;
     void finirListe(int liste) const;
-    void rendreOpaque() const;
     void valeursInitiales();
 
     int rotation[3] = {0, 0, 0};

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QPixmap>
 #include <QWindow>
 
@@ -64,7 +65,19 @@ int main(int argc, char* argv[]) {
     while (chrono.elapsed() < 3500) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    const QPixmap capture = fenetre.grab();
+    QPixmap capture = fenetre.grab();
+    // The view's frame keeps GL's alpha (0.5 on the cyclides): the screen
+    // shows its colour bytes as they are, a grab would take them as
+    // premultiplied. The view is painted over the grab as the screen shows it.
+    GLWidget* vue = fenetre.findChild<GLWidget*>(QStringLiteral("glWidget"));
+    if (vue != nullptr) {
+        QImage image = vue->grabFramebuffer();
+        const bool rgba = image.format() == QImage::Format_RGBA8888_Premultiplied ||
+                          image.format() == QImage::Format_RGBA8888;
+        image.reinterpretAsFormat(rgba ? QImage::Format_RGBX8888 : QImage::Format_RGB32);
+        QPainter peintre(&capture);
+        peintre.drawImage(QRect(vue->mapTo(&fenetre, QPoint(0, 0)), vue->size()), image);
+    }
     if (capture.isNull() || !capture.save(QString::fromStdString(fichier), "png")) {
         std::cerr << "cyclide-apercu : impossible d'enregistrer " << fichier << "\n";
         return 1;
