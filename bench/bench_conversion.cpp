@@ -1,10 +1,12 @@
 // Benchmarks of the core: the construction of the patch from the seven
 // parameters, the conversion without drawing (a copy of the patch converted
 // with calculConversion, as the window's rebuild does) for both plane
-// choices and for example 1, and the drawings of the scene's lists into an
-// OpenGL implementation that only counts (GLNul), so that they measure the
-// core's evaluation and calls without a GL driver behind them.
+// choices and for example 1, the scene built once per change
+// (construireScene), and the drawings of the scene's lists (dessinerListe)
+// into an OpenGL implementation that only counts (GLNul), so that they
+// measure the core's evaluation and calls without a GL driver behind them.
 #include "Cyclide.h"
+#include "DessinScene.h"
 #include "Exemples.h"
 #include "GLNul.h"
 #include "LotParametres.h"
@@ -39,12 +41,18 @@ RBBPd carreauDemarrage(int& type) {
     return Bez;
 }
 
-// The start-up patch converted for plane choix (before the change of frame).
-RBBPd convertiDemarrage(int choix) {
-    int type = 0;
-    RBBPd Bez1 = carreauDemarrage(type);
-    Bez1.conversion(type, choix);
-    return Bez1;
+// The window's start-up inputs with plane choix.
+EntreeScene entreeDemarrage(int choix) {
+    EntreeScene e;
+    e.theta00 = THETA00;
+    e.theta02 = THETA02;
+    e.theta20 = THETA20;
+    e.theta22 = THETA22;
+    e.rayon = RAYON;
+    e.z11 = Z11;
+    e.P10 = P10;
+    e.choix = choix;
+    return e;
 }
 
 // Stops a benchmark whose setting did not reach the general case it is
@@ -125,18 +133,14 @@ void BM_ConversionSansDessinExemple1(benchmark::State& state) {
 }
 BENCHMARK(BM_ConversionSansDessinExemple1);
 
-// The rebuild's computations without drawing: construction, copy,
-// conversion and change of frame, plane "Plan Pz".
+// The rebuild's computations without drawing, as the view runs them: the
+// scene of the start-up inputs (construction, copy, conversion, residual,
+// change of frame), plane "Plan Pz".
 void BM_ReconstructionSansDessin(benchmark::State& state) {
-    RBBPd Bez;
-    MorceauCyclide morceau;
+    const EntreeScene entree = entreeDemarrage(PLAN_PZ);
     for (auto _ : state) {
-        int type = Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10);
-        RBBPd Bez1 = Bez;
-        int code = Bez1.calculConversion(type, PLAN_PZ, morceau);
-        Bez1.changementBase();
-        benchmark::DoNotOptimize(code);
-        benchmark::DoNotOptimize(Bez1);
+        Scene scene = construireScene(entree);
+        benchmark::DoNotOptimize(scene);
     }
 }
 BENCHMARK(BM_ReconstructionSansDessin);
@@ -199,76 +203,60 @@ void BM_DessinBord(benchmark::State& state) {
 }
 BENCHMARK(BM_DessinBord)->Unit(benchmark::kMicrosecond);
 
-// List 7: the copy converted with the drawing of the piece of cyclide.
+// List 7: the piece of cyclide drawn from the scene (no conversion).
 void BM_DessinMorceauCyclide(benchmark::State& state) {
-    int type = 0;
-    const RBBPd Bez = carreauDemarrage(type);
+    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
     CompteurSommets compteur;
-    for (auto _ : state) {
-        RBBPd Bez1 = Bez;
-        int code = Bez1.conversion(type, PLAN_PZ);
-        benchmark::DoNotOptimize(code);
-    }
+    for (auto _ : state)
+        dessinerListe(scene, 7);
     compteur.rapporter(state);
 }
 BENCHMARK(BM_DessinMorceauCyclide)->Unit(benchmark::kMillisecond);
 
 // List 6: the whole cyclide of the converted start-up patch (80 x 80 grid).
 void BM_DessinCyclideEntiere(benchmark::State& state) {
-    const RBBPd Bez1 = convertiDemarrage(PLAN_PZ);
+    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
     CompteurSommets compteur;
-    for (auto _ : state) {
-        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, Bez1.getA(), Bez1.getC(), Bez1.getMu());
-        cyclide.openGL();
-    }
+    for (auto _ : state)
+        dessinerListe(scene, 6);
     compteur.rapporter(state);
 }
 BENCHMARK(BM_DessinCyclideEntiere)->Unit(benchmark::kMillisecond);
 
-// List 3: the change of frame with the drawing of the converted patch.
+// List 3: the converted patch in the cyclide's frame.
 void BM_DessinChangementBase(benchmark::State& state) {
-    const RBBPd converti = convertiDemarrage(PLAN_PZ);
+    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
     CompteurSommets compteur;
-    for (auto _ : state) {
-        RBBPd Bez1 = converti;
-        Bez1.openGLChangementBase(30, 30);
-        benchmark::DoNotOptimize(Bez1);
-    }
+    for (auto _ : state)
+        dessinerListe(scene, 3);
     compteur.rapporter(state);
 }
 BENCHMARK(BM_DessinChangementBase)->Unit(benchmark::kMicrosecond);
 
 // Lists 4 and 5: boundary and control polyhedron of the moved patch.
 void BM_DessinBordPolyedreConverti(benchmark::State& state) {
-    RBBPd Bez1 = convertiDemarrage(PLAN_PZ);
-    Bez1.changementBase();
+    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
     CompteurSommets compteur;
     for (auto _ : state) {
-        Bez1.openGLBord(30, 30);
-        Bez1.openGLPolyedre();
+        dessinerListe(scene, 4);
+        dessinerListe(scene, 5);
     }
     compteur.rapporter(state);
 }
 BENCHMARK(BM_DessinBordPolyedreConverti)->Unit(benchmark::kMicrosecond);
 
-// The seven lists in the window's order 1, 2, 7, 6, 3, 4, 5, from the
-// construction on: everything a rebuild computes and sends, without a GL
-// driver.
+// One rebuild and the seven lists in the window's order 1, 2, 7, 6, 3, 4,
+// 5, from the construction on: everything a change computes and sends,
+// without a GL driver.
 void BM_DessinSeptListes(benchmark::State& state) {
-    RBBPd Bez;
+    const EntreeScene entree = entreeDemarrage(PLAN_PZ);
+    const int ordre[NOMBRE_LISTES] = {1, 2, 7, 6, 3, 4, 5};
     CompteurSommets compteur;
     for (auto _ : state) {
-        int type = Bez.convertToCD4(THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10);
-        RBBPd Bez1 = Bez;
-        Bez.openGL(30, 30);
-        Bez.openGLBord(30, 30);
-        int code = Bez1.conversion(type, PLAN_PZ);
-        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, Bez1.getA(), Bez1.getC(), Bez1.getMu());
-        cyclide.openGL();
-        Bez1.openGLChangementBase(30, 30);
-        Bez1.openGLBord(30, 30);
-        Bez1.openGLPolyedre();
-        benchmark::DoNotOptimize(code);
+        const Scene scene = construireScene(entree);
+        for (int liste : ordre)
+            dessinerListe(scene, liste);
+        benchmark::DoNotOptimize(scene.typeCyclide);
     }
     compteur.rapporter(state);
 }

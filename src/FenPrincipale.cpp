@@ -4,6 +4,7 @@
 #include "ExportStep.h"
 #include "FichierParametres.h"
 #include "Messages.h"
+#include "Scene.h"
 #include "glwidget.h"
 
 #include <QAction>
@@ -19,12 +20,17 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QSlider>
+#include <QTranslator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -46,6 +52,51 @@ QString texteDecimal(double valeur) {
     return QString::number(valeur, 'f', 6);
 }
 
+// A field shows the start of the texts the program writes into it (the
+// sign of a negative number first): after every change of text that was
+// not typed (typing leaves the field modified) the cursor goes back to the
+// first character.
+void montrerDebut(QLineEdit* champ) {
+    QObject::connect(champ, &QLineEdit::textChanged, champ, [champ] {
+        if (!champ->isModified()) {
+            champ->setCursorPosition(0);
+        }
+    });
+    champ->setCursorPosition(0);
+}
+
+// Writes texte (cut to the field's maximum length) into the field and shows
+// its start; a field that already shows that text is left alone, so that a
+// refresh repaints only the fields whose value changed.
+void ecrireChamp(QLineEdit* champ, const QString& texte) {
+    if (champ->text() != texte.left(champ->maxLength())) {
+        champ->setText(texte);
+    }
+    champ->setCursorPosition(0);
+}
+
+// The width a field needs to show modele whole: the text, the frame and
+// the field's own margins.
+int largeurChamp(const QLineEdit& champ, const QString& modele) {
+    const QMargins marges = champ.textMargins();
+    return champ.fontMetrics().horizontalAdvance(modele) + marges.left() + marges.right() + 12;
+}
+
+// A result rounded to 4 decimals, its sign shown; "non defini" for a
+// non-number or an infinity.
+QString valeurResultat(double valeur) {
+    if (!std::isfinite(valeur)) {
+        return QObject::tr("non defini");
+    }
+    return QString::number(valeur, 'f', 4);
+}
+
+// A point or an axis as (x, y, z).
+QString triplet(double x, double y, double z) {
+    return QStringLiteral("(%1, %2, %3)")
+        .arg(valeurResultat(x), valeurResultat(y), valeurResultat(z));
+}
+
 // Writes octets as the whole file nom, through a temporary file and a rename
 // (a device in place), so that a failure never damages an existing file; the
 // system's reason of a failure goes to raison.
@@ -58,6 +109,18 @@ ResultatEcriture enregistrer(const QString& nom, const QByteArray& octets, QStri
 }
 
 } // namespace
+
+// The toolkit's French catalogue from the toolkit's translation directory;
+// the translator lives as long as the application.
+bool installerTraductionQt() {
+    QTranslator* traduction = new QTranslator(qApp);
+    if (!traduction->load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traduction;
+        return false;
+    }
+    return QCoreApplication::installTranslator(traduction);
+}
 
 // Builds the window: title, icon, geometry, the view (with a first rebuild),
 // the three panels, the information label, the actions and menus, the
@@ -72,6 +135,7 @@ FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     createInfoGroupBox();
     createParametresGroupBox();
     createAffichageGroupBox();
+    createCyclideGroupBox();
 
     informations = new QLabel(tr("Cyclide de Dupin"));
     informations->setObjectName(QStringLiteral("informations"));
@@ -81,7 +145,10 @@ FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     infosLayout = new QVBoxLayout;
     infosLayout->addWidget(parametresGroupBox);
     infosLayout->addWidget(affichageGroupBox);
-    infosLayout->addWidget(infoGroupBox);
+    QHBoxLayout* resultatsLayout = new QHBoxLayout;
+    resultatsLayout->addWidget(infoGroupBox);
+    resultatsLayout->addWidget(cyclideGroupBox);
+    infosLayout->addLayout(resultatsLayout);
 
     createActions();
     createMenus();
@@ -196,6 +263,27 @@ void FenPrincipale::createActions() {
     actionIndex->setShortcut(QKeySequence::HelpContents);
 
     actionApropos = nouvelleAction("actionApropos", tr("&A propos..."), &FenPrincipale::aPropos);
+    createVueActions();
+}
+
+// The view commands: shading (checkable, off), fitting and the three
+// preset views, each with a key of its own.
+void FenPrincipale::createVueActions() {
+    actionOmbrage = new QAction(tr("&Ombrage"), this);
+    actionOmbrage->setObjectName(QStringLiteral("actionOmbrage"));
+    actionOmbrage->setCheckable(true);
+    actionOmbrage->setShortcut(QKeySequence(tr("o")));
+    connect(actionOmbrage, &QAction::toggled, this, &FenPrincipale::ombrage);
+
+    actionRecadrer = nouvelleAction("actionRecadrer", tr("Re&cadrer"), &FenPrincipale::recadrer);
+    actionRecadrer->setShortcut(QKeySequence(tr("c")));
+    actionVueDessus =
+        nouvelleAction("actionVueDessus", tr("Vue de &dessus"), &FenPrincipale::vueDessus);
+    actionVueDessus->setShortcut(QKeySequence(tr("1")));
+    actionVueFace = nouvelleAction("actionVueFace", tr("Vue de &face"), &FenPrincipale::vueFace);
+    actionVueFace->setShortcut(QKeySequence(tr("2")));
+    actionVueCote = nouvelleAction("actionVueCote", tr("Vue de c&ote"), &FenPrincipale::vueCote);
+    actionVueCote->setShortcut(QKeySequence(tr("3")));
 }
 
 // The four menus of the menu bar with their entries and separators.
@@ -217,6 +305,15 @@ void FenPrincipale::createMenus() {
     menuEdition->addSeparator();
     menuEdition->addAction(actionResetProg);
 
+    menuVue = menuBar()->addMenu(tr("&Vue"));
+    menuVue->addAction(actionOmbrage);
+    menuVue->addSeparator();
+    menuVue->addAction(actionRecadrer);
+    menuVue->addSeparator();
+    menuVue->addAction(actionVueDessus);
+    menuVue->addAction(actionVueFace);
+    menuVue->addAction(actionVueCote);
+
     menuExemples = menuBar()->addMenu(tr("E&xemples"));
     menuExemples->addAction(actionExemple1);
     menuExemples->addAction(actionExemple2);
@@ -229,8 +326,8 @@ void FenPrincipale::createMenus() {
 }
 
 // The control-point table: headers "Px" "Py" "Pz" "Poids" and "00".."22",
-// 36 read-only fields of at most 6 characters; the view's miseAJour()
-// refreshes it.
+// 36 read-only fields of at most 6 characters, wide enough for the six
+// (a sign and five digits); the view's miseAJour() refreshes it.
 void FenPrincipale::createInfoGroupBox() {
     infoGroupBox = new QGroupBox(tr("Informations"));
     infoGroupBox->setObjectName(QStringLiteral("infoGroupBox"));
@@ -249,8 +346,11 @@ void FenPrincipale::createInfoGroupBox() {
         for (int c = 0; c < 4; ++c) {
             QLineEdit& champ = pointValeur[k][c];
             champ.setObjectName(QStringLiteral("pointValeur_%1_%2").arg(k).arg(c));
-            champ.setMaximumWidth(45);
+            const int largeur = largeurChamp(champ, QStringLiteral("-00.000"));
+            champ.setMinimumWidth(largeur);
+            champ.setMaximumWidth(std::max(45, largeur));
             champ.setMaxLength(6);
+            montrerDebut(&champ);
             champ.setReadOnly(true);
             infoLayout->addWidget(&champ, k + 1, c + 1);
         }
@@ -275,13 +375,17 @@ QSlider* FenPrincipale::createSlider(SignalAngle changedSignal, SlotAngle setter
     return slider;
 }
 
-// A parameter text field showing valeur with 6 significant digits, 55
-// pixels wide at most; its Return runs slot when one is given.
+// A parameter text field showing valeur with 6 significant digits, wide
+// enough for a value written with 6 decimals and its sign, showing the
+// start of its text; its Return runs slot when one is given.
 QLineEdit* FenPrincipale::champParametre(const QString& nom, double valeur,
                                          void (FenPrincipale::*slot)()) {
     QLineEdit* champ = new QLineEdit(QString::number(valeur, 'g', 6));
     champ->setObjectName(nom);
-    champ->setMaximumWidth(55);
+    const int largeur = largeurChamp(*champ, QStringLiteral("-0.0000000"));
+    champ->setMinimumWidth(largeur);
+    champ->setMaximumWidth(std::max(55, largeur));
+    montrerDebut(champ);
     if (slot != nullptr) {
         connect(champ, &QLineEdit::returnPressed, this, slot);
     }
@@ -358,6 +462,8 @@ void FenPrincipale::createAffichageGroupBox() {
     affichageGroupBox = new QGroupBox(tr("Affichage"));
     affichageGroupBox->setObjectName(QStringLiteral("affichageGroupBox"));
     QGridLayout* affichageLayout = new QGridLayout;
+    affichageLayout->setColumnStretch(1, 1);
+    affichageLayout->setColumnStretch(3, 1);
 
     afficheCarreauBox = new QCheckBox;
     afficheBordBox = new QCheckBox;
@@ -393,8 +499,9 @@ void FenPrincipale::createAffichageGroupBox() {
     };
     for (const Case& c : cases) {
         c.boite->setObjectName(QString::fromLatin1(c.nom));
-        affichageLayout->addWidget(c.boite, c.ligne, c.colonne);
-        affichageLayout->addWidget(new QLabel(tr(c.etiquette)), c.ligne, c.colonne + 1);
+        affichageLayout->addWidget(c.boite, c.ligne, c.colonne, Qt::AlignLeft);
+        affichageLayout->addWidget(new QLabel(tr(c.etiquette)), c.ligne, c.colonne + 1,
+                                   Qt::AlignLeft);
     }
     for (const Case& c : cases) {
         connect(c.boite, &QCheckBox::stateChanged, glWidget, c.slot);
@@ -414,79 +521,159 @@ void FenPrincipale::pointMiseAJour() {
         for (int j = 0; j < 3; ++j) {
             const int k = 3 * i + j;
             const Point p = bez.getP(i, j);
-            pointValeur[k][0].setText(texteDecimal(p.abs()));
-            pointValeur[k][1].setText(texteDecimal(p.ord()));
-            pointValeur[k][2].setText(texteDecimal(p.cote()));
-            pointValeur[k][3].setText(texteDecimal(bez.getW(i, j)));
+            ecrireChamp(&pointValeur[k][0], texteDecimal(p.abs()));
+            ecrireChamp(&pointValeur[k][1], texteDecimal(p.ord()));
+            ecrireChamp(&pointValeur[k][2], texteDecimal(p.cote()));
+            ecrireChamp(&pointValeur[k][3], texteDecimal(bez.getW(i, j)));
         }
     }
     informations->setText(tr(messageCyclide(glWidget->typeCyclide)));
+    resultatsMiseAJour();
+}
+
+// --- Results panel ---------------------------------------------------------------
+
+namespace {
+
+// The rows of the results panel, top to bottom.
+const char* const LIGNES_RESULTATS[13] = {"Type",   "a",        "b",     "c",     "mu",
+                                          "Centre", "Axe 1",    "Axe 2", "Axe 3", "Theta",
+                                          "Psi",    "Residu R", "Plan"};
+
+} // namespace
+
+// The results panel "Cyclide": a name and a value per row, the values
+// selectable for copying.
+void FenPrincipale::createCyclideGroupBox() {
+    cyclideGroupBox = new QGroupBox(tr("Cyclide"));
+    cyclideGroupBox->setObjectName(QStringLiteral("cyclideGroupBox"));
+    QGridLayout* grille = new QGridLayout;
+    for (int k = 0; k < 13; ++k) {
+        grille->addWidget(new QLabel(tr(LIGNES_RESULTATS[k])), k, 0);
+        resultats[k] = new QLabel;
+        resultats[k]->setObjectName(QStringLiteral("resultat_%1").arg(k));
+        resultats[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grille->addWidget(resultats[k], k, 1);
+    }
+    grille->setColumnStretch(1, 1);
+    cyclideGroupBox->setLayout(grille);
+}
+
+// Fills the results panel from the view's scene: the kind, a, b, c, mu, the
+// centre and the three axes of the frame (world coordinates), the piece's
+// angle limits, the residual and the plane. A patch that is not converted
+// says why in the first row and leaves the others empty.
+void FenPrincipale::resultatsMiseAJour() {
+    const Scene& s = glWidget->getScene();
+    QString valeurs[13];
+    if (s.type == 0) {
+        valeurs[0] = tr("Non convertible : le poids central ou les plans des bords opposes ne "
+                        "conviennent pas a une cyclide de Dupin");
+    } else if (s.typeCyclide == 0) {
+        valeurs[0] = tr("Non convertible : la cyclide trouvee n'est pas finie");
+    } else {
+        const RBBPd& c = s.converti;
+        static const char* const genres[7] = {
+            "", "ring", "spindle", "horned", "sphere double", "tore croise", "tore a collier"};
+        valeurs[0] = tr(genres[std::clamp(s.typeCyclide, 1, 6)]);
+        valeurs[1] = valeurResultat(c.a);
+        valeurs[2] = valeurResultat(std::sqrt(c.a * c.a - c.c * c.c));
+        valeurs[3] = valeurResultat(c.c);
+        valeurs[4] = valeurResultat(c.mu);
+        valeurs[5] = triplet(c.omega.getX0(), c.omega.getY0(), c.omega.getZ0());
+        for (int k = 0; k < 3; ++k) {
+            valeurs[6 + k] = triplet(c.Base[0][k], c.Base[1][k], c.Base[2][k]);
+        }
+        valeurs[9] = QStringLiteral("[%1 ; %2]")
+                         .arg(valeurResultat(s.morceau.u0), valeurResultat(s.morceau.u1));
+        valeurs[10] = QStringLiteral("[%1 ; %2]")
+                          .arg(valeurResultat(s.morceau.v0), valeurResultat(s.morceau.v1));
+        valeurs[11] = QString::number(s.residu, 'e', 2);
+        valeurs[12] = s.type == 2 ? tr("sans objet (tore ou sphere)")
+                                  : (s.entree.choix == 1 ? tr("Plan Pz") : tr("Plan Py"));
+    }
+    for (int k = 0; k < 13; ++k) {
+        resultats[k]->setText(valeurs[k]);
+    }
 }
 
 // --- Parameter slots ----------------------------------------------------------
 
 // Slider echo: the field shows t degrees in radians with 6 decimals; the
-// scene is rebuilt and redrawn once more.
+// scene is rebuilt (nothing is computed again for the same inputs) and
+// redrawn once more.
+void FenPrincipale::echoCurseur(int k, int t) {
+    QLineEdit* champs[4] = {theta00Valeur, theta02Valeur, theta20Valeur, theta22Valeur};
+    ecrireChamp(champs[k], texteDecimal(t * DEUX_PI / 360));
+    reconstruireEtMontrer();
+}
+
 void FenPrincipale::setTheta00S(int t) {
-    theta00Valeur->setText(texteDecimal(t * DEUX_PI / 360));
-    glWidget->initProjet();
-    glWidget->update();
+    echoCurseur(0, t);
 }
 
 void FenPrincipale::setTheta02S(int t) {
-    theta02Valeur->setText(texteDecimal(t * DEUX_PI / 360));
-    glWidget->initProjet();
-    glWidget->update();
+    echoCurseur(1, t);
 }
 
 void FenPrincipale::setTheta20S(int t) {
-    theta20Valeur->setText(texteDecimal(t * DEUX_PI / 360));
-    glWidget->initProjet();
-    glWidget->update();
+    echoCurseur(2, t);
 }
 
 void FenPrincipale::setTheta22S(int t) {
-    theta22Valeur->setText(texteDecimal(t * DEUX_PI / 360));
-    glWidget->initProjet();
-    glWidget->update();
+    echoCurseur(3, t);
 }
 
-// Return in an angle field: the text read as radians (a non-number reads
+// Return in angle field k: the text read as radians (a non-number reads
 // as 0), turned into whole degrees (clamped into the range of int, NaN
 // giving 0) and given to the view.
+void FenPrincipale::retourChampAngle(int k) {
+    QLineEdit* champs[4] = {theta00Valeur, theta02Valeur, theta20Valeur, theta22Valeur};
+    SlotAngle setters[4] = {&GLWidget::setTheta00, &GLWidget::setTheta02, &GLWidget::setTheta20,
+                            &GLWidget::setTheta22};
+    (glWidget->*setters[k])(radiansEnDegres(champs[k]->text().toDouble()));
+}
+
 void FenPrincipale::setTheta00Sb() {
-    glWidget->setTheta00(radiansEnDegres(theta00Valeur->text().toDouble()));
+    retourChampAngle(0);
 }
 
 void FenPrincipale::setTheta02Sb() {
-    glWidget->setTheta02(radiansEnDegres(theta02Valeur->text().toDouble()));
+    retourChampAngle(1);
 }
 
 void FenPrincipale::setTheta20Sb() {
-    glWidget->setTheta20(radiansEnDegres(theta20Valeur->text().toDouble()));
+    retourChampAngle(2);
 }
 
 void FenPrincipale::setTheta22Sb() {
-    glWidget->setTheta22(radiansEnDegres(theta22Valeur->text().toDouble()));
+    retourChampAngle(3);
 }
 
-// Return in the radius, height or P10 field: the value (0 for a
-// non-number) goes to the view, then the scene is rebuilt and redrawn once
-// more; the text stays as typed.
+// Return in the radius (0), height (1) or P10 (2) field: the value (0 for
+// a non-number) goes to the view, then the scene is rebuilt and redrawn
+// once more; the text stays as typed.
+void FenPrincipale::retourChampLongueur(int k) {
+    QLineEdit* champs[3] = {rayonValeur, z11Valeur, P10Valeur};
+    void (GLWidget::*setters[3])(double) = {&GLWidget::setRayon, &GLWidget::setZ11,
+                                            &GLWidget::setP10};
+    (glWidget->*setters[k])(champs[k]->text().toDouble());
+    reconstruireEtMontrer();
+}
+
 void FenPrincipale::setRayonb() {
-    glWidget->setRayon(rayonValeur->text().toDouble());
-    glWidget->initProjet();
-    glWidget->update();
+    retourChampLongueur(0);
 }
 
 void FenPrincipale::setZ11b() {
-    glWidget->setZ11(z11Valeur->text().toDouble());
-    glWidget->initProjet();
-    glWidget->update();
+    retourChampLongueur(1);
 }
 
 void FenPrincipale::setP10b() {
-    glWidget->setP10(P10Valeur->text().toDouble());
+    retourChampLongueur(2);
+}
+
+void FenPrincipale::reconstruireEtMontrer() {
     glWidget->initProjet();
     glWidget->update();
 }
@@ -665,7 +852,11 @@ void FenPrincipale::index() {
            "base canonique ou dans la base de la cyclide, d'afficher la cyclide apres "
            "conversion...<br /><br />L'application propose aussi l'ouverture d'un fichier "
            "contenant un carreau a convertir, mais aussi l'enregistrement de celui-ci. Il y a "
-           "aussi la possibilite d'enregistrer une image (800x800) de la fenetre openGL."));
+           "aussi la possibilite d'enregistrer une image (800x800) de la fenetre openGL."
+           "<br /><br />Souris : bouton gauche, rotation autour des axes x et y ; bouton "
+           "droit, rotation autour des axes x et z ; bouton du milieu, deplacement ; molette, "
+           "zoom.<br />Clavier : P mode d'affichage, R remise a zero, O ombrage, C recadrer, "
+           "1 vue de dessus, 2 vue de face, 3 vue de cote, F1 cette aide."));
 }
 
 // "&A propos...": origin, purpose and credits.
@@ -687,22 +878,23 @@ void FenPrincipale::modeAffichage() {
     glWidget->setModePolygone(mode);
 }
 
-// "Plan Py": frame built on the plane Py; rebuild and redraw.
+// "Plan Py": frame built on the plane Py; rebuild, refresh the table, the
+// message and the results, redraw.
 void FenPrincipale::choixY() {
     actionChoixY->setChecked(true);
     actionChoixZ->setChecked(false);
     glWidget->choix = 0;
-    glWidget->initProjet();
-    glWidget->update();
+    reconstruireEtMontrer();
+    pointMiseAJour();
 }
 
-// "Plan Pz": frame built on the plane Pz; rebuild and redraw.
+// "Plan Pz": the same on the plane Pz.
 void FenPrincipale::choixZ() {
     actionChoixY->setChecked(false);
     actionChoixZ->setChecked(true);
     glWidget->choix = 1;
-    glWidget->initProjet();
-    glWidget->update();
+    reconstruireEtMontrer();
+    pointMiseAJour();
 }
 
 // --- Examples and reset -------------------------------------------------------------
@@ -744,9 +936,9 @@ void FenPrincipale::resetProg() {
     actionChoixY->setChecked(false);
     actionChoixZ->setChecked(true);
 
-    P10Valeur->setText(tr("-7.982"));
-    z11Valeur->setText(tr("8.0"));
-    rayonValeur->setText(tr("4.0"));
+    ecrireChamp(P10Valeur, tr("-7.982"));
+    ecrireChamp(z11Valeur, tr("8.0"));
+    ecrireChamp(rayonValeur, tr("4.0"));
 
     glWidget->exemple = 0;
     glWidget->choix = 1;
@@ -755,6 +947,7 @@ void FenPrincipale::resetProg() {
     glWidget->setYRotation(0);
     glWidget->setZRotation(0);
     glWidget->Scal = 1.5;
+    glWidget->annulerCadrage();
 
     glWidget->setAfficheCarreau(1);
     glWidget->setAfficheBord(0);
@@ -774,4 +967,28 @@ void FenPrincipale::resetProg() {
 
     mode = 2;
     modeAffichage();
+}
+
+// --- View commands ------------------------------------------------------------------
+
+// "&Ombrage": the patch and the converted patch shaded or flat.
+void FenPrincipale::ombrage(bool actif) {
+    glWidget->setOmbrage(actif);
+}
+
+// "Re&cadrer": the shown drawings fitted into the view.
+void FenPrincipale::recadrer() {
+    glWidget->recadrer();
+}
+
+void FenPrincipale::vueDessus() {
+    glWidget->vuePredefinie(0);
+}
+
+void FenPrincipale::vueFace() {
+    glWidget->vuePredefinie(1);
+}
+
+void FenPrincipale::vueCote() {
+    glWidget->vuePredefinie(2);
 }

@@ -21,6 +21,11 @@ class QScrollArea;
 class QSlider;
 class QVBoxLayout;
 
+// Loads the toolkit's own French catalogue (qtbase_fr) into the application,
+// so that its dialogs and buttons speak French too. False when the
+// catalogue is not installed (the toolkit then stays in English).
+bool installerTraductionQt();
+
 class FenPrincipale : public QMainWindow {
     Q_OBJECT
 
@@ -69,6 +74,11 @@ class FenPrincipale : public QMainWindow {
     void setZ11b();
     void setP10b();
     void pointMiseAJour();
+    void ombrage(bool actif);
+    void recadrer();
+    void vueDessus();
+    void vueFace();
+    void vueCote();
 
   private:
     using SignalAngle = void (GLWidget::*)(int);
@@ -81,6 +91,13 @@ class FenPrincipale : public QMainWindow {
     void createParametresGroupBox();
     void createAffichageGroupBox();
     QSlider* createSlider(SignalAngle changedSignal, SlotAngle setterSlot, double t);
+    void createCyclideGroupBox();
+    void createVueActions();
+    void resultatsMiseAJour();
+    void echoCurseur(int k, int t);
+    void retourChampAngle(int k);
+    void retourChampLongueur(int k);
+    void reconstruireEtMontrer();
 
     void afficherExemple(void (GLWidget::*ouvrirExemple)());
     void appliquerParametres(const double valeurs[7], int nombre);
@@ -97,6 +114,9 @@ class FenPrincipale : public QMainWindow {
     QGroupBox* infoGroupBox;
     QGroupBox* parametresGroupBox;
     QGroupBox* affichageGroupBox;
+    // The results panel "Cyclide": one selectable value per row.
+    QGroupBox* cyclideGroupBox;
+    QLabel* resultats[13];
     QSlider* theta00Slider;
     QLineEdit* theta00Valeur;
     QSlider* theta02Slider;
@@ -118,6 +138,7 @@ class FenPrincipale : public QMainWindow {
     QCheckBox* afficheCarreauCyclideBox;
     QMenu* menuFichier;
     QMenu* menuEdition;
+    QMenu* menuVue;
     QMenu* menuExemples;
     QMenu* menuAide;
     QAction* actionOuvrir;
@@ -134,6 +155,11 @@ class FenPrincipale : public QMainWindow {
     QAction* actionChoixY;
     QAction* actionIndex;
     QAction* actionApropos;
+    QAction* actionOmbrage;
+    QAction* actionRecadrer;
+    QAction* actionVueDessus;
+    QAction* actionVueFace;
+    QAction* actionVueCote;
 };
 
 #endif

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <memory>
@@ -149,10 +150,33 @@ std::string verifierDemande(const double parametres[7], int exemple, int choix,
     return std::string();
 }
 
+// Checks the view options; an empty string when they are valid.
+std::string verifierVue(const OptionsVue& vue) {
+    if (!std::isfinite(vue.x) || !std::isfinite(vue.y) || !std::isfinite(vue.z) ||
+        std::fabs(vue.x) > 1e6 || std::fabs(vue.y) > 1e6 || std::fabs(vue.z) > 1e6) {
+        return "Angles de vue invalides (nombres finis en degres attendus)";
+    }
+    if (!std::isfinite(vue.zoom) || !(vue.zoom > 0)) {
+        return "Zoom invalide : " + std::to_string(vue.zoom) + " (nombre positif attendu)";
+    }
+    return std::string();
+}
+
+// Turns, zooms and, when asked, fits the view.
+void orienter(GLWidget& vue, const OptionsVue& options) {
+    vue.setXRotation(static_cast<int>(std::lround(std::fmod(options.x, 360.0) * 16)));
+    vue.setYRotation(static_cast<int>(std::lround(std::fmod(options.y, 360.0) * 16)));
+    vue.setZRotation(static_cast<int>(std::lround(std::fmod(options.z, 360.0) * 16)));
+    vue.Scal = options.zoom;
+    if (options.recadrer) {
+        vue.recadrer();
+    }
+}
+
 } // namespace
 
 // Builds a view that is never shown, sets its inputs (the parameters or an
-// example, the plane, the switches) and encodes the view's off-screen
+// example, the plane, the switches), turns, zooms or fits it, and encodes the view's off-screen
 // 800 x 800 rendering as PNG. The application object is created here when
 // there is none yet (with the view's rendering format as default), which
 // needs a display: a platform that cannot start (no display, a display
@@ -160,8 +184,12 @@ std::string verifierDemande(const double parametres[7], int exemple, int choix,
 // of letting the toolkit abort. False, with the reason in erreur, on an
 // invalid request or when no off-screen context can be made.
 bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                     const std::string& affiche, std::string& png, std::string& erreur) {
+                     const std::string& affiche, std::string& png, std::string& erreur,
+                     const OptionsVue& options) {
     erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
+    if (erreur.empty()) {
+        erreur = verifierVue(options);
+    }
     if (!erreur.empty()) {
         return false;
     }
@@ -202,6 +230,7 @@ bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exe
             const bool affichee = affiche.find(static_cast<char>('0' + liste)) != std::string::npos;
             vue.setAfficheListe(liste, affichee ? 1 : 0);
         }
+        orienter(vue, options);
         image = vue.imageHorsEcran(800, 800);
     }
     if (image.isNull()) {
@@ -221,12 +250,12 @@ bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exe
 // The same image written to fichier so that a failure never damages an
 // existing file of that name.
 bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                        const std::string& affiche, const std::string& fichier,
-                        std::string& erreur) {
+                        const std::string& affiche, const std::string& fichier, std::string& erreur,
+                        const OptionsVue& options) {
     erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
     std::string png;
     if (!erreur.empty() ||
-        !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png, erreur)) {
+        !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png, erreur, options)) {
         return false;
     }
     std::string raison;

@@ -16,10 +16,10 @@
 #include "Residu.h"
 #include "ResultatJson.h"
 #include "Scene.h"
-#ifdef CYCLIDE_AVEC_PNG
+// The image's request (OptionsVue) is read even without the image.
 #include "ImageVue.h"
-#endif
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -43,7 +43,8 @@ const char* const USAGE =
     "  cyclide-conv [--plan y|z] FICHIER|-\n"
     "  cyclide-conv [--plan y|z] --exemple 1|2|3\n"
     "  cyclide-conv ... --obj FICHIER.obj\n"
-    "  cyclide-conv ... --png FICHIER.png [--affiche LISTES]\n"
+    "  cyclide-conv ... --png FICHIER.png [--affiche LISTES] [--vue X,Y,Z] [--zoom F]\n"
+    "                   [--recadrer]\n"
     "  cyclide-conv ... --json\n"
     "  cyclide-conv ... --step FICHIER.step\n"
     "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N]\n"
@@ -70,6 +71,11 @@ const char* const USAGE =
     "             les listes affichees dans l'image, chiffres de 1 a 7 (1 par\n"
     "             defaut) : 1 carreau, 2 bord, 3 nouveau carreau, 4 nouveau bord,\n"
     "             5 nouveau polyedre, 6 cyclide, 7 carreau cyclide\n"
+    "  --vue X,Y,Z\n"
+    "             rotations de la vue autour de x, y et z, en degres (0,0,0 par\n"
+    "             defaut : vue de dessus)\n"
+    "  --zoom F   facteur de zoom de l'image (1.5 par defaut)\n"
+    "  --recadrer ajuste les listes affichees a l'image (centre et zoom)\n"
     "  --json     ecrit le resultat en un objet JSON sur une ligne (cles en\n"
     "             anglais, schema docs/cyclide-conv.schema.json)\n"
     "  --step FICHIER.step\n"
@@ -102,6 +108,7 @@ struct Demande {
     std::string lot;  // empty: no batch; "-": the standard input
     bool csv = false;
     int fils = 0; // 0: one per core
+    OptionsVue vue;
     std::vector<std::string> positionnels;
 };
 
@@ -160,6 +167,46 @@ bool analyserOptionScript(int argc, char** argv, int& k, Demande& d) {
     return true;
 }
 
+// Reads "X,Y,Z" (three finite numbers of degrees) into the view's rotation.
+bool lireAnglesVue(const std::string& texte, OptionsVue& vue) {
+    const std::size_t a = texte.find(',');
+    const std::size_t b = a == std::string::npos ? a : texte.find(',', a + 1);
+    if (b == std::string::npos)
+        return false;
+    double x = 0, y = 0, z = 0;
+    if (!lireNombreDecimal(texte.substr(0, a), x) ||
+        !lireNombreDecimal(texte.substr(a + 1, b - a - 1), y) ||
+        !lireNombreDecimal(texte.substr(b + 1), z))
+        return false;
+    if (std::fabs(x) > 1e6 || std::fabs(y) > 1e6 || std::fabs(z) > 1e6)
+        return false;
+    vue.x = x;
+    vue.y = y;
+    vue.z = z;
+    return true;
+}
+
+// The options of the image's view (--vue, --zoom, --recadrer); gives back
+// false when argv[k] is none of them.
+bool analyserOptionVue(int argc, char** argv, int& k, Demande& d) {
+    const std::string arg = argv[k];
+    if (arg == "--vue") {
+        if (k + 1 >= argc || !lireAnglesVue(argv[k + 1], d.vue))
+            echouer("l'option --vue attend trois angles en degres X,Y,Z");
+        ++k;
+    } else if (arg == "--zoom") {
+        if (k + 1 >= argc || !lireNombreDecimal(argv[k + 1], d.vue.zoom) || !(d.vue.zoom > 0) ||
+            d.vue.zoom > 1e6)
+            echouer("l'option --zoom attend un nombre positif");
+        ++k;
+    } else if (arg == "--recadrer") {
+        d.vue.recadrer = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Reads the command line into a Demande; exits with status 2 on bad usage.
 Demande analyser(int argc, char** argv) {
     Demande d;
@@ -192,6 +239,8 @@ Demande analyser(int argc, char** argv) {
         } else if (arg == "--png") {
             d.png = nomFichierOption(argc, argv, k, arg);
         } else if (analyserOptionScript(argc, argv, k, d)) {
+            continue;
+        } else if (analyserOptionVue(argc, argv, k, d)) {
             continue;
         } else if (arg == "--affiche") {
             if (k + 1 >= argc || !listesValides(argv[k + 1]))
@@ -403,20 +452,24 @@ struct Resultat {
     double residu = 0;
 };
 
-// Runs what the window's rebuild runs: the construction (or the example),
-// a copy, the conversion of the copy with the chosen plane.
+// Runs the window's rebuild: the scene of the parameters (or the example)
+// with the chosen plane.
 Resultat convertir(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
+    EntreeScene entree;
+    double* champs[NOMBRE_PARAMETRES] = {&entree.theta00, &entree.theta02, &entree.theta20,
+                                         &entree.theta22, &entree.rayon,   &entree.z11,
+                                         &entree.P10};
+    for (int k = 0; k < NOMBRE_PARAMETRES; ++k)
+        *champs[k] = valeurs[k];
+    entree.exemple = d.exemple;
+    entree.choix = d.choix;
+    const Scene scene = construireScene(entree);
     Resultat res;
-    RBBPd Bez;
-    if (d.exemple != 0)
-        res.type = chargerExemple(d.exemple, Bez);
-    else
-        res.type = Bez.convertToCD4(valeurs[0], valeurs[1], valeurs[2], valeurs[3], valeurs[4],
-                                    valeurs[5], valeurs[6]);
-    res.converti = Bez;
-    res.code = res.converti.calculConversion(res.type, d.choix, res.morceau);
-    if (res.code != 0)
-        res.residu = residuCyclide(res.converti);
+    res.type = scene.type;
+    res.code = scene.typeCyclide;
+    res.converti = scene.converti;
+    res.morceau = scene.morceau;
+    res.residu = scene.residu;
     return res;
 }
 
@@ -457,7 +510,7 @@ std::string texteObj(const Resultat& res) {
 bool imagePng(int& argc, char** argv, const Demande& d, const double valeurs[NOMBRE_PARAMETRES],
               std::string& png, std::string& erreur) {
 #ifdef CYCLIDE_AVEC_PNG
-    return imageCarreauPng(argc, argv, valeurs, d.exemple, d.choix, d.affiche, png, erreur);
+    return imageCarreauPng(argc, argv, valeurs, d.exemple, d.choix, d.affiche, png, erreur, d.vue);
 #else
     (void)argc;
     (void)argv;

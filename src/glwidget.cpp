@@ -1,6 +1,6 @@
 #include "glwidget.h"
 
-#include "Cyclide.h"
+#include "DessinScene.h"
 #include "Exemples.h"
 
 #include <QMouseEvent>
@@ -13,125 +13,43 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstring>
-#include <utility>
+#include <cmath>
 
 namespace {
 
 // The double nearest 2 pi; every angle conversion uses it.
 const double DEUX_PI = 6.283185307179586;
 
-// Number of display lists: 1 patch, 2 its border, 3 converted patch, 4 its
-// border, 5 its control polyhedron, 6 whole cyclide, 7 piece of cyclide.
-const int NOMBRE_LISTES = 7;
+// The start-up parameters: theta00, theta02, theta20, theta22 (the doubles
+// nearest 0, pi/2, -pi/3, pi), rayon, z11, P10.
+const double PARAMETRES_DEMARRAGE[7] = {
+    0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4.0, 8.0, -7.982};
 
 // Degrees to radians, in the order (degrees * 2pi) / 360.
 double degresEnRadians(int degres) {
     return degres * DEUX_PI / 360;
 }
 
-// Opens display list liste in compile mode, runs dessin, closes the list.
-template <typename Dessin> void compilerListe(GLuint liste, Dessin dessin) {
-    glNewList(liste, GL_COMPILE);
-    dessin();
-    glEndList();
-}
+// The view's half width at the scene's distance (frustum [-1, 1] at 5,
+// scene at 40) and the share of it a fitted drawing takes.
+const double DEMI_LARGEUR_SCENE = 8.0;
+const double PART_CADRAGE = 0.9;
 
-// The order in which the lists of a scene are compiled: the conversion
-// recorded in list 7 sets the cyclide and frame that lists 6, 3, 4 and 5
-// use, and list 3 moves the converted copy into that frame.
-const int ORDRE_LISTES[NOMBRE_LISTES] = {1, 2, 7, 6, 3, 4, 5};
+// The materials set before the flat or shaded patch (list 1) and the
+// converted patch (list 3): ambient, diffuse, specular, opaque. The two
+// colours differ so that the two patches can be told apart.
+const GLfloat CARREAU_AMBIANT[4] = {0.9f, 0.45f, 0.1f, 1.0f};
+const GLfloat CARREAU_DIFFUS[4] = {1.0f, 0.55f, 0.15f, 1.0f};
+const GLfloat CONVERTI_AMBIANT[4] = {0.8f, 0.1f, 0.3f, 1.0f};
+const GLfloat CONVERTI_DIFFUS[4] = {1.0f, 0.15f, 0.35f, 1.0f};
+const GLfloat SANS_REFLET[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
-// Compiles the scene's seven lists into the current context from the patch
-// bez, its conversion type and the plane choice, in the order above. bez1
-// receives the copy, converted and moved; returns the cyclide type.
-int compilerScene(const RBBPd& bez, int typeConversion, int plan, RBBPd& bez1) {
-    bez1 = bez;
-    int typeCyclide = 0;
-    compilerListe(1, [&] { bez.openGL(30, 30); });
-    compilerListe(2, [&] { bez.openGLBord(30, 30); });
-    compilerListe(7, [&] { typeCyclide = bez1.conversion(typeConversion, plan); });
-    compilerListe(6, [&] {
-        Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu());
-        cyclide.openGL();
-    });
-    compilerListe(3, [&] { bez1.openGLChangementBase(30, 30); });
-    compilerListe(4, [&] { bez1.openGLBord(30, 30); });
-    compilerListe(5, [&] { bez1.openGLPolyedre(); });
-    return typeCyclide;
-}
-
-// Compiles list liste (1..7) of the scene alone, with the very calls of
-// compilerScene: the copy that lists 6, 3, 4 and 5 draw from is converted
-// without drawing (the record ends as after the drawing conversion), and
-// moved into the cyclide's frame for lists 4 and 5.
-void compilerListeScene(int liste, const RBBPd& bez, int typeConversion, int plan) {
-    if (liste == 1) {
-        compilerListe(1, [&] { bez.openGL(30, 30); });
-        return;
-    }
-    if (liste == 2) {
-        compilerListe(2, [&] { bez.openGLBord(30, 30); });
-        return;
-    }
-    RBBPd bez1 = bez;
-    if (liste == 7) {
-        compilerListe(7, [&] { bez1.conversion(typeConversion, plan); });
-        return;
-    }
-    MorceauCyclide morceau;
-    bez1.calculConversion(typeConversion, plan, morceau);
-    if (liste == 6) {
-        compilerListe(6, [&] {
-            Cyclide cyclide(0, DEUX_PI, 0, DEUX_PI, bez1.getA(), bez1.getC(), bez1.getMu());
-            cyclide.openGL();
-        });
-    } else if (liste == 3) {
-        compilerListe(3, [&] { bez1.openGLChangementBase(30, 30); });
-    } else if (liste == 4) {
-        bez1.changementBase();
-        compilerListe(4, [&] { bez1.openGLBord(30, 30); });
-    } else if (liste == 5) {
-        bez1.changementBase();
-        compilerListe(5, [&] { bez1.openGLPolyedre(); });
-    }
-}
-
-// Appends the coordinates and the colour of p.
-void ajouterPoint(std::vector<double>& nombres, const Point& p) {
-    nombres.insert(nombres.end(), {p.getX0(), p.getY0(), p.getZ0(), p.getR(), p.getG(), p.getB()});
-}
-
-// Appends the point, the direction and the colour of d.
-void ajouterDroite(std::vector<double>& nombres, const Droite& d) {
-    ajouterPoint(nombres, d.getP());
-    const vect v = d.getV();
-    nombres.insert(nombres.end(), {v.abs(), v.ord(), v.cote(), d.getR(), d.getG(), d.getB()});
-}
-
-// Every number the seven lists are drawn from: all the fields of the patch
-// (colours included), the conversion type and the plane choice.
-std::vector<double> empreinteScene(const RBBPd& bez, int typeConversion, int plan) {
-    std::vector<double> nombres{bez.R,  bez.G,  bez.B,  bez.Rd, bez.Gd,
-                                bez.Bd, bez.Rs, bez.Gs, bez.Bs};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            ajouterPoint(nombres, bez.P[i][j]);
-            nombres.push_back(bez.w[i][j]);
-            nombres.push_back(bez.Base[i][j]);
-        }
-    }
-    ajouterDroite(nombres, bez.dA);
-    ajouterDroite(nombres, bez.dB);
-    ajouterPoint(nombres, bez.omega);
-    nombres.insert(nombres.end(), {bez.a, bez.c, bez.mu, static_cast<double>(typeConversion),
-                                   static_cast<double>(plan)});
-    return nombres;
-}
-
-// Bit-for-bit equality (a non-number equals the same non-number).
-bool memesNombres(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+// Sets the front and back material of a patch drawing.
+void materiauCarreau(const GLfloat ambiant[4], const GLfloat diffus[4]) {
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambiant);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffus);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, SANS_REFLET);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, SANS_REFLET);
 }
 
 } // namespace
@@ -156,11 +74,10 @@ void installerFormatVue() {
 }
 
 // Builds the view in its start-up state. No context exists yet: the first
-// rebuild, which the window runs at once, computes without drawing, and the
+// rebuild, which the window runs at once, computes the scene, and the
 // display lists are compiled at the first paint.
 GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
     typeCyclide = 0;
-    type = 0;
     choix = 1;
     valeursInitiales();
 }
@@ -169,7 +86,7 @@ GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
 GLWidget::~GLWidget() {
     if (isValid()) {
         makeCurrent();
-        glDeleteLists(1, NOMBRE_LISTES);
+        glDeleteLists(1, NOMBRE_IDENTIFIANTS);
         doneCurrent();
     }
 }
@@ -177,24 +94,11 @@ GLWidget::~GLWidget() {
 // The start-up values of the rotation, zoom, switches, parameters and
 // example flag.
 void GLWidget::valeursInitiales() {
-    xRot = 0;
-    yRot = 0;
-    zRot = 0;
+    std::fill(rotation, rotation + 3, 0);
     Scal = 1.5;
-    afficheCarreau = 1;
-    afficheBord = 0;
-    afficheCarreauNew = 0;
-    afficheBordNew = 0;
-    affichePolyNew = 0;
-    afficheCyclide = 0;
-    afficheCarreauCyclide = 0;
-    theta00 = 0;
-    theta02 = 1.5707963267948966;
-    theta20 = -1.0471975511965976;
-    theta22 = 3.141592653589793;
-    rayon = 4.0;
-    z11 = 8.0;
-    P10 = -7.982;
+    std::fill(affiche, affiche + NOMBRE_LISTES, 0);
+    affiche[0] = 1;
+    std::copy(PARAMETRES_DEMARRAGE, PARAMETRES_DEMARRAGE + 7, parametres);
     exemple = 0;
 }
 
@@ -206,108 +110,51 @@ void GLWidget::remiseAZero() {
 
 // The switch of display list liste (1..7); 0 for any other number.
 int GLWidget::afficheListe(int liste) const {
-    switch (liste) {
-    case 1:
-        return afficheCarreau;
-    case 2:
-        return afficheBord;
-    case 3:
-        return afficheCarreauNew;
-    case 4:
-        return afficheBordNew;
-    case 5:
-        return affichePolyNew;
-    case 6:
-        return afficheCyclide;
-    case 7:
-        return afficheCarreauCyclide;
-    default:
-        return 0;
-    }
+    return liste >= 1 && liste <= NOMBRE_LISTES ? affiche[liste - 1] : 0;
 }
 
 // Sets the switch of list liste (1..7) through its slot; other numbers are
 // ignored.
 void GLWidget::setAfficheListe(int liste, int t) {
-    switch (liste) {
-    case 1:
-        setAfficheCarreau(t);
-        break;
-    case 2:
-        setAfficheBord(t);
-        break;
-    case 3:
-        setAfficheCarreauNew(t);
-        break;
-    case 4:
-        setAfficheBordNew(t);
-        break;
-    case 5:
-        setAffichePolyNew(t);
-        break;
-    case 6:
-        setAfficheCyclide(t);
-        break;
-    case 7:
-        setAfficheCarreauCyclide(t);
-        break;
-    default:
-        break;
+    if (liste >= 1 && liste <= NOMBRE_LISTES) {
+        changerAffichage(liste, t);
     }
 }
 
 // Stores theta00, theta02, theta20, theta22 (radians), rayon, z11, P10 as
 // given; the caller rebuilds.
 void GLWidget::setParametres(const double valeurs[7]) {
-    theta00 = valeurs[0];
-    theta02 = valeurs[1];
-    theta20 = valeurs[2];
-    theta22 = valeurs[3];
-    rayon = valeurs[4];
-    z11 = valeurs[5];
-    P10 = valeurs[6];
+    std::copy(valeurs, valeurs + 7, parametres);
+}
+
+// What the scene is built from now: the parameters, the example shown
+// (when the flag is set) and the plane.
+EntreeScene GLWidget::entreeCourante() const {
+    EntreeScene e;
+    e.theta00 = parametres[0];
+    e.theta02 = parametres[1];
+    e.theta20 = parametres[2];
+    e.theta22 = parametres[3];
+    e.rayon = parametres[4];
+    e.z11 = parametres[5];
+    e.P10 = parametres[6];
+    e.exemple = exemple != 0 ? numeroExemple : 0;
+    e.choix = choix;
+    return e;
 }
 
 // Rebuilds the scene: the patch from the parameters (unless an example is
-// loaded), its copy and the conversion, at once, so that type, typeCyclide,
-// Bez and Bez1 are up to date when it returns. While an image is rendered
-// off screen the seven lists are compiled into that context at once; a list
-// of the view is compiled by the next paint that shows it, and only when
-// the scene differs from the one it was compiled from.
+// loaded), its conversion, the cyclide and the copy in the cyclide's frame,
+// all at once so that they are up to date when it returns. Nothing is
+// computed again when the inputs are the very ones of the last rebuild
+// (the second rebuild of a slider step). The view's lists are compiled by
+// the next paint that shows them, from this scene.
 void GLWidget::initProjet() {
-    if (horsEcran) {
-        construireCarreau();
-        typeCyclide = compilerScene(Bez, type, choix, Bez1);
-        return;
+    const EntreeScene entree = entreeCourante();
+    if (scene.version == 0 || !memeEntree(entree, scene.entree)) {
+        scene = construireScene(entree);
     }
-    convertirSansDessin();
-    std::vector<double> empreinte = empreinteScene(Bez, type, choix);
-    if (!memesNombres(empreinte, empreinteListes)) {
-        bezListes = Bez;
-        typeListes = type;
-        choixListes = choix;
-        empreinteListes = std::move(empreinte);
-        ++versionScene;
-    }
-}
-
-// The patch from the seven parameters, unless an example is loaded; type
-// receives its conversion type.
-void GLWidget::construireCarreau() {
-    if (exemple == 0) {
-        type = Bez.convertToCD4(theta00, theta02, theta20, theta22, rayon, z11, P10);
-    }
-}
-
-// The rebuild's computations without any GL call: construction, copy,
-// conversion and change of frame, leaving type, typeCyclide, Bez and Bez1
-// as the drawing forms do.
-void GLWidget::convertirSansDessin() {
-    construireCarreau();
-    Bez1 = Bez;
-    MorceauCyclide morceau;
-    typeCyclide = Bez1.calculConversion(type, choix, morceau);
-    Bez1.changementBase();
+    typeCyclide = scene.typeCyclide;
 }
 
 // Compiles every out-of-date list of the view, its context made current.
@@ -316,7 +163,7 @@ void GLWidget::compilerListesEnAttente() {
         return;
     }
     makeCurrent();
-    for (int liste : ORDRE_LISTES) {
+    for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
         compilerSiPerimee(liste);
     }
 }
@@ -326,27 +173,56 @@ int GLWidget::nombreCompilations(int liste) const {
     return liste >= 1 && liste <= NOMBRE_LISTES ? compilations[liste - 1] : 0;
 }
 
-// With the view's context current: compiles list liste (1..7) from the
-// scene of the last rebuild unless it was already compiled from it.
-void GLWidget::compilerSiPerimee(int liste) {
-    const int k = liste - 1;
-    if (versionListe[k] == versionScene) {
-        return;
+// The list that shows drawing liste: the shaded lists 8 and 9 stand for the
+// patch and the converted patch while the shading is on.
+int GLWidget::identifiantListe(int liste) const {
+    if (ombre && liste == 1) {
+        return NOMBRE_LISTES + 1;
     }
-    compilerListeScene(liste, bezListes, typeListes, choixListes);
-    versionListe[k] = versionScene;
-    ++compilations[k];
+    if (ombre && liste == 3) {
+        return NOMBRE_LISTES + 2;
+    }
+    return liste;
 }
 
-// Loads built-in example numero into Bez with its conversion type, marks
-// the example as shown, rebuilds and redraws.
-void GLWidget::chargerExempleNumero(int numero) {
-    const int typeExemple = chargerExemple(numero, Bez);
-    if (typeExemple < 0) {
+// The GL calls of list id, from the scene.
+void GLWidget::dessinerIdentifiant(int id) const {
+    if (id == NOMBRE_LISTES + 1) {
+        dessinerCarreauOmbre(scene.Bez, 30, 30);
+    } else if (id == NOMBRE_LISTES + 2) {
+        dessinerCarreauOmbre(scene.Bez1, 30, 30);
+    } else {
+        dessinerListe(scene, id);
+    }
+}
+
+// With the view's context current: compiles list id from the scene unless
+// it was already compiled from it. Off screen every list drawn is compiled
+// in the new context.
+void GLWidget::compilerSiPerimee(int id) {
+    if (!horsEcran && versionListe[id - 1] == scene.version) {
         return;
     }
+    glNewList(static_cast<GLuint>(id), GL_COMPILE);
+    dessinerIdentifiant(id);
+    glEndList();
+    if (!horsEcran) {
+        versionListe[id - 1] = scene.version;
+        if (id <= NOMBRE_LISTES) {
+            ++compilations[id - 1];
+        }
+    }
+}
+
+// Loads built-in example numero (1..3): marks the example as shown,
+// rebuilds and redraws.
+void GLWidget::chargerExempleNumero(int numero) {
+    RBBPd essai;
+    if (chargerExemple(numero, essai) < 0) {
+        return;
+    }
+    numeroExemple = numero;
     exemple = 1;
-    type = typeExemple;
     initProjet();
     update();
 }
@@ -364,8 +240,9 @@ void GLWidget::ouvrirExemple3() {
 }
 
 // Sets up the context: lights, light model, material shininess, white
-// clear colour, then rebuilds the scene so that its lists live in this
-// context. No light position is set: every light keeps the default one.
+// clear colour, then rebuilds the scene (the lists are compiled in this
+// context by the paints that show them). No light position is set: every light keeps the default
+// one.
 void GLWidget::initializeGL() {
     const GLfloat L0dif[4] = {0.3f, 0.0f, 0.5f, 0.95f};
     const GLfloat L0amb[4] = {0.25f, 0.05f, 0.049f, 0.5f};
@@ -439,7 +316,7 @@ void GLWidget::initializeGL() {
 
     // A new context of the view holds no lists yet.
     if (!horsEcran) {
-        std::fill(versionListe, versionListe + NOMBRE_LISTES, -1);
+        std::fill(versionListe, versionListe + NOMBRE_IDENTIFIANTS, 0);
     }
     initProjet();
     // A view that was already sized and gets a new context (moved into
@@ -471,31 +348,63 @@ void GLWidget::resizeGL(int width, int height) {
     glTranslated(0.0, 0.0, -40.0);
 }
 
-// Draws the lists whose switch is on, in the order 1 to 7, after the
-// rotation and the zoom; nothing but the background when the patch is not
-// convertible (type 0). In the view's context a shown list that the last
-// rebuilds left out of date is compiled just before it is drawn, so the
-// renderer's threads draw the lists already sent while the next one is
-// compiled; a hidden list waits until it is shown.
+// Draws the lists whose switch is on, in the order 1 to 7, after the pan,
+// the rotation, the zoom and the centring; nothing but the background when
+// the patch is not convertible (type 0). A shown list that the last
+// rebuilds left out of date is compiled just before it is drawn; a hidden
+// list waits until it is shown.
 void GLWidget::paintGL() {
     glViewport(vueX, vueY, vueCote, vueCote);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    glRotated(xRot / 16.0, 1.0, 0.0, 0.0);
-    glRotated(yRot / 16.0, 0.0, 1.0, 0.0);
-    glRotated(zRot / 16.0, 0.0, 0.0, 1.0);
+    glTranslated(panX, panY, 0.0);
+    glRotated(rotation[0] / 16.0, 1.0, 0.0, 0.0);
+    glRotated(rotation[1] / 16.0, 0.0, 1.0, 0.0);
+    glRotated(rotation[2] / 16.0, 0.0, 0.0, 1.0);
     glScaled(Scal, Scal, Scal);
-    if (type != 0) {
+    glTranslated(-centre.x, -centre.y, -centre.z);
+    if (scene.type != 0) {
         for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
-            if (afficheListe(liste) != 0) {
-                if (!horsEcran) {
-                    compilerSiPerimee(liste);
-                }
-                glCallList(liste);
+            if (affiche[liste - 1] != 0) {
+                const int id = identifiantListe(liste);
+                compilerSiPerimee(id);
+                preparerListe(liste);
+                glCallList(static_cast<GLuint>(id));
+                finirListe(liste);
             }
         }
     }
     glPopMatrix();
+}
+
+// The state a list is drawn with, set outside the list: the patch and the
+// converted patch get a material of their own (and, flat, one normal
+// toward the viewer; shaded, both faces lit), so their colour never depends
+// on what was drawn before; the whole cyclide and its piece are pushed
+// back in depth, the cyclide further than the piece, so that a patch lying
+// on them is drawn cleanly in front.
+void GLWidget::preparerListe(int liste) const {
+    if (liste == 1 || liste == 3) {
+        materiauCarreau(liste == 1 ? CARREAU_AMBIANT : CONVERTI_AMBIANT,
+                        liste == 1 ? CARREAU_DIFFUS : CONVERTI_DIFFUS);
+        if (ombre) {
+            glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+        } else {
+            glNormal3f(0.0f, 0.0f, 1.0f);
+        }
+    } else if (liste == 6 || liste == 7) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(liste == 6 ? 2.0f : 1.0f, liste == 6 ? 4.0f : 2.0f);
+    }
+}
+
+// Undoes what preparerListe set.
+void GLWidget::finirListe(int liste) const {
+    if ((liste == 1 || liste == 3) && ombre) {
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    } else if (liste == 6 || liste == 7) {
+        glDisable(GL_POLYGON_OFFSET_FILL);
+    }
 }
 
 // Remembers where a drag starts.
@@ -504,17 +413,23 @@ void GLWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 // Rotates by half a degree per pixel: left button about x and y, right
-// button about x and z; other buttons rotate nothing.
+// button about x and z. The middle button pans: the scene follows the
+// pointer in the plane of the screen.
 void GLWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
     const int dx = position.x() - lastPos.x();
     const int dy = position.y() - lastPos.y();
     if (event->buttons() & Qt::LeftButton) {
-        setXRotation(xRot + 8 * dy);
-        setYRotation(yRot + 8 * dx);
+        setXRotation(rotation[0] + 8 * dy);
+        setYRotation(rotation[1] + 8 * dx);
     } else if (event->buttons() & Qt::RightButton) {
-        setXRotation(xRot + 8 * dy);
-        setZRotation(zRot + 8 * dx);
+        setXRotation(rotation[0] + 8 * dy);
+        setZRotation(rotation[2] + 8 * dx);
+    } else if (event->buttons() & Qt::MiddleButton) {
+        const double cote = std::max(1, std::min(width(), height()));
+        panX += dx * 2 * DEMI_LARGEUR_SCENE / cote;
+        panY -= dy * 2 * DEMI_LARGEUR_SCENE / cote;
+        update();
     }
     lastPos = position;
 }
@@ -542,133 +457,160 @@ void GLWidget::normalizeAngle(int* angle) {
     }
 }
 
-// Rotation slots: store the folded angle and redraw when it changed;
-// nothing happens when it did not.
-void GLWidget::setXRotation(int angle) {
+// Rotation about axis axe (0 x, 1 y, 2 z): store the folded angle, tell it
+// and redraw when it changed; nothing happens when it did not.
+void GLWidget::changerRotation(int axe, int angle) {
+    static const SignalEntier signaux[3] = {
+        &GLWidget::xRotationChanged, &GLWidget::yRotationChanged, &GLWidget::zRotationChanged};
     normalizeAngle(&angle);
-    if (angle != xRot) {
-        xRot = angle;
-        emit xRotationChanged(angle);
+    if (angle != rotation[axe]) {
+        rotation[axe] = angle;
+        emit(this->*signaux[axe])(angle);
         update();
     }
+}
+
+void GLWidget::setXRotation(int angle) {
+    changerRotation(0, angle);
 }
 
 void GLWidget::setYRotation(int angle) {
-    normalizeAngle(&angle);
-    if (angle != yRot) {
-        yRot = angle;
-        emit yRotationChanged(angle);
-        update();
-    }
+    changerRotation(1, angle);
 }
 
 void GLWidget::setZRotation(int angle) {
-    normalizeAngle(&angle);
-    if (angle != zRot) {
-        zRot = angle;
-        emit zRotationChanged(angle);
-        update();
-    }
+    changerRotation(2, angle);
 }
 
-// Display switches: store the value (any non-zero value shows the list),
-// tell it and redraw.
-void GLWidget::setAfficheCarreau(int t) {
-    afficheCarreau = t;
-    emit afficheCarreauChanged(t);
+// Display switch of list liste (1..7): store the value (any non-zero value
+// shows the list), tell it and redraw.
+void GLWidget::changerAffichage(int liste, int t) {
+    static const SignalEntier signaux[NOMBRE_LISTES] = {
+        &GLWidget::afficheCarreauChanged,       &GLWidget::afficheBordChanged,
+        &GLWidget::afficheCarreauNewChanged,    &GLWidget::afficheBordNewChanged,
+        &GLWidget::affichePolyNewChanged,       &GLWidget::afficheCyclideChanged,
+        &GLWidget::afficheCarreauCyclideChanged};
+    affiche[liste - 1] = t;
+    emit(this->*signaux[liste - 1])(t);
     update();
+}
+
+void GLWidget::setAfficheCarreau(int t) {
+    changerAffichage(1, t);
 }
 
 void GLWidget::setAfficheBord(int t) {
-    afficheBord = t;
-    emit afficheBordChanged(t);
-    update();
+    changerAffichage(2, t);
 }
 
 void GLWidget::setAfficheCarreauNew(int t) {
-    afficheCarreauNew = t;
-    emit afficheCarreauNewChanged(t);
-    update();
+    changerAffichage(3, t);
 }
 
 void GLWidget::setAfficheBordNew(int t) {
-    afficheBordNew = t;
-    emit afficheBordNewChanged(t);
-    update();
+    changerAffichage(4, t);
 }
 
 void GLWidget::setAffichePolyNew(int t) {
-    affichePolyNew = t;
-    emit affichePolyNewChanged(t);
-    update();
+    changerAffichage(5, t);
 }
 
 void GLWidget::setAfficheCyclide(int t) {
-    afficheCyclide = t;
-    emit afficheCyclideChanged(t);
-    update();
+    changerAffichage(6, t);
 }
 
 void GLWidget::setAfficheCarreauCyclide(int t) {
-    afficheCarreauCyclide = t;
-    emit afficheCarreauCyclideChanged(t);
-    update();
+    changerAffichage(7, t);
 }
 
-// Angle slots (whole degrees, not clamped): store the angle in radians,
-// tell the slider, rebuild, refresh the window's table and redraw.
-void GLWidget::setTheta00(int t) {
-    theta00 = degresEnRadians(t);
-    emit theta00Changed(t);
+// Rebuilds, tells the window (table, message, results) and redraws.
+void GLWidget::reconstruireEtDire() {
     initProjet();
     emit miseAJour();
     update();
+}
+
+// Angle k (0 theta00 .. 3 theta22) in whole degrees, not clamped: stored in
+// radians, told to the slider, then the rebuild.
+void GLWidget::changerAngle(int k, int degres) {
+    static const SignalEntier signaux[4] = {&GLWidget::theta00Changed, &GLWidget::theta02Changed,
+                                            &GLWidget::theta20Changed, &GLWidget::theta22Changed};
+    parametres[k] = degresEnRadians(degres);
+    emit(this->*signaux[k])(degres);
+    reconstruireEtDire();
+}
+
+void GLWidget::setTheta00(int t) {
+    changerAngle(0, t);
 }
 
 void GLWidget::setTheta02(int t) {
-    theta02 = degresEnRadians(t);
-    emit theta02Changed(t);
-    initProjet();
-    emit miseAJour();
-    update();
+    changerAngle(1, t);
 }
 
 void GLWidget::setTheta20(int t) {
-    theta20 = degresEnRadians(t);
-    emit theta20Changed(t);
-    initProjet();
-    emit miseAJour();
-    update();
+    changerAngle(2, t);
 }
 
 void GLWidget::setTheta22(int t) {
-    theta22 = degresEnRadians(t);
-    emit theta22Changed(t);
-    initProjet();
-    emit miseAJour();
-    update();
+    changerAngle(3, t);
 }
 
-// Length slots: store the value, rebuild, refresh the table and redraw.
+// Length k (4 rayon, 5 z11, 6 P10): stored, then the rebuild.
+void GLWidget::changerLongueur(int k, double valeur) {
+    parametres[k] = valeur;
+    reconstruireEtDire();
+}
+
 void GLWidget::setRayon(double t) {
-    rayon = t;
-    initProjet();
-    emit miseAJour();
-    update();
+    changerLongueur(4, t);
 }
 
 void GLWidget::setZ11(double t) {
-    z11 = t;
-    initProjet();
-    emit miseAJour();
-    update();
+    changerLongueur(5, t);
 }
 
 void GLWidget::setP10(double t) {
-    P10 = t;
-    initProjet();
-    emit miseAJour();
+    changerLongueur(6, t);
+}
+
+void GLWidget::setOmbrage(bool actif) {
+    ombre = actif;
     update();
+}
+
+// Centres the box of the shown drawings and scales its sphere to nine
+// tenths of the view's half width.
+void GLWidget::recadrer() {
+    bool montres[NOMBRE_LISTES];
+    for (int k = 0; k < NOMBRE_LISTES; ++k) {
+        montres[k] = affiche[k] != 0;
+    }
+    const Cadrage cadrage = cadrageScene(scene, montres);
+    if (!(cadrage.rayon > 0) || !std::isfinite(cadrage.rayon)) {
+        return;
+    }
+    centre = cadrage;
+    panX = 0;
+    panY = 0;
+    Scal = PART_CADRAGE * DEMI_LARGEUR_SCENE / cadrage.rayon;
+    update();
+}
+
+void GLWidget::annulerCadrage() {
+    centre = Cadrage();
+    panX = 0;
+    panY = 0;
+    update();
+}
+
+// Rotations of the preset views, in sixteenths of a degree.
+void GLWidget::vuePredefinie(int numero) {
+    static const int vues[3][3] = {{0, 0, 0}, {270 * 16, 0, 0}, {270 * 16, 0, 270 * 16}};
+    const int* r = vues[std::clamp(numero, 0, 2)];
+    setXRotation(r[0]);
+    setYRotation(r[1]);
+    setZRotation(r[2]);
 }
 
 // Polygon rasterisation of the view's context for front and back faces:

@@ -7,13 +7,17 @@
 #define GLWIDGET_H
 
 #include "RBBPd.h"
+#include "Scene.h"
+
+#include "DessinScene.h"
 
 #include <QImage>
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 
-#include <vector>
+#include <cstdint>
 
 class QMouseEvent;
 class QWheelEvent;
@@ -34,25 +38,30 @@ class GLWidget : public QOpenGLWidget {
     explicit GLWidget(QWidget* parent = nullptr);
     ~GLWidget() override;
 
-    double getTheta00() const { return theta00; }
-    double getTheta02() const { return theta02; }
-    double getTheta20() const { return theta20; }
-    double getTheta22() const { return theta22; }
-    double getRayon() const { return rayon; }
-    double getZ11() const { return z11; }
-    double getP10() const { return P10; }
-    RBBPd getBez() const { return Bez; }
-    RBBPd getBez1() const { return Bez1; }
-    int xRotation() const { return xRot; }
-    int yRotation() const { return yRot; }
-    int zRotation() const { return zRot; }
+    double getTheta00() const { return parametres[0]; }
+    double getTheta02() const { return parametres[1]; }
+    double getTheta20() const { return parametres[2]; }
+    double getTheta22() const { return parametres[3]; }
+    double getRayon() const { return parametres[4]; }
+    double getZ11() const { return parametres[5]; }
+    double getP10() const { return parametres[6]; }
+    RBBPd getBez() const { return scene.Bez; }
+    RBBPd getBez1() const { return scene.Bez1; }
+    int xRotation() const { return rotation[0]; }
+    int yRotation() const { return rotation[1]; }
+    int zRotation() const { return rotation[2]; }
     // The conversion type of the last rebuild (0: nothing is drawn).
-    int getType() const { return type; }
+    int getType() const { return scene.type; }
+    // Everything the last rebuild computed: the patch, its conversion, the
+    // cyclide, the piece, the residual.
+    const Scene& getScene() const { return scene; }
     // The switch of display list liste (1..7); 0 for any other number.
     int afficheListe(int liste) const;
     // The centred square the view draws into, in device pixels.
     QRect zoneAffichage() const { return QRect(vueX, vueY, vueCote, vueCote); }
 
+    // Rebuilds the scene from the parameters, the example and the plane; the
+    // conversion runs only when one of them changed since the last rebuild.
     void initProjet();
     void remiseAZero();
     void ouvrirExemple1();
@@ -67,6 +76,23 @@ class GLWidget : public QOpenGLWidget {
     // Sets the polygon rasterisation mode of the view's context (0 filled,
     // 1 outlines, 2 points) and asks for a redraw.
     void setModePolygone(int mode);
+
+    // Shaded drawing of the patch and of the converted patch (normals from
+    // the patch's derivatives); off: the flat drawings of the lists 1 and 3.
+    void setOmbrage(bool actif);
+    bool ombrage() const { return ombre; }
+    // Fits the shown drawings into the view: centres them, no pan, and a
+    // zoom that puts their bounding sphere inside the view. Nothing shown:
+    // nothing changes.
+    void recadrer();
+    // Back to no pan and no centring (the reset's view).
+    void annulerCadrage();
+    // Preset views: 0 from above (the start-up view), 1 from the front
+    // (world z up), 2 from the side (world x toward the viewer).
+    void vuePredefinie(int numero);
+    // The pan (eye units) and the point of the scene put at the centre.
+    QPointF decalage() const { return QPointF(panX, panY); }
+    const Cadrage& centrage() const { return centre; }
 
     // Renders the scene at largeur x hauteur pixels in a new, unshared
     // context on an off-screen surface, through the view's own
@@ -133,56 +159,50 @@ class GLWidget : public QOpenGLWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    using SignalEntier = void (GLWidget::*)(int);
+
     void normalizeAngle(int* angle);
     void chargerExempleNumero(int numero);
-    void construireCarreau();
-    void convertirSansDessin();
-    void compilerSiPerimee(int liste);
+    EntreeScene entreeCourante() const;
+    void changerRotation(int axe, int angle);
+    void changerAffichage(int liste, int t);
+    void changerAngle(int k, int degres);
+    void changerLongueur(int k, double valeur);
+    void reconstruireEtDire();
+    int identifiantListe(int liste) const;
+    void dessinerIdentifiant(int id) const;
+    void compilerSiPerimee(int id);
+    void preparerListe(int liste) const;
+    void finirListe(int liste) const;
     void valeursInitiales();
 
-    int xRot;
-    int yRot;
-    int zRot;
-    int afficheCarreau;
-    int afficheBord;
-    int afficheCarreauNew;
-    int afficheBordNew;
-    int affichePolyNew;
-    int afficheCyclide;
-    int afficheCarreauCyclide;
-    double theta00;
-    double theta02;
-    double theta20;
-    double theta22;
-    double rayon;
-    double z11;
-    double P10;
-    RBBPd Bez;
-    RBBPd Bez1;
+    int rotation[3] = {0, 0, 0};
+    int affiche[NOMBRE_LISTES] = {1, 0, 0, 0, 0, 0, 0};
+    // theta00, theta02, theta20, theta22 (radians), rayon, z11, P10.
+    double parametres[7] = {0, 0, 0, 0, 0, 0, 0};
+    // The built-in example shown while exemple is non-zero (1..3).
+    int numeroExemple = 0;
+    Scene scene;
     QPoint lastPos;
-    int type;
+    bool ombre = false;
+    double panX = 0;
+    double panY = 0;
+    Cadrage centre;
 
     // The centred square set by resizeGL and applied again by paintGL.
     int vueX = 0;
     int vueY = 0;
     int vueCote = 0;
-    // True while the scene is drawn into an off-screen context: the rebuild
-    // then compiles its lists there instead of in the view's own context.
+    // True while the scene is drawn into an off-screen context: every list
+    // drawn is compiled there, the view's own lists are left alone.
     bool horsEcran = false;
 
-    // The scene of the last rebuild as the view's lists must show it: the
-    // patch, its conversion type and the plane choice, with all their
-    // numbers in empreinteListes. versionScene grows whenever a rebuild
-    // gives a scene that differs from the previous one; versionListe holds
-    // the version each list of the view's context was compiled from (-1:
-    // none), so a list is compiled again only when its scene changed.
-    RBBPd bezListes;
-    int typeListes = 0;
-    int choixListes = 1;
-    std::vector<double> empreinteListes;
-    int versionScene = 0;
-    int versionListe[7] = {-1, -1, -1, -1, -1, -1, -1};
-    int compilations[7] = {0, 0, 0, 0, 0, 0, 0};
+    // Lists 1..7, then 8 and 9: the shaded patch and converted patch. The
+    // scene version each list of the view's context was compiled from (0:
+    // none), so a list is compiled again only when the scene changed.
+    static const int NOMBRE_IDENTIFIANTS = NOMBRE_LISTES + 2;
+    std::uint64_t versionListe[NOMBRE_IDENTIFIANTS] = {};
+    int compilations[NOMBRE_LISTES] = {0, 0, 0, 0, 0, 0, 0};
 };
 
 #endif

@@ -210,6 +210,12 @@ void TestFenPrincipale::actions_data() {
                            << "&Index" << QKeySequence(QKeySequence::HelpContents) << false;
     QTest::newRow("a propos") << "actionApropos"
                               << "&A propos..." << QKeySequence() << false;
+    QTest::newRow("ombrage") << "actionOmbrage"
+                             << "&Ombrage" << QKeySequence(Qt::Key_O) << true;
+    QTest::newRow("recadrer") << "actionRecadrer"
+                              << "Re&cadrer" << QKeySequence(Qt::Key_C) << false;
+    QTest::newRow("vue de cote") << "actionVueCote"
+                                 << "Vue de c&ote" << QKeySequence(Qt::Key_3) << false;
 }
 
 void TestFenPrincipale::actions() {
@@ -234,9 +240,11 @@ void TestFenPrincipale::menus_data() {
         << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|Exporter STEP...|-|&Quitter";
     QTest::newRow("Edition") << 1 << "&Edition"
                              << "&Affichage|-|Plan Py|Plan Pz|-|&Remise a zero";
-    QTest::newRow("Exemples") << 2 << "E&xemples"
+    QTest::newRow("Vue") << 2 << "&Vue"
+                         << "&Ombrage|-|Re&cadrer|-|Vue de &dessus|Vue de &face|Vue de c&ote";
+    QTest::newRow("Exemples") << 3 << "E&xemples"
                               << "Exemple1|Exemple2|Exemple3";
-    QTest::newRow("Aide") << 3 << "&Aide"
+    QTest::newRow("Aide") << 4 << "&Aide"
                           << "&Index|-|&A propos...";
 }
 
@@ -246,7 +254,7 @@ void TestFenPrincipale::menus() {
     QFETCH(QString, entrees);
     FenetreTest f;
     const QList<QAction*> menus = f.menuBar()->actions();
-    QCOMPARE(menus.size(), 4);
+    QCOMPARE(menus.size(), 5);
     QCOMPARE(menus.at(rang)->text(), titre);
     QStringList textes;
     for (QAction* entree : menus.at(rang)->menu()->actions()) {
@@ -841,9 +849,15 @@ void TestFenPrincipale::boitesDAide() {
     QCOMPARE(f.informations.at(0).titre, QStringLiteral("Index"));
     QVERIFY(f.informations.at(0).texte.startsWith(
         "Ce programme permet de convertir des carreaux de Bezier en cyclide de Dupin. "));
-    QVERIFY(f.informations.at(0).texte.endsWith(
+    // The controls follow the specified text.
+    const QStringList index = f.informations.at(0).texte.split("<br /><br />");
+    QCOMPARE(index.size(), 3);
+    QVERIFY(index.at(1).endsWith(
         "Il y a aussi la possibilite d'enregistrer une image (800x800) de la fenetre openGL."));
-    QCOMPARE(f.informations.at(0).texte.count("<br />"), 3);
+    for (const char* commande : {"bouton du milieu, deplacement", "O ombrage", "C recadrer",
+                                 "1 vue de dessus", "2 vue de face", "3 vue de cote"}) {
+        QVERIFY2(index.at(2).contains(QLatin1String(commande)), commande);
+    }
     QCOMPARE(f.informations.at(1).titre, QStringLiteral("A propos..."));
     const QStringList blocs = f.informations.at(1).texte.split("<br>");
     QVERIFY(blocs.size() >= 5);
