@@ -238,9 +238,7 @@ Demande analyser(int argc, char** argv) {
             d.obj = nomFichierOption(argc, argv, k, arg);
         } else if (arg == "--png") {
             d.png = nomFichierOption(argc, argv, k, arg);
-        } else if (analyserOptionScript(argc, argv, k, d)) {
-            continue;
-        } else if (analyserOptionVue(argc, argv, k, d)) {
+        } else if (analyserOptionScript(argc, argv, k, d) || analyserOptionVue(argc, argv, k, d)) {
             continue;
         } else if (arg == "--affiche") {
             if (k + 1 >= argc || !listesValides(argv[k + 1]))
