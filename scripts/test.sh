@@ -2,7 +2,8 @@
 # Installs what is missing, configures and builds in build/, and runs every
 # test; then builds the core and its tests a second time with
 # AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), at Release
-# (build-release/) and with clang (build-clang/) and runs them again, and
+# with the window's suites (build-release/) and with clang (build-clang/)
+# and runs them again, and
 # runs each fuzz target briefly. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,12 +38,12 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run
 # --- Other optimisation levels and compilers ---------------------------------
 # A test that passes at one optimisation level only hides undefined behaviour
 # or a compiler fault: the core and the converter are built and tested once
-# more at Release (-O3), and once with clang; both without the GUI, in their
-# own build directories.
-echo "== Core and converter again at Release (-O3) =="
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCYCLIDE_BUILD_GUI=OFF
+# more at Release (-O3), the window's suites included, and the core once
+# more with clang, in their own build directories.
+echo "== Every test again at Release (-O3) =="
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
 cmake --build build-release -j "$jobs"
-ctest --test-dir build-release --output-on-failure -j "$jobs"
+run_ctest build-release
 
 echo "== Core and converter again with clang =="
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo \
