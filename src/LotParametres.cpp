@@ -374,11 +374,8 @@ SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::stri
         return SorteLigne::Erreur;
     }
     double v[7];
-    // Kept from line to line so that its storage is reused.
-    thread_local std::string mot;
     for (std::size_t k = 0; k < 7; ++k) {
-        mot.assign(m[k]);
-        if (!lireNombreDecimal(mot, v[k])) {
+        if (!lireNombreDecimal(m[k], v[k])) {
             erreur = "field " + std::to_string(k + 1) + " " + cite(m[k]) +
                      " is not a finite decimal number";
             return SorteLigne::Erreur;

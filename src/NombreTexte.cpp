@@ -1,8 +1,7 @@
 #include "NombreTexte.h"
 
 #include <cctype>
-#include <cerrno>
-#include <clocale>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -17,7 +16,7 @@ bool estChiffre(char ch) {
 }
 
 // Skips the digits from position k; gives back how many there were.
-std::size_t chiffres(const std::string& t, std::size_t& k) {
+std::size_t chiffres(std::string_view t, std::size_t& k) {
     const std::size_t debut = k;
     while (k < t.size() && estChiffre(t[k]))
         ++k;
@@ -26,7 +25,7 @@ std::size_t chiffres(const std::string& t, std::size_t& k) {
 
 // True when t is exactly [sign] digits [. digits] [(e|E) [sign] digits],
 // with at least one digit in the mantissa.
-bool formeDecimale(const std::string& t) {
+bool formeDecimale(std::string_view t) {
     std::size_t k = 0;
     if (k < t.size() && (t[k] == '+' || t[k] == '-'))
         ++k;
@@ -49,21 +48,31 @@ bool formeDecimale(const std::string& t) {
 
 } // namespace
 
-bool lireNombreDecimal(const std::string& texte, double& valeur) {
+bool lireNombreDecimal(std::string_view texte, double& valeur) {
     std::size_t debut = 0;
     std::size_t fin = texte.size();
     while (debut < fin && estBlanc(texte[debut]))
         ++debut;
     while (fin > debut && estBlanc(texte[fin - 1]))
         --fin;
-    const std::string t = texte.substr(debut, fin - debut);
+    const std::string_view t = texte.substr(debut, fin - debut);
     if (t.size() > LONGUEUR_NOMBRE_MAX || !formeDecimale(t))
         return false;
-    // The form above has no locale-dependent character but the point; strtod
-    // reads it in the "C" locale, which every program here keeps.
-    char* reste = nullptr;
-    const double v = std::strtod(t.c_str(), &reste);
-    if (reste != t.c_str() + t.size() || !std::isfinite(v))
+    // The form is checked above, so from_chars reads the whole text (it
+    // takes no '+' sign); it is exact and independent of the locale.
+    const std::string_view sansPlus = t.front() == '+' ? t.substr(1) : t;
+    double v = 0;
+    const auto [fin_lue, erreur] =
+        std::from_chars(sansPlus.data(), sansPlus.data() + sansPlus.size(), v);
+    if (erreur == std::errc::result_out_of_range) {
+        // Overflow is refused; an underflow reads as the nearest number,
+        // which strtod gives (0 or a subnormal).
+        const std::string copie(sansPlus);
+        v = std::strtod(copie.c_str(), nullptr);
+    } else if (erreur != std::errc() || fin_lue != sansPlus.data() + sansPlus.size()) {
+        return false;
+    }
+    if (!std::isfinite(v))
         return false;
     valeur = v;
     return true;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The longest number text accepted (sign, digits, point and exponent): longer
 // texts are refused without being collected further.
@@ -16,6 +17,6 @@ const std::size_t LONGUEUR_NOMBRE_MAX = 64;
 // other character, hexadecimal forms, "nan", "inf", a value that overflows
 // to infinity, or a text longer than LONGUEUR_NOMBRE_MAX once trimmed.
 // Values that underflow read as the nearest representable number (possibly 0).
-bool lireNombreDecimal(const std::string& texte, double& valeur);
+bool lireNombreDecimal(std::string_view texte, double& valeur);
 
 #endif
