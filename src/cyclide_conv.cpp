@@ -387,6 +387,29 @@ std::string latin1EnUtf8(const std::string& texte) {
     return utf8;
 }
 
+// The diagnostic lines with each run of identical lines written once,
+// followed by how often it came: checking several readings of one patch may
+// meet the same degenerate construction many times.
+std::string regrouperRepetitions(const std::string& texte) {
+    std::string resultat;
+    std::size_t debut = 0;
+    while (debut < texte.size()) {
+        std::size_t fin = texte.find('\n', debut);
+        fin = fin == std::string::npos ? texte.size() : fin + 1;
+        const std::string ligne = texte.substr(debut, fin - debut);
+        int fois = 1;
+        while (texte.compare(fin, ligne.size(), ligne) == 0 && ligne.back() == '\n') {
+            fin += ligne.size();
+            ++fois;
+        }
+        resultat += ligne;
+        if (fois > 1)
+            resultat += "(" + std::to_string(fois) + " fois de suite)\n";
+        debut = fin;
+    }
+    return resultat;
+}
+
 // Takes what the core prints on the standard output (its diagnostic
 // lines, ISO 8859-1) into an anonymous file, and passes it on to the
 // standard error in UTF-8 at each call of transmettre. The standard output
@@ -434,7 +457,7 @@ class DiagnosticsCaptures {
         // Emptied: the standard output shares the file's offset.
         if (::ftruncate(fichier_, 0) == 0)
             ::lseek(fichier_, 0, SEEK_SET);
-        ecrireTout(STDERR_FILENO, latin1EnUtf8(texte));
+        ecrireTout(STDERR_FILENO, latin1EnUtf8(regrouperRepetitions(texte)));
     }
 
   private:

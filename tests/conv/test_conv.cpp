@@ -712,6 +712,13 @@ TEST_F(CyclideConvFichiers, CoreDiagnosticsReachTheStandardErrorInUtf8) {
     EXPECT_EQ(ex.statut, 0) << ex.erreur;
     EXPECT_TRUE(commencePar(lireFichier(ici("sortie.obj")), "# cyclide-conv"));
     EXPECT_EQ(lireFichier(ici("sortie.obj")).find("parall"), std::string::npos);
+    // Checking every reading meets the same degenerate line many times: it
+    // is written once, with how often it came.
+    ex = lancer({"0", "1.5707963267948966", "-1.0471975511965976", "1e-08", "4", "8", "-7.982"});
+    const std::size_t premiere = ex.erreur.find("parall\xC3\xA8le");
+    ASSERT_NE(premiere, std::string::npos) << ex.erreur;
+    EXPECT_EQ(ex.erreur.find("parall", premiere + 1), std::string::npos) << ex.erreur;
+    EXPECT_NE(ex.erreur.find(" fois de suite)\n"), std::string::npos) << ex.erreur;
 }
 
 // A named pipe as output: written as a stream when a program reads it,
