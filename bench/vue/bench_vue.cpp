@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QSlider>
@@ -36,6 +37,35 @@ const double RAYONS[2] = {4.0, 4.5};
 class VueBanc : public GLWidget {
   public:
     void peindre() { paintGL(); }
+};
+
+// Counts, over the whole application, the frames the view swaps, the paint
+// events of every widget and the layout requests (a relayout of a panel or
+// of the window), so that a step can be told apart from a plain frame.
+class Compteur : public QObject {
+  public:
+    int peintures = 0;
+    int relayouts = 0;
+
+    Compteur() { QCoreApplication::instance()->installEventFilter(this); }
+    ~Compteur() override { QCoreApplication::instance()->removeEventFilter(this); }
+    Compteur(const Compteur&) = delete;
+    Compteur& operator=(const Compteur&) = delete;
+
+    void remettre() {
+        peintures = 0;
+        relayouts = 0;
+    }
+
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        if (evenement->type() == QEvent::Paint) {
+            ++peintures;
+        } else if (evenement->type() == QEvent::LayoutRequest) {
+            ++relayouts;
+        }
+        return QObject::eventFilter(objet, evenement);
+    }
 };
 
 // Processes events until pret() holds or five seconds have passed; false on
@@ -98,7 +128,7 @@ void BM_Reconstruction(benchmark::State& state) {
         state.SkipWithError("the patch was not converted");
     }
 }
-BENCHMARK(BM_Reconstruction)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Reconstruction)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 // The paint of lists first..last (all seven by default) at 800 x 800 with
 // the scene already built, finished.
@@ -134,7 +164,16 @@ BENCHMARK(BM_Peinture)
     ->Args({6, 6})
     ->Args({7, 7})
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// Frames swapped, paint events and layout requests per iteration.
+void compter(benchmark::State& state, int images, const Compteur& compteur) {
+    const auto parIteration = benchmark::Counter::kAvgIterations;
+    state.counters["images"] = benchmark::Counter(images, parIteration);
+    state.counters["peintures"] = benchmark::Counter(compteur.peintures, parIteration);
+    state.counters["relayouts"] = benchmark::Counter(compteur.relayouts, parIteration);
+}
 
 // One step of the theta00 slider in the main window: the view's slot
 // (rebuild, table, update) and the window's (field, rebuild, update), then
@@ -163,6 +202,9 @@ void BM_PasCurseur(benchmark::State& state) {
     }
     image = false;
     attendre([&] { return image; });
+    int images = 0;
+    QObject::connect(vue, &QOpenGLWidget::frameSwapped, [&images] { ++images; });
+    Compteur compteur;
     int k = 0;
     for (auto _ : state) {
         image = false;
@@ -175,13 +217,15 @@ void BM_PasCurseur(benchmark::State& state) {
     }
     state.counters["vue_l"] = vue->width();
     state.counters["vue_h"] = vue->height();
+    compter(state, images, compteur);
 }
 BENCHMARK(BM_PasCurseur)
     ->ArgName("tout")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // The window's frame alone: the view asks for a repaint with nothing
 // changed (no rebuild, no list compiled), then the event loop runs until
@@ -209,6 +253,9 @@ void BM_ImageFenetre(benchmark::State& state) {
     }
     image = false;
     attendre([&] { return image; });
+    int images = 0;
+    QObject::connect(vue, &QOpenGLWidget::frameSwapped, [&images] { ++images; });
+    Compteur compteur;
     for (auto _ : state) {
         image = false;
         vue->update();
@@ -218,13 +265,15 @@ void BM_ImageFenetre(benchmark::State& state) {
         }
         terminer(*vue);
     }
+    compter(state, images, compteur);
 }
 BENCHMARK(BM_ImageFenetre)
     ->ArgName("tout")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // The renderer's name, for the report.
 std::string rendu() {
