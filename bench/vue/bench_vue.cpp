@@ -2,9 +2,11 @@
 // software renderer): one full rebuild of the seven display lists, one paint
 // of all seven lists at 800 x 800, and one slider step of the window as it
 // runs it (the view's and the window's slots with their two rebuilds, then
-// the repaint that follows, up to the swap of the window and glFinish). All
-// times are wall-clock times: the software renderer rasterises on threads
-// of its own.
+// the repaint that follows, up to the swap of the window and glFinish). The
+// time is wall-clock time and the CPU column the whole process's CPU time:
+// the software renderer rasterises (and the window composes) on threads of
+// its own, which the benchmark thread's CPU time would leave out. The X
+// server's own work is in neither.
 #include "FenPrincipale.h"
 #include "glwidget.h"
 
