@@ -10,12 +10,12 @@
 // degree), the seven lists compiled again, the panel's texts rewritten,
 // then the repaint, until swapped and finished.
 // Argument fenetre: 0 the QOpenGLWidget, 1 the QOpenGLWindow in a container.
+#include "BancVue.h"
 #include "DessinScene.h"
 #include "Scene.h"
 #include "glwidget.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QOffscreenSurface>
@@ -23,29 +23,30 @@
 #include <QOpenGLWidget>
 #include <QOpenGLWindow>
 #include <QThread>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <GL/gl.h>
 
 #include <benchmark/benchmark.h>
 
-#include <functional>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace {
 
+// The view's start-up parameters, in the order of a parameter file.
+const double PARAMETRES[7] = {
+    0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
+
 // The start-up scene, theta00 shifted by k degrees.
 Scene sceneDuPas(int k) {
     EntreeScene e;
-    e.theta00 = k * 6.283185307179586 / 360;
-    e.theta02 = 1.5707963267948966;
-    e.theta20 = -1.0471975511965976;
-    e.theta22 = 3.141592653589793;
-    e.rayon = 4;
-    e.z11 = 8;
-    e.P10 = -7.982;
+    double* champs[7] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22, &e.rayon, &e.z11, &e.P10};
+    for (int i = 0; i < 7; ++i) {
+        *champs[i] = PARAMETRES[i];
+    }
+    e.theta00 += k * 6.283185307179586 / 360;
     return construireScene(e);
 }
 
@@ -70,6 +71,8 @@ struct Rendu {
         glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
         perime = true;
     }
+    // The centred square and the view's frustum; the scene is moved 40
+    // units away by peindre.
     void redimensionner(int largeur, int hauteur) {
         cote = std::min(largeur, hauteur);
         x = (largeur - cote) / 2;
@@ -78,8 +81,6 @@ struct Rendu {
         glLoadIdentity();
         glFrustum(-1.0, 1.0, -1.0, 1.0, 5.0, 60.0);
         glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glTranslated(0.0, 0.0, -40.0);
     }
     void peindre() {
         if (perime) {
@@ -92,38 +93,30 @@ struct Rendu {
         }
         glViewport(x, y, cote, cote);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glPushMatrix();
+        glLoadIdentity();
+        glTranslated(0.0, 0.0, -40.0);
         glScaled(1.5, 1.5, 1.5);
         for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
             glCallList(static_cast<GLuint>(liste));
         }
-        glPopMatrix();
     }
 };
 
-class VueWidget : public QOpenGLWidget {
+// The view on either base: QOpenGLWidget or QOpenGLWindow.
+template <typename Base> class Vue : public Base {
   public:
     Rendu rendu;
 
   protected:
     void initializeGL() override { rendu.initialiser(); }
     void resizeGL(int l, int h) override {
-        rendu.redimensionner(qRound(l * devicePixelRatioF()), qRound(h * devicePixelRatioF()));
+        const qreal echelle = this->devicePixelRatio();
+        rendu.redimensionner(qRound(l * echelle), qRound(h * echelle));
     }
     void paintGL() override { rendu.peindre(); }
 };
-
-class VueFenetre : public QOpenGLWindow {
-  public:
-    Rendu rendu;
-
-  protected:
-    void initializeGL() override { rendu.initialiser(); }
-    void resizeGL(int l, int h) override {
-        rendu.redimensionner(qRound(l * devicePixelRatio()), qRound(h * devicePixelRatio()));
-    }
-    void paintGL() override { rendu.peindre(); }
-};
+using VueWidget = Vue<QOpenGLWidget>;
+using VueFenetre = Vue<QOpenGLWindow>;
 
 // A window like the main one: the view on the left (two thirds), thirteen
 // labels on the right.
@@ -172,21 +165,6 @@ struct Banc {
     }
 };
 
-// Processes events until pret() holds or five seconds have passed.
-bool attendre(const std::function<bool()>& pret) {
-    QTimer reveil;
-    reveil.start(50);
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!pret()) {
-        if (chrono.elapsed() > 5000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
 void mesurer(benchmark::State& state, bool pas) {
     Banc banc(state.range(0) == 1);
     banc.demander();
@@ -217,24 +195,12 @@ void mesurer(benchmark::State& state, bool pas) {
 void BM_Image(benchmark::State& state) {
     mesurer(state, false);
 }
-BENCHMARK(BM_Image)
-    ->ArgName("fenetre")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_Image)->ArgName("fenetre")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
 void BM_Pas(benchmark::State& state) {
     mesurer(state, true);
 }
-BENCHMARK(BM_Pas)
-    ->ArgName("fenetre")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_Pas)->ArgName("fenetre")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
 // Compiles lists first..last of the scene into the current context.
 void compiler(const Scene& scene, int premiere, int derniere) {
@@ -316,25 +282,12 @@ void BM_CompilationFil(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_CompilationFil)
-    ->ArgName("fils")
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(2)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_CompilationFil)->ArgName("fils")->Arg(0)->Arg(1)->Arg(2)->Apply(reglagesVue);
 
 } // namespace
 
 int main(int argc, char** argv) {
     installerFormatVue();
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lancerBancs(argc, argv);
 }

@@ -7,16 +7,15 @@
 // the software renderer rasterises (and the window composes) on threads of
 // its own, which the benchmark thread's CPU time would leave out. The X
 // server's own work is in neither.
+#include "BancVue.h"
 #include "FenPrincipale.h"
 #include "glwidget.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QSlider>
-#include <QTimer>
 
 #include <GL/gl.h>
 
@@ -70,23 +69,6 @@ class Compteur : public QObject {
     }
 };
 
-// Processes events until pret() holds or five seconds have passed; false on
-// time-out. It sleeps while no event is pending (a timer wakes it now and
-// then), so that the renderer's threads and the X server keep both cores.
-template <typename Condition> bool attendre(Condition pret) {
-    QTimer reveil;
-    reveil.start(50);
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!pret()) {
-        if (chrono.elapsed() > 5000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
 // Shows the view at COTE x COTE with its context initialised and a first
 // frame drawn; false when no context could be made.
 bool montrer(GLWidget& vue) {
@@ -130,7 +112,7 @@ void BM_Reconstruction(benchmark::State& state) {
         state.SkipWithError("the patch was not converted");
     }
 }
-BENCHMARK(BM_Reconstruction)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_Reconstruction)->Apply(reglagesVue);
 
 // The paint of lists first..last (all seven by default) at 800 x 800 with
 // the scene already built, finished.
@@ -165,9 +147,7 @@ BENCHMARK(BM_Peinture)
     ->Args({5, 5})
     ->Args({6, 6})
     ->Args({7, 7})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+    ->Apply(reglagesVue);
 
 // Frames swapped, paint events and layout requests per iteration.
 void compter(benchmark::State& state, int images, const Compteur& compteur) {
@@ -221,13 +201,7 @@ void BM_PasCurseur(benchmark::State& state) {
     state.counters["vue_h"] = vue->height();
     compter(state, images, compteur);
 }
-BENCHMARK(BM_PasCurseur)
-    ->ArgName("tout")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PasCurseur)->ArgName("tout")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
 // The window's frame alone: the view asks for a repaint with nothing
 // changed (no rebuild, no list compiled), then the event loop runs until
@@ -269,13 +243,7 @@ void BM_ImageFenetre(benchmark::State& state) {
     }
     compter(state, images, compteur);
 }
-BENCHMARK(BM_ImageFenetre)
-    ->ArgName("tout")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_ImageFenetre)->ArgName("tout")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
 // The renderer's name, for the report.
 std::string rendu() {
@@ -299,11 +267,5 @@ int main(int argc, char** argv) {
     installerFormatVue();
     QApplication application(argc, argv);
     benchmark::AddCustomContext("gl_renderer", rendu());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lancerBancs(argc, argv);
 }
