@@ -8,7 +8,8 @@
 // BM_Image: a repaint with nothing changed, until the frame is swapped and
 // finished. BM_Pas: a new scene (theta00 alternating between 0 and 1
 // degree), the seven lists compiled again, the panel's texts rewritten,
-// then the repaint, until swapped and finished.
+// then the repaint, until swapped and finished. BM_PeintureSeule: the paint
+// alone; BM_CompilationFil: the lists compiled on worker threads.
 // Argument fenetre: 0 the QOpenGLWidget, 1 the QOpenGLWindow in a container.
 #include "BancVue.h"
 #include "DessinScene.h"
@@ -201,6 +202,25 @@ void BM_Pas(benchmark::State& state) {
     mesurer(state, true);
 }
 BENCHMARK(BM_Pas)->ArgName("fenetre")->Arg(0)->Arg(1)->Apply(reglagesVue);
+
+// The paint of the seven lists alone, in the container's window (nothing
+// swapped or composed), finished: what a step of that window is compared
+// with.
+void BM_PeintureSeule(benchmark::State& state) {
+    Banc banc(true);
+    banc.demander();
+    if (!attendre([&] { return banc.image; })) {
+        state.SkipWithError("no frame");
+        return;
+    }
+    for (auto _ : state) {
+        banc.vueFenetre->makeCurrent();
+        banc.rendu().peindre();
+        glFinish();
+    }
+    state.counters["cote"] = banc.rendu().cote;
+}
+BENCHMARK(BM_PeintureSeule)->Apply(reglagesVue);
 
 // Compiles lists first..last of the scene into the current context.
 void compiler(const Scene& scene, int premiere, int derniere) {
