@@ -2,18 +2,20 @@
 // software renderer): one full rebuild of the seven display lists, one paint
 // of all seven lists at 800 x 800, and one slider step of the window as it
 // runs it (the view's and the window's slots with their two rebuilds, then
-// the repaint that follows, up to the swap of the window and glFinish). All
-// times are wall-clock times: the software renderer rasterises on threads
-// of its own.
+// the repaint that follows, up to the swap of the window and glFinish). The
+// time is wall-clock time and the CPU column the whole process's CPU time:
+// the software renderer rasterises (and the window composes) on threads of
+// its own, which the benchmark thread's CPU time would leave out. The X
+// server's own work is in neither.
+#include "BancVue.h"
 #include "FenPrincipale.h"
 #include "glwidget.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QSlider>
-#include <QTimer>
 
 #include <GL/gl.h>
 
@@ -38,22 +40,34 @@ class VueBanc : public GLWidget {
     void peindre() { paintGL(); }
 };
 
-// Processes events until pret() holds or five seconds have passed; false on
-// time-out. It sleeps while no event is pending (a timer wakes it now and
-// then), so that the renderer's threads and the X server keep both cores.
-template <typename Condition> bool attendre(Condition pret) {
-    QTimer reveil;
-    reveil.start(50);
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!pret()) {
-        if (chrono.elapsed() > 5000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+// Counts, over the whole application, the frames the view swaps, the paint
+// events of every widget and the layout requests (a relayout of a panel or
+// of the window), so that a step can be told apart from a plain frame.
+class Compteur : public QObject {
+  public:
+    int peintures = 0;
+    int relayouts = 0;
+
+    Compteur() { QCoreApplication::instance()->installEventFilter(this); }
+    ~Compteur() override { QCoreApplication::instance()->removeEventFilter(this); }
+    Compteur(const Compteur&) = delete;
+    Compteur& operator=(const Compteur&) = delete;
+
+    void remettre() {
+        peintures = 0;
+        relayouts = 0;
     }
-    return true;
-}
+
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        if (evenement->type() == QEvent::Paint) {
+            ++peintures;
+        } else if (evenement->type() == QEvent::LayoutRequest) {
+            ++relayouts;
+        }
+        return QObject::eventFilter(objet, evenement);
+    }
+};
 
 // Shows the view at COTE x COTE with its context initialised and a first
 // frame drawn; false when no context could be made.
@@ -98,7 +112,7 @@ void BM_Reconstruction(benchmark::State& state) {
         state.SkipWithError("the patch was not converted");
     }
 }
-BENCHMARK(BM_Reconstruction)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Reconstruction)->Apply(reglagesVue);
 
 // The paint of lists first..last (all seven by default) at 800 x 800 with
 // the scene already built, finished.
@@ -133,8 +147,15 @@ BENCHMARK(BM_Peinture)
     ->Args({5, 5})
     ->Args({6, 6})
     ->Args({7, 7})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(reglagesVue);
+
+// Frames swapped, paint events and layout requests per iteration.
+void compter(benchmark::State& state, int images, const Compteur& compteur) {
+    const auto parIteration = benchmark::Counter::kAvgIterations;
+    state.counters["images"] = benchmark::Counter(images, parIteration);
+    state.counters["peintures"] = benchmark::Counter(compteur.peintures, parIteration);
+    state.counters["relayouts"] = benchmark::Counter(compteur.relayouts, parIteration);
+}
 
 // One step of the theta00 slider in the main window: the view's slot
 // (rebuild, table, update) and the window's (field, rebuild, update), then
@@ -163,6 +184,9 @@ void BM_PasCurseur(benchmark::State& state) {
     }
     image = false;
     attendre([&] { return image; });
+    int images = 0;
+    QObject::connect(vue, &QOpenGLWidget::frameSwapped, [&images] { ++images; });
+    Compteur compteur;
     int k = 0;
     for (auto _ : state) {
         image = false;
@@ -175,13 +199,9 @@ void BM_PasCurseur(benchmark::State& state) {
     }
     state.counters["vue_l"] = vue->width();
     state.counters["vue_h"] = vue->height();
+    compter(state, images, compteur);
 }
-BENCHMARK(BM_PasCurseur)
-    ->ArgName("tout")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_PasCurseur)->ArgName("tout")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
 // The window's frame alone: the view asks for a repaint with nothing
 // changed (no rebuild, no list compiled), then the event loop runs until
@@ -209,6 +229,9 @@ void BM_ImageFenetre(benchmark::State& state) {
     }
     image = false;
     attendre([&] { return image; });
+    int images = 0;
+    QObject::connect(vue, &QOpenGLWidget::frameSwapped, [&images] { ++images; });
+    Compteur compteur;
     for (auto _ : state) {
         image = false;
         vue->update();
@@ -218,13 +241,9 @@ void BM_ImageFenetre(benchmark::State& state) {
         }
         terminer(*vue);
     }
+    compter(state, images, compteur);
 }
-BENCHMARK(BM_ImageFenetre)
-    ->ArgName("tout")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_ImageFenetre)->ArgName("tout")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
 // The renderer's name, for the report.
 std::string rendu() {
@@ -248,11 +267,5 @@ int main(int argc, char** argv) {
     installerFormatVue();
     QApplication application(argc, argv);
     benchmark::AddCustomContext("gl_renderer", rendu());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lancerBancs(argc, argv);
 }
