@@ -1,5 +1,6 @@
 #include "ExportStep.h"
 
+#include "Constantes.h"
 #include "EcritureFichier.h"
 
 #include <cmath>
@@ -8,7 +9,6 @@
 
 namespace {
 
-const double DEUX_PI = 6.283185307179586;
 const int SEGMENTS_MIN_CYCLIDE = 4;
 
 // A STEP string: apostrophes and backslashes doubled, bytes outside

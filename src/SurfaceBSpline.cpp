@@ -1,5 +1,6 @@
 #include "SurfaceBSpline.h"
 
+#include "Constantes.h"
 #include "ReseauCyclide.h"
 
 #include <algorithm>
@@ -7,8 +8,6 @@
 
 namespace {
 
-const double PI = 3.141592653589793;
-const double DEUX_PI = 6.283185307179586;
 const int SEGMENTS_MAX = 64;
 const int SEGMENTS_CARREAU_MAX = 16;
 
