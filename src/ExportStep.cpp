@@ -154,9 +154,8 @@ int ecrireRepere(EcrivainStep& e) {
 void ajouterCyclide(const Scene& s, const char* nom, const MorceauCyclide& m, int segmentsMin,
                     bool autoIntersection, std::vector<SurfaceNommee>& surfaces,
                     std::vector<std::string>& notices) {
-    const RBBPd& r = s.converti;
     SurfaceNommee sn{nom, {}, autoIntersection};
-    if (surfaceCyclideMonde(r.a, r.c, r.mu, r.omega, r.Base, m, segmentsMin, sn.surface) &&
+    if (surfaceCyclideMonde(s.converti.cyclide(), m, segmentsMin, sn.surface) &&
         sn.surface.valide())
         surfaces.push_back(sn);
     else
