@@ -1,5 +1,6 @@
 #include "DessinScene.h"
 
+#include "Constantes.h"
 #include "Cyclide.h"
 #include "NormalesCarreau.h"
 
@@ -13,13 +14,12 @@
 
 namespace {
 
-// The double nearest 2 pi.
-const double DEUX_PI = 6.283185307179586;
-
 // Samples of the drawings per patch side and per cyclide side when a box
 // is measured.
 const int ECHANTILLONS_CARREAU = 10;
 const int ECHANTILLONS_CYCLIDE = 24;
+// Steps per side of the drawings of a patch and of its boundary.
+const int PAS_CARREAU = 30;
 
 // The whole cyclide of the scene.
 Cyclide cyclideEntiere(const Scene& s) {
@@ -72,23 +72,24 @@ struct Boite {
     }
 };
 
+// Lists 1 and 2 draw the net, lists 3 to 5 the converted patch already
+// moved into the cyclide's frame (sampled as the drawing change of frame
+// samples it).
+const RBBPd& carreauDeListe(const Scene& s, int liste) {
+    return liste <= 2 ? s.Bez : s.Bez1;
+}
+
 } // namespace
 
 void dessinerListe(const Scene& s, int liste) {
     switch (liste) {
     case 1:
-        s.Bez.openGL(30, 30);
+    case 3:
+        carreauDeListe(s, liste).openGL(PAS_CARREAU, PAS_CARREAU);
         break;
     case 2:
-        s.Bez.openGLBord(30, 30);
-        break;
-    case 3:
-        // Bez1 is the converted patch already moved into the cyclide's
-        // frame: sampled as the drawing change of frame samples it.
-        s.Bez1.openGL(30, 30);
-        break;
     case 4:
-        s.Bez1.openGLBord(30, 30);
+        carreauDeListe(s, liste).openGLBord(PAS_CARREAU, PAS_CARREAU);
         break;
     case 5:
         s.Bez1.openGLPolyedre();

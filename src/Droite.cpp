@@ -141,12 +141,15 @@ void Droite::affiche() const {
 
 // Base point, end of line, direction, end of line; no colour.
 std::ostream& operator<<(std::ostream& s, Droite D) {
-    s << D.P << std::endl << D.V << std::endl;
+    s << D.getP() << std::endl << D.getV() << std::endl;
     return s;
 }
 
 // Reads the base point's coordinates (its colour is kept), then the direction.
 std::istream& operator>>(std::istream& s, Droite& D) {
-    s >> D.P >> D.V;
+    Point P = D.getP();
+    vect V = D.getV();
+    s >> P >> V;
+    D.init(P, V);
     return s;
 }

@@ -41,9 +41,6 @@ class Droite {
     void traceDroite() const;
     void affiche() const;
 
-    friend std::ostream& operator<<(std::ostream& s, Droite D);
-    friend std::istream& operator>>(std::istream& s, Droite& D);
-
   private:
     Point P;
     vect V;
@@ -52,7 +49,10 @@ class Droite {
     double b;
 };
 
+// Base point, end of line, direction, end of line; no colour.
 std::ostream& operator<<(std::ostream& s, Droite D);
+// Reads the base point's coordinates (its colour is kept), then the
+// direction.
 std::istream& operator>>(std::istream& s, Droite& D);
 
 #endif

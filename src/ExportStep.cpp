@@ -1,5 +1,6 @@
 #include "ExportStep.h"
 
+#include "Constantes.h"
 #include "EcritureFichier.h"
 
 #include <cmath>
@@ -8,7 +9,6 @@
 
 namespace {
 
-const double DEUX_PI = 6.283185307179586;
 const int SEGMENTS_MIN_CYCLIDE = 4;
 
 // A STEP string: apostrophes and backslashes doubled, bytes outside
@@ -154,9 +154,8 @@ int ecrireRepere(EcrivainStep& e) {
 void ajouterCyclide(const Scene& s, const char* nom, const MorceauCyclide& m, int segmentsMin,
                     bool autoIntersection, std::vector<SurfaceNommee>& surfaces,
                     std::vector<std::string>& notices) {
-    const RBBPd& r = s.converti;
     SurfaceNommee sn{nom, {}, autoIntersection};
-    if (surfaceCyclideMonde(r.a, r.c, r.mu, r.omega, r.Base, m, segmentsMin, sn.surface) &&
+    if (surfaceCyclideMonde(s.converti.cyclide(), m, segmentsMin, sn.surface) &&
         sn.surface.valide())
         surfaces.push_back(sn);
     else

@@ -1,5 +1,6 @@
 #include "FichierParametres.h"
 
+#include "Constantes.h"
 #include "NombreTexte.h"
 
 #include <cctype>
@@ -157,7 +158,7 @@ bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOM
 }
 
 int radiansEnDegres(double radians) {
-    const double degres = std::round((radians * 360) / 6.283185307179586);
+    const double degres = std::round((radians * 360) / DEUX_PI);
     if (std::isnan(degres))
         return 0;
     if (degres >= static_cast<double>(INT_MAX))

@@ -1,5 +1,7 @@
 #include "LectureTore.h"
 
+#include "Constantes.h"
+#include "Repere.h"
 #include "Residu.h"
 
 #include <algorithm>
@@ -10,10 +12,6 @@ namespace {
 
 using V3 = std::array<double, 3>;
 
-const double PI = 3.141592653589793;
-const double DEUX_PI = 6.283185307179586;
-// A sphere reading is kept when it carries the patch within this residual.
-const double RESIDU_SPHERE = 1e-9;
 // Steps from the patch centre to each corner when the angles are followed.
 const int PAS_SUIVI = 32;
 
@@ -141,13 +139,9 @@ void ecrireTore(RBBPd& rec, const Tore& t, double a) {
             rec.Base[r][k] = (*axes[k])[r];
 }
 
-// A frame point of the record (inverse of Base times X, plus the world
-// origin in that frame).
-V3 dansRepere(const double inv[3][3], const V3& origine, const V3& X) {
-    V3 q;
-    for (int r = 0; r < 3; ++r)
-        q[r] = inv[r][0] * X[0] + inv[r][1] * X[1] + inv[r][2] * X[2] + origine[r];
-    return q;
+// The world point X in the frame of the passage.
+V3 dansRepere(const PassageRepere& passage, const V3& X) {
+    return versRepere(passage, Point(X[0], X[1], X[2]));
 }
 
 struct Angles {
@@ -212,24 +206,19 @@ void pointCyclideAngles(double a, double c, double mu, double theta, double psi,
 }
 
 MorceauCyclide morceauTore(const RBBPd& rec) {
-    double inv[3][3];
-    rec.inverseBase(inv);
-    const V3 om = coords(rec.omega);
-    V3 origine;
-    for (int r = 0; r < 3; ++r)
-        origine[r] = -(inv[r][0] * om[0] + inv[r][1] * om[1] + inv[r][2] * om[2]);
+    const PassageRepere passage = passageRepere(rec.Base, rec.omega);
     const double a = rec.a, mu = rec.mu;
     const double tolerance = 1e-6 * (std::fabs(a) + std::fabs(mu));
     const Angles depart{0, 0};
     const Angles centre =
-        anglesSuivis(a, mu, dansRepere(inv, origine, pointPatch(rec, 0.5, 0.5)), depart, tolerance);
+        anglesSuivis(a, mu, dansRepere(passage, pointPatch(rec, 0.5, 0.5)), depart, tolerance);
     // Follows the angles from the centre to the corner (u, v) of the patch.
     auto suivre = [&](double u, double v) {
         Angles ang = centre;
         for (int s = 1; s <= PAS_SUIVI; ++s) {
             const double f = static_cast<double>(s) / PAS_SUIVI;
             const V3 X = pointPatch(rec, 0.5 + f * (u - 0.5), 0.5 + f * (v - 0.5));
-            ang = anglesSuivis(a, mu, dansRepere(inv, origine, X), ang, tolerance);
+            ang = anglesSuivis(a, mu, dansRepere(passage, X), ang, tolerance);
         }
         return ang;
     };
@@ -249,7 +238,7 @@ int lireToreSphere(RBBPd& rec, MorceauCyclide& morceau) {
     RBBPd essai(rec);
     ecrireTore(essai, t, 0);
     int code = 4;
-    if (!(residuCyclide(essai) <= RESIDU_SPHERE)) {
+    if (!(residuCyclide(essai) <= RESIDU_PORTEUR)) {
         ecrireTore(essai, t, t.a);
         code = t.a <= t.mu ? 5 : 6;
     }
@@ -261,14 +250,11 @@ int lireToreSphere(RBBPd& rec, MorceauCyclide& morceau) {
 
 bool morceauFidele(const RBBPd& rec, const MorceauCyclide& m, double tol) {
     const double L = std::max(rec.P[0][0].distance(rec.P[2][2]), rec.P[0][2].distance(rec.P[2][0]));
-    const V3 om = coords(rec.omega);
     // The world point of the piece at (theta, psi) against the corner P.
     auto ecart = [&](double theta, double psi, const Point& P) {
         double q[3];
         pointCyclideAngles(rec.a, rec.c, rec.mu, theta, psi, q);
-        V3 X;
-        for (int r = 0; r < 3; ++r)
-            X[r] = rec.Base[r][0] * q[0] + rec.Base[r][1] * q[1] + rec.Base[r][2] * q[2] + om[r];
+        const V3 X = versMonde(rec.Base, rec.omega, {q[0], q[1], q[2]});
         return norme(moins(X, coords(P)));
     };
     auto proche = [&](double theta, double psi, const Point& P) {

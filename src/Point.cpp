@@ -323,6 +323,8 @@ std::ostream& operator<<(std::ostream& s, Point P) {
 
 // Reads three doubles into the coordinates; the colour is kept.
 std::istream& operator>>(std::istream& s, Point& P) {
-    s >> P.x0 >> P.y0 >> P.z0;
+    double x = P.getX0(), y = P.getY0(), z = P.getZ0();
+    s >> x >> y >> z;
+    P.init(x, y, z);
     return s;
 }

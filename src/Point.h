@@ -93,9 +93,6 @@ class Point {
     // "\n (" x0 " ; " y0 " ; " z0 " )" endl on the standard output.
     void affiche() const;
 
-    friend std::ostream& operator<<(std::ostream& s, Point P);
-    friend std::istream& operator>>(std::istream& s, Point& P);
-
   private:
     double x0;
     double y0;
@@ -105,7 +102,11 @@ class Point {
     double b;
 };
 
+// The coordinates x0, y0, z0 separated by single spaces; no colour, no
+// newline.
 std::ostream& operator<<(std::ostream& s, Point P);
+// Reads three doubles into the coordinates; the colour is kept. A failed
+// extraction leaves the stream failed, as reading into the fields would.
 std::istream& operator>>(std::istream& s, Point& P);
 
 #endif

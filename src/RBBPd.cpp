@@ -104,15 +104,7 @@ void RBBPd::operator=(RBBPd RB) {
 }
 
 CyclideRepere RBBPd::cyclide() const {
-    CyclideRepere cy;
-    cy.a = a;
-    cy.c = c;
-    cy.mu = mu;
-    cy.omega = omega;
-    for (int r = 0; r < 3; ++r)
-        for (int k = 0; k < 3; ++k)
-            cy.Base[r][k] = Base[r][k];
-    return cy;
+    return cyclidePlacee(a, c, mu, omega, Base);
 }
 
 void RBBPd::poserCyclide(const CyclideRepere& cy) {

@@ -19,6 +19,19 @@ void inverseMatrice(const double M[3][3], double inv[3][3]) {
     inv[2][2] = (-a1 * b2 + b1 * a2) / delta;
 }
 
+CyclideRepere cyclidePlacee(double a, double c, double mu, const Point& omega,
+                            const double Base[3][3]) {
+    CyclideRepere cy;
+    cy.a = a;
+    cy.c = c;
+    cy.mu = mu;
+    cy.omega = omega;
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            cy.Base[r][k] = Base[r][k];
+    return cy;
+}
+
 PassageRepere passageRepere(const double Base[3][3], const Point& omega) {
     PassageRepere p{};
     inverseMatrice(Base, p.inv);

@@ -22,6 +22,11 @@ struct CyclideRepere {
     double Base[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 };
 
+// The cyclide (a, c, mu) with the centre omega and the frame Base, as one
+// value. Nothing is checked (see cyclideFinie).
+CyclideRepere cyclidePlacee(double a, double c, double mu, const Point& omega,
+                            const double Base[3][3]);
+
 // Three coordinates in the cyclide's frame (or in the world).
 using Coord3 = std::array<double, 3>;
 

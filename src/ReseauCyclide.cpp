@@ -63,15 +63,15 @@ bool reseauMorceauCyclide(double a, double c, double mu, const MorceauCyclide& m
     return true;
 }
 
-bool reseauMorceauMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],
-                        const MorceauCyclide& m, RBBP& reseau) {
+bool reseauMorceauMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, RBBP& reseau) {
     RBBP net = reseau;
-    if (!reseauMorceauCyclide(a, c, mu, m, net))
+    if (!reseauMorceauCyclide(cyclide.a, cyclide.c, cyclide.mu, m, net))
         return false;
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             Point p = net.getP(i, j);
-            const Coord3 x = versMonde(Base, omega, {p.getX0(), p.getY0(), p.getZ0()});
+            const Coord3 x =
+                versMonde(cyclide.Base, cyclide.omega, {p.getX0(), p.getY0(), p.getZ0()});
             p.setX0(x[0]);
             p.setY0(x[1]);
             p.setZ0(x[2]);

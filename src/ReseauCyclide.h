@@ -17,6 +17,7 @@
 
 #include "RBBP.h"
 #include "RBBPd.h"
+#include "Repere.h"
 
 // The piece theta in [m.u0, m.u1], psi in [m.v0, m.v1] of the cyclide
 // (a, c, mu) in the cyclide's own frame, as a net: P[i][j], w[i][j] with i
@@ -29,10 +30,8 @@
 // patch is still exact.
 bool reseauMorceauCyclide(double a, double c, double mu, const MorceauCyclide& m, RBBP& reseau);
 
-// The same net placed in world coordinates: each control point q goes to
-// Base q + omega (Base's column k is the frame's k-th unit axis); the
-// weights are unchanged.
-bool reseauMorceauMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],
-                        const MorceauCyclide& m, RBBP& reseau);
+// The same net of the cyclide placed in space: each control point q goes
+// to the world point Base q + omega (versMonde); the weights are unchanged.
+bool reseauMorceauMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, RBBP& reseau);
 
 #endif

@@ -1,5 +1,6 @@
 #include "SurfaceBSpline.h"
 
+#include "Constantes.h"
 #include "ReseauCyclide.h"
 
 #include <algorithm>
@@ -7,8 +8,6 @@
 
 namespace {
 
-const double PI = 3.141592653589793;
-const double DEUX_PI = 6.283185307179586;
 const int SEGMENTS_MAX = 64;
 const int SEGMENTS_CARREAU_MAX = 16;
 
@@ -35,8 +34,7 @@ bool toutTour(double t0, double t1) {
 
 // Writes the segments' nets into s (nu, nv already set). Gives back false
 // when a segment cannot be written exactly.
-bool remplirSegments(double a, double c, double mu, const Point& omega, const double Base[3][3],
-                     const MorceauCyclide& m, SurfaceBSpline& s) {
+bool remplirSegments(const CyclideRepere& cyclide, const MorceauCyclide& m, SurfaceBSpline& s) {
     const std::vector<double> tu = coupures(m.u0, m.u1, s.nu);
     const std::vector<double> tv = coupures(m.v0, m.v1, s.nv);
     s.points.assign(static_cast<std::size_t>(s.lignes()) * static_cast<std::size_t>(s.colonnes()),
@@ -48,7 +46,7 @@ bool remplirSegments(double a, double c, double mu, const Point& omega, const do
             const auto lv = static_cast<std::size_t>(l);
             const MorceauCyclide seg{tu[ku], tu[ku + 1], tv[lv], tv[lv + 1]};
             RBBP net;
-            if (!reseauMorceauMonde(a, c, mu, omega, Base, seg, net))
+            if (!reseauMorceauMonde(cyclide, seg, net))
                 return false;
             for (int i = 0; i < 3; ++i) {
                 for (int j = 0; j < 3; ++j) {
@@ -172,8 +170,9 @@ bool surfaceCarreau(const RBBP& net, SurfaceBSpline& surface) {
     return false;
 }
 
-bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],
-                         const MorceauCyclide& m, int segmentsMin, SurfaceBSpline& surface) {
+bool surfaceCyclideMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, int segmentsMin,
+                         SurfaceBSpline& surface) {
+    const double a = cyclide.a, c = cyclide.c, mu = cyclide.mu;
     if (!std::isfinite(m.u1 - m.u0) || !std::isfinite(m.v1 - m.v0) || !std::isfinite(a) ||
         !std::isfinite(c) || !std::isfinite(mu) || std::fabs(c) > std::fabs(a))
         return false;
@@ -187,7 +186,7 @@ bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega, cons
             return false;
         // A zero weight (a control point at infinity) may vanish with more
         // segments, as mixed signs do.
-        if (remplirSegments(a, c, mu, omega, Base, m, s) && poidsPositifs(s)) {
+        if (remplirSegments(cyclide, m, s) && poidsPositifs(s)) {
             fermer(s);
             surface = s;
             return true;

@@ -6,6 +6,7 @@
 
 #include "RBBP.h"
 #include "RBBPd.h"
+#include "Repere.h"
 
 #include <array>
 #include <vector>
@@ -45,7 +46,7 @@ struct SurfaceBSpline {
 bool surfaceCarreau(const RBBP& net, SurfaceBSpline& surface);
 
 // The piece theta in [m.u0, m.u1], psi in [m.v0, m.v1] of the cyclide
-// (a, c, mu) placed in world coordinates (Base q + omega), exactly, in the
+// (a, c, mu) placed in space (frame point q at Base q + omega), exactly, in the
 // fewest segments per direction (at least segmentsMin, at most 64, each of
 // span below pi) for which every weight is positive; when all come out
 // negative they are negated (the surface is the same). The whole cyclide in
@@ -55,7 +56,7 @@ bool surfaceCarreau(const RBBP& net, SurfaceBSpline& surface);
 // back false, leaving surface unchanged, for a non-finite parameter,
 // |c| > |a|, or when no count up to 64 gives positive weights (a and c
 // nearly equal: the cyclide is nearly degenerate).
-bool surfaceCyclideMonde(double a, double c, double mu, const Point& omega, const double Base[3][3],
-                         const MorceauCyclide& m, int segmentsMin, SurfaceBSpline& surface);
+bool surfaceCyclideMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, int segmentsMin,
+                         SurfaceBSpline& surface);
 
 #endif

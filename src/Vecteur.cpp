@@ -77,12 +77,14 @@ vect operator*(double k, vect u) {
 
 // Text form: x, y and z separated by single spaces, no newline.
 std::ostream& operator<<(std::ostream& s, vect c) {
-    s << c.x << " " << c.y << " " << c.z;
+    s << c.abs() << " " << c.ord() << " " << c.cote();
     return s;
 }
 
 // Reads three whitespace-separated doubles; the stream state is left to the caller.
 std::istream& operator>>(std::istream& s, vect& c) {
-    s >> c.x >> c.y >> c.z;
+    double x = c.abs(), y = c.ord(), z = c.cote();
+    s >> x >> y >> z;
+    c.init(x, y, z);
     return s;
 }

@@ -31,9 +31,6 @@ class vect {
     // On the standard output: endl, x, endl, y, endl, z, endl.
     void affiche() const;
 
-    friend std::ostream& operator<<(std::ostream& s, vect c);
-    friend std::istream& operator>>(std::istream& s, vect& c);
-
   private:
     double x;
     double y;
@@ -46,7 +43,10 @@ vect operator-(vect v);
 // Only the form with the scalar on the left exists.
 vect operator*(double k, vect u);
 
+// x, y, z separated by single spaces; no newline.
 std::ostream& operator<<(std::ostream& s, vect c);
+// Reads three whitespace-separated doubles; a failed extraction leaves the
+// stream failed for the caller to see, as reading into the fields would.
 std::istream& operator>>(std::istream& s, vect& c);
 
 #endif

@@ -1,9 +1,9 @@
 #include "VerdictConversion.h"
 
 #include "LectureTore.h"
+#include "Repere.h"
 #include "Residu.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -30,9 +30,7 @@ bool morceauFini(const MorceauCyclide& m) {
 
 // a, c, mu, omega and every entry of Base are finite numbers.
 bool parametresFinis(const RBBPd& r) {
-    const double v[6] = {r.a, r.c, r.mu, r.omega.getX0(), r.omega.getY0(), r.omega.getZ0()};
-    const auto fini = [](double x) { return std::isfinite(x); };
-    return std::all_of(v, v + 6, fini) && std::all_of(&r.Base[0][0], &r.Base[0][0] + 9, fini);
+    return cyclideFinie(r.cyclide());
 }
 
 // Every dot product of two columns of Base within ECART_ORTHONORMAL of 0 or 1.

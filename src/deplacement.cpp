@@ -27,10 +27,11 @@ void deplacement::affiche() const {
 
 // Five labelled items: angle, translation, flag, and the two centres.
 std::ostream& operator<<(std::ostream& s, deplacement D) {
-    s << "Angle : " << D.angle << std::endl;
-    s << "Vecteur de translation : \n " << D.v << std::endl;
-    s << "Rotation pour inverser les roles des cercles principaux  (O/N): " << D.symX << std::endl;
-    s << "Premier centre principal O1 : \n" << D.O1 << std::endl;
-    s << "Second centre principal O2 : \n" << D.O2 << std::endl;
+    s << "Angle : " << D.getAngle() << std::endl;
+    s << "Vecteur de translation : \n " << D.getV() << std::endl;
+    s << "Rotation pour inverser les roles des cercles principaux  (O/N): " << D.getSymX()
+      << std::endl;
+    s << "Premier centre principal O1 : \n" << D.getO1() << std::endl;
+    s << "Second centre principal O2 : \n" << D.getO2() << std::endl;
     return s;
 }

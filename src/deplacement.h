@@ -27,8 +27,6 @@ class deplacement {
 
     void affiche() const;
 
-    friend std::ostream& operator<<(std::ostream& s, deplacement D);
-
   private:
     double angle;
     int symX;
@@ -37,6 +35,7 @@ class deplacement {
     Point O2;
 };
 
+// The labelled lines of the five fields.
 std::ostream& operator<<(std::ostream& s, deplacement D);
 
 #endif

@@ -236,7 +236,8 @@ TEST(ExportStep, SegmentsAreChosenForPositiveWeights) {
                {1, 1, 0.5, tout, 4, 0}, {1, 2, 0.5, tout, 4, 0}};
     for (const auto& c : cas) {
         SurfaceBSpline s;
-        const bool ok = surfaceCyclideMonde(c.a, c.c, c.mu, omega, Base, c.m, c.segmentsMin, s);
+        const bool ok =
+            surfaceCyclideMonde(cyclidePlacee(c.a, c.c, c.mu, omega, Base), c.m, c.segmentsMin, s);
         EXPECT_EQ(ok, c.segments != 0) << c.a << " " << c.c;
         if (!ok)
             continue;

@@ -59,7 +59,7 @@ TEST(ReseauCyclide, WorldPlacementMovesPointsAndKeepsWeights) {
     const double Base[3][3] = {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}; // quarter turn about z
     RBBP local, monde;
     ASSERT_TRUE(reseauMorceauCyclide(5, 3, 4, m, local));
-    ASSERT_TRUE(reseauMorceauMonde(5, 3, 4, Point(1, 2, 3), Base, m, monde));
+    ASSERT_TRUE(reseauMorceauMonde(cyclidePlacee(5, 3, 4, Point(1, 2, 3), Base), m, monde));
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             const Point q = local.getP(i, j);

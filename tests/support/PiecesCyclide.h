@@ -77,7 +77,7 @@ inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& n
     parametres(genre, g, echelle, a, c, mu);
     const MorceauCyclide m = rectangleAleatoire(g);
     const Mouvement mv = mouvementAleatoire(g, 10 * echelle);
-    if (!reseauMorceauMonde(a, c, mu, mv.omega, mv.Base, m, net))
+    if (!reseauMorceauMonde(cyclidePlacee(a, c, mu, mv.omega, mv.Base), m, net))
         return false;
     const double w00 = net.getW(0, 0); // weights of the size of 1 (the sphere's are 1e-100)
     for (int i = 0; i < 3; ++i)
