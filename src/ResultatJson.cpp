@@ -100,30 +100,38 @@ void ecrireParametres(EcrivainJson& e, const EntreeScene& entree) {
     e.brut("}");
 }
 
-void ecrireEntree(EcrivainJson& e, std::string& out, const EntreeScene& entree,
+// The opening of the "input" object: its source and what names it.
+void ouvrirEntree(EcrivainJson& e, std::string& out, const EntreeScene& entree,
                   const OrigineEntree& o) {
-    e.cle("input");
     switch (o.sorte) {
     case OrigineEntree::Sorte::Exemple:
         e.brut("{\"source\":\"example\",\"example\":");
         e.entier(entree.exemple);
-        e.brut("}");
         return;
     case OrigineEntree::Sorte::Fichier:
-        e.brut("{\"source\":\"file\",\"file\":");
+    case OrigineEntree::Sorte::Reseau:
+        e.brut(o.sorte == OrigineEntree::Sorte::Reseau ? "{\"source\":\"net\",\"file\":"
+                                                       : "{\"source\":\"file\",\"file\":");
         ajouterTexteJson(out, o.fichier, false);
-        e.brut(",");
-        break;
+        return;
     case OrigineEntree::Sorte::Lot:
         e.brut("{\"source\":\"batch\",\"line\":");
         e.entier(o.ligne);
-        e.brut(",");
-        break;
+        return;
     case OrigineEntree::Sorte::Parametres:
-        e.brut("{\"source\":\"parameters\",");
-        break;
+        e.brut("{\"source\":\"parameters\"");
+        return;
     }
-    ecrireParametres(e, entree);
+}
+
+void ecrireEntree(EcrivainJson& e, std::string& out, const EntreeScene& entree,
+                  const OrigineEntree& o) {
+    e.cle("input");
+    ouvrirEntree(e, out, entree, o);
+    if (o.sorte != OrigineEntree::Sorte::Exemple && o.sorte != OrigineEntree::Sorte::Reseau) {
+        e.brut(",");
+        ecrireParametres(e, entree);
+    }
     e.brut("}");
 }
 
@@ -197,10 +205,10 @@ void ecrireMorceau(EcrivainJson& e, const MorceauCyclide& m) {
 // empty when there is nothing to say.
 std::string raison(const Scene& s, const std::vector<std::string>& nonFinis) {
     std::string r;
-    if (s.type == 0)
-        r = "the patch is not convertible (conversion type 0)";
-    else if (s.typeCyclide == 0)
-        r = "no Dupin cyclide carries the patch (cyclide code 0)";
+    if (s.typeCyclide == 0)
+        r = !s.raison.empty() ? s.raison
+            : s.type == 0     ? "the patch is not convertible (conversion type 0)"
+                              : "no Dupin cyclide carries the patch (cyclide code 0)";
     if (!nonFinis.empty()) {
         if (!r.empty())
             r += "; ";
@@ -277,6 +285,9 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
         e.brut(",");
         ecrireMorceau(e, s.morceau);
         e.brut(",\"residual\":");
+        e.nombre([] { return std::string("residual"); }, s.residu);
+    } else if (s.type != 0) {
+        e.brut("\"cyclide\":null,\"piece\":null,\"residual\":");
         e.nombre([] { return std::string("residual"); }, s.residu);
     } else {
         e.brut("\"cyclide\":null,\"piece\":null,\"residual\":null");
