@@ -878,8 +878,9 @@ void FenPrincipale::exporterStepCarreau() {
     if (nom.isEmpty()) {
         return;
     }
-    const Scene scene =
-        construireSceneCarreau(glWidget->getBez(), glWidget->getType(), glWidget->choix);
+    // The view's own scene: the one shown, also for a net given directly
+    // (converted with its own tolerance).
+    const Scene& scene = glWidget->getScene();
     std::vector<std::string> notices;
     std::string raison;
     if (!exporterStep(QFile::encodeName(nom).toStdString(), scene, notices, raison)) {

