@@ -4,6 +4,7 @@
 #include "Exemples.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -32,7 +33,7 @@ void nombresReseau(const RBBP& net, double v[36]) {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             const Point p = net.getP(i, j);
-            double* q = v + 4 * (3 * i + j);
+            double* q = v + static_cast<std::ptrdiff_t>(4 * (3 * i + j));
             q[0] = p.getX0();
             q[1] = p.getY0();
             q[2] = p.getZ0();
@@ -56,12 +57,12 @@ bool memeReseau(const EntreeScene& e1, const EntreeScene& e2) {
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
     const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
     const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};
-    // Bit for bit on purpose: -0 and 0 differ, a non-number equals itself.
-    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
     if (e1.reseauDonne != e2.reseauDonne || e1.choix != e2.choix)
         return false;
     if (e1.reseauDonne)
         return memeReseau(e1, e2);
+    // Bit for bit on purpose: -0 and 0 differ, a non-number equals itself.
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
     return std::memcmp(n1, n2, sizeof n1) == 0 && e1.exemple == e2.exemple;
 }
 

@@ -593,9 +593,11 @@ void verifierBords(const RBBP& net, double tol, const std::string& designation) 
             w[t] = net.getW(i, j);
         }
         std::string pourquoi;
-        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi))
-            echouer(designation + " : le bord " + NOMS_BORDS[k] +
-                    " n'est pas un arc de cercle : " + pourquoi);
+        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi)) {
+            std::string message = designation + " : le bord " + NOMS_BORDS[k];
+            message += " n'est pas un arc de cercle : ";
+            echouer(message + pourquoi);
+        }
     }
 }
 
