@@ -149,6 +149,14 @@ void dessiner(const Scene& s) {
     }
 }
 
+// A verdict that says why: code 0 with a reason, or a kind whose cyclide
+// carries the patch within the admitted residual.
+bool verdictJustifie(const Scene& s) {
+    if (s.typeCyclide == 0)
+        return !s.raison.empty();
+    return s.residu <= RESIDU_ADMIS;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -174,6 +182,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Scene s = construireScene(entree);
         if (s.type < 0 || s.type > 2 || s.typeCyclide < 0 || s.typeCyclide > 6 ||
             !memeEntree(s.entree, entree))
+            std::abort();
+        // Every verdict says why: code 0 with its reason, or a kind whose
+        // cyclide carries the patch within the admitted residual.
+        if (!verdictJustifie(s))
             std::abort();
         if (dessin)
             dessiner(s);

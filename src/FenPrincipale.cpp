@@ -3,6 +3,7 @@
 #include "EcritureFichier.h"
 #include "ExportStep.h"
 #include "FichierParametres.h"
+#include "LectureCarreau.h"
 #include "Messages.h"
 #include "Scene.h"
 #include "glwidget.h"
@@ -218,11 +219,13 @@ QAction* FenPrincipale::nouvelleAction(const char* nom, const QString& texte,
     return action;
 }
 
-// The fourteen commands, in menu order, with their shortcuts; "Plan Pz"
+// The commands, in menu order, with their shortcuts; "Plan Pz"
 // starts checked and "Plan Py" unchecked.
 void FenPrincipale::createActions() {
     actionOuvrir = nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir);
     actionOuvrir->setShortcut(QKeySequence::Open);
+    actionOuvrirCarreau = nouvelleAction("actionOuvrirCarreau", tr("Ouvrir un carreau..."),
+                                         &FenPrincipale::ouvrirCarreau);
 
     actionSauverImage =
         nouvelleAction("actionSauverImage", tr("&Enregistrer Image"), &FenPrincipale::sauverImage);
@@ -290,6 +293,7 @@ void FenPrincipale::createVueActions() {
 void FenPrincipale::createMenus() {
     menuFichier = menuBar()->addMenu(tr("&Fichier"));
     menuFichier->addAction(actionOuvrir);
+    menuFichier->addAction(actionOuvrirCarreau);
     menuFichier->addSeparator();
     menuFichier->addAction(actionSauverImage);
     menuFichier->addAction(actionSauver);
@@ -527,7 +531,12 @@ void FenPrincipale::pointMiseAJour() {
             ecrireChamp(&pointValeur[k][3], texteDecimal(bez.getW(i, j)));
         }
     }
-    informations->setText(tr(messageCyclide(glWidget->typeCyclide)));
+    QString message = tr(messageCyclide(glWidget->typeCyclide));
+    const std::string& raison = glWidget->getScene().raison;
+    if (glWidget->typeCyclide == 0 && !raison.empty()) {
+        message += QStringLiteral(" : ") + QString::fromLatin1(raison.c_str());
+    }
+    informations->setText(message);
     resultatsMiseAJour();
 }
 
@@ -566,7 +575,9 @@ void FenPrincipale::createCyclideGroupBox() {
 void FenPrincipale::resultatsMiseAJour() {
     const Scene& s = glWidget->getScene();
     QString valeurs[13];
-    if (s.type == 0) {
+    if (s.typeCyclide == 0 && !s.raison.empty()) {
+        valeurs[0] = tr("Non convertible : %1").arg(QString::fromLatin1(s.raison.c_str()));
+    } else if (s.type == 0) {
         valeurs[0] = tr("Non convertible : le poids central ou les plans des bords opposes ne "
                         "conviennent pas a une cyclide de Dupin");
     } else if (s.typeCyclide == 0) {
@@ -709,6 +720,45 @@ void FenPrincipale::ouvrir() {
     chargerFichier(nom);
 }
 
+// "Ouvrir un carreau...": asks for a file holding a net given directly and
+// shows it.
+void FenPrincipale::ouvrirCarreau() {
+    const QString nom = nomFichierOuverture(tr("Ouvrir un carreau"),
+                                            tr("Carreau donne (*.txt *.carreau);;Tous (*)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    chargerCarreau(nom);
+}
+
+// Reads the net of the file nom with the checks of a parameter file (a
+// regular file only, opened without waiting, at most 64 Ko), then the nine
+// "x y z w" lines; the view shows it with the plane chosen and the
+// parameter panel stays, its sliders leaving the net. Anything unreadable
+// is told to the user in a warning, and the view is left as it was.
+void FenPrincipale::chargerCarreau(const QString& nom) {
+    const QString titre = tr("Ouvrir un carreau");
+    std::string texte;
+    std::string raison;
+    RBBP net;
+    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, raison) !=
+        ResultatLecture::Lu) {
+        std::cout << "Probleme d'ouverture" << std::endl;
+        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2")
+                                        .arg(nom, QString::fromLocal8Bit(raison.c_str())));
+        return;
+    }
+    std::istringstream entree(texte);
+    if (!lireCarreau(entree, net, raison)) {
+        messageAvertissement(titre, tr("Le fichier %1 ne contient pas un carreau.\n%2")
+                                        .arg(nom, QString::fromLatin1(raison.c_str())));
+        return;
+    }
+    parametresGroupBox->show();
+    glWidget->ouvrirCarreau(net);
+    pointMiseAJour();
+}
+
 // Loads the seven parameters of the file nom and applies them one by one.
 // The parameter panel comes back and the example is left first, whatever
 // follows. Only a regular file is read, opened without ever waiting (a
@@ -721,6 +771,7 @@ void FenPrincipale::chargerFichier(const QString& nom) {
     const QString titre = tr("Ouvrir un fichier");
     parametresGroupBox->show();
     glWidget->exemple = 0;
+    glWidget->quitterCarreau();
 
     std::string texte;
     std::string raison;
@@ -827,8 +878,9 @@ void FenPrincipale::exporterStepCarreau() {
     if (nom.isEmpty()) {
         return;
     }
-    const Scene scene =
-        construireSceneCarreau(glWidget->getBez(), glWidget->getType(), glWidget->choix);
+    // The view's own scene: the one shown, also for a net given directly
+    // (converted with its own tolerance).
+    const Scene& scene = glWidget->getScene();
     std::vector<std::string> notices;
     std::string raison;
     if (!exporterStep(QFile::encodeName(nom).toStdString(), scene, notices, raison)) {
@@ -941,6 +993,7 @@ void FenPrincipale::resetProg() {
     ecrireChamp(rayonValeur, tr("4.0"));
 
     glWidget->exemple = 0;
+    glWidget->quitterCarreau();
     glWidget->choix = 1;
 
     glWidget->setXRotation(0);

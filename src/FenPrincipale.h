@@ -38,6 +38,10 @@ class FenPrincipale : public QMainWindow {
     const QPixmap& getOriginalPixmap() const { return originalPixmap; }
     // What "&Ouvrir" does once a name is chosen: loads that parameter file.
     void chargerFichier(const QString& nom);
+    // What "Ouvrir un carreau..." does once a name is chosen: reads the net
+    // given directly in that file (regular files only, never waiting) and
+    // shows it; an unreadable net is told to the user and changes nothing.
+    void chargerCarreau(const QString& nom);
 
   protected:
     // Dialog hooks: the file dialogs and message boxes the commands open.
@@ -50,6 +54,7 @@ class FenPrincipale : public QMainWindow {
 
   public slots:
     void ouvrir();
+    void ouvrirCarreau();
     void sauver();
     void sauverImage();
     void exporterStepCarreau();
@@ -142,6 +147,7 @@ class FenPrincipale : public QMainWindow {
     QMenu* menuExemples;
     QMenu* menuAide;
     QAction* actionOuvrir;
+    QAction* actionOuvrirCarreau;
     QAction* actionSauverImage;
     QAction* actionSauver;
     QAction* actionExporterStep;

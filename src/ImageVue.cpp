@@ -1,6 +1,7 @@
 #include "ImageVue.h"
 
 #include "EcritureFichier.h"
+#include "LotParametres.h"
 #include "glwidget.h"
 
 #include <QApplication>
@@ -175,17 +176,21 @@ void orienter(GLWidget& vue, const OptionsVue& options) {
 
 } // namespace
 
-// Builds a view that is never shown, sets its inputs (the parameters or an
-// example, the plane, the switches), turns, zooms or fits it, and encodes the view's off-screen
-// 800 x 800 rendering as PNG. The application object is created here when
-// there is none yet (with the view's rendering format as default), which
-// needs a display: a platform that cannot start (no display, a display
-// that does not answer, an unknown platform) stops with a message instead
-// of letting the toolkit abort. False, with the reason in erreur, on an
-// invalid request or when no off-screen context can be made.
-bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                     const std::string& affiche, std::string& png, std::string& erreur,
-                     const OptionsVue& options) {
+// Builds a view that is never shown, sets its inputs (the parameters, an
+// example or a net given directly, the plane, the switches), turns, zooms or
+// fits it, and encodes the view's off-screen 800 x 800 rendering as PNG. The
+// application object is created here when there is none yet (with the
+// view's rendering format as default), which needs a display: a platform
+// that cannot start (no display, a display that does not answer, an unknown
+// platform) stops with a message instead of letting the toolkit abort.
+// False, with the reason in erreur, on an invalid request or when no
+// off-screen context can be made.
+bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std::string& affiche,
+                   std::string& png, std::string& erreur, const OptionsVue& options) {
+    const double parametres[7] = {entree.theta00, entree.theta02, entree.theta20, entree.theta22,
+                                  entree.rayon,   entree.z11,     entree.P10};
+    const int exemple = entree.reseauDonne ? 0 : entree.exemple;
+    const int choix = entree.choix;
     erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
     if (erreur.empty()) {
         erreur = verifierVue(options);
@@ -216,7 +221,9 @@ bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exe
     {
         GLWidget vue;
         vue.choix = choix;
-        if (exemple == 0) {
+        if (entree.reseauDonne) {
+            vue.ouvrirCarreau(entree.reseau, entree.tolerance);
+        } else if (exemple == 0) {
             vue.setParametres(parametres);
             vue.initProjet();
         } else if (exemple == 1) {
@@ -245,6 +252,20 @@ bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exe
     }
     png = octets.toStdString();
     return true;
+}
+
+// The view of the seven parameters or of an example.
+bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
+                     const std::string& affiche, std::string& png, std::string& erreur,
+                     const OptionsVue& options) {
+    erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
+    if (!erreur.empty()) {
+        return false;
+    }
+    const double zeros[7] = {0, 0, 0, 0, 0, 0, 0};
+    EntreeScene entree = entreeParametres(parametres != nullptr ? parametres : zeros, choix);
+    entree.exemple = exemple;
+    return imageScenePng(argc, argv, entree, affiche, png, erreur, options);
 }
 
 // The same image written to fichier so that a failure never damages an

@@ -4,6 +4,8 @@
 #ifndef IMAGEVUE_H
 #define IMAGEVUE_H
 
+#include "Scene.h"
+
 #include <string>
 
 // How the view is turned and zoomed for the image: rotations about x, y, z
@@ -34,5 +36,11 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
 bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
                      const std::string& affiche, std::string& png, std::string& erreur,
                      const OptionsVue& vue = OptionsVue());
+
+// The same rendering of the view of a scene's input: its seven parameters,
+// its example or its net given directly (EntreeScene::reseauDonne, shown as
+// the window's "Ouvrir un carreau..." shows it), with its plane.
+bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std::string& affiche,
+                   std::string& png, std::string& erreur, const OptionsVue& vue = OptionsVue());
 
 #endif

@@ -86,44 +86,59 @@ class EcrivainJson {
 const char* const NOMS_PARAMETRES[7] = {"theta00", "theta02", "theta20", "theta22",
                                         "radius",  "z11",     "p10"};
 
+// Appends "cle":{...} with n named numbers; a number that is not finite is
+// named chemin.nom (chemin is the key's path in the object).
+void ecrireNombresNommes(EcrivainJson& e, const char* cle, const std::string& chemin,
+                         const char* const noms[], const double valeurs[], int n) {
+    e.cle(cle);
+    e.brut("{");
+    for (int k = 0; k < n; ++k) {
+        if (k > 0)
+            e.brut(",");
+        e.cle(noms[k]);
+        e.nombre([&] { return chemin + "." + noms[k]; }, valeurs[k]);
+    }
+    e.brut("}");
+}
+
 void ecrireParametres(EcrivainJson& e, const EntreeScene& entree) {
     const double v[7] = {entree.theta00, entree.theta02, entree.theta20, entree.theta22,
                          entree.rayon,   entree.z11,     entree.P10};
-    e.cle("parameters");
-    e.brut("{");
-    for (int k = 0; k < 7; ++k) {
-        if (k > 0)
-            e.brut(",");
-        e.cle(NOMS_PARAMETRES[k]);
-        e.nombre([k] { return std::string("input.parameters.") + NOMS_PARAMETRES[k]; }, v[k]);
+    ecrireNombresNommes(e, "parameters", "input.parameters", NOMS_PARAMETRES, v, 7);
+}
+
+// The opening of the "input" object: its source and what names it.
+void ouvrirEntree(EcrivainJson& e, std::string& out, const EntreeScene& entree,
+                  const OrigineEntree& o) {
+    switch (o.sorte) {
+    case OrigineEntree::Sorte::Exemple:
+        e.brut("{\"source\":\"example\",\"example\":");
+        e.entier(entree.exemple);
+        return;
+    case OrigineEntree::Sorte::Fichier:
+    case OrigineEntree::Sorte::Reseau:
+        e.brut(o.sorte == OrigineEntree::Sorte::Reseau ? "{\"source\":\"net\",\"file\":"
+                                                       : "{\"source\":\"file\",\"file\":");
+        ajouterTexteJson(out, o.fichier, false);
+        return;
+    case OrigineEntree::Sorte::Lot:
+        e.brut("{\"source\":\"batch\",\"line\":");
+        e.entier(o.ligne);
+        return;
+    case OrigineEntree::Sorte::Parametres:
+        e.brut("{\"source\":\"parameters\"");
+        return;
     }
-    e.brut("}");
 }
 
 void ecrireEntree(EcrivainJson& e, std::string& out, const EntreeScene& entree,
                   const OrigineEntree& o) {
     e.cle("input");
-    switch (o.sorte) {
-    case OrigineEntree::Sorte::Exemple:
-        e.brut("{\"source\":\"example\",\"example\":");
-        e.entier(entree.exemple);
-        e.brut("}");
-        return;
-    case OrigineEntree::Sorte::Fichier:
-        e.brut("{\"source\":\"file\",\"file\":");
-        ajouterTexteJson(out, o.fichier, false);
+    ouvrirEntree(e, out, entree, o);
+    if (o.sorte != OrigineEntree::Sorte::Exemple && o.sorte != OrigineEntree::Sorte::Reseau) {
         e.brut(",");
-        break;
-    case OrigineEntree::Sorte::Lot:
-        e.brut("{\"source\":\"batch\",\"line\":");
-        e.entier(o.ligne);
-        e.brut(",");
-        break;
-    case OrigineEntree::Sorte::Parametres:
-        e.brut("{\"source\":\"parameters\",");
-        break;
+        ecrireParametres(e, entree);
     }
-    ecrireParametres(e, entree);
     e.brut("}");
 }
 
@@ -180,27 +195,19 @@ void ecrireCyclide(EcrivainJson& e, const RBBPd& c) {
 }
 
 void ecrireMorceau(EcrivainJson& e, const MorceauCyclide& m) {
+    static const char* const NOMS[4] = {"u0", "u1", "v0", "v1"};
     const double bornes[4] = {m.u0, m.u1, m.v0, m.v1};
-    const char* noms[4] = {"u0", "u1", "v0", "v1"};
-    e.cle("piece");
-    e.brut("{");
-    for (int k = 0; k < 4; ++k) {
-        if (k > 0)
-            e.brut(",");
-        e.cle(noms[k]);
-        e.nombre([&] { return std::string("piece.") + noms[k]; }, bornes[k]);
-    }
-    e.brut("}");
+    ecrireNombresNommes(e, "piece", "piece", NOMS, bornes, 4);
 }
 
 // Why the record carries no cyclide, or which numbers were not finite;
 // empty when there is nothing to say.
 std::string raison(const Scene& s, const std::vector<std::string>& nonFinis) {
     std::string r;
-    if (s.type == 0)
-        r = "the patch is not convertible (conversion type 0)";
-    else if (s.typeCyclide == 0)
-        r = "no Dupin cyclide carries the patch (cyclide code 0)";
+    if (s.typeCyclide == 0)
+        r = !s.raison.empty() ? s.raison
+            : s.type == 0     ? "the patch is not convertible (conversion type 0)"
+                              : "no Dupin cyclide carries the patch (cyclide code 0)";
     if (!nonFinis.empty()) {
         if (!r.empty())
             r += "; ";
@@ -277,6 +284,9 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
         e.brut(",");
         ecrireMorceau(e, s.morceau);
         e.brut(",\"residual\":");
+        e.nombre([] { return std::string("residual"); }, s.residu);
+    } else if (s.type != 0) {
+        e.brut("\"cyclide\":null,\"piece\":null,\"residual\":");
         e.nombre([] { return std::string("residual"); }, s.residu);
     } else {
         e.brut("\"cyclide\":null,\"piece\":null,\"residual\":null");

@@ -10,9 +10,9 @@
 
 // Where the numbers of a conversion came from, for the "input" key.
 struct OrigineEntree {
-    enum class Sorte { Parametres, Fichier, Exemple, Lot };
+    enum class Sorte { Parametres, Fichier, Exemple, Lot, Reseau };
     Sorte sorte = Sorte::Parametres;
-    std::string fichier; // the parameter file's name (Sorte::Fichier)
+    std::string fichier; // the parameter file's or the net file's name (Fichier, Reseau)
     long ligne = 0;      // the line number in the batch (Sorte::Lot)
 };
 
@@ -35,8 +35,11 @@ void ajouterTexteJson(std::string& out, const std::string& texte, bool latin1 = 
 
 // Appends the JSON object of the scene, keys in this order: input, plane,
 // type, code, kind, message, net, cyclide, piece, residual, and reason when
-// the patch is not convertible or a number is not finite. Non-finite numbers
-// are written as null and named in the reason. No line end is added.
+// the patch is not convertible or a number is not finite. The input of a net
+// given directly is {"source":"net","file":NAME} (no parameters). For code 0
+// the reason is the scene's own (in French, raison), and residual is the
+// best reading's whenever one was tried (type not 0). Non-finite numbers are
+// written as null and named in the reason (in English). No line end is added.
 void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& origine);
 
 // The same as a new string.

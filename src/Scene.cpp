@@ -4,6 +4,7 @@
 #include "Exemples.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -26,17 +27,51 @@ void convertirScene(Scene& s, double seuil) {
     s.version = prochaineVersion.fetch_add(1);
 }
 
+// The points and weights of a net, in a fixed order, for a comparison bit
+// for bit.
+void nombresReseau(const RBBP& net, double v[36]) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point p = net.getP(i, j);
+            double* q = v + static_cast<std::ptrdiff_t>(4 * (3 * i + j));
+            q[0] = p.getX0();
+            q[1] = p.getY0();
+            q[2] = p.getZ0();
+            q[3] = net.getW(i, j);
+        }
+}
+
+// True when both inputs give the same net directly, bit for bit.
+bool memeReseau(const EntreeScene& e1, const EntreeScene& e2) {
+    double n1[37], n2[37];
+    nombresReseau(e1.reseau, n1);
+    nombresReseau(e2.reseau, n2);
+    n1[36] = e1.tolerance;
+    n2[36] = e2.tolerance;
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
+    return std::memcmp(n1, n2, sizeof n1) == 0;
+}
+
 } // namespace
 
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
     const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
     const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};
+    if (e1.reseauDonne != e2.reseauDonne || e1.choix != e2.choix)
+        return false;
+    if (e1.reseauDonne)
+        return memeReseau(e1, e2);
     // Bit for bit on purpose: -0 and 0 differ, a non-number equals itself.
     // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
-    return std::memcmp(n1, n2, sizeof n1) == 0 && e1.exemple == e2.exemple && e1.choix == e2.choix;
+    return std::memcmp(n1, n2, sizeof n1) == 0 && e1.exemple == e2.exemple;
 }
 
 Scene construireScene(const EntreeScene& entree) {
+    if (entree.reseauDonne) {
+        Scene s = construireSceneReseau(entree.reseau, entree.choix, entree.tolerance);
+        s.entree = entree;
+        return s;
+    }
     Scene s;
     s.entree = entree;
     if (entree.exemple != 0)
@@ -63,6 +98,9 @@ Scene construireSceneReseau(const RBBP& net, int choix, double tolerance) {
     std::string raison;
     const int type = typeCarreauDonne(net, tolerance, raison);
     Scene s = construireSceneCarreau(carreau, type, choix, tolerance);
+    s.entree.reseauDonne = true;
+    s.entree.reseau = net;
+    s.entree.tolerance = tolerance;
     if (type == 0)
         s.raison = raison;
     return s;

@@ -13,8 +13,9 @@
 #include <string>
 
 // What a rebuild starts from: the seven parameters (angles in radians), the
-// example shown (0: none, the net is built from the parameters) and the
-// auxiliary plane (1 "Plan Pz", 0 "Plan Py").
+// example shown (0: none, the net is built from the parameters), the
+// auxiliary plane (1 "Plan Pz", 0 "Plan Py"), or a net given directly
+// (reseauDonne: the parameters and the example are then not used).
 struct EntreeScene {
     double theta00 = 0;
     double theta02 = 0;
@@ -25,10 +26,14 @@ struct EntreeScene {
     double P10 = 0;
     int exemple = 0;
     int choix = 1;
+    bool reseauDonne = false;
+    RBBP reseau;                          // the net given directly
+    double tolerance = TOLERANCE_CARREAU; // its tolerance (construireSceneReseau)
 };
 
 // True when the two inputs hold the same numbers bit for bit (so that their
-// scenes are the same).
+// scenes are the same); for a net given directly, its points, weights and
+// tolerance.
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2);
 
 struct Scene {
@@ -51,8 +56,9 @@ struct Scene {
     std::uint64_t version = 0; // distinct for every scene built in this process
 };
 
-// Builds the scene of entree: the net from the seven parameters (or the
-// example), its verified conversion with the chosen plane
+// Builds the scene of entree: a net given directly goes through
+// construireSceneReseau (with entree's tolerance); otherwise the net from
+// the seven parameters (or the example), its verified conversion with the chosen plane
 // (convertirVerifie with the threshold RESIDU_ADMIS: a kind is reported
 // only when its cyclide carries the patch), the residual and the copy moved
 // into the cyclide's frame. When the reading of the chosen plane carries the

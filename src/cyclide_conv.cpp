@@ -1,14 +1,17 @@
 // cyclide-conv: the conversion of the program without its window. Builds the
-// patch from the seven parameters (or loads a built-in example), converts a
+// patch from the seven parameters (or loads a built-in example, or reads a
+// net given directly), converts a
 // copy with the chosen auxiliary plane and prints the verdict, the converted
 // record, the piece of cyclide and the residual, and on request writes the
 // result as a Wavefront OBJ file or renders the view as a PNG image. Opens a
 // GL context (and needs an X server) only for the image.
+#include "DecisionCarreau.h"
 #include "EcritureFichier.h"
 #include "Exemples.h"
 #include "ExportObj.h"
 #include "ExportStep.h"
 #include "FichierParametres.h"
+#include "LectureCarreau.h"
 #include "LotParametres.h"
 #include "Messages.h"
 #include "NombreTexte.h"
@@ -42,6 +45,7 @@ const char* const USAGE =
     "  cyclide-conv [--plan y|z] T00 T02 T20 T22 RAYON Z11 P10\n"
     "  cyclide-conv [--plan y|z] FICHIER|-\n"
     "  cyclide-conv [--plan y|z] --exemple 1|2|3\n"
+    "  cyclide-conv [--plan y|z] --carreau FICHIER|- [--tolerance R]\n"
     "  cyclide-conv ... --obj FICHIER.obj\n"
     "  cyclide-conv ... --png FICHIER.png [--affiche LISTES] [--vue X,Y,Z] [--zoom F]\n"
     "                   [--recadrer]\n"
@@ -51,17 +55,30 @@ const char* const USAGE =
     "  cyclide-conv --help\n"
     "\n"
     "Construit le carreau a partir des sept parametres (angles en radians), d'un\n"
-    "fichier de parametres (.car, .bez ; - pour l'entree standard) ou d'un exemple\n"
-    "integre, le convertit en\n"
-    "carreau de cyclide de Dupin et affiche :\n"
+    "fichier de parametres (.car, .bez ; - pour l'entree standard), d'un exemple\n"
+    "integre ou d'un carreau donne point par point, le convertit en carreau de\n"
+    "cyclide de Dupin et affiche :\n"
     "  type T                  le type de conversion (0, 1 ou 2)\n"
     "  cyclide K MESSAGE       le type de cyclide et son message\n"
+    "  verdict non convertible: RAISON\n"
+    "                          pourquoi le carreau n'est pas converti (si K = 0)\n"
     "  l'enregistrement converti (17 chiffres significatifs)\n"
     "  morceau U0 U1 V0 V1     les bornes du morceau de cyclide (si K != 0)\n"
-    "  residu R                l'ecart relatif du carreau a la cyclide (si K != 0)\n"
+    "  residu R                l'ecart relatif du carreau a la cyclide : celle du\n"
+    "                          type K si K != 0, sinon la meilleure lecture essayee\n"
+    "                          (si T != 0 ; inf si aucune n'est finie)\n"
     "\n"
     "  --plan z   plan auxiliaire Pz (par defaut)\n"
     "  --plan y   plan auxiliaire Py\n"
+    "  --carreau FICHIER|-\n"
+    "             lit le carreau donne directement : neuf lignes \"x y z w\" (point\n"
+    "             de controle et poids), ligne par ligne P00 P01 P02 P10 P11 P12\n"
+    "             P20 P21 P22 (# commentaire, lignes vides ignorees ; - : l'entree\n"
+    "             standard) ; ses quatre bords doivent etre des arcs de cercle\n"
+    "  --tolerance R\n"
+    "             avec --carreau : l'ecart relatif admis, pour les bords en arcs de\n"
+    "             cercle et pour le residu de la cyclide (nombre decimal fini > 0,\n"
+    "             1e-6 par defaut)\n"
     "  --obj FICHIER.obj\n"
     "             ecrit aussi un fichier Wavefront OBJ : groupes carreau,\n"
     "             carreau_cyclide, morceau_cyclide, cyclide et polyedre\n"
@@ -98,8 +115,11 @@ const char* const USAGE =
 // What the command line asks for.
 struct Demande {
     bool aide = false;
-    int choix = 1;   // 1 "Plan Pz", 0 "Plan Py"
-    int exemple = 0; // 0: no example
+    int choix = 1;       // 1 "Plan Pz", 0 "Plan Py"
+    int exemple = 0;     // 0: no example
+    std::string carreau; // empty: no net given directly; "-": the standard input
+    double tolerance = TOLERANCE_CARREAU;
+    bool toleranceDonnee = false;
     std::string obj; // empty: no OBJ file
     std::string png; // empty: no image
     std::string affiche = "1";
@@ -154,6 +174,13 @@ bool analyserOptionScript(int argc, char** argv, int& k, Demande& d) {
         d.step = nomFichierOption(argc, argv, k, arg);
     } else if (arg == "--lot") {
         d.lot = nomFichierOption(argc, argv, k, arg);
+    } else if (arg == "--carreau") {
+        d.carreau = nomFichierOption(argc, argv, k, arg);
+    } else if (arg == "--tolerance") {
+        if (k + 1 >= argc || !lireNombreDecimal(argv[k + 1], d.tolerance) || !(d.tolerance > 0))
+            echouer("l'option --tolerance attend un nombre decimal fini positif");
+        d.toleranceDonnee = true;
+        ++k;
     } else if (arg == "--fils") {
         double v = 0;
         if (k + 1 >= argc || !lireNombreDecimal(argv[k + 1], v) || v < 1 || v > 256 ||
@@ -342,7 +369,8 @@ Sorties preparerSorties(const Demande& d, const IdentiteFichier& entree) {
     flux.sortieStandard = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     flux.sortieErreur = STDERR_FILENO;
     s.rapport = flux.sortieStandard;
-    const std::string nomEntree = d.positionnels.size() == 1 ? d.positionnels[0] : "";
+    const std::string nomEntree =
+        !d.carreau.empty() ? d.carreau : (d.positionnels.size() == 1 ? d.positionnels[0] : "");
     std::vector<CibleEcriture*> demandees;
     if (!d.obj.empty()) {
         s.obj = resoudre(d.obj, flux, "le fichier OBJ");
@@ -464,79 +492,53 @@ class DiagnosticsCaptures {
     int fichier_ = -1;
 };
 
-// The result of one run of the window's rebuild, without drawing.
-struct Resultat {
-    int type = 0;
-    int code = 0;
-    RBBPd converti;
-    MorceauCyclide morceau;
-    double residu = 0;
-};
-
-// Runs the window's rebuild: the scene of the parameters (or the example)
-// with the chosen plane.
-Resultat convertir(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
-    EntreeScene entree;
-    double* champs[NOMBRE_PARAMETRES] = {&entree.theta00, &entree.theta02, &entree.theta20,
-                                         &entree.theta22, &entree.rayon,   &entree.z11,
-                                         &entree.P10};
-    for (int k = 0; k < NOMBRE_PARAMETRES; ++k)
-        *champs[k] = valeurs[k];
-    entree.exemple = d.exemple;
-    entree.choix = d.choix;
-    const Scene scene = construireScene(entree);
-    Resultat res;
-    res.type = scene.type;
-    res.code = scene.typeCyclide;
-    res.converti = scene.converti;
-    res.morceau = scene.morceau;
-    res.residu = scene.residu;
-    return res;
-}
-
-// The report: type, cyclide code and message, the converted record, and
-// for a cyclide the piece's ranges and the residual; 17 significant digits.
-std::string rapport(Resultat& res) {
+// The report: type, cyclide code and message, for code 0 the verdict's
+// reason, the converted record, for a cyclide the piece's ranges, and the
+// residual whenever a reading was tried; 17 significant digits.
+std::string rapport(const Scene& s) {
     std::ostringstream out;
     out.precision(17);
-    out << "type " << res.type << "\n";
-    out << "cyclide " << res.code << " " << messageCyclide(res.code) << "\n";
-    out << res.converti;
-    if (res.code != 0) {
-        out << "morceau " << res.morceau.u0 << " " << res.morceau.u1 << " " << res.morceau.v0 << " "
-            << res.morceau.v1 << "\n";
-        out << "residu " << res.residu << "\n";
-    }
+    out << "type " << s.type << "\n";
+    out << "cyclide " << s.typeCyclide << " " << messageCyclide(s.typeCyclide) << "\n";
+    if (s.typeCyclide == 0)
+        out << "verdict non convertible: " << s.raison << "\n";
+    RBBPd converti = s.converti; // the text form takes a modifiable record
+    out << converti;
+    if (s.typeCyclide != 0)
+        out << "morceau " << s.morceau.u0 << " " << s.morceau.u1 << " " << s.morceau.v0 << " "
+            << s.morceau.v1 << "\n";
+    if (s.typeCyclide != 0 || s.type != 0)
+        out << "residu " << s.residu << "\n";
     return out.str();
 }
 
 // The OBJ text of the result; notices about left-out groups go to the
 // standard error.
-std::string texteObj(const Resultat& res) {
+std::string texteObj(const Scene& s) {
     const std::vector<std::string> entete = {
         "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
-        "type " + std::to_string(res.type) + ", cyclide " + std::to_string(res.code) + " (" +
-            messageCyclide(res.code) + ")"};
+        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(s.typeCyclide) + " (" +
+            messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
     std::ostringstream texte;
-    ecrireObj(texte, groupesConversion(res.converti, res.code, res.morceau), entete, notices);
+    ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);
     for (const auto& notice : notices)
         ecrireTout(STDERR_FILENO, "cyclide-conv : " + notice + "\n");
     return texte.str();
 }
 
-// The 800 x 800 PNG image of the patch's view, through the same off-screen
-// rendering as the window's image command. False, with a French message in
-// erreur, when it cannot be made.
-bool imagePng(int& argc, char** argv, const Demande& d, const double valeurs[NOMBRE_PARAMETRES],
-              std::string& png, std::string& erreur) {
+// The 800 x 800 PNG image of the scene's view (its parameters, example or
+// net), through the same off-screen rendering as the window's image
+// command. False, with a French message in erreur, when it cannot be made.
+bool imagePng(int& argc, char** argv, const Demande& d, const Scene& s, std::string& png,
+              std::string& erreur) {
 #ifdef CYCLIDE_AVEC_PNG
-    return imageCarreauPng(argc, argv, valeurs, d.exemple, d.choix, d.affiche, png, erreur, d.vue);
+    return imageScenePng(argc, argv, s.entree, d.affiche, png, erreur, d.vue);
 #else
     (void)argc;
     (void)argv;
     (void)d;
-    (void)valeurs;
+    (void)s;
     (void)png;
     erreur = "cette version de cyclide-conv est construite sans l'image (--png)";
     return false;
@@ -555,10 +557,10 @@ void ecrireSortie(const CibleEcriture& cible, const std::string& contenu, const 
 // core's diagnostic lines passed on to the standard error after each chunk.
 // Gives back the exit status.
 int lancerLot(const Demande& d) {
-    if (!d.positionnels.empty() || d.exemple != 0 || d.json || !d.step.empty() || !d.obj.empty() ||
-        !d.png.empty())
-        echouer("--lot ne prend ni parametres, ni fichier, ni --exemple, --json, --step, --obj, "
-                "--png");
+    if (!d.positionnels.empty() || d.exemple != 0 || !d.carreau.empty() || d.json ||
+        !d.step.empty() || !d.obj.empty() || !d.png.empty())
+        echouer("--lot ne prend ni parametres, ni fichier, ni --exemple, --carreau, --json, "
+                "--step, --obj, --png");
     OptionsLot options;
     options.choix = d.choix;
     options.csv = d.csv;
@@ -590,11 +592,65 @@ int lancerLot(const Demande& d) {
     return 0;
 }
 
-// The scene of the request (example or seven parameters).
-Scene sceneDemandee(const Demande& d, const double valeurs[NOMBRE_PARAMETRES]) {
+// The names of the four boundaries of a net, and the index of the control
+// point t (0..2) along boundary k.
+const char* const NOMS_BORDS[4] = {"u = 0 (P00 P01 P02)", "u = 1 (P20 P21 P22)",
+                                   "v = 0 (P00 P10 P20)", "v = 1 (P02 P12 P22)"};
+void indicesBord(int k, int t, int& i, int& j) {
+    const int fixe = k % 2 == 0 ? 0 : 2;
+    i = k < 2 ? fixe : t;
+    j = k < 2 ? t : fixe;
+}
+
+// Exits with the boundary at fault when one of the four boundaries of the
+// net is not a circular arc (within the relative tolerance tol): such a
+// file does not hold a net that the conversion is about.
+void verifierBords(const RBBP& net, double tol, const std::string& designation) {
+    for (int k = 0; k < 4; ++k) {
+        Point q[3];
+        double w[3];
+        for (int t = 0; t < 3; ++t) {
+            int i = 0, j = 0;
+            indicesBord(k, t, i, j);
+            q[t] = net.getP(i, j);
+            w[t] = net.getW(i, j);
+        }
+        std::string pourquoi;
+        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi)) {
+            std::string message = designation + " : le bord " + NOMS_BORDS[k];
+            message += " n'est pas un arc de cercle : ";
+            echouer(message + pourquoi);
+        }
+    }
+}
+
+// The net of --carreau (a file or the standard input); exits with status 2,
+// naming the line or the boundary at fault, when it cannot be read or is
+// not a net of circular boundaries. entree gets what was read.
+RBBP lireReseau(const Demande& d, IdentiteFichier& entree) {
+    std::istringstream texte(lireTexteEntree(d.carreau, entree));
+    const std::string designation =
+        d.carreau == "-" ? "le carreau de l'entree standard" : "le carreau '" + d.carreau + "'";
+    RBBPd net;
+    std::string erreur;
+    if (!lireCarreau(texte, net, erreur))
+        echouer(designation + " : " + erreur);
+    verifierBords(net, d.tolerance, designation);
+    return net;
+}
+
+// What the scene is built from: the example, the seven parameters or the
+// net given directly.
+EntreeScene entreeDemandee(const Demande& d, const double valeurs[NOMBRE_PARAMETRES],
+                           const RBBP& net) {
     EntreeScene e = entreeParametres(valeurs, d.choix);
     e.exemple = d.exemple;
-    return construireScene(e);
+    if (!d.carreau.empty()) {
+        e.reseauDonne = true;
+        e.reseau = net;
+        e.tolerance = d.tolerance;
+    }
+    return e;
 }
 
 // Where the numbers came from, for the JSON "input" key.
@@ -602,6 +658,9 @@ OrigineEntree origineDemandee(const Demande& d) {
     OrigineEntree o;
     if (d.exemple != 0) {
         o.sorte = OrigineEntree::Sorte::Exemple;
+    } else if (!d.carreau.empty()) {
+        o.sorte = OrigineEntree::Sorte::Reseau;
+        o.fichier = d.carreau;
     } else if (d.positionnels.size() == 1) {
         o.sorte = OrigineEntree::Sorte::Fichier;
         o.fichier = d.positionnels[0];
@@ -640,27 +699,34 @@ int main(int argc, char** argv) {
         return lancerLot(d);
     if (d.csv || d.fils != 0)
         echouer("--csv et --fils vont avec --lot");
+    if (d.toleranceDonnee && d.carreau.empty())
+        echouer("--tolerance va avec --carreau");
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
     IdentiteFichier entree;
-    if (d.exemple != 0) {
+    RBBP net;
+    if (d.exemple != 0 || !d.carreau.empty()) {
+        if (d.exemple != 0 && !d.carreau.empty())
+            echouer("--exemple et --carreau ne vont pas ensemble");
         if (!d.positionnels.empty())
-            echouer("--exemple ne prend ni parametres ni fichier");
+            echouer(d.exemple != 0 ? "--exemple ne prend ni parametres ni fichier"
+                                   : "--carreau ne prend ni parametres ni autre fichier");
+        if (!d.carreau.empty())
+            net = lireReseau(d, entree);
     } else {
         lireEntree(d, valeurs, entree);
     }
     const Sorties sorties = preparerSorties(d, entree);
 
     DiagnosticsCaptures diagnostics;
-    Resultat res = convertir(d, valeurs);
-    const Scene scene = d.json || !d.step.empty() ? sceneDemandee(d, valeurs) : Scene();
+    const Scene scene = construireScene(entreeDemandee(d, valeurs, net));
     diagnostics.transmettre();
     const std::string step = d.step.empty() ? std::string() : texteStepDemande(d, scene);
     std::string obj;
     if (!d.obj.empty())
-        obj = texteObj(res);
+        obj = texteObj(scene);
     std::string png;
     std::string erreur;
-    const bool image = d.png.empty() || imagePng(argc, argv, d, valeurs, png, erreur);
+    const bool image = d.png.empty() || imagePng(argc, argv, d, scene, png, erreur);
     diagnostics.transmettre();
     if (!image)
         echouer(erreur);
@@ -671,7 +737,7 @@ int main(int argc, char** argv) {
     if (!d.step.empty())
         ecrireSortie(sorties.step, step, "le fichier STEP");
     const std::string texte =
-        d.json ? resultatJson(scene, origineDemandee(d)) + "\n" : rapport(res);
+        d.json ? resultatJson(scene, origineDemandee(d)) + "\n" : rapport(scene);
     if (!ecrireTout(sorties.rapport, texte))
         echouer("erreur d'ecriture du rapport : " + raisonErreur(errno));
     return 0;

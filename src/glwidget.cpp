@@ -100,6 +100,7 @@ void GLWidget::valeursInitiales() {
     affiche[0] = 1;
     std::copy(PARAMETRES_DEMARRAGE, PARAMETRES_DEMARRAGE + 7, parametres);
     exemple = 0;
+    reseauDonne = false;
 }
 
 // Restores the construction values of the example flag, rotations, zoom,
@@ -140,6 +141,11 @@ EntreeScene GLWidget::entreeCourante() const {
     e.P10 = parametres[6];
     e.exemple = exemple != 0 ? numeroExemple : 0;
     e.choix = choix;
+    e.reseauDonne = reseauDonne;
+    if (reseauDonne) {
+        e.reseau = reseau;
+        e.tolerance = toleranceReseau;
+    }
     return e;
 }
 
@@ -223,6 +229,18 @@ void GLWidget::chargerExempleNumero(int numero) {
     }
     numeroExemple = numero;
     exemple = 1;
+    reseauDonne = false;
+    initProjet();
+    update();
+}
+
+// Shows the net given directly: no example, the net and its tolerance kept
+// for every rebuild until a parameter or an example replaces it.
+void GLWidget::ouvrirCarreau(const RBBP& net, double tolerance) {
+    reseau = net;
+    toleranceReseau = tolerance;
+    reseauDonne = true;
+    exemple = 0;
     initProjet();
     update();
 }
@@ -535,6 +553,11 @@ void GLWidget::reconstruireEtDire() {
 void GLWidget::changerAngle(int k, int degres) {
     static const SignalEntier signaux[4] = {&GLWidget::theta00Changed, &GLWidget::theta02Changed,
                                             &GLWidget::theta20Changed, &GLWidget::theta22Changed};
+    // A slider that echoes the value it already shows does not leave the
+    // net; a new value does.
+    if (degresEnRadians(degres) != parametres[k]) {
+        reseauDonne = false;
+    }
     parametres[k] = degresEnRadians(degres);
     emit(this->*signaux[k])(degres);
     reconstruireEtDire();
@@ -558,6 +581,9 @@ void GLWidget::setTheta22(int t) {
 
 // Length k (4 rayon, 5 z11, 6 P10): stored, then the rebuild.
 void GLWidget::changerLongueur(int k, double valeur) {
+    if (valeur != parametres[k]) {
+        reseauDonne = false;
+    }
     parametres[k] = valeur;
     reconstruireEtDire();
 }

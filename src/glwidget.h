@@ -67,6 +67,15 @@ class GLWidget : public QOpenGLWidget {
     void ouvrirExemple1();
     void ouvrirExemple2();
     void ouvrirExemple3();
+    // Shows a net given directly, converted by construireSceneReseau with
+    // the relative tolerance tolerance: leaves the example, rebuilds and
+    // redraws. The plane choice applies to it; a parameter change, an
+    // example, quitterCarreau or the reset leave it.
+    void ouvrirCarreau(const RBBP& net, double tolerance = TOLERANCE_CARREAU);
+    // Back to the patch of the parameters (no rebuild).
+    void quitterCarreau() { reseauDonne = false; }
+    // True while a net given directly is shown.
+    bool carreauDonne() const { return reseauDonne; }
 
     // Stores the seven parameters (radians for the angles, in the order of a
     // parameter file) without rebuilding.
@@ -182,6 +191,10 @@ class GLWidget : public QOpenGLWidget {
     double parametres[7] = {0, 0, 0, 0, 0, 0, 0};
     // The built-in example shown while exemple is non-zero (1..3).
     int numeroExemple = 0;
+    // The net given directly, shown while reseauDonne is set.
+    bool reseauDonne = false;
+    RBBP reseau;
+    double toleranceReseau = TOLERANCE_CARREAU;
     Scene scene;
     QPoint lastPos;
     bool ombre = false;

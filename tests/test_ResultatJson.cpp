@@ -162,7 +162,8 @@ TEST(ResultatJson, NonConvertibleAndNonFiniteGiveNullsAndAReason) {
     EXPECT_EQ(j["piece"].sorte, json::Valeur::Nul);
     EXPECT_EQ(j["residual"].sorte, json::Valeur::Nul);
     const std::string& raison = j["reason"].t;
-    EXPECT_NE(raison.find("not convertible"), std::string::npos) << raison;
+    // The scene's own reason first, then the numbers that are not finite.
+    EXPECT_EQ(raison.rfind(s.raison + "; not finite", 0), 0u) << raison;
     for (int k = 0; k < 9; ++k) {
         const json::Valeur& p = j["net"][static_cast<std::size_t>(k)];
         const bool finiW = std::isfinite(s.Bez.w[k / 3][k % 3]);
@@ -176,6 +177,29 @@ TEST(ResultatJson, NonConvertibleAndNonFiniteGiveNullsAndAReason) {
         v.valider(json::lire("{\"input\":{\"source\":\"batch\",\"line\":0},\"error\":\"x\"}")), "");
     EXPECT_NE(
         v.valider(json::lire("{\"input\":{\"source\":\"batch\"},\"error\":\"x\",\"code\":1}")), "");
+}
+
+// A net given directly names its file and no parameters; moved off its
+// cyclide (the middle weight), its reason is the scene's and its residual the
+// best reading's.
+TEST(ResultatJson, NetGivenDirectlyGivesItsSourceReasonAndResidual) {
+    RBBP net = construireScene(entreeDemarrage()).Bez;
+    net.w[1][1] += 1e-3;
+    const Scene s = construireSceneReseau(net, 1);
+    OrigineEntree o;
+    o.sorte = OrigineEntree::Sorte::Reseau;
+    o.fichier = "reseau.txt";
+    const json::Valeur j = json::lire(resultatJson(s, o));
+    EXPECT_EQ(json::Validateur(schema()).valider(j), "");
+    EXPECT_EQ(j["input"]["source"].t, "net");
+    EXPECT_EQ(j["input"]["file"].t, "reseau.txt");
+    EXPECT_FALSE(j["input"].a("parameters"));
+    EXPECT_EQ(j["code"].n, 0);
+    EXPECT_EQ(j["type"].n, 1);
+    EXPECT_FALSE(s.raison.empty());
+    EXPECT_EQ(j["reason"].t, s.raison);
+    EXPECT_EQ(j["residual"].n, s.residu);
+    EXPECT_GT(s.residu, TOLERANCE_CARREAU);
 }
 
 TEST(ResultatJson, NumbersAreShortestRoundTripAndNonFiniteIsNull) {

@@ -72,3 +72,28 @@ TEST(Scene, VersionsDifferAndInputsCompareBitForBit) {
     EXPECT_FALSE(memeEntree(s1.entree, autre));
     EXPECT_FALSE(memeEntree(demarrage(1), demarrage(0)));
 }
+
+// A net given directly in the input: built as construireSceneReseau builds
+// it, and compared by its numbers and tolerance, not by the parameters.
+TEST(Scene, NetGivenDirectlyIsConvertedAndComparedByItsNumbers) {
+    const Scene parametres = construireScene(demarrage(0));
+    EntreeScene e = demarrage(0);
+    e.reseauDonne = true;
+    e.reseau = parametres.Bez;
+    const Scene s = construireScene(e);
+    const Scene direct = construireSceneReseau(parametres.Bez, 0);
+    EXPECT_EQ(s.typeCyclide, parametres.typeCyclide);
+    EXPECT_EQ(texte(s.converti), texte(direct.converti));
+    EXPECT_EQ(s.residu, direct.residu);
+    EXPECT_TRUE(direct.entree.reseauDonne);
+    EXPECT_TRUE(memeEntree(s.entree, direct.entree));
+    EXPECT_FALSE(memeEntree(s.entree, parametres.entree));
+    EntreeScene autre = e;
+    autre.theta00 = 1; // not used by a net
+    EXPECT_TRUE(memeEntree(e, autre));
+    autre.reseau.w[1][1] += 1e-15;
+    EXPECT_FALSE(memeEntree(e, autre));
+    autre = e;
+    autre.tolerance = 1e-5;
+    EXPECT_FALSE(memeEntree(e, autre));
+}

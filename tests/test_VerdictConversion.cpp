@@ -93,10 +93,12 @@ TEST(VerdictConversion, ParameterSweepReportsOnlyCarryingKinds) {
 
 TEST(VerdictConversion, QuotedSetsGiveCodeZeroOrACarryingCyclide) {
     const double t = 1.5707963267948966, s = -1.0471975511965976, pi = 3.141592653589793;
-    const EntreeScene cas[4] = {{0, t, s, 1e-08, 4, 8, -7.982, 0, 1},
-                                {0, 1e-08, s, pi, 4, 8, -7.982, 0, 1},
-                                {0, t, s, pi, 4, 8, -1e8, 0, 0},
-                                {0, t, s, DEUX_PI, 4, 8, -7.982, 0, 1}};
+    const RBBP n; // no net given directly
+    const double tol = TOLERANCE_CARREAU;
+    const EntreeScene cas[4] = {{0, t, s, 1e-08, 4, 8, -7.982, 0, 1, false, n, tol},
+                                {0, 1e-08, s, pi, 4, 8, -7.982, 0, 1, false, n, tol},
+                                {0, t, s, pi, 4, 8, -1e8, 0, 0, false, n, tol},
+                                {0, t, s, DEUX_PI, 4, 8, -7.982, 0, 1, false, n, tol}};
     for (const EntreeScene& e : cas) {
         CaptureStdout silence;
         const Scene sc = construireScene(e);

@@ -23,3 +23,21 @@ endif()
 if(NOT taille STREQUAL "0000032000000320")
     message(FATAL_ERROR "not 800 x 800: ${taille}")
 endif()
+
+# The same patch given directly as a net (the nine point lines of the report,
+# read from the standard input) renders the very same image.
+string(REGEX MATCHALL "[^\n]*\n" lignes "${sortie}")
+list(SUBLIST lignes 2 9 reseau)
+list(JOIN reseau "" texte)
+file(WRITE ${SORTIE}.reseau.txt "${texte}")
+execute_process(COMMAND ${CONV} --png ${SORTIE}.reseau.png --affiche 1367 --carreau -
+                INPUT_FILE ${SORTIE}.reseau.txt
+                RESULT_VARIABLE resultat OUTPUT_VARIABLE sortie)
+if(NOT resultat EQUAL 0 OR NOT sortie MATCHES "^type 1\ncyclide 1 La cyclide est de type ring\n")
+    message(FATAL_ERROR "cyclide-conv --carreau --png failed: ${resultat} ${sortie}")
+endif()
+file(SHA256 ${SORTIE} image)
+file(SHA256 ${SORTIE}.reseau.png image_reseau)
+if(NOT image STREQUAL image_reseau)
+    message(FATAL_ERROR "the net's image differs from the parameters' image")
+endif()

@@ -285,9 +285,11 @@ TEST(CyclideConv, ParameterFileGivesTheSameReportAsItsValues) {
 TEST(CyclideConv, NonConvertiblePatchPrintsNoPieceAndExitsZero) {
     Execution ex = lancer({"0", "0", "0", "0", "0", "0", "0"});
     EXPECT_EQ(ex.statut, 0);
-    ASSERT_EQ(ex.lignes.size(), 25u) << ex.sortie;
+    ASSERT_EQ(ex.lignes.size(), 26u) << ex.sortie;
     EXPECT_EQ(ex.lignes[0], "type 0");
     EXPECT_EQ(ex.lignes[1], "cyclide 0 Nous n'avons pas un carreau convertible");
+    EXPECT_EQ(ex.lignes[2], "verdict non convertible: la construction ne donne pas un carreau "
+                            "convertible (type 0)");
     for (const auto& l : ex.lignes) {
         EXPECT_FALSE(commencePar(l, "morceau"));
         EXPECT_FALSE(commencePar(l, "residu"));
@@ -363,10 +365,11 @@ TEST(CyclideConv, CoreDiagnosticsDoNotMixWithTheReport) {
                            "-0.2458817672332585", "6.691869723336765", "-1.820693174380576",
                            "4.8926123547746325"});
     EXPECT_EQ(ex.statut, 0);
-    ASSERT_TRUE(ex.lignes.size() == 25u || ex.lignes.size() == 27u) << ex.sortie;
+    ASSERT_GE(ex.lignes.size(), 26u) << ex.sortie;
     EXPECT_TRUE(commencePar(ex.lignes[0], "type "));
     EXPECT_TRUE(commencePar(ex.lignes[1], "cyclide "));
-    for (int k = 2; k < 11; ++k)
+    const int debut = commencePar(ex.lignes[2], "verdict non convertible: ") ? 3 : 2;
+    for (int k = debut; k < debut + 9; ++k)
         EXPECT_EQ(nombres(ex.lignes[k]).size(), 4u) << ex.lignes[k];
     EXPECT_EQ(ex.sortie.find("intersection"), std::string::npos);
 }
@@ -740,4 +743,150 @@ TEST_F(CyclideConvFichiers, NamedPipeOutputIsWrittenOnlyWhenRead) {
     ASSERT_EQ(::lstat(tube.c_str(), &etat), 0);
     EXPECT_TRUE(S_ISFIFO(etat.st_mode));
     EXPECT_EQ(entrees(), "recu.obj;tube.obj;");
+}
+
+// --- Nets given directly -------------------------------------------------------------
+
+namespace {
+
+// The nine "x y z w" lines of the net in a report of the converter (after the
+// verdict line when there is one), as a net file's text.
+std::string reseauDuRapport(const Execution& ex) {
+    const std::size_t debut = commencePar(ex.lignes.at(2), "verdict non convertible: ") ? 3 : 2;
+    std::string texte = "# net written by the converter\n";
+    for (std::size_t k = debut; k < debut + 9; ++k)
+        texte += ex.lignes.at(k) + "\n";
+    return texte;
+}
+
+// The residual of a report; NaN without a residu line.
+double residuDuRapport(const Execution& ex) {
+    for (const auto& l : ex.lignes)
+        if (commencePar(l, "residu "))
+            return std::strtod(l.c_str() + 7, nullptr);
+    return std::nan("");
+}
+
+// Either a truthful code 0 (the verdict line gives a reason) or a kind whose
+// cyclide carries the patch within 1e-3.
+void verdictVeridique(const Execution& ex) {
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    ASSERT_GE(ex.lignes.size(), 3u) << ex.sortie;
+    if (ex.lignes[1] == "cyclide 0 Nous n'avons pas un carreau convertible") {
+        EXPECT_TRUE(commencePar(ex.lignes[2], "verdict non convertible: "));
+        EXPECT_GT(ex.lignes[2].size(), 26u) << ex.lignes[2];
+    } else {
+        EXPECT_LE(residuDuRapport(ex), 1e-3) << ex.sortie;
+    }
+}
+
+} // namespace
+
+// A net written from the seven parameters at 17 digits gives the parameters'
+// verdict and cyclide: every line of the report but the construction's lines
+// dA and dB (report lines 16 to 20), which a net given directly does not have.
+TEST_F(CyclideConvFichiers, NetWrittenFromTheParametersGivesTheirCyclide) {
+    const std::vector<std::vector<std::string>> cas = {
+        {"--plan", "z"},
+        {"--plan", "y"},
+        {"--plan", "z", "0", "1.2", "-0.9", "2.8", "3", "5", "-6"}};
+    for (const auto& options : cas) {
+        std::vector<std::string> args = options;
+        if (args.size() == 2)
+            args.insert(args.end(), DEPART.begin(), DEPART.end());
+        const Execution parametres = lancer(args);
+        ASSERT_EQ(parametres.statut, 0) << parametres.erreur;
+        ecrire("reseau.txt", reseauDuRapport(parametres));
+        const Execution reseau = lancer({options[0], options[1], "--carreau", ici("reseau.txt")});
+        ASSERT_EQ(reseau.statut, 0) << reseau.erreur;
+        ASSERT_EQ(reseau.lignes.size(), parametres.lignes.size()) << reseau.sortie;
+        EXPECT_NE(reseau.lignes[1], "cyclide 0 Nous n'avons pas un carreau convertible");
+        for (std::size_t k = 0; k < reseau.lignes.size(); ++k) {
+            if (k < 16 || k > 20) {
+                EXPECT_EQ(reseau.lignes[k], parametres.lignes[k]) << options[1] << " line " << k;
+            }
+        }
+    }
+}
+
+// The middle weight moved by 1e-3: the boundaries are still circular arcs,
+// but no cyclide carries the patch within the default tolerance; a looser
+// tolerance accepts it. The same net on the standard input.
+TEST_F(CyclideConvFichiers, PerturbedNetIsNotConvertibleAndSaysWhy) {
+    Execution ex = lancer(DEPART);
+    std::vector<std::string> lignes;
+    std::istringstream in(reseauDuRapport(ex));
+    for (std::string l; std::getline(in, l);)
+        lignes.push_back(l);
+    std::vector<double> p11 = nombres(lignes[5]);
+    std::ostringstream poids;
+    poids.precision(17);
+    poids << p11[0] << " " << p11[1] << " " << p11[2] << " " << p11[3] + 1e-3;
+    lignes[5] = poids.str();
+    std::string texte;
+    for (const auto& l : lignes)
+        texte += l + "\n";
+    ecrire("decale.txt", texte);
+    ex = lancer({"--carreau", "-"}, "", "< " + entreGuillemets(ici("decale.txt").string()));
+    ASSERT_EQ(ex.statut, 0) << ex.erreur;
+    ASSERT_GE(ex.lignes.size(), 3u);
+    EXPECT_EQ(ex.lignes[0], "type 1");
+    EXPECT_EQ(ex.lignes[1], "cyclide 0 Nous n'avons pas un carreau convertible");
+    EXPECT_EQ(ex.lignes[2],
+              "verdict non convertible: aucune cyclide lue ne porte le carreau (residu au-dessus "
+              "de 1e-06)");
+    const double r = residuDuRapport(ex);
+    EXPECT_GT(r, 1e-6);
+    EXPECT_LT(r, 1e-2);
+    ex = lancer({"--carreau", ici("decale.txt"), "--tolerance", "1e-2"});
+    EXPECT_EQ(ex.statut, 0) << ex.erreur;
+    EXPECT_EQ(ex.lignes.at(1), "cyclide 1 La cyclide est de type ring");
+}
+
+// Parameters at the edges of the construction: a truthful verdict each time.
+TEST(CyclideConv, EdgeParametersGiveATruthfulVerdict) {
+    const std::vector<std::vector<std::string>> cas = {
+        {"0", "1.5707963267948966", "-1.0471975511965976", "1e-08", "4", "8", "-7.982"},
+        {"0", "1e-08", "-1.0471975511965976", "3.141592653589793", "4", "8", "-7.982"},
+        {"--plan", "y", "0", "1.5707963267948966", "-1.0471975511965976", "3.141592653589793", "4",
+         "8", "-1e8"},
+        {"0", "1.5707963267948966", "-1.0471975511965976", "6.283185307179586", "4", "8",
+         "-7.982"}};
+    for (const auto& args : cas) {
+        SCOPED_TRACE(args[3]);
+        verdictVeridique(lancer(args));
+    }
+    // The first one is not convertible: the reason is given, with the best
+    // reading's residual.
+    const Execution ex = lancer(cas[0]);
+    EXPECT_EQ(ex.lignes.at(1), "cyclide 0 Nous n'avons pas un carreau convertible");
+    EXPECT_TRUE(commencePar(ex.lignes.at(2), "verdict non convertible: "));
+    EXPECT_GT(residuDuRapport(ex), 1e-3);
+}
+
+// Bad net files exit with status 2 and name the line or the boundary at
+// fault; a net file is also an input that no output may overwrite.
+TEST_F(CyclideConvFichiers, BadNetFilesAreRefused) {
+    ecrire("reseau.txt", reseauDuRapport(lancer(DEPART)));
+    const std::string bon = lireFichier(ici("reseau.txt"));
+    std::string huit = bon.substr(0, bon.rfind('\n', bon.size() - 2) + 1);
+    std::string mot = bon;
+    mot.replace(mot.find('\n', mot.find('\n') + 1) + 1, 1, "x");
+    std::string arc = bon;
+    arc.replace(arc.find('\n') + 1, 1, "5"); // P00 moved: the boundaries u = 0 and v = 0 bend
+    const std::vector<std::pair<std::string, std::string>> cas = {
+        {huit, "n'a que 8 point(s) sur neuf"},
+        {mot, "ligne 3 : 'x"},
+        {arc, "le bord u = 0 (P00 P01 P02) n'est pas un arc de cercle"},
+        {"", "n'a que 0 point(s)"}};
+    for (const auto& [texte, mots] : cas) {
+        ecrire("mauvais.txt", texte);
+        refuse(lancer({"--carreau", ici("mauvais.txt")}), mots);
+    }
+    refuse(lancer({"--carreau", ici("absent.txt")}), "impossible d'ouvrir");
+    refuse(lancer({"--carreau", ici("reseau.txt"), "--tolerance", "0"}), "--tolerance");
+    refuse(lancer({"--tolerance", "1e-3", "--exemple", "1"}), "--tolerance va avec --carreau");
+    refuse(lancer({"--carreau", ici("reseau.txt"), "--obj", ici("reseau.txt")}),
+           "est le fichier d'entree");
+    EXPECT_EQ(lireFichier(ici("reseau.txt")), bon);
 }

@@ -235,9 +235,9 @@ void TestFenPrincipale::menus_data() {
     QTest::addColumn<int>("rang");
     QTest::addColumn<QString>("titre");
     QTest::addColumn<QString>("entrees");
-    QTest::newRow("Fichier")
-        << 0 << "&Fichier"
-        << "&Ouvrir|-|&Enregistrer Image|Enregistrer &sous...|Exporter STEP...|-|&Quitter";
+    QTest::newRow("Fichier") << 0 << "&Fichier"
+                             << "&Ouvrir|Ouvrir un carreau...|-|&Enregistrer Image|Enregistrer "
+                                "&sous...|Exporter STEP...|-|&Quitter";
     QTest::newRow("Edition") << 1 << "&Edition"
                              << "&Affichage|-|Plan Py|Plan Pz|-|&Remise a zero";
     QTest::newRow("Vue") << 2 << "&Vue"
@@ -399,7 +399,8 @@ void TestFenPrincipale::lettresDansLeRayon() {
     taper(champ(f, "rayonValeur"), "abc");
     QCOMPARE(vue(f)->getRayon(), 0.0);
     QCOMPARE(champ(f, "rayonValeur")->text(), QStringLiteral("abc"));
-    QCOMPARE(message(f), QStringLiteral("Nous n'avons pas un carreau convertible"));
+    QCOMPARE(message(f), QStringLiteral("Nous n'avons pas un carreau convertible : ") +
+                             QString::fromLatin1(vue(f)->getScene().raison.c_str()));
     QCOMPARE(ligneTable(f, 0), QStringLiteral("0.0000 0.0000 0.0000 1.0000"));
     QCOMPARE(pixelsColores(vue(f)->grabFramebuffer()), 0);
 }
@@ -831,7 +832,8 @@ void TestFenPrincipale::carreauNonConvertible() {
     }
     taper(champ(f, "P10Valeur"), "0");
     QCOMPARE(vue(f)->getType(), 0);
-    QCOMPARE(message(f), QStringLiteral("Nous n'avons pas un carreau convertible"));
+    QCOMPARE(message(f), QStringLiteral("Nous n'avons pas un carreau convertible : ") +
+                             QString::fromLatin1(vue(f)->getScene().raison.c_str()));
     QCOMPARE(pixelsColores(vue(f)->grabFramebuffer()), 0);
     const QString chemin = dossier.filePath("blanche.png");
     f.nomsAFournir << chemin;

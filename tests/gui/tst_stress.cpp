@@ -402,7 +402,9 @@ QString Stress::incoherence() const {
         }
     }
     const QString message = enfant<QLabel>(f, QStringLiteral("informations"))->text();
-    if (message != QString::fromLatin1(messageCyclide(typeAffiche))) {
+    // Code 0 adds the verdict's reason after the message.
+    const QString attendu = QString::fromLatin1(messageCyclide(typeAffiche));
+    if (message != attendu && !(typeAffiche == 0 && message.startsWith(attendu + " : "))) {
         return QStringLiteral("message \"%1\", type affiche %2").arg(message).arg(typeAffiche);
     }
     if (!planEnAttente && typeAffiche != vue.typeCyclide) {

@@ -1,0 +1,87 @@
+// Fuzz target: the reader of a net given directly, then its conversion
+// (construireSceneReseau), on arbitrary bytes.
+//
+// Checks, besides the sanitizers: a refused text leaves the net as it was
+// and says why; a net read has finite numbers that its text form at 17
+// digits reads back bit for bit; the scene keeps the net, its verdict is a
+// code 0..6, a kind only for a conversion type 1 or 2 and with a residual
+// within the tolerance, and a reason exactly when the code is 0.
+#include "LectureCarreau.h"
+#include "Scene.h"
+#include "SortieMuette.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+// The core's diagnostic lines are not the fuzzer's report.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    rendreSortieMuette();
+    return 0;
+}
+
+namespace {
+
+// The 36 numbers of a net, row by row.
+void nombres(const RBBP& net, double v[36]) {
+    for (int k = 0; k < 9; ++k) {
+        const Point p = net.getP(k / 3, k % 3);
+        v[4 * k] = p.getX0();
+        v[4 * k + 1] = p.getY0();
+        v[4 * k + 2] = p.getZ0();
+        v[4 * k + 3] = net.getW(k / 3, k % 3);
+    }
+}
+
+bool memesNombres(const RBBP& a, const RBBP& b) {
+    double na[36], nb[36];
+    nombres(a, na);
+    nombres(b, nb);
+    return std::memcmp(na, nb, sizeof na) == 0;
+}
+
+std::string texteReseau(const RBBP& net) {
+    double v[36];
+    nombres(net, v);
+    std::ostringstream texte;
+    texte.precision(17);
+    for (int k = 0; k < 36; ++k)
+        texte << v[k] << (k % 4 == 3 ? "\n" : " ");
+    return texte.str();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::istringstream entree(std::string(reinterpret_cast<const char*>(data), size));
+    const RBBP temoin;
+    RBBP net;
+    std::string erreur;
+    if (!lireCarreau(entree, net, erreur)) {
+        if (erreur.empty() || !memesNombres(net, temoin))
+            std::abort();
+        return 0;
+    }
+    double v[36];
+    nombres(net, v);
+    for (double x : v)
+        if (!std::isfinite(x))
+            std::abort();
+    std::istringstream relecture(texteReseau(net));
+    RBBP relu;
+    if (!lireCarreau(relecture, relu, erreur) || !memesNombres(net, relu))
+        std::abort();
+
+    const int choix = size % 2 == 0 ? 1 : 0;
+    const Scene s = construireSceneReseau(net, choix);
+    if (!memesNombres(s.Bez, net) || s.typeCyclide < 0 || s.typeCyclide > 6)
+        std::abort();
+    if (s.raison.empty() != (s.typeCyclide != 0))
+        std::abort();
+    if (s.typeCyclide != 0 && (s.type < 1 || s.type > 2 || !(s.residu <= TOLERANCE_CARREAU)))
+        std::abort();
+    return 0;
+}
