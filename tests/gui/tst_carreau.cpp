@@ -81,7 +81,7 @@ void TestCarreau::ouvrir_data() {
     m.v0 = 0.2;
     m.v1 = 1.1;
     RBBP ring;
-    QVERIFY(reseauMorceauMonde(5, 3, 4, Point(1, 2, 3), Base, m, ring));
+    QVERIFY(reseauMorceauMonde(cyclidePlacee(5, 3, 4, Point(1, 2, 3), Base), m, ring));
     QTest::newRow("morceau de ring") << texteReseau(ring) << "ring" << true;
     // The second example's rounded data are not exact enough for the net's
     // tolerance (its boundaries are arcs within about 1e-4): the panel and
