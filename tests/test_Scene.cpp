@@ -1,5 +1,6 @@
 // The scene value: one build gives what the rebuild's separate steps give,
-// bit for bit, for the start-up patch, an example and both planes.
+// bit for bit, for the start-up patch on both planes and the examples.
+#include "CasScene.h"
 #include "Exemples.h"
 #include "Residu.h"
 #include "Scene.h"
@@ -15,19 +16,6 @@ std::string texte(RBBPd r) {
     os.precision(17);
     os << r;
     return os.str();
-}
-
-EntreeScene demarrage(int choix) {
-    EntreeScene e;
-    e.theta00 = 0;
-    e.theta02 = 1.5707963267948966;
-    e.theta20 = -1.0471975511965976;
-    e.theta22 = 3.141592653589793;
-    e.rayon = 4;
-    e.z11 = 8;
-    e.P10 = -7.982;
-    e.choix = choix;
-    return e;
 }
 
 } // namespace
@@ -56,28 +44,24 @@ TEST_P(SceneCas, MatchesTheRebuildStepsBitForBit) {
               std::make_tuple(m.u0, m.u1, m.v0, m.v1));
 }
 
-INSTANTIATE_TEST_SUITE_P(Entrees, SceneCas, ::testing::Values(demarrage(1), demarrage(0), [] {
-                             EntreeScene e;
-                             e.exemple = 2;
-                             return e;
-                         }()));
+INSTANTIATE_TEST_SUITE_P(Entrees, SceneCas, ::testing::ValuesIn(casTravailles()));
 
 TEST(Scene, VersionsDifferAndInputsCompareBitForBit) {
-    const Scene s1 = construireScene(demarrage(1));
-    const Scene s2 = construireScene(demarrage(1));
+    const Scene s1 = construireScene(entreeDemarrage(1));
+    const Scene s2 = construireScene(entreeDemarrage(1));
     EXPECT_NE(s1.version, s2.version);
     EXPECT_TRUE(memeEntree(s1.entree, s2.entree));
-    EntreeScene autre = demarrage(1);
+    EntreeScene autre = entreeDemarrage(1);
     autre.P10 = -0.0 - 7.982 + 1e-15;
     EXPECT_FALSE(memeEntree(s1.entree, autre));
-    EXPECT_FALSE(memeEntree(demarrage(1), demarrage(0)));
+    EXPECT_FALSE(memeEntree(entreeDemarrage(1), entreeDemarrage(0)));
 }
 
 // A net given directly in the input: built as construireSceneReseau builds
 // it, and compared by its numbers and tolerance, not by the parameters.
 TEST(Scene, NetGivenDirectlyIsConvertedAndComparedByItsNumbers) {
-    const Scene parametres = construireScene(demarrage(0));
-    EntreeScene e = demarrage(0);
+    const Scene parametres = construireScene(entreeDemarrage(0));
+    EntreeScene e = entreeDemarrage(0);
     e.reseauDonne = true;
     e.reseau = parametres.Bez;
     const Scene s = construireScene(e);

@@ -6,6 +6,7 @@
 #include "LotParametres.h"
 #include "Scene.h"
 
+#include <ostream>
 #include <vector>
 
 // The view's start-up parameters, in parameter-file order.
@@ -24,6 +25,20 @@ inline std::vector<EntreeScene> casTravailles() {
         cas.push_back(e);
     }
     return cas;
+}
+
+// A case in a test's name: the example, the net given directly, or the
+// seven parameters and the plane.
+inline void PrintTo(const EntreeScene& e, std::ostream* os) {
+    if (e.exemple != 0) {
+        *os << "exemple " << e.exemple;
+    } else if (e.reseauDonne) {
+        *os << "reseau donne";
+    } else {
+        *os << "parametres " << e.theta00 << ' ' << e.theta02 << ' ' << e.theta20 << ' '
+            << e.theta22 << ' ' << e.rayon << ' ' << e.z11 << ' ' << e.P10 << " plan "
+            << (e.choix == 1 ? 'z' : 'y');
+    }
 }
 
 #endif
