@@ -259,8 +259,10 @@ void GLWidget::ouvrirExemple3() {
 
 // Sets up the context: lights, light model, material shininess, white
 // clear colour, then rebuilds the scene (the lists are compiled in this
-// context by the paints that show them). No light position is set: every light keeps the default
-// one.
+// context by the paints that show them). No light position is set: every
+// light keeps the default one. The calls stay one list in their order
+// (light 2 is set twice), read best whole beside the lighting they make,
+// so the function is longer than the others.
 void GLWidget::initializeGL() {
     const GLfloat L0dif[4] = {0.3f, 0.0f, 0.5f, 0.95f};
     const GLfloat L0amb[4] = {0.25f, 0.05f, 0.049f, 0.5f};
