@@ -9,8 +9,9 @@
 // cost of the computation and would otherwise set the pace.
 //
 // Checks, besides the sanitizers: the conversion type is 0, 1 or 2, the
-// cyclide-type code 0..6, the scene keeps its input; every glBegin of the
-// drawings is closed and lighting is on again after each of them.
+// cyclide-type code 0..6, the scene keeps its input, a code 0 gives its
+// reason and a kind has a residual within the admitted one; every glBegin
+// of the drawings is closed and lighting is on again after each of them.
 #include "Constantes.h"
 #include "DessinScene.h"
 #include "RecordingGL.h"
