@@ -14,8 +14,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 run_ctest() {
     # The GUI tests need an X server: run under Xvfb unless a display exists.
+    # -noreset: the server would otherwise reset whenever its last client
+    # leaves, and a test starting at that moment could not connect.
     if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1; then
-        xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure -j "$jobs"
+        xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir "$1" --output-on-failure -j "$jobs"
     else
         ctest --test-dir "$1" --output-on-failure -j "$jobs"
     fi

@@ -13,7 +13,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <memory>
@@ -41,31 +43,53 @@ bool variableDefinie(const char* nom) {
 
 struct xcb_connection_t;
 
-// True when the X server of that display accepts a connection (through
-// the X library the toolkit itself loads); false when it cannot be
-// reached, refuses the client or the library is missing.
-bool serveurXRepond(const QByteArray& affichage) {
-    void* xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (xcb == nullptr) {
-        return false;
+// A connection to the X server of a display, made through the X library
+// the toolkit itself loads, and kept open until the toolkit has made its
+// own: an X server started without -noreset (as xvfb-run starts it) resets
+// when its last client leaves, and a connection made during the reset
+// fails, so a probe closed first would make the toolkit's connection fail
+// now and then.
+class SondeX {
+  public:
+    explicit SondeX(const QByteArray& affichage)
+        : bibliotheque(::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL)) {
+        if (bibliotheque == nullptr) {
+            return;
+        }
+        using Connexion = xcb_connection_t* (*)(const char*, int*);
+        using Question = int (*)(xcb_connection_t*);
+        auto connecter = reinterpret_cast<Connexion>(::dlsym(bibliotheque, "xcb_connect"));
+        auto enErreur =
+            reinterpret_cast<Question>(::dlsym(bibliotheque, "xcb_connection_has_error"));
+        deconnecter = reinterpret_cast<Fin>(::dlsym(bibliotheque, "xcb_disconnect"));
+        if (connecter == nullptr || enErreur == nullptr || deconnecter == nullptr) {
+            return;
+        }
+        connexion = connecter(affichage.constData(), nullptr);
+        reponse = connexion != nullptr && enErreur(connexion) == 0;
     }
-    using Connexion = xcb_connection_t* (*)(const char*, int*);
-    using Question = int (*)(xcb_connection_t*);
-    using Fin = void (*)(xcb_connection_t*);
-    auto connecter = reinterpret_cast<Connexion>(::dlsym(xcb, "xcb_connect"));
-    auto enErreur = reinterpret_cast<Question>(::dlsym(xcb, "xcb_connection_has_error"));
-    auto deconnecter = reinterpret_cast<Fin>(::dlsym(xcb, "xcb_disconnect"));
-    bool repond = false;
-    if (connecter != nullptr && enErreur != nullptr && deconnecter != nullptr) {
-        xcb_connection_t* connexion = connecter(affichage.constData(), nullptr);
-        repond = connexion != nullptr && enErreur(connexion) == 0;
+    ~SondeX() {
         if (connexion != nullptr) {
             deconnecter(connexion);
         }
+        if (bibliotheque != nullptr) {
+            ::dlclose(bibliotheque);
+        }
     }
-    ::dlclose(xcb);
-    return repond;
-}
+    SondeX(const SondeX&) = delete;
+    SondeX& operator=(const SondeX&) = delete;
+
+    // True when the server accepted the connection; false when it cannot
+    // be reached, refuses the client or the library is missing.
+    bool repond() const { return reponse; }
+
+  private:
+    using Fin = void (*)(xcb_connection_t*);
+    void* bibliotheque;
+    xcb_connection_t* connexion = nullptr;
+    Fin deconnecter = nullptr;
+    bool reponse = false;
+};
 
 // True when the toolkit has a plugin for the platform (in the directories
 // it searches: QT_QPA_PLATFORM_PLUGIN_PATH, QT_PLUGIN_PATH, its own).
@@ -87,8 +111,9 @@ bool pluginPlateforme(const QString& nom) {
 }
 
 // Why the platform (a name with optional ":arguments") cannot start; empty
-// when it can. X needs a server that answers on DISPLAY.
-QString obstaclePlateforme(const QString& plateforme) {
+// when it can. X needs a server that answers on DISPLAY: the connection
+// that asked is left in sonde, to be closed once the toolkit is connected.
+QString obstaclePlateforme(const QString& plateforme, std::unique_ptr<SondeX>& sonde) {
     const QString nom = plateforme.section(QLatin1Char(':'), 0, 0);
     if (!pluginPlateforme(nom)) {
         return QStringLiteral("plateforme graphique '%1' introuvable").arg(nom);
@@ -98,7 +123,8 @@ QString obstaclePlateforme(const QString& plateforme) {
         if (affichage.isEmpty()) {
             return QStringLiteral("DISPLAY est vide");
         }
-        if (!serveurXRepond(affichage)) {
+        sonde = std::make_unique<SondeX>(affichage);
+        if (!sonde->repond()) {
             return QStringLiteral("l'affichage X '%1' ne repond pas")
                 .arg(QString::fromLocal8Bit(affichage));
         }
@@ -106,19 +132,43 @@ QString obstaclePlateforme(const QString& plateforme) {
     return QString();
 }
 
+// The message handler in place before messageDemarrage.
+QtMessageHandler gestionnairePrecedent = nullptr;
+
+// While the application object starts: a fatal message of the toolkit (its
+// platform could not start after all) ends the program with status 2 and
+// one French line instead of the toolkit's abort; the other messages go
+// where they went before.
+void messageDemarrage(QtMsgType type, const QMessageLogContext& contexte, const QString& message) {
+    if (type != QtFatalMsg) {
+        if (gestionnairePrecedent != nullptr) {
+            gestionnairePrecedent(type, contexte, message);
+        } else {
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, contexte, message)));
+        }
+        return;
+    }
+    std::fprintf(stderr,
+                 "%s : Aucun affichage disponible (la plateforme graphique n'a pas pu "
+                 "demarrer) : lancer la commande sous xvfb-run\n",
+                 program_invocation_short_name);
+    std::fflush(stderr);
+    std::_Exit(2);
+}
+
 // Chooses, before the application object exists, the first platform that
 // can start (QT_QPA_PLATFORM may list several, separated by ';'; by default
 // X) and names it alone in QT_QPA_PLATFORM, so that the toolkit never
 // aborts on a platform it cannot open. False, with the French reason, when
-// none can.
-bool choisirPlateforme(std::string& erreur) {
+// none can. sonde keeps the X connection of the probe open (see SondeX).
+bool choisirPlateforme(std::string& erreur, std::unique_ptr<SondeX>& sonde) {
     QString demandees = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (demandees.isEmpty()) {
         demandees = QStringLiteral("xcb");
     }
     QStringList obstacles;
     for (const QString& plateforme : demandees.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString obstacle = obstaclePlateforme(plateforme);
+        const QString obstacle = obstaclePlateforme(plateforme, sonde);
         if (obstacle.isEmpty()) {
             qputenv("QT_QPA_PLATFORM", plateforme.toLocal8Bit());
             return true;
@@ -207,11 +257,14 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
                      "xvfb-run";
             return false;
         }
-        if (!choisirPlateforme(erreur)) {
+        std::unique_ptr<SondeX> sonde;
+        if (!choisirPlateforme(erreur, sonde)) {
             return false;
         }
         installerFormatVue();
+        gestionnairePrecedent = qInstallMessageHandler(messageDemarrage);
         application = std::make_unique<QApplication>(argc, argv);
+        qInstallMessageHandler(gestionnairePrecedent);
     } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         erreur = "L'application en cours n'est pas une application graphique";
         return false;
