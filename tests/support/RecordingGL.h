@@ -8,6 +8,7 @@
 #define RECORDING_GL_H
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cstddef>
 #include <map>
@@ -53,6 +54,22 @@ bool beginEndBalanced();
 // True when the two streams hold the same calls with the same arguments, to
 // the last bit (a non-number equals the same non-number).
 bool sameCalls(const std::vector<Call>& a, const std::vector<Call>& b);
+// The recorded calls of that entry point, in order.
+std::vector<Call> callsNamed(const std::string& name);
+// Forgets what was recorded, runs draw and gives the primitives it drew.
+template <class Draw> std::vector<Primitive> primitivesOf(Draw draw) {
+    reset();
+    draw();
+    return primitives();
+}
+// The call is that entry point (glEnable or glDisable) with GL_LIGHTING alone.
+bool lightingCall(const Call& c, const char* name);
+// The call is that entry point with exactly these arguments (each checked
+// separately, so that a failure names what differs).
+inline void expectCall(const Call& c, const char* name, const std::vector<double>& args) {
+    EXPECT_EQ(c.name, name);
+    EXPECT_EQ(c.args, args) << "arguments of " << name;
+}
 // Current tracked state.
 bool lightingEnabled();
 std::size_t openBegins(); // glBegin calls not yet closed
