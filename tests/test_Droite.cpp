@@ -1,6 +1,7 @@
 #include "Droite.h"
 
 #include "CaptureStdout.h"
+#include "ExpectCall.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
 

@@ -1,6 +1,7 @@
 #include "Point.h"
 
 #include "CaptureStdout.h"
+#include "ExpectCall.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
 

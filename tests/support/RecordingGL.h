@@ -8,7 +8,6 @@
 #define RECORDING_GL_H
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 
 #include <cstddef>
 #include <map>
@@ -64,12 +63,6 @@ template <class Draw> std::vector<Primitive> primitivesOf(Draw draw) {
 }
 // The call is that entry point (glEnable or glDisable) with GL_LIGHTING alone.
 bool lightingCall(const Call& c, const char* name);
-// The call is that entry point with exactly these arguments (each checked
-// separately, so that a failure names what differs).
-inline void expectCall(const Call& c, const char* name, const std::vector<double>& args) {
-    EXPECT_EQ(c.name, name);
-    EXPECT_EQ(c.args, args) << "arguments of " << name;
-}
 // Current tracked state.
 bool lightingEnabled();
 std::size_t openBegins(); // glBegin calls not yet closed
