@@ -17,6 +17,14 @@
 
 namespace {
 
+// The cyclide's four parameters, to the last bit.
+void expectParametres(const Cyclide& C, double a, double b, double c, double mu) {
+    EXPECT_EQ(C.getA(), a);
+    EXPECT_EQ(C.getB(), b);
+    EXPECT_EQ(C.getC(), c);
+    EXPECT_EQ(C.getMU(), mu);
+}
+
 // Cyclides with random parameters (a > |c|) and random angle ranges.
 std::vector<Cyclide> randomCyclides(unsigned seed, int count) {
     std::mt19937 gen(seed);
@@ -47,22 +55,11 @@ Implicite implicite(const Cyclide& C, double x, double y, double z) {
     return {t1 - t2 - t3, taille};
 }
 
-std::vector<glrec::Call> callsNamed(const std::string& name) {
-    std::vector<glrec::Call> out;
-    for (const auto& c : glrec::calls())
-        if (c.name == name)
-            out.push_back(c);
-    return out;
-}
-
 } // namespace
 
 TEST(CyclideConstruction, ParametersAndKnownPoints) {
     Cyclide C(0, DEUX_PI, 0, DEUX_PI, 5, 3, 4);
-    EXPECT_EQ(C.getA(), 5.0);
-    EXPECT_EQ(C.getB(), 4.0);
-    EXPECT_EQ(C.getC(), 3.0);
-    EXPECT_EQ(C.getMU(), 4.0);
+    expectParametres(C, 5.0, 4.0, 3.0, 4.0);
     EXPECT_EQ(C.getUMAX(), 80);
     EXPECT_EQ(C.getVMAX(), 80);
     EXPECT_EQ(C.getUmax(), DEUX_PI);
@@ -80,10 +77,7 @@ TEST(CyclideConstruction, ParametersAndKnownPoints) {
 
 TEST(CyclideConstruction, DefaultIsARingTorus) {
     Cyclide T;
-    EXPECT_EQ(T.getA(), 2.0);
-    EXPECT_EQ(T.getC(), 0.0);
-    EXPECT_EQ(T.getMU(), 1.0);
-    EXPECT_EQ(T.getB(), 2.0);
+    expectParametres(T, 2.0, 2.0, 0.0, 1.0);
     for (double u : {0.0, 13.0, 50.0})
         for (double v : {0.0, 27.0, 71.0}) {
             double x = T.fx(u, v), y = T.fy(u, v), z = T.fz(u, v);
@@ -213,7 +207,7 @@ TEST(CyclideTessellation, WholeCyclide) {
     EXPECT_EQ(glrec::calls().back().name, "glFlush");
 
     // Materials of the first vertex, grid index (0, 0), on both faces.
-    auto mats = callsNamed("glMaterialfv");
+    auto mats = glrec::callsNamed("glMaterialfv");
     ASSERT_GE(mats.size(), 3u);
     const double expected[3][4] = {
         {0.9, 0.6, 0.5, 0.5}, {0.625, 0.2, 0, 0.5}, {0.8, 0.1, 0.2, 0.5}};
@@ -227,9 +221,9 @@ TEST(CyclideTessellation, WholeCyclide) {
 
     // First vertex: the point (4, 0, 0); the tube's cross-section there spans
     // x in [4, 6], and the normal (-1, 0, 0) points out of the tube.
-    auto verts = callsNamed("glVertex3d");
+    auto verts = glrec::callsNamed("glVertex3d");
     EXPECT_TRUE(tol::near3(verts[0].args[0], verts[0].args[1], verts[0].args[2], 4, 0, 0, 1e-15));
-    auto normals = callsNamed("glNormal3d");
+    auto normals = glrec::callsNamed("glNormal3d");
     ASSERT_EQ(normals.size(), 25600u);
     EXPECT_TRUE(
         tol::near3(normals[0].args[0], normals[0].args[1], normals[0].args[2], -1, 0, 0, 1e-15));
@@ -250,7 +244,7 @@ TEST(CyclideTessellation, PatchNormalsAreUnitAndNormal) {
         glrec::reset();
         C.openGL();
         ASSERT_EQ(glrec::countBegin(GL_QUADS), 30u);
-        auto normals = callsNamed("glNormal3d");
+        auto normals = glrec::callsNamed("glNormal3d");
         // The first quad's corners are (0,0), (1,0), (1,1), (0,1).
         const double cu[4] = {0, 1, 1, 0}, cv[4] = {0, 0, 1, 1};
         for (int k = 0; k < 4; ++k) {
@@ -326,10 +320,7 @@ TEST(CyclideOperations, NeutralEntryPointsLeaveTheCyclideAlone) {
         EXPECT_EQ(x.getO2().getZ0(), neutre.getO2().getZ0());
     }
     C.RBBPToCD4(RBBP());
-    EXPECT_EQ(C.getA(), 5.0);
-    EXPECT_EQ(C.getB(), 4.0);
-    EXPECT_EQ(C.getC(), 3.0);
-    EXPECT_EQ(C.getMU(), 4.0);
+    expectParametres(C, 5.0, 4.0, 3.0, 4.0);
     EXPECT_EQ(C.getUmin(), 0.5);
     EXPECT_EQ(C.getVmax(), 2.0);
 }
@@ -516,7 +507,7 @@ TEST(CyclideTessellationStream, DerivedCyclideIsDrawnThroughItsOwnFunctions) {
     ASSERT_TRUE(sameStream(perVertexStream(reference, 1, 1, 1, 1, 1, 1)));
     // The moved surface: the first vertex is the cyclide's (4, 0, 0) moved
     // by 10 along x.
-    EXPECT_TRUE(tol::near(callsNamed("glVertex3d")[0].args[0], 14, 1e-14));
+    EXPECT_TRUE(tol::near(glrec::callsNamed("glVertex3d")[0].args[0], 14, 1e-14));
 }
 
 TEST(CyclideTessellationStream, DegenerateGridsDrawNothingAndLeaveTheColoursAlone) {

@@ -1,6 +1,7 @@
 #include "Droite.h"
 
 #include "CaptureStdout.h"
+#include "ExpectCall.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
 
@@ -12,25 +13,16 @@
 
 namespace {
 
-::testing::AssertionResult hasColour(const Point& p, double r, double g, double b) {
-    return tol::near3(p.getR(), p.getG(), p.getB(), r, g, b, 0.0, 0.0, "colour");
-}
+using glrec::expectCall;
+using tol::hasColour;
+using tol::nearVect;
 
 ::testing::AssertionResult lineColour(const Droite& d, double r, double g, double b) {
     return tol::near3(d.getR(), d.getG(), d.getB(), r, g, b, 0.0, 0.0, "line colour");
 }
 
-::testing::AssertionResult nearVect(vect v, double x, double y, double z, double absTol) {
-    return tol::near3(v.abs(), v.ord(), v.cote(), x, y, z, absTol, 0.0, "vect");
-}
-
 Droite line(double px, double py, double pz, double vx, double vy, double vz) {
     return Droite(Point(px, py, pz), vect(vx, vy, vz));
-}
-
-void expectCall(const glrec::Call& c, const char* name, std::vector<double> args) {
-    EXPECT_EQ(c.name, name);
-    EXPECT_EQ(c.args, args) << "arguments of " << name;
 }
 
 } // namespace
@@ -234,18 +226,17 @@ TEST(DroiteDrawing, TwoSegmentsThenTheBasePoint) {
     D.traceDroite(0.5);
     const auto& c = glrec::calls();
     ASSERT_EQ(c.size(), 17u);
-    expectCall(c[0], "glColor3f", {0.2f, 0.5f, 0.0f});
-    expectCall(c[1], "glLineWidth", {2});
-    expectCall(c[2], "glBegin", {GL_LINES});
-    expectCall(c[3], "glVertex3f", {1, 2, 3});
-    expectCall(c[4], "glVertex3f", {1.5, 2, 2.5});
-    expectCall(c[5], "glEnd", {});
-    expectCall(c[6], "glColor3f", {0.2f, 0.5f, 0.0f});
-    expectCall(c[7], "glLineWidth", {2});
-    expectCall(c[8], "glBegin", {GL_LINES});
-    expectCall(c[9], "glVertex3f", {1, 2, 3});
-    expectCall(c[10], "glVertex3f", {0.5, 2, 3.5});
-    expectCall(c[11], "glEnd", {});
+    // One segment each way from the base point, six calls each.
+    const std::vector<double> bouts[2] = {{1.5, 2, 2.5}, {0.5, 2, 3.5}};
+    for (int s = 0; s < 2; ++s) {
+        const glrec::Call* seg = &c[6 * s];
+        expectCall(seg[0], "glColor3f", {0.2f, 0.5f, 0.0f});
+        expectCall(seg[1], "glLineWidth", {2});
+        expectCall(seg[2], "glBegin", {GL_LINES});
+        expectCall(seg[3], "glVertex3f", {1, 2, 3});
+        expectCall(seg[4], "glVertex3f", bouts[s]);
+        expectCall(seg[5], "glEnd", {});
+    }
     expectCall(c[12], "glPointSize", {10});
     expectCall(c[13], "glColor3d", {0.1, 0.2, 0.3});
     expectCall(c[14], "glBegin", {GL_POINTS});
@@ -255,9 +246,7 @@ TEST(DroiteDrawing, TwoSegmentsThenTheBasePoint) {
 }
 
 TEST(DroiteDrawing, DefaultHalfLengthIsTwo) {
-    glrec::reset();
-    Droite().traceDroite();
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { Droite().traceDroite(); });
     ASSERT_EQ(prims.size(), 3u);
     ASSERT_EQ(prims[0].vertices.size(), 2u);
     EXPECT_EQ(prims[0].vertices[1], (std::vector<double>{2, 2, 2}));

@@ -1,3 +1,4 @@
+#include "EcritureLimitee.h"
 #include "ExportObj.h"
 #include "RBBPd.h"
 #include "Residu.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,9 +17,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -427,20 +424,10 @@ TEST(ExportObj, FailedWriteLeavesAnExistingFileUntouched) {
     EXPECT_FALSE(exporterObj(rep.chemin().string(), c.converti, c.code, c.morceau, {}, notices));
     // A write that fails half-way (size limit, as on a full disk), in a child
     // process so that the limit stays there.
-    pid_t enfant = ::fork();
-    ASSERT_GE(enfant, 0);
-    if (enfant == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limite = {4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limite);
+    EXPECT_TRUE(echoueAuDelaDe(4096, [&] {
         std::vector<std::string> n;
-        bool ok = exporterObj(f.string(), c.converti, c.code, c.morceau, {}, n);
-        ::_exit(ok ? 1 : 0);
-    }
-    int statut = 0;
-    ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
-    ASSERT_TRUE(WIFEXITED(statut));
-    EXPECT_EQ(WEXITSTATUS(statut), 0);
+        return exporterObj(f.string(), c.converti, c.code, c.morceau, {}, n);
+    }));
     EXPECT_EQ(lireFichier(f), "# ancien\n");
     EXPECT_EQ(rep.nombreEntrees(), 1u);
     // Then a successful write replaces it.

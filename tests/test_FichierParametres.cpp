@@ -1,4 +1,5 @@
 #include "EcritureFichier.h"
+#include "EcritureLimitee.h"
 #include "FichierParametres.h"
 #include "Tolerance.h"
 
@@ -7,7 +8,6 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,9 +16,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
 
@@ -229,19 +227,8 @@ TEST(EcrireFichierAtomique, FailureHalfWayLeavesTheExistingFileUntouched) {
     RepertoireTemporaire rep;
     fs::path fichier = rep.chemin() / "garde.car";
     ecrireTexte(fichier, "ancien contenu\n");
-    pid_t enfant = ::fork();
-    ASSERT_GE(enfant, 0);
-    if (enfant == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limite = {64, 64};
-        ::setrlimit(RLIMIT_FSIZE, &limite);
-        bool ok = ecrireFichierAtomique(fichier.string(), std::string(100000, 'x'));
-        ::_exit(ok ? 1 : 0);
-    }
-    int statut = 0;
-    ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
-    ASSERT_TRUE(WIFEXITED(statut));
-    EXPECT_EQ(WEXITSTATUS(statut), 0) << "the write past the size limit reported success";
+    EXPECT_TRUE(echoueAuDelaDe(
+        64, [&] { return ecrireFichierAtomique(fichier.string(), std::string(100000, 'x')); }));
     EXPECT_EQ(contenu(fichier), "ancien contenu\n");
     EXPECT_EQ(rep.entrees(), "garde.car;");
 }

@@ -1,6 +1,7 @@
 #include "Point.h"
 
 #include "CaptureStdout.h"
+#include "ExpectCall.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
 
@@ -16,29 +17,11 @@ namespace {
 
 const double PI_2 = 1.5707963267948966;
 
-::testing::AssertionResult hasColour(const Point& p, double r, double g, double b) {
-    return tol::near3(p.getR(), p.getG(), p.getB(), r, g, b, 0.0, 0.0, "colour");
-}
+using glrec::expectCall;
+using tol::hasColour;
 
 ::testing::AssertionResult isGreen(const Point& p) {
     return hasColour(p, 0, 1, 0);
-}
-
-// A string buffer that counts the flushes it receives.
-class CountingBuf : public std::stringbuf {
-  public:
-    int syncs = 0;
-
-  protected:
-    int sync() override {
-        ++syncs;
-        return std::stringbuf::sync();
-    }
-};
-
-void expectCall(const glrec::Call& c, const char* name, std::vector<double> args) {
-    EXPECT_EQ(c.name, name);
-    EXPECT_EQ(c.args, args) << "arguments of " << name;
 }
 
 } // namespace

@@ -56,9 +56,7 @@ RBBP irregular() {
     return tol::near3(v[0], v[1], v[2], p.getX0(), p.getY0(), p.getZ0(), 1e-6, 1e-6, "vertex");
 }
 
-bool lightingCall(const glrec::Call& c, const char* name) {
-    return c.name == name && c.args.size() == 1 && c.args[0] == GL_LIGHTING;
-}
+using glrec::lightingCall;
 
 } // namespace
 
@@ -220,9 +218,7 @@ TEST(RBBPDrawing, SamplesAndOneQuad) {
     ASSERT_EQ(g[0].size(), 4u);
     EXPECT_TRUE(tol::nearPoint(g[1][2], s.point(0.5, 2.0 / 3).getX0(),
                                s.point(0.5, 2.0 / 3).getY0(), s.point(0.5, 2.0 / 3).getZ0(), 0));
-    glrec::reset();
-    s.openGL(1, 1);
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { s.openGL(1, 1); });
     ASSERT_EQ(prims.size(), 1u);
     EXPECT_EQ(prims[0].mode, static_cast<GLenum>(GL_QUADS));
     ASSERT_EQ(prims[0].vertices.size(), 4u);
@@ -268,9 +264,7 @@ TEST(RBBPDrawing, BoundaryRunsOnceAroundThePatch) {
     const int n = 3, m = 5;
     glrec::reset();
     glDisable(GL_LIGHTING);
-    glrec::reset();
-    s.openGLBord(n, m);
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { s.openGLBord(n, m); });
     ASSERT_EQ(prims.size(), static_cast<std::size_t>(m + n + m + n));
     // Curve by curve: the patch point at the start of each segment.
     std::vector<Point> starts;
@@ -299,9 +293,7 @@ TEST(RBBPDrawing, BoundaryRunsOnceAroundThePatch) {
     EXPECT_EQ(glrec::count("glDisable"), 5u);
     EXPECT_EQ(glrec::count("glEnable"), 5u);
 
-    glrec::reset();
-    s.openGLBord(2, 2, 0.0f, 0.25f, 1.0f, 6.0f);
-    prims = glrec::primitives();
+    prims = glrec::primitivesOf([&] { s.openGLBord(2, 2, 0.0f, 0.25f, 1.0f, 6.0f); });
     ASSERT_EQ(prims.size(), 8u);
     EXPECT_TRUE(tol::near3(prims[7].colour[0], prims[7].colour[1], prims[7].colour[2], 0, 0.25, 1,
                            0, 0, "colour"));
@@ -310,9 +302,7 @@ TEST(RBBPDrawing, BoundaryRunsOnceAroundThePatch) {
 
 TEST(RBBPDrawing, ControlNetTwelveSegments) {
     RBBP s = irregular();
-    glrec::reset();
-    s.openGLPolyedre();
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { s.openGLPolyedre(); });
     ASSERT_EQ(prims.size(), 12u);
     std::size_t k = 0;
     for (int i = 0; i < 2; ++i) {
@@ -336,9 +326,7 @@ TEST(RBBPDrawing, ControlNetTwelveSegments) {
     EXPECT_TRUE(lightingCall(glrec::calls().front(), "glDisable"));
     EXPECT_TRUE(lightingCall(glrec::calls().back(), "glEnable"));
 
-    glrec::reset();
-    RBBP().openGLPolyedre();
-    prims = glrec::primitives();
+    prims = glrec::primitivesOf([&] { RBBP().openGLPolyedre(); });
     ASSERT_EQ(prims.size(), 12u);
     for (const auto& p : prims)
         for (const auto& v : p.vertices)

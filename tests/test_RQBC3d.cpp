@@ -54,9 +54,7 @@ void expectLegs(const glrec::Primitive& a, const glrec::Primitive& b, const RQBC
     EXPECT_TRUE(colourIs(b, (1 - P2.getR()) / 2, (1 - P2.getG()) / 2, (1 - P2.getB()) / 2, 1.0));
 }
 
-bool lightingCall(const glrec::Call& c, const char* name) {
-    return c.name == name && c.args.size() == 1 && c.args[0] == GL_LIGHTING;
-}
+using glrec::lightingCall;
 
 } // namespace
 
@@ -128,9 +126,7 @@ TEST(RQBC3dEvaluation, QuarterCircleLiesOnTheUnitCircle) {
 TEST(RQBC3dDrawing, OpenGLDrawsTenSegmentsAndTheLegsWithoutTouchingLighting) {
     RQBC3d c = quarterCircle();
     c.setP2(Point(0, 1, 0, 0.2, 0.4, 1.0));
-    glrec::reset();
-    c.openGL();
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { c.openGL(); });
     ASSERT_EQ(prims.size(), 12u);
     expectPolyline(prims, c, 10, 0.2, 0.5, 0.0, 2.0, false);
     expectLegs(prims[10], prims[11], c);
@@ -139,9 +135,7 @@ TEST(RQBC3dDrawing, OpenGLDrawsTenSegmentsAndTheLegsWithoutTouchingLighting) {
     EXPECT_EQ(glrec::count("glEnable") + glrec::count("glDisable"), 0u);
     EXPECT_TRUE(glrec::beginEndBalanced());
 
-    glrec::reset();
-    c.openGL(3);
-    prims = glrec::primitives();
+    prims = glrec::primitivesOf([&] { c.openGL(3); });
     ASSERT_EQ(prims.size(), 5u);
     expectPolyline(prims, c, 3, 0.2, 0.5, 0.0, 2.0, false);
     expectLegs(prims[3], prims[4], c);
@@ -153,9 +147,7 @@ TEST(RQBC3dDrawing, OpenGLDrawsTenSegmentsAndTheLegsWithoutTouchingLighting) {
 TEST(RQBC3dDrawing, ColouredOpenGLSwitchesLightingOffThenOn) {
     RQBC3d c = quarterCircle();
     c.setP0(Point(1, 0, 0, 1, 0, 0));
-    glrec::reset();
-    c.openGL(4, 0.1f, 0.7f, 0.9f, 5.0f);
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { c.openGL(4, 0.1f, 0.7f, 0.9f, 5.0f); });
     ASSERT_EQ(prims.size(), 6u);
     expectPolyline(prims, c, 4, 0.1, 0.7, 0.9, 5.0, false);
     expectLegs(prims[4], prims[5], c);
@@ -169,24 +161,18 @@ TEST(RQBC3dDrawing, ColouredOpenGLSwitchesLightingOffThenOn) {
 
 TEST(RQBC3dDrawing, OpenGL1DrawsTheCurveAlone) {
     RQBC3d c;
-    glrec::reset();
-    c.openGL1();
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { c.openGL1(); });
     ASSERT_EQ(prims.size(), 10u);
     expectPolyline(prims, c, 10, 0.2, 0.5, 0.0, 2.0, false);
     EXPECT_TRUE(glrec::lightingEnabled());
 
-    glrec::reset();
-    c.openGL1(7);
-    prims = glrec::primitives();
+    prims = glrec::primitivesOf([&] { c.openGL1(7); });
     ASSERT_EQ(prims.size(), 7u);
     expectPolyline(prims, c, 7, 0.2, 0.5, 0.0, 2.0, false);
     EXPECT_TRUE(lightingCall(glrec::calls().front(), "glDisable"));
     EXPECT_TRUE(lightingCall(glrec::calls().back(), "glEnable"));
 
-    glrec::reset();
-    c.openGL1(2, 1.0f, 0.0f, 0.0f, 3.0f);
-    prims = glrec::primitives();
+    prims = glrec::primitivesOf([&] { c.openGL1(2, 1.0f, 0.0f, 0.0f, 3.0f); });
     ASSERT_EQ(prims.size(), 2u);
     expectPolyline(prims, c, 2, 1, 0, 0, 3, false);
     // The curve's ends, joined by consecutive segments.
@@ -205,9 +191,7 @@ TEST(RQBC3dDrawing, NoSegmentsForZeroOrNegativeCounts) {
     EXPECT_TRUE(lightingCall(glrec::calls()[0], "glDisable"));
     EXPECT_TRUE(lightingCall(glrec::calls()[1], "glEnable"));
 
-    glrec::reset();
-    c.openGL(0);
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { c.openGL(0); });
     ASSERT_EQ(prims.size(), 2u);
     expectLegs(prims[0], prims[1], c);
 

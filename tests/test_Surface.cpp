@@ -65,14 +65,6 @@ class ColourProbe : public surface_para {
     }
 };
 
-std::vector<glrec::Call> callsNamed(const std::string& name) {
-    std::vector<glrec::Call> out;
-    for (const auto& c : glrec::calls())
-        if (c.name == name)
-            out.push_back(c);
-    return out;
-}
-
 // The material calls between the first glBegin and the first glNormal3d.
 std::vector<glrec::Call> firstVertexMaterials() {
     std::vector<glrec::Call> out;
@@ -231,9 +223,7 @@ TEST(SurfaceTessellation, WholeGridOfQuadsEndedByAFlush) {
 
 TEST(SurfaceTessellation, CornersInOrderWithNormalBeforeVertex) {
     Sphere s;
-    glrec::reset();
-    s.openGL();
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { s.openGL(); });
     ASSERT_EQ(prims.size(), 12u);
     const int di[4] = {0, 1, 1, 0}, dj[4] = {0, 0, 1, 1};
     // Quad (i, j) is number i * VMAX + j.
@@ -273,7 +263,7 @@ TEST(SurfaceTessellation, ColourSlotsGetTheCornerIndicesAndTheChoices) {
     EXPECT_EQ(s.green[0].w, 6.0);
     EXPECT_EQ(s.blue[0].w, 7.0);
     // Third corner (1, 1) of the first quad: its channels become its materials.
-    auto mats = callsNamed("glMaterialfv");
+    auto mats = glrec::callsNamed("glMaterialfv");
     EXPECT_TRUE(isMaterial(mats[6], GL_FRONT_AND_BACK, GL_AMBIENT, {0.1, 0.1, 0.5, 0.5}));
     EXPECT_TRUE(isMaterial(mats[7], GL_FRONT_AND_BACK, GL_DIFFUSE, {0.25, 0.125, 0.375, 0.5}));
     EXPECT_TRUE(isMaterial(mats[8], GL_FRONT_AND_BACK, GL_SPECULAR, {0.5, 0.75, 0.0625, 0.5}));
@@ -374,9 +364,7 @@ TEST(SurfaceTessellation, DegenerateGridsDrawNothingButFlush) {
 
 TEST(SurfaceIsoCurves, TraceUAndTraceV) {
     surface_para s;
-    glrec::reset();
-    s.traceU(10, 1, 0, 0, 2);
-    auto prims = glrec::primitives();
+    auto prims = glrec::primitivesOf([&] { s.traceU(10, 1, 0, 0, 2); });
     ASSERT_EQ(prims.size(), 80u);
     EXPECT_EQ(glrec::countBegin(GL_LINES), 80u);
     for (int i = 0; i < 80; ++i) {
@@ -393,9 +381,7 @@ TEST(SurfaceIsoCurves, TraceUAndTraceV) {
     EXPECT_TRUE(glrec::lightingEnabled());
 
     s.putVMAX(5);
-    glrec::reset();
-    s.traceV(3, 0, 0, 1, 1);
-    prims = glrec::primitives();
+    prims = glrec::primitivesOf([&] { s.traceV(3, 0, 0, 1, 1); });
     ASSERT_EQ(prims.size(), 5u);
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(tol::near3(prims[i].vertices[1][0], prims[i].vertices[1][1],

@@ -9,25 +9,7 @@
 #include <sstream>
 #include <streambuf>
 
-namespace {
-
-::testing::AssertionResult nearVect(vect v, double x, double y, double z, double absTol) {
-    return tol::near3(v.abs(), v.ord(), v.cote(), x, y, z, absTol, 0.0, "vect");
-}
-
-// A string buffer that counts the flushes it receives.
-class CountingBuf : public std::stringbuf {
-  public:
-    int syncs = 0;
-
-  protected:
-    int sync() override {
-        ++syncs;
-        return std::stringbuf::sync();
-    }
-};
-
-} // namespace
+using tol::nearVect;
 
 TEST(Vect, ConstructorsAndInit) {
     vect zero;

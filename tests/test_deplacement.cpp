@@ -7,17 +7,8 @@
 
 #include <sstream>
 
-namespace {
-
-::testing::AssertionResult hasColour(const Point& p, double r, double g, double b) {
-    return tol::near3(p.getR(), p.getG(), p.getB(), r, g, b, 0.0, 0.0, "colour");
-}
-
-::testing::AssertionResult nearVect(vect v, double x, double y, double z) {
-    return tol::near3(v.abs(), v.ord(), v.cote(), x, y, z, 0.0, 0.0, "vect");
-}
-
-} // namespace
+using tol::hasColour;
+using tol::nearVect;
 
 TEST(Deplacement, DefaultRecord) {
     deplacement D;

@@ -1,5 +1,6 @@
 # Runs cyclide-conv --png on the start-up parameters and checks that it wrote
 # an 800 x 800 PNG image and still printed its report.
+include(${CMAKE_CURRENT_LIST_DIR}/../support/ImagePng.cmake)
 file(REMOVE ${SORTIE})
 execute_process(COMMAND ${CONV} --png ${SORTIE} --affiche 1367
                         0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982
@@ -10,15 +11,9 @@ endif()
 if(NOT sortie MATCHES "^type 1\ncyclide 1 La cyclide est de type ring\n")
     message(FATAL_ERROR "unexpected report: ${sortie}")
 endif()
-if(NOT EXISTS ${SORTIE})
-    message(FATAL_ERROR "no image written to ${SORTIE}")
-endif()
+verifier_png(${SORTIE})
 file(READ ${SORTIE} entete LIMIT 24 HEX)
-string(SUBSTRING "${entete}" 0 16 signature)
 string(SUBSTRING "${entete}" 32 16 taille)
-if(NOT signature STREQUAL "89504e470d0a1a0a")
-    message(FATAL_ERROR "not PNG data: ${signature}")
-endif()
 # IHDR width and height, big-endian: 800 = 0x320.
 if(NOT taille STREQUAL "0000032000000320")
     message(FATAL_ERROR "not 800 x 800: ${taille}")

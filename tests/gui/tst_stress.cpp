@@ -114,6 +114,7 @@ class Stress {
     void noter(const QString& texte);
     void rafraichi();
     void touche(Qt::Key cle);
+    void commander(bool parTouche, Qt::Key cle, const char* action);
 
     void deplacerCurseur();
     void toucheCurseur();
@@ -218,6 +219,17 @@ void Stress::touche(Qt::Key cle) {
     QTest::keyClick(&f, cle);
 }
 
+// An Edition command, by its shortcut key or by its menu entry.
+void Stress::commander(bool parTouche, Qt::Key cle, const char* action) {
+    QAction* entree = enfant<QAction>(f, QString::fromLatin1(action));
+    noter(parTouche ? QStringLiteral("touche ") + QKeySequence(cle).toString() : entree->text());
+    if (parTouche) {
+        touche(cle);
+    } else {
+        entree->trigger();
+    }
+}
+
 void Stress::deplacerCurseur() {
     QSlider* curseur = enfant<QSlider>(f, QString::fromLatin1(NOMS_CURSEURS[entier(0, 3)]));
     const int valeur = entier(0, 9) == 0 ? entier(-1000, 1000) : entier(-180, 180);
@@ -252,12 +264,7 @@ void Stress::basculer() {
 }
 
 void Stress::changerMode(bool parTouche) {
-    noter(parTouche ? QStringLiteral("touche P") : QStringLiteral("&Affichage"));
-    if (parTouche) {
-        touche(Qt::Key_P);
-    } else {
-        enfant<QAction>(f, QStringLiteral("actionModeAffichage"))->trigger();
-    }
+    commander(parTouche, Qt::Key_P, "actionModeAffichage");
     modeAttendu = (modeAttendu + 1) % 3;
 }
 
@@ -281,12 +288,7 @@ void Stress::chargerExemple() {
 }
 
 void Stress::remettreAZero(bool parTouche) {
-    noter(parTouche ? QStringLiteral("touche R") : QStringLiteral("&Remise a zero"));
-    if (parTouche) {
-        touche(Qt::Key_R);
-    } else {
-        enfant<QAction>(f, QStringLiteral("actionResetProg"))->trigger();
-    }
+    commander(parTouche, Qt::Key_R, "actionResetProg");
     modeAttendu = 0;
 }
 

@@ -22,4 +22,17 @@ class CaptureStdout {
     std::streambuf* old_;
 };
 
+// A string buffer that counts the flushes it receives: put in place of
+// std::cout's buffer, it shows whether a text was flushed and how often.
+class CountingBuf : public std::stringbuf {
+  public:
+    int syncs = 0;
+
+  protected:
+    int sync() override {
+        ++syncs;
+        return std::stringbuf::sync();
+    }
+};
+
 #endif

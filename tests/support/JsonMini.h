@@ -76,37 +76,17 @@ class Lecteur {
         const char ch = t_[k_];
         if (ch == '{') {
             v.sorte = Valeur::Objet;
-            ++k_;
-            blancs();
-            if (k_ < t_.size() && t_[k_] == '}') {
-                ++k_;
-                return v;
-            }
-            do {
+            suite('}', [&] {
                 blancs();
                 std::string cle = texte();
                 blancs();
                 if (k_ >= t_.size() || t_[k_++] != ':')
                     erreur("':' expected");
                 v.membres.emplace_back(cle, valeur());
-                blancs();
-            } while (k_ < t_.size() && t_[k_] == ',' && ++k_);
-            if (k_ >= t_.size() || t_[k_++] != '}')
-                erreur("'}' expected");
+            });
         } else if (ch == '[') {
             v.sorte = Valeur::Tableau;
-            ++k_;
-            blancs();
-            if (k_ < t_.size() && t_[k_] == ']') {
-                ++k_;
-                return v;
-            }
-            do {
-                v.elements.push_back(valeur());
-                blancs();
-            } while (k_ < t_.size() && t_[k_] == ',' && ++k_);
-            if (k_ >= t_.size() || t_[k_++] != ']')
-                erreur("']' expected");
+            suite(']', [&] { v.elements.push_back(valeur()); });
         } else if (ch == '"') {
             v.sorte = Valeur::Texte;
             v.t = texte();
@@ -118,6 +98,22 @@ class Lecteur {
             nombre(v);
         }
         return v;
+    }
+    // The comma-separated items of an object or array up to its closing
+    // character fin (none at all is allowed), the opening one being at k_.
+    template <class Element> void suite(char fin, Element element) {
+        ++k_;
+        blancs();
+        if (k_ < t_.size() && t_[k_] == fin) {
+            ++k_;
+            return;
+        }
+        do {
+            element();
+            blancs();
+        } while (k_ < t_.size() && t_[k_] == ',' && ++k_);
+        if (k_ >= t_.size() || t_[k_++] != fin)
+            erreur(std::string("'") + fin + "' expected");
     }
     void nombre(Valeur& v) {
         const std::size_t debut = k_;

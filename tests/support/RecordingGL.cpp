@@ -57,6 +57,18 @@ std::size_t count(const std::string& name) {
     return it == state().counts.end() ? 0 : it->second;
 }
 
+std::vector<Call> callsNamed(const std::string& name) {
+    std::vector<Call> out;
+    for (const Call& c : state().calls)
+        if (c.name == name)
+            out.push_back(c);
+    return out;
+}
+
+bool lightingCall(const Call& c, const char* name) {
+    return c.name == name && c.args.size() == 1 && c.args[0] == GL_LIGHTING;
+}
+
 std::size_t countBegin(GLenum mode) {
     auto it = state().begins.find(mode);
     return it == state().begins.end() ? 0 : it->second;

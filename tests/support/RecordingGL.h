@@ -53,6 +53,16 @@ bool beginEndBalanced();
 // True when the two streams hold the same calls with the same arguments, to
 // the last bit (a non-number equals the same non-number).
 bool sameCalls(const std::vector<Call>& a, const std::vector<Call>& b);
+// The recorded calls of that entry point, in order.
+std::vector<Call> callsNamed(const std::string& name);
+// Forgets what was recorded, runs draw and gives the primitives it drew.
+template <class Draw> std::vector<Primitive> primitivesOf(Draw draw) {
+    reset();
+    draw();
+    return primitives();
+}
+// The call is that entry point (glEnable or glDisable) with GL_LIGHTING alone.
+bool lightingCall(const Call& c, const char* name);
 // Current tracked state.
 bool lightingEnabled();
 std::size_t openBegins(); // glBegin calls not yet closed

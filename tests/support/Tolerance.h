@@ -52,6 +52,18 @@ template <class P>
     return near3(p.getX0(), p.getY0(), p.getZ0(), ex, ey, ez, absTol, relTol, what);
 }
 
+// Any vector type with abs/ord/cote (vect) against expected components.
+template <class V>
+::testing::AssertionResult nearVect(const V& v, double ex, double ey, double ez,
+                                    double absTol = 0.0) {
+    return near3(v.abs(), v.ord(), v.cote(), ex, ey, ez, absTol, 0.0, "vect");
+}
+
+// Any coloured type with getR/getG/getB (Point) has exactly that colour.
+template <class C>::testing::AssertionResult hasColour(const C& p, double r, double g, double b) {
+    return near3(p.getR(), p.getG(), p.getB(), r, g, b, 0.0, 0.0, "colour");
+}
+
 // The columns of M are orthonormal: every dot product of two columns within
 // absTol of 0 or 1 (a non-number fails); a failure names the two columns.
 inline ::testing::AssertionResult orthonormal(const double M[3][3], double absTol) {
