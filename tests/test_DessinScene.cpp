@@ -1,12 +1,13 @@
 // The drawings of a scene: each list drawn from the scene issues the calls
 // the rebuild recorded by converting while drawing; the normals of a patch
 // are unit and normal to its tangents; the box holds what is shown.
+#include "Constantes.h"
 #include "Cyclide.h"
 #include "DessinScene.h"
 #include "Exemples.h"
 #include "NormalesCarreau.h"
 
-#include "EntreeDemarrage.h"
+#include "CasScene.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
 
@@ -20,8 +21,6 @@
 using tol::near;
 
 namespace {
-
-const double DEUX_PI = 6.283185307179586;
 
 template <typename Dessin> std::vector<glrec::Call> fluxDe(Dessin dessin) {
     glrec::reset();

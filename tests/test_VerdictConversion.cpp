@@ -3,6 +3,7 @@
 // kind must carry its patch (residual evaluated on the implicit equation),
 // be finite with an orthonormal frame; code 0 must give its reason. Counts
 // before (first reading alone) and after are printed.
+#include "Constantes.h"
 #include "Scene.h"
 
 #include "CaptureStdout.h"
@@ -15,8 +16,6 @@
 #include <cmath>
 
 namespace {
-
-const double DEUX_PI = 6.283185307179586;
 
 void verifierScene(const Scene& s, double seuil) {
     EXPECT_EQ(s.raison.empty(), s.typeCyclide != 0) << s.raison;

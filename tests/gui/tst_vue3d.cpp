@@ -3,7 +3,7 @@
 // the save/open round trip; fitting, shading, panning, preset views; the
 // patch colours; no depth fighting between the cyclide and its piece; the
 // toolkit's buttons in French; the converter's turned and fitted image.
-#include "EntreeDemarrage.h"
+#include "CasScene.h"
 #include "FenetreTest.h"
 #include "ImageVue.h"
 #include "glwidget.h"

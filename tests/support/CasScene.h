@@ -13,8 +13,12 @@
 const double DEMARRAGE[7] = {
     0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982};
 
-inline EntreeScene entreeDemarrage(int choix = 1) {
-    return entreeParametres(DEMARRAGE, choix);
+// The start-up inputs as a scene's input, with the plane and the example
+// asked for.
+inline EntreeScene entreeDemarrage(int choix = 1, int exemple = 0) {
+    EntreeScene e = entreeParametres(DEMARRAGE, choix);
+    e.exemple = exemple;
+    return e;
 }
 
 inline std::vector<EntreeScene> casTravailles() {

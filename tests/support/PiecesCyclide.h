@@ -5,6 +5,7 @@
 #ifndef PIECES_CYCLIDE_H
 #define PIECES_CYCLIDE_H
 
+#include "Constantes.h"
 #include "RBBPd.h"
 #include "ReseauCyclide.h"
 #include "Residu.h"
@@ -17,8 +18,6 @@
 #include <random>
 
 namespace pieces {
-
-const double PI = 3.141592653589793;
 
 // The kinds of the sweep, with the cyclide-type code each must get.
 enum Genre { RING = 1, SPINDLE = 2, HORNED = 3, SPHERE = 4, CROISE = 5, COLLIER = 6 };
