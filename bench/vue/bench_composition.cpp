@@ -156,6 +156,15 @@ struct Banc {
             vueFenetre->update();
         }
     }
+    // Asks for a frame and waits for it; false, with the benchmark marked
+    // as failed, when none comes.
+    bool imageObtenue(benchmark::State& state) {
+        demander();
+        if (attendre([this] { return image; }))
+            return true;
+        state.SkipWithError("no frame");
+        return false;
+    }
     void terminer() {
         if (widget != nullptr) {
             widget->makeCurrent();
@@ -168,11 +177,8 @@ struct Banc {
 
 void mesurer(benchmark::State& state, bool pas) {
     Banc banc(state.range(0) == 1);
-    banc.demander();
-    if (!attendre([&] { return banc.image; })) {
-        state.SkipWithError("no frame");
+    if (!banc.imageObtenue(state))
         return;
-    }
     int k = 0;
     for (auto _ : state) {
         banc.image = false;
@@ -184,11 +190,8 @@ void mesurer(benchmark::State& state, bool pas) {
                 e->setText(QString::number(banc.rendu().scene.converti.a + k % 2, 'f', 6));
             }
         }
-        banc.demander();
-        if (!attendre([&] { return banc.image; })) {
-            state.SkipWithError("no frame");
+        if (!banc.imageObtenue(state))
             break;
-        }
         banc.terminer();
     }
 }
@@ -208,11 +211,8 @@ BENCHMARK(BM_Pas)->ArgName("fenetre")->Arg(0)->Arg(1)->Apply(reglagesVue);
 // with.
 void BM_PeintureSeule(benchmark::State& state) {
     Banc banc(true);
-    banc.demander();
-    if (!attendre([&] { return banc.image; })) {
-        state.SkipWithError("no frame");
+    if (!banc.imageObtenue(state))
         return;
-    }
     for (auto _ : state) {
         banc.vueFenetre->makeCurrent();
         banc.rendu().peindre();
@@ -267,11 +267,8 @@ class Compilateur : public QThread {
 // The time to a usable set of lists, process CPU included the renderer's.
 void BM_CompilationFil(benchmark::State& state) {
     Banc banc(true);
-    banc.demander();
-    if (!attendre([&] { return banc.image; })) {
-        state.SkipWithError("no frame");
+    if (!banc.imageObtenue(state))
         return;
-    }
     banc.vueFenetre->makeCurrent();
     QOpenGLContext* vue = banc.vueFenetre->context();
     const int fils = static_cast<int>(state.range(0));
