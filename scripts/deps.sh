@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libgl-dev mesa-common-dev libgl1-mesa-dri
     qt6-base-dev libqt6opengl6-dev qt6-translations-l10n
-    xvfb xauth
+    xvfb xauth locales
     clang libclang-rt-14-dev clang-tidy clang-format
     libocct-data-exchange-dev libtbb-dev
 )

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 
@@ -9,6 +10,14 @@ namespace {
 
 bool estBlanc(char ch) {
     return std::isspace(static_cast<unsigned char>(ch)) != 0;
+}
+
+// The "C" locale, made once. The texts read here always use '.', whatever
+// locale the program runs in: the window's toolkit takes the user's, whose
+// decimal separator may be ','. Null if it could not be made.
+locale_t localeC() {
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
 }
 
 bool estChiffre(char ch) {
@@ -65,10 +74,13 @@ bool lireNombreDecimal(std::string_view texte, double& valeur) {
     const auto [fin_lue, erreur] =
         std::from_chars(sansPlus.data(), sansPlus.data() + sansPlus.size(), v);
     if (erreur == std::errc::result_out_of_range) {
-        // Overflow is refused; an underflow reads as the nearest number,
-        // which strtod gives (0 or a subnormal).
+        // from_chars gives no value when the nearest double is a zero or an
+        // infinity: strtod_l, in the "C" locale, gives that signed zero
+        // (an infinity is refused below).
+        if (localeC() == nullptr)
+            return false;
         const std::string copie(sansPlus);
-        v = std::strtod(copie.c_str(), nullptr);
+        v = ::strtod_l(copie.c_str(), nullptr, localeC());
     } else if (erreur != std::errc() || fin_lue != sansPlus.data() + sansPlus.size()) {
         return false;
     }

@@ -1,6 +1,7 @@
 // NombreTexte: the one rule for numbers typed by a user, on the command line
-// and in files: a finite decimal number in the C locale, with optional sign,
-// digits, point and exponent, white space allowed around it.
+// and in files: a finite decimal number in the C locale (the decimal point
+// is '.' whatever the program's locale), with optional sign, digits, point
+// and exponent, white space allowed around it.
 #ifndef NOMBRE_TEXTE_H
 #define NOMBRE_TEXTE_H
 

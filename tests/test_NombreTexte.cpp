@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 struct CasNombre {
@@ -39,4 +43,33 @@ TEST(NombreTexte, RefusesOverlongTexts) {
     double v = 0;
     EXPECT_TRUE(lireNombreDecimal(std::string(LONGUEUR_NOMBRE_MAX, '1'), v));
     EXPECT_FALSE(lireNombreDecimal(std::string(LONGUEUR_NOMBRE_MAX + 1, '1'), v));
+}
+
+// Under a locale whose decimal separator is ',' (as the window runs for a
+// French user), a number whose nearest double is zero still reads as that
+// zero: the point is read as the point, not as the end of the number.
+TEST(NombreTexte, ReadsThePointUnderACommaLocale) {
+    const std::string dossier = ::testing::TempDir() + "locales-nombre";
+    std::filesystem::create_directories(dossier);
+    const std::string commande =
+        "localedef -i fr_FR -f UTF-8 '" + dossier + "/fr_FR.UTF-8' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(commande.c_str()), 0) << commande;
+    ASSERT_EQ(::setenv("LOCPATH", dossier.c_str(), 1), 0);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"), nullptr);
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+    const CasNombre cas[] = {{"1.5e-400", true, 0},
+                             {"-2.5e-400", true, -0.0},
+                             {"2.5", true, 2.5},
+                             {"1.5e400", false, 0},
+                             {"2,5", false, 0}};
+    for (const CasNombre& k : cas) {
+        double v = 12345;
+        EXPECT_EQ(lireNombreDecimal(k.texte, v), k.lu) << '"' << k.texte << '"';
+        EXPECT_EQ(v, k.lu ? k.valeur : 12345) << '"' << k.texte << '"';
+        if (k.lu) {
+            EXPECT_EQ(std::signbit(v), std::signbit(k.valeur)) << '"' << k.texte << '"';
+        }
+    }
+    std::setlocale(LC_NUMERIC, "C");
 }
