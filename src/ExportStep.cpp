@@ -3,8 +3,9 @@
 #include "Constantes.h"
 #include "EcritureFichier.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -180,9 +181,15 @@ std::string nomSansChemin(const std::string& chemin) {
 } // namespace
 
 std::string reelStep(double v) {
+    // to_chars writes as printf's %.17g does in the "C" locale, whatever
+    // the program's locale (the window takes the user's, whose decimal
+    // separator may be ','); the exponent letter is then made upper case.
     char tampon[40];
-    std::snprintf(tampon, sizeof tampon, "%.17G", v);
-    std::string r = tampon;
+    const auto fin =
+        std::to_chars(tampon, tampon + sizeof tampon, v, std::chars_format::general, 17).ptr;
+    std::string r(tampon, fin);
+    for (char& ch : r)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     if (r.find('.') == std::string::npos) {
         const std::size_t e = r.find('E');
         r.insert(e == std::string::npos ? r.size() : e, ".");

@@ -5,6 +5,7 @@
 #include "CasScene.h"
 #include "ExportStep.h"
 #include "LecteurStep.h"
+#include "LocaleVirgule.h"
 #include "Residu.h"
 #include "Tolerance.h"
 
@@ -255,18 +256,27 @@ TEST(ExportStep, SegmentsAreChosenForPositiveWeights) {
     }
 }
 
+// Reals and their STEP text.
+const struct {
+    double v;
+    const char* texte;
+} REELS_STEP[] = {{1, "1."},
+                  {0, "0."},
+                  {-2.5, "-2.5"},
+                  {1e20, "1.E+20"},
+                  {0.1, "0.10000000000000001"},
+                  {-7.982, "-7.9820000000000002"}};
+
 TEST(ExportStep, RealsHaveSeventeenDigitsAndAPoint) {
-    const struct {
-        double v;
-        const char* texte;
-    } cas[] = {{1, "1."},
-               {0, "0."},
-               {-2.5, "-2.5"},
-               {1e20, "1.E+20"},
-               {0.1, "0.10000000000000001"},
-               {-7.982, "-7.9820000000000002"}};
-    for (const auto& c : cas)
+    for (const auto& c : REELS_STEP)
         EXPECT_EQ(reelStep(c.v), c.texte);
     for (double v : {3.141592653589793, 2.4492935982947064e-16, -1e-300, 1.7976931348623157e308})
         EXPECT_EQ(std::strtod(reelStep(v).c_str(), nullptr), v) << reelStep(v);
+}
+
+TEST(ExportStep, RealsKeepThePointUnderACommaLocale) {
+    const LocaleVirgule locale;
+    ASSERT_EQ(locale.raison(), "");
+    for (const auto& c : REELS_STEP)
+        EXPECT_EQ(reelStep(c.v), c.texte);
 }
