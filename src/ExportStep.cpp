@@ -3,7 +3,6 @@
 #include "Constantes.h"
 #include "EcritureFichier.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -183,13 +182,15 @@ std::string nomSansChemin(const std::string& chemin) {
 std::string reelStep(double v) {
     // to_chars writes as printf's %.17g does in the "C" locale, whatever
     // the program's locale (the window takes the user's, whose decimal
-    // separator may be ','); the exponent letter is then made upper case.
+    // separator may be ','); its letters (the exponent's e) are then made
+    // upper case, as %G makes them.
     char tampon[40];
     const auto fin =
         std::to_chars(tampon, tampon + sizeof tampon, v, std::chars_format::general, 17).ptr;
     std::string r(tampon, fin);
     for (char& ch : r)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
     if (r.find('.') == std::string::npos) {
         const std::size_t e = r.find('E');
         r.insert(e == std::string::npos ? r.size() : e, ".");
