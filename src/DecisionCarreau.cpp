@@ -3,6 +3,7 @@
 #include "Plan.h"
 #include "VerdictConversion.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,7 +40,7 @@ Plan planBord(const RBBP& net, const Bord& b) {
 } // namespace
 
 bool arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1, double w2,
-                 double tol, std::string& raison) {
+                 double tol, std::string& raison, double bruit) {
     if (!(w0 * w2 > 0)) {
         raison = "ses poids d'extremite sont nuls ou de signes opposes";
         return false;
@@ -58,33 +59,40 @@ bool arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, d
         raison = "ses points de controle sont alignes";
         return false;
     }
-    if (!(std::fabs(d1 - d2) <= tol * longueur)) {
+    if (!(std::fabs(d1 - d2) <= tol * longueur + 64 * bruit)) {
         raison = "les deux cotes de son polygone de controle n'ont pas la meme longueur";
         return false;
     }
     const double cosinus = t.scalaire(corde) / (d1 * c);
     const double poids = std::fabs(w1) / std::sqrt(w0 * w2);
-    if (!(std::fabs(poids - cosinus) <= tol)) {
+    if (!(std::fabs(poids - cosinus) <= tol + 64 * bruit / std::min(d1, c))) {
         raison = "son poids central ne donne pas un arc de cercle";
         return false;
     }
     return true;
 }
 
-int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
+bool bordsCirculaires(const RBBP& net, double tol, std::string& raison, double bruit) {
     if (!netFini(net)) {
         raison = "le carreau contient une valeur non finie";
-        return 0;
+        return false;
     }
     for (const Bord& b : BORDS) {
         std::string pourquoi;
         if (!arcDeCercle(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]),
                          net.getP(b.i[2], b.j[2]), net.getW(b.i[0], b.j[0]),
-                         net.getW(b.i[1], b.j[1]), net.getW(b.i[2], b.j[2]), tol, pourquoi)) {
+                         net.getW(b.i[1], b.j[1]), net.getW(b.i[2], b.j[2]), tol, pourquoi,
+                         bruit)) {
             raison = std::string("le bord ") + b.nom + " n'est pas un arc de cercle : " + pourquoi;
-            return 0;
+            return false;
         }
     }
+    return true;
+}
+
+int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
+    if (!bordsCirculaires(net, tol, raison))
+        return 0;
     // The plane tests compare coefficients with absolute thresholds: they
     // are made on the net moved to unit size, so that they do not depend on
     // its size and place.

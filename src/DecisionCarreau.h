@@ -17,9 +17,18 @@
 // middle weight in the standard form, |w1| / sqrt(w0 w2), equal to the
 // cosine of the angle between the side Q0Q1 and the chord Q0Q2 within tol
 // (a negative middle weight gives the complementary arc of the same circle).
+// bruit is the rounding of the points' coordinates (0 for exact numbers):
+// the two comparisons admit 64 times its effect, so that no check asks more
+// of the numbers than they hold.
 // Gives back true, or false with the reason in French in raison.
 bool arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1, double w2,
-                 double tol, std::string& raison);
+                 double tol, std::string& raison, double bruit = 0);
+
+// Whether the net's numbers are finite and its four boundaries circular arcs
+// (arcDeCercle with the relative tolerance tol and the rounding bruit).
+// Out: true, or false with the reason in French, naming the boundary at
+// fault, in raison (left unchanged otherwise).
+bool bordsCirculaires(const RBBP& net, double tol, std::string& raison, double bruit = 0);
 
 // The conversion type of a net given directly: 0 when a number is not
 // finite, when a boundary is not a circular arc (arcDeCercle, tolerance

@@ -125,7 +125,72 @@ template <class Dedans> double premierQuiContient(const double (&candidats)[3], 
     return candidats[0];
 }
 
+// The four closed-form angle pairs of a frame point (theta up to a half
+// turn, psi up to a half turn at each theta; see anglesSansEchelle).
+void quatreSolutions(const ParamCyclide& p, const Coord3& q, AnglesCyclide sol[4]) {
+    const double X = p.a * q[0] - p.c * p.mu, Y = p.b * q[1];
+    const double theta0 = std::atan2(Y, X);
+    for (int i = 0; i < 2; ++i) {
+        const double theta = theta0 + i * PI;
+        const double k = std::cos(theta) * X + std::sin(theta) * Y - p.b * p.b;
+        const double psi0 = std::atan2(p.b * q[2], k);
+        for (int j = 0; j < 2; ++j)
+            sol[2 * i + j] = {theta, psi0 + j * PI};
+    }
+}
+
+// x moved by whole turns to the nearest of ref.
+double auPlusPres(double x, double ref) {
+    return x - DEUX_PI * std::round((x - ref) / DEUX_PI);
+}
+
+// The angles of q continuous from ref: of the closed-form solutions moved
+// by whole turns next to ref, those whose point is q within tol, the
+// nearest to ref; the one whose point is nearest to q when none is.
+AnglesCyclide anglesSuivis(const ParamCyclide& p, const Coord3& q, const AnglesCyclide& ref,
+                           double tol) {
+    AnglesCyclide sol[4];
+    quatreSolutions(p, q, sol);
+    AnglesCyclide retenu = ref, proche = ref;
+    double pas = std::numeric_limits<double>::infinity();
+    double ecartMin = std::numeric_limits<double>::infinity();
+    for (AnglesCyclide s : sol) {
+        s = {auPlusPres(s.theta, ref.theta), auPlusPres(s.psi, ref.psi)};
+        const double e = ecartAngles(p, s, q);
+        const double d = std::fabs(s.theta - ref.theta) + std::fabs(s.psi - ref.psi);
+        if (e <= tol && d < pas) {
+            pas = d;
+            retenu = s;
+        }
+        if (e < ecartMin) {
+            ecartMin = e;
+            proche = s;
+        }
+    }
+    return std::isfinite(pas) ? retenu : proche;
+}
+
 } // namespace
+
+MorceauCyclide morceauSuivi(const CyclideRepere& cy, const RBBP& reseau, int pas) {
+    const PassageRepere passage = passageRepere(cy.Base, cy.omega);
+    const ParamCyclide p = parametres(cy.a, cy.c, cy.mu);
+    const Point(&P)[3][3] = reseau.P;
+    const double tol = 1e-6 * std::max(P[0][0].distance(P[2][2]), P[0][2].distance(P[2][0]));
+    const auto q = [&](double u, double v) { return versRepere(passage, reseau.point(u, v)); };
+    double e;
+    const AnglesCyclide centre = anglesSansEchelle(p, q(0.5, 0.5), e);
+    const auto suivre = [&](double u, double v) {
+        AnglesCyclide ang = centre;
+        for (int s = 1; s <= pas; ++s) {
+            const double f = static_cast<double>(s) / pas;
+            ang = anglesSuivis(p, q(0.5 + f * (u - 0.5), 0.5 + f * (v - 0.5)), ang, tol);
+        }
+        return ang;
+    };
+    const AnglesCyclide c00 = suivre(0, 0), c22 = suivre(1, 1);
+    return {c00.theta, c22.theta, c22.psi, c00.psi};
+}
 
 Coord3 pointCyclide(double a, double c, double mu, const AnglesCyclide& angles) {
     return pointDeParametres(parametres(a, c, mu), angles);

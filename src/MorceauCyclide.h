@@ -52,6 +52,16 @@ AnglesCyclide anglesDuPoint(double a, double c, double mu, const Coord3& q, cons
 // Degenerate: a degenerate cyclide gives non-number limits.
 MorceauCyclide morceauGeneral(const CyclideRepere& cyclide, const RBBP& reseau);
 
+// The corner angles of a net on a general cyclide followed along the patch:
+// the angles of the patch centre (closed forms, scale-free), then at each
+// of pas steps towards P00 and towards P22 the closed-form solution, moved
+// by whole turns, that gives the point back (within 1e-6 of the patch's
+// diagonal) and is nearest to the step before. The piece: u0, v1 at P00,
+// u1, v0 at P22, continuous over the patch whatever its span.
+// In: the cyclide (c != 0 or a != 0) and the net in world coordinates.
+// Degenerate: non-number limits for a degenerate cyclide.
+MorceauCyclide morceauSuivi(const CyclideRepere& cyclide, const RBBP& reseau, int pas = 32);
+
 // The piece of a torus or sphere (c = 0) covered by the net: theta from
 // thetaSol1 at P00 (one turn back) to thetaSol at P22, psi from psiSol1 at
 // P22 to psiSol1 at P00.

@@ -1,6 +1,6 @@
 #include "Scene.h"
 
-#include "DecisionCarreau.h"
+#include "ConversionReseau.h"
 #include "Exemples.h"
 
 #include <atomic>
@@ -93,15 +93,22 @@ Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix, double s
 }
 
 Scene construireSceneReseau(const RBBP& net, int choix, double tolerance) {
-    RBBPd carreau;
-    static_cast<RBBP&>(carreau) = net;
-    std::string raison;
-    const int type = typeCarreauDonne(net, tolerance, raison);
-    Scene s = construireSceneCarreau(carreau, type, choix, tolerance);
+    const ConversionReseau c = convertirReseau(net, tolerance);
+    Scene s;
+    s.entree.choix = choix;
     s.entree.reseauDonne = true;
     s.entree.reseau = net;
     s.entree.tolerance = tolerance;
-    if (type == 0)
-        s.raison = raison;
+    static_cast<RBBP&>(s.Bez) = net;
+    s.type = c.type;
+    s.converti = c.converti;
+    s.typeCyclide = c.code;
+    s.morceau = c.morceau;
+    s.residu = c.residu;
+    s.incertitude = c.incertitude;
+    s.raison = c.raison;
+    s.Bez1 = s.converti;
+    s.Bez1.changementBase();
+    s.version = prochaineVersion.fetch_add(1);
     return s;
 }

@@ -48,6 +48,10 @@ struct Scene {
     // kind is reported, the best reading when the verdict is 0 (+infinity
     // when no reading gave a finite cyclide); 0 when type is 0.
     double residu = 0;
+    // Estimated relative uncertainty of a, c and mu (the largest of the
+    // three, over the cyclide's size) that the net's numbers allow; 0 when
+    // no kind is reported.
+    double incertitude = 0;
     // Empty exactly when typeCyclide is not 0; otherwise why the patch is
     // not convertible, in French (the converter prints "verdict non
     // convertible: " and this reason). type keeps the construction's value,

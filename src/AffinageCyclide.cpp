@@ -1,0 +1,491 @@
+#include "AffinageCyclide.h"
+
+#include "LectureTore.h"
+#include "Residu.h"
+
+#include <Eigen/Dense>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+using V3 = Eigen::Vector3d;
+using M3 = Eigen::Matrix3d;
+
+// The unknowns in the order of the Jacobian's columns: a, c, mu, the
+// centre, a rotation of the whole cyclide about the world origin (c left
+// out for a torus). Turning about the origin, which the caller puts at the
+// patch, keeps the rotation from moving the patch by the cyclide's size.
+struct Etat {
+    double a, c, mu;
+    V3 omega;
+    M3 base;
+    double angles[4]; // u0, u1, v0, v1 of the piece, when the corners are fitted
+};
+
+Etat depuis(const CyclideRepere& cy) {
+    Etat e{cy.a, cy.c, cy.mu, {cy.omega.getX0(), cy.omega.getY0(), cy.omega.getZ0()}, M3(),
+           {0, 0, 0, 0}};
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            e.base(r, k) = cy.Base[r][k];
+    return e;
+}
+
+CyclideRepere vers(const Etat& e) {
+    CyclideRepere cy;
+    cy.a = e.a;
+    cy.c = e.c;
+    cy.mu = e.mu;
+    cy.omega.init(e.omega.x(), e.omega.y(), e.omega.z());
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            cy.Base[r][k] = e.base(r, k);
+    return cy;
+}
+
+// The cyclide's implicit function F and its gradient at a frame point.
+struct Implicite {
+    double valeur;
+    V3 gradient;
+};
+
+// F and its gradient (as in Residu) evaluated in extended precision: for a
+// patch much smaller than its cyclide, the terms of F are of the order of
+// the cyclide's size to the fourth power and cancel down to the patch's
+// distance, so double precision alone would leave a floor of about
+// epsilon (size / patch)^2 on the distances.
+Implicite implicite(double a, double c, double mu, const V3& q) {
+    using LD = long double;
+    const LD A = a, C = c, M = mu, x = q.x(), y = q.y(), z = q.z();
+    const LD b2 = A * A - C * C;
+    const LD r2 = x * x + y * y + z * z;
+    const LD S = r2 + b2 - M * M, L = A * x - C * M;
+    const LD F = S * S - 4 * L * L - 4 * b2 * y * y;
+    const LD s = r2 - M * M - b2;
+    const LD gx = 4 * x * s - 8 * C * (C * x - A * M), gy = 4 * y * s, gz = 4 * z * s + 8 * b2 * z;
+    return {static_cast<double>(F),
+            {static_cast<double>(gx), static_cast<double>(gy), static_cast<double>(gz)}};
+}
+
+// The signed distance from a frame point to the torus (c = 0) of centre
+// circle radius a and tube radius mu, with its derivatives: the torus is the
+// set of points at distance mu from the circle x^2 + y^2 = a^2, z = 0 (for
+// a crossed torus the inner sheet at distance mu from the circle's far
+// side), so the distance is sqrt((rho -+ a)^2 + z^2) - mu, rho = |(x, y)|,
+// the sign that gives the smaller distance. Unlike the implicit function,
+// whose root is double when a = 0, it stays well-conditioned down to the
+// sphere.
+struct DistanceTore {
+    double valeur;
+    V3 gradient;   // with respect to the frame point
+    double dA, dMu; // with respect to a and mu
+};
+
+DistanceTore distanceTore(double a, double mu, const V3& q) {
+    const double rho = std::hypot(q.x(), q.y());
+    DistanceTore best{std::numeric_limits<double>::infinity(), V3::Zero(), 0, 0};
+    for (const double s : {1.0, -1.0}) {
+        const double dr = rho - s * a, D = std::hypot(dr, q.z());
+        const double v = D - mu;
+        if (!(std::fabs(v) < std::fabs(best.valeur)))
+            continue;
+        const V3 radial = rho > 0 ? V3(q.x() / rho, q.y() / rho, 0) : V3(1, 0, 0);
+        best = {v, (dr / D) * radial + V3(0, 0, q.z() / D), -s * dr / D, -1};
+    }
+    return best;
+}
+
+// The derivatives of F with respect to a, c, mu at the frame point q.
+V3 deriveesParametres(double a, double c, double mu, const V3& q) {
+    const double b2 = a * a - c * c;
+    const double S = q.squaredNorm() + b2 - mu * mu;
+    const double L = a * q.x() - c * mu;
+    const double y2 = q.y() * q.y();
+    return {4 * a * S - 8 * L * q.x() - 8 * a * y2, -4 * c * S + 8 * L * mu + 8 * c * y2,
+            -4 * mu * S + 8 * L * c};
+}
+
+// What is fitted: the sample points, and the corners when the piece's
+// angles are unknowns too (coin k at the angles (u[k], v[k]) of the piece).
+// The columns: the free ones of a, c, mu (c held for a torus, a and c for
+// a sphere), then the centre, the rotation and the piece's angles.
+struct Probleme {
+    const Echantillons& pts;
+    bool tore;
+    bool coins;
+    V3 coin[4];
+    int iu[4], iv[4];     // indices into Etat::angles
+    bool sphere = false;  // a held at 0 as well
+    bool libre(int k) const { return k == 2 || (k == 0 && !sphere) || (k == 1 && !tore); }
+    // The column of parameter k (0 a, 1 c, 2 mu); -1 when it is held.
+    int colonne(int k) const {
+        int col = 0;
+        for (int i = 0; i < k; ++i)
+            col += libre(i) ? 1 : 0;
+        return libre(k) ? col : -1;
+    }
+    int centre() const { return colonne(2) + 1; }
+    int rotation() const { return centre() + 3; }
+    int angles() const { return rotation() + 3; }
+    int colonnes() const { return angles() + (coins ? 4 : 0); }
+    int lignes() const { return static_cast<int>(pts.size()) + (coins ? 12 : 0); }
+};
+
+V3 pointAngles(double a, double c, double mu, double t, double p) {
+    double q[3];
+    pointCyclideAngles(a, c, mu, t, p, q);
+    return {q[0], q[1], q[2]};
+}
+
+// The corner rows: the cyclide's point at the corner's angles placed in the
+// world, minus the corner. Derivatives in a, c, mu and the angles by
+// forward differences (their 1e-8 relative error only slows the last step
+// a little), in the centre and the rotation exactly.
+bool lignesCoins(const Probleme& pb, const Etat& e, Eigen::VectorXd& r, Eigen::MatrixXd* J) {
+    const int n = static_cast<int>(pb.pts.size());
+    for (int k = 0; k < 4; ++k) {
+        const double t = e.angles[pb.iu[k]], p = e.angles[pb.iv[k]];
+        const V3 q = pointAngles(e.a, e.c, e.mu, t, p);
+        const V3 X = e.base * q + e.omega;
+        r.segment<3>(n + 3 * k) = X - pb.coin[k];
+        if (!X.allFinite())
+            return false;
+        if (J == nullptr)
+            continue;
+        auto& M = *J;
+        M.block(n + 3 * k, 0, 3, pb.colonnes()).setZero();
+        double v[5] = {e.a, e.c, e.mu, t, p};
+        for (int d = 0; d < 5; ++d) {
+            if (d < 3 && !pb.libre(d))
+                continue;
+            const double h = 1e-8 * std::max(1.0, std::fabs(v[d]));
+            double vp[5];
+            std::copy(v, v + 5, vp);
+            vp[d] += h;
+            const V3 dq = (pointAngles(vp[0], vp[1], vp[2], vp[3], vp[4]) - q) / h;
+            const V3 dX = e.base * dq;
+            if (d < 3)
+                M.block<3, 1>(n + 3 * k, pb.colonne(d)) = dX;
+            else
+                M.block<3, 1>(n + 3 * k, pb.angles() + (d == 3 ? pb.iu[k] : pb.iv[k])) += dX;
+        }
+        M.block<3, 3>(n + 3 * k, pb.centre()) = M3::Identity();
+        for (int i = 0; i < 3; ++i)
+            M.block<3, 1>(n + 3 * k, pb.rotation() + i) = V3::Unit(i).cross(X);
+    }
+    return true;
+}
+
+// The residuals of the points, F / |grad F| (first-order distances), and,
+// when J is given, their Jacobian; false when a value is not finite. With
+// poids, F is divided by those fixed norms instead: the residual is then a
+// polynomial in the unknowns whose Jacobian is exact, which a step needs to
+// resolve the directions the patch determines only weakly (the norm's own
+// derivative, left out, would be larger than they are).
+bool residus(const Probleme& pb, const Etat& e, Eigen::VectorXd& r, Eigen::MatrixXd* J,
+             const Eigen::VectorXd* poids = nullptr) {
+    const Echantillons& pts = pb.pts;
+    const bool tore = pb.tore;
+    const int n = static_cast<int>(pts.size());
+    r.resize(pb.lignes());
+    if (J != nullptr)
+        J->setZero(pb.lignes(), pb.colonnes());
+    for (int k = 0; k < n; ++k) {
+        const V3 X(pts[k][0], pts[k][1], pts[k][2]);
+        const V3 q = e.base.transpose() * (X - e.omega);
+        V3 grad, dp;
+        double ng = 1;
+        if (tore) {
+            const DistanceTore d = distanceTore(e.a, e.mu, q);
+            r(k) = d.valeur;
+            grad = d.gradient;
+            dp = {d.dA, 0, d.dMu};
+        } else {
+            const Implicite f = implicite(e.a, e.c, e.mu, q);
+            grad = f.gradient;
+            ng = poids != nullptr ? (*poids)(k) : grad.norm();
+            r(k) = f.valeur / ng;
+            dp = deriveesParametres(e.a, e.c, e.mu, q) / ng;
+        }
+        if (!std::isfinite(r(k)) || !(ng > 0) || !grad.allFinite())
+            return false;
+        if (J == nullptr)
+            continue;
+        const V3 dOmega = -(e.base * grad) / ng;
+        const V3 dRot = (e.base * grad).cross(X) / ng;
+        for (int i = 0; i < 3; ++i) {
+            if (pb.libre(i))
+                (*J)(k, pb.colonne(i)) = dp(i);
+            (*J)(k, pb.centre() + i) = dOmega(i);
+            (*J)(k, pb.rotation() + i) = dRot(i);
+        }
+    }
+    return !pb.coins || lignesCoins(pb, e, r, J);
+}
+
+// The state moved by the step d (columns as in residus).
+Etat avancer(const Probleme& pb, const Etat& e, const Eigen::VectorXd& d) {
+    Etat s = e;
+    double* parametres[3] = {&s.a, &s.c, &s.mu};
+    for (int i = 0; i < 3; ++i)
+        if (pb.libre(i))
+            *parametres[i] += d(pb.colonne(i));
+    for (int i = 0; i < 3; ++i)
+        s.omega(i) += d(pb.centre() + i);
+    const V3 rho(d(pb.rotation()), d(pb.rotation() + 1), d(pb.rotation() + 2));
+    for (int k = 0; pb.coins && k < 4; ++k)
+        s.angles[k] += d(pb.angles() + k);
+    if (rho.norm() > 0) {
+        const M3 R = Eigen::AngleAxisd(rho.norm(), rho.normalized()).toRotationMatrix();
+        s.base = R * s.base;
+        s.omega = R * s.omega;
+    }
+    // Re-orthonormalise against the drift of many small rotations.
+    const Eigen::HouseholderQR<M3> qr(s.base);
+    M3 Q = qr.householderQ();
+    for (int k = 0; k < 3; ++k)
+        if (Q.col(k).dot(s.base.col(k)) < 0)
+            Q.col(k) = -Q.col(k);
+    s.base = Q;
+    return s;
+}
+
+double cout(const Probleme& pb, const Etat& e, const Eigen::VectorXd* poids = nullptr) {
+    Eigen::VectorXd r;
+    if (!residus(pb, e, r, nullptr, poids))
+        return std::numeric_limits<double>::infinity();
+    return r.squaredNorm();
+}
+
+// One Levenberg-Marquardt step from e: the damping grows until the cost
+// falls; false when no damping makes it fall.
+bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
+    Eigen::VectorXd r;
+    Eigen::MatrixXd J;
+    Eigen::VectorXd poids(static_cast<Eigen::Index>(pb.pts.size()));
+    for (size_t k = 0; k < pb.pts.size(); ++k) {
+        const V3 X(pb.pts[k][0], pb.pts[k][1], pb.pts[k][2]);
+        poids(static_cast<Eigen::Index>(k)) =
+            implicite(e.a, e.c, e.mu, e.base.transpose() * (X - e.omega)).gradient.norm();
+    }
+    if (!residus(pb, e, r, &J, &poids))
+        return false;
+    // Columns scaled to unit length; J = Q R once, then each damping's step
+    // from the small stacked system [R; sqrt(lambda) I], never through
+    // J^T J, whose condition is the square of J's (large for a patch much
+    // smaller than its cyclide).
+    const Eigen::VectorXd echelle = J.colwise().norm().transpose().cwiseMax(1e-300);
+    const Eigen::MatrixXd Js = J * echelle.cwiseInverse().asDiagonal();
+    const Eigen::Index p = J.cols();
+    const Eigen::HouseholderQR<Eigen::MatrixXd> qr(Js);
+    const Eigen::MatrixXd R = qr.matrixQR().topRows(p).triangularView<Eigen::Upper>();
+    const Eigen::VectorXd qtr = (qr.householderQ().transpose() * (-r)).head(p);
+    const double base = r.squaredNorm();
+    // At the optimum the step's predicted decrease |Q^T r|^2 vanishes.
+    if (qtr.squaredNorm() <= 1e-8 * base)
+        return false;
+    Eigen::MatrixXd pile(2 * p, p);
+    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(2 * p);
+    pile.topRows(p) = R;
+    rhs.head(p) = qtr;
+    for (int essai = 0; essai < 8; ++essai) {
+        pile.bottomRows(p) = std::sqrt(lambda) * Eigen::MatrixXd::Identity(p, p);
+        const Eigen::VectorXd ds = pile.colPivHouseholderQr().solve(rhs);
+        const Eigen::VectorXd d = ds.cwiseQuotient(echelle);
+        const Etat essaiEtat = avancer(pb, e, d);
+        const double c2 = cout(pb, essaiEtat, &poids);
+        if (c2 < base) {
+            const bool utile = c2 < base * (1 - 1e-10);
+            e = essaiEtat;
+            cost = cout(pb, e);
+            lambda = std::max(lambda / 10, 1e-20);
+            return utile;
+        }
+        lambda = std::max(lambda * 10, 1e-12);
+    }
+    return false;
+}
+
+// Standard uncertainties of a, c, mu from the Jacobian at e: the diagonal
+// of sigma^2 (J^T J)^-1, from the QR factors of the column-scaled J
+// (directions the points leave free, such as a sphere's axes, are held).
+void incertitudes(const Probleme& pb, const Etat& e, double sigma, double out[3]) {
+    Eigen::VectorXd r;
+    Eigen::MatrixXd J;
+    if (!residus(pb, e, r, &J))
+        return;
+    const Eigen::VectorXd echelle = J.colwise().norm().transpose().cwiseMax(1e-300);
+    const Eigen::MatrixXd Js = J * echelle.cwiseInverse().asDiagonal();
+    // Js P = Q R with column pivoting: (Js^T Js)^-1 = P R^-1 R^-T P^T on the
+    // columns of full rank; the columns past the rank are held.
+    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(Js);
+    qr.setThreshold(1e-15);
+    const Eigen::Index rang = qr.rank();
+    const Eigen::MatrixXd Rinv = qr.matrixR()
+                                     .topLeftCorner(rang, rang)
+                                     .triangularView<Eigen::Upper>()
+                                     .solve(Eigen::MatrixXd::Identity(rang, rang));
+    const auto& perm = qr.colsPermutation().indices();
+    const auto ecart = [&](int col) {
+        for (Eigen::Index k = 0; k < rang; ++k)
+            if (perm(k) == col)
+                return sigma * Rinv.row(k).norm() / echelle(col);
+        return 0.0;
+    };
+    for (int i = 0; i < 3; ++i)
+        out[i] = pb.libre(i) ? ecart(pb.colonne(i)) : 0;
+}
+
+} // namespace
+
+Echantillons echantillonner(const RBBP& net, int n) {
+    // The rational tensor form sum B_i(u) B_j(v) w_ij P_ij / sum B_i B_j w_ij,
+    // with the Bernstein values of each row and column computed once.
+    std::vector<std::array<double, 3>> B(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        const double t = static_cast<double>(k) / (n - 1);
+        B[static_cast<size_t>(k)] = {(1 - t) * (1 - t), 2 * t * (1 - t), t * t};
+    }
+    double H[3][3][4];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const double w = net.w[i][j];
+            const Point& P = net.P[i][j];
+            H[i][j][0] = w * P.getX0();
+            H[i][j][1] = w * P.getY0();
+            H[i][j][2] = w * P.getZ0();
+            H[i][j][3] = w;
+        }
+    Echantillons pts;
+    pts.reserve(static_cast<size_t>(n * n));
+    for (const auto& bu : B)
+        for (const auto& bv : B) {
+            double h[4] = {0, 0, 0, 0};
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j)
+                    for (int c = 0; c < 4; ++c)
+                        h[c] += bu[static_cast<size_t>(i)] * bv[static_cast<size_t>(j)] * H[i][j][c];
+            const Coord3 x = {h[0] / h[3], h[1] / h[3], h[2] / h[3]};
+            if (std::isfinite(x[0]) && std::isfinite(x[1]) && std::isfinite(x[2]))
+                pts.push_back(x);
+        }
+    return pts;
+}
+
+double residuEchantillons(const Echantillons& grille, double diagonale,
+                          const CyclideRepere& cyclide) {
+    const PassageRepere passage = passageRepere(cyclide.Base, cyclide.omega);
+    if (cyclide.c == 0) {
+        double maxD = 0;
+        for (const Coord3& x : grille) {
+            const Coord3 q = versRepere(passage, Point(x[0], x[1], x[2]));
+            const double d = distanceTore(cyclide.a, cyclide.mu, V3(q[0], q[1], q[2])).valeur;
+            if (!std::isfinite(d))
+                return std::numeric_limits<double>::infinity();
+            maxD = std::max(maxD, std::fabs(d));
+        }
+        return maxD / diagonale;
+    }
+    double maxF = 0, maxGrad = 0;
+    for (const Coord3& x : grille) {
+        const Coord3 q = versRepere(passage, Point(x[0], x[1], x[2]));
+        const double f = fonctionCyclide(cyclide.a, cyclide.c, cyclide.mu, q[0], q[1], q[2]);
+        double g[3];
+        gradientCyclide(cyclide.a, cyclide.c, cyclide.mu, q[0], q[1], q[2], g);
+        const double n = std::sqrt(g[0] * g[0] + g[1] * g[1] + g[2] * g[2]);
+        if (!std::isfinite(f) || !std::isfinite(n))
+            return std::numeric_limits<double>::infinity();
+        maxF = std::max(maxF, std::fabs(f));
+        maxGrad = std::max(maxGrad, n);
+    }
+    const double R = maxF / (diagonale * maxGrad);
+    return std::isfinite(R) ? R : std::numeric_limits<double>::infinity();
+}
+
+double coutCyclide(const Echantillons& points, const CyclideRepere& cyclide) {
+    const Probleme pb{points, false, false, {}, {}, {}};
+    return cout(pb, depuis(cyclide));
+}
+
+namespace {
+
+V3 coinDe(const RBBP& net, int i, int j) {
+    const Point& P = net.P[i][j];
+    return {P.getX0(), P.getY0(), P.getZ0()};
+}
+
+// The corners and which angles of the piece they sit at: P00 at (u0, v1),
+// P22 at (u1, v0), and P20, P02 at (u0, v0), (u1, v1) in the order that
+// fits the starting piece better.
+void poserCoins(Probleme& pb, const RBBP& net, const Etat& e) {
+    enum { U0, U1, V0, V1 };
+    const V3 P00 = coinDe(net, 0, 0), P22 = coinDe(net, 2, 2);
+    const V3 P20 = coinDe(net, 2, 0), P02 = coinDe(net, 0, 2);
+    const auto monde = [&](int iu, int iv) -> V3 {
+        return e.base * pointAngles(e.a, e.c, e.mu, e.angles[iu], e.angles[iv]) + e.omega;
+    };
+    const double droit = (monde(U0, V0) - P20).norm() + (monde(U1, V1) - P02).norm();
+    const double croise = (monde(U0, V0) - P02).norm() + (monde(U1, V1) - P20).norm();
+    const V3 coinU0V0 = droit <= croise ? P20 : P02, coinU1V1 = droit <= croise ? P02 : P20;
+    const V3 coins[4] = {P00, P22, coinU0V0, coinU1V1};
+    const int iu[4] = {U0, U1, U0, U1}, iv[4] = {V1, V0, V0, V1};
+    for (int k = 0; k < 4; ++k) {
+        pb.coin[k] = coins[k];
+        pb.iu[k] = iu[k];
+        pb.iv[k] = iv[k];
+    }
+}
+
+} // namespace
+
+CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& depart,
+                              const OptionsAffinage& options) {
+    CyclideAffinee res;
+    Etat e = depuis(depart);
+    if (options.tore)
+        e.c = 0;
+    if (options.sphere)
+        e.a = 0;
+    Probleme pb{points, options.tore || options.sphere, options.net != nullptr, {}, {}, {}};
+    pb.sphere = options.sphere;
+    if (pb.coins) {
+        const MorceauCyclide& m = options.morceau;
+        e.angles[0] = m.u0, e.angles[1] = m.u1, e.angles[2] = m.v0, e.angles[3] = m.v1;
+        poserCoins(pb, *options.net, e);
+    }
+    double cost = cout(pb, e);
+    if (pb.coins && std::getenv("DBG_LM")) {
+        Eigen::VectorXd r;
+        residus(pb, e, r, nullptr);
+        std::fprintf(stderr, "DBG cout %g coins %g %g %g %g\n", cost, r.segment<3>(r.size()-12).norm(), r.segment<3>(r.size()-9).norm(), r.segment<3>(r.size()-6).norm(), r.segment<3>(r.size()-3).norm());
+    }
+    if (!std::isfinite(cost) || points.size() < 10) {
+        res.cyclide = vers(e);
+        return res;
+    }
+    double lambda = 1e-4;
+    // Below this the distances are the rounding of the points: stop there.
+    const double plancher = 16 * static_cast<double>(pb.lignes()) * options.bruit * options.bruit;
+    int it = 0;
+    for (; it < options.iterationsMax && cost > plancher; ++it)
+        if (!pas(pb, e, cost, lambda))
+            break;
+    if (std::getenv("DBG_LM"))
+        std::fprintf(stderr, "DBG LM coins %d it %d cost %g lambda %g\n", pb.coins, it, cost, lambda);
+    res.cyclide = vers(e);
+    res.morceau = {e.angles[0], e.angles[1], e.angles[2], e.angles[3]};
+    const double n = static_cast<double>(pb.lignes());
+    res.ecartType = std::sqrt(cost / n);
+    // The rounding of the net's numbers moves every point together, not
+    // each on its own: counted once per row, it is not averaged away.
+    const double sigma = std::max(std::sqrt(cost / std::max(1.0, n - pb.colonnes())),
+                                  options.bruit * std::sqrt(n));
+    incertitudes(pb, e, sigma, res.incertitude);
+    res.fini = cyclideFinie(res.cyclide) && std::isfinite(res.ecartType);
+    return res;
+}

@@ -1,0 +1,77 @@
+// AffinageCyclide: a reading of a net's cyclide polished against the patch
+// by nonlinear least squares, and what the net's numbers determine of it.
+//
+// The unknowns are a, c, mu (c held at 0 for a torus), the centre omega, a
+// rotation of the whole cyclide and, when asked, the angles of the piece;
+// the residual of a sample point X of the patch is F(q) / |grad F(q)|, the
+// first-order distance from X to the cyclide, with q = Base^T (X - omega)
+// the point in the cyclide's frame and F the cyclide's implicit function
+// (Residu); for a torus the exact distance. With the piece, the corners of
+// the patch must also be the cyclide's points at the piece's corners.
+// Levenberg-Marquardt steps are solved by Householder QR (Eigen).
+#ifndef AFFINAGE_CYCLIDE_H
+#define AFFINAGE_CYCLIDE_H
+
+#include "MorceauCyclide.h"
+#include "RBBP.h"
+#include "Repere.h"
+
+#include <vector>
+
+// Points of a patch, sampled once for every reading that is polished.
+using Echantillons = std::vector<Coord3>;
+
+// The patch points at u, v in {0, 1/(n-1), ..., 1} (u the slower), those
+// that are finite, from the rational tensor form.
+// In: the net (any frame), n >= 2.
+Echantillons echantillonner(const RBBP& net, int n);
+
+// The residual R of Residu (max |F| / (diagonale max |grad F|)) over points
+// already sampled (an 11 x 11 grid gives the same points as Residu); for a
+// torus or sphere (c = 0) the largest distance of the points to it over
+// diagonale, since there F has a double root when a = 0 (a sphere) and its
+// ratio loses half the digits near it.
+// Degenerate: +infinity when a value is not finite.
+double residuEchantillons(const Echantillons& grille, double diagonale,
+                          const CyclideRepere& cyclide);
+
+// How a reading is polished.
+struct OptionsAffinage {
+    bool tore = false;       // hold c at 0 (torus or sphere)
+    bool sphere = false;     // hold a and c at 0 (a sphere)
+    int iterationsMax = 60;  // Levenberg-Marquardt steps at most
+    double bruit = 1e-16;    // rounding of the sampled points (same unit as the points)
+    // When given, the piece's angles are unknowns too: the corners of net
+    // must be the cyclide's points at the corners of the piece, starting
+    // from morceau.
+    const RBBP* net = nullptr;
+    MorceauCyclide morceau;
+};
+
+// A polished reading.
+struct CyclideAffinee {
+    CyclideRepere cyclide;    // the cyclide; Base orthonormal and right-handed
+    double ecartType = 0;     // root mean square of the points' distances to it
+    double incertitude[3] = {0, 0, 0}; // standard uncertainty of a, c, mu (0 when held)
+    MorceauCyclide morceau;   // the polished piece (when the corners were fitted)
+    bool fini = false;        // every number finite
+};
+
+// Polishes depart against the sampled points.
+// In: the points, a reading of their cyclide (Base orthonormal).
+// Out: the polished cyclide, the spread of the distances and the
+// uncertainty of a, c, mu: sqrt of the diagonal of s^2 (J^T J)^-1 with J
+// the residuals' Jacobian at the solution and s the larger of the
+// distances' spread and options.bruit.
+// Units: lengths in the points' unit.
+// Degenerate: a reading that gives no finite residual comes back with
+// fini false; a rank-deficient Jacobian (a sphere's free axes) is damped,
+// its free directions get no uncertainty.
+CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& depart,
+                              const OptionsAffinage& options = OptionsAffinage());
+
+// The sum of the squared distances of the points to the cyclide
+// (first-order distances F / |grad F|); +infinity when one is not finite.
+double coutCyclide(const Echantillons& points, const CyclideRepere& cyclide);
+
+#endif

@@ -1,0 +1,427 @@
+#include "ConversionReseau.h"
+
+#include "AffinageCyclide.h"
+#include "DecisionCarreau.h"
+#include "LectureDirecte.h"
+#include "LectureTore.h"
+#include "Residu.h"
+#include "VerdictConversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const double INFINI = std::numeric_limits<double>::infinity();
+const double EPSILON = std::numeric_limits<double>::epsilon();
+// A parameter this small against the cyclide's size is taken as zero (a
+// sphere's a), and two this close as equal (a horn torus's a and mu).
+const double NEGLIGEABLE = 1e-9;
+// The corners of the piece are the patch's within this fraction of its size.
+const double ECART_COINS = 1e-9;
+// A general cyclide with c below this fraction of a, or a below this
+// fraction of mu, is compared with the tori and spheres that carry its patch.
+const double PRES_DU_TORE = 0.05;
+const double PRES_DE_LA_SPHERE = 0.1;
+// How many times the rounding of the net's numbers the checks admit.
+const double ECART_BRUIT = 64;
+// Sample points of the patch per direction for the polishing.
+const int ECHANTILLONS = 6;
+
+// The net moved and scaled: the middle of its corners at the origin, its
+// longer corner diagonal 1.
+struct Normalisation {
+    double centre[3] = {0, 0, 0};
+    double echelle = 0; // the net's diagonal
+    double bruit = 0;   // rounding of the net's numbers, in the unit of the moved net
+    RBBP net;
+    Echantillons grille; // the 11 x 11 points of the residual R
+};
+
+double plusGrandEcart(const RBBP& net, const double centre[3]) {
+    double m = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point& P = net.P[i][j];
+            m = std::max({m, std::fabs(P.getX0() - centre[0]), std::fabs(P.getY0() - centre[1]),
+                          std::fabs(P.getZ0() - centre[2])});
+        }
+    return m;
+}
+
+// Moves and scales by the translation t and the factor 1 / s, without
+// forming a square before the numbers are of the size of 1.
+RBBP deplace(const RBBP& net, const double t[3], double s) {
+    RBBP res = net;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point& P = net.P[i][j];
+            res.P[i][j].init((P.getX0() - t[0]) / s, (P.getY0() - t[1]) / s,
+                             (P.getZ0() - t[2]) / s);
+        }
+    return res;
+}
+
+bool normaliser(const RBBP& net, Normalisation& n) {
+    const Point* coins[4] = {&net.P[0][0], &net.P[0][2], &net.P[2][0], &net.P[2][2]};
+    double plusGrand = 0;
+    for (const Point* C : coins) {
+        n.centre[0] += C->getX0() / 4;
+        n.centre[1] += C->getY0() / 4;
+        n.centre[2] += C->getZ0() / 4;
+    }
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            plusGrand = std::max({plusGrand, std::fabs(net.P[i][j].getX0()),
+                                  std::fabs(net.P[i][j].getY0()), std::fabs(net.P[i][j].getZ0())});
+    const double ecart = plusGrandEcart(net, n.centre);
+    if (!(ecart > 0) || !std::isfinite(ecart))
+        return false;
+    const double zero[3] = {0, 0, 0};
+    const RBBP unite = deplace(net, n.centre, ecart);
+    const double diag = std::max(unite.P[0][0].distance(unite.P[2][2]),
+                                 unite.P[0][2].distance(unite.P[2][0]));
+    if (!(diag > 0))
+        return false;
+    n.net = deplace(unite, zero, diag);
+    n.echelle = ecart * diag;
+    n.bruit = EPSILON * (1 + plusGrand / n.echelle);
+    return std::isfinite(n.echelle) && n.echelle > 0;
+}
+
+// One polished reading with its residual R.
+struct Lecture {
+    CyclideAffinee affinee;
+    bool tore = false;
+    double residu = INFINI;
+};
+
+// Where a polishing may start: the readings from the boundary circles,
+// those nearest to the patch first.
+std::vector<CyclideCandidate> departsDirects(const Echantillons& pts, const RBBP& net) {
+    const std::vector<CyclideCandidate> cands = lecturesDirectes(net);
+    std::vector<std::pair<double, size_t>> ordre;
+    for (size_t k = 0; k < cands.size(); ++k) {
+        const double c = coutCyclide(pts, cands[k].cyclide);
+        if (std::isfinite(c))
+            ordre.emplace_back(c, k);
+    }
+    std::sort(ordre.begin(), ordre.end());
+    std::vector<CyclideCandidate> res;
+    for (const auto& o : ordre)
+        res.push_back(cands[o.second]);
+    return res;
+}
+
+// The last starts, when no reading from the circles carries the patch: the
+// best of those polished against the patch alone first (a rough start
+// gets nearer), and the construction's own readings (pencils, six points,
+// torus from the circles).
+std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const RBBP& net,
+                                                const std::vector<CyclideCandidate>& directs,
+                                                double bruit, double tolerance) {
+    std::vector<CyclideCandidate> res;
+    for (size_t k = 0; k < directs.size() && k < 2; ++k) {
+        OptionsAffinage o;
+        o.tore = directs[k].tore;
+        o.bruit = bruit;
+        const CyclideAffinee a = affinerCyclide(pts, directs[k].cyclide, o);
+        if (a.fini)
+            res.push_back({a.cyclide, directs[k].tore});
+    }
+    RBBPd rec;
+    static_cast<RBBP&>(rec) = net;
+    std::string raison;
+    const int type = typeCarreauDonne(net, tolerance, raison);
+    for (const int t : {1, 2}) {
+        if (type != 0 && t != type)
+            continue;
+        const ConversionVerifiee v = convertirVerifie(rec, t, 1, tolerance);
+        const CyclideRepere cy = v.converti.cyclide();
+        if (cyclideFinie(cy))
+            res.push_back({cy, t == 2});
+    }
+    return res;
+}
+
+double taille(const CyclideRepere& cy) {
+    return std::max(std::fabs(cy.a), std::fabs(cy.mu));
+}
+
+// a, c, mu made non-negative by the symmetries of the implicit equation:
+// (a, c, mu) and (-a, -c, -mu) or (a, -c, -mu) are the same surface, and
+// (a, c, -mu) is it with the axes i0 and j0 turned over.
+void signesPositifs(CyclideRepere& cy) {
+    if (cy.a < 0) {
+        cy.a = -cy.a, cy.c = -cy.c, cy.mu = -cy.mu;
+    }
+    if (cy.c < 0) {
+        cy.c = -cy.c, cy.mu = -cy.mu;
+    }
+    if (cy.mu < 0) {
+        cy.mu = -cy.mu;
+        for (int r = 0; r < 3; ++r) {
+            cy.Base[r][0] = -cy.Base[r][0];
+            cy.Base[r][1] = -cy.Base[r][1];
+        }
+    }
+}
+
+// The code of a polished reading (a, c, mu >= 0), with the ties decided by
+// the documented rule within the uncertainty.
+int genre(const Lecture& l, CyclideRepere& cy) {
+    const double* s = l.affinee.incertitude;
+    const double t = taille(cy);
+    if (l.tore) {
+        if (std::fabs(cy.a) <= std::max(NEGLIGEABLE * t, 10 * s[0])) {
+            cy.a = 0;
+            return 4;
+        }
+        const bool corne = std::fabs(cy.a - cy.mu) <= std::max(NEGLIGEABLE * t, 10 * (s[0] + s[2]));
+        return corne || cy.a < cy.mu ? 5 : 6;
+    }
+    if (cy.c > cy.a)
+        return 0;
+    if (cy.mu <= cy.c)
+        return 3;
+    return cy.mu <= cy.a ? 1 : 2;
+}
+
+// True when the general reading's c is negligible: the torus reading is
+// then the truthful one.
+bool cNegligeable(const Lecture& l) {
+    const CyclideRepere& cy = l.affinee.cyclide;
+    return std::fabs(cy.c) <= std::max(NEGLIGEABLE * taille(cy), 10 * l.affinee.incertitude[1]);
+}
+
+// The piece of the cyclide written in rec that its patch covers, followed
+// along the patch.
+MorceauCyclide morceauDepart(const RBBPd& rec, bool tore) {
+    const MorceauCyclide m = tore ? morceauTore(rec) : morceauSuivi(rec.cyclide(), rec, 8);
+    if (std::getenv("DBG_MORCEAU")) {
+        const MorceauCyclide g = morceauGeneral(rec.cyclide(), rec);
+        std::fprintf(stderr, "DBG tore %d suivi %d (%g %g %g %g) general %d (%g %g %g %g)\n", tore, morceauFidele(rec, m, 1e-6), m.u0, m.u1, m.v0, m.v1,
+          morceauFidele(rec, g, 1e-6), g.u0, g.u1, g.v0, g.v1);
+    }
+    return m;
+}
+
+// The reading polished once more with the piece's angles as unknowns, so
+// that the corners of the patch are the corners of the piece.
+Lecture polirAvecMorceau(const Echantillons& pts, const RBBP& net, bool tore,
+                         const CyclideRepere& cy, const MorceauCyclide& m, double bruit,
+                         bool sphere = false) {
+    Lecture f;
+    f.tore = tore;
+    OptionsAffinage o;
+    o.tore = tore;
+    o.sphere = sphere;
+    o.bruit = bruit;
+    o.net = &net;
+    o.morceau = m;
+    f.affinee = affinerCyclide(pts, cy, o);
+    return f;
+}
+
+// The reading polished with its piece (polirAvecMorceau) and classified,
+// with a, c, mu >= 0. The piece's angles belong to the signs the polishing
+// ends with: when a parameter near zero crossed zero, the signs are made
+// positive and the piece polished once more from there (a sphere's a is
+// simply written as 0, which moves no point).
+int polirEtClasser(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& l,
+                   Lecture& f, CyclideRepere& cy) {
+    cy = l.cyclide;
+    for (int essai = 0; essai < 2; ++essai) {
+        signesPositifs(cy);
+        RBBPd rec;
+        static_cast<RBBP&>(rec) = n.net;
+        rec.poserCyclide(cy);
+        f = polirAvecMorceau(pts, n.net, l.tore, cy, morceauDepart(rec, l.tore), n.bruit);
+        cy = f.affinee.cyclide;
+        const int code = genre(f, cy);
+        if (cy.a >= 0 && cy.c >= 0 && cy.mu >= 0)
+            return code;
+    }
+    return genre(f, cy);
+}
+
+// One start polished and judged.
+struct Essai {
+    bool verifie = false;  // carries the patch within tolerance, corners at the patch's
+    bool tore = false;
+    int code = 0;
+    double residu = INFINI;
+    CyclideRepere cyclide; // a, c, mu >= 0
+    MorceauCyclide morceau;
+    Lecture lecture;
+};
+
+// The residual, the piece and the verdict of a polished reading.
+void juger(Essai& e, const Normalisation& n, double tolerance, double ecartCoins) {
+    RBBPd rec;
+    static_cast<RBBP&>(rec) = n.net;
+    rec.poserCyclide(e.cyclide);
+    e.residu = residuEchantillons(n.grille, 1, e.cyclide);
+    if (!std::isfinite(e.residu))
+        e.residu = INFINI;
+    e.morceau = e.lecture.affinee.morceau;
+    e.verifie =
+        e.code != 0 && e.residu <= tolerance && morceauFidele(rec, e.morceau, ecartCoins);
+}
+
+// The torus e polished again as a sphere (a held at 0), from its own
+// cyclide and piece.
+Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& n,
+                  double tolerance, double ecartCoins) {
+    Essai s = e;
+    CyclideRepere cy = e.cyclide;
+    cy.a = 0;
+    s.lecture = polirAvecMorceau(pts, n.net, true, cy, e.morceau, n.bruit, true);
+    s.cyclide = s.lecture.affinee.cyclide;
+    s.cyclide.mu = std::fabs(s.cyclide.mu);
+    s.code = 4;
+    juger(s, n, tolerance, ecartCoins);
+    return s;
+}
+
+Essai essayer(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& depart,
+              double tolerance, double ecartCoins) {
+    Essai e;
+    e.tore = depart.tore;
+    e.code = polirEtClasser(pts, n, depart, e.lecture, e.cyclide);
+    juger(e, n, tolerance, ecartCoins);
+    // A torus whose a is small against mu, or taken as negligible, is a
+    // sphere when the sphere itself carries the patch as closely (within ten
+    // times the torus's residual, or the net's rounding).
+    if (e.tore && (e.code == 4 || e.cyclide.a <= PRES_DE_LA_SPHERE * e.cyclide.mu)) {
+        const Essai s = commeSphere(e, pts, n, tolerance, ecartCoins);
+        const bool aussiBien = s.residu <= 10 * e.residu + ECART_BRUIT * n.bruit;
+        if (e.code == 4 || (s.verifie && aussiBien))
+            return s;
+    }
+    return e;
+}
+
+// True when a general cyclide is near a torus (c small against a) or a
+// sphere (a small against mu): a torus or a sphere may then carry a small
+// patch just as well.
+bool presqueSpeciale(const CyclideRepere& cy) {
+    return cy.c <= PRES_DU_TORE * cy.a || cy.a <= PRES_DE_LA_SPHERE * cy.mu;
+}
+
+// The starts tried in order until one is verified. When the verified one is
+// a general cyclide near a torus or a sphere, the torus starts are tried
+// too, and a torus or sphere that carries the patch as closely (within ten
+// times the general one's residual, or the net's rounding) is kept: the
+// simpler surface is the truthful answer when the numbers cannot tell them
+// apart. Otherwise the one with the smallest residual.
+Essai essayerDeparts(const Echantillons& pts, const Normalisation& n,
+                     const std::vector<CyclideCandidate>& departs, double tolerance,
+                     double ecartCoins) {
+    Essai meilleur, general;
+    for (size_t k = 0; k < departs.size() && k < 6; ++k) {
+        if (general.verifie && !departs[k].tore)
+            continue;
+        const Essai e = essayer(pts, n, departs[k], tolerance, ecartCoins);
+        const double egal = 10 * general.residu + ECART_BRUIT * n.bruit;
+        if (general.verifie && e.verifie && e.residu <= egal)
+            return e;
+        if (e.verifie && !e.tore && !general.verifie &&
+            (cNegligeable(e.lecture) || presqueSpeciale(e.cyclide))) {
+            general = e;
+            continue;
+        }
+        if (e.verifie && !general.verifie)
+            return e;
+        if (e.residu < meilleur.residu)
+            meilleur = e;
+    }
+    return general.verifie ? general : meilleur;
+}
+
+// The relative uncertainty of a, c, mu over the cyclide's size.
+double incertitudeRelative(const Lecture& l, const CyclideRepere& cy) {
+    const double* s = l.affinee.incertitude;
+    return std::max({s[0], s[1], s[2]}) / taille(cy);
+}
+
+std::string refus(double residu, double tolerance) {
+    char texte[160];
+    std::snprintf(texte, sizeof texte,
+                  "aucune cyclide de Dupin ne porte ce carreau : au mieux R = %.2g, au-dessus de "
+                  "la tolerance %.2g",
+                  residu, tolerance);
+    return texte;
+}
+
+// The cyclide of the moved net placed back in the world.
+CyclideRepere placerDansLeMonde(const CyclideRepere& cy, const Normalisation& n) {
+    CyclideRepere w = cy;
+    w.a = cy.a * n.echelle;
+    w.c = cy.c * n.echelle;
+    w.mu = cy.mu * n.echelle;
+    w.omega.init(cy.omega.getX0() * n.echelle + n.centre[0],
+                 cy.omega.getY0() * n.echelle + n.centre[1],
+                 cy.omega.getZ0() * n.echelle + n.centre[2]);
+    return w;
+}
+
+} // namespace
+
+double arrondiRelatif(const RBBP& net) {
+    Normalisation n;
+    return normaliser(net, n) ? n.bruit : INFINI;
+}
+
+ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
+    ConversionReseau res;
+    static_cast<RBBP&>(res.converti) = net;
+    res.tolerance = toleranceDemandee;
+    Normalisation n;
+    std::string raison;
+    if (!normaliser(net, n)) {
+        res.raison = "le carreau a des coins confondus ou une valeur non finie";
+        return res;
+    }
+    if (!bordsCirculaires(n.net, toleranceDemandee, raison, n.bruit)) {
+        res.raison = raison;
+        return res;
+    }
+    // No check asks more of the net than its numbers hold: the tolerance and
+    // the corners' match admit 64 times the rounding of the numbers.
+    const double tolerance = std::max(toleranceDemandee, ECART_BRUIT * n.bruit);
+    res.tolerance = tolerance;
+    const double ecartCoins = std::max(ECART_COINS, ECART_BRUIT * n.bruit);
+    n.grille = echantillonner(n.net, 11);
+    const Echantillons pts = echantillonner(n.net, ECHANTILLONS);
+    const std::vector<CyclideCandidate> directs = departsDirects(pts, n.net);
+    Essai retenu = essayerDeparts(pts, n, directs, tolerance, ecartCoins);
+    if (!retenu.verifie) {
+        const Essai secours = essayerDeparts(
+            pts, n, departsDeSecours(pts, n.net, directs, n.bruit, tolerance), tolerance, ecartCoins);
+        if (secours.verifie || secours.residu < retenu.residu)
+            retenu = secours;
+    }
+    res.type = retenu.tore ? 2 : 1;
+    res.residu = retenu.residu;
+    if (!retenu.verifie) {
+        res.raison = !(retenu.residu <= tolerance) ? refus(retenu.residu, tolerance)
+                     : retenu.code == 0
+                         ? "la cyclide lue n'est pas reelle (|c| > |a|)"
+                         : "le morceau de cyclide porte par le carreau n'est pas calculable";
+        return res;
+    }
+    const int code = retenu.code;
+    const MorceauCyclide m = retenu.morceau;
+    const CyclideRepere cy = retenu.cyclide;
+    const Lecture& f = retenu.lecture;
+    res.code = code;
+    res.morceau = m;
+    res.incertitude = incertitudeRelative(f, cy);
+    res.converti.poserCyclide(placerDansLeMonde(cy, n));
+    return res;
+}

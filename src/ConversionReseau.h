@@ -1,0 +1,53 @@
+// ConversionReseau: the conversion of a net given directly (nine points and
+// weights from a file, a batch or a script), read in a well-conditioned
+// frame and polished, so that the result does not depend on where the patch
+// sits, how it is turned or its unit of length.
+//
+// The net is moved so that the middle of its corners is the origin and
+// scaled so that its longer corner diagonal is 1. There its boundaries are
+// checked to be circular arcs (DecisionCarreau), every reading of its
+// cyclide is made (the four boundary circles, LectureDirecte; the
+// construction's own readings when those fail), the best ones are polished
+// against the patch (AffinageCyclide), and the best polished one is
+// classified, its piece found and verified; the result is mapped back.
+#ifndef CONVERSION_RESEAU_H
+#define CONVERSION_RESEAU_H
+
+#include "RBBPd.h"
+
+#include <string>
+
+// What the conversion of a net gives.
+struct ConversionReseau {
+    int type = 0;           // 0 not convertible, 1 general cyclide, 2 torus or sphere
+    int code = 0;           // cyclide-type code 0..6
+    RBBPd converti;         // the net with the cyclide found (a, c, mu, omega, Base)
+    MorceauCyclide morceau; // the piece the patch covers; all zero for code 0
+    double residu = 0;      // residual R of the cyclide kept (Residu); +infinity if none
+    double incertitude = 0; // relative uncertainty of a, c, mu (over max(|a|, |mu|))
+    double tolerance = 0;   // the tolerance applied: the one asked, or more when the
+                            // net's rounding does not allow it (arrondiRelatif)
+    std::string raison;     // why the code is 0; empty otherwise
+};
+
+// Converts the net with the tolerance on R.
+// In: the net in world coordinates (any place, turn and size whose numbers
+// are finite); tolerance > 0, the largest R of a reported kind (also the
+// relative tolerance of the circular-arc check).
+// Out: the kind when a cyclide carries the patch within tolerance, with its
+// piece whose corners are the patch's within 1e-9 of the patch's size, a,
+// c, mu >= 0; otherwise code 0 with the reason and the best R. Ties: a
+// torus whose a and mu agree within their uncertainty is crossed (5); a
+// torus whose a is negligible against mu (1e-9, or within its uncertainty)
+// is a sphere (4, a written as 0).
+// Degenerate: non-finite numbers, coinciding corners or boundaries that are
+// not circular arcs give type 0 with the reason; never throws.
+ConversionReseau convertirReseau(const RBBP& net, double tolerance);
+
+// The rounding of a net's numbers relative to its size: epsilon times
+// (1 + its largest coordinate over its longer corner diagonal). The
+// conversion admits 64 times it in the residual and at the corners.
+// Degenerate: +infinity for coinciding corners or a non-finite number.
+double arrondiRelatif(const RBBP& net);
+
+#endif

@@ -1,0 +1,191 @@
+// Exact nets of pieces of Dupin cyclides, computed in long double from the
+// cyclide's own parametrisation (independently of the conversion's code):
+// every kind, spans from 1e-4 to almost a whole turn (a span above pi is
+// written with a negative middle weight), placed by a random rigid motion,
+// scaled, and optionally reparametrised (w_ij times l^i n^j, all signs
+// changed). The sweeps of the conversion draw their cases here.
+#ifndef RESEAUX_EXACTS_H
+#define RESEAUX_EXACTS_H
+
+#include "RBBP.h"
+
+#include <cmath>
+#include <random>
+
+namespace exacts {
+
+using LD = long double;
+
+// The kinds of cyclide, with the code the conversion must give.
+enum class Famille { Ring, Spindle, Horned, Sphere, Croise, Collier, Corne };
+
+inline int codeAttendu(Famille f) {
+    const int codes[7] = {1, 2, 3, 4, 5, 6, 5};
+    return codes[static_cast<int>(f)];
+}
+
+// How a case is drawn.
+struct Tirage {
+    double spanMin = 0.1, spanMax = 1.5; // angle spans (radians), either direction
+    double portee = 0;                   // translation within +-portee (world units)
+    double echelleMin = 1, echelleMax = 1; // the cyclide's size, log-uniform
+    bool reparametrer = false;           // w_ij l^i n^j and a random overall sign
+};
+
+// A drawn case: the net in world coordinates and the cyclide it lies on.
+struct Cas {
+    RBBP net;
+    double a = 0, c = 0, mu = 0; // the cyclide's parameters (non-negative)
+    double taille = 0;           // max(a, mu): the cyclide's size
+    int code = 0;                // the code the conversion must give
+};
+
+inline LD uniforme(std::mt19937& g, LD lo, LD hi) {
+    return lo + (hi - lo) * static_cast<LD>(std::uniform_real_distribution<double>(0, 1)(g));
+}
+
+// (a, c, mu) of the kind for the size 1, from two ratios in (0.15, 0.85).
+inline void parametres(Famille f, std::mt19937& g, LD& a, LD& c, LD& mu) {
+    const LD x = uniforme(g, 0.15L, 0.85L), y = uniforme(g, 0.15L, 0.85L);
+    a = 1;
+    c = 0;
+    switch (f) {
+    case Famille::Ring: c = x * y, mu = x; break;
+    case Famille::Spindle: c = x, mu = 1 / y; break;
+    case Famille::Horned: c = x, mu = x * y; break;
+    case Famille::Sphere: a = 0, mu = 1; break;
+    case Famille::Croise: mu = 1 / y; break;
+    case Famille::Collier: mu = x; break;
+    case Famille::Corne: mu = 1; break;
+    }
+}
+
+// Bernstein coefficients of (w, w cos, w sin) of the arc [t0, t1].
+inline void arc(LD t0, LD t1, LD A[3][3]) {
+    const LD ext[2] = {t0, t1};
+    for (int k = 0; k < 2; ++k) {
+        A[2 * k][0] = 1;
+        A[2 * k][1] = std::cos(ext[k]);
+        A[2 * k][2] = std::sin(ext[k]);
+    }
+    A[1][0] = std::cos((t1 - t0) / 2);
+    A[1][1] = std::cos((t0 + t1) / 2);
+    A[1][2] = std::sin((t0 + t1) / 2);
+}
+
+// The homogeneous net (X, Y, Z, W) of the piece in the cyclide's frame.
+inline void netHomogene(LD a, LD c, LD mu, LD t0, LD t1, LD p0, LD p1, LD H[3][3][4]) {
+    LD A[3][3], B[3][3];
+    arc(t0, t1, A);
+    arc(p0, p1, B);
+    const bool tore = c == 0;
+    const LD b2 = a * a - c * c, b = std::sqrt(b2);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            auto fg = [&](int f, int gg) { return A[i][f] * B[j][gg]; };
+            LD* h = H[i][j];
+            if (tore) { // torus form, valid for the sphere a = 0 too
+                h[0] = a * fg(1, 0) - mu * fg(1, 1);
+                h[1] = a * fg(2, 0) - mu * fg(2, 1);
+                h[2] = -mu * fg(0, 2);
+                h[3] = fg(0, 0);
+            } else {
+                h[0] = mu * c * fg(0, 0) - mu * a * fg(1, 1) + b2 * fg(1, 0);
+                h[1] = b * a * fg(2, 0) - b * mu * fg(2, 1);
+                h[2] = b * c * fg(1, 2) - b * mu * fg(0, 2);
+                h[3] = a * fg(0, 0) - c * fg(1, 1);
+            }
+        }
+}
+
+// True when the rectangle keeps clear of the cyclide's singular points
+// (a - mu cos p or c cos t - mu changing sign) and of points at infinity.
+inline bool rectangleSain(LD a, LD c, LD mu, LD t0, LD t1, LD p0, LD p1, const LD H[3][3][4]) {
+    auto signeConstant = [](auto f, LD lo, LD hi) {
+        const LD premier = f(lo);
+        for (int k = 1; k <= 64; ++k)
+            if (f(lo + (hi - lo) * k / 64) * premier <= 0.05L * std::fabs(premier))
+                return false;
+        return std::fabs(premier) > 1e-3L;
+    };
+    if (!signeConstant([&](LD p) { return a - mu * std::cos(p); }, p0, p1) && c != 0)
+        return false;
+    if (c != 0 && !signeConstant([&](LD t) { return c * std::cos(t) - mu; }, t0, t1))
+        return false;
+    LD wMax = 0, wMin = 1e300L;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            wMax = std::fmax(wMax, std::fabs(H[i][j][3]));
+            wMin = std::fmin(wMin, std::fabs(H[i][j][3]));
+        }
+    return wMin > 1e-3L * wMax;
+}
+
+// A random rotation from a unit quaternion.
+inline void rotation(std::mt19937& g, LD R[3][3]) {
+    std::normal_distribution<double> n(0, 1);
+    LD q[4] = {n(g), n(g), n(g), n(g)};
+    const LD l = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+    const LD w = q[0] / l, x = q[1] / l, y = q[2] / l, z = q[3] / l;
+    const LD M[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
+                        {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
+                        {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}};
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            R[r][k] = M[r][k];
+}
+
+// A span in [lo, hi], log-uniform, with a random direction.
+inline LD span(std::mt19937& g, double lo, double hi) {
+    const LD s = std::exp(uniforme(g, std::log(static_cast<LD>(lo)), std::log(static_cast<LD>(hi))));
+    return uniforme(g, 0, 1) < 0.5L ? -s : s;
+}
+
+// Draws a case of the kind; false when the drawn rectangle is refused
+// (singular point, point at infinity, a span of exactly half a turn).
+inline bool tirer(Famille f, std::mt19937& g, const Tirage& t, Cas& cas) {
+    LD a, c, mu;
+    parametres(f, g, a, c, mu);
+    const LD t0 = uniforme(g, -3.14159L, 3.14159L), p0 = uniforme(g, -3.14159L, 3.14159L);
+    const LD t1 = t0 + span(g, t.spanMin, t.spanMax), p1 = p0 + span(g, t.spanMin, t.spanMax);
+    if (std::fabs(std::cos((t1 - t0) / 2)) < 1e-3L || std::fabs(std::cos((p1 - p0) / 2)) < 1e-3L)
+        return false;
+    LD H[3][3][4];
+    netHomogene(a, c, mu, t0, t1, p0, p1, H);
+    if (!rectangleSain(a, c, mu, t0, t1, p0, p1, H))
+        return false;
+    LD R[3][3];
+    rotation(g, R);
+    const LD s = std::exp(uniforme(g, std::log(static_cast<LD>(t.echelleMin)),
+                                   std::log(static_cast<LD>(t.echelleMax))));
+    const LD T[3] = {uniforme(g, -t.portee, t.portee), uniforme(g, -t.portee, t.portee),
+                     uniforme(g, -t.portee, t.portee)};
+    const LD l = t.reparametrer ? std::exp(uniforme(g, -1, 1)) : 1;
+    const LD n = t.reparametrer ? std::exp(uniforme(g, -1, 1)) : 1;
+    const LD signe = t.reparametrer && uniforme(g, 0, 1) < 0.5L ? -1 : 1;
+    const LD w00 = H[0][0][3];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const LD* h = H[i][j];
+            const LD q[3] = {h[0] / h[3], h[1] / h[3], h[2] / h[3]};
+            Point P;
+            LD x[3];
+            for (int r = 0; r < 3; ++r)
+                x[r] = s * (R[r][0] * q[0] + R[r][1] * q[1] + R[r][2] * q[2]) + T[r];
+            P.init(static_cast<double>(x[0]), static_cast<double>(x[1]),
+                   static_cast<double>(x[2]));
+            cas.net.setP(i, j, P);
+            cas.net.setW(i, j,
+                         static_cast<double>(signe * h[3] / w00 * std::pow(l, i) * std::pow(n, j)));
+        }
+    cas.a = static_cast<double>(s * a);
+    cas.c = static_cast<double>(s * c);
+    cas.mu = static_cast<double>(s * mu);
+    cas.taille = static_cast<double>(s * std::fmax(a, mu));
+    cas.code = codeAttendu(f);
+    return true;
+}
+
+} // namespace exacts
+
+#endif
