@@ -85,7 +85,8 @@ void juger(const Famillle& f, const exacts::Cas& cas, const Scene& s, Compte& n)
         ++n.laches;
         return;
     }
-    if (!morceauFidele(s.converti, s.morceau, std::max(1e-9, 64 * arrondiRelatif(cas.net)))) {
+    if (!morceauFidele(s.converti, s.morceau,
+                       std::max(1e-9, ECART_ARRONDI * arrondiRelatif(cas.net)))) {
         montrer("coins", cas, s);
         ++n.coins;
         return;
@@ -116,8 +117,8 @@ std::vector<Famillle> familles() {
     f.push_back({"patch 1/1000 of its cyclide", generaux, {5e-4, 2e-3}});
     f.push_back({"patch 1/10000 of its cyclide", generaux, {5e-5, 2e-4}});
     f.push_back({"patch 1/100, moved 1e4 away", generaux, {0.005, 0.02, 1e4}});
-    f.push_back({"rational reparametrisations, signs changed", generaux,
-                 {0.05, 3, 10, 0.1, 10, true}});
+    f.push_back(
+        {"rational reparametrisations, signs changed", generaux, {0.05, 3, 10, 0.1, 10, true}});
     f.push_back({"tori, spans 1e-3..2pi, moved and scaled", tores, {1e-3, 6.2, 1e3, 1e-2, 1e2}});
     f.push_back({"horn tori", {Famille::Corne}, {0.05, 2.5}});
     f.push_back({"sphere pieces", {Famille::Sphere}, {0.05, 2.5, 10, 0.1, 10, true}});
@@ -154,7 +155,8 @@ int main(int argc, char** argv) {
             perturber(f, g, cas);
             const auto t0 = std::chrono::steady_clock::now();
             const Scene s = construireSceneReseau(cas.net, 1, TOLERANCE_CARREAU);
-            secondes += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            secondes +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
             juger(f, cas, s, n);
         }
         manque = manque || n.juste != n.total;

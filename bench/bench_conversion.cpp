@@ -11,12 +11,15 @@
 #include "GLNul.h"
 #include "LotParametres.h"
 #include "RBBPd.h"
+#include "ReseauxExacts.h"
 #include "ResultatJson.h"
 #include "Scene.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -161,6 +164,28 @@ void BM_ConstruireScene(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ConstruireScene);
+
+// Nets given directly, as a batch of nets converts them on one thread: 64
+// exact nets of every kind (ring, spindle, horned, tori, spheres; spans 0.1
+// to 1.5, moved and scaled), each through the scene of a net given
+// directly (normalisation, readings, polishing, verdict, piece).
+void BM_ConstruireSceneReseau(benchmark::State& state) {
+    std::vector<RBBP> nets;
+    std::mt19937 g(20261208);
+    const exacts::Tirage tirage{0.1, 1.5, 100, 0.01, 100};
+    for (int k = 0; nets.size() < 64; ++k) {
+        exacts::Cas cas;
+        if (exacts::tirer(static_cast<exacts::Famille>(k % 6), g, tirage, cas))
+            nets.push_back(cas.net);
+    }
+    size_t i = 0;
+    for (auto _ : state) {
+        Scene s = construireSceneReseau(nets[i++ % nets.size()], PLAN_PZ);
+        benchmark::DoNotOptimize(s);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ConstruireSceneReseau)->Unit(benchmark::kMicrosecond);
 
 // One batch line on one thread: reading the seven numbers, the scene and
 // its JSON row (state.range(0) = 1), or its CSV row (0).

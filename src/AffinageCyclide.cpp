@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -28,16 +26,16 @@ struct Etat {
 };
 
 Etat depuis(const CyclideRepere& cy) {
-    Etat e{cy.a, cy.c, cy.mu, {cy.omega.getX0(), cy.omega.getY0(), cy.omega.getZ0()}, M3(),
-           {0, 0, 0, 0}};
+    Etat e{cy.a, cy.c,        cy.mu, {cy.omega.getX0(), cy.omega.getY0(), cy.omega.getZ0()},
+           M3(), {0, 0, 0, 0}};
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 3; ++k)
             e.base(r, k) = cy.Base[r][k];
     return e;
 }
 
-CyclideRepere vers(const Etat& e) {
-    CyclideRepere cy;
+// Writes the state's cyclide into cy, field by field.
+void ecrireCyclide(const Etat& e, CyclideRepere& cy) {
     cy.a = e.a;
     cy.c = e.c;
     cy.mu = e.mu;
@@ -45,7 +43,6 @@ CyclideRepere vers(const Etat& e) {
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 3; ++k)
             cy.Base[r][k] = e.base(r, k);
-    return cy;
 }
 
 // The cyclide's implicit function F and its gradient at a frame point.
@@ -82,7 +79,7 @@ Implicite implicite(double a, double c, double mu, const V3& q) {
 // sphere.
 struct DistanceTore {
     double valeur;
-    V3 gradient;   // with respect to the frame point
+    V3 gradient;    // with respect to the frame point
     double dA, dMu; // with respect to a and mu
 };
 
@@ -119,8 +116,8 @@ struct Probleme {
     bool tore;
     bool coins;
     V3 coin[4];
-    int iu[4], iv[4];     // indices into Etat::angles
-    bool sphere = false;  // a held at 0 as well
+    int iu[4], iv[4];    // indices into Etat::angles
+    bool sphere = false; // a held at 0 as well
     bool libre(int k) const { return k == 2 || (k == 0 && !sphere) || (k == 1 && !tore); }
     // The column of parameter k (0 a, 1 c, 2 mu); -1 when it is held.
     int colonne(int k) const {
@@ -163,11 +160,15 @@ bool lignesCoins(const Probleme& pb, const Etat& e, Eigen::VectorXd& r, Eigen::M
         for (int d = 0; d < 5; ++d) {
             if (d < 3 && !pb.libre(d))
                 continue;
-            const double h = 1e-8 * std::max(1.0, std::fabs(v[d]));
-            double vp[5];
+            const double h = 1e-6 * std::max(1.0, std::fabs(v[d]));
+            double vp[5], vm[5];
             std::copy(v, v + 5, vp);
+            std::copy(v, v + 5, vm);
             vp[d] += h;
-            const V3 dq = (pointAngles(vp[0], vp[1], vp[2], vp[3], vp[4]) - q) / h;
+            vm[d] -= h;
+            const V3 dq = (pointAngles(vp[0], vp[1], vp[2], vp[3], vp[4]) -
+                           pointAngles(vm[0], vm[1], vm[2], vm[3], vm[4])) /
+                          (2 * h);
             const V3 dX = e.base * dq;
             if (d < 3)
                 M.block<3, 1>(n + 3 * k, pb.colonne(d)) = dX;
@@ -369,7 +370,8 @@ Echantillons echantillonner(const RBBP& net, int n) {
             for (int i = 0; i < 3; ++i)
                 for (int j = 0; j < 3; ++j)
                     for (int c = 0; c < 4; ++c)
-                        h[c] += bu[static_cast<size_t>(i)] * bv[static_cast<size_t>(j)] * H[i][j][c];
+                        h[c] +=
+                            bu[static_cast<size_t>(i)] * bv[static_cast<size_t>(j)] * H[i][j][c];
             const Coord3 x = {h[0] / h[3], h[1] / h[3], h[2] / h[3]};
             if (std::isfinite(x[0]) && std::isfinite(x[1]) && std::isfinite(x[2]))
                 pts.push_back(x);
@@ -459,32 +461,24 @@ CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& d
         poserCoins(pb, *options.net, e);
     }
     double cost = cout(pb, e);
-    if (pb.coins && std::getenv("DBG_LM")) {
-        Eigen::VectorXd r;
-        residus(pb, e, r, nullptr);
-        std::fprintf(stderr, "DBG cout %g coins %g %g %g %g\n", cost, r.segment<3>(r.size()-12).norm(), r.segment<3>(r.size()-9).norm(), r.segment<3>(r.size()-6).norm(), r.segment<3>(r.size()-3).norm());
-    }
     if (!std::isfinite(cost) || points.size() < 10) {
-        res.cyclide = vers(e);
+        ecrireCyclide(e, res.cyclide);
         return res;
     }
     double lambda = 1e-4;
     // Below this the distances are the rounding of the points: stop there.
     const double plancher = 16 * static_cast<double>(pb.lignes()) * options.bruit * options.bruit;
-    int it = 0;
-    for (; it < options.iterationsMax && cost > plancher; ++it)
+    for (int it = 0; it < options.iterationsMax && cost > plancher; ++it)
         if (!pas(pb, e, cost, lambda))
             break;
-    if (std::getenv("DBG_LM"))
-        std::fprintf(stderr, "DBG LM coins %d it %d cost %g lambda %g\n", pb.coins, it, cost, lambda);
-    res.cyclide = vers(e);
+    ecrireCyclide(e, res.cyclide);
     res.morceau = {e.angles[0], e.angles[1], e.angles[2], e.angles[3]};
     const double n = static_cast<double>(pb.lignes());
     res.ecartType = std::sqrt(cost / n);
     // The rounding of the net's numbers moves every point together, not
     // each on its own: counted once per row, it is not averaged away.
-    const double sigma = std::max(std::sqrt(cost / std::max(1.0, n - pb.colonnes())),
-                                  options.bruit * std::sqrt(n));
+    const double sigma =
+        std::max(std::sqrt(cost / std::max(1.0, n - pb.colonnes())), options.bruit * std::sqrt(n));
     incertitudes(pb, e, sigma, res.incertitude);
     res.fini = cyclideFinie(res.cyclide) && std::isfinite(res.ecartType);
     return res;

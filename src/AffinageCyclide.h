@@ -37,10 +37,10 @@ double residuEchantillons(const Echantillons& grille, double diagonale,
 
 // How a reading is polished.
 struct OptionsAffinage {
-    bool tore = false;       // hold c at 0 (torus or sphere)
-    bool sphere = false;     // hold a and c at 0 (a sphere)
-    int iterationsMax = 60;  // Levenberg-Marquardt steps at most
-    double bruit = 1e-16;    // rounding of the sampled points (same unit as the points)
+    bool tore = false;      // hold c at 0 (torus or sphere)
+    bool sphere = false;    // hold a and c at 0 (a sphere)
+    int iterationsMax = 60; // Levenberg-Marquardt steps at most
+    double bruit = 1e-16;   // rounding of the sampled points (same unit as the points)
     // When given, the piece's angles are unknowns too: the corners of net
     // must be the cyclide's points at the corners of the piece, starting
     // from morceau.
@@ -50,11 +50,11 @@ struct OptionsAffinage {
 
 // A polished reading.
 struct CyclideAffinee {
-    CyclideRepere cyclide;    // the cyclide; Base orthonormal and right-handed
-    double ecartType = 0;     // root mean square of the points' distances to it
+    CyclideRepere cyclide;             // the cyclide; Base orthonormal and right-handed
+    double ecartType = 0;              // root mean square of the points' distances to it
     double incertitude[3] = {0, 0, 0}; // standard uncertainty of a, c, mu (0 when held)
-    MorceauCyclide morceau;   // the polished piece (when the corners were fitted)
-    bool fini = false;        // every number finite
+    MorceauCyclide morceau;            // the polished piece (when the corners were fitted)
+    bool fini = false;                 // every number finite
 };
 
 // Polishes depart against the sampled points.

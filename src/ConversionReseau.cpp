@@ -1,6 +1,7 @@
 #include "ConversionReseau.h"
 
 #include "AffinageCyclide.h"
+#include "Constantes.h"
 #include "DecisionCarreau.h"
 #include "LectureDirecte.h"
 #include "LectureTore.h"
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -27,8 +27,7 @@ const double ECART_COINS = 1e-9;
 // fraction of mu, is compared with the tori and spheres that carry its patch.
 const double PRES_DU_TORE = 0.05;
 const double PRES_DE_LA_SPHERE = 0.1;
-// How many times the rounding of the net's numbers the checks admit.
-const double ECART_BRUIT = 64;
+const double ECART_BRUIT = ECART_ARRONDI;
 // Sample points of the patch per direction for the polishing.
 const int ECHANTILLONS = 6;
 
@@ -83,8 +82,8 @@ bool normaliser(const RBBP& net, Normalisation& n) {
         return false;
     const double zero[3] = {0, 0, 0};
     const RBBP unite = deplace(net, n.centre, ecart);
-    const double diag = std::max(unite.P[0][0].distance(unite.P[2][2]),
-                                 unite.P[0][2].distance(unite.P[2][0]));
+    const double diag =
+        std::max(unite.P[0][0].distance(unite.P[2][2]), unite.P[0][2].distance(unite.P[2][0]));
     if (!(diag > 0))
         return false;
     n.net = deplace(unite, zero, diag);
@@ -122,8 +121,8 @@ std::vector<CyclideCandidate> departsDirects(const Echantillons& pts, const RBBP
 // gets nearer), and the construction's own readings (pencils, six points,
 // torus from the circles).
 std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const RBBP& net,
-                                                const std::vector<CyclideCandidate>& directs,
-                                                double bruit, double tolerance) {
+                                               const std::vector<CyclideCandidate>& directs,
+                                               double bruit, double tolerance) {
     std::vector<CyclideCandidate> res;
     for (size_t k = 0; k < directs.size() && k < 2; ++k) {
         OptionsAffinage o;
@@ -152,15 +151,20 @@ double taille(const CyclideRepere& cy) {
     return std::max(std::fabs(cy.a), std::fabs(cy.mu));
 }
 
-// a, c, mu made non-negative by the symmetries of the implicit equation:
-// (a, c, mu) and (-a, -c, -mu) or (a, -c, -mu) are the same surface, and
-// (a, c, -mu) is it with the axes i0 and j0 turned over.
-void signesPositifs(CyclideRepere& cy) {
+// a, c, mu made non-negative by the symmetries of the parametrisation:
+// (a, -c, -mu) at (theta, psi + pi) is the point of (a, c, mu) at
+// (theta, psi), and (a, c, -mu) with the axes i0 and j0 turned over at
+// (theta + pi, psi + pi) is it too; the piece m, when given, is moved with
+// them. (-a, -c, -mu) is the same implicit surface, but no shift of the
+// angles maps it: a piece is not carried across that one.
+void signesPositifs(CyclideRepere& cy, MorceauCyclide* m = nullptr) {
     if (cy.a < 0) {
         cy.a = -cy.a, cy.c = -cy.c, cy.mu = -cy.mu;
     }
     if (cy.c < 0) {
         cy.c = -cy.c, cy.mu = -cy.mu;
+        if (m != nullptr)
+            m->v0 += PI, m->v1 += PI;
     }
     if (cy.mu < 0) {
         cy.mu = -cy.mu;
@@ -168,6 +172,8 @@ void signesPositifs(CyclideRepere& cy) {
             cy.Base[r][0] = -cy.Base[r][0];
             cy.Base[r][1] = -cy.Base[r][1];
         }
+        if (m != nullptr)
+            m->u0 += PI, m->u1 += PI, m->v0 += PI, m->v1 += PI;
     }
 }
 
@@ -201,13 +207,7 @@ bool cNegligeable(const Lecture& l) {
 // The piece of the cyclide written in rec that its patch covers, followed
 // along the patch.
 MorceauCyclide morceauDepart(const RBBPd& rec, bool tore) {
-    const MorceauCyclide m = tore ? morceauTore(rec) : morceauSuivi(rec.cyclide(), rec, 8);
-    if (std::getenv("DBG_MORCEAU")) {
-        const MorceauCyclide g = morceauGeneral(rec.cyclide(), rec);
-        std::fprintf(stderr, "DBG tore %d suivi %d (%g %g %g %g) general %d (%g %g %g %g)\n", tore, morceauFidele(rec, m, 1e-6), m.u0, m.u1, m.v0, m.v1,
-          morceauFidele(rec, g, 1e-6), g.u0, g.u1, g.v0, g.v1);
-    }
-    return m;
+    return tore ? morceauTore(rec) : morceauSuivi(rec.cyclide(), rec, 8);
 }
 
 // The reading polished once more with the piece's angles as unknowns, so
@@ -215,23 +215,19 @@ MorceauCyclide morceauDepart(const RBBPd& rec, bool tore) {
 Lecture polirAvecMorceau(const Echantillons& pts, const RBBP& net, bool tore,
                          const CyclideRepere& cy, const MorceauCyclide& m, double bruit,
                          bool sphere = false) {
-    Lecture f;
-    f.tore = tore;
     OptionsAffinage o;
     o.tore = tore;
     o.sphere = sphere;
     o.bruit = bruit;
     o.net = &net;
     o.morceau = m;
-    f.affinee = affinerCyclide(pts, cy, o);
-    return f;
+    return Lecture{affinerCyclide(pts, cy, o), tore, INFINI};
 }
 
 // The reading polished with its piece (polirAvecMorceau) and classified,
-// with a, c, mu >= 0. The piece's angles belong to the signs the polishing
-// ends with: when a parameter near zero crossed zero, the signs are made
-// positive and the piece polished once more from there (a sphere's a is
-// simply written as 0, which moves no point).
+// with a, c, mu >= 0 (signesPositifs, the piece moved with them); when the
+// polishing ends with a negative a, it is polished once more from the
+// positive signs (a sphere's a is simply written as 0).
 int polirEtClasser(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& l,
                    Lecture& f, CyclideRepere& cy) {
     cy = l.cyclide;
@@ -242,16 +238,16 @@ int polirEtClasser(const Echantillons& pts, const Normalisation& n, const Cyclid
         rec.poserCyclide(cy);
         f = polirAvecMorceau(pts, n.net, l.tore, cy, morceauDepart(rec, l.tore), n.bruit);
         cy = f.affinee.cyclide;
-        const int code = genre(f, cy);
-        if (cy.a >= 0 && cy.c >= 0 && cy.mu >= 0)
-            return code;
+        if (cy.a >= 0 || genre(f, cy) == 4)
+            break;
     }
+    signesPositifs(cy, &f.affinee.morceau);
     return genre(f, cy);
 }
 
 // One start polished and judged.
 struct Essai {
-    bool verifie = false;  // carries the patch within tolerance, corners at the patch's
+    bool verifie = false; // carries the patch within tolerance, corners at the patch's
     bool tore = false;
     int code = 0;
     double residu = INFINI;
@@ -269,14 +265,13 @@ void juger(Essai& e, const Normalisation& n, double tolerance, double ecartCoins
     if (!std::isfinite(e.residu))
         e.residu = INFINI;
     e.morceau = e.lecture.affinee.morceau;
-    e.verifie =
-        e.code != 0 && e.residu <= tolerance && morceauFidele(rec, e.morceau, ecartCoins);
+    e.verifie = e.code != 0 && e.residu <= tolerance && morceauFidele(rec, e.morceau, ecartCoins);
 }
 
 // The torus e polished again as a sphere (a held at 0), from its own
 // cyclide and piece.
-Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& n,
-                  double tolerance, double ecartCoins) {
+Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& n, double tolerance,
+                  double ecartCoins) {
     Essai s = e;
     CyclideRepere cy = e.cyclide;
     cy.a = 0;
@@ -401,8 +396,9 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     const std::vector<CyclideCandidate> directs = departsDirects(pts, n.net);
     Essai retenu = essayerDeparts(pts, n, directs, tolerance, ecartCoins);
     if (!retenu.verifie) {
-        const Essai secours = essayerDeparts(
-            pts, n, departsDeSecours(pts, n.net, directs, n.bruit, tolerance), tolerance, ecartCoins);
+        const Essai secours =
+            essayerDeparts(pts, n, departsDeSecours(pts, n.net, directs, n.bruit, tolerance),
+                           tolerance, ecartCoins);
         if (secours.verifie || secours.residu < retenu.residu)
             retenu = secours;
     }

@@ -17,6 +17,11 @@
 
 #include <string>
 
+// How many times the rounding of a net's numbers (arrondiRelatif) the
+// residual and the corners' match admit: no check asks more of a net than
+// its numbers hold.
+const double ECART_ARRONDI = 256;
+
 // What the conversion of a net gives.
 struct ConversionReseau {
     int type = 0;           // 0 not convertible, 1 general cyclide, 2 torus or sphere
@@ -46,7 +51,8 @@ ConversionReseau convertirReseau(const RBBP& net, double tolerance);
 
 // The rounding of a net's numbers relative to its size: epsilon times
 // (1 + its largest coordinate over its longer corner diagonal). The
-// conversion admits 64 times it in the residual and at the corners.
+// conversion admits ECART_ARRONDI times it in the residual and at the
+// corners.
 // Degenerate: +infinity for coinciding corners or a non-finite number.
 double arrondiRelatif(const RBBP& net);
 

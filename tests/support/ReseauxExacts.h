@@ -26,10 +26,10 @@ inline int codeAttendu(Famille f) {
 
 // How a case is drawn.
 struct Tirage {
-    double spanMin = 0.1, spanMax = 1.5; // angle spans (radians), either direction
-    double portee = 0;                   // translation within +-portee (world units)
+    double spanMin = 0.1, spanMax = 1.5;   // angle spans (radians), either direction
+    double portee = 0;                     // translation within +-portee (world units)
     double echelleMin = 1, echelleMax = 1; // the cyclide's size, log-uniform
-    bool reparametrer = false;           // w_ij l^i n^j and a random overall sign
+    bool reparametrer = false;             // w_ij l^i n^j and a random overall sign
 };
 
 // A drawn case: the net in world coordinates and the cyclide it lies on.
@@ -49,14 +49,29 @@ inline void parametres(Famille f, std::mt19937& g, LD& a, LD& c, LD& mu) {
     const LD x = uniforme(g, 0.15L, 0.85L), y = uniforme(g, 0.15L, 0.85L);
     a = 1;
     c = 0;
+    mu = 1;
     switch (f) {
-    case Famille::Ring: c = x * y, mu = x; break;
-    case Famille::Spindle: c = x, mu = 1 / y; break;
-    case Famille::Horned: c = x, mu = x * y; break;
-    case Famille::Sphere: a = 0, mu = 1; break;
-    case Famille::Croise: mu = 1 / y; break;
-    case Famille::Collier: mu = x; break;
-    case Famille::Corne: mu = 1; break;
+    case Famille::Ring:
+        c = x * y, mu = x;
+        break;
+    case Famille::Spindle:
+        c = x, mu = 1 / y;
+        break;
+    case Famille::Horned:
+        c = x, mu = x * y;
+        break;
+    case Famille::Sphere:
+        a = 0, mu = 1;
+        break;
+    case Famille::Croise:
+        mu = 1 / y;
+        break;
+    case Famille::Collier:
+        mu = x;
+        break;
+    case Famille::Corne:
+        mu = 1;
+        break;
     }
 }
 
@@ -137,7 +152,8 @@ inline void rotation(std::mt19937& g, LD R[3][3]) {
 
 // A span in [lo, hi], log-uniform, with a random direction.
 inline LD span(std::mt19937& g, double lo, double hi) {
-    const LD s = std::exp(uniforme(g, std::log(static_cast<LD>(lo)), std::log(static_cast<LD>(hi))));
+    const LD s =
+        std::exp(uniforme(g, std::log(static_cast<LD>(lo)), std::log(static_cast<LD>(hi))));
     return uniforme(g, 0, 1) < 0.5L ? -s : s;
 }
 
@@ -172,8 +188,7 @@ inline bool tirer(Famille f, std::mt19937& g, const Tirage& t, Cas& cas) {
             LD x[3];
             for (int r = 0; r < 3; ++r)
                 x[r] = s * (R[r][0] * q[0] + R[r][1] * q[1] + R[r][2] * q[2]) + T[r];
-            P.init(static_cast<double>(x[0]), static_cast<double>(x[1]),
-                   static_cast<double>(x[2]));
+            P.init(static_cast<double>(x[0]), static_cast<double>(x[1]), static_cast<double>(x[2]));
             cas.net.setP(i, j, P);
             cas.net.setW(i, j,
                          static_cast<double>(signe * h[3] / w00 * std::pow(l, i) * std::pow(n, j)));

@@ -24,8 +24,15 @@ inline void pointCarreau(const RBBP& r, double u, double v, double q[3]) {
     q[2] = r.numZ(u, v) * d;
 }
 
-// The Dupin cyclide's point at (theta, psi) in its own frame.
+// The Dupin cyclide's point at (theta, psi) in its own frame (for c = 0 the
+// torus form, which holds for the sphere a = 0 too).
 inline void pointCyclide(double a, double c, double mu, double t, double p, double q[3]) {
+    if (c == 0) {
+        q[0] = std::cos(t) * (a - mu * std::cos(p));
+        q[1] = std::sin(t) * (a - mu * std::cos(p));
+        q[2] = -mu * std::sin(p);
+        return;
+    }
     const double b = std::sqrt(a * a - c * c);
     const double D = a - c * std::cos(t) * std::cos(p);
     q[0] = (mu * (c - a * std::cos(t) * std::cos(p)) + b * b * std::cos(t)) / D;
@@ -115,10 +122,13 @@ inline void anglesCentre(const RBBPd& converti, const double s[3], double& ts, d
     const double a = converti.a, c = converti.c, mu = converti.mu;
     const double b = std::sqrt(a * a - c * c);
     const double X = a * s[0] - c * mu, Y = b * s[1];
+    const double rho = std::hypot(s[0], s[1]);
     ecart = -1;
     for (int i = 0; i < 2; ++i) {
-        const double t = std::atan2(Y, X) + i * PI;
-        const double p0 = std::atan2(b * s[2], std::cos(t) * X + std::sin(t) * Y - b * b);
+        // A torus or sphere (c = 0): a - mu cos p = +-rho, -mu sin p = z.
+        const double t = c == 0 ? std::atan2(s[1], s[0]) + i * PI : std::atan2(Y, X) + i * PI;
+        const double p0 = c == 0 ? std::atan2(-s[2] / mu, (a - (i == 0 ? rho : -rho)) / mu)
+                                 : std::atan2(b * s[2], std::cos(t) * X + std::sin(t) * Y - b * b);
         for (int j = 0; j < 2; ++j) {
             double q[3];
             pointCyclide(a, c, mu, t, p0 + j * PI, q);
@@ -135,11 +145,11 @@ inline void anglesCentre(const RBBPd& converti, const double s[3], double& ts, d
 } // namespace sur_cyclide
 
 // The piece's four corners (u0, v0), (u0, v1), (u1, v0), (u1, v1) are the
-// patch's four corners, each matched once within 1e-8 L, and the angles of
+// patch's four corners, each matched once within tol L, and the angles of
 // the patch centre (found here by brute force on the four half-turn
 // combinations of an exact inversion) lie inside the piece.
 inline ::testing::AssertionResult morceauSurLeCarreau(const RBBPd& converti,
-                                                      const MorceauCyclide& m) {
+                                                      const MorceauCyclide& m, double tol = 1e-8) {
     const double L = diagonale(converti);
     double coins[4][3];
     sur_cyclide::coinsDansRepere(converti, coins);
@@ -150,7 +160,7 @@ inline ::testing::AssertionResult morceauSurLeCarreau(const RBBPd& converti,
         pointCyclide(converti.a, converti.c, converti.mu, a[0], a[1], q);
         int proche = -1;
         for (int k = 0; k < 4; ++k)
-            if (distance3(q, coins[k]) <= 1e-8 * L)
+            if (distance3(q, coins[k]) <= tol * L)
                 proche = k;
         if (proche < 0)
             return ::testing::AssertionFailure()
@@ -166,9 +176,17 @@ inline ::testing::AssertionResult morceauSurLeCarreau(const RBBPd& converti,
     pointCarreau(repere, 0.5, 0.5, s);
     double ts = 0, ps = 0, meilleur = -1;
     sur_cyclide::anglesCentre(converti, s, ts, ps, meilleur);
-    if (!(meilleur <= 1e-8 * L))
+    if (!(meilleur <= tol * L))
         return ::testing::AssertionFailure() << "centre off the cyclide by " << meilleur / L;
-    if (!entreModuloMarge(ts, m.u0, m.u1) || !entreModuloMarge(ps, m.v0, m.v1))
+    const auto dedans = [&](double t, double p) {
+        return entreModuloMarge(t, m.u0, m.u1) && entreModuloMarge(p, m.v0, m.v1);
+    };
+    // A sphere and a crossed torus pass twice through their inner points: at
+    // (t, p) and at (t + pi, pi - p).
+    double autre[3];
+    pointCyclide(converti.a, converti.c, converti.mu, ts + PI, PI - ps, autre);
+    const bool deuxFois = converti.c == 0 && distance3(autre, s) <= tol * L;
+    if (!dedans(ts, ps) && !(deuxFois && dedans(ts + PI, PI - ps)))
         return ::testing::AssertionFailure()
                << "centre (" << ts << ", " << ps << ") outside [" << m.u0 << ", " << m.u1 << "] x ["
                << m.v0 << ", " << m.v1 << "]";

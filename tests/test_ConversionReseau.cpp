@@ -1,0 +1,149 @@
+// The conversion of nets given directly, on exact nets of every kind drawn
+// in long double from the cyclide's own parametrisation: the right kind,
+// a, c, mu to 1e-8 of the cyclide's size (or ten times the stated
+// uncertainty), the patch on its cyclide with the piece's corners at the
+// patch's, and the same answer wherever the net is placed, turned or scaled.
+#include "ConversionReseau.h"
+#include "ReseauxExacts.h"
+#include "SurCyclide.h"
+#include "VerdictConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+using exacts::Famille;
+
+struct Famillle {
+    const char* nom;
+    Famille genre;
+    exacts::Tirage tirage;
+};
+
+// The families the conversion must convert every time (the large sweep,
+// bench/balayage_reseaux, also measures the patches 1/1000 and 1/10000 of
+// their cyclide, where it reaches its limit).
+const Famillle FAMILLES[] = {
+    {"ring", Famille::Ring, {1e-3, 6.2}},
+    {"spindle", Famille::Spindle, {1e-3, 6.2}},
+    {"horned", Famille::Horned, {1e-3, 6.2}},
+    {"ring_moved_scaled", Famille::Ring, {1e-3, 6.2, 1e4, 1e-3, 1e3}},
+    {"spindle_1_100", Famille::Spindle, {0.005, 0.02}},
+    {"horned_1_100_far", Famille::Horned, {0.005, 0.02, 1e4}},
+    {"ring_reparametrised", Famille::Ring, {0.05, 3, 10, 0.1, 10, true}},
+    {"crossed_torus", Famille::Croise, {1e-3, 6.2, 1e3, 1e-2, 1e2}},
+    {"collar_torus", Famille::Collier, {1e-3, 6.2, 1e3, 1e-2, 1e2}},
+    {"horn_torus", Famille::Corne, {0.05, 2.5}},
+    {"sphere", Famille::Sphere, {0.05, 2.5, 10, 0.1, 10, true}},
+    {"small_sphere", Famille::Sphere, {1e-3, 1e-2, 1, 1e-3, 1e-3}},
+};
+
+void PrintTo(const Famillle& f, std::ostream* os) {
+    *os << f.nom;
+}
+
+class ReseauxExacts : public ::testing::TestWithParam<Famillle> {};
+
+TEST_P(ReseauxExacts, ConvertedWithTheirCyclideAndPiece) {
+    std::mt19937 g(2026);
+    for (int n = 0; n < 12;) {
+        exacts::Cas cas;
+        if (!exacts::tirer(GetParam().genre, g, GetParam().tirage, cas))
+            continue;
+        ++n;
+        const ConversionReseau r = convertirReseau(cas.net, TOLERANCE_CARREAU);
+        ASSERT_EQ(r.code, cas.code) << r.raison << " (R " << r.residu << ")";
+        const double admis = std::max(1e-8, 10 * r.incertitude) * cas.taille;
+        EXPECT_NEAR(r.converti.a, cas.a, admis);
+        EXPECT_NEAR(r.converti.c, cas.c, admis);
+        EXPECT_NEAR(r.converti.mu, cas.mu, admis);
+        EXPECT_LE(r.residu, r.tolerance);
+        EXPECT_TRUE(repereDirect(r.converti));
+        const double coins = std::max(1e-8, ECART_ARRONDI * arrondiRelatif(cas.net));
+        EXPECT_TRUE(morceauSurLeCarreau(r.converti, r.morceau, coins));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Familles, ReseauxExacts, ::testing::ValuesIn(FAMILLES),
+                         [](const auto& info) { return std::string(info.param.nom); });
+
+// The net moved by the rigid motion (R, T) and scaled by s.
+RBBP deplace(const RBBP& net, const double R[3][3], const double T[3], double s) {
+    RBBP res = net;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point& P = net.P[i][j];
+            const double x[3] = {P.getX0(), P.getY0(), P.getZ0()};
+            double y[3];
+            for (int k = 0; k < 3; ++k)
+                y[k] = s * (R[k][0] * x[0] + R[k][1] * x[1] + R[k][2] * x[2]) + T[k];
+            res.P[i][j].init(y[0], y[1], y[2]);
+        }
+    return res;
+}
+
+// Invariance: the same net turned, moved and scaled, down to 1e-300 and up
+// to 1e300, gives the same kind and a, c, mu scaled with it.
+TEST(ConversionReseau, DoesNotDependOnPlaceTurnOrUnit) {
+    const double echelles[] = {1e-300, 1e-150, 1e-3, 1, 1e3, 1e150, 1e300};
+    std::mt19937 g(7);
+    for (const Famille genre : {Famille::Ring, Famille::Horned, Famille::Collier}) {
+        exacts::Cas cas;
+        while (!exacts::tirer(genre, g, {0.2, 1.2}, cas)) {
+        }
+        const ConversionReseau ref = convertirReseau(cas.net, TOLERANCE_CARREAU);
+        ASSERT_EQ(ref.code, cas.code) << ref.raison;
+        for (const double s : echelles) {
+            long double R[3][3];
+            exacts::rotation(g, R);
+            double Rd[3][3];
+            for (int i = 0; i < 9; ++i)
+                Rd[i / 3][i % 3] = static_cast<double>(R[i / 3][i % 3]);
+            const double T[3] = {3 * s, -5 * s, 2 * s};
+            const ConversionReseau r =
+                convertirReseau(deplace(cas.net, Rd, T, s), TOLERANCE_CARREAU);
+            ASSERT_EQ(r.code, ref.code) << "scale " << s << ": " << r.raison;
+            EXPECT_NEAR(r.converti.a / s, ref.converti.a, 1e-9 * cas.taille) << s;
+            EXPECT_NEAR(r.converti.c / s, ref.converti.c, 1e-9 * cas.taille) << s;
+            EXPECT_NEAR(r.converti.mu / s, ref.converti.mu, 1e-9 * cas.taille) << s;
+        }
+    }
+}
+
+// A net within the tolerance of its cyclide is converted; one beyond it is
+// refused with its best residual; one whose boundary is no circular arc is a
+// verdict of type 0, not an error.
+TEST(ConversionReseau, ToleranceDecides) {
+    std::mt19937 g(11);
+    exacts::Cas cas;
+    while (!exacts::tirer(Famille::Spindle, g, {0.3, 1.2}, cas)) {
+    }
+    const double L = diagonale(cas.net);
+    const struct {
+        double ecart;
+        bool converti;
+    } lignes[] = {{0, true}, {1e-9, true}, {1e-3, false}};
+    for (const auto& l : lignes) {
+        RBBP net = cas.net;
+        Point p = net.getP(1, 1);
+        p.setZ0(p.getZ0() + l.ecart * L);
+        net.setP(1, 1, p);
+        const ConversionReseau r = convertirReseau(net, TOLERANCE_CARREAU);
+        EXPECT_EQ(r.code != 0, l.converti) << l.ecart << ": R " << r.residu << " " << r.raison;
+        if (!l.converti) {
+            EXPECT_GT(r.residu, TOLERANCE_CARREAU);
+            EXPECT_NE(r.raison.find("aucune cyclide"), std::string::npos) << r.raison;
+        }
+    }
+    RBBP plie = cas.net;
+    plie.setW(0, 1, 2 * plie.getW(0, 1));
+    const ConversionReseau r = convertirReseau(plie, TOLERANCE_CARREAU);
+    EXPECT_EQ(r.type, 0);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.raison.find("n'est pas un arc de cercle"), std::string::npos) << r.raison;
+}
+
+} // namespace
