@@ -7,7 +7,12 @@ set(FENETRE_DIR ${CMAKE_SOURCE_DIR}/src/fenetre)
 add_library(cyclide_gui STATIC
     ${FENETRE_DIR}/FenPrincipale.cpp
     ${FENETRE_DIR}/FenPrincipale.h
+    ${FENETRE_DIR}/FenAide.cpp
+    ${FENETRE_DIR}/FenCommandes.cpp
     ${FENETRE_DIR}/FenFichiers.cpp
+    ${FENETRE_DIR}/FenHistorique.cpp
+    ${FENETRE_DIR}/EtatFenetre.cpp
+    ${FENETRE_DIR}/EtatFenetre.h
     ${FENETRE_DIR}/OutilsFenetre.cpp
     ${FENETRE_DIR}/OutilsFenetre.h
     ${FENETRE_DIR}/PanneauAffichage.cpp

@@ -81,25 +81,39 @@ const RBBPd& carreauDeListe(const Scene& s, int liste) {
 
 } // namespace
 
-void dessinerListe(const Scene& s, int liste) {
+namespace {
+
+// A cyclide drawn on a grid reduction times coarser than its own.
+void dessinerCyclide(Cyclide cyclide, int reduction) {
+    if (reduction > 1) {
+        cyclide.putUMAX(std::max(2, cyclide.getUMAX() / reduction));
+        cyclide.putVMAX(std::max(2, cyclide.getVMAX() / reduction));
+    }
+    cyclide.openGL();
+}
+
+} // namespace
+
+void dessinerListe(const Scene& s, int liste, int reduction) {
+    const int pas = reduction > 1 ? std::max(2, PAS_CARREAU / reduction) : PAS_CARREAU;
     switch (liste) {
     case 1:
     case 3:
-        carreauDeListe(s, liste).openGL(PAS_CARREAU, PAS_CARREAU);
+        carreauDeListe(s, liste).openGL(pas, pas);
         break;
     case 2:
     case 4:
-        carreauDeListe(s, liste).openGLBord(PAS_CARREAU, PAS_CARREAU);
+        carreauDeListe(s, liste).openGLBord(pas, pas);
         break;
     case 5:
         s.Bez1.openGLPolyedre();
         break;
     case 6:
-        cyclideEntiere(s).openGL();
+        dessinerCyclide(cyclideEntiere(s), reduction);
         break;
     case 7:
         if (s.typeCyclide != 0)
-            morceauCyclide(s).openGL();
+            dessinerCyclide(morceauCyclide(s), reduction);
         break;
     default:
         break;

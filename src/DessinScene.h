@@ -15,8 +15,11 @@ const int NOMBRE_LISTES = 7;
 // converted patch in the cyclide's frame, 30 x 30; 4 its border; 5 its
 // control polyhedron; 6 the whole cyclide (a, c, mu over [0, 2 pi]^2); 7 the
 // piece of cyclide over the scene's ranges (nothing when the cyclide code
-// is 0). Any other number draws nothing.
-void dessinerListe(const Scene& scene, int liste);
+// is 0). Any other number draws nothing. A reduction above 1 draws a
+// coarser preview: the patches with 30 / reduction steps per side and the
+// cyclides with 80 / reduction (at least 2); 1, the default, issues exactly
+// the calls above.
+void dessinerListe(const Scene& scene, int liste, int reduction = 1);
 
 // The patch drawn as nbu x nbv quadrilaterals like RBBP::openGL, each vertex
 // preceded by its unit normal (normaleCarreau); no colour or material.

@@ -1,16 +1,19 @@
-// The window's file commands and help boxes: parameter files, nets given
-// directly, the image and STEP exports, "&Index" and "&A propos...".
+// The window's file commands: parameter files (all or nothing), nets given
+// directly, saving, the image, STEP and OBJ exports.
 #include "EcritureFichier.h"
+#include "ExportObj.h"
 #include "ExportStep.h"
 #include "FenPrincipale.h"
 #include "FichierParametres.h"
 #include "LectureCarreau.h"
+#include "OutilsFenetre.h"
 #include "PanneauParametres.h"
 #include "Scene.h"
 #include "glwidget.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 
 #include <iostream>
@@ -22,34 +25,33 @@ namespace {
 // Writes octets as the whole file nom, through a temporary file and a rename
 // (a device in place), so that a failure never damages an existing file; the
 // system's reason of a failure goes to raison.
-ResultatEcriture enregistrer(const QString& nom, const QByteArray& octets, QString& raison) {
+ResultatEcriture ecrireOctets(const QString& nom, const QByteArray& octets, QString& raison) {
     std::string pourquoi;
     const ResultatEcriture fin =
         ecrireFichier(QFile::encodeName(nom).toStdString(), octets.toStdString(), pourquoi);
-    raison = QString::fromLocal8Bit(pourquoi.c_str());
+    raison = texteCoeur(pourquoi);
     return fin;
 }
 
-} // namespace
-
-// Applies the first nombre values of a parameter file, in file order:
-// the angles (radians, turned into whole degrees) through the view's angle
-// slots, then rayon, z11 and P10 through the view's slots with their
-// fields rewritten with 6 decimals.
-void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
-    void (GLWidget::*angles[4])(int) = {&GLWidget::setTheta00, &GLWidget::setTheta02,
-                                        &GLWidget::setTheta20, &GLWidget::setTheta22};
-    void (GLWidget::*longueurs[3])(double) = {&GLWidget::setRayon, &GLWidget::setZ11,
-                                              &GLWidget::setP10};
-    for (int n = 0; n < nombre && n < 7; ++n) {
-        if (n < 4) {
-            (glWidget->*angles[n])(radiansEnDegres(valeurs[n]));
-        } else {
-            (glWidget->*longueurs[n - 4])(valeurs[n]);
-            parametresGroupBox->ecrireLongueur(n - 4, valeurs[n]);
-        }
-    }
+// The name with ".png" added when it has no extension.
+QString nomPng(const QString& nom) {
+    return QFileInfo(nom).suffix().isEmpty() ? nom + QStringLiteral(".png") : nom;
 }
+
+// The file's bytes (a regular file only, opened without waiting, at most
+// 64 Ko) into texte; false with the reason told in French.
+bool lireTexte(const QString& nom, std::string& texte, QString& raison) {
+    std::string pourquoi;
+    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, pourquoi) ==
+        ResultatLecture::Lu) {
+        return true;
+    }
+    std::cout << "Probleme d'ouverture" << std::endl;
+    raison = texteCoeur(pourquoi);
+    return false;
+}
+
+} // namespace
 
 // "&Ouvrir": asks for a .car or .bez file and loads it.
 void FenPrincipale::ouvrir() {
@@ -71,91 +73,100 @@ void FenPrincipale::ouvrirCarreau() {
     chargerCarreau(nom);
 }
 
-// Reads the net of the file nom with the checks of a parameter file (a
-// regular file only, opened without waiting, at most 64 Ko), then the nine
-// "x y z w" lines; the view shows it with the plane chosen and the
-// parameter panel stays, its sliders leaving the net. Anything unreadable
-// is told to the user in a warning, and the view is left as it was.
+// Reads the net of the file nom, then the nine "x y z w" lines; the view
+// shows it with the plane chosen, fitted, the file named in the parameter
+// panel, whose parameters are greyed. Anything unreadable is told to the
+// user in a warning, and the view is left as it was.
 void FenPrincipale::chargerCarreau(const QString& nom) {
     const QString titre = tr("Ouvrir un carreau");
     std::string texte;
-    std::string raison;
-    RBBP net;
-    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, raison) !=
-        ResultatLecture::Lu) {
-        std::cout << "Probleme d'ouverture" << std::endl;
-        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2")
-                                        .arg(nom, QString::fromLocal8Bit(raison.c_str())));
+    QString raison;
+    if (!lireTexte(nom, texte, raison)) {
+        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, raison));
         return;
     }
     std::istringstream entree(texte);
-    if (!lireCarreau(entree, net, raison)) {
+    RBBP net;
+    std::string erreur;
+    if (!lireCarreau(entree, net, erreur)) {
         messageAvertissement(titre, tr("Le fichier %1 ne contient pas un carreau.\n%2")
-                                        .arg(nom, QString::fromLatin1(raison.c_str())));
+                                        .arg(nom, texteCoeur(erreur)));
         return;
     }
-    parametresGroupBox->show();
+    const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
+    cheminCarreau = nom;
     glWidget->ouvrirCarreau(net);
+    montrerSource(tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
+    glWidget->recadrer();
     pointMiseAJour();
+    retenirFichier(nom);
+    dire(tr("Carreau %1 ouvert").arg(nom));
 }
 
-// Loads the seven parameters of the file nom and applies them one by one.
-// The parameter panel comes back and the example is left first, whatever
-// follows. Only a regular file is read, opened without ever waiting (a
-// named pipe or a device is refused at once), and at most 64 Ko of it. A
-// file that cannot be read prints "Probleme d'ouverture" and is told to
-// the user; a file that ends early or holds something that is not a
-// number is applied up to there, the rest stays as it was, and the user is
-// told which word stopped the reading.
+// Loads the seven parameters of the file nom, all or nothing: a file that
+// cannot be read, ends early or holds a word that is not a number is told
+// to the user and changes nothing. Read whole, the values are applied
+// exactly (the sliders show their nearest degree), the example or net shown
+// is left, the view is fitted.
 void FenPrincipale::chargerFichier(const QString& nom) {
     const QString titre = tr("Ouvrir un fichier");
-    parametresGroupBox->show();
-    glWidget->exemple = 0;
-    glWidget->quitterCarreau();
-
     std::string texte;
-    std::string raison;
-    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, raison) !=
-        ResultatLecture::Lu) {
-        std::cout << "Probleme d'ouverture" << std::endl << std::endl;
-        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2")
-                                        .arg(nom, QString::fromLocal8Bit(raison.c_str())));
+    QString raison;
+    if (!lireTexte(nom, texte, raison)) {
+        std::cout << std::endl;
+        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, raison));
         return;
     }
-    double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
-                                         glWidget->getTheta20(), glWidget->getTheta22(),
-                                         glWidget->getRayon(),   glWidget->getZ11(),
-                                         glWidget->getP10()};
-    std::istringstream entree(texte);
-    const LectureParametres lecture = analyserParametres(entree, valeurs);
-    appliquerParametres(valeurs, lecture.lus);
+    double valeurs[NOMBRE_PARAMETRES] = {};
+    std::istringstream flux(texte);
+    const LectureParametres lecture = analyserParametres(flux, valeurs);
     std::cout << std::endl;
-
     if (lecture.lus < NOMBRE_PARAMETRES) {
-        QString message = tr("Le fichier %1 est incomplet : %2 valeur(s) lue(s) sur 7. Les "
-                             "parametres suivants n'ont pas ete modifies.")
+        QString message = tr("Le fichier %1 n'a pas ete ouvert : %2 valeur(s) lue(s) sur 7. "
+                             "Aucun parametre n'a ete modifie.")
                               .arg(nom)
                               .arg(lecture.lus);
         if (!lecture.refuse.empty()) {
-            message +=
-                tr("\n'%1' n'est pas un nombre.").arg(QString::fromStdString(lecture.refuse));
+            message += tr("\n'%1' n'est pas un nombre.").arg(texteFichier(lecture.refuse));
         }
         messageAvertissement(titre, message);
-    }
-}
-
-// "Enregistrer &sous...": writes the seven parameters as stored in the
-// view, in the parameter-file layout, under the name as chosen (no
-// extension added). The file is written to a temporary file and renamed
-// (a device is written in place), so a failed save never damages an
-// existing file. A file that cannot be created prints "Probleme
-// d'ouverture"; that and a write error are both told to the user.
-void FenPrincipale::sauver() {
-    const QString titre = tr("Enregistrer un fichier");
-    const QString nom = nomFichierEnregistrement(titre, tr("Carreau (*.car *.bez)"));
-    if (nom.isEmpty()) {
         return;
     }
+    appliquerParametres(valeurs, NOMBRE_PARAMETRES);
+    fichierCourant = nom;
+    retenirFichier(nom);
+    dire(tr("Parametres de %1 ouverts").arg(nom));
+}
+
+// Makes the seven values (file order, angles in radians) the view's,
+// exactly, leaving any example or net; the fields and sliders follow; the
+// view is fitted. One step of the history.
+void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
+    if (nombre < NOMBRE_PARAMETRES) {
+        return;
+    }
+    const Regroupement etape(this, tr("Ouvrir des parametres"));
+    EntreeScene entree = glWidget->entree();
+    entree.theta00 = valeurs[0];
+    entree.theta02 = valeurs[1];
+    entree.theta20 = valeurs[2];
+    entree.theta22 = valeurs[3];
+    entree.rayon = valeurs[4];
+    entree.z11 = valeurs[5];
+    entree.P10 = valeurs[6];
+    entree.exemple = 0;
+    entree.reseauDonne = false;
+    glWidget->appliquerEntree(entree);
+    montrerSource(QString());
+    parametresGroupBox->accorderChamps();
+    glWidget->recadrer();
+}
+
+// Writes the seven parameters as stored in the view, in the parameter-file
+// layout, under the name nom (no extension added), through a temporary file
+// and a rename (a device is written in place), so a failed save never
+// damages an existing file. Failures are told to the user.
+void FenPrincipale::ecrireParametresDans(const QString& nom, const QString& titre) {
     const double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
                                                glWidget->getTheta20(), glWidget->getTheta22(),
                                                glWidget->getRayon(),   glWidget->getZ11(),
@@ -165,7 +176,7 @@ void FenPrincipale::sauver() {
     const std::string octets = texte.str();
     QString raison;
     const ResultatEcriture fin =
-        enregistrer(nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
+        ecrireOctets(nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
     if (fin == ResultatEcriture::OuvertureImpossible) {
         std::cout << "Probleme d'ouverture" << std::endl;
         messageAvertissement(
@@ -174,21 +185,50 @@ void FenPrincipale::sauver() {
         messageAvertissement(titre, tr("Erreur d'ecriture : le fichier %1 n'a pas ete "
                                        "enregistre.\n%2")
                                         .arg(nom, raison));
+    } else {
+        fichierCourant = nom;
+        retenirFichier(nom);
+        dire(tr("Parametres enregistres dans %1").arg(nom));
     }
 }
 
-// "&Enregistrer Image": renders the view off screen at 800 x 800 in a new
-// context, keeps it in originalPixmap and writes it as PNG under the name
-// as chosen (no extension added), the same way as a parameter file, so a
-// failed save never damages an existing file. A failure is told to the user.
-void FenPrincipale::sauverImage() {
-    const char* format = "png";
-    const QString titre = tr("Enregistrer une image");
-    const QString nom = nomFichierEnregistrement(titre, tr("Images (*.png)"));
+// "Enregistrer &sous..." (Ctrl+Shift+S): asks for a name, then writes.
+void FenPrincipale::sauver() {
+    const QString titre = tr("Enregistrer un fichier");
+    const QString nom = nomFichierEnregistrement(titre, tr("Carreau (*.car *.bez)"));
     if (nom.isEmpty()) {
         return;
     }
-    const QImage image = glWidget->imageHorsEcran(800, 800);
+    ecrireParametresDans(nom, titre);
+}
+
+// "Enregistrer" (Ctrl+S): into the parameter file last opened or saved, or
+// as "Enregistrer &sous..." when there is none.
+void FenPrincipale::enregistrer() {
+    if (fichierCourant.isEmpty()) {
+        sauver();
+        return;
+    }
+    ecrireParametresDans(fichierCourant, tr("Enregistrer un fichier"));
+}
+
+// "&Enregistrer Image": renders the view off screen at the size chosen
+// (800 x 800 proposed) in a new context, keeps it in originalPixmap and
+// writes it as PNG, ".png" added to a name without extension, the same way
+// as a parameter file. A failure is told to the user.
+void FenPrincipale::sauverImage() {
+    const char* format = "png";
+    const QString titre = tr("Enregistrer une image");
+    QString nom = nomFichierEnregistrement(titre, tr("Images (*.png)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const QSize taille = tailleImage(QSize(800, 800));
+    if (taille.isEmpty()) {
+        return;
+    }
+    nom = nomPng(nom);
+    const QImage image = glWidget->imageHorsEcran(taille.width(), taille.height());
     originalPixmap = QPixmap::fromImage(image);
     if (image.isNull()) {
         messageAvertissement(titre, tr("L'image n'a pas pu etre calculee (contexte OpenGL "
@@ -200,7 +240,8 @@ void FenPrincipale::sauverImage() {
     QString raison;
     if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, format)) {
         raison = tr("Codage PNG impossible.");
-    } else if (enregistrer(nom, png, raison) == ResultatEcriture::Reussie) {
+    } else if (ecrireOctets(nom, png, raison) == ResultatEcriture::Reussie) {
+        dire(tr("Image enregistree dans %1").arg(nom));
         return;
     }
     messageAvertissement(titre,
@@ -209,52 +250,45 @@ void FenPrincipale::sauverImage() {
 
 // "Exporter STEP...": the patch of the view, and when it is convertible the
 // piece of cyclide and the whole cyclide, as exact rational B-spline
-// surfaces in a STEP file (AP214) under the name as chosen, written the
-// same way as a parameter file. A failure, or a surface left out, is told
-// to the user.
+// surfaces in a STEP file (AP214) under the name as chosen. A failure, or a
+// surface left out, is told to the user.
 void FenPrincipale::exporterStepCarreau() {
     const QString titre = tr("Exporter STEP");
     const QString nom = nomFichierEnregistrement(titre, tr("STEP (*.step *.stp)"));
     if (nom.isEmpty()) {
         return;
     }
-    // The view's own scene: the one shown, also for a net given directly
-    // (converted with its own tolerance).
     const Scene& scene = glWidget->getScene();
     std::vector<std::string> notices;
     std::string raison;
     if (!exporterStep(QFile::encodeName(nom).toStdString(), scene, notices, raison)) {
-        messageAvertissement(titre, tr("Le fichier %1 n'a pas ete enregistre.\n%2")
-                                        .arg(nom, QString::fromLocal8Bit(raison.c_str())));
+        messageAvertissement(
+            titre, tr("Le fichier %1 n'a pas ete enregistre.\n%2").arg(nom, texteCoeur(raison)));
     } else if (!notices.empty()) {
-        messageInformation(titre, QString::fromLocal8Bit(notices.front().c_str()));
+        messageInformation(titre, texteCoeur(notices.front()));
+    } else {
+        dire(tr("STEP enregistre dans %1").arg(nom));
     }
 }
 
-// "&Index": what the program does.
-void FenPrincipale::index() {
-    messageInformation(
-        tr("Index"),
-        tr("Ce programme permet de convertir des carreaux de Bezier en cyclide de Dupin. "
-           "L'utilisateur a la possibilite de changer les parametres theta00, theta02, "
-           "theta20, theta22, le rayon de depart, la valeur de la cote du point P11, et puis "
-           "une valeur pour P10.<br />Il a aussi la possibilite d'afficher le carreau dans la "
-           "base canonique ou dans la base de la cyclide, d'afficher la cyclide apres "
-           "conversion...<br /><br />L'application propose aussi l'ouverture d'un fichier "
-           "contenant un carreau a convertir, mais aussi l'enregistrement de celui-ci. Il y a "
-           "aussi la possibilite d'enregistrer une image (800x800) de la fenetre openGL."
-           "<br /><br />Souris : bouton gauche, rotation autour des axes x et y ; bouton "
-           "droit, rotation autour des axes x et z ; bouton du milieu, deplacement ; molette, "
-           "zoom.<br />Clavier : P mode d'affichage, R remise a zero, O ombrage, C recadrer, "
-           "1 vue de dessus, 2 vue de face, 3 vue de cote, F1 cette aide."));
-}
-
-// "&A propos...": origin, purpose and credits.
-void FenPrincipale::aPropos() {
-    messageInformation(tr("A propos..."),
-                       tr("Ce programme est issu d'un projet de modelisation geometrique.<br>"
-                          "Il permet la convertion d'un carreau de Bezier en cyclide de Dupin.<br>"
-                          "<br>"
-                          "Remerciements :<br>"
-                          "a tous les contributeurs du projet."));
+// "Exporter OBJ...": the meshes of the patch and, when it is convertible,
+// of the patch in the cyclide's frame, the piece, the whole cyclide and the
+// control polyhedron, in an OBJ file under the name as chosen.
+void FenPrincipale::exporterObjCarreau() {
+    const QString titre = tr("Exporter OBJ");
+    const QString nom = nomFichierEnregistrement(titre, tr("OBJ (*.obj)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const Scene& scene = glWidget->getScene();
+    std::vector<std::string> notices;
+    const std::vector<std::string> entete = {"Cyclide de Dupin"};
+    if (!exporterObj(QFile::encodeName(nom).toStdString(), scene.converti, scene.typeCyclide,
+                     scene.morceau, entete, notices)) {
+        messageAvertissement(titre, tr("Le fichier %1 n'a pas ete enregistre.").arg(nom));
+    } else if (!notices.empty()) {
+        messageInformation(titre, texteCoeur(notices.front()));
+    } else {
+        dire(tr("OBJ enregistre dans %1").arg(nom));
+    }
 }

@@ -1,27 +1,32 @@
 #include "FenPrincipale.h"
 
-#include "Messages.h"
+#include "OutilsFenetre.h"
 #include "PanneauAffichage.h"
 #include "PanneauCyclide.h"
 #include "PanneauInformations.h"
 #include "PanneauParametres.h"
-#include "Scene.h"
 #include "glwidget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QSlider>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTranslator>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 // The toolkit's French catalogue from the toolkit's translation directory;
@@ -37,35 +42,41 @@ bool installerTraductionQt() {
 }
 
 // Builds the window: title, icon, geometry, the view (with a first rebuild),
-// the panels, the information label, the actions and menus, the layout, and
-// finally the table and message from the view's scene.
+// the panels, the information label, the actions and menus, the layout, the
+// status bar, and finally the table and message from the view's scene; the
+// history starts from that state.
 FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     setWindowTitle(tr("Cyclide de Dupin"));
     setWindowIcon(QIcon(QStringLiteral("icone.png")));
     setGeometry(50, 50, 700, 500);
+    setAcceptDrops(true);
+    pile = new QUndoStack(this);
 
     createOpenGL();
     createPanneaux();
 
-    informations = new QLabel(tr("Cyclide de Dupin"));
+    informations = new EtiquetteElidee;
     informations->setObjectName(QStringLiteral("informations"));
     informations->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    informations->setMaximumHeight(20);
+    informations->setTexte(tr("Cyclide de Dupin"));
 
     createActions();
     createMenus();
     disposer();
+    relierHistorique();
+    statusBar()->showMessage(tr("Pret"));
     pointMiseAJour();
+    etatNote = etatActuel();
 }
 
 // --- Dialog hooks -----------------------------------------------------------
 
 QString FenPrincipale::nomFichierOuverture(const QString& titre, const QString& filtre) {
-    return QFileDialog::getOpenFileName(this, titre, QString(), filtre);
+    return QFileDialog::getOpenFileName(this, titre, dossierDepart(), filtre);
 }
 
 QString FenPrincipale::nomFichierEnregistrement(const QString& titre, const QString& filtre) {
-    return QFileDialog::getSaveFileName(this, titre, QString(), filtre);
+    return QFileDialog::getSaveFileName(this, titre, dossierDepart(), filtre);
 }
 
 void FenPrincipale::messageInformation(const QString& titre, const QString& texte) {
@@ -74,6 +85,31 @@ void FenPrincipale::messageInformation(const QString& titre, const QString& text
 
 void FenPrincipale::messageAvertissement(const QString& titre, const QString& texte) {
     QMessageBox::warning(this, titre, texte);
+}
+
+// A small dialog with the width and the height in pixels.
+QSize FenPrincipale::tailleImage(const QSize& defaut) {
+    QDialog dialogue(this);
+    dialogue.setWindowTitle(tr("Taille de l'image"));
+    QSpinBox* largeur = new QSpinBox;
+    QSpinBox* hauteur = new QSpinBox;
+    for (QSpinBox* boite : {largeur, hauteur}) {
+        boite->setRange(16, 8192);
+        boite->setSuffix(tr(" px"));
+    }
+    largeur->setValue(defaut.width());
+    hauteur->setValue(defaut.height());
+    QDialogButtonBox* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(boutons, &QDialogButtonBox::accepted, &dialogue, &QDialog::accept);
+    connect(boutons, &QDialogButtonBox::rejected, &dialogue, &QDialog::reject);
+    QFormLayout* forme = new QFormLayout(&dialogue);
+    forme->addRow(tr("Largeur"), largeur);
+    forme->addRow(tr("Hauteur"), hauteur);
+    forme->addRow(boutons);
+    if (dialogue.exec() != QDialog::Accepted) {
+        return QSize();
+    }
+    return QSize(largeur->value(), hauteur->value());
 }
 
 // --- Construction -------------------------------------------------------------
@@ -87,6 +123,8 @@ void FenPrincipale::createOpenGL() {
 
     glWidget = new GLWidget;
     glWidget->setObjectName(QStringLiteral("glWidget"));
+    glWidget->setToolTip(tr("Bouton gauche : rotation x, y ; bouton droit : rotation x, z ; "
+                            "bouton du milieu : deplacement ; molette : zoom"));
     glWidget->initProjet();
 
     glWidgetArea = new QScrollArea;
@@ -111,23 +149,34 @@ void FenPrincipale::createPanneaux() {
 
 // Each slider's valueChanged reaches the view first (connected by the
 // panel), then the window's echo; each field's Return the window's slot.
+// While a slider is held the view draws coarser previews; its release
+// draws the full lists and records the move.
 void FenPrincipale::relierParametres() {
-    void (FenPrincipale::*echos[4])(int) = {
-        &FenPrincipale::setTheta00S, &FenPrincipale::setTheta02S, &FenPrincipale::setTheta20S,
-        &FenPrincipale::setTheta22S};
-    void (FenPrincipale::*retours[4])() = {
-        &FenPrincipale::setTheta00Sb, &FenPrincipale::setTheta02Sb, &FenPrincipale::setTheta20Sb,
-        &FenPrincipale::setTheta22Sb};
+    void (FenPrincipale::*echos[4])(int) = {&FenPrincipale::setTheta00S, &FenPrincipale::setTheta02S,
+                                            &FenPrincipale::setTheta20S, &FenPrincipale::setTheta22S};
+    void (FenPrincipale::*retours[4])() = {&FenPrincipale::setTheta00Sb, &FenPrincipale::setTheta02Sb,
+                                           &FenPrincipale::setTheta20Sb, &FenPrincipale::setTheta22Sb};
     void (FenPrincipale::*longueurs[3])() = {&FenPrincipale::setRayonb, &FenPrincipale::setZ11b,
                                              &FenPrincipale::setP10b};
     for (int k = 0; k < 4; ++k) {
-        connect(parametresGroupBox->curseur(k), &QSlider::valueChanged, this, echos[k]);
+        QSlider* curseur = parametresGroupBox->curseur(k);
+        connect(curseur, &QSlider::valueChanged, this, echos[k]);
         connect(parametresGroupBox->champAngle(k), &QLineEdit::returnPressed, this, retours[k]);
+        connect(curseur, &QSlider::sliderPressed, glWidget, [this] { glWidget->setApercu(true); });
+        connect(curseur, &QSlider::sliderReleased, this, [this] {
+            glWidget->setApercu(false);
+            noter(tr("Deplacer un angle"));
+        });
     }
     for (int k = 0; k < 3; ++k) {
         connect(parametresGroupBox->champLongueur(k), &QLineEdit::returnPressed, this,
                 longueurs[k]);
     }
+    connect(parametresGroupBox, &PanneauParametres::refus, this, [this](const QString& message) {
+        dire(message);
+    });
+    connect(parametresGroupBox, &PanneauParametres::reprendre, this,
+            &FenPrincipale::reprendreParametres);
 }
 
 // The view above the information label on the left (stretch 2); on the
@@ -139,8 +188,9 @@ void FenPrincipale::disposer() {
     infosLayout->addWidget(affichageGroupBox);
     QHBoxLayout* resultatsLayout = new QHBoxLayout;
     resultatsLayout->addWidget(infoGroupBox);
-    resultatsLayout->addWidget(cyclideGroupBox);
+    resultatsLayout->addWidget(cyclideGroupBox, 1);
     infosLayout->addLayout(resultatsLayout);
+    infosLayout->addStretch(1);
 
     QHBoxLayout* centralLayout = new QHBoxLayout;
     QVBoxLayout* gauche = new QVBoxLayout;
@@ -161,83 +211,140 @@ QAction* FenPrincipale::nouvelleAction(const char* nom, const QString& texte,
     return action;
 }
 
-// The commands, in menu order, with their shortcuts; "Plan Pz" starts
-// checked and "Plan Py" unchecked.
+// The commands, in menu order, with their shortcuts and tips.
 void FenPrincipale::createActions() {
+    createFichierActions();
+    createEditionActions();
+    createVueActions();
+    createAutresActions();
+}
+
+// The file commands: open, save (Ctrl+S), save as (Ctrl+Shift+S), exports,
+// quit (Ctrl+Q).
+void FenPrincipale::createFichierActions() {
     actionOuvrir = nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir);
     actionOuvrir->setShortcut(QKeySequence::Open);
+    actionOuvrir->setStatusTip(tr("Ouvrir un fichier de parametres (.car, .bez)"));
     actionOuvrirCarreau = nouvelleAction("actionOuvrirCarreau", tr("Ouvrir un carreau..."),
                                          &FenPrincipale::ouvrirCarreau);
+    actionOuvrirCarreau->setStatusTip(tr("Ouvrir un carreau donne par ses neuf points et poids"));
     actionSauverImage =
         nouvelleAction("actionSauverImage", tr("&Enregistrer Image"), &FenPrincipale::sauverImage);
+    actionSauverImage->setStatusTip(tr("Enregistrer la vue en image PNG a la taille choisie"));
+    actionEnregistrer =
+        nouvelleAction("actionEnregistrer", tr("Enregi&strer"), &FenPrincipale::enregistrer);
+    actionEnregistrer->setShortcut(QKeySequence::Save);
+    actionEnregistrer->setStatusTip(tr("Enregistrer les parametres dans le fichier courant"));
     actionSauver =
         nouvelleAction("actionSauver", tr("Enregistrer &sous..."), &FenPrincipale::sauver);
-    actionSauver->setShortcut(QKeySequence::Save);
+    actionSauver->setShortcut(QKeySequence::SaveAs);
+    actionSauver->setStatusTip(tr("Enregistrer les parametres dans un nouveau fichier"));
     actionExporterStep = nouvelleAction("actionExporterStep", tr("Exporter STEP..."),
                                         &FenPrincipale::exporterStepCarreau);
+    actionExporterStep->setStatusTip(tr("Exporter le carreau et sa cyclide en STEP (CAO)"));
+    actionExporterObj = nouvelleAction("actionExporterObj", tr("Exporter OBJ..."),
+                                       &FenPrincipale::exporterObjCarreau);
+    actionExporterObj->setStatusTip(tr("Exporter les maillages du carreau et de sa cyclide en OBJ"));
 
     actionQuitter = new QAction(tr("&Quitter"), this);
     actionQuitter->setObjectName(QStringLiteral("actionQuitter"));
-    actionQuitter->setShortcut(QKeySequence::Close);
-    connect(actionQuitter, &QAction::triggered, qApp, &QCoreApplication::quit);
+    actionQuitter->setShortcut(QKeySequence::Quit);
+    actionQuitter->setStatusTip(tr("Quitter le programme"));
+    connect(actionQuitter, &QAction::triggered, this, &QWidget::close);
+}
+
+// The edit commands: undo, redo, copies, display mode, planes, reset.
+void FenPrincipale::createEditionActions() {
+    actionAnnuler = pile->createUndoAction(this, tr("&Annuler"));
+    actionAnnuler->setObjectName(QStringLiteral("actionAnnuler"));
+    actionAnnuler->setShortcut(QKeySequence::Undo);
+    actionRefaire = pile->createRedoAction(this, tr("Re&faire"));
+    actionRefaire->setObjectName(QStringLiteral("actionRefaire"));
+    actionRefaire->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
+    actionCopier = nouvelleAction("actionCopier", tr("&Copier les resultats"),
+                                  &FenPrincipale::copierResultats);
+    actionCopier->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
+    actionCopier->setStatusTip(tr("Copier le panneau Cyclide en texte"));
+    actionCopierJson = nouvelleAction("actionCopierJson", tr("Copier les resultats en &JSON"),
+                                      &FenPrincipale::copierJson);
+    actionCopierJson->setShortcut(QKeySequence(tr("Ctrl+Shift+J")));
+    actionCopierJson->setStatusTip(tr("Copier l'objet JSON de cyclide-conv --json"));
 
     actionChoixY = nouvelleAction("actionChoixY", tr("Plan Py"), &FenPrincipale::choixY);
     actionChoixY->setCheckable(true);
     actionChoixY->setChecked(false);
+    actionChoixY->setStatusTip(tr("Construire le repere de la cyclide sur le plan Py"));
     actionChoixZ = nouvelleAction("actionChoixZ", tr("Plan Pz"), &FenPrincipale::choixZ);
     actionChoixZ->setCheckable(true);
     actionChoixZ->setChecked(true);
+    actionChoixZ->setStatusTip(tr("Construire le repere de la cyclide sur le plan Pz"));
 
     actionModeAffichage =
         nouvelleAction("actionModeAffichage", tr("&Affichage"), &FenPrincipale::modeAffichage);
     actionModeAffichage->setShortcut(QKeySequence(tr("p")));
+    actionModeAffichage->setStatusTip(tr("Faces pleines, aretes, points"));
     actionResetProg =
         nouvelleAction("actionResetProg", tr("&Remise a zero"), &FenPrincipale::resetProg);
-    actionResetProg->setShortcut(QKeySequence(tr("r")));
-
-    actionExemple1 = nouvelleAction("actionExemple1", tr("Exemple1"), &FenPrincipale::exemple1);
-    actionExemple2 = nouvelleAction("actionExemple2", tr("Exemple2"), &FenPrincipale::exemple2);
-    actionExemple3 = nouvelleAction("actionExemple3", tr("Exemple3"), &FenPrincipale::exemple3);
-
-    actionIndex = nouvelleAction("actionIndex", tr("&Index"), &FenPrincipale::index);
-    actionIndex->setShortcut(QKeySequence::HelpContents);
-    actionApropos = nouvelleAction("actionApropos", tr("&A propos..."), &FenPrincipale::aPropos);
-    createVueActions();
+    actionResetProg->setShortcut(QKeySequence(tr("Ctrl+R")));
+    actionResetProg->setStatusTip(tr("Revenir a l'etat de depart (annulable)"));
 }
 
-// The view commands: shading (checkable, off), fitting and the three
-// preset views, each with a key of its own.
+// Examples and help.
+void FenPrincipale::createAutresActions() {
+    actionExemple1 = nouvelleAction("actionExemple1", tr("Exemple1"), &FenPrincipale::exemple1);
+    actionExemple1->setStatusTip(tr("Un morceau de tore"));
+    actionExemple2 = nouvelleAction("actionExemple2", tr("Exemple2"), &FenPrincipale::exemple2);
+    actionExemple2->setStatusTip(tr("Un carreau d'une cyclide generale"));
+    actionExemple3 = nouvelleAction("actionExemple3", tr("Exemple3"), &FenPrincipale::exemple3);
+    actionExemple3->setStatusTip(tr("Un autre carreau d'une cyclide generale"));
+    actionIndex = nouvelleAction("actionIndex", tr("&Index"), &FenPrincipale::index);
+    actionIndex->setShortcut(QKeySequence::HelpContents);
+    actionIndex->setStatusTip(tr("Les commandes, les raccourcis et le format des fichiers"));
+    actionApropos = nouvelleAction("actionApropos", tr("&A propos..."), &FenPrincipale::aPropos);
+    actionApropos->setStatusTip(tr("L'origine du programme"));
+}
+
+// The view commands: shading (checkable, off), projection, fitting and the
+// three preset views, each with a key of its own.
 void FenPrincipale::createVueActions() {
     actionOmbrage = new QAction(tr("&Ombrage"), this);
     actionOmbrage->setObjectName(QStringLiteral("actionOmbrage"));
     actionOmbrage->setCheckable(true);
     actionOmbrage->setShortcut(QKeySequence(tr("o")));
+    actionOmbrage->setStatusTip(tr("Carreaux ombres ou a plat"));
     connect(actionOmbrage, &QAction::toggled, this, &FenPrincipale::ombrage);
+    actionOrthographique = new QAction(tr("Vue ortho&graphique"), this);
+    actionOrthographique->setObjectName(QStringLiteral("actionOrthographique"));
+    actionOrthographique->setCheckable(true);
+    actionOrthographique->setShortcut(QKeySequence(tr("5")));
+    actionOrthographique->setStatusTip(tr("Projection orthographique ou en perspective"));
+    connect(actionOrthographique, &QAction::toggled, this, &FenPrincipale::orthographique);
 
     actionRecadrer = nouvelleAction("actionRecadrer", tr("Re&cadrer"), &FenPrincipale::recadrer);
     actionRecadrer->setShortcut(QKeySequence(tr("c")));
+    actionRecadrer->setStatusTip(tr("Faire tenir les dessins montres dans la vue"));
     actionVueDessus =
         nouvelleAction("actionVueDessus", tr("Vue de &dessus"), &FenPrincipale::vueDessus);
     actionVueDessus->setShortcut(QKeySequence(tr("1")));
+    actionVueDessus->setStatusTip(tr("Regarder le long de l'axe z"));
     actionVueFace = nouvelleAction("actionVueFace", tr("Vue de &face"), &FenPrincipale::vueFace);
     actionVueFace->setShortcut(QKeySequence(tr("2")));
+    actionVueFace->setStatusTip(tr("L'axe z vers le haut"));
     actionVueCote = nouvelleAction("actionVueCote", tr("Vue de c&ote"), &FenPrincipale::vueCote);
     actionVueCote->setShortcut(QKeySequence(tr("3")));
+    actionVueCote->setStatusTip(tr("L'axe x vers l'observateur"));
 }
 
 // The menus of the menu bar with their entries and separators.
 void FenPrincipale::createMenus() {
-    menuFichier = menuBar()->addMenu(tr("&Fichier"));
-    menuFichier->addAction(actionOuvrir);
-    menuFichier->addAction(actionOuvrirCarreau);
-    menuFichier->addSeparator();
-    menuFichier->addAction(actionSauverImage);
-    menuFichier->addAction(actionSauver);
-    menuFichier->addAction(actionExporterStep);
-    menuFichier->addSeparator();
-    menuFichier->addAction(actionQuitter);
-
+    createMenuFichier();
     menuEdition = menuBar()->addMenu(tr("&Edition"));
+    menuEdition->addAction(actionAnnuler);
+    menuEdition->addAction(actionRefaire);
+    menuEdition->addSeparator();
+    menuEdition->addAction(actionCopier);
+    menuEdition->addAction(actionCopierJson);
+    menuEdition->addSeparator();
     menuEdition->addAction(actionModeAffichage);
     menuEdition->addSeparator();
     menuEdition->addAction(actionChoixY);
@@ -247,6 +354,7 @@ void FenPrincipale::createMenus() {
 
     menuVue = menuBar()->addMenu(tr("&Vue"));
     menuVue->addAction(actionOmbrage);
+    menuVue->addAction(actionOrthographique);
     menuVue->addSeparator();
     menuVue->addAction(actionRecadrer);
     menuVue->addSeparator();
@@ -265,174 +373,19 @@ void FenPrincipale::createMenus() {
     menuAide->addAction(actionApropos);
 }
 
-// --- Refresh --------------------------------------------------------------------
-
-// The table from Bez, the label with the message of the cyclide type (and
-// the reason of a refusal), the results panel from the scene.
-void FenPrincipale::pointMiseAJour() {
-    infoGroupBox->remplir(glWidget->getScene().Bez);
-    QString message = tr(messageCyclide(glWidget->typeCyclide));
-    const std::string& raison = glWidget->getScene().raison;
-    if (glWidget->typeCyclide == 0 && !raison.empty()) {
-        message += QStringLiteral(" : ") + QString::fromLatin1(raison.c_str());
-    }
-    informations->setText(message);
-    cyclideGroupBox->remplir(glWidget->getScene());
-}
-
-// --- Parameter slots ----------------------------------------------------------
-
-void FenPrincipale::setTheta00S(int t) {
-    parametresGroupBox->echoCurseur(0, t);
-}
-
-void FenPrincipale::setTheta02S(int t) {
-    parametresGroupBox->echoCurseur(1, t);
-}
-
-void FenPrincipale::setTheta20S(int t) {
-    parametresGroupBox->echoCurseur(2, t);
-}
-
-void FenPrincipale::setTheta22S(int t) {
-    parametresGroupBox->echoCurseur(3, t);
-}
-
-void FenPrincipale::setTheta00Sb() {
-    parametresGroupBox->retourChampAngle(0);
-}
-
-void FenPrincipale::setTheta02Sb() {
-    parametresGroupBox->retourChampAngle(1);
-}
-
-void FenPrincipale::setTheta20Sb() {
-    parametresGroupBox->retourChampAngle(2);
-}
-
-void FenPrincipale::setTheta22Sb() {
-    parametresGroupBox->retourChampAngle(3);
-}
-
-void FenPrincipale::setRayonb() {
-    parametresGroupBox->retourChampLongueur(0);
-}
-
-void FenPrincipale::setZ11b() {
-    parametresGroupBox->retourChampLongueur(1);
-}
-
-void FenPrincipale::setP10b() {
-    parametresGroupBox->retourChampLongueur(2);
-}
-
-void FenPrincipale::reconstruireEtMontrer() {
-    glWidget->initProjet();
-    glWidget->update();
-}
-
-// --- Edit commands ----------------------------------------------------------------
-
-// "&Affichage": cycles filled -> outlines -> points -> filled in the
-// view's context and redraws.
-void FenPrincipale::modeAffichage() {
-    mode = (mode + 1) % 3;
-    glWidget->setModePolygone(mode);
-}
-
-// The frame built on plane Py (0) or Pz (1): the two check marks, rebuild,
-// refresh of the table, the message and the results, redraw.
-void FenPrincipale::choisirPlan(int plan) {
-    actionChoixY->setChecked(plan == 0);
-    actionChoixZ->setChecked(plan == 1);
-    glWidget->choix = plan;
-    reconstruireEtMontrer();
-    pointMiseAJour();
-}
-
-void FenPrincipale::choixY() {
-    choisirPlan(0);
-}
-
-void FenPrincipale::choixZ() {
-    choisirPlan(1);
-}
-
-// --- Examples and reset -------------------------------------------------------------
-
-// Hides the parameter panel, loads the example into the view and refreshes
-// the table and the message.
-void FenPrincipale::afficherExemple(void (GLWidget::*ouvrirExemple)()) {
-    parametresGroupBox->hide();
-    (glWidget->*ouvrirExemple)();
-    pointMiseAJour();
-}
-
-void FenPrincipale::exemple1() {
-    afficherExemple(&GLWidget::ouvrirExemple1);
-}
-
-void FenPrincipale::exemple2() {
-    afficherExemple(&GLWidget::ouvrirExemple2);
-}
-
-void FenPrincipale::exemple3() {
-    afficherExemple(&GLWidget::ouvrirExemple3);
-}
-
-// "&Remise a zero": parameter panel shown, only the first switch on,
-// "Plan Pz", the default texts, no example, rotations 0, zoom 1.5, the
-// default parameters through the view's slots, filled polygons.
-void FenPrincipale::resetProg() {
-    parametresGroupBox->show();
-    affichageGroupBox->etatDeDepart();
-    actionChoixY->setChecked(false);
-    actionChoixZ->setChecked(true);
-    parametresGroupBox->textesDeDepart();
-
-    glWidget->exemple = 0;
-    glWidget->quitterCarreau();
-    glWidget->choix = 1;
-    glWidget->setXRotation(0);
-    glWidget->setYRotation(0);
-    glWidget->setZRotation(0);
-    glWidget->Scal = 1.5;
-    glWidget->annulerCadrage();
-
-    glWidget->setAfficheCarreau(1);
-    for (int liste = 2; liste <= 7; ++liste) {
-        glWidget->setAfficheListe(liste, 0);
-    }
-    glWidget->setTheta00(0);
-    glWidget->setTheta02(90);
-    glWidget->setTheta20(-60);
-    glWidget->setTheta22(180);
-    glWidget->setRayon(4);
-    glWidget->setZ11(8);
-    glWidget->setP10(-7.982);
-
-    mode = 2;
-    modeAffichage();
-}
-
-// --- View commands ------------------------------------------------------------------
-
-void FenPrincipale::ombrage(bool actif) {
-    glWidget->setOmbrage(actif);
-}
-
-void FenPrincipale::recadrer() {
-    glWidget->recadrer();
-}
-
-void FenPrincipale::vueDessus() {
-    glWidget->vuePredefinie(0);
-}
-
-void FenPrincipale::vueFace() {
-    glWidget->vuePredefinie(1);
-}
-
-void FenPrincipale::vueCote() {
-    glWidget->vuePredefinie(2);
+void FenPrincipale::createMenuFichier() {
+    menuFichier = menuBar()->addMenu(tr("&Fichier"));
+    menuFichier->addAction(actionOuvrir);
+    menuFichier->addAction(actionOuvrirCarreau);
+    menuRecents = menuFichier->addMenu(tr("Fichiers &recents"));
+    menuRecents->setObjectName(QStringLiteral("menuRecents"));
+    createMenuRecents();
+    menuFichier->addSeparator();
+    menuFichier->addAction(actionSauverImage);
+    menuFichier->addAction(actionEnregistrer);
+    menuFichier->addAction(actionSauver);
+    menuFichier->addAction(actionExporterStep);
+    menuFichier->addAction(actionExporterObj);
+    menuFichier->addSeparator();
+    menuFichier->addAction(actionQuitter);
 }

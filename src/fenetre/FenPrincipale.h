@@ -7,9 +7,13 @@
 #ifndef FENPRINCIPALE_H
 #define FENPRINCIPALE_H
 
+#include "EtatFenetre.h"
+
 #include <QMainWindow>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 class GLWidget;
 class PanneauAffichage;
@@ -17,9 +21,13 @@ class PanneauCyclide;
 class PanneauInformations;
 class PanneauParametres;
 class QAction;
-class QLabel;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
 class QScrollArea;
+class QUndoStack;
+class EtiquetteElidee;
 
 // Loads the toolkit's French catalogue (qtbase_fr) into the application,
 // so that its dialogs and buttons speak French too.
@@ -43,6 +51,13 @@ class FenPrincipale : public QMainWindow {
     // given directly in that file (regular files only, never waiting) and
     // shows it; an unreadable net is told to the user and changes nothing.
     void chargerCarreau(const QString& nom);
+    // What a file dropped on the window does: a .car or .bez file is loaded
+    // as parameters, any other as a net given directly.
+    void ouvrirFichierDepose(const QString& nom);
+    // The window's geometry of the last session (QSettings), when there is one.
+    void restaurerGeometrie();
+    // The history of the changes (undo, redo).
+    QUndoStack* historique() const { return pile; }
 
   protected:
     // Dialog hooks: the file dialogs and message boxes the commands open.
@@ -52,6 +67,13 @@ class FenPrincipale : public QMainWindow {
     virtual QString nomFichierEnregistrement(const QString& titre, const QString& filtre);
     virtual void messageInformation(const QString& titre, const QString& texte);
     virtual void messageAvertissement(const QString& titre, const QString& texte);
+    // The size of an exported image, asked with defaut proposed; an empty
+    // size when cancelled.
+    virtual QSize tailleImage(const QSize& defaut);
+
+    void closeEvent(QCloseEvent* evenement) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
 
   public slots:
     void ouvrir();
@@ -85,9 +107,32 @@ class FenPrincipale : public QMainWindow {
     void vueDessus();
     void vueFace();
     void vueCote();
+    void enregistrer();
+    void exporterObjCarreau();
+    void copierResultats();
+    void copierJson();
+    void orthographique(bool actif);
+    void reprendreParametres();
 
   private:
+    friend class Regroupement;
     void createActions();
+    void createFichierActions();
+    void createEditionActions();
+    void createAutresActions();
+    void createMenuFichier();
+    void createMenuRecents();
+    void relierHistorique();
+    EtatFenetre etatActuel() const;
+    void noter(const QString& texte);
+    void appliquerEtat(const EtatFenetre& etat);
+    void montrerSource(const QString& source);
+    void retenirFichier(const QString& nom);
+    QString dossierDepart() const;
+    void ecrireParametresDans(const QString& nom, const QString& titre);
+    bool curseurTenu() const;
+    void dire(const QString& message);
+    QString texteAide() const;
     void createMenus();
     void createOpenGL();
     void createPanneaux();
@@ -96,13 +141,13 @@ class FenPrincipale : public QMainWindow {
     void disposer();
     void reconstruireEtMontrer();
     void choisirPlan(int plan);
-    void afficherExemple(void (GLWidget::*ouvrirExemple)());
+    void afficherExemple(int numero);
     void appliquerParametres(const double valeurs[7], int nombre);
     QAction* nouvelleAction(const char* nom, const QString& texte, void (FenPrincipale::*slot)());
 
     int mode = 0;
     QPixmap originalPixmap;
-    QLabel* informations = nullptr;
+    EtiquetteElidee* informations = nullptr;
     QWidget* centralWidget = nullptr;
     QScrollArea* glWidgetArea = nullptr;
     GLWidget* glWidget = nullptr;
@@ -135,6 +180,39 @@ class FenPrincipale : public QMainWindow {
     QAction* actionVueDessus = nullptr;
     QAction* actionVueFace = nullptr;
     QAction* actionVueCote = nullptr;
+    QAction* actionEnregistrer = nullptr;
+    QAction* actionExporterObj = nullptr;
+    QAction* actionAnnuler = nullptr;
+    QAction* actionRefaire = nullptr;
+    QAction* actionCopier = nullptr;
+    QAction* actionCopierJson = nullptr;
+    QAction* actionOrthographique = nullptr;
+    QMenu* menuRecents = nullptr;
+
+    // History: the state last recorded, and a count of the commands under
+    // way that record one step for all their changes.
+    QUndoStack* pile = nullptr;
+    EtatFenetre etatNote;
+    int suspendu = 0;
+    // The net file or example shown (empty: the parameters), the net
+    // file's path, the parameter file last opened or saved (Ctrl+S).
+    QString sourceMontree;
+    QString cheminCarreau;
+    QString fichierCourant;
+};
+
+// Records the changes made during its life as one step of the window's
+// history named texte.
+class Regroupement {
+  public:
+    Regroupement(FenPrincipale* fenetre, QString texte);
+    ~Regroupement();
+    Regroupement(const Regroupement&) = delete;
+    Regroupement& operator=(const Regroupement&) = delete;
+
+  private:
+    FenPrincipale* fenetre;
+    QString texte;
 };
 
 #endif

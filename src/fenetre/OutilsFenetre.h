@@ -3,9 +3,11 @@
 #ifndef OUTILS_FENETRE_H
 #define OUTILS_FENETRE_H
 
+#include <QLabel>
 #include <QString>
 
-class QLabel;
+#include <string>
+
 class QLineEdit;
 
 // A label with texte centred both ways.
@@ -28,5 +30,46 @@ void ecrireChamp(QLineEdit* champ, const QString& texte);
 // The width in pixels a field needs to show modele whole: the text, the
 // frame and the field's own margins.
 int largeurChamp(const QLineEdit& champ, const QString& modele);
+
+// Reads a typed value: one finite decimal number by the rule of the files
+// (lireNombreDecimal), or the same written with a decimal comma instead of
+// the point (French users type commas; files stay with the point).
+// Out: true with the value; false, valeur unchanged, for anything else
+// (empty, letters, "3,5,1", "1e400", "nan").
+bool lireSaisie(const QString& texte, double& valeur);
+
+// The shortest text that reads back as exactly valeur ("0.123456789",
+// "-7.982", "1e+20").
+QString texteExact(double valeur);
+
+// A control-point table cell: valeur rounded to the digits shown, 4
+// decimals at most and at most 7 characters for 0.001 <= |valeur| < 100000
+// (and 0), otherwise scientific with 3 significant digits. A NaN or an
+// infinity gives an em dash, and bulle (when given) gets why; otherwise
+// bulle gets the full value.
+QString texteCellule(double valeur, QString* bulle = nullptr);
+
+// Text taken from a file: UTF-8 when it is valid UTF-8, else ISO 8859-1.
+QString texteFichier(const std::string& octets);
+
+// A message of the core for the window: its own words are ISO 8859-1 (the
+// console's bytes), the text it quotes between single quotes comes from a
+// file and is read as UTF-8 when it is valid UTF-8.
+QString texteCoeur(const std::string& message);
+
+// A one-line label that never asks for more width than it is given: a text
+// too long is drawn cut with an ellipsis, and the whole text is the
+// label's tooltip. text() gives the whole text.
+class EtiquetteElidee : public QLabel {
+  public:
+    explicit EtiquetteElidee(QWidget* parent = nullptr);
+    // Shows texte (cut when too long) with texte as tooltip.
+    void setTexte(const QString& texte);
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* evenement) override;
+};
 
 #endif

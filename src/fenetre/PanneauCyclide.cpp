@@ -1,5 +1,6 @@
 #include "PanneauCyclide.h"
 
+#include "OutilsFenetre.h"
 #include "Scene.h"
 
 #include <QGridLayout>
@@ -24,6 +25,11 @@ QString valeurResultat(double valeur) {
     return QString::number(valeur, 'f', 4);
 }
 
+// A residual with 3 significant digits; "non defini" when not finite.
+QString texteResidu(double residu) {
+    return std::isfinite(residu) ? QString::number(residu, 'e', 2) : valeurResultat(residu);
+}
+
 // A point or an axis as (x, y, z).
 QString triplet(double x, double y, double z) {
     return QStringLiteral("(%1, %2, %3)")
@@ -42,19 +48,24 @@ PanneauCyclide::PanneauCyclide(QWidget* parent) : QGroupBox(tr("Cyclide"), paren
     QGridLayout* grille = new QGridLayout;
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {
         grille->addWidget(new QLabel(tr(LIGNES_RESULTATS[k])), k, 0);
-        resultats[k] = new QLabel;
+        resultats[k] = new EtiquetteElidee;
         resultats[k]->setObjectName(QStringLiteral("resultat_%1").arg(k));
-        resultats[k]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grille->addWidget(resultats[k], k, 1);
     }
     grille->setColumnStretch(1, 1);
+    grille->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(
+                                         QStringLiteral("(-0.0000, -0.0000, -0.0000)")));
     setLayout(grille);
 }
 
 void PanneauCyclide::remplir(const Scene& s) {
     QString valeurs[NOMBRE_LIGNES];
+    if (s.type != 0 && s.typeCyclide == 0) {
+        // The best reading's residual, the one the refusal is measured by.
+        valeurs[11] = texteResidu(s.residu);
+    }
     if (s.typeCyclide == 0 && !s.raison.empty()) {
-        valeurs[0] = tr("Non convertible : %1").arg(QString::fromLatin1(s.raison.c_str()));
+        valeurs[0] = tr("Non convertible : %1").arg(texteCoeur(s.raison));
     } else if (s.type == 0) {
         valeurs[0] = tr("Non convertible : le poids central ou les plans des bords opposes ne "
                         "conviennent pas a une cyclide de Dupin");
@@ -75,11 +86,19 @@ void PanneauCyclide::remplir(const Scene& s) {
         }
         valeurs[9] = intervalle(s.morceau.u0, s.morceau.u1);
         valeurs[10] = intervalle(s.morceau.v0, s.morceau.v1);
-        valeurs[11] = QString::number(s.residu, 'e', 2);
+        valeurs[11] = texteResidu(s.residu);
         valeurs[12] = s.type == 2 ? tr("sans objet (tore ou sphere)")
                                   : (s.entree.choix == 1 ? tr("Plan Pz") : tr("Plan Py"));
     }
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {
-        resultats[k]->setText(valeurs[k]);
+        resultats[k]->setTexte(valeurs[k]);
     }
+}
+
+QString PanneauCyclide::texteResultats() const {
+    QStringList lignes;
+    for (int k = 0; k < NOMBRE_LIGNES; ++k) {
+        lignes << tr(LIGNES_RESULTATS[k]) + QLatin1Char('\t') + resultats[k]->text();
+    }
+    return lignes.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

@@ -6,7 +6,7 @@
 
 #include <QGroupBox>
 
-class QLabel;
+class EtiquetteElidee;
 struct Scene;
 
 class PanneauCyclide : public QGroupBox {
@@ -22,9 +22,11 @@ class PanneauCyclide : public QGroupBox {
     // in the first row and leaves the others empty.
     // Frame: centre and axes in world coordinates.
     void remplir(const Scene& scene);
+    // The rows as text, one "name<TAB>value" line each, for the clipboard.
+    QString texteResultats() const;
 
   private:
-    QLabel* resultats[NOMBRE_LIGNES];
+    EtiquetteElidee* resultats[NOMBRE_LIGNES];
 };
 
 #endif

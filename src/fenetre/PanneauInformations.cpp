@@ -6,10 +6,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include <algorithm>
 
-// Headers "Px" "Py" "Pz" "Poids" and "00".."22"; 36 read-only fields of at
-// most 6 characters, wide enough for the six (a sign and five digits).
+// Headers "Px" "Py" "Pz" "Poids" and "00".."22"; 36 read-only fields of a
+// fixed width, enough for the longest text a cell shows ("-1.23e-05").
 PanneauInformations::PanneauInformations(QWidget* parent) : QGroupBox(tr("Informations"), parent) {
     setObjectName(QStringLiteral("infoGroupBox"));
     QGridLayout* grille = new QGridLayout;
@@ -23,10 +22,7 @@ PanneauInformations::PanneauInformations(QWidget* parent) : QGroupBox(tr("Inform
         for (int c = 0; c < 4; ++c) {
             QLineEdit& champ = pointValeur[k][c];
             champ.setObjectName(QStringLiteral("pointValeur_%1_%2").arg(k).arg(c));
-            const int largeur = largeurChamp(champ, QStringLiteral("-00.000"));
-            champ.setMinimumWidth(largeur);
-            champ.setMaximumWidth(std::max(45, largeur));
-            champ.setMaxLength(6);
+            champ.setFixedWidth(largeurChamp(champ, QStringLiteral("-0.00e-00")));
             montrerDebut(&champ);
             champ.setReadOnly(true);
             grille->addWidget(&champ, k + 1, c + 1);
@@ -35,16 +31,19 @@ PanneauInformations::PanneauInformations(QWidget* parent) : QGroupBox(tr("Inform
     setLayout(grille);
 }
 
-// Each value with 6 decimals, cut to the field's 6 characters.
+// Each value rounded to the digits shown (texteCellule), its full value or
+// why it is missing in the cell's tooltip.
 void PanneauInformations::remplir(const RBBPd& bez) {
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             const int k = 3 * i + j;
             const Point p = bez.getP(i, j);
-            ecrireChamp(&pointValeur[k][0], texteDecimal(p.abs()));
-            ecrireChamp(&pointValeur[k][1], texteDecimal(p.ord()));
-            ecrireChamp(&pointValeur[k][2], texteDecimal(p.cote()));
-            ecrireChamp(&pointValeur[k][3], texteDecimal(bez.getW(i, j)));
+            const double valeurs[4] = {p.abs(), p.ord(), p.cote(), bez.getW(i, j)};
+            for (int c = 0; c < 4; ++c) {
+                QString bulle;
+                ecrireChamp(&pointValeur[k][c], texteCellule(valeurs[c], &bulle));
+                pointValeur[k][c].setToolTip(bulle);
+            }
         }
     }
 }

@@ -3,6 +3,7 @@
 // image.
 #include "glwidget.h"
 
+#include "Constantes.h"
 #include "DessinScene.h"
 
 #include <QOffscreenSurface>
@@ -12,7 +13,10 @@
 
 #include <GL/gl.h>
 
+#include <QPointF>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,6 +35,49 @@ void materiauCarreau(const GLfloat ambiant[4], const GLfloat diffus[4]) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffus);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, SANS_REFLET);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, SANS_REFLET);
+}
+
+// The rotation of the view (about x, then y, then z, as paintGL turns the
+// scene) applied to a direction, seen on the screen.
+class RotationVue {
+  public:
+    explicit RotationVue(const int rotation[3]) {
+        for (int k = 0; k < 3; ++k) {
+            const double a = rotation[k] / 16.0 * DEUX_PI / 360;
+            c[k] = std::cos(a);
+            s[k] = std::sin(a);
+        }
+    }
+    // The screen position (x right, y up) of direction d turned.
+    QPointF ecran(const double d[3]) const {
+        // v = Rx Ry Rz d: z first, then y, then x.
+        const double x1 = c[2] * d[0] - s[2] * d[1];
+        const double y1 = s[2] * d[0] + c[2] * d[1];
+        const double z1 = d[2];
+        const double x2 = c[1] * x1 + s[1] * z1;
+        const double z2 = -s[1] * x1 + c[1] * z1;
+        const double y3 = c[0] * y1 - s[0] * z2;
+        return QPointF(x2, y3);
+    }
+
+  private:
+    double c[3] = {};
+    double s[3] = {};
+};
+
+// The letter x, y or z (axe 0, 1, 2) in strokes, 0.25 high, centred on p.
+void dessinerLettre(int axe, const QPointF& p) {
+    const double h = 0.125;
+    static const double traits[3][3][4] = {
+        {{-1, -1, 1, 1}, {-1, 1, 1, -1}, {0, 0, 0, 0}},
+        {{-1, 1, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, -1}},
+        {{-1, 1, 1, 1}, {1, 1, -1, -1}, {-1, -1, 1, -1}}};
+    glBegin(GL_LINES);
+    for (const auto& t : traits[axe]) {
+        glVertex2d(p.x() + h * t[0], p.y() + h * t[1]);
+        glVertex2d(p.x() + h * t[2], p.y() + h * t[3]);
+    }
+    glEnd();
 }
 
 } // namespace
@@ -66,14 +113,16 @@ int GLWidget::identifiantListe(int liste) const {
     return liste;
 }
 
-// The GL calls of list id, from the scene.
-void GLWidget::dessinerIdentifiant(int id) const {
+// The GL calls of list id, from the scene; reduction above 1, the coarser
+// preview.
+void GLWidget::dessinerIdentifiant(int id, int reduction) const {
+    const int pas = 30 / reduction;
     if (id == NOMBRE_LISTES + 1) {
-        dessinerCarreauOmbre(scene.Bez, 30, 30);
+        dessinerCarreauOmbre(scene.Bez, pas, pas);
     } else if (id == NOMBRE_LISTES + 2) {
-        dessinerCarreauOmbre(scene.Bez1, 30, 30);
+        dessinerCarreauOmbre(scene.Bez1, pas, pas);
     } else {
-        dessinerListe(scene, id);
+        dessinerListe(scene, id, reduction);
     }
 }
 
@@ -81,14 +130,17 @@ void GLWidget::dessinerIdentifiant(int id) const {
 // it was already compiled from it. Off screen every list drawn is compiled
 // in the new context.
 void GLWidget::compilerSiPerimee(int id) {
-    if (!horsEcran && versionListe[id - 1] == scene.version) {
+    const bool apercuVoulu = enApercu && !horsEcran;
+    if (!horsEcran && versionListe[id - 1] == scene.version &&
+        listeApercu[id - 1] == apercuVoulu) {
         return;
     }
     glNewList(static_cast<GLuint>(id), GL_COMPILE);
-    dessinerIdentifiant(id);
+    dessinerIdentifiant(id, apercuVoulu ? REDUCTION_APERCU : 1);
     glEndList();
     if (!horsEcran) {
         versionListe[id - 1] = scene.version;
+        listeApercu[id - 1] = apercuVoulu;
         if (id <= NOMBRE_LISTES) {
             ++compilations[id - 1];
         }
@@ -180,30 +232,43 @@ void GLWidget::initializeGL() {
     // A view that was already sized and gets a new context (moved into
     // another window) is not necessarily resized again: its projection is
     // set here, or it would draw without one.
-    if (!horsEcran && vueCote > 0) {
+    if (!horsEcran && vueLargeur > 0) {
         resizeGL(width(), height());
     }
 }
 
-// Sets a centred square viewport of the smaller side (kept for paintGL),
-// the frustum [-1, 1] x [-1, 1], near 5, far 60, and moves the scene 40
-// units away. Sizes are widget pixels on screen (scaled to device pixels),
-// image pixels off screen.
+// Sets the viewport over the whole view (kept for paintGL) and the
+// projection, and moves the scene 40 units away. Sizes are widget pixels
+// on screen (scaled to device pixels), image pixels off screen.
 void GLWidget::resizeGL(int width, int height) {
     const qreal echelle = horsEcran ? 1.0 : devicePixelRatioF();
-    const int largeur = qRound(width * echelle);
-    const int hauteur = qRound(height * echelle);
-    vueCote = std::min(largeur, hauteur);
-    vueX = (largeur - vueCote) / 2;
-    vueY = (hauteur - vueCote) / 2;
-    glViewport(vueX, vueY, vueCote, vueCote);
-
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(-1.0, 1.0, -1.0, 1.0, 5.0, 60.0);
+    vueLargeur = qRound(width * echelle);
+    vueHauteur = qRound(height * echelle);
+    glViewport(0, 0, vueLargeur, vueHauteur);
+    projeter();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslated(0.0, 0.0, -40.0);
+}
+
+// The projection of the viewport: the frustum [-1, 1] at near 5, far 60
+// on the shorter side, widened on the longer one so that the aspect ratio
+// is kept (a square view gets exactly [-1, 1] x [-1, 1]); orthographic, the
+// same box at the scene's distance (half width 8 at 40). The model-view
+// matrix is left current.
+void GLWidget::projeter() {
+    const double l = std::max(1, vueLargeur);
+    const double h = std::max(1, vueHauteur);
+    const double sx = l >= h ? l / h : 1.0;
+    const double sy = l >= h ? 1.0 : h / l;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (ortho) {
+        glOrtho(-8.0 * sx, 8.0 * sx, -8.0 * sy, 8.0 * sy, 5.0, 60.0);
+    } else {
+        glFrustum(-sx, sx, -sy, sy, 5.0, 60.0);
+    }
+    glMatrixMode(GL_MODELVIEW);
 }
 
 // Draws the lists whose switch is on, in the order 1 to 7, after the pan,
@@ -212,7 +277,7 @@ void GLWidget::resizeGL(int width, int height) {
 // rebuilds left out of date is compiled just before it is drawn; a hidden
 // list waits until it is shown.
 void GLWidget::paintGL() {
-    glViewport(vueX, vueY, vueCote, vueCote);
+    glViewport(0, 0, vueLargeur, vueHauteur);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glTranslated(panX, panY, 0.0);
@@ -233,6 +298,9 @@ void GLWidget::paintGL() {
         }
     }
     glPopMatrix();
+    if (!horsEcran) {
+        dessinerAxes();
+    }
 }
 
 // The state a list is drawn with, set outside the list: the patch and the
@@ -297,18 +365,16 @@ QImage GLWidget::imageHorsEcran(int largeur, int hauteur) {
         if (contexte.create() && surface.isValid() && contexte.makeCurrent(&surface)) {
             QOpenGLFramebufferObject tampon(largeur, hauteur, QOpenGLFramebufferObject::Depth);
             if (tampon.isValid() && tampon.bind()) {
-                const int x = vueX;
-                const int y = vueY;
-                const int cote = vueCote;
+                const int largeurVue = vueLargeur;
+                const int hauteurVue = vueHauteur;
                 horsEcran = true;
                 initializeGL();
                 resizeGL(largeur, hauteur);
                 paintGL();
                 glFinish();
                 horsEcran = false;
-                vueX = x;
-                vueY = y;
-                vueCote = cote;
+                vueLargeur = largeurVue;
+                vueHauteur = hauteurVue;
                 image = tampon.toImage();
                 tampon.release();
             }
@@ -329,4 +395,41 @@ QImage GLWidget::imageHorsEcran(int largeur, int hauteur) {
         image.reinterpretAsFormat(QImage::Format_RGB32);
     }
     return image.convertToFormat(QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
+}
+
+// The world axes x (red), y (green) and z (blue) in the lower left corner,
+// turned as the scene is, each with its letter drawn in strokes; unlit, in
+// front of everything, the GL state restored afterwards.
+void GLWidget::dessinerAxes() const {
+    const int cote = std::max(40, std::min(vueLargeur, vueHauteur) / 6);
+    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_LINE_BIT);
+    glViewport(0, 0, cote, cote);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(2.0f);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-1.5, 1.5, -1.5, 1.5, -2.0, 2.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const RotationVue r(rotation);
+    const float couleurs[3][3] = {{0.85f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.1f, 0.2f, 0.9f}};
+    for (int axe = 0; axe < 3; ++axe) {
+        double bout[3] = {0, 0, 0};
+        bout[axe] = 1.0;
+        const QPointF p = r.ecran(bout);
+        glColor3fv(couleurs[axe]);
+        glBegin(GL_LINES);
+        glVertex2d(0.0, 0.0);
+        glVertex2d(p.x(), p.y());
+        glEnd();
+        dessinerLettre(axe, p * 1.3);
+    }
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
 }

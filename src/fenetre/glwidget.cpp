@@ -88,6 +88,43 @@ void GLWidget::setParametres(const double valeurs[7]) {
     std::copy(valeurs, valeurs + 7, parametres);
 }
 
+void GLWidget::appliquerEntree(const EntreeScene& e) {
+    const double valeurs[7] = {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10};
+    setParametres(valeurs);
+    choix = e.choix;
+    exemple = e.exemple != 0 ? 1 : 0;
+    numeroExemple = e.exemple;
+    reseauDonne = e.reseauDonne;
+    if (reseauDonne) {
+        reseau = e.reseau;
+        toleranceReseau = e.tolerance;
+    }
+    reconstruireEtDire();
+}
+
+void GLWidget::setAngleRadians(int k, double radians) {
+    if (radians != parametres[k]) {
+        reseauDonne = false;
+        exemple = 0;
+    }
+    parametres[k] = radians;
+    reconstruireEtDire();
+}
+
+void GLWidget::setOrthographique(bool actif) {
+    ortho = actif;
+    if (isValid()) {
+        makeCurrent();
+        projeter();
+    }
+    update();
+}
+
+void GLWidget::setApercu(bool actif) {
+    enApercu = actif;
+    update();
+}
+
 // What the scene is built from now: the parameters, the example shown
 // (when the flag is set) and the plane.
 EntreeScene GLWidget::entreeCourante() const {

@@ -57,8 +57,14 @@ class GLWidget : public QOpenGLWidget {
     const Scene& getScene() const { return scene; }
     // The switch of display list liste (1..7); 0 for any other number.
     int afficheListe(int liste) const;
-    // The centred square the view draws into, in device pixels.
-    QRect zoneAffichage() const { return QRect(vueX, vueY, vueCote, vueCote); }
+    // The viewport the view draws into, in device pixels: the whole view.
+    QRect zoneAffichage() const { return QRect(0, 0, vueLargeur, vueHauteur); }
+    // What the scene is built from now: parameters, example, net, plane.
+    EntreeScene entree() const { return entreeCourante(); }
+    // Makes entree what the scene is built from (the seven parameters
+    // exactly, the example, the net given directly and the plane), then
+    // rebuilds, tells the window and redraws.
+    void appliquerEntree(const EntreeScene& entree);
 
     // Rebuilds the scene from the parameters, the example and the plane; the
     // conversion runs only when one of them changed since the last rebuild.
@@ -80,6 +86,12 @@ class GLWidget : public QOpenGLWidget {
     // Stores the seven parameters (radians for the angles, in the order of a
     // parameter file) without rebuilding.
     void setParametres(const double valeurs[7]);
+    // Angle k (0 theta00 .. 3 theta22) set to exactly radians (a typed or
+    // read value): leaves the example and the net when it changes, rebuilds,
+    // tells the window and redraws. No angle signal: the slider is the
+    // caller's to place.
+    // Units: radians.
+    void setAngleRadians(int k, double radians);
     // Sets the switch of display list liste (1..7) through its slot.
     void setAfficheListe(int liste, int t);
     // Sets the polygon rasterisation mode of the view's context (0 filled,
@@ -99,6 +111,16 @@ class GLWidget : public QOpenGLWidget {
     // Preset views: 0 from above (the start-up view), 1 from the front
     // (world z up), 2 from the side (world x toward the viewer).
     void vuePredefinie(int numero);
+    // Orthographic projection (true) or perspective (false, the start-up one).
+    void setOrthographique(bool actif);
+    bool orthographique() const { return ortho; }
+    // Preview while a slider is dragged: the lists are compiled coarser
+    // (dessinerListe with REDUCTION_APERCU); leaving it recompiles every
+    // shown list at full resolution at the next paint.
+    void setApercu(bool actif);
+    bool apercu() const { return enApercu; }
+    // The reduction of the preview lists.
+    static const int REDUCTION_APERCU = 3;
     // The pan (eye units) and the point of the scene put at the centre.
     QPointF decalage() const { return QPointF(panX, panY); }
     const Cadrage& centrage() const { return centre; }
@@ -179,11 +201,13 @@ class GLWidget : public QOpenGLWidget {
     void changerLongueur(int k, double valeur);
     void reconstruireEtDire();
     int identifiantListe(int liste) const;
-    void dessinerIdentifiant(int id) const;
+    void dessinerIdentifiant(int id, int reduction = 1) const;
     void compilerSiPerimee(int id);
     void preparerListe(int liste) const;
     void finirListe(int liste) const;
     void valeursInitiales();
+    void projeter();
+    void dessinerAxes() const;
 
     int rotation[3] = {0, 0, 0};
     int affiche[NOMBRE_LISTES] = {1, 0, 0, 0, 0, 0, 0};
@@ -202,10 +226,11 @@ class GLWidget : public QOpenGLWidget {
     double panY = 0;
     Cadrage centre;
 
-    // The centred square set by resizeGL and applied again by paintGL.
-    int vueX = 0;
-    int vueY = 0;
-    int vueCote = 0;
+    // The viewport set by resizeGL and applied again by paintGL.
+    int vueLargeur = 0;
+    int vueHauteur = 0;
+    bool ortho = false;
+    bool enApercu = false;
     // True while the scene is drawn into an off-screen context: every list
     // drawn is compiled there, the view's own lists are left alone.
     bool horsEcran = false;
@@ -215,6 +240,8 @@ class GLWidget : public QOpenGLWidget {
     // none), so a list is compiled again only when the scene changed.
     static const int NOMBRE_IDENTIFIANTS = NOMBRE_LISTES + 2;
     std::uint64_t versionListe[NOMBRE_IDENTIFIANTS] = {};
+    // True for a list of the view's context compiled as a preview.
+    bool listeApercu[NOMBRE_IDENTIFIANTS] = {};
     int compilations[NOMBRE_LISTES] = {0, 0, 0, 0, 0, 0, 0};
 };
 

@@ -28,6 +28,8 @@ class FenetreTest : public FenPrincipale {
     QStringList dialogues;
     QList<Message> informations;
     QList<Message> avertissements;
+    // The size the image dialog answers (empty: cancelled).
+    QSize tailleDemandee = QSize(800, 800);
 
   protected:
     QString nomFichierOuverture(const QString& titre, const QString& filtre) override {
@@ -42,6 +44,8 @@ class FenetreTest : public FenPrincipale {
     void messageAvertissement(const QString& titre, const QString& texte) override {
         avertissements.append({titre, texte});
     }
+
+    QSize tailleImage(const QSize& /*defaut*/) override { return tailleDemandee; }
 
   private:
     QString fournirNom(const QString& titre, const QString& filtre) {
