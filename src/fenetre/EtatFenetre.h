@@ -26,8 +26,7 @@ bool memeEtat(const EtatFenetre& a, const EtatFenetre& b);
 class CommandeEtat : public QUndoCommand {
   public:
     using Application = std::function<void(const EtatFenetre&)>;
-    CommandeEtat(const QString& texte, EtatFenetre avant, EtatFenetre apres,
-                 Application appliquer);
+    CommandeEtat(const QString& texte, EtatFenetre avant, EtatFenetre apres, Application appliquer);
     void undo() override;
     void redo() override;
 

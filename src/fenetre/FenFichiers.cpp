@@ -33,9 +33,11 @@ ResultatEcriture ecrireOctets(const QString& nom, const QByteArray& octets, QStr
     return fin;
 }
 
-// The name with ".png" added when it has no extension.
+// The name with ".png" added when it has no extension and names nothing
+// yet (an existing file, device or pipe chosen in the dialog is kept).
 QString nomPng(const QString& nom) {
-    return QFileInfo(nom).suffix().isEmpty() ? nom + QStringLiteral(".png") : nom;
+    const QFileInfo fichier(nom);
+    return fichier.suffix().isEmpty() && !fichier.exists() ? nom + QStringLiteral(".png") : nom;
 }
 
 // The file's bytes (a regular file only, opened without waiting, at most
@@ -89,8 +91,9 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
     RBBP net;
     std::string erreur;
     if (!lireCarreau(entree, net, erreur)) {
-        messageAvertissement(titre, tr("Le fichier %1 ne contient pas un carreau.\n%2")
-                                        .arg(nom, texteCoeur(erreur)));
+        messageAvertissement(
+            titre,
+            tr("Le fichier %1 ne contient pas un carreau.\n%2").arg(nom, texteCoeur(erreur)));
         return;
     }
     const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
@@ -122,8 +125,8 @@ void FenPrincipale::chargerFichier(const QString& nom) {
     const LectureParametres lecture = analyserParametres(flux, valeurs);
     std::cout << std::endl;
     if (lecture.lus < NOMBRE_PARAMETRES) {
-        QString message = tr("Le fichier %1 n'a pas ete ouvert : %2 valeur(s) lue(s) sur 7. "
-                             "Aucun parametre n'a ete modifie.")
+        QString message = tr("Le fichier %1 est incomplet : %2 valeur(s) lue(s) sur 7. Le fichier "
+                             "n'a pas ete ouvert, aucun parametre n'a ete modifie.")
                               .arg(nom)
                               .arg(lecture.lus);
         if (!lecture.refuse.empty()) {

@@ -51,6 +51,7 @@ FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     setGeometry(50, 50, 700, 500);
     setAcceptDrops(true);
     pile = new QUndoStack(this);
+    ++suspendu; // the history starts once the window is built
 
     createOpenGL();
     createPanneaux();
@@ -67,6 +68,7 @@ FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     statusBar()->showMessage(tr("Pret"));
     pointMiseAJour();
     etatNote = etatActuel();
+    --suspendu;
 }
 
 // --- Dialog hooks -----------------------------------------------------------
@@ -99,7 +101,8 @@ QSize FenPrincipale::tailleImage(const QSize& defaut) {
     }
     largeur->setValue(defaut.width());
     hauteur->setValue(defaut.height());
-    QDialogButtonBox* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QDialogButtonBox* boutons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(boutons, &QDialogButtonBox::accepted, &dialogue, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, &dialogue, &QDialog::reject);
     QFormLayout* forme = new QFormLayout(&dialogue);
@@ -152,10 +155,12 @@ void FenPrincipale::createPanneaux() {
 // While a slider is held the view draws coarser previews; its release
 // draws the full lists and records the move.
 void FenPrincipale::relierParametres() {
-    void (FenPrincipale::*echos[4])(int) = {&FenPrincipale::setTheta00S, &FenPrincipale::setTheta02S,
-                                            &FenPrincipale::setTheta20S, &FenPrincipale::setTheta22S};
-    void (FenPrincipale::*retours[4])() = {&FenPrincipale::setTheta00Sb, &FenPrincipale::setTheta02Sb,
-                                           &FenPrincipale::setTheta20Sb, &FenPrincipale::setTheta22Sb};
+    void (FenPrincipale::*echos[4])(int) = {
+        &FenPrincipale::setTheta00S, &FenPrincipale::setTheta02S, &FenPrincipale::setTheta20S,
+        &FenPrincipale::setTheta22S};
+    void (FenPrincipale::*retours[4])() = {
+        &FenPrincipale::setTheta00Sb, &FenPrincipale::setTheta02Sb, &FenPrincipale::setTheta20Sb,
+        &FenPrincipale::setTheta22Sb};
     void (FenPrincipale::*longueurs[3])() = {&FenPrincipale::setRayonb, &FenPrincipale::setZ11b,
                                              &FenPrincipale::setP10b};
     for (int k = 0; k < 4; ++k) {
@@ -172,9 +177,8 @@ void FenPrincipale::relierParametres() {
         connect(parametresGroupBox->champLongueur(k), &QLineEdit::returnPressed, this,
                 longueurs[k]);
     }
-    connect(parametresGroupBox, &PanneauParametres::refus, this, [this](const QString& message) {
-        dire(message);
-    });
+    connect(parametresGroupBox, &PanneauParametres::refus, this,
+            [this](const QString& message) { dire(message); });
     connect(parametresGroupBox, &PanneauParametres::reprendre, this,
             &FenPrincipale::reprendreParametres);
 }
@@ -244,7 +248,8 @@ void FenPrincipale::createFichierActions() {
     actionExporterStep->setStatusTip(tr("Exporter le carreau et sa cyclide en STEP (CAO)"));
     actionExporterObj = nouvelleAction("actionExporterObj", tr("Exporter OBJ..."),
                                        &FenPrincipale::exporterObjCarreau);
-    actionExporterObj->setStatusTip(tr("Exporter les maillages du carreau et de sa cyclide en OBJ"));
+    actionExporterObj->setStatusTip(
+        tr("Exporter les maillages du carreau et de sa cyclide en OBJ"));
 
     actionQuitter = new QAction(tr("&Quitter"), this);
     actionQuitter->setObjectName(QStringLiteral("actionQuitter"));
@@ -319,6 +324,13 @@ void FenPrincipale::createVueActions() {
     actionOrthographique->setShortcut(QKeySequence(tr("5")));
     actionOrthographique->setStatusTip(tr("Projection orthographique ou en perspective"));
     connect(actionOrthographique, &QAction::toggled, this, &FenPrincipale::orthographique);
+    actionAxes = new QAction(tr("A&xes"), this);
+    actionAxes->setObjectName(QStringLiteral("actionAxes"));
+    actionAxes->setCheckable(true);
+    actionAxes->setShortcut(QKeySequence(tr("a")));
+    actionAxes->setStatusTip(tr("Les axes x, y, z du monde dans le coin de la vue"));
+    connect(actionAxes, &QAction::toggled, glWidget, &GLWidget::setAxes);
+    actionAxes->setChecked(true);
 
     actionRecadrer = nouvelleAction("actionRecadrer", tr("Re&cadrer"), &FenPrincipale::recadrer);
     actionRecadrer->setShortcut(QKeySequence(tr("c")));
@@ -355,6 +367,7 @@ void FenPrincipale::createMenus() {
     menuVue = menuBar()->addMenu(tr("&Vue"));
     menuVue->addAction(actionOmbrage);
     menuVue->addAction(actionOrthographique);
+    menuVue->addAction(actionAxes);
     menuVue->addSeparator();
     menuVue->addAction(actionRecadrer);
     menuVue->addSeparator();

@@ -187,6 +187,7 @@ class FenPrincipale : public QMainWindow {
     QAction* actionCopier = nullptr;
     QAction* actionCopierJson = nullptr;
     QAction* actionOrthographique = nullptr;
+    QAction* actionAxes = nullptr;
     QMenu* menuRecents = nullptr;
 
     // History: the state last recorded, and a count of the commands under

@@ -73,12 +73,17 @@ QString texteCellule(double valeur, QString* bulle) {
     if (valeur == 0) {
         return QStringLiteral("0.0000");
     }
-    if (absolue < 1e-3 || absolue >= 1e5) {
+    if (absolue >= 1e5) {
         return QString::number(valeur, 'e', 2);
     }
-    const int chiffres = std::max(1, static_cast<int>(std::floor(std::log10(absolue))) + 1);
+    const int chiffres =
+        std::max(1, static_cast<int>(std::floor(std::log10(std::max(absolue, 1.0)))) + 1);
     const int decimales = std::clamp(6 - chiffres - (valeur < 0 ? 1 : 0), 0, 4);
-    return QString::number(valeur, 'f', decimales);
+    const QString texte = QString::number(valeur, 'f', decimales);
+    // A value that rounds to zero is shown without its sign.
+    return texte.startsWith(QLatin1Char('-')) && texte.count(QLatin1Char('0')) == texte.size() - 2
+               ? texte.mid(1)
+               : texte;
 }
 
 QString texteFichier(const std::string& octets) {
@@ -98,7 +103,8 @@ QString texteCoeur(const std::string& message) {
             fin = message.size();
         }
         const std::string morceau = message.substr(debut, fin - debut);
-        texte += cite ? texteFichier(morceau) : QString::fromLatin1(morceau.data(), static_cast<qsizetype>(morceau.size()));
+        texte += cite ? texteFichier(morceau)
+                      : QString::fromLatin1(morceau.data(), static_cast<qsizetype>(morceau.size()));
         if (fin < message.size()) {
             texte += QLatin1Char('\'');
         }

@@ -43,8 +43,9 @@ bool lireSaisie(const QString& texte, double& valeur);
 QString texteExact(double valeur);
 
 // A control-point table cell: valeur rounded to the digits shown, 4
-// decimals at most and at most 7 characters for 0.001 <= |valeur| < 100000
-// (and 0), otherwise scientific with 3 significant digits. A NaN or an
+// decimals at most and at most 7 characters for |valeur| < 100000 (a value
+// that rounds to zero without its sign), otherwise scientific with 3
+// significant digits. A NaN or an
 // infinity gives an em dash, and bulle (when given) gets why; otherwise
 // bulle gets the full value.
 QString texteCellule(double valeur, QString* bulle = nullptr);

@@ -53,8 +53,8 @@ PanneauCyclide::PanneauCyclide(QWidget* parent) : QGroupBox(tr("Cyclide"), paren
         grille->addWidget(resultats[k], k, 1);
     }
     grille->setColumnStretch(1, 1);
-    grille->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(
-                                         QStringLiteral("(-0.0000, -0.0000, -0.0000)")));
+    grille->setColumnMinimumWidth(
+        1, fontMetrics().horizontalAdvance(QStringLiteral("(-0.0000, -0.0000, -0.0000)")));
     setLayout(grille);
 }
 

@@ -75,9 +75,8 @@ PanneauParametres::PanneauParametres(GLWidget* vueModele, QWidget* parent)
     creerSource(grille);
     setLayout(grille);
 
-    const char* bullesAngles[4] = {
-        "Angle du coin P00 sur le cercle de depart", "Angle du coin P02",
-        "Angle du coin P20", "Angle du coin P22"};
+    const char* bullesAngles[4] = {"Angle du coin P00 sur le cercle de depart", "Angle du coin P02",
+                                   "Angle du coin P20", "Angle du coin P22"};
     for (int k = 0; k < 4; ++k) {
         curseurs[k]->setToolTip(tr(bullesAngles[k]) + tr(" (degres entiers)"));
         champsAngles[k]->setToolTip(tr(bullesAngles[k]) +
@@ -165,8 +164,7 @@ void PanneauParametres::placerCurseur(int k, double radians) {
 
 void PanneauParametres::retourChampAngle(int k) {
     double valeur = 0;
-    if (!champsAngles[k]->isModified() ||
-        !lireChamp(champsAngles[k], tr(NOMS[k]), valeur)) {
+    if (!champsAngles[k]->isModified() || !lireChamp(champsAngles[k], tr(NOMS[k]), valeur)) {
         return;
     }
     champsAngles[k]->setModified(false);
@@ -191,8 +189,8 @@ bool PanneauParametres::refuse(const QLineEdit* champ) {
 }
 
 void PanneauParametres::accorderChamps() {
-    QLineEdit* champs[7] = {champsAngles[0],    champsAngles[1],    champsAngles[2],
-                            champsAngles[3],    champsLongueurs[0], champsLongueurs[1],
+    QLineEdit* champs[7] = {champsAngles[0],   champsAngles[1],    champsAngles[2],
+                            champsAngles[3],   champsLongueurs[0], champsLongueurs[1],
                             champsLongueurs[2]};
     for (int k = 0; k < 7; ++k) {
         const double modele = k < 4 ? angleVue(*vue, k) : longueurVue(*vue, k - 4);

@@ -68,10 +68,9 @@ class RotationVue {
 // The letter x, y or z (axe 0, 1, 2) in strokes, 0.25 high, centred on p.
 void dessinerLettre(int axe, const QPointF& p) {
     const double h = 0.125;
-    static const double traits[3][3][4] = {
-        {{-1, -1, 1, 1}, {-1, 1, 1, -1}, {0, 0, 0, 0}},
-        {{-1, 1, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, -1}},
-        {{-1, 1, 1, 1}, {1, 1, -1, -1}, {-1, -1, 1, -1}}};
+    static const double traits[3][3][4] = {{{-1, -1, 1, 1}, {-1, 1, 1, -1}, {0, 0, 0, 0}},
+                                           {{-1, 1, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, -1}},
+                                           {{-1, 1, 1, 1}, {1, 1, -1, -1}, {-1, -1, 1, -1}}};
     glBegin(GL_LINES);
     for (const auto& t : traits[axe]) {
         glVertex2d(p.x() + h * t[0], p.y() + h * t[1]);
@@ -131,8 +130,7 @@ void GLWidget::dessinerIdentifiant(int id, int reduction) const {
 // in the new context.
 void GLWidget::compilerSiPerimee(int id) {
     const bool apercuVoulu = enApercu && !horsEcran;
-    if (!horsEcran && versionListe[id - 1] == scene.version &&
-        listeApercu[id - 1] == apercuVoulu) {
+    if (!horsEcran && versionListe[id - 1] == scene.version && listeApercu[id - 1] == apercuVoulu) {
         return;
     }
     glNewList(static_cast<GLuint>(id), GL_COMPILE);
@@ -298,7 +296,7 @@ void GLWidget::paintGL() {
         }
     }
     glPopMatrix();
-    if (!horsEcran) {
+    if (axes && !horsEcran) {
         dessinerAxes();
     }
 }

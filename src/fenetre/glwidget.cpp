@@ -120,6 +120,11 @@ void GLWidget::setOrthographique(bool actif) {
     update();
 }
 
+void GLWidget::setAxes(bool actif) {
+    axes = actif;
+    update();
+}
+
 void GLWidget::setApercu(bool actif) {
     enApercu = actif;
     update();

@@ -114,6 +114,9 @@ class GLWidget : public QOpenGLWidget {
     // Orthographic projection (true) or perspective (false, the start-up one).
     void setOrthographique(bool actif);
     bool orthographique() const { return ortho; }
+    // The axes indicator in the lower left corner of the view (off screen
+    // never); off after construction.
+    void setAxes(bool actif);
     // Preview while a slider is dragged: the lists are compiled coarser
     // (dessinerListe with REDUCTION_APERCU); leaving it recompiles every
     // shown list at full resolution at the next paint.
@@ -230,6 +233,7 @@ class GLWidget : public QOpenGLWidget {
     int vueLargeur = 0;
     int vueHauteur = 0;
     bool ortho = false;
+    bool axes = false;
     bool enApercu = false;
     // True while the scene is drawn into an off-screen context: every list
     // drawn is compiled there, the view's own lists are left alone.

@@ -5,6 +5,7 @@
 
 #include "FenPrincipale.h"
 
+#include <QAction>
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
@@ -24,6 +25,9 @@ struct Message {
 // and are listed as "titre|filtre"; the message boxes are recorded.
 class FenetreTest : public FenPrincipale {
   public:
+    // The axes indicator off, so that a view shows only the scene.
+    FenetreTest() { findChild<QAction*>(QStringLiteral("actionAxes"))->setChecked(false); }
+
     QStringList nomsAFournir;
     QStringList dialogues;
     QList<Message> informations;
