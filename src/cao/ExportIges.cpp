@@ -7,6 +7,9 @@
 #include <Geom_BSplineSurface.hxx>
 #include <IGESControl_Controller.hxx>
 #include <IGESControl_Writer.hxx>
+#include <IGESData_IGESModel.hxx>
+#include <IGESData_IGESWriter.hxx>
+#include <IGESSelect_WorkLibrary.hxx>
 #include <Precision.hxx>
 #include <Standard_Failure.hxx>
 #include <TopoDS_Face.hxx>
@@ -62,8 +65,14 @@ bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>
                 notices.push_back("surface " + sn.nom + " omise : refusee par l'ecrivain IGES");
         }
         ecrivain.ComputeModel();
+        // Open CASCADE's own Write keeps 10 significant digits; the file is
+        // printed here with 17 so that every double reads back as itself.
+        IGESData_IGESWriter imprimeur(ecrivain.Model());
+        imprimeur.FloatWriter().SetFormat("%.16E");
+        imprimeur.FloatWriter().SetFormatForRange("%.16E", 0.1, 1000.);
+        imprimeur.SendModel(IGESSelect_WorkLibrary::DefineProtocol());
         std::ostringstream flux;
-        if (!ecrivain.Write(flux)) {
+        if (ecrivain.Model()->NbEntities() == 0 || !imprimeur.Print(flux)) {
             raison = "l'ecrivain IGES a echoue";
             return false;
         }
