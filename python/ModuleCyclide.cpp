@@ -450,8 +450,10 @@ Scene sceneDeResultat(const py::dict& r) {
         s.converti.poserCyclide(cyclidePlacee(
             nombreDe(cy["a"]), nombreDe(cy["c"]), nombreDe(cy["mu"]),
             Point(nombreDe(centre[0]), nombreDe(centre[1]), nombreDe(centre[2])), Base));
-    } catch (py::error_already_set&) {
-        throw;
+    } catch (py::error_already_set& e) {
+        if (e.matches(PyExc_ValueError))
+            throw;
+        refuser(std::string("resultat mal forme (un dict de convert attendu) : ") + e.what());
     } catch (std::exception& e) {
         refuser(std::string("resultat mal forme (un dict de convert attendu) : ") + e.what());
     }
