@@ -1,8 +1,8 @@
 #include "DictJson.h"
 
 #include <charconv>
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace py = pybind11;
@@ -326,7 +326,9 @@ JetonsJson jetonsJson(std::string_view texte) {
     return jetons;
 }
 
-py::object valeurJetons(const JetonsJson& jetons) { return BatisseurPython(jetons).valeur(); }
+py::object valeurJetons(const JetonsJson& jetons) {
+    return BatisseurPython(jetons).valeur();
+}
 
 py::object valeurJson(std::string_view texte) {
     try {

@@ -18,7 +18,19 @@
 // a key, a string, a number, a literal. Texts are in the pool of their
 // JetonsJson.
 struct JetonJson {
-    enum class Sorte { Objet, Tableau, Fin, Cle, Chaine, Entier, GrandEntier, Reel, Vrai, Faux, Nul };
+    enum class Sorte {
+        Objet,
+        Tableau,
+        Fin,
+        Cle,
+        Chaine,
+        Entier,
+        GrandEntier,
+        Reel,
+        Vrai,
+        Faux,
+        Nul
+    };
     Sorte sorte;
     union {
         long long entier; // Entier

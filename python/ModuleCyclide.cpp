@@ -4,8 +4,8 @@
 // on several threads with the interpreter's lock released; pieces of
 // cyclide and samples of a patch as numpy arrays; the STEP and OBJ exports
 // written through the project's safe file writer.
-#include "DictJson.h"
 #include "DecisionCarreau.h"
+#include "DictJson.h"
 #include "ExportObj.h"
 #include "ExportStep.h"
 #include "LotParametres.h"
@@ -36,8 +36,8 @@ using Tableau = py::array_t<double, py::array::c_style | py::array::forcecast>;
 // Raises ValueError with a reason written in ISO 8859-1 (the tool's console
 // texts), decoded as such.
 [[noreturn]] void refuser(const std::string& raison) {
-    PyObject* texte = PyUnicode_DecodeLatin1(raison.data(), static_cast<Py_ssize_t>(raison.size()),
-                                             nullptr);
+    PyObject* texte =
+        PyUnicode_DecodeLatin1(raison.data(), static_cast<Py_ssize_t>(raison.size()), nullptr);
     PyErr_SetObject(PyExc_ValueError, texte);
     Py_XDECREF(texte);
     throw py::error_already_set();
@@ -79,7 +79,7 @@ void lireJeu(const double* source, double valeurs[7]) {
 RBBP reseauDe(const double* source) {
     RBBP net;
     for (int k = 0; k < 9; ++k) {
-        const double* ligne = source + 4 * k;
+        const double* ligne = source + static_cast<std::ptrdiff_t>(4 * k);
         for (int m = 0; m < 4; ++m)
             exigerFini(ligne[m], "coordonnee du carreau");
         net.setP(k / 3, k % 3, Point(ligne[0], ligne[1], ligne[2]));
@@ -110,9 +110,12 @@ void verifierBords(const RBBP& net, double tol, const std::string& designation) 
             w[t] = net.getW(i, j);
         }
         std::string pourquoi;
-        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi))
-            refuser(designation + " : le bord " + NOMS_BORDS[k] +
-                    " n'est pas un arc de cercle : " + pourquoi);
+        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi)) {
+            std::string raison = designation + " : le bord ";
+            raison += NOMS_BORDS[k];
+            raison += " n'est pas un arc de cercle : ";
+            refuser(raison + pourquoi);
+        }
     }
 }
 
@@ -155,7 +158,9 @@ std::string jsonDemande(const Demande& d) {
 }
 
 // The dict of a JSON text, read as json.loads reads it.
-py::object dictJson(const std::string& texte) { return valeurJson(texte); }
+py::object dictJson(const std::string& texte) {
+    return valeurJson(texte);
+}
 
 // The data of an array of the given shape; any other shape is refused with
 // what was expected.
@@ -241,8 +246,9 @@ class LotEnCours {
         : demandes_(demandes), jetons_(demandes.size()),
           faits_((demandes.size() + BLOC - 1) / BLOC) {
         const unsigned coeurs = std::max(1u, std::thread::hardware_concurrency());
-        const std::size_t n = std::min<std::size_t>(
-            fils > 0 ? static_cast<std::size_t>(fils) : coeurs, std::max<std::size_t>(1, faits_.size()));
+        const std::size_t n =
+            std::min<std::size_t>(fils > 0 ? static_cast<std::size_t>(fils) : coeurs,
+                                  std::max<std::size_t>(1, faits_.size()));
         for (std::size_t k = 0; k < n; ++k)
             travailleurs_.emplace_back([this] { travailler(); });
     }
@@ -275,7 +281,7 @@ class LotEnCours {
     static constexpr std::size_t BLOC = 128;
     const std::vector<Demande>& demandes_;
     std::vector<JetonsJson> jetons_; // empty when the text could not be read
-    std::vector<char> faits_; // guarded by verrou_
+    std::vector<char> faits_;        // guarded by verrou_
     std::atomic<std::size_t> suivant_{0};
     std::mutex verrou_;
     std::condition_variable fait_;
@@ -318,17 +324,17 @@ py::list convertirLot(const Tableau& lot, const std::string& plan, int fils, dou
     if (reseaux)
         verifierTolerance(tolerance);
     const py::ssize_t n = lot.ndim() > 0 ? lot.shape(0) : 0;
-    const double* base = reseaux ? (lot.ndim() == 3
-                                        ? donnees(lot, {n, 9, 4}, "(N, 9, 4)")
-                                        : donnees(lot, {n, 3, 3, 4}, "(N, 3, 3, 4)"))
+    const double* base = reseaux ? (lot.ndim() == 3 ? donnees(lot, {n, 9, 4}, "(N, 9, 4)")
+                                                    : donnees(lot, {n, 3, 3, 4}, "(N, 3, 3, 4)"))
                                  : donnees(lot, {n, 7}, "(N, 7) ou (N, 9, 4)");
     std::vector<Demande> demandes;
     demandes.reserve(static_cast<std::size_t>(n));
     for (py::ssize_t k = 0; k < n; ++k) {
         const std::string rang = "rang " + std::to_string(k);
         try {
-            demandes.push_back(reseaux ? demandeReseau(base + 36 * k, choix, tolerance, "le carreau")
-                                       : demandeParametres(base + 7 * k, choix));
+            demandes.push_back(reseaux
+                                   ? demandeReseau(base + 36 * k, choix, tolerance, "le carreau")
+                                   : demandeParametres(base + 7 * k, choix));
         } catch (py::error_already_set& e) {
             refuser(rang + " : " + py::str(e.value()).cast<std::string>());
         }
@@ -401,8 +407,8 @@ py::array_t<double> echantillons(const Tableau& net, int n) {
     auto v = t.mutable_unchecked<3>();
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
-            const Point p = carreau.point(static_cast<double>(i) / (n - 1),
-                                          static_cast<double>(j) / (n - 1));
+            const Point p =
+                carreau.point(static_cast<double>(i) / (n - 1), static_cast<double>(j) / (n - 1));
             v(i, j, 0) = p.getX0();
             v(i, j, 1) = p.getY0();
             v(i, j, 2) = p.getZ0();
@@ -524,8 +530,8 @@ PYBIND11_MODULE(cyclide, m) {
           py::arg("threads") = 0, py::arg("tolerance") = 1e-6,
           "An (N, 7) array of parameter sets or an (N, 9, 4) array of nets -> the list of their "
           "dicts in input order, converted on several threads.");
-    m.def("piece_net", &reseauMorceau, py::arg("a"), py::arg("c"), py::arg("mu"),
-          py::arg("theta"), py::arg("psi"), py::arg("centre") = py::make_tuple(0.0, 0.0, 0.0),
+    m.def("piece_net", &reseauMorceau, py::arg("a"), py::arg("c"), py::arg("mu"), py::arg("theta"),
+          py::arg("psi"), py::arg("centre") = py::make_tuple(0.0, 0.0, 0.0),
           py::arg("frame") = identite(),
           "The piece theta x psi of the cyclide (a, c, mu) placed at centre with the frame's "
           "axes (rows) -> its exact (3, 3, 4) net.");

@@ -709,8 +709,8 @@ int lancerCao(const Demande& d) {
     std::vector<std::string> notices;
     const int rapport = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     DiagnosticsCaptures diagnostics;
-    const bool lu = convertirFichierCao(d.carreau, d.choix, d.tolerance, d.json, sortie, notices,
-                                        raison);
+    const bool lu =
+        convertirFichierCao(d.carreau, d.choix, d.tolerance, d.json, sortie, notices, raison);
     diagnostics.transmettre();
     for (const auto& notice : notices)
         ecrireTout(STDERR_FILENO, "cyclide-conv : " + notice + "\n");

@@ -12,11 +12,11 @@
 #include <IGESSelect_WorkLibrary.hxx>
 #include <Precision.hxx>
 #include <Standard_Failure.hxx>
-#include <TopoDS_Face.hxx>
 #include <TColStd_Array1OfInteger.hxx>
 #include <TColStd_Array1OfReal.hxx>
 #include <TColStd_Array2OfReal.hxx>
 #include <TColgp_Array2OfPnt.hxx>
+#include <TopoDS_Face.hxx>
 
 #include <sstream>
 

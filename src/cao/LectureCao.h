@@ -12,10 +12,10 @@
 
 // One biquadratic patch of a face.
 struct CarreauCao {
-    int face = 0;      // the face's rank in the file's shape, from 1
-    int carreauU = 0;  // the Bezier patch's rank along u in its face, from 1
-    int carreauV = 0;  // and along v
-    RBBP reseau;       // its net in world coordinates (file units), i along u
+    int face = 0;     // the face's rank in the file's shape, from 1
+    int carreauU = 0; // the Bezier patch's rank along u in its face, from 1
+    int carreauV = 0; // and along v
+    RBBP reseau;      // its net in world coordinates (file units), i along u
 };
 
 // A face whose surface is not a biquadratic patch.

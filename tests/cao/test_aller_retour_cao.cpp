@@ -43,7 +43,9 @@ RBBP reseauPiece(double a, double c, double mu, double u0 = 0.3, double u1 = 1.4
     return net;
 }
 
-bool proches(double x, double y, double echelle) { return std::fabs(x - y) <= 1e-12 * echelle; }
+bool proches(double x, double y, double echelle) {
+    return std::fabs(x - y) <= 1e-12 * echelle;
+}
 
 // Every patch converted from the file: the verdict and a, c, mu of s.
 void verifierRelecture(const std::string& chemin, const Scene& s, int facesAttendues) {
@@ -83,17 +85,18 @@ TEST_P(AllerRetourCao, EveryPatchReadBackKeepsItsVerdictAndCyclide) {
     verifierRelecture(chemin, s, 3); // the patch, the piece, the whole cyclide
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Genres, AllerRetourCao,
-    ::testing::Values(CasAllerRetour{"ring_step", 5, 2, 3, 1, false},
-                      CasAllerRetour{"spindle_step", 5, 2, 7, 2, false},
-                      CasAllerRetour{"horned_step", 5, 3, 1.5, 3, false},
-                      CasAllerRetour{"torus_step", 5, 0, 3, 6, false},
-                      CasAllerRetour{"ring_iges", 5, 2, 3, 1, true},
-                      CasAllerRetour{"spindle_iges", 5, 2, 7, 2, true},
-                      CasAllerRetour{"horned_iges", 5, 3, 1.5, 3, true},
-                      CasAllerRetour{"torus_iges", 5, 0, 3, 6, true}),
-    [](const ::testing::TestParamInfo<CasAllerRetour>& info) { return info.param.nom; });
+INSTANTIATE_TEST_SUITE_P(Genres, AllerRetourCao,
+                         ::testing::Values(CasAllerRetour{"ring_step", 5, 2, 3, 1, false},
+                                           CasAllerRetour{"spindle_step", 5, 2, 7, 2, false},
+                                           CasAllerRetour{"horned_step", 5, 3, 1.5, 3, false},
+                                           CasAllerRetour{"torus_step", 5, 0, 3, 6, false},
+                                           CasAllerRetour{"ring_iges", 5, 2, 3, 1, true},
+                                           CasAllerRetour{"spindle_iges", 5, 2, 7, 2, true},
+                                           CasAllerRetour{"horned_iges", 5, 3, 1.5, 3, true},
+                                           CasAllerRetour{"torus_iges", 5, 0, 3, 6, true}),
+                         [](const ::testing::TestParamInfo<CasAllerRetour>& info) {
+                             return info.param.nom;
+                         });
 
 namespace {
 
