@@ -11,6 +11,8 @@ packages=(
     xvfb xauth locales
     clang libclang-rt-14-dev clang-tidy clang-format
     libocct-data-exchange-dev libtbb-dev
+    pybind11-dev python3-dev python3-pytest python3-numpy python3-matplotlib
+    help2man desktop-file-utils dpkg-dev
 )
 
 missing=()

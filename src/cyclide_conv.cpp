@@ -21,6 +21,10 @@
 #include "Scene.h"
 // The image's request (OptionsVue) is read even without the image.
 #include "ImageVue.h"
+#ifdef CYCLIDE_AVEC_CAO
+#include "ConversionCao.h"
+#include "ExportIges.h"
+#endif
 
 #include <cmath>
 #include <csignal>
@@ -51,6 +55,8 @@ const char* const USAGE =
     "                   [--recadrer]\n"
     "  cyclide-conv ... --json\n"
     "  cyclide-conv ... --step FICHIER.step\n"
+    "  cyclide-conv ... --iges FICHIER.iges\n"
+    "  cyclide-conv [--plan y|z] --carreau FICHIER.step|.stp|.iges|.igs [--json]\n"
     "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N]\n"
     "  cyclide-conv --help\n"
     "\n"
@@ -98,6 +104,13 @@ const char* const USAGE =
     "  --step FICHIER.step\n"
     "             ecrit aussi un fichier STEP (AP214) : le carreau, le morceau de\n"
     "             cyclide et la cyclide entiere en surfaces B-spline rationnelles\n"
+    "  --iges FICHIER.iges\n"
+    "             ecrit aussi un fichier IGES (par Open CASCADE) des memes surfaces\n"
+    "  --carreau FICHIER.step|.stp|.iges|.igs\n"
+    "             convertit chaque carreau de Bezier ou B-spline de degre 2 x 2 au\n"
+    "             plus des faces du fichier CAO : un resultat par carreau, avec sa\n"
+    "             face et son rang ; les autres faces sont nommees sur la sortie\n"
+    "             d'erreur\n"
     "  --lot FICHIER|-\n"
     "             convertit un jeu de sept nombres par ligne (# commentaire,\n"
     "             lignes vides ignorees ; - : l'entree standard) et ecrit un objet\n"
@@ -125,6 +138,7 @@ struct Demande {
     std::string affiche = "1";
     bool json = false;
     std::string step; // empty: no STEP file
+    std::string iges; // empty: no IGES file
     std::string lot;  // empty: no batch; "-": the standard input
     bool csv = false;
     int fils = 0; // 0: one per core
@@ -172,6 +186,8 @@ bool analyserOptionScript(int argc, char** argv, int& k, Demande& d) {
         d.csv = true;
     } else if (arg == "--step") {
         d.step = nomFichierOption(argc, argv, k, arg);
+    } else if (arg == "--iges") {
+        d.iges = nomFichierOption(argc, argv, k, arg);
     } else if (arg == "--lot") {
         d.lot = nomFichierOption(argc, argv, k, arg);
     } else if (arg == "--carreau") {
@@ -682,6 +698,30 @@ std::string texteStepDemande(const Demande& d, const Scene& s) {
     return texte;
 }
 
+#ifdef CYCLIDE_AVEC_CAO
+// Every patch of a CAD file: one report (or JSON line) per patch, the
+// skipped faces named on the standard error. Gives back the exit status.
+int lancerCao(const Demande& d) {
+    if (!d.positionnels.empty() || d.exemple != 0 || !d.obj.empty() || !d.png.empty() ||
+        !d.step.empty() || !d.iges.empty())
+        echouer("--carreau FICHIER CAO ne va qu'avec --plan, --tolerance et --json");
+    std::string sortie, raison;
+    std::vector<std::string> notices;
+    const int rapport = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    DiagnosticsCaptures diagnostics;
+    const bool lu =
+        convertirFichierCao(d.carreau, d.choix, d.tolerance, d.json, sortie, notices, raison);
+    diagnostics.transmettre();
+    for (const auto& notice : notices)
+        ecrireTout(STDERR_FILENO, "cyclide-conv : " + notice + "\n");
+    if (!lu)
+        echouer(raison);
+    if (!ecrireTout(rapport, sortie))
+        echouer("erreur d'ecriture du rapport : " + raisonErreur(errno));
+    return 0;
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -701,6 +741,10 @@ int main(int argc, char** argv) {
         echouer("--csv et --fils vont avec --lot");
     if (d.toleranceDonnee && d.carreau.empty())
         echouer("--tolerance va avec --carreau");
+#ifdef CYCLIDE_AVEC_CAO
+    if (!d.carreau.empty() && estFichierCao(d.carreau))
+        return lancerCao(d);
+#endif
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
     IdentiteFichier entree;
     RBBP net;
@@ -736,6 +780,16 @@ int main(int argc, char** argv) {
         ecrireSortie(sorties.png, png, "l'image");
     if (!d.step.empty())
         ecrireSortie(sorties.step, step, "le fichier STEP");
+    if (!d.iges.empty()) {
+#ifdef CYCLIDE_AVEC_CAO
+        std::vector<std::string> notices;
+        std::string raison;
+        if (!exporterIges(d.iges, scene, notices, raison))
+            echouer("impossible d'ecrire le fichier IGES '" + d.iges + "' : " + raison);
+#else
+        echouer("cette version de cyclide-conv est construite sans Open CASCADE (--iges)");
+#endif
+    }
     const std::string texte =
         d.json ? resultatJson(scene, origineDemandee(d)) + "\n" : rapport(scene);
     if (!ecrireTout(sorties.rapport, texte))
