@@ -4,7 +4,6 @@
 #define RESIDU_H
 
 #include "RBBP.h"
-#include "RBBPd.h"
 #include "Repere.h"
 
 // Residual R of a patch against a cyclide placed in space.
@@ -17,10 +16,6 @@
 // Degenerate: +infinity when any value met is not finite, when L is 0 or
 // when the quotient is not a finite number.
 double residuCyclide(const RBBP& reseau, const CyclideRepere& cyclide);
-
-// The same for a record after the conversion (before the change of frame):
-// its patch against the cyclide it carries.
-double residuCyclide(const RBBPd& converti);
 
 // The cyclide's implicit function
 // F = (x^2 + y^2 + z^2 + b^2 - mu^2)^2 - 4 (a x - c mu)^2 - 4 b^2 y^2, with

@@ -51,7 +51,3 @@ double residuCyclide(const RBBP& reseau, const CyclideRepere& cyclide) {
         return infini;
     return R;
 }
-
-double residuCyclide(const RBBPd& converti) {
-    return residuCyclide(converti, converti.cyclide());
-}

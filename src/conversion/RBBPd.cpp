@@ -4,6 +4,7 @@
 #include "ConstructionCarreau.h"
 #include "ConversionGenerale.h"
 #include "Cyclide.h"
+#include "Residu.h"
 
 #include <GL/gl.h>
 
@@ -290,4 +291,8 @@ std::istream& operator>>(std::istream& is, RBBPd& RB) {
     lireNombre(is, RB.c);
     lireNombre(is, RB.mu);
     return is;
+}
+
+double residuCyclide(const RBBPd& converti) {
+    return residuCyclide(converti, converti.cyclide());
 }

@@ -112,4 +112,10 @@ std::ostream& operator<<(std::ostream& os, RBBPd& RB);
 // values and the stream stays failed.
 std::istream& operator>>(std::istream& is, RBBPd& RB);
 
+// Residual R (residuCyclide of Residu.h) of a record after the conversion
+// (before the change of frame): its patch against the cyclide it carries.
+// The record's front door to the measure, which itself knows only a patch
+// and a placed cyclide.
+double residuCyclide(const RBBPd& converti);
+
 #endif
