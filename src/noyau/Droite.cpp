@@ -10,56 +10,38 @@ const double EPS_PIVOT = 0.00001;
 const double EPS_SAME_POINT = 0.0001;
 } // namespace
 
-// The line through the origin with direction (1, 1, 1), green.
 Droite::Droite() : P(), V(1, 1, 1), r(0), g(1), b(0) {}
 
-// The line Pt + t Vt, green; Pt keeps its own colour.
 Droite::Droite(Point Pt, vect Vt) : P(Pt), V(Vt), r(0), g(1), b(0) {}
 
-// The line Pt + t Vt with the colour (r, g, b).
 Droite::Droite(Point Pt, vect Vt, double r, double g, double b) : P(Pt), V(Vt), r(r), g(g), b(b) {}
 
-// Copies base point, direction and colour.
 Droite::Droite(const Droite& D) : P(D.P), V(D.V), r(D.r), g(D.g), b(D.b) {}
 
-// Takes D's base point (with its colour) and direction; the receiver's own
-// line colour is kept.
 void Droite::operator=(Droite D) {
     P = D.P;
     V = D.V;
 }
 
-// Replaces the base point (coordinates and colour).
 void Droite::setP(Point Pt) {
     P = Pt;
 }
 
-// Replaces the direction.
 void Droite::setV(vect Vt) {
     V = Vt;
 }
 
-// Replaces base point and direction; the line colour is kept.
 void Droite::init(Point Pt, vect Vt) {
     P = Pt;
     V = Vt;
 }
 
-// Distance from Pt to the line, through its orthogonal projection. A zero
-// direction gives a non-finite result.
 double Droite::distPointDroite(Point Pt) const {
     Point H;
     H.projOrtho(Pt, P, V);
     return Pt.distance(H);
 }
 
-// Meeting point of the receiver P1 + s V1 and D2 = P2 + t V2, for lines known
-// to meet. Solves for t from two coordinate equations chosen by pivot tests
-// and returns P2 + t V2 in the colour of P1. Base points closer than 0.0001
-// give P1. Parallel lines divide by zero (non-finite point). When no pivot
-// applies (the receiver parallel to z and D2 parallel to z too, or a receiver
-// direction with every component within 0.00001 of 0) no parameter exists:
-// the receiver's base point P1 is returned unchanged.
 Point Droite::intersect2DroitesSecantes(Droite D2) const {
     Point I = P;
     const Point& P1 = P;
@@ -95,9 +77,6 @@ Point Droite::intersect2DroitesSecantes(Droite D2) const {
     return I;
 }
 
-// Meeting point of the xy projections of the receiver P1 + t V1 and of
-// D = P2 + s V2, lifted onto the receiver at parameter t; green. Parallel
-// projections divide by zero (non-finite point).
 Point Droite::intersectDroite(Droite D) const {
     const double p1x = P.getX0(), p1y = P.getY0(), p1z = P.getZ0();
     const double v1x = V.abs(), v1y = V.ord(), v1z = V.cote();
@@ -106,16 +85,12 @@ Point Droite::intersectDroite(Droite D) const {
     return Point(p1x + t * v1x, p1y + t * v1y, p1z + t * v1z);
 }
 
-// Orthogonal projection of Pt on the line, green. A zero direction gives a
-// non-finite point.
 Point Droite::projete(Point Pt) const {
     Point H;
     H.projOrtho(Pt, P, V);
     return H;
 }
 
-// Draws the piece from P - m V to P + m V as two segments from P (colour
-// (0.2, 0.5, 0), width 2) and then P as a GL point of size 10 in its colour.
 void Droite::traceDroite(double m) const {
     Point P1 = P;
     vect v1 = V;
@@ -126,26 +101,21 @@ void Droite::traceDroite(double m) const {
     P1.openGL(10);
 }
 
-// Draws the piece from P - 2 V to P + 2 V.
 void Droite::traceDroite() const {
     traceDroite(2.0);
 }
 
-// Prints a title line, then the base point and the direction on their own
-// labelled lines.
 void Droite::affiche() const {
     std::cout << "Affichage des valeurs de la droite :" << std::endl;
     std::cout << "Point : " << P << std::endl;
     std::cout << "Vecteur : " << V << std::endl;
 }
 
-// Base point, end of line, direction, end of line; no colour.
 std::ostream& operator<<(std::ostream& s, Droite D) {
     s << D.getP() << std::endl << D.getV() << std::endl;
     return s;
 }
 
-// Reads the base point's coordinates (its colour is kept), then the direction.
 std::istream& operator>>(std::istream& s, Droite& D) {
     Point P = D.getP();
     vect V = D.getV();

@@ -12,7 +12,6 @@ double valAbs(double x) {
     return std::pow(std::pow(x, 2), 0.5);
 }
 
-// The tests are strict: |d| exactly 0.00001 gives pi/2.
 double psiSol(double theta, double x0, double y0, double z0, double a, double b, double c,
               double mu) {
     (void)x0;
@@ -30,9 +29,6 @@ double psiSol1(double theta, double x0, double y0, double z0, double a, double b
     return psiSol(theta, x0, y0, z0, a, b, c, mu) + PI;
 }
 
-// Off the plane z = 0 (|z0| > 0.0001): atan(c y0 sin(psi) / e) with
-// e = b sin(psi) mu + z0 a, or pi/2 when |e| < 0.00001. In that plane psi
-// plays no part: atan(b y0 / (a x0 - c mu)).
 double thetaSol(double psi, double x0, double y0, double z0, double a, double b, double c,
                 double mu) {
     if (std::fabs(z0) > 0.0001) {

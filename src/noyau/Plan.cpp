@@ -40,7 +40,6 @@ Plan planNormalPoint(const vect& n, const Point& P) {
 
 } // namespace
 
-// Unit box of the xy plane sampled on an 80 x 80 grid; coefficients 0.
 Plan::Plan() : surface_para() {
     u_min = 0;
     u_max = 1;
@@ -52,7 +51,6 @@ Plan::Plan() : surface_para() {
 
 Plan::~Plan() = default;
 
-// Sets the four coefficients of a x + b y + c z + d = 0.
 void Plan::setABCD(double at, double bt, double ct, double dt) {
     a = at;
     b = bt;
@@ -60,8 +58,6 @@ void Plan::setABCD(double at, double bt, double ct, double dt) {
     d = dt;
 }
 
-// x and y of the plane patch: the grid indices mapped onto the box
-// [u_min, u_max] x [v_min, v_max] of the xy plane.
 double Plan::fx(double u, double) {
     return u_min + (u_max - u_min) * u / UMAX;
 }
@@ -69,12 +65,10 @@ double Plan::fy(double, double v) {
     return v_min + (v_max - v_min) * v / VMAX;
 }
 
-// Height of the plane above (fx, fy); c = 0 is not finite.
 double Plan::fz(double u, double v) {
     return (-d - a * fx(u, v) - b * fy(u, v)) / c;
 }
 
-// The gradient is the coefficient vector, everywhere.
 double Plan::gradx(double, double) {
     return a;
 }
@@ -85,8 +79,6 @@ double Plan::gradz(double, double) {
     return c;
 }
 
-// Derivatives of the patch with respect to u / UMAX and v / VMAX; those of
-// z are not finite for c = 0.
 double Plan::dfxdu(double, double) {
     return u_max - u_min;
 }
@@ -106,7 +98,6 @@ double Plan::dfzdv(double u, double v) {
     return dfydv(u, v) * (-b / c);
 }
 
-// Colour of the plane: a red ramp along u and a blue ramp along v.
 void Plan::fR(double u, double) {
     const double U = u / UMAX;
     R = 0.85 + 0.2 * U;
@@ -125,7 +116,6 @@ void Plan::fB(double, double v) {
     Bs = 1;
 }
 
-// Striped colour of the plane: i waves across the box.
 void Plan::fR(double u, double, double i) {
     const double U = u / UMAX;
     R = 0.58 + 0.35 * U * std::sin((i + i) * PI * u / UMAX);
@@ -144,8 +134,6 @@ void Plan::fB(double, double v, double i) {
     Bs = 0.5;
 }
 
-// One flat quadrilateral of the plane, x and y in [-10, 10], coloured with
-// the ambient channel; the heights are taken at the corners of the box.
 void Plan::openGL2() {
     const double z1 = -(a * u_min + b * v_min + d) / c;
     const double z2 = -(a * u_min + b * v_max + d) / c;
@@ -162,11 +150,6 @@ void Plan::openGL2() {
     glFlush();
 }
 
-// Classifies the receiver and pl: 0 when one normal is null (prints "pas
-// deux plans"), 1 when they cut each other, 2 when they coincide, 3 when
-// they are parallel and distinct. Coefficients are compared to 0.00001
-// strictly, so a coefficient of exactly that magnitude is neither null nor
-// present; a pair that fits no case gives 0 without a message.
 int Plan::typeIntersectPlans(Plan pl) {
     const double a1 = a, b1 = b, c1 = c, d1 = d;
     const double a2 = pl.a, b2 = pl.b, c2 = pl.c, d2 = pl.d;
@@ -225,10 +208,6 @@ int Plan::typeIntersectPlans(Plan pl) {
     return categorie;
 }
 
-// Line common to the receiver and Pl: unit direction n1 x n2, base point
-// found with the first non-zero 2 x 2 determinant (z, then y, then x fixed
-// to 1). Parallel planes print a message and give the base point (0, 0, 0)
-// with a non-finite direction.
 Droite Plan::intersection2Plans(Plan Pl) {
     const double a1 = a, b1 = b, c1 = c, d1 = d;
     const double a2 = Pl.a, b2 = Pl.b, c2 = Pl.c, d2 = Pl.d;
@@ -261,9 +240,6 @@ Droite Plan::intersection2Plans(Plan Pl) {
     return D;
 }
 
-// Point where the line D = P + t V meets the receiver. A line parallel to
-// the plane (|a Vx + b Vy + c Vz| <= 0.00001) prints a message and gives
-// its base point.
 Point Plan::intersectionPlanDroite(Droite D) {
     const Point P = D.getP();
     const vect V = D.getV();
@@ -277,10 +253,6 @@ Point Plan::intersectionPlanDroite(Droite D) {
     return Point(P.getX0() + t * V.abs(), P.getY0() + t * V.ord(), P.getZ0() + t * V.cote());
 }
 
-// Makes the receiver the plane through P0, P1, P2 with normal
-// (P1 - P0)/|P1 - P0| x (P2 - P0)/|P2 - P0|: its orientation follows the
-// order of the points and its length is the sine of the angle at P0.
-// Aligned points give a null normal; a repeated P0 gives non-finite values.
 void Plan::defPlan3Points(Point P0, Point P1, Point P2) {
     const vect v1 = unitaire(difference(P0, P1));
     const vect v2 = unitaire(difference(P0, P2));
@@ -290,9 +262,6 @@ void Plan::defPlan3Points(Point P0, Point P1, Point P2) {
             -n.abs() * P0.getX0() - n.ord() * P0.getY0() - n.cote() * P0.getZ0());
 }
 
-// Common perpendicular of D1 and D2: the line through the foot of the
-// perpendicular on D2 with the unit direction V1 x V2 / |V1 x V2|. The
-// receiver takes no part. Parallel lines give non-finite values.
 Droite Plan::intersect2DroitesGauches(Droite D1, Droite D2) {
     const Point P1 = D1.getP();
     const vect V1 = D1.getV();
@@ -310,9 +279,6 @@ Droite Plan::intersect2DroitesGauches(Droite D1, Droite D2) {
     return Dt2;
 }
 
-// Point of the receiver on the axis of the circle through P0, P1, P2 (the
-// circumcentre when the receiver is the plane of the points). Aligned
-// points print both parallel messages and give non-finite coordinates.
 Point Plan::centreCercle3points(Point P0, Point P1, Point P2) {
     const Point I = P0.milieu(P1);
     const Point J = P0.milieu(P2);
@@ -348,9 +314,6 @@ Point pointCercleSurDroite(const Point& O, double rayon, const Point& A, const v
 
 } // namespace
 
-// Point where the circle of the arc P1 P2 P3 (start, tangent point, end)
-// meets the receiver, chosen by the sign of eps along the common line of
-// the two planes, oriented as receiver normal x (P1 - P2) x (P3 - P2).
 Point Plan::cercleInterPlan(Point P1, Point P2, Point P3, double eps) {
     const vect n = normaleUnitaire(difference(P2, P1), difference(P2, P3));
     const Plan pl1 = planNormalPoint(n, P1);
@@ -363,9 +326,6 @@ Point Plan::cercleInterPlan(Point P1, Point P2, Point P3, double eps) {
     return pointCercleSurDroite(O, rayon, dl.getP(), dl.getV(), eps);
 }
 
-// As cercleInterPlan with the given centre O (radius |O P1|) and the plane
-// of the circle from defPlan3Points(P1, P2, P3), whose normal is opposite:
-// the common line runs the other way, so eps selects the other point.
 Point Plan::cercleInterPlan2(Point P1, Point P2, Point P3, Point O, double eps) {
     Plan pl1;
     pl1.defPlan3Points(P1, P2, P3);
@@ -376,10 +336,6 @@ Point Plan::cercleInterPlan2(Point P1, Point P2, Point P3, Point O, double eps) 
     return pointCercleSurDroite(O, rayon, dl.getP(), dl.getV(), eps);
 }
 
-// Compares the circles of the arcs PA PB PC and PD PE PF with the line
-// common to their planes: 1 when the line touches both (distances within
-// 0.0001 of the radii), 2 when it cuts both, 0 otherwise. The receiver
-// takes no part; parallel planes give 0.
 int Plan::inter2Cercles(Point PA, Point PB, Point PC, Point PD, Point PE, Point PF) {
     const vect n1 = normaleUnitaire(difference(PB, PA), difference(PB, PC));
     Plan Pl1 = planNormalPoint(n1, PB);
@@ -407,9 +363,6 @@ int Plan::inter2Cercles(Point PA, Point PB, Point PC, Point PD, Point PE, Point 
     return 0;
 }
 
-// True when D crosses the closed disc bounded by the circle through P0, P1,
-// P2 (a crossing on the circle counts). A line parallel to the disc is
-// tested with its base point. The receiver takes no part.
 bool Plan::intersectionDroiteDisque(Point P0, Point P1, Point P2, Droite D) {
     Plan Pl;
     Pl.defPlan3Points(P0, P1, P2);

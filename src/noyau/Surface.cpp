@@ -28,9 +28,6 @@ void setMaterial(GLenum pname, int choice, const GLfloat* colour, const GLfloat*
 
 } // namespace
 
-// Default surface: name "Surface.off", an 80 x 80 grid over u in [0, 2 pi]
-// and v in [-1.2, 2 pi]; the counts are those of the 80 x 80 grid. Scratch
-// coordinates and colour channels start at 0.
 surface_para::surface_para()
     : nom("Surface.off"), UMAX(80), VMAX(80), u_min(0), u_max(DEUX_PI), v_min(-1.2), v_max(DEUX_PI),
       x(0), y(0), z(0), R(0), G(0), B(0), Rd(0), Gd(0), Bd(0), Rs(0), Gs(0), Bs(0) {
@@ -39,8 +36,6 @@ surface_para::surface_para()
     nbre_cote = (2 * UMAX + 2) * VMAX;
 }
 
-// Default surface with the given parameter ranges (grid and counts of the
-// default 80 x 80 grid).
 surface_para::surface_para(double umin, double umax, double vmin, double vmax) : surface_para() {
     u_min = umin;
     u_max = umax;
@@ -48,8 +43,6 @@ surface_para::surface_para(double umin, double umax, double vmin, double vmax) :
     v_max = vmax;
 }
 
-// Default surface with the given ranges and grid; the counts follow the
-// given grid.
 surface_para::surface_para(double umin, double umax, double vmin, double vmax, int umaxGrid,
                            int vmaxGrid)
     : surface_para(umin, umax, vmin, vmax) {
@@ -62,7 +55,6 @@ surface_para::surface_para(double umin, double umax, double vmin, double vmax, i
 
 surface_para::~surface_para() = default;
 
-// Default position: the unit cylinder (cos u, sin u, v).
 double surface_para::fx(double u, double) {
     return std::cos(u);
 }
@@ -73,8 +65,6 @@ double surface_para::fz(double, double v) {
     return v;
 }
 
-// Default colour functions of grid indices u, v: they write the ambient
-// channel only. UMAX or VMAX of 0 gives non-finite channels.
 void surface_para::fR(double u, double) {
     R = std::cos(PI * u / UMAX);
 }
@@ -94,8 +84,6 @@ void surface_para::fB(double, double v, double) {
     B = 0.5 * v / VMAX + 0.25;
 }
 
-// Unit normal from the (virtual) gradient at (u, v); a zero gradient gives
-// non-finite components.
 double surface_para::normalx(double u, double v) {
     return gradx(u, v) / norme(gradx(u, v), grady(u, v), gradz(u, v));
 }
@@ -106,13 +94,10 @@ double surface_para::normalz(double u, double v) {
     return gradz(u, v) / norme(gradx(u, v), grady(u, v), gradz(u, v));
 }
 
-// Euclidean length of (xx, yy, zz), squares and root through pow.
 double surface_para::norme(double xx, double yy, double zz) {
     return std::pow(std::pow(xx, 2) + std::pow(yy, 2) + std::pow(zz, 2), 0.5);
 }
 
-// Evaluates the point at (u, v), keeps it in x, y, z and returns its
-// distance to the origin.
 double surface_para::distance(double u, double v) {
     x = fx(u, v);
     y = fy(u, v);
@@ -120,39 +105,31 @@ double surface_para::distance(double u, double v) {
     return norme(x, y, z);
 }
 
-// Affine map sending x0 to m and x1 to M, evaluated at x. Equal ends would
-// divide by zero, so x1 is then taken as x0 + 1.
 double surface_para::f_aff(double x0, double x1, double m, double M, double x) {
     if (x0 == x1)
         x1 = x0 + 1;
     return (M - m) / (x1 - x0) * x + (M * x0 - m * x1) / (x0 - x1);
 }
 
-// Slope of the affine map of f_aff, with the same guard.
 double surface_para::df_aff(double x0, double x1, double m, double M) {
     if (x0 == x1)
         x1 = x0 + 1;
     return (M - m) / (x1 - x0);
 }
 
-// Grid index of the angle X0 for a grid spanning [0, 2 pi].
 double surface_para::solU(double X0) {
     return X0 * UMAX / DEUX_PI;
 }
 double surface_para::solV(double X0) {
     return X0 * VMAX / DEUX_PI;
 }
-// Grid index of X0 for a v grid spanning [0, M1] (M1 = 0 is not finite).
 double surface_para::solV(double X0, double M1) {
     return VMAX * X0 / M1;
 }
-// Grid index of X0 for a v grid spanning [m1, M1] (m1 = M1 is not finite).
 double surface_para::solV(double X0, double m1, double M1) {
     return VMAX * (X0 - m1) / (M1 - m1);
 }
 
-// Five-coefficient colour family: a wave of amplitude co1 about co on the
-// ambient channel, fixed or simple waves on the other two channels.
 void surface_para::fR(double u, double, double w, double co, double co1) {
     R = co1 * std::cos(u * DEUX_PI / UMAX * w) + co;
     Rd = 0.2;
@@ -169,8 +146,6 @@ void surface_para::fB(double, double v, double w, double co, double co1) {
     Bs = 0.6;
 }
 
-// Nine-coefficient colour family: one wave per channel (ambient co/co1,
-// diffuse coa/co1a, specular cob/co1b).
 void surface_para::fR(double u, double v, double w, double co, double co1, double coa, double co1a,
                       double cob, double co1b) {
     R = co1 * std::cos(u * DEUX_PI / UMAX * w) + co;
@@ -190,8 +165,6 @@ void surface_para::fB(double u, double v, double w, double co, double co1, doubl
     Bs = co1b * std::sin(u * DEUX_PI / UMAX * w) + cob;
 }
 
-// The waves of the five-coefficient family, returned without writing any
-// channel.
 double surface_para::fR1(double u, double, double w, double co, double co1) {
     return co1 * std::cos(u * DEUX_PI / UMAX * w) + co;
 }
@@ -202,19 +175,14 @@ double surface_para::fB1(double, double v, double w, double co, double co1) {
     return co1 * std::cos(v * PI / VMAX * w) + co;
 }
 
-// Whole tessellation with colour choice 1 and materials on both faces.
 void surface_para::openGL() {
     openGL(1, 1, 1, 1, 1, 1);
 }
 
-// One colour choice for the three channels, then the ambient, diffuse and
-// specular face choices.
 void surface_para::openGL(int choix, int choixMat, int choixAmb, int choixDiff) {
     openGL(choix, choix, choix, choixMat, choixAmb, choixDiff);
 }
 
-// Tessellation coloured by the virtual colour functions (slots 17-19) with
-// the three colour choices passed as their third argument.
 void surface_para::openGL(int choixR, int choixG, int choixB, int choixAmb, int choixDiff,
                           int choixSpe) {
     const double ondes[3] = {static_cast<double>(choixR), static_cast<double>(choixG),
@@ -229,8 +197,6 @@ void surface_para::openGL(int choixR, int choixG, int choixB, int choixAmb, int 
         choixAmb, choixDiff, choixSpe, ondes);
 }
 
-// Tessellation coloured by the nine-coefficient family; a choixNormal of 0
-// or less reverses every normal.
 void surface_para::openGL(int choixNormal, int choixR, double cR, double cR2, double cRa,
                           double cR2a, double cRb, double cR2b, int choixG, double cG, double cG2,
                           double cGa, double cG2a, double cGb, double cG2b, int choixB, double cB,
@@ -247,7 +213,6 @@ void surface_para::openGL(int choixNormal, int choixR, double cR, double cR2, do
         choixAmb, choixDiff, choixSpe);
 }
 
-// The nine-coefficient tessellation with the surface's own normals.
 void surface_para::openGL(int choixR, double cR, double cR2, double cRa, double cR2a, double cRb,
                           double cR2b, int choixG, double cG, double cG2, double cGa, double cG2a,
                           double cGb, double cG2b, int choixB, double cB, double cB2, double cBa,
@@ -257,8 +222,6 @@ void surface_para::openGL(int choixR, double cR, double cR2, double cRa, double 
            cB, cB2, cBa, cB2a, cBb, cB2b, choixAmb, choixDiff, choixSpe);
 }
 
-// The nine-coefficient tessellation with only the ambient wave: diffuse and
-// specular channels are 0.
 void surface_para::openGL(int choixR, double cR, double cR2, int choixG, double cG, double cG2,
                           int choixB, double cB, double cB2, int choixAmb, int choixDiff,
                           int choixSpe) {
@@ -392,8 +355,6 @@ Point surface_para::pointAt(double u, double v) {
     return Point(px, py, pz);
 }
 
-// Iso-curve v = psi drawn as UMAX segments with lighting off; lighting is
-// switched back on afterwards.
 void surface_para::traceU(int psi, float red, float green, float blue, float size) {
     glDisable(GL_LIGHTING);
     for (int i = 0; i < UMAX; ++i) {
@@ -404,8 +365,6 @@ void surface_para::traceU(int psi, float red, float green, float blue, float siz
     glEnable(GL_LIGHTING);
 }
 
-// Iso-curve u = theta drawn as VMAX segments with lighting off; lighting is
-// switched back on afterwards.
 void surface_para::traceV(int theta, float red, float green, float blue, float size) {
     glDisable(GL_LIGHTING);
     for (int i = 0; i < VMAX; ++i) {

@@ -5,6 +5,10 @@
 // UMAX x VMAX lit OpenGL quadrilaterals with a material per vertex.
 // The tessellation evaluates the surface at the grid indices themselves
 // (u = 0..UMAX, v = 0..VMAX); the derived class maps them into its ranges.
+//
+// Contracts: u, v below are grid indices unless said; colours are channel
+// values (1 full intensity); positions in the surface's own frame, as its
+// fx, fy, fz give them. Non-numbers propagate unless said.
 #ifndef SURFACE_H
 #define SURFACE_H
 
@@ -16,6 +20,10 @@ class Point;
 
 class surface_para {
   public:
+    // The default surface: named "Surface.off", parameter box [0, 2 pi] x
+    // [-1.2, 2 pi], an 80 x 80 grid, every channel 0; with the given
+    // parameter box; with the given box and grid (the vertex, face and edge
+    // counts follow the grid).
     surface_para();
     surface_para(double umin, double umax, double vmin, double vmax);
     surface_para(double umin, double umax, double vmin, double vmax, int umaxGrid, int vmaxGrid);
@@ -24,6 +32,7 @@ class surface_para {
     virtual ~surface_para();
 
     // --- Virtual operations, in slot order -------------------------------
+    // Position at (u, v); by default the unit cylinder (cos u, sin u, v).
     virtual double fx(double u, double v);
     virtual double fy(double u, double v);
     virtual double fz(double u, double v);
@@ -37,6 +46,9 @@ class surface_para {
     virtual double gradx(double, double) { return 2.0; }
     virtual double grady(double, double) { return 2.0; }
     virtual double gradz(double, double) { return 2.0; }
+    // Colour functions of grid indices (u, v), with a wave count w: they
+    // write the channels; by default the ambient channel only.
+    // Degenerate: UMAX or VMAX of 0 gives non-finite channels.
     virtual void fR(double u, double v);
     virtual void fG(double u, double v);
     virtual void fB(double u, double v);
@@ -45,21 +57,35 @@ class surface_para {
     virtual void fB(double u, double v, double w);
 
     // --- Non-virtual operations ------------------------------------------
+    // Unit normal at (u, v) from the (virtual) gradient.
+    // Degenerate: a zero gradient gives non-finite components.
     double normalx(double u, double v);
     double normaly(double u, double v);
     double normalz(double u, double v);
+    // Euclidean length of (xx, yy, zz), squares and root through pow.
     double norme(double xx, double yy, double zz);
-    // Stores the point in x, y, z and returns its distance to the origin.
+    // Evaluates the point at (u, v), stores it in x, y, z and returns its
+    // distance to the origin.
     double distance(double u, double v);
-    // Affine map sending x0 to m and x1 to M (x1 = x0 + 1 when they are equal).
+    // Affine map sending x0 to m and x1 to M, evaluated at x; its slope.
+    // Degenerate: equal ends would divide by zero, so x1 is then taken as
+    // x0 + 1.
     double f_aff(double x0, double x1, double m, double M, double x);
     double df_aff(double x0, double x1, double m, double M);
+    // Grid index of the parameter X0 for a u or v grid spanning [0, 2 pi]
+    // (Units: radians), [0, M1] or [m1, M1].
+    // Degenerate: M1 = 0, or m1 = M1, gives a non-finite index.
     double solU(double X0);
     double solV(double X0);
     double solV(double X0, double M1);
     double solV(double X0, double m1, double M1);
 
     // Colour families (parameters: u, v, w, then the coefficients).
+    // Five coefficients: a wave of amplitude co1 about co on the ambient
+    // channel, fixed or simple waves on the other two channels. Nine: one
+    // wave per channel (ambient co/co1, diffuse coa/co1a, specular
+    // cob/co1b). fR1, fG1, fB1: the waves of the five-coefficient family,
+    // returned without writing any channel.
     void fR(double u, double v, double w, double co, double co1);
     void fG(double u, double v, double w, double co, double co1);
     void fB(double u, double v, double w, double co, double co1);
@@ -74,6 +100,21 @@ class surface_para {
     double fB1(double u, double v, double w, double co, double co1);
 
     // --- Tessellation -----------------------------------------------------
+    // Draws the UMAX x VMAX lit quadrilaterals of the grid, each corner with
+    // its own materials (alpha 0.5), normal and vertex, then flushes. The
+    // choix* arguments choose the colour of each channel and on which faces
+    // the ambient, diffuse and specular materials go.
+    // Degenerate: a negative grid size draws nothing (only the flush).
+    // openGL(): colour choice 1 and materials on both faces.
+    // openGL(choix, choixMat, choixAmb, choixDiff): one colour choice for the
+    // three channels, then the face choices.
+    // openGL(choixR, choixG, choixB, ...): coloured by the virtual colour
+    // functions with the three choices as their third argument.
+    // openGL(choixNormal, choixR, cR, ...): coloured by the nine-coefficient
+    // family; a choixNormal of 0 or less reverses every normal.
+    // openGL(choixR, cR, cR2, cRa, ...): the same with the surface's own
+    // normals. openGL(choixR, cR, cR2, choixG, ...): only the ambient wave,
+    // diffuse and specular channels 0.
     void openGL();
     void openGL(int choix, int choixMat, int choixAmb, int choixDiff);
     void openGL(int choixR, int choixG, int choixB, int choixAmb, int choixDiff, int choixSpe);
@@ -87,10 +128,16 @@ class surface_para {
                 int choixAmb, int choixDiff, int choixSpe);
     void openGL(int choixR, double cR, double cR2, int choixG, double cG, double cG2, int choixB,
                 double cB, double cB2, int choixAmb, int choixDiff, int choixSpe);
+    // Iso-curve v = psi (traceU) or u = theta (traceV), grid indices, drawn
+    // as UMAX or VMAX segments of the given colour and width with lighting
+    // off; lighting is switched back on afterwards.
     void traceU(int psi, float red, float green, float blue, float size);
     void traceV(int theta, float red, float green, float blue, float size);
 
     // --- Accessors ---------------------------------------------------------
+    // Out: the stored name, last point, channels, parameter box, grid and
+    // counts; the put* store theirs (the counts are not recomputed).
+    // Degenerate: none.
     const std::string& getNom() const { return nom; }
     double getx() const { return x; }
     double gety() const { return y; }

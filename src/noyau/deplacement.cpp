@@ -2,30 +2,24 @@
 
 #include <iostream>
 
-// Angle 0, no exchange of the principal circles, zero translation, both
-// centres at the origin (green).
 deplacement::deplacement() : angle(0), symX(0), v(), O1(), O2() {}
 
-// Sets angle, translation and flag; the centres are kept.
 void deplacement::init(double theta, vect u, int n) {
     angle = theta;
     v = u;
     symX = n;
 }
 
-// Sets angle, translation and flag, then both centres (with their colours).
 void deplacement::init(double theta, vect u, int n, Point A, Point B) {
     init(theta, u, n);
     O1 = A;
     O2 = B;
 }
 
-// One line: angle, flag and translation; the centres are not printed.
 void deplacement::affiche() const {
     std::cout << "angle : " << angle << "  Sym\xE9trie " << symX << "  Vecteur: " << v << std::endl;
 }
 
-// Five labelled items: angle, translation, flag, and the two centres.
 std::ostream& operator<<(std::ostream& s, deplacement D) {
     s << "Angle : " << D.getAngle() << std::endl;
     s << "Vecteur de translation : \n " << D.getV() << std::endl;

@@ -8,14 +8,8 @@
 #include <typeinfo>
 #include <vector>
 
-// The ring torus a = 2, c = 0, mu = 1 (so b = 2) over the whole angle
-// ranges [0, 2 pi] x [0, 2 pi]: a drawable cyclide when nothing else is
-// known.
 Cyclide::Cyclide() : Cyclide(0, DEUX_PI, 0, DEUX_PI, 2, 0, 1) {}
 
-// Cyclide with parameters a, c, mu over theta in [u0, u1] and psi in
-// [v0, v1] on an 80 x 80 grid; b = (a^2 - c^2)^0.5, not a number when
-// |c| > |a|.
 Cyclide::Cyclide(double u0, double u1, double v0, double v1, double a_, double c_, double mu_)
     : surface_para() {
     u_min = u0;
@@ -32,7 +26,6 @@ Cyclide::Cyclide(double u0, double u1, double v0, double v1, double a_, double c
 
 Cyclide::~Cyclide() = default;
 
-// The angles theta and psi at the grid indices u and v.
 double Cyclide::angleTheta(double u) {
     return f_aff(0, UMAX, u_min, u_max, u);
 }
@@ -40,14 +33,11 @@ double Cyclide::anglePsi(double v) {
     return f_aff(0, VMAX, v_min, v_max, v);
 }
 
-// D = a - c cos(theta) cos(psi), the common denominator of the
-// parametrisation; zero only when |c| >= |a|.
 double Cyclide::deno(double u, double v) {
     const double theta = angleTheta(u), psi = anglePsi(v);
     return a - c * std::cos(theta) * std::cos(psi);
 }
 
-// Point of the cyclide at grid indices (u, v); non-finite when D = 0.
 double Cyclide::fx(double u, double v) {
     const double theta = angleTheta(u), psi = anglePsi(v);
     const double D = deno(u, v);
@@ -64,8 +54,6 @@ double Cyclide::fz(double u, double v) {
     return b * std::sin(psi) * (c * std::cos(theta) - mu) / D;
 }
 
-// Partial derivatives of the point with respect to the grid index u (the
-// slope du of theta included); non-finite when D = 0.
 double Cyclide::dxdu(double u, double v) {
     const double theta = angleTheta(u), psi = anglePsi(v);
     const double du = df_aff(0, UMAX, u_min, u_max), D = deno(u, v);
@@ -83,8 +71,6 @@ double Cyclide::dzdu(double u, double v) {
     return b * c * std::sin(theta) * std::sin(psi) * (mu * std::cos(psi) - a) * du / std::pow(D, 2);
 }
 
-// Partial derivatives of the point with respect to the grid index v (the
-// slope dv of psi included); non-finite when D = 0.
 double Cyclide::dxdv(double u, double v) {
     const double theta = angleTheta(u), psi = anglePsi(v);
     const double dv = df_aff(0, VMAX, v_min, v_max), D = deno(u, v);
@@ -104,11 +90,6 @@ double Cyclide::dzdv(double u, double v) {
            std::pow(D, 2);
 }
 
-// Gradient of the implicit equation
-// F = (x^2 + y^2 + z^2 + b^2 - mu^2)^2 - 4 (a x - c mu)^2 - 4 b^2 y^2
-// at the point of grid indices (u, v), written with a^2 = b^2 + c^2 and
-// S = x^2 + y^2 + z^2 - mu^2 - b^2. Each component evaluates the point
-// and keeps it in x, y, z.
 double Cyclide::gradx(double u, double v) {
     x = fx(u, v);
     y = fy(u, v);
@@ -131,7 +112,6 @@ double Cyclide::gradz(double u, double v) {
     return 4 * z * S + 8 * carre(b) * z;
 }
 
-// The opposite gradient (normals pointing the other way).
 double Cyclide::grad1x(double u, double v) {
     return -gradx(u, v);
 }
@@ -239,8 +219,6 @@ void Cyclide::couleursGrille(int lignes, int colonnes, double wR, double wG, dou
     }
 }
 
-// Colour sweep over the grid position (not the angles): ambient, diffuse
-// and specular channel of one component each.
 void Cyclide::fR(double u, double v) {
     R = 0.4 * std::cos(6 * PI * u / UMAX) + 0.5;
     Rd = 0.125 * std::cos(PI * v / VMAX) + 0.5;
@@ -257,7 +235,6 @@ void Cyclide::fB(double u, double v) {
     Bs = 0.4 * std::sin(2 * PI * u / UMAX) + 0.6;
 }
 
-// Colour sweep of the tessellation, i waves across the grid.
 void Cyclide::fR(double, double v, double i) {
     R = 0.4 * std::cos(2 * PI * v * i / VMAX) + 0.5;
     Rd = 0.125 * std::cos(PI * v / VMAX) + 0.5;
@@ -274,12 +251,6 @@ void Cyclide::fB(double u, double v, double i) {
     Bs = 0.6 - 0.4 * std::cos(2 * PI * u / UMAX);
 }
 
-// Cyclide touching the cylinder of radius R1 about the z axis and the plane
-// z = m x + p, built in the plane y = 0: the circles tangent to each
-// generator at height 0 and to the plane's trace give the centres O1, O2
-// and radii rho1, rho2, hence a, b, c, mu and the psi range. Returns the x
-// coordinate of the cyclide's centre. A plane through a generator's foot
-// gives non-finite values.
 double Cyclide::CircularCylinderPlan(double R1, double m, double p, int epsi) {
     const double k = std::sqrt(1 + m * m);
     const Point B1(-R1, 0, 0), B2(R1, 0, 0);
@@ -309,9 +280,6 @@ double Cyclide::CircularCylinderPlan(double R1, double m, double p, int epsi) {
     return O1.milieu(O2).getX0();
 }
 
-// Signed angle in degrees, in [-180, 180], between the direction O1 -> O2
-// and the x axis; negative when O2 lies below O1 in z. O1 = O2 is not a
-// number.
 double Cyclide::ThetaOy(Point O1, Point O2) {
     const vect vO = Trans(O1, O2);
     const double t = vO.scalaire(vect(1, 0, 0)) / O1.distance(O2);
@@ -321,27 +289,20 @@ double Cyclide::ThetaOy(Point O1, Point O2) {
     return angle;
 }
 
-// The vector from O1 to O2.
 vect Cyclide::Trans(Point O1, Point O2) {
     return vect(O2.getX0() - O1.getX0(), O2.getY0() - O1.getY0(), O2.getZ0() - O1.getZ0());
 }
 
-// Positioning of a cyclide against a surface of revolution and a plane:
-// not computed, the neutral rigid motion is returned and the cyclide is
-// left as it is.
 deplacement Cyclide::RingPoteauRevolutionSurfacePlan(Point, vect, Point, vect, double, double) {
     return deplacement();
 }
 
-// Not computed: the neutral rigid motion.
 deplacement Cyclide::RingRevolutionSurfacePlan(Point, vect, Point, vect, double, double, int) {
     return deplacement();
 }
 
-// Not computed: the neutral rigid motion.
 deplacement Cyclide::CylindreSphereMongolfiere(Point, Point, vect, Point, double) {
     return deplacement();
 }
 
-// Leaves the cyclide unchanged: converting a patch is the work of RBBPd.
 void Cyclide::RBBPToCD4(RBBP) {}

@@ -37,8 +37,6 @@ bool tangentesEgales(const Point& P0, const Point& P1, const Point& P2) {
 
 } // namespace
 
-// Default patch: nine green points (1, 2, 3) (a patch collapsed to one point),
-// all weights 1, the three colours (1.0, 0.25, 0.0).
 RBBP::RBBP() : R(1.0), G(0.25), B(0.0), Rd(1.0), Gd(0.25), Bd(0.0), Rs(1.0), Gs(0.25), Bs(0.0) {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
@@ -47,13 +45,10 @@ RBBP::RBBP() : R(1.0), G(0.25), B(0.0), Rd(1.0), Gd(0.25), Bd(0.0), Rs(1.0), Gs(
         }
 }
 
-// Same patch as the default constructor; the value is not used.
 RBBP::RBBP(double valeur) : RBBP() {
     (void)valeur;
 }
 
-// Weighted numerators sum of Bij(u, v) w[i][j] P[i][j], one coordinate each,
-// summed row by row from (0, 0) to (2, 2). Non-finite inputs propagate.
 double RBBP::numX(double u, double v) const {
     return numerateur(*this, u, v, [](const Point& p) { return p.getX0(); });
 }
@@ -66,9 +61,6 @@ double RBBP::numZ(double u, double v) const {
     return numerateur(*this, u, v, [](const Point& p) { return p.getZ0(); });
 }
 
-// Reciprocal of the weight sum D(u, v) = sum of Bij(u, v) w[i][j] (same
-// order as the numerators). A sum of exactly 0 gives 1 instead of a division
-// by zero.
 double RBBP::den(double u, double v) const {
     double d = 0;
     for (int i = 0; i < 3; ++i)
@@ -79,10 +71,6 @@ double RBBP::den(double u, double v) const {
     return 1 / d;
 }
 
-// The patch point at (u, v), (numX den, numY den, numZ den), as a new green
-// point. The nine Bernstein values are evaluated once and the four sums are
-// formed with the very operations and order of numX, numY, numZ and den, so
-// the point is the same to the last bit.
 Point RBBP::point(double u, double v) const {
     double nx = 0, ny = 0, nz = 0, d = 0;
     for (int i = 0; i < 3; ++i)
@@ -97,9 +85,6 @@ Point RBBP::point(double u, double v) const {
     return Point(nx * deno, ny * deno, nz * deno);
 }
 
-// The (nbu + 1) x (nbv + 1) patch points at u = i / nbu, v = j / nbv, row i
-// following u. A zero count gives one row (or column) at the parameter 0 / 0;
-// a negative count gives an empty grid.
 std::vector<std::vector<Point>> RBBP::echantillons(int nbu, int nbv) const {
     std::vector<std::vector<Point>> grille;
     if (nbu < 0 || nbv < 0)
@@ -114,10 +99,6 @@ std::vector<std::vector<Point>> RBBP::echantillons(int nbu, int nbv) const {
     return grille;
 }
 
-// Middle weight of the circular arc from P0 to P2 whose end tangents meet at
-// P1, for end weights 1: the cosine of the angle at P0 between P0P1 and the
-// chord P0P2. Returns 1 when the tangent lengths differ (squares 0.0001 or
-// more apart); P2 equal to P0 gives 0 / 0.
 double RBBP::calcW(Point P0, Point P1, Point P2) const {
     if (!tangentesEgales(P0, P1, P2))
         return 1;
@@ -126,10 +107,6 @@ double RBBP::calcW(Point P0, Point P1, Point P2) const {
     return tangente.scalaire(corde) / (P0.distance(P1) * P0.distance(P2));
 }
 
-// Middle weight w1 that puts the curve (P0, w0), (P1, w1), (P2, w2) on the
-// circle of centre O through P0, from the curve point at 1/2. Returns 1 when
-// the tangent lengths differ; no other guard: P1 on the circle gives an
-// infinite or NaN weight, a negative radicand NaN.
 double RBBP::calcW1(Point O, Point P0, Point P1, Point P2, double w0, double w2) const {
     if (!tangentesEgales(P0, P1, P2))
         return 1;
@@ -142,7 +119,6 @@ double RBBP::calcW1(Point O, Point P0, Point P1, Point P2, double w0, double w2)
     return std::sqrt(-beta / alpha);
 }
 
-// Colour channels from two parameters a, b (any doubles).
 void RBBP::setR(double a, double b) {
     (void)b;
     R = 0.5 * std::cos(DEUX_PI * a) + 0.5;
@@ -157,7 +133,6 @@ void RBBP::setB(double a, double b) {
     B = 0.15 * std::cos(DEUX_PI * a * b) + 0.25;
 }
 
-// One-parameter forms: store the value in the channel as it is.
 void RBBP::setR(double a) {
     R = a;
 }
@@ -168,10 +143,6 @@ void RBBP::setB(double a) {
     B = a;
 }
 
-// The surface as nbu x nbv quadrilaterals through the samples of
-// echantillons(nbu, nbv), one GL_QUADS pair each, vertices (i, j), (i + 1, j),
-// (i + 1, j + 1), (i, j + 1). No colour, material or normal is issued and
-// lighting is not touched. A zero or negative count draws nothing.
 void RBBP::openGL(int nbu, int nbv) const {
     std::vector<std::vector<Point>> grille = echantillons(nbu, nbv);
     auto sommet = [&grille](int i, int j) {
@@ -190,15 +161,10 @@ void RBBP::openGL(int nbu, int nbv) const {
         }
 }
 
-// The four boundary curves in red, width 3.
 void RBBP::openGLBord(int nbu, int nbv) const {
     openGLBord(nbu, nbv, 1.0f, 0.0f, 0.0f, 3.0f);
 }
 
-// The four boundary curves once around the patch, lighting off: u = 0 from
-// v = 0 to 1 (nbv segments), v = 1 from u = 0 to 1 (nbu), u = 1 from v = 1 to
-// 0 (nbv), v = 0 from u = 1 to 0 (nbu), each in colour (red, gree, blue) and
-// width size. Lighting is left enabled.
 void RBBP::openGLBord(int nbu, int nbv, float red, float gree, float blue, float size) const {
     RQBC3d courbe;
     glDisable(GL_LIGHTING);
@@ -213,10 +179,6 @@ void RBBP::openGLBord(int nbu, int nbv, float red, float gree, float blue, float
     glEnable(GL_LIGHTING);
 }
 
-// The control net, lighting off: for i = 0 then 1, the three segments along
-// v of column pair (i, i + 1) in the default segment colour (width 2), then
-// the three along u of row pair (i, i + 1) in orange, width 3. Lighting is
-// left enabled.
 void RBBP::openGLPolyedre() const {
     glDisable(GL_LIGHTING);
     for (int i = 0; i < 2; ++i) {
@@ -228,22 +190,18 @@ void RBBP::openGLPolyedre() const {
     glEnable(GL_LIGHTING);
 }
 
-// The nine weights, one line each: "w( i , j ) = " and the weight.
 void RBBP::afficheW() const {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             std::cout << "w( " << i << " , " << j << " ) = " << w[i][j] << std::endl;
 }
 
-// The nine control points, one line each: "P( i , j ) = " and the point's
-// coordinates.
 void RBBP::afficheP() const {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             std::cout << "P( " << i << " , " << j << " ) = " << P[i][j] << std::endl;
 }
 
-// The nine points with their weights, each entry followed by an empty line.
 void RBBP::affiche() const {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {

@@ -14,17 +14,11 @@ const float DEF_B = 0.0f;
 const float DEF_SIZE = 2.0f;
 } // namespace
 
-// Default curve: the quarter of the unit circle from (1, 0, 0) to (0, 1, 0)
-// with control point (1, 1, 0) and weights 1, 1, 2 (all three points green).
 RQBC3d::RQBC3d() : P0(1, 0, 0), P1(1, 1, 0), P2(0, 1, 0), w0(1), w1(1), w2(2) {}
 
-// Curve with control points A, B, C (colours kept) and weights n, m, p; any
-// weights are accepted.
 RQBC3d::RQBC3d(Point A, Point B, Point C, double n, double m, double p)
     : P0(A), P1(B), P2(C), w0(n), w1(m), w2(p) {}
 
-// Replaces the three control points (with their colours) and the three
-// weights of an existing curve.
 void RQBC3d::init(Point A, Point B, Point C, double n, double m, double p) {
     P0 = A;
     P1 = B;
@@ -34,8 +28,6 @@ void RQBC3d::init(Point A, Point B, Point C, double n, double m, double p) {
     w2 = p;
 }
 
-// Coordinate forms of the control point setters: only the coordinates change,
-// the point keeps its colour.
 void RQBC3d::setP0(double x, double y, double z) {
     P0.init(x, y, z);
 }
@@ -46,8 +38,6 @@ void RQBC3d::setP2(double x, double y, double z) {
     P2.init(x, y, z);
 }
 
-// Weighted numerators B0 w0 P0 + B1 w1 P1 + B2 w2 P2, one coordinate each, at
-// parameter t. Non-finite inputs propagate.
 double RQBC3d::numX(double t) const {
     return B0(t) * w0 * P0.getX0() + B1(t) * w1 * P1.getX0() + B2(t) * w2 * P2.getX0();
 }
@@ -60,9 +50,6 @@ double RQBC3d::numZ(double t) const {
     return B0(t) * w0 * P0.getZ0() + B1(t) * w1 * P1.getZ0() + B2(t) * w2 * P2.getZ0();
 }
 
-// Reciprocal of the weight sum B0 w0 + B1 w1 + B2 w2 at t. A sum of exactly 0
-// gives 1, so the point there is the weighted numerator itself instead of a
-// division by zero.
 double RQBC3d::den(double t) const {
     double d = B0(t) * w0 + B1(t) * w1 + B2(t) * w2;
     if (d == 0)
@@ -70,7 +57,6 @@ double RQBC3d::den(double t) const {
     return 1 / d;
 }
 
-// The curve point at t, (numX den, numY den, numZ den), as a new green point.
 Point RQBC3d::point(double t) const {
     double d = den(t);
     return Point(numX(t) * d, numY(t) * d, numZ(t) * d);
@@ -105,22 +91,15 @@ void controlPolygon(const Point& P0, const Point& P1, const Point& P2) {
 
 } // namespace
 
-// The curve in 10 segments of the default segment colour and width, then its
-// control polygon; lighting is not touched.
 void RQBC3d::openGL() const {
     openGL(NB_DEFAULT);
 }
 
-// The curve in nb segments (none when nb <= 0) of the default segment colour
-// and width, then its control polygon; lighting is not touched.
 void RQBC3d::openGL(int nb) const {
     polyline(*this, nb, DEF_R, DEF_G, DEF_B, DEF_SIZE);
     controlPolygon(P0, P1, P2);
 }
 
-// The curve in nb segments (none when nb <= 0) of colour (red, g, b) and width
-// size, then its control polygon, with lighting off; lighting is switched on
-// afterwards whatever it was before.
 void RQBC3d::openGL(int nb, float red, float g, float b, float size) const {
     glDisable(GL_LIGHTING);
     polyline(*this, nb, red, g, b, size);
@@ -128,21 +107,14 @@ void RQBC3d::openGL(int nb, float red, float g, float b, float size) const {
     glEnable(GL_LIGHTING);
 }
 
-// The curve alone in 10 segments of the default segment colour and width,
-// with lighting off, then on.
 void RQBC3d::openGL1() const {
     openGL1(NB_DEFAULT);
 }
 
-// The curve alone in nb segments (none when nb <= 0) of the default segment
-// colour and width, with lighting off, then on.
 void RQBC3d::openGL1(int nb) const {
     openGL1(nb, DEF_R, DEF_G, DEF_B, DEF_SIZE);
 }
 
-// The curve alone in nb segments (none when nb <= 0) of colour (r, g, b) and
-// width size, with lighting off; lighting is switched on afterwards whatever
-// it was before.
 void RQBC3d::openGL1(int nb, float r, float g, float b, float size) const {
     glDisable(GL_LIGHTING);
     polyline(*this, nb, r, g, b, size);
