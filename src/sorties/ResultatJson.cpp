@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -60,33 +61,39 @@ std::string enUtf8(const std::string& texte, bool latin1) {
     u.reserve(texte.size() + 8);
     for (char ch : texte) {
         const auto o = static_cast<unsigned char>(ch);
-        if (o < 0x80) {
-            u += ch;
-        } else {
+        if (o >= 0x80)
             u += static_cast<char>(0xC0 | (o >> 6));
-            u += static_cast<char>(0x80 | (o & 0x3F));
-        }
+        u += o < 0x80 ? ch : static_cast<char>(0x80 | (o & 0x3F));
     }
     return u;
 }
 
 // Appends a UTF-8 text as a JSON string: the quote and the backslash
-// escaped, every control character as \u00XX, every other byte copied.
+// escaped, every control character as \u00XX, the runs of other bytes
+// copied as they are.
 void ajouterChaine(std::string& out, const std::string& utf8) {
     out += '"';
-    for (char ch : utf8) {
-        const auto o = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (o < 0x20) {
+    // The bytes a JSON string cannot hold as they are.
+    const auto aEchapper = [](char ch) {
+        return ch == '"' || ch == '\\' || static_cast<unsigned char>(ch) < 0x20;
+    };
+    auto debut = utf8.begin();
+    while (true) {
+        const auto fin = std::find_if(debut, utf8.end(), aEchapper);
+        out.append(debut, fin);
+        if (fin == utf8.end())
+            break;
+        const auto o = static_cast<unsigned char>(*fin);
+        if (o < 0x20) {
             static const char HEX[] = "0123456789abcdef";
             out += "\\u00";
             out += HEX[o >> 4];
             out += HEX[o & 15];
         } else {
-            out += ch;
+            out += '\\';
+            out += *fin;
         }
+        debut = fin + 1;
     }
     out += '"';
 }
@@ -105,31 +112,32 @@ void ajouterEntier(std::string& out, long long v) {
 void ajouterValeur(std::string& out, const Json& v) {
     switch (v.type()) {
     case Json::value_t::object: {
-        out += '{';
-        for (auto it = v.begin(); it != v.end(); ++it) {
-            if (it != v.begin())
-                out += ',';
-            ajouterChaine(out, it.key());
+        char separateur = '{';
+        for (const auto& [cle, valeur] : v.get_ref<const Json::object_t&>()) {
+            out += separateur;
+            separateur = ',';
+            ajouterChaine(out, cle);
             out += ':';
-            ajouterValeur(out, it.value());
+            ajouterValeur(out, valeur);
         }
-        out += '}';
+        out += separateur == '{' ? "{}" : "}";
         return;
     }
-    case Json::value_t::array:
-        out += '[';
-        for (std::size_t k = 0; k < v.size(); ++k) {
-            if (k > 0)
-                out += ',';
-            ajouterValeur(out, v[k]);
+    case Json::value_t::array: {
+        char separateur = '[';
+        for (const auto& element : v.get_ref<const Json::array_t&>()) {
+            out += separateur;
+            separateur = ',';
+            ajouterValeur(out, element);
         }
-        out += ']';
+        out += separateur == '[' ? "[]" : "]";
         return;
+    }
     case Json::value_t::string:
         ajouterChaine(out, v.get_ref<const std::string&>());
         return;
     case Json::value_t::number_float:
-        ajouterNombre(out, v.get<double>());
+        ajouterNombre(out, v.get_ref<const double&>());
         return;
     case Json::value_t::number_integer:
     case Json::value_t::number_unsigned:
@@ -142,6 +150,19 @@ void ajouterValeur(std::string& out, const Json& v) {
         out += "null";
         return;
     }
+}
+
+// True when every number of v is finite.
+bool toutFini(const Json& v) {
+    if (v.is_object()) {
+        const auto& o = v.get_ref<const Json::object_t&>();
+        return std::all_of(o.begin(), o.end(), [](const auto& m) { return toutFini(m.second); });
+    }
+    if (v.is_array()) {
+        const auto& a = v.get_ref<const Json::array_t&>();
+        return std::all_of(a.begin(), a.end(), toutFini);
+    }
+    return !v.is_number_float() || std::isfinite(v.get_ref<const double&>());
 }
 
 // Appends to noms the path of every number of v that is not finite, in the
@@ -169,9 +190,16 @@ void nommerNonFinis(const Json& v, std::string& chemin, std::vector<std::string>
 const char* const NOMS_PARAMETRES[7] = {"theta00", "theta02", "theta20", "theta22",
                                         "radius",  "z11",     "p10"};
 
+// An empty object with room for n keys.
+Json objet(std::size_t n) {
+    Json::object_t o;
+    o.reserve(n);
+    return Json(std::move(o));
+}
+
 Json parametres(const EntreeScene& e) {
     const double v[7] = {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10};
-    Json p = Json::object();
+    Json p = objet(7);
     for (int k = 0; k < 7; ++k)
         p[NOMS_PARAMETRES[k]] = v[k];
     return p;
@@ -180,7 +208,7 @@ Json parametres(const EntreeScene& e) {
 // The "input" object: its source, what names it and, but for an example or
 // a net given directly, the seven parameters.
 Json entree(const EntreeScene& e, const OrigineEntree& o) {
-    Json in = Json::object();
+    Json in = objet(4);
     switch (o.sorte) {
     case OrigineEntree::Sorte::Exemple:
         in["source"] = "example";
@@ -207,35 +235,42 @@ Json entree(const EntreeScene& e, const OrigineEntree& o) {
 }
 
 Json triplet(double x, double y, double z) {
-    return Json::array({x, y, z});
+    Json::array_t t;
+    t.reserve(3);
+    t.emplace_back(x);
+    t.emplace_back(y);
+    t.emplace_back(z);
+    return Json(std::move(t));
 }
 
 // The nine control points with their weights, i (along u) outer.
 Json reseau(const RBBP& net) {
-    Json r = Json::array();
+    Json::array_t r;
+    r.reserve(9);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             const Point& p = net.P[i][j];
-            Json c = Json::object();
+            Json c = objet(4);
             c["i"] = i;
             c["j"] = j;
             c["point"] = triplet(p.getX0(), p.getY0(), p.getZ0());
             c["weight"] = net.w[i][j];
             r.push_back(std::move(c));
         }
-    return r;
+    return Json(std::move(r));
 }
 
 // The cyclide's parameters, its centre and its three axes (the columns of
 // Base).
 Json cyclide(const RBBPd& c) {
-    Json y = Json::object();
+    Json y = objet(6);
     y["a"] = c.a;
     y["b"] = std::sqrt(c.a * c.a - c.c * c.c);
     y["c"] = c.c;
     y["mu"] = c.mu;
     y["centre"] = triplet(c.omega.getX0(), c.omega.getY0(), c.omega.getZ0());
-    Json axes = Json::array();
+    Json::array_t axes;
+    axes.reserve(3);
     for (int k = 0; k < 3; ++k)
         axes.push_back(triplet(c.Base[0][k], c.Base[1][k], c.Base[2][k]));
     y["frame"] = std::move(axes);
@@ -243,7 +278,7 @@ Json cyclide(const RBBPd& c) {
 }
 
 Json morceau(const MorceauCyclide& m) {
-    Json p = Json::object();
+    Json p = objet(4);
     p["u0"] = m.u0;
     p["u1"] = m.u1;
     p["v0"] = m.v0;
@@ -275,7 +310,7 @@ std::string raison(const Scene& s, const std::vector<std::string>& nonFinis) {
 Json objetResultat(const Scene& s, const OrigineEntree& origine) {
     const bool converti = s.typeCyclide != 0;
     const char* sorte = sorteCyclide(s.typeCyclide);
-    Json j = Json::object();
+    Json j = objet(12);
     j["input"] = entree(s.entree, origine);
     j["plane"] = s.entree.choix == 0 ? "y" : "z";
     j["type"] = s.type;
@@ -288,7 +323,8 @@ Json objetResultat(const Scene& s, const OrigineEntree& origine) {
     j["residual"] = converti || s.type != 0 ? Json(s.residu) : Json(nullptr);
     std::vector<std::string> nonFinis;
     std::string chemin;
-    nommerNonFinis(j, chemin, nonFinis);
+    if (!toutFini(j))
+        nommerNonFinis(j, chemin, nonFinis);
     const std::string r = raison(s, nonFinis);
     if (!r.empty())
         j["reason"] = enUtf8(r, true);
