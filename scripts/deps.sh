@@ -13,6 +13,7 @@ packages=(
     libocct-data-exchange-dev libtbb-dev
     pybind11-dev python3-dev python3-pytest python3-numpy python3-matplotlib
     help2man desktop-file-utils dpkg-dev
+    nlohmann-json3-dev
 )
 
 missing=()
