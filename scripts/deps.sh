@@ -11,6 +11,7 @@ packages=(
     xvfb xauth locales
     clang libclang-rt-14-dev clang-tidy clang-format
     libocct-data-exchange-dev libtbb-dev
+    libcli11-dev nlohmann-json3-dev
 )
 
 missing=()

@@ -296,6 +296,8 @@ std::string raisonErreur(int erreur) {
         return "le programme qui lisait s'est arrete";
     case EIO:
         return "erreur d'entree-sortie";
+    case EBADF:
+        return "la sortie est fermee";
     default:
         return std::strerror(erreur);
     }

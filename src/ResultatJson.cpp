@@ -135,7 +135,8 @@ void ecrireEntree(EcrivainJson& e, std::string& out, const EntreeScene& entree,
                   const OrigineEntree& o) {
     e.cle("input");
     ouvrirEntree(e, out, entree, o);
-    if (o.sorte != OrigineEntree::Sorte::Exemple && o.sorte != OrigineEntree::Sorte::Reseau) {
+    if (o.sorte != OrigineEntree::Sorte::Exemple && o.sorte != OrigineEntree::Sorte::Reseau &&
+        !entree.reseauDonne) {
         e.brut(",");
         ecrireParametres(e, entree);
     }
