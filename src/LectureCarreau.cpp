@@ -63,6 +63,11 @@ bool lireLignes(std::string_view texte, double v[NOMBRES_RESEAU], std::string& e
             erreur = ligneNumero(numero) + "un dixieme point, le carreau n'en a que neuf";
             return false;
         }
+        if (separateursMelanges(ligne)) {
+            erreur =
+                ligneNumero(numero) + "nombres separes a la fois par des virgules et des blancs";
+            return false;
+        }
         if (points == 0 && n == NOMBRES_RESEAU) {
             if (!lireNombres(m, n, numero, v, erreur))
                 return false;
