@@ -12,7 +12,7 @@ if [ ! -f build/compile_commands.json ]; then
 fi
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-clang-tidy -p build --quiet src/*.cpp >"$log" 2>&1 || true
+clang-tidy -p build --quiet src/*.cpp src/conv/*.cpp >"$log" 2>&1 || true
 if grep -q -E "(warning|error):" "$log"; then
     grep -E -A3 "(warning|error):" "$log"
     echo "clang-tidy: $(grep -c -E '(warning|error):' "$log") finding(s)" >&2

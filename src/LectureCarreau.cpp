@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <cstddef>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -79,7 +80,7 @@ bool lireLignes(std::string_view texte, double v[NOMBRES_RESEAU], std::string& e
                      " trouve(s)";
             return false;
         }
-        if (!lireNombres(m, 4, numero, v + 4 * points, erreur))
+        if (!lireNombres(m, 4, numero, v + std::ptrdiff_t{4} * points, erreur))
             return false;
         ++points;
     }
@@ -151,10 +152,11 @@ FauteJson lireReseauJson(std::string_view texte, double valeurs[NOMBRES_RESEAU])
 
 void reseauDesValeurs(const double valeurs[NOMBRES_RESEAU], RBBP& net) {
     for (int k = 0; k < 9; ++k) {
+        const double* v = valeurs + std::ptrdiff_t{4} * k; // P(k / 3, k % 3): x y z w
         Point P = net.getP(k / 3, k % 3);
-        P.init(valeurs[4 * k], valeurs[4 * k + 1], valeurs[4 * k + 2]);
+        P.init(v[0], v[1], v[2]);
         net.setP(k / 3, k % 3, P);
-        net.setW(k / 3, k % 3, valeurs[4 * k + 3]);
+        net.setW(k / 3, k % 3, v[3]);
     }
 }
 

@@ -125,11 +125,19 @@ const std::map<std::string, std::string>& attentes() {
     return m;
 }
 
+// True for a word that names an option ("--json", "-h"): CLI11 takes the
+// word after an option as its value whatever it is, and an option never
+// takes the next option as its value. "-" (a standard stream) and the
+// marked negative numbers are values.
+bool estOption(const std::string& mot) {
+    return mot.size() > 1 && mot[0] == '-';
+}
+
 // A validator that refuses with the option's own message.
 CLI::Validator valide(const std::string& option, bool (*accepte)(const std::string&)) {
     return CLI::Validator(
         [option, accepte](std::string& valeur) {
-            if (!accepte(sansMarque(valeur)))
+            if (estOption(valeur) || !accepte(sansMarque(valeur)))
                 throw ErreurConv(attentes().at(option));
             return std::string();
         },
@@ -193,6 +201,8 @@ CLI::Validator parmi(const std::string& quoi, const std::vector<std::string>& mo
                      const std::string& attendus) {
     return CLI::Validator(
         [quoi, mots, attendus](std::string& valeur) {
+            if (estOption(valeur))
+                throw ErreurConv(attentes().at("--" + quoi));
             for (const auto& m : mots)
                 if (valeur == m)
                     return std::string();

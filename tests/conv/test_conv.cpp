@@ -669,6 +669,11 @@ TEST_F(CyclideConvFichiers, WriteFailuresLeaveTheOldFile) {
     refuse(ex, "permission refusee");
     EXPECT_EQ(lireFichier(ferme / "f.obj"), ANCIEN);
     EXPECT_EQ(std::distance(fs::directory_iterator(ferme), fs::directory_iterator()), 1);
+    // A file anyone may write, in that folder: the folder is named.
+    fs::permissions(ferme / "f.obj", fs::perms::all);
+    ex = lancer({"--exemple", "1", "--obj", (ferme / "f.obj").string()}, sansDroits);
+    refuse(ex, "permission refusee dans le dossier '" + ferme.string() + "'");
+    EXPECT_EQ(lireFichier(ferme / "f.obj"), ANCIEN);
 }
 
 // One rule for numbers on the command line and in files: finite decimal
