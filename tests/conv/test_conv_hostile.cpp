@@ -118,6 +118,7 @@ TEST(ConvHostile, ResultsTellTheTruth) {
     const fs::path& dir = d.chemin();
     std::ofstream(dir / "esc.txt") << "0 0 \x1b[31mrouge\a 1\n";
     std::ofstream(dir / "fautes.txt") << "1 2 3\n0 1,5 2 3 4 5 6\n0,,1,2,3,4,5\n";
+    std::ofstream(dir / "bom.car") << "\xEF\xBB\xBF" << DEPART << "\n";
     const std::string longChiffres = "1" + std::string(1000, '0') + "\a";
     const struct {
         std::string arguments;
@@ -138,6 +139,7 @@ TEST(ConvHostile, ResultsTellTheTruth) {
         {"--exemple 1 --exemple 2", 2, "l'option --exemple est donnee plusieurs fois"},
         {"--json --json --exemple 1", 2, "l'option --json est donnee plusieurs fois"},
         {"--exemple 1 --obj --json", 2, "l'option --obj attend un nom de fichier"},
+        {"bom.car", 0, "cyclide 1 La cyclide est de type ring"},
         {"--lot .", 2, "impossible d'ouvrir le fichier '.' : c'est un repertoire"},
         {"--exemple 1 --step", 2, "l'option --step attend un nom de fichier"},
     };
@@ -238,6 +240,11 @@ TEST(ConvHostile, NetsInEveryFormAndInBatches) {
             EXPECT_EQ(json::lire(l[k])["input"]["line"].n, k + 1);
         }
         EXPECT_EQ(json::lire(l[2])["kind"].t, "ring");
+        std::ifstream schema("docs/cyclide-conv.schema.json");
+        EXPECT_EQ(
+            json::Validateur(json::lire(std::string(std::istreambuf_iterator<char>(schema), {})))
+                .valider(json::lire(l[1])),
+            "");
         EXPECT_EQ(json::lire(l[3])["code"].n, *tolerance != 0 ? 1 : 0) << l[3];
     }
 }
