@@ -100,6 +100,9 @@ bool lireJson(std::string_view texte, double v[NOMBRES_RESEAU], std::string& err
     case FauteJson::Sorte::Syntaxe:
         erreur = "JSON invalide a l'octet " + std::to_string(faute.octet);
         break;
+    case FauteJson::Sorte::Debordement:
+        erreur = "un nombre du JSON depasse les limites d'un double";
+        break;
     case FauteJson::Sorte::Forme:
         erreur = "objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu";
         break;
@@ -125,6 +128,9 @@ FauteJson lireReseauJson(std::string_view texte, double valeurs[NOMBRES_RESEAU])
     } catch (const nlohmann::json::parse_error& e) {
         faute.sorte = FauteJson::Sorte::Syntaxe;
         faute.octet = e.byte;
+        return faute;
+    } catch (const nlohmann::json::exception&) { // out_of_range: a number overflows
+        faute.sorte = FauteJson::Sorte::Debordement;
         return faute;
     }
     const auto net = objet.is_object() ? objet.find("net") : objet.end();

@@ -26,10 +26,11 @@ const int NOMBRES_RESEAU = 36;
 // What is wrong with a JSON net.
 struct FauteJson {
     enum class Sorte {
-        Aucune,  // read
-        Syntaxe, // not JSON: octet is where the reading stopped
-        Forme,   // not an object {"net": [[x, y, z, w] x 9]}
-        NonFini  // chemin ("net[4][3]") is not a finite number
+        Aucune,      // read
+        Syntaxe,     // not JSON: octet is where the reading stopped
+        Debordement, // a number beyond the range of a double
+        Forme,       // not an object {"net": [[x, y, z, w] x 9]}
+        NonFini      // chemin ("net[4][3]") is not a finite number
     };
     Sorte sorte = Sorte::Aucune;
     std::size_t octet = 0;

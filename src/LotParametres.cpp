@@ -449,6 +449,9 @@ LigneLot ligneJson(std::string_view ligne) {
     case FauteJson::Sorte::Syntaxe:
         l.erreur = "invalid JSON at byte " + std::to_string(faute.octet);
         break;
+    case FauteJson::Sorte::Debordement:
+        l.erreur = "a JSON number overflows a double";
+        break;
     case FauteJson::Sorte::Forme:
         l.erreur = "expected a JSON object {\"net\": [[x,y,z,w] x 9]}";
         break;

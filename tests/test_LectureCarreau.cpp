@@ -93,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu"},
         CasTexte{"JSON with a string", R"({"net": [[0,0,"0",1]]})",
                  "objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu"},
+        CasTexte{"JSON number overflow", R"({"net": [[1e999,0,0,1]]})",
+                 "un nombre du JSON depasse les limites d'un double"},
         CasTexte{"JSON cut", R"({"net": [[0,)", "JSON invalide a l'octet 13"},
         CasTexte{"control bytes", "0 0 \x1b[2J\a 1\n",
                  "ligne 1 : '\\x1B[2J\\x07' n'est pas un nombre"},

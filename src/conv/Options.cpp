@@ -307,7 +307,7 @@ std::string optionNommee(const std::string& texte) {
 // Refuses an option given more than once: the last would silently win.
 void refuserRepetitions(const CLI::App& app) {
     for (const CLI::Option* o : app.get_options())
-        if (o->count() > 1 && !o->get_positional())
+        if (o->count() > 1 && !o->get_positional() && o->get_name() != "--help")
             throw ErreurConv("l'option " + o->get_name() + " est donnee plusieurs fois");
     for (const CLI::App* g : app.get_subcommands({}))
         refuserRepetitions(*g);
