@@ -19,6 +19,8 @@ const char* const USAGE =
     "                   [--recadrer]\n"
     "  cyclide-conv ... --json\n"
     "  cyclide-conv ... --step FICHIER.step\n"
+    "  cyclide-conv ... --iges FICHIER.iges\n"
+    "  cyclide-conv [--plan y|z] --carreau FICHIER.step|.stp|.iges|.igs [--json]\n"
     "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N] [--tolerance R]\n"
     "  cyclide-conv --help\n"
     "\n"
@@ -70,6 +72,13 @@ const char* const USAGE =
     "  --step FICHIER.step\n"
     "             ecrit aussi un fichier STEP (AP214) : le carreau, le morceau de\n"
     "             cyclide et la cyclide entiere en surfaces B-spline rationnelles\n"
+    "  --iges FICHIER.iges\n"
+    "             ecrit aussi un fichier IGES (par Open CASCADE) des memes surfaces\n"
+    "  --carreau FICHIER.step|.stp|.iges|.igs\n"
+    "             convertit chaque carreau de Bezier ou B-spline de degre 2 x 2 au\n"
+    "             plus des faces du fichier CAO : un resultat par carreau, avec sa\n"
+    "             face et son rang ; les autres faces sont nommees sur la sortie\n"
+    "             d'erreur\n"
     "  --lot FICHIER|-\n"
     "             convertit chaque ligne (# commentaire, lignes vides ignorees ;\n"
     "             - : l'entree standard) : sept nombres, un jeu de parametres ;\n"
@@ -117,6 +126,7 @@ const std::map<std::string, std::string>& attentes() {
         {"--obj", "l'option --obj attend un nom de fichier"},
         {"--png", "l'option --png attend un nom de fichier"},
         {"--step", "l'option --step attend un nom de fichier"},
+        {"--iges", "l'option --iges attend un nom de fichier"},
         {"--lot", "l'option --lot attend un nom de fichier"},
         {"--fils", "l'option --fils attend un entier de 1 a 256"},
         {"--affiche", "l'option --affiche attend des chiffres de 1 a 7"},
@@ -256,6 +266,7 @@ struct Application {
         g->add_option("--obj", d.exports.obj)->check(valide("--obj", nomNonVide));
         g->add_option("--png", d.exports.png)->check(valide("--png", nomNonVide));
         g->add_option("--step", d.exports.step)->check(valide("--step", nomNonVide));
+        g->add_option("--iges", d.exports.iges)->check(valide("--iges", nomNonVide));
         g->add_flag("--json", t.json);
     }
 
@@ -274,7 +285,8 @@ struct Application {
         CLI::Option* fils = g->add_option("--fils", t.fils)->check(valide("--fils", nombreFils));
         csv->needs(lot);
         fils->needs(lot);
-        for (const char* autre : {"--exemple", "--carreau", "--json", "--step", "--obj", "--png"})
+        for (const char* autre :
+             {"--exemple", "--carreau", "--json", "--step", "--iges", "--obj", "--png"})
             lot->excludes(app.get_option(autre));
         lot->excludes(positionnels);
     }

@@ -37,6 +37,7 @@ struct OptionsExports {
     std::string obj;           // empty: no OBJ file
     std::string png;           // empty: no image
     std::string step;          // empty: no STEP file
+    std::string iges;          // empty: no IGES file (a build with Open CASCADE)
     std::string affiche = "1"; // the display lists shown in the image
     OptionsVue vue;
 };

@@ -11,6 +11,11 @@
 #include "Sorties.h"
 
 #include <algorithm>
+#ifdef CYCLIDE_AVEC_CAO
+#include "ConversionCao.h"
+#include "ExportIges.h"
+#endif
+
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
@@ -268,6 +273,45 @@ void ecrireRapport(std::ostream& sortie, const std::string& texte) {
                          raisonErreur(errno != 0 ? errno : EIO));
 }
 
+// The IGES file of the scene, through Open CASCADE; throws when it cannot
+// be written.
+void ecrireIges(const std::string& chemin, const Scene& s) {
+#ifdef CYCLIDE_AVEC_CAO
+    std::vector<std::string> notices;
+    std::string raison;
+    if (!exporterIges(chemin, s, notices, raison))
+        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + raison);
+#else
+    (void)chemin;
+    (void)s;
+    throw ErreurConv("cette version de cyclide-conv est construite sans Open CASCADE (--iges)");
+#endif
+}
+
+#ifdef CYCLIDE_AVEC_CAO
+// Every patch of a CAD file: one report (or JSON line) per patch on
+// sortie, the skipped faces named on the standard error.
+int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostream& sortie) {
+    if (!o.positionnels.empty() || o.exemple != 0 || !exports.obj.empty() || !exports.png.empty() ||
+        !exports.step.empty() || !exports.iges.empty())
+        throw ErreurConv("--carreau FICHIER CAO ne va qu'avec --plan, --tolerance et --json");
+    std::string texte, raison;
+    std::vector<std::string> notices;
+    bool lu = false;
+    {
+        DiagnosticsCaptures diagnostics;
+        lu = convertirFichierCao(o.carreau, o.choix, o.tolerance, o.json, texte, notices, raison);
+        diagnostics.transmettre();
+    }
+    for (const auto& notice : notices)
+        avertir(notice);
+    if (!lu)
+        throw ErreurConv(raison);
+    ecrireRapport(sortie, texte);
+    return 0;
+}
+#endif
+
 } // namespace
 
 int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const OptionsExports& exports,
@@ -275,6 +319,10 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
     IdentiteFichier entree;
     RBBP net;
+#ifdef CYCLIDE_AVEC_CAO
+    if (!o.carreau.empty() && estFichierCao(o.carreau))
+        return lancerCao(o, exports, sortie);
+#endif
     if (!o.carreau.empty())
         net = lireReseau(o, entree);
     else if (o.exemple == 0)
@@ -302,6 +350,8 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
         ecrireSortie(sorties.png, textes.png, "l'image");
     if (!exports.step.empty())
         ecrireSortie(sorties.step, textes.step, "le fichier STEP");
+    if (!exports.iges.empty())
+        ecrireIges(exports.iges, scene);
     const std::string texte =
         o.json ? resultatJson(scene, origineDemandee(o)) + "\n" : rapport(scene);
     ecrireRapport(sorties.rapport == &std::cerr ? std::cerr : sortie, texte);
