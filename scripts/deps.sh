@@ -14,6 +14,7 @@ packages=(
     pybind11-dev python3-dev python3-pytest python3-numpy python3-matplotlib
     help2man desktop-file-utils dpkg-dev
     nlohmann-json3-dev
+    libcli11-dev nlohmann-json3-dev
 )
 
 missing=()

@@ -1,10 +1,12 @@
 #include "EcritureFichier.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/falloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +130,72 @@ bool classer(const std::string& chemin, const struct stat& etat, CibleEcriture& 
     return true;
 }
 
+// --- Interruptions ---------------------------------------------------------
+
+// The signals that end a process unless it handles them, and that a user
+// sends to stop a program (Ctrl-C, kill, a closed terminal, Ctrl-\).
+const int SIGNAUX_ARRET[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// The temporary file being written (empty when none), for the handler.
+char temporaireEnCours[PATH_MAX + 1] = "";
+volatile sig_atomic_t temporaireActif = 0;
+
+// Removes the temporary file being written, then ends the process as the
+// signal would have: async-signal-safe calls only.
+extern "C" void arreterProprement(int signal) {
+    if (temporaireActif != 0)
+        ::unlink(temporaireEnCours);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+// Installs the handler for each stop signal still at its default action
+// (a program that handles them keeps its own handling), once.
+void installerNettoyage() {
+    static const bool fait = [] {
+        for (int signal : SIGNAUX_ARRET) {
+            struct sigaction actuelle {};
+            if (::sigaction(signal, nullptr, &actuelle) == 0 && actuelle.sa_handler == SIG_DFL) {
+                struct sigaction action {};
+                action.sa_handler = arreterProprement;
+                sigemptyset(&action.sa_mask);
+                ::sigaction(signal, &action, nullptr);
+            }
+        }
+        return true;
+    }();
+    (void)fait;
+}
+
+// While it lives, the stop signals wait: a file written in place is
+// finished (or restored) before the process may end.
+class SignauxRetenus {
+  public:
+    SignauxRetenus() {
+        sigset_t arret;
+        sigemptyset(&arret);
+        for (int signal : SIGNAUX_ARRET)
+            sigaddset(&arret, signal);
+        ::pthread_sigmask(SIG_BLOCK, &arret, &avant_);
+    }
+    ~SignauxRetenus() { ::pthread_sigmask(SIG_SETMASK, &avant_, nullptr); }
+    SignauxRetenus(const SignauxRetenus&) = delete;
+    SignauxRetenus& operator=(const SignauxRetenus&) = delete;
+
+  private:
+    sigset_t avant_{};
+};
+
+// Names the temporary file the handler removes (nullptr: none).
+void retenirTemporaire(const std::string* nom) {
+    temporaireActif = 0;
+    if (nom == nullptr || nom->size() > PATH_MAX)
+        return;
+    nom->copy(temporaireEnCours, nom->size());
+    temporaireEnCours[nom->size()] = '\0';
+    temporaireActif = 1;
+}
+
 // Creates a new temporary file in the directory of chemin, open for
 // writing, with a short name (a dot, the start of the target's name, the
 // process and a counter) so that it stays within the name limit whatever
@@ -136,9 +204,13 @@ int creerTemporaire(const std::string& chemin, std::string& nom) {
     const std::string prefixe = repertoireDe(chemin) + "/." +
                                 nomDe(chemin).substr(0, DEBUT_NOM_TEMPORAIRE) + ".tmp-" +
                                 std::to_string(::getpid()) + "-";
+    installerNettoyage();
     for (int essai = 0; essai < 100; ++essai) {
         nom = prefixe + std::to_string(essai);
+        const SignauxRetenus retenus; // created and named for the handler at once
         const int fd = ::open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            retenirTemporaire(&nom);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -165,7 +237,11 @@ ResultatEcriture remplacer(const CibleEcriture& cible, const std::string& conten
     std::string temporaire;
     const int fd = creerTemporaire(cible.chemin, temporaire);
     if (fd < 0) {
-        raison = raisonErreur(errno);
+        const int erreur = errno;
+        raison = raisonErreur(erreur);
+        if (erreur == EACCES || erreur == EPERM || erreur == EROFS)
+            raison += " dans le dossier '" + repertoireDe(cible.chemin) +
+                      "' (le fichier y est remplace par un nouveau, qui n'a pas pu y etre cree)";
         return ResultatEcriture::OuvertureImpossible;
     }
     // The new file keeps the old one's permissions (and owner, when allowed).
@@ -179,20 +255,64 @@ ResultatEcriture remplacer(const CibleEcriture& cible, const std::string& conten
         raison = raisonErreur(errno);
         fin = ResultatEcriture::ErreurEcriture;
     }
+    const SignauxRetenus retenus;
     if (fin != ResultatEcriture::Reussie)
         ::unlink(temporaire.c_str());
+    retenirTemporaire(nullptr);
     return fin;
 }
 
 // Reserves the room of taille bytes in a regular file before it is
-// rewritten; on failure the file is cut back to its old length. Systems
-// that cannot reserve room are written without it.
+// rewritten, without changing its length (so that nothing but its old
+// bytes ever shows); on failure the file is cut back to its old length.
+// Systems that cannot reserve room are written without it.
 bool reserver(int fd, off_t ancienne, off_t taille) {
     if (taille <= ancienne)
         return true;
-    const int erreur = ::posix_fallocate(fd, 0, taille);
-    if (erreur == 0 || erreur == EOPNOTSUPP || erreur == EINVAL)
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, taille) == 0)
         return true;
+    const int erreur = errno;
+    if (erreur == EOPNOTSUPP || erreur == EINVAL || erreur == ENOSYS)
+        return true;
+    if (::ftruncate(fd, ancienne) != 0) {
+        // The reason that counts is the first one.
+    }
+    errno = erreur;
+    return false;
+}
+
+// The whole of a regular file's bytes (false when they cannot be read).
+bool lireTout(int fd, off_t taille, std::string& texte) {
+    texte.resize(static_cast<std::size_t>(taille));
+    std::size_t lus = 0;
+    while (lus < texte.size()) {
+        const ssize_t n = ::pread(fd, &texte[lus], texte.size() - lus, static_cast<off_t>(lus));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        lus += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Rewrites a regular file in place: its old bytes are kept in memory and
+// written back when the new ones cannot all be written, and the stop
+// signals wait until the file is whole, new or old.
+bool reecrireEnPlace(int fd, off_t ancienne, const std::string& contenu) {
+    const SignauxRetenus retenus;
+    std::string ancien;
+    const bool garde = lireTout(fd, ancienne, ancien); // false for a file opened write-only
+    if (!reserver(fd, ancienne, static_cast<off_t>(contenu.size())))
+        return false;
+    const off_t taille = static_cast<off_t>(contenu.size());
+    if (::lseek(fd, 0, SEEK_SET) == 0 && ecrireTout(fd, contenu) && ::ftruncate(fd, taille) == 0 &&
+        ::fsync(fd) == 0)
+        return true;
+    const int erreur = errno;
+    if (garde && ::lseek(fd, 0, SEEK_SET) == 0 && ecrireTout(fd, ancien)) {
+        // Restored; the file is cut back to its old length below.
+    }
     if (::ftruncate(fd, ancienne) != 0) {
         // The reason that counts is the first one.
     }
@@ -204,7 +324,12 @@ bool reserver(int fd, off_t ancienne, off_t taille) {
 // through its own node.
 ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& contenu,
                                std::string& raison) {
-    const int fd = ::open(cible.chemin.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // A regular file is opened for reading too, to keep its old bytes.
+    struct stat avant {};
+    const bool ordinaire = ::stat(cible.chemin.c_str(), &avant) == 0 && S_ISREG(avant.st_mode);
+    int fd = ordinaire ? ::open(cible.chemin.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
+    if (fd < 0)
+        fd = ::open(cible.chemin.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         raison = errno == ENXIO ? "aucun programme ne lit ce tube" : raisonErreur(errno);
         return ResultatEcriture::OuvertureImpossible;
@@ -215,13 +340,7 @@ ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& co
     struct stat etat {};
     ok = ok && ::fstat(fd, &etat) == 0;
     if (ok && S_ISREG(etat.st_mode)) {
-        const off_t taille = static_cast<off_t>(contenu.size());
-        if (!reserver(fd, etat.st_size, taille)) {
-            raison = raisonErreur(errno);
-            ::close(fd);
-            return ResultatEcriture::ErreurEcriture;
-        }
-        ok = ecrireTout(fd, contenu) && ::ftruncate(fd, taille) == 0 && ::fsync(fd) == 0;
+        ok = reecrireEnPlace(fd, etat.st_size, contenu);
     } else {
         ok = ok && ecrireTout(fd, contenu);
     }
@@ -296,6 +415,8 @@ std::string raisonErreur(int erreur) {
         return "le programme qui lisait s'est arrete";
     case EIO:
         return "erreur d'entree-sortie";
+    case EBADF:
+        return "la sortie est fermee";
     default:
         return std::strerror(erreur);
     }

@@ -73,11 +73,18 @@ bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcrit
 // Writes contenu as the whole of a resolved output. Remplace: a temporary
 // file beside the target (a short name, within any name limit), flushed
 // to the disk, given the old file's permissions, then renamed over it.
-// EnPlace: room is reserved before the first byte is written (a full disk
-// or a file-size limit then leaves the old bytes as they were), then the
-// file is rewritten and cut to the new length; a named pipe nobody reads
-// is refused rather than waited on. Flux: written at the stream's
-// position. On failure no temporary is left behind and raison tells why.
+// EnPlace: the whole text is ready in memory before the file is touched;
+// room is reserved without changing the file's length (a full disk then
+// leaves the old bytes as they were), the old bytes are kept in memory and
+// written back if the new ones cannot all be written, and SIGINT, SIGTERM,
+// SIGHUP and SIGQUIT wait until the file is whole (only SIGKILL or a crash
+// during the copy can leave it partial); a named pipe nobody reads is
+// refused rather than waited on. Flux: written at the stream's position.
+// On failure no temporary is left behind and raison tells why (for a
+// folder where no temporary may be created, naming the folder); on
+// SIGINT, SIGTERM, SIGHUP or SIGQUIT during a replacement the temporary
+// is removed before the process ends (when those signals are at their
+// default action).
 // The first call makes a write beyond the file-size limit an ordinary
 // error (EFBIG) instead of a signal that kills the process.
 ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& contenu,

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -27,6 +28,80 @@ std::string texteEntreApostrophes(const std::string& t) {
         else
             r += ch;
     }
+    return r + "'";
+}
+
+// The length of the UTF-8 sequence a lead byte opens (0: it opens none).
+std::size_t longueurUtf8(unsigned char o) {
+    if (o < 0x80)
+        return 1;
+    if ((o & 0xE0) == 0xC0)
+        return 2;
+    if ((o & 0xF0) == 0xE0)
+        return 3;
+    return (o & 0xF8) == 0xF0 ? 4 : 0;
+}
+
+// Decodes the UTF-8 sequence at k into code and moves k past it; false
+// when it is not valid UTF-8 (truncated, overlong, a surrogate).
+bool lireUtf8(const std::string& t, std::size_t& k, unsigned long& code) {
+    static const unsigned long MIN[5] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto o = static_cast<unsigned char>(t[k]);
+    const std::size_t n = longueurUtf8(o);
+    if (n == 0 || k + n > t.size())
+        return false;
+    code = n == 1 ? o : o & (0x7Fu >> n);
+    for (std::size_t s = 1; s < n; ++s) {
+        const auto suite = static_cast<unsigned char>(t[k + s]);
+        if ((suite & 0xC0) != 0x80)
+            return false;
+        code = (code << 6) | (suite & 0x3F);
+    }
+    k += n;
+    return code >= MIN[n] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+}
+
+// The code points of a name: its UTF-8 reading when it is valid UTF-8,
+// otherwise one code point per byte (ISO 8859-1).
+std::vector<unsigned long> pointsDeCode(const std::string& t) {
+    std::vector<unsigned long> points;
+    unsigned long code = 0;
+    for (std::size_t k = 0; k < t.size();) {
+        if (!lireUtf8(t, k, code)) {
+            points.clear();
+            for (char ch : t)
+                points.push_back(static_cast<unsigned char>(ch));
+            return points;
+        }
+        points.push_back(code);
+    }
+    return points;
+}
+
+// A name as a STEP string: printable ASCII as it is (apostrophes and
+// backslashes doubled), every run of other characters in the STEP
+// encoding of ISO 10646: "\X2\" and four hex digits per character (or
+// "\X4\" and eight beyond the basic plane), the run closed by "\X0\".
+std::string nomStep(const std::string& nom) {
+    static const char HEX[] = "0123456789ABCDEF";
+    std::string r = "'";
+    int largeur = 0; // hex digits per character of the run: 0 (ASCII), 4 or 8
+    for (unsigned long c : pointsDeCode(nom)) {
+        const int voulue = c >= 0x20 && c <= 0x7E ? 0 : (c > 0xFFFF ? 8 : 4);
+        if (voulue != largeur && largeur != 0)
+            r += "\\X0\\";
+        if (voulue != largeur && voulue != 0)
+            r += voulue == 4 ? "\\X2\\" : "\\X4\\";
+        largeur = voulue;
+        if (voulue == 0)
+            r += c == '\''   ? std::string("''")
+                 : c == '\\' ? std::string("\\\\")
+                             : std::string(1, static_cast<char>(c));
+        for (int k = voulue - 1; k >= 0; --k)
+            r += HEX[(c >> (4 * k)) & 15];
+    }
+    if (largeur != 0)
+        r += "\\X0\\";
     return r + "'";
 }
 
@@ -234,7 +309,7 @@ std::string texteStep(const std::vector<SurfaceNommee>& surfaces, const std::str
     return "ISO-10303-21;\nHEADER;\n"
            "FILE_DESCRIPTION(('Cyclide de Dupin: carreau, morceau de cyclide et cyclide'),'2;1');\n"
            "FILE_NAME(" +
-           texteEntreApostrophes(nomFichier) + "," + texteEntreApostrophes(horodatage) +
+           nomStep(nomFichier) + "," + texteEntreApostrophes(horodatage) +
            ",(''),(''),'cyclide-conv','cyclide-conv','');\n"
            "FILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 }'));\n"
            "ENDSEC;\nDATA;\n" +

@@ -72,10 +72,25 @@ std::string texteExact(double valeur) {
     return std::string(tampon, fin.ptr);
 }
 
+// Skips a UTF-8 byte-order mark at the start of in; any other start is
+// left unread.
+void sauterMarqueUtf8(std::istream& in) {
+    std::streambuf* tampon = in.rdbuf();
+    std::size_t lus = 0;
+    while (tampon != nullptr && lus < MARQUE_UTF8.size() &&
+           tampon->sgetc() == static_cast<unsigned char>(MARQUE_UTF8[lus])) {
+        tampon->sbumpc();
+        ++lus;
+    }
+    while (lus > 0 && lus < MARQUE_UTF8.size())
+        tampon->sputbackc(MARQUE_UTF8[--lus]);
+}
+
 } // namespace
 
 LectureParametres analyserParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]) {
     LectureParametres lecture;
+    sauterMarqueUtf8(in);
     std::string mot;
     while (lecture.lus < NOMBRE_PARAMETRES && motSuivant(in, mot)) {
         double valeur = 0;

@@ -24,8 +24,8 @@ struct LectureParametres {
 };
 
 // Reads up to seven numbers separated by any white space into valeurs, in
-// file order; each word must be a finite decimal number (lireNombreDecimal)
-// and no word is collected beyond the longest number accepted. Stops at the
+// file order (a leading UTF-8 byte-order mark skipped); each word must be a finite decimal number
+// (lireNombreDecimal) and no word is collected beyond the longest number accepted. Stops at the
 // first word that is not a number, or at the end of the input; the entries
 // not reached are left as they were.
 LectureParametres analyserParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]);

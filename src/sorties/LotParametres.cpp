@@ -1,5 +1,6 @@
 #include "LotParametres.h"
 
+#include "LectureCarreau.h"
 #include "NombreTexte.h"
 #include "ResultatJson.h"
 #include "Scene.h"
@@ -14,6 +15,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <poll.h>
 #include <string_view>
 #include <thread>
 #include <unistd.h>
@@ -22,39 +24,6 @@
 namespace {
 
 const std::size_t TAMPON_LECTURE = 1 << 16;
-
-bool estSeparateur(char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f' || ch == ',';
-}
-
-// The words of a line up to its comment, as views into the line; counts
-// them all but keeps only the first max.
-std::size_t mots(std::string_view ligne, std::string_view* vues, std::size_t max) {
-    std::size_t n = 0;
-    const std::size_t fin = std::min(ligne.find('#'), ligne.size());
-    std::size_t k = 0;
-    while (k < fin) {
-        while (k < fin && estSeparateur(ligne[k]))
-            ++k;
-        const std::size_t debut = k;
-        while (k < fin && !estSeparateur(ligne[k]))
-            ++k;
-        if (k > debut && n < max)
-            vues[n] = ligne.substr(debut, k - debut);
-        n += k > debut ? 1 : 0;
-    }
-    return n;
-}
-
-// A word quoted in an error message, cut short and with its control
-// characters replaced.
-std::string cite(std::string_view mot) {
-    std::string r = mot.size() > 40 ? std::string(mot.substr(0, 40)) + "..." : std::string(mot);
-    for (char& ch : r)
-        if (static_cast<unsigned char>(ch) < 0x20)
-            ch = '?';
-    return "'" + r + "'";
-}
 
 // One CSV field: quoted when it holds a comma, a quote or a line end.
 void ajouterChampCsv(std::string& out, const std::string& texte) {
@@ -78,8 +47,11 @@ void champNombre(std::string& out, double v) {
 void ligneCsv(std::string& out, const Scene& s, long numero) {
     out += std::to_string(numero);
     const EntreeScene& e = s.entree;
-    for (double v : {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10})
-        champNombre(out, v);
+    if (e.reseauDonne)
+        out += std::string(7, ',');
+    else
+        for (double v : {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10})
+            champNombre(out, v);
     out += e.choix == 0 ? ",y," : ",z,";
     out += std::to_string(s.type) + "," + std::to_string(s.typeCyclide) + ",";
     const char* sorte = sorteCyclide(s.typeCyclide);
@@ -116,6 +88,13 @@ void ligneErreur(std::string& out, long numero, const std::string& erreur, bool 
 
 // --- Reading in chunks ------------------------------------------------------
 
+// A chunk ends at this many bytes of input text, whatever its line count.
+const std::size_t OCTETS_PAR_BLOC = std::size_t{1} << 18;
+
+// The bytes a row may take (a JSON row of a net is under 2 KB), to bound
+// the rows of the chunks in flight before they are written.
+const std::size_t OCTETS_PAR_RANG = 2048;
+
 struct LigneBrute {
     long numero = 0;
     std::size_t debut = 0;
@@ -131,34 +110,79 @@ struct Bloc {
     long resultats = 0;
     long erreurs = 0;
     bool fini = false;
+    std::size_t octets = 0; // counted when handed out: its text and its rows to come
+};
+
+// Where the lines come from: a stream (read whole chunks at a time) or a
+// file descriptor (read as data comes, and asked whether more is ready).
+class Source {
+  public:
+    explicit Source(std::istream& in) : in_(&in) {}
+    explicit Source(int fd) : fd_(fd) {}
+
+    // Up to n bytes into tampon; 0 at the end, -1 on an error (errno set).
+    long lire(char* tampon, std::size_t n) {
+        if (in_ != nullptr) {
+            const std::streamsize lu = in_->rdbuf()->sgetn(tampon, static_cast<std::streamsize>(n));
+            return static_cast<long>(std::max<std::streamsize>(lu, 0));
+        }
+        for (;;) {
+            const ssize_t lu = ::read(fd_, tampon, n);
+            if (lu >= 0 || errno != EINTR)
+                return static_cast<long>(lu);
+        }
+    }
+    // True when a read would not wait (a stream always; a file descriptor
+    // with data, at its end, or in error).
+    bool pret() const {
+        if (in_ != nullptr)
+            return true;
+        pollfd p{fd_, POLLIN, 0};
+        return ::poll(&p, 1, 0) != 0;
+    }
+
+  private:
+    std::istream* in_ = nullptr;
+    int fd_ = -1;
 };
 
 // Splits the input into lines without ever holding more than
 // LONGUEUR_LIGNE_LOT_MAX bytes of one line.
 class LecteurLignes {
   public:
-    explicit LecteurLignes(std::istream& in) : in_(in), tampon_(TAMPON_LECTURE) {}
+    explicit LecteurLignes(Source source) : source_(source), tampon_(TAMPON_LECTURE) {}
 
-    // Fills bloc with up to n lines; gives back false when the input is
-    // exhausted and nothing was read.
+    // Fills bloc with up to n lines (and about OCTETS_PAR_BLOC bytes),
+    // returning early with the lines it has when no further input is ready;
+    // gives back false when the input is exhausted and nothing was read.
     bool lire(Bloc& bloc, int n) {
-        while (static_cast<int>(bloc.lignes.size()) < n) {
-            if (pos_ == fin_ && !remplir())
+        if (enCours_) { // the line cut at the end of the previous chunk
+            ligne_.debut = bloc.texte.size();
+            bloc.texte += reporte_;
+            reporte_.clear();
+        }
+        while (static_cast<int>(bloc.lignes.size()) < n && bloc.texte.size() < OCTETS_PAR_BLOC) {
+            if (pos_ == fin_ && ((!bloc.lignes.empty() && !source_.pret()) || !remplir()))
                 break;
             avancer(bloc);
         }
         if (pos_ == fin_ && fini_ && enCours_) // last line without its line end
             terminerLigne(bloc);
+        if (enCours_) { // carried over to the next chunk
+            reporte_ = bloc.texte.substr(ligne_.debut);
+            bloc.texte.resize(ligne_.debut);
+        }
         return !bloc.lignes.empty();
     }
     unsigned long long octetsLus() const { return lus_; }
+    int erreur() const { return erreur_; }
 
   private:
     bool remplir() {
         if (fini_)
             return false;
-        const std::streamsize n =
-            in_.rdbuf()->sgetn(tampon_.data(), static_cast<std::streamsize>(tampon_.size()));
+        const long n = source_.lire(tampon_.data(), tampon_.size());
+        erreur_ = n < 0 ? errno : 0;
         pos_ = 0;
         fin_ = n > 0 ? static_cast<std::size_t>(n) : 0;
         lus_ += fin_;
@@ -193,15 +217,17 @@ class LecteurLignes {
         enCours_ = false;
     }
 
-    std::istream& in_;
+    Source source_;
     std::vector<char> tampon_;
     std::size_t pos_ = 0;
     std::size_t fin_ = 0;
     bool fini_ = false;
     bool enCours_ = false;
     LigneBrute ligne_;
+    std::string reporte_;
     long numero_ = 0;
     unsigned long long lus_ = 0;
+    int erreur_ = 0;
 };
 
 void convertirBloc(Bloc& bloc, const OptionsLot& options) {
@@ -217,9 +243,10 @@ void convertirBloc(Bloc& bloc, const OptionsLot& options) {
         const SorteLigne sorte =
             ajouterLigneLot(bloc.sortie, std::string_view(bloc.texte).substr(l.debut, l.longueur),
                             l.numero, options);
-        bloc.resultats += sorte == SorteLigne::Parametres ? 1 : 0;
+        bloc.resultats += sorte == SorteLigne::Parametres || sorte == SorteLigne::Reseau ? 1 : 0;
         bloc.erreurs += sorte == SorteLigne::Erreur ? 1 : 0;
     }
+    bloc.texte = std::string(); // the rows are kept, the text no longer needed
 }
 
 // Worker threads converting the chunks handed to them.
@@ -315,74 +342,146 @@ class Progression {
     bool montree_ = false;
 };
 
+// The chunks handed out and not yet written, in input order, with the
+// bytes they hold.
+struct FileBlocs {
+    std::deque<std::unique_ptr<Bloc>> blocs;
+    std::size_t octets = 0;
+
+    bool accepte(std::size_t maxBlocs) const {
+        return blocs.empty() || (blocs.size() < maxBlocs && octets < OCTETS_EN_COURS_MAX);
+    }
+};
+
 // The batch loop: reads chunks, hands them to the workers and gives their
-// rows to ecrire in input order; stops reading when ecrire fails.
+// rows to ecrire in input order; stops reading when ecrire fails. Before
+// any read that would wait for input, every chunk handed out is written.
 template <class Ecrire>
-BilanLot traiterLotVers(std::istream& entree, const OptionsLot& options, Ecrire ecrire) {
+BilanLot traiterLotVers(Source source, const OptionsLot& options, Ecrire ecrire) {
     const unsigned coeurs = std::max(1u, std::thread::hardware_concurrency());
     const int fils = options.fils > 0 ? options.fils : static_cast<int>(coeurs);
-    const std::size_t maxEnCours = static_cast<std::size_t>(fils) * 4;
+    const std::size_t maxBlocs = static_cast<std::size_t>(fils) * 4;
     BilanLot bilan;
     if (options.csv && !ecrire(enteteCsvLot())) {
         bilan.sortieEchouee = true;
+        bilan.erreurSortie = errno;
         return bilan;
     }
-    LecteurLignes lecteur(entree);
+    LecteurLignes lecteur(source);
     Progression progression(options);
-    std::deque<std::unique_ptr<Bloc>> enCours;
+    FileBlocs file;
     Atelier atelier(fils, options);
     bool finEntree = false;
-    while (!finEntree || !enCours.empty()) {
-        while (!finEntree && !bilan.sortieEchouee && enCours.size() < maxEnCours) {
+    while (!finEntree || !file.blocs.empty()) {
+        while (!finEntree && !bilan.sortieEchouee && file.accepte(maxBlocs) &&
+               (file.blocs.empty() || source.pret())) {
             auto bloc = std::make_unique<Bloc>();
             finEntree = !lecteur.lire(*bloc, std::max(1, options.lignesParBloc));
             if (finEntree)
                 break;
             bilan.lignes += static_cast<long>(bloc->lignes.size());
+            bloc->octets = bloc->texte.size() + bloc->lignes.size() * OCTETS_PAR_RANG;
+            file.octets += bloc->octets;
             atelier.confier(bloc.get());
-            enCours.push_back(std::move(bloc));
+            file.blocs.push_back(std::move(bloc));
         }
-        if (enCours.empty())
+        if (file.blocs.empty())
             break;
-        if (!atelier.attendre(enCours.front().get(), std::chrono::milliseconds(100))) {
+        if (!atelier.attendre(file.blocs.front().get(), std::chrono::milliseconds(100))) {
             progression.montrer(lecteur.octetsLus(), bilan.resultats + bilan.erreurs);
             continue;
         }
-        const Bloc& premier = *enCours.front();
-        if (!bilan.sortieEchouee && !ecrire(premier.sortie))
+        const Bloc& premier = *file.blocs.front();
+        if (!bilan.sortieEchouee && !ecrire(premier.sortie)) {
             bilan.sortieEchouee = true;
+            bilan.erreurSortie = errno;
+        }
         bilan.resultats += premier.resultats;
         bilan.erreurs += premier.erreurs;
-        enCours.pop_front();
+        file.octets -= premier.octets;
+        file.blocs.pop_front();
         if (options.apresBloc)
             options.apresBloc();
         progression.montrer(lecteur.octetsLus(), bilan.resultats + bilan.erreurs);
     }
+    bilan.erreurEntree = lecteur.erreur();
+    bilan.entreeEchouee = bilan.erreurEntree != 0;
     progression.effacer();
     return bilan;
 }
 
+// A line of numbers: seven are a parameter set, 36 a net.
+LigneLot ligneNombres(std::string_view ligne) {
+    LigneLot l;
+    std::string_view m[NOMBRES_RESEAU];
+    const std::size_t n = champsLigne(ligne, m, NOMBRES_RESEAU);
+    if (n == 0)
+        return l;
+    l.sorte = SorteLigne::Erreur;
+    if (separateursMelanges(ligne)) {
+        l.erreur = "numbers separated by both commas and white space";
+        return l;
+    }
+    if (n != 7 && n != static_cast<std::size_t>(NOMBRES_RESEAU)) {
+        l.erreur = "expected 7 numbers (a parameter set) or 36 (a net), found " +
+                   std::to_string(n) + " fields";
+        return l;
+    }
+    for (std::size_t k = 0; k < n; ++k)
+        if (!lireNombreDecimal(m[k], l.valeurs[k])) {
+            l.erreur = "field " + std::to_string(k + 1) + " " + texteCite(m[k]) +
+                       " is not a finite decimal number";
+            return l;
+        }
+    l.sorte = n == 7 ? SorteLigne::Parametres : SorteLigne::Reseau;
+    return l;
+}
+
+// A line holding a JSON object: a net.
+LigneLot ligneJson(std::string_view ligne) {
+    LigneLot l;
+    l.sorte = SorteLigne::Erreur;
+    const FauteJson faute = lireReseauJson(ligne, l.valeurs);
+    switch (faute.sorte) {
+    case FauteJson::Sorte::Aucune:
+        l.sorte = SorteLigne::Reseau;
+        break;
+    case FauteJson::Sorte::Syntaxe:
+        l.erreur = "invalid JSON at byte " + std::to_string(faute.octet);
+        break;
+    case FauteJson::Sorte::Debordement:
+        l.erreur = "a JSON number overflows a double";
+        break;
+    case FauteJson::Sorte::Forme:
+        l.erreur = "expected a JSON object {\"net\": [[x,y,z,w] x 9]}";
+        break;
+    case FauteJson::Sorte::NonFini:
+        l.erreur = faute.chemin + " is not a finite number";
+        break;
+    }
+    return l;
+}
+
 } // namespace
 
+LigneLot lireLigneLot(std::string_view ligne) {
+    const std::size_t debut = ligne.find_first_not_of(" \t\r\v\f");
+    if (debut != std::string_view::npos && ligne[debut] == '{')
+        return ligneJson(ligne);
+    return ligneNombres(ligne);
+}
+
 SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur) {
-    std::string_view m[7];
-    const std::size_t n = mots(ligne, m, 7);
-    if (n == 0)
-        return SorteLigne::Vide;
-    if (n != 7) {
-        erreur = "expected 7 numbers, found " + std::to_string(n) + " fields";
-        return SorteLigne::Erreur;
+    LigneLot l = lireLigneLot(ligne);
+    if (l.sorte == SorteLigne::Reseau) {
+        l.sorte = SorteLigne::Erreur;
+        l.erreur = "expected 7 numbers, found a net";
     }
-    double v[7];
-    for (std::size_t k = 0; k < 7; ++k) {
-        if (!lireNombreDecimal(m[k], v[k])) {
-            erreur = "field " + std::to_string(k + 1) + " " + cite(m[k]) +
-                     " is not a finite decimal number";
-            return SorteLigne::Erreur;
-        }
-    }
-    std::copy(v, v + 7, valeurs);
-    return SorteLigne::Parametres;
+    if (l.sorte == SorteLigne::Erreur)
+        erreur = l.erreur;
+    if (l.sorte == SorteLigne::Parametres)
+        std::copy(l.valeurs, l.valeurs + 7, valeurs);
+    return l.sorte;
 }
 
 EntreeScene entreeParametres(const double valeurs[7], int choix) {
@@ -394,16 +493,27 @@ EntreeScene entreeParametres(const double valeurs[7], int choix) {
     return e;
 }
 
+namespace {
+
+// The scene of a line read: its parameter set or its net.
+Scene sceneLigne(const LigneLot& l, const OptionsLot& options) {
+    if (l.sorte == SorteLigne::Parametres)
+        return construireScene(entreeParametres(l.valeurs, options.choix));
+    RBBP net;
+    reseauDesValeurs(l.valeurs, net);
+    return construireSceneReseau(net, options.choix, options.tolerance);
+}
+
+} // namespace
+
 SorteLigne ajouterLigneLot(std::string& sortie, std::string_view ligne, long numero,
                            const OptionsLot& options) {
-    double v[7];
-    std::string erreur;
-    const SorteLigne sorte = analyserLigneLot(ligne, v, erreur);
-    if (sorte == SorteLigne::Erreur)
-        ligneErreur(sortie, numero, erreur, options.csv);
-    if (sorte != SorteLigne::Parametres)
-        return sorte;
-    const Scene s = construireScene(entreeParametres(v, options.choix));
+    const LigneLot l = lireLigneLot(numero == 1 ? sansMarqueUtf8(ligne) : ligne);
+    if (l.sorte == SorteLigne::Erreur)
+        ligneErreur(sortie, numero, l.erreur, options.csv);
+    if (l.sorte != SorteLigne::Parametres && l.sorte != SorteLigne::Reseau)
+        return l.sorte;
+    const Scene s = sceneLigne(l, options);
     if (options.csv) {
         ligneCsv(sortie, s, numero);
     } else {
@@ -413,7 +523,7 @@ SorteLigne ajouterLigneLot(std::string& sortie, std::string_view ligne, long num
         ajouterResultatJson(sortie, s, o);
         sortie += '\n';
     }
-    return sorte;
+    return l.sorte;
 }
 
 std::string enteteCsvLot() {
@@ -424,19 +534,19 @@ std::string enteteCsvLot() {
 }
 
 BilanLot traiterLot(std::istream& entree, std::ostream& sortie, const OptionsLot& options) {
-    return traiterLotVers(entree, options, [&sortie](const std::string& texte) {
+    return traiterLotVers(Source(entree), options, [&sortie](const std::string& texte) {
         sortie.write(texte.data(), static_cast<std::streamsize>(texte.size()));
         sortie.flush();
         return static_cast<bool>(sortie);
     });
 }
 
-BilanLot traiterLot(std::istream& entree, int descripteur, const OptionsLot& options) {
-    return traiterLotVers(entree, options, [descripteur](const std::string& texte) {
+BilanLot traiterLot(int entree, int sortie, const OptionsLot& options) {
+    return traiterLotVers(Source(entree), options, [sortie](const std::string& texte) {
         const char* debut = texte.data();
         std::size_t reste = texte.size();
         while (reste > 0) {
-            const ssize_t n = ::write(descripteur, debut, reste);
+            const ssize_t n = ::write(sortie, debut, reste);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)

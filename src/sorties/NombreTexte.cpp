@@ -4,6 +4,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -88,4 +89,97 @@ bool lireNombreDecimal(std::string_view texte, double& valeur) {
         return false;
     valeur = v;
     return true;
+}
+
+std::string_view sansMarqueUtf8(std::string_view texte) {
+    return texte.substr(0, MARQUE_UTF8.size()) == MARQUE_UTF8 ? texte.substr(MARQUE_UTF8.size())
+                                                              : texte;
+}
+
+namespace {
+
+bool estBlancLigne(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f';
+}
+
+std::string_view sansBlancs(std::string_view t) {
+    while (!t.empty() && estBlancLigne(t.front()))
+        t.remove_prefix(1);
+    while (!t.empty() && estBlancLigne(t.back()))
+        t.remove_suffix(1);
+    return t;
+}
+
+// Fields separated by commas; every one counts, even empty.
+std::size_t champsVirgules(std::string_view t, std::string_view* champs, std::size_t max) {
+    std::size_t n = 0;
+    for (;;) {
+        const std::size_t virgule = t.find(',');
+        if (n < max)
+            champs[n] = sansBlancs(t.substr(0, virgule));
+        ++n;
+        if (virgule == std::string_view::npos)
+            return n;
+        t.remove_prefix(virgule + 1);
+    }
+}
+
+// Fields separated by white space.
+std::size_t champsBlancs(std::string_view t, std::string_view* champs, std::size_t max) {
+    std::size_t n = 0;
+    std::size_t k = 0;
+    while (k < t.size()) {
+        while (k < t.size() && estBlancLigne(t[k]))
+            ++k;
+        const std::size_t debut = k;
+        while (k < t.size() && !estBlancLigne(t[k]))
+            ++k;
+        if (k > debut && n < max)
+            champs[n] = t.substr(debut, k - debut);
+        n += k > debut ? 1 : 0;
+    }
+    return n;
+}
+
+} // namespace
+
+std::size_t champsLigne(std::string_view ligne, std::string_view* champs, std::size_t max) {
+    const std::string_view t = ligne.substr(0, ligne.find('#'));
+    if (sansBlancs(t).empty())
+        return 0;
+    return t.find(',') != std::string_view::npos ? champsVirgules(t, champs, max)
+                                                 : champsBlancs(t, champs, max);
+}
+
+bool separateursMelanges(std::string_view ligne) {
+    std::string_view t = ligne.substr(0, ligne.find('#'));
+    if (t.find(',') == std::string_view::npos)
+        return false;
+    for (;;) {
+        const std::size_t virgule = t.find(',');
+        const std::string_view champ = sansBlancs(t.substr(0, virgule));
+        for (char ch : champ)
+            if (estBlancLigne(ch))
+                return true;
+        if (virgule == std::string_view::npos)
+            return false;
+        t.remove_prefix(virgule + 1);
+    }
+}
+
+std::string texteCite(std::string_view mot, std::size_t max) {
+    std::string texte = "'";
+    for (std::size_t k = 0; k < mot.size() && k < max; ++k) {
+        const auto octet = static_cast<unsigned char>(mot[k]);
+        if (octet >= 0x20 && octet < 0x7F) {
+            texte += static_cast<char>(octet);
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", octet);
+            texte += code;
+        }
+    }
+    if (mot.size() > max)
+        texte += "...";
+    return texte + "'";
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -74,6 +75,29 @@ INSTANTIATE_TEST_SUITE_P(
                  "ligne 11 : un dixieme point, le carreau n'en a que neuf"},
         CasTexte{"eight points", neufLignes().substr(8), "le carreau n'a que 8 point(s) sur neuf"},
         CasTexte{"empty", "", "le carreau n'a que 0 point(s) sur neuf"},
+        CasTexte{"byte-order mark and commas", "\xEF\xBB\xBF" + neufLignes().replace(1, 1, ","),
+                 "ligne 1 : nombres separes a la fois par des virgules et des blancs"},
+        CasTexte{"36 numbers on one line, a byte-order mark",
+                 "\xEF\xBB\xBF# net\n" +
+                     [] {
+                         std::string t = neufLignes();
+                         std::replace(t.begin(), t.end(), '\n', ' ');
+                         return t;
+                     }(),
+                 nullptr},
+        CasTexte{"JSON",
+                 R"({"net": [[0,0,0,1],[1,2,3,2],[2,4,6,3],[3,6,9,4],[4,8,12,5],)"
+                 R"([5,10,15,6],[6,12,18,7],[7,14,21,8],[8,16,24,9]], "x": 1})",
+                 nullptr},
+        CasTexte{"JSON of eight points", R"({"net": [[0,0,0,1]]})",
+                 "objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu"},
+        CasTexte{"JSON with a string", R"({"net": [[0,0,"0",1]]})",
+                 "objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu"},
+        CasTexte{"JSON number overflow", R"({"net": [[1e999,0,0,1]]})",
+                 "un nombre du JSON depasse les limites d'un double"},
+        CasTexte{"JSON cut", R"({"net": [[0,)", "JSON invalide a l'octet 13"},
+        CasTexte{"control bytes", "0 0 \x1b[2J\a 1\n",
+                 "ligne 1 : '\\x1B[2J\\x07' n'est pas un nombre"},
         CasTexte{"too long", neufLignes() + std::string(TAILLE_CARREAU_MAX, '#'),
                  "le carreau depasse 65536 octets"}));
 

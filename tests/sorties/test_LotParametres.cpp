@@ -52,7 +52,9 @@ TEST(LotParametres, OneLineIsSevenNumbersBlankOrAnError) {
         const char* erreur; // part of the reason
     } cas[] = {
         {"0 1.5 -1 3.14 4 8 -7.982", SorteLigne::Parametres, ""},
-        {"\t1,2, 3 ,4 5 6 7  # commentaire", SorteLigne::Parametres, ""},
+        {"\t1,2, 3 ,4,5,6,7  # commentaire", SorteLigne::Parametres, ""},
+        {"0 1,5707963267948966 -1.04 3.14 4 8", SorteLigne::Erreur, "both commas and white"},
+        {"0,,1.5,-1,3,4,8", SorteLigne::Erreur, "field 2 ''"},
         {"", SorteLigne::Vide, ""},
         {"   # 1 2 3 4 5 6 7", SorteLigne::Vide, ""},
         {"1 2 3", SorteLigne::Erreur, "found 3"},
@@ -72,7 +74,7 @@ TEST(LotParametres, OneLineIsSevenNumbersBlankOrAnError) {
     }
     double v[7];
     std::string erreur;
-    ASSERT_EQ(analyserLigneLot("\t1,2, 3 ,4 5 6 7  # c", v, erreur), SorteLigne::Parametres);
+    ASSERT_EQ(analyserLigneLot("\t1,2, 3 ,4,\t5,6,7  # c", v, erreur), SorteLigne::Parametres);
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(v[k], k + 1);
 }
@@ -166,7 +168,7 @@ TEST(LotParametres, CsvHasAHeaderAndOneRowOfEveryColumnPerLine) {
     const std::string entree =
         "0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982\n"
         "0 0 0 0 0 0 0\n"
-        "1 2, 3\n";
+        "1 2 3\n";
     OptionsLot o;
     o.csv = true;
     std::istringstream in(entree);
@@ -204,7 +206,8 @@ TEST(LotParametres, CsvHasAHeaderAndOneRowOfEveryColumnPerLine) {
     const std::vector<std::string> erreur = champs(rangs[3]);
     ASSERT_EQ(erreur.size(), 34u);
     EXPECT_EQ(erreur[0], "3");
-    EXPECT_EQ(erreur[33], "line 3: expected 7 numbers, found 3 fields");
+    EXPECT_EQ(erreur[33],
+              "line 3: expected 7 numbers (a parameter set) or 36 (a net), found 3 fields");
 }
 
 TEST(LotParametres, ProgressLineShowsABarOnlyWhenTheSizeIsKnown) {
