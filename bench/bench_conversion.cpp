@@ -18,7 +18,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -203,6 +205,38 @@ void BM_LigneLot(benchmark::State& state) {
     state.counters["octets"] = static_cast<double>(sortie.size());
 }
 BENCHMARK(BM_LigneLot)->Arg(1)->Arg(0)->ArgName("json");
+
+// A batch of 1 000 nets given directly (36 numbers per line, the nets of
+// the start-up patch with P10 from -9 to -7) on one thread, JSON rows:
+// items per second are nets per second of wall time (the work is done on
+// the batch's worker thread, not the timing one).
+void BM_LotReseaux(benchmark::State& state) {
+    std::string entree;
+    for (int k = 0; k < 1000; ++k) {
+        EntreeScene e = entreeDemarrage(PLAN_PZ);
+        e.P10 = -9 + 2.0 * k / 1000;
+        const Scene s = construireScene(e);
+        char nombre[32];
+        for (int i = 0; i < 9; ++i) {
+            const Point& p = s.Bez.getP(i / 3, i % 3);
+            for (double v : {p.getX0(), p.getY0(), p.getZ0(), s.Bez.getW(i / 3, i % 3)}) {
+                std::snprintf(nombre, sizeof nombre, "%.17g ", v);
+                entree += nombre;
+            }
+        }
+        entree += "\n";
+    }
+    OptionsLot options;
+    options.fils = 1;
+    for (auto _ : state) {
+        std::istringstream in(entree);
+        std::ostringstream out;
+        const BilanLot bilan = traiterLot(in, out, options);
+        benchmark::DoNotOptimize(bilan.resultats);
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_LotReseaux)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // --- Drawings into the recording GL (full recording off) -------------------
 

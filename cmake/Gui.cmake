@@ -3,17 +3,39 @@
 # QOpenGLWidget, OpenGL the off-screen context and framebuffer.
 find_package(Qt6 REQUIRED COMPONENTS Widgets OpenGL OpenGLWidgets)
 
+set(FENETRE_DIR ${CMAKE_SOURCE_DIR}/src/fenetre)
 add_library(cyclide_gui STATIC
-    ${CMAKE_SOURCE_DIR}/src/FenPrincipale.cpp
-    ${CMAKE_SOURCE_DIR}/src/FenPrincipale.h
-    ${CMAKE_SOURCE_DIR}/src/glwidget.cpp
-    ${CMAKE_SOURCE_DIR}/src/glwidget.h
-    ${CMAKE_SOURCE_DIR}/src/ImageVue.cpp
-    ${CMAKE_SOURCE_DIR}/src/ImageVue.h)
+    ${FENETRE_DIR}/FenPrincipale.cpp
+    ${FENETRE_DIR}/FenPrincipale.h
+    ${FENETRE_DIR}/FenAide.cpp
+    ${FENETRE_DIR}/FenCommandes.cpp
+    ${FENETRE_DIR}/FenFichiers.cpp
+    ${FENETRE_DIR}/FenHistorique.cpp
+    ${FENETRE_DIR}/EtatFenetre.cpp
+    ${FENETRE_DIR}/EtatFenetre.h
+    ${FENETRE_DIR}/OutilsFenetre.cpp
+    ${FENETRE_DIR}/OutilsFenetre.h
+    ${FENETRE_DIR}/PanneauAffichage.cpp
+    ${FENETRE_DIR}/PanneauAffichage.h
+    ${FENETRE_DIR}/PanneauCyclide.cpp
+    ${FENETRE_DIR}/PanneauCyclide.h
+    ${FENETRE_DIR}/PanneauInformations.cpp
+    ${FENETRE_DIR}/PanneauInformations.h
+    ${FENETRE_DIR}/PanneauParametres.cpp
+    ${FENETRE_DIR}/PanneauParametres.h
+    ${FENETRE_DIR}/glwidget.cpp
+    ${FENETRE_DIR}/glwidget.h
+    ${FENETRE_DIR}/VueRendu.cpp
+    ${FENETRE_DIR}/ImageVue.cpp
+    ${FENETRE_DIR}/ImageVue.h)
+target_include_directories(cyclide_gui PUBLIC ${FENETRE_DIR})
 # Meta-object code only for the Qt targets, not for every later target.
 set_target_properties(cyclide_gui PROPERTIES AUTOMOC ON)
 target_link_libraries(cyclide_gui PUBLIC cyclide_core Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets
                                          OpenGL::GL)
 
-add_executable(cyclide ${CMAKE_SOURCE_DIR}/src/main.cpp)
+add_executable(cyclide ${FENETRE_DIR}/main.cpp)
 target_link_libraries(cyclide PRIVATE cyclide_gui)
+
+# The window's headers, for the suites and benchmarks that drive it.
+target_include_directories(cyclide_gui PUBLIC ${CMAKE_SOURCE_DIR}/src)

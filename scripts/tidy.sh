@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs clang-tidy with the checked-in .clang-tidy on every source of src/ and
-# fails when it reports anything. Needs the compile commands of build/
-# (made by scripts/test.sh or scripts/run.sh).
+# of its folders, and fails when it reports anything. Needs the compile
+# commands of build/ (made by scripts/test.sh or scripts/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,8 @@ if [ ! -f build/compile_commands.json ]; then
 fi
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-clang-tidy -p build --quiet src/*.cpp >"$log" 2>&1 || true
+mapfile -t sources < <(find src -name '*.cpp' | sort)
+clang-tidy -p build --quiet "${sources[@]}" >"$log" 2>&1 || true
 if grep -q -E "(warning|error):" "$log"; then
     grep -E -A3 "(warning|error):" "$log"
     echo "clang-tidy: $(grep -c -E '(warning|error):' "$log") finding(s)" >&2

@@ -203,6 +203,47 @@ void BM_PasCurseur(benchmark::State& state) {
 }
 BENCHMARK(BM_PasCurseur)->ArgName("tout")->Arg(0)->Arg(1)->Apply(reglagesVue);
 
+// One step of the theta00 slider held by the mouse (a drag): the view
+// compiles its preview lists, then the event loop runs until the window has
+// swapped the new frame, finished. Argument as for BM_PasCurseur.
+void BM_PasCurseurTenu(benchmark::State& state) {
+    bool image = false; // set by the window's frames: declared before it
+    FenPrincipale fenetre;
+    fenetre.resize(1180, 900);
+    fenetre.show();
+    GLWidget* vue = fenetre.findChild<GLWidget*>(QStringLiteral("glWidget"));
+    QSlider* curseur = fenetre.findChild<QSlider*>(QStringLiteral("theta00Slider"));
+    if (vue == nullptr || curseur == nullptr) {
+        state.SkipWithError("window without its view or slider");
+        return;
+    }
+    QObject::connect(vue, &QOpenGLWidget::frameSwapped, [&image] { image = true; });
+    if (!attendre([&] { return vue->isValid() && image; })) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    for (int liste = 1; liste <= 7; ++liste) {
+        vue->setAfficheListe(liste, state.range(0) == 1 || liste == 1 ? 1 : 0);
+    }
+    curseur->setSliderDown(true);
+    emit curseur->sliderPressed();
+    image = false;
+    attendre([&] { return image; });
+    int k = 0;
+    for (auto _ : state) {
+        image = false;
+        curseur->setValue(++k % 2);
+        if (!attendre([&] { return image; })) {
+            state.SkipWithError("no frame after the step");
+            break;
+        }
+        terminer(*vue);
+    }
+    curseur->setSliderDown(false);
+    emit curseur->sliderReleased();
+}
+BENCHMARK(BM_PasCurseurTenu)->ArgName("tout")->Arg(0)->Arg(1)->Apply(reglagesVue);
+
 // The window's frame alone: the view asks for a repaint with nothing
 // changed (no rebuild, no list compiled), then the event loop runs until
 // the window has swapped the frame, finished. The floor under a slider step.

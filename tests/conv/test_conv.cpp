@@ -282,8 +282,11 @@ TEST(CyclideConv, ParameterFileGivesTheSameReportAsItsValues) {
 TEST(CyclideConv, NonConvertiblePatchPrintsNoPieceAndExitsZero) {
     Execution ex = lancer({"0", "0", "0", "0", "0", "0", "0"});
     EXPECT_EQ(ex.statut, 0);
-    ASSERT_EQ(ex.lignes.size(), 26u) << ex.sortie;
+    ASSERT_EQ(ex.lignes.size(), 27u) << ex.sortie;
     EXPECT_EQ(ex.lignes[0], "type 0");
+    // The construction's non-finite numbers are words, named on the last line.
+    EXPECT_EQ(ex.lignes[4], "indefini indefini indefini 1");
+    EXPECT_EQ(ex.lignes[26], "indefini : P01 P10 w11 P12 P21 w22 dA dB");
     EXPECT_EQ(ex.lignes[1], "cyclide 0 Nous n'avons pas un carreau convertible");
     EXPECT_EQ(ex.lignes[2], "verdict non convertible: la construction ne donne pas un carreau "
                             "convertible (type 0)");
@@ -666,6 +669,11 @@ TEST_F(CyclideConvFichiers, WriteFailuresLeaveTheOldFile) {
     refuse(ex, "permission refusee");
     EXPECT_EQ(lireFichier(ferme / "f.obj"), ANCIEN);
     EXPECT_EQ(std::distance(fs::directory_iterator(ferme), fs::directory_iterator()), 1);
+    // A file anyone may write, in that folder: the folder is named.
+    fs::permissions(ferme / "f.obj", fs::perms::all);
+    ex = lancer({"--exemple", "1", "--obj", (ferme / "f.obj").string()}, sansDroits);
+    refuse(ex, "permission refusee dans le dossier '" + ferme.string() + "'");
+    EXPECT_EQ(lireFichier(ferme / "f.obj"), ANCIEN);
 }
 
 // One rule for numbers on the command line and in files: finite decimal
@@ -872,17 +880,23 @@ TEST_F(CyclideConvFichiers, BadNetFilesAreRefused) {
     std::string arc = bon;
     arc.replace(arc.find('\n') + 1, 1, "5"); // P00 moved: the boundaries u = 0 and v = 0 bend
     const std::vector<std::pair<std::string, std::string>> cas = {
-        {huit, "n'a que 8 point(s) sur neuf"},
-        {mot, "ligne 3 : 'x"},
-        {arc, "le bord u = 0 (P00 P01 P02) n'est pas un arc de cercle"},
-        {"", "n'a que 0 point(s)"}};
+        {huit, "n'a que 8 point(s) sur neuf"}, {mot, "ligne 3 : 'x"}, {"", "n'a que 0 point(s)"}};
     for (const auto& [texte, mots] : cas) {
         ecrire("mauvais.txt", texte);
         refuse(lancer({"--carreau", ici("mauvais.txt")}), mots);
     }
+    // A boundary that is not a circular arc is a verdict, not an error.
+    ecrire("arc.txt", arc);
+    const Execution verdict = lancer({"--carreau", ici("arc.txt")});
+    EXPECT_EQ(verdict.statut, 0) << verdict.erreur;
+    ASSERT_GE(verdict.lignes.size(), 3u);
+    EXPECT_EQ(verdict.lignes[0], "type 0");
+    EXPECT_TRUE(commencePar(verdict.lignes[2], "verdict non convertible: le bord u = 0 (P00 P01 "
+                                               "P02) n'est pas un arc de cercle"));
     refuse(lancer({"--carreau", ici("absent.txt")}), "impossible d'ouvrir");
     refuse(lancer({"--carreau", ici("reseau.txt"), "--tolerance", "0"}), "--tolerance");
-    refuse(lancer({"--tolerance", "1e-3", "--exemple", "1"}), "--tolerance va avec --carreau");
+    refuse(lancer({"--tolerance", "1e-3", "--exemple", "1"}),
+           "--tolerance va avec --carreau ou --lot");
     refuse(lancer({"--carreau", ici("reseau.txt"), "--obj", ici("reseau.txt")}),
            "est le fichier d'entree");
     EXPECT_EQ(lireFichier(ici("reseau.txt")), bon);

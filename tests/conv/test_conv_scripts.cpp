@@ -109,14 +109,14 @@ TEST(CyclideConvScripts, StandardInputBatchKeepsItsOutputPureJson) {
     const Sortie r = executer("--lot -", entree);
     const Sortie csv = executer("--lot - --csv --fils 1", entree);
     fs::remove(entree);
-    ASSERT_EQ(r.statut, 0) << r.erreur;
+    ASSERT_EQ(r.statut, 1) << r.erreur; // a line in error: all rows written, status 1
     ASSERT_EQ(r.lignes.size(), 3u);
     const long attendues[3] = {1, 4, 5};
     for (std::size_t k = 0; k < 3; ++k)
         EXPECT_EQ(json::lire(r.lignes[k])["input"]["line"].n, attendues[k]);
     EXPECT_EQ(json::lire(r.lignes[2])["kind"].t, "ring");
     EXPECT_NE(r.erreur.find("1 ligne(s) en erreur sur 5"), std::string::npos) << r.erreur;
-    ASSERT_EQ(csv.statut, 0);
+    ASSERT_EQ(csv.statut, 1);
     ASSERT_EQ(csv.lignes.size(), 4u);
     EXPECT_EQ(csv.lignes[0].substr(0, 5), "line,");
 }

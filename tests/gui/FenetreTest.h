@@ -5,6 +5,7 @@
 
 #include "FenPrincipale.h"
 
+#include <QAction>
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
@@ -24,10 +25,15 @@ struct Message {
 // and are listed as "titre|filtre"; the message boxes are recorded.
 class FenetreTest : public FenPrincipale {
   public:
+    // The axes indicator off, so that a view shows only the scene.
+    FenetreTest() { findChild<QAction*>(QStringLiteral("actionAxes"))->setChecked(false); }
+
     QStringList nomsAFournir;
     QStringList dialogues;
     QList<Message> informations;
     QList<Message> avertissements;
+    // The size the image dialog answers (empty: cancelled).
+    QSize tailleDemandee = QSize(800, 800);
 
   protected:
     QString nomFichierOuverture(const QString& titre, const QString& filtre) override {
@@ -42,6 +48,8 @@ class FenetreTest : public FenPrincipale {
     void messageAvertissement(const QString& titre, const QString& texte) override {
         avertissements.append({titre, texte});
     }
+
+    QSize tailleImage(const QSize& /*defaut*/) override { return tailleDemandee; }
 
   private:
     QString fournirNom(const QString& titre, const QString& filtre) {

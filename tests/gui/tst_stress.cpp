@@ -12,6 +12,7 @@
 #include "FenPrincipale.h"
 #include "FenetreTest.h"
 #include "Messages.h"
+#include "OutilsFenetre.h"
 #include "glwidget.h"
 
 #include <QAction>
@@ -47,11 +48,6 @@ const char* const NOMS_CHAMPS[7] = {"theta00Valeur", "theta02Valeur", "theta20Va
 const char* const NOMS_CASES[7] = {
     "afficheCarreauBox", "afficheBordBox",    "afficheCarreauBoxNew",    "afficheBordBoxNew",
     "affichePolyBoxNew", "afficheCyclideBox", "afficheCarreauCyclideBox"};
-
-// The table's text for a value: 6 decimals, cut to the field's 6 characters.
-QString texteCellule(double valeur) {
-    return QString::number(valeur, 'f', 6).left(6);
-}
 
 // Whether a slider position fits an angle the view stores in radians: the
 // view's whole degrees held within the slider's range, rounded (the angle
@@ -113,8 +109,9 @@ class Stress {
     QString texteAleatoire();
     void noter(const QString& texte);
     void rafraichi();
-    void touche(Qt::Key cle);
-    void commander(bool parTouche, Qt::Key cle, const char* action);
+    void touche(Qt::Key cle, Qt::KeyboardModifiers modificateurs = Qt::NoModifier);
+    void commander(bool parTouche, Qt::Key cle, const char* action,
+                   Qt::KeyboardModifiers modificateurs = Qt::NoModifier);
 
     void deplacerCurseur();
     void toucheCurseur();
@@ -128,7 +125,7 @@ class Stress {
     void glisser();
 
     bool panneauVisible() const {
-        return !enfant<QGroupBox>(f, QStringLiteral("parametresGroupBox"))->isHidden();
+        return enfant<QSlider>(f, QStringLiteral("theta00Slider"))->isEnabled();
     }
 
     FenetreTest& f;
@@ -211,20 +208,21 @@ QString Stress::texteAleatoire() {
 
 // A key pressed on the window itself with no text field holding the focus,
 // so that a one-letter shortcut reaches its action.
-void Stress::touche(Qt::Key cle) {
+void Stress::touche(Qt::Key cle, Qt::KeyboardModifiers modificateurs) {
     QWidget* focus = QApplication::focusWidget();
     if (qobject_cast<QLineEdit*>(focus) != nullptr) {
         focus->clearFocus();
     }
-    QTest::keyClick(&f, cle);
+    QTest::keyClick(&f, cle, modificateurs);
 }
 
 // An Edition command, by its shortcut key or by its menu entry.
-void Stress::commander(bool parTouche, Qt::Key cle, const char* action) {
+void Stress::commander(bool parTouche, Qt::Key cle, const char* action,
+                       Qt::KeyboardModifiers modificateurs) {
     QAction* entree = enfant<QAction>(f, QString::fromLatin1(action));
     noter(parTouche ? QStringLiteral("touche ") + QKeySequence(cle).toString() : entree->text());
     if (parTouche) {
-        touche(cle);
+        touche(cle, modificateurs);
     } else {
         entree->trigger();
     }
@@ -288,7 +286,7 @@ void Stress::chargerExemple() {
 }
 
 void Stress::remettreAZero(bool parTouche) {
-    commander(parTouche, Qt::Key_R, "actionResetProg");
+    commander(parTouche, Qt::Key_R, "actionResetProg", Qt::ControlModifier);
     modeAttendu = 0;
 }
 

@@ -117,7 +117,6 @@ void TestVue3D::panneauCyclide() {
     const char* plans[3] = {"Plan Pz", "Plan Py", "sans objet (tore ou sphere)"};
     QCOMPARE(resultat(f, 12), QString::fromLatin1(plans[changement]));
     QVERIFY(enfant<QLabel>(f, "informations")->text().endsWith(resultat(f, 0)));
-    QVERIFY(enfant<QLabel>(f, "resultat_1")->textInteractionFlags() & Qt::TextSelectableByMouse);
 }
 
 // The angle fields after a slider step and the reset, and the table after
@@ -137,7 +136,7 @@ void TestVue3D::champsLisibles() {
             enfant<QLineEdit>(f, QStringLiteral("pointValeur_%1_%2").arg(k / 4).arg(k % 4));
         QVERIFY2(texteEntierVisible(c), qPrintable(c->text()));
     }
-    QCOMPARE(enfant<QLineEdit>(f, "pointValeur_3_0")->text(), QStringLiteral("-7.982"));
+    QCOMPARE(enfant<QLineEdit>(f, "pointValeur_3_0")->text(), QStringLiteral("-7.9820"));
 }
 
 // At start-up the theta20 slider stands at -60; saving then opening gives
@@ -171,6 +170,9 @@ void TestVue3D::recadrerExemple1() {
     FenetreTest f;
     QVERIFY(afficher(f));
     declencher(f, "actionExemple1");
+    // The example is fitted when it is opened; zoomed out and turned, it
+    // is fitted again by the command.
+    const QRect ouvert = boiteColoree(vue(f)->grabFramebuffer());
     vue(f)->Scal = 0.2;
     vue(f)->setXRotation(30 * 16);
     const QRect petite = boiteColoree(vue(f)->grabFramebuffer());
@@ -179,6 +181,7 @@ void TestVue3D::recadrerExemple1() {
     const int cote = vue(f)->zoneAffichage().width();
     const QRect boite = boiteColoree(image);
     QVERIFY(boite.width() > 2 * petite.width());
+    QVERIFY(ouvert.width() > 2 * petite.width());
     const int etendue = std::max(boite.width(), boite.height());
     QVERIFY2(etendue > cote / 2 && etendue < cote, qPrintable(QString::number(etendue)));
     const QPoint ecart = boite.center() - image.rect().center();
@@ -277,7 +280,7 @@ void TestVue3D::deplacementEtVuesPredefinies() {
     const QRect apres = boiteColoree(v->grabFramebuffer());
     QVERIFY2(std::abs(apres.left() - avant.left() - 40) <= 2,
              qPrintable(QString::number(apres.left())));
-    QCOMPARE(apres.top(), avant.top());
+    QVERIFY(std::abs(apres.top() - avant.top()) <= 1);
     QCOMPARE(v->xRotation(), 0);
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));

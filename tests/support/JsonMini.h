@@ -1,12 +1,13 @@
-// A small JSON reader and a validator for the subset of JSON Schema that
-// docs/cyclide-conv.schema.json uses (type, enum, properties, required,
-// additionalProperties false, items, minItems, maxItems, minimum, maximum,
-// oneOf, local $ref). Numbers are read with strtod, so they round-trip.
+// JSON read with nlohmann-json into a plain value the tests index, and a
+// validator for the subset of JSON Schema that docs/cyclide-conv.schema.json
+// uses (type, enum, properties, required, additionalProperties false, items,
+// minItems, maxItems, minimum, maximum, oneOf, local $ref).
 #ifndef JSON_MINI_H
 #define JSON_MINI_H
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -40,151 +41,40 @@ struct Valeur {
     const Valeur& operator[](std::size_t k) const { return elements.at(k); }
 };
 
-class Lecteur {
-  public:
-    explicit Lecteur(const std::string& t) : t_(t) {}
-    // The whole text as one value; throws std::runtime_error on any fault.
-    Valeur tout() {
-        Valeur v = valeur();
-        blancs();
-        if (k_ != t_.size())
-            erreur("text after the value");
-        return v;
-    }
-
-  private:
-    [[noreturn]] void erreur(const std::string& quoi) {
-        throw std::runtime_error(quoi + " at offset " + std::to_string(k_));
-    }
-    void blancs() {
-        while (k_ < t_.size() &&
-               (t_[k_] == ' ' || t_[k_] == '\n' || t_[k_] == '\t' || t_[k_] == '\r'))
-            ++k_;
-    }
-    bool mot(const char* m) {
-        const std::string s(m);
-        if (t_.compare(k_, s.size(), s) != 0)
-            return false;
-        k_ += s.size();
-        return true;
-    }
-    Valeur valeur() {
-        blancs();
-        Valeur v;
-        if (k_ >= t_.size())
-            erreur("end of text");
-        const char ch = t_[k_];
-        if (ch == '{') {
-            v.sorte = Valeur::Objet;
-            suite('}', [&] {
-                blancs();
-                std::string cle = texte();
-                blancs();
-                if (k_ >= t_.size() || t_[k_++] != ':')
-                    erreur("':' expected");
-                v.membres.emplace_back(cle, valeur());
-            });
-        } else if (ch == '[') {
-            v.sorte = Valeur::Tableau;
-            suite(']', [&] { v.elements.push_back(valeur()); });
-        } else if (ch == '"') {
-            v.sorte = Valeur::Texte;
-            v.t = texte();
-        } else if (mot("null")) {
-        } else if (mot("true") || mot("false")) {
-            v.sorte = Valeur::Booleen;
-            v.b = t_[k_ - 1] == 'e' && t_[k_ - 2] == 'u';
-        } else {
-            nombre(v);
-        }
-        return v;
-    }
-    // The comma-separated items of an object or array up to its closing
-    // character fin (none at all is allowed), the opening one being at k_.
-    template <class Element> void suite(char fin, Element element) {
-        ++k_;
-        blancs();
-        if (k_ < t_.size() && t_[k_] == fin) {
-            ++k_;
-            return;
-        }
-        do {
-            element();
-            blancs();
-        } while (k_ < t_.size() && t_[k_] == ',' && ++k_);
-        if (k_ >= t_.size() || t_[k_++] != fin)
-            erreur(std::string("'") + fin + "' expected");
-    }
-    void nombre(Valeur& v) {
-        const std::size_t debut = k_;
-        auto chiffres = [&] {
-            const std::size_t d = k_;
-            while (k_ < t_.size() && t_[k_] >= '0' && t_[k_] <= '9')
-                ++k_;
-            return k_ - d;
-        };
-        if (k_ < t_.size() && t_[k_] == '-')
-            ++k_;
-        const std::size_t d0 = k_;
-        if (chiffres() == 0 || (t_[d0] == '0' && k_ - d0 > 1))
-            erreur("bad number");
-        v.entier = true;
-        if (k_ < t_.size() && t_[k_] == '.') {
-            ++k_;
-            v.entier = false;
-            if (chiffres() == 0)
-                erreur("bad fraction");
-        }
-        if (k_ < t_.size() && (t_[k_] == 'e' || t_[k_] == 'E')) {
-            ++k_;
-            v.entier = false;
-            if (k_ < t_.size() && (t_[k_] == '+' || t_[k_] == '-'))
-                ++k_;
-            if (chiffres() == 0)
-                erreur("bad exponent");
-        }
+// The value of a tree parsed by nlohmann-json, members in file order.
+inline Valeur depuis(const nlohmann::ordered_json& j) {
+    Valeur v;
+    if (j.is_object()) {
+        v.sorte = Valeur::Objet;
+        for (auto it = j.begin(); it != j.end(); ++it)
+            v.membres.emplace_back(it.key(), depuis(it.value()));
+    } else if (j.is_array()) {
+        v.sorte = Valeur::Tableau;
+        for (const auto& e : j)
+            v.elements.push_back(depuis(e));
+    } else if (j.is_string()) {
+        v.sorte = Valeur::Texte;
+        v.t = j.get<std::string>();
+    } else if (j.is_boolean()) {
+        v.sorte = Valeur::Booleen;
+        v.b = j.get<bool>();
+    } else if (j.is_number()) {
         v.sorte = Valeur::Nombre;
-        v.n = std::strtod(t_.substr(debut, k_ - debut).c_str(), nullptr);
+        v.n = j.get<double>();
+        v.entier = !j.is_number_float();
     }
-    // A string with its escapes; \u escapes must stay below 0x80 here.
-    std::string texte() {
-        if (k_ >= t_.size() || t_[k_] != '"')
-            erreur("string expected");
-        ++k_;
-        std::string r;
-        while (k_ < t_.size() && t_[k_] != '"') {
-            const auto o = static_cast<unsigned char>(t_[k_]);
-            if (o < 0x20)
-                erreur("control character in string");
-            if (t_[k_] != '\\') {
-                r += t_[k_++];
-                continue;
-            }
-            ++k_;
-            const char e = k_ < t_.size() ? t_[k_++] : '\0';
-            const std::string simples = "\"\\/bfnrt";
-            const std::string valeurs = "\"\\/\b\f\n\r\t";
-            if (simples.find(e) != std::string::npos) {
-                r += valeurs[simples.find(e)];
-            } else if (e == 'u' && k_ + 4 <= t_.size()) {
-                r += static_cast<char>(std::strtol(t_.substr(k_, 4).c_str(), nullptr, 16));
-                k_ += 4;
-            } else {
-                erreur("bad escape");
-            }
-        }
-        if (k_ >= t_.size())
-            erreur("unterminated string");
-        ++k_;
-        return r;
-    }
+    return v;
+}
 
-    const std::string& t_;
-    std::size_t k_ = 0;
-};
-
+// The whole text as one value (nlohmann-json's parser: strict JSON, strings
+// in UTF-8, numbers read to the nearest double); throws std::runtime_error
+// on any fault.
 inline Valeur lire(const std::string& texte) {
-    return Lecteur(texte).tout();
+    try {
+        return depuis(nlohmann::ordered_json::parse(texte));
+    } catch (const nlohmann::json::exception& e) {
+        throw std::runtime_error(e.what());
+    }
 }
 
 // Validates v against the schema node s of the document racine; gives back

@@ -1,0 +1,174 @@
+#include "Sorties.h"
+
+#include "FichierParametres.h"
+
+#include <fcntl.h>
+#include <iostream>
+#include <unistd.h>
+#include <vector>
+
+void ouvrirDescripteursStandard() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0) {
+            const int nul = ::open("/dev/null", O_RDONLY);
+            if (nul >= 0 && nul != fd) {
+                ::dup2(nul, fd);
+                ::close(nul);
+            }
+        }
+}
+
+void avertir(const std::string& message) {
+    ecrireTout(STDERR_FILENO, "cyclide-conv : " + message + "\n");
+}
+
+namespace {
+
+// Resolves one output; throws when it cannot be written there.
+CibleEcriture resoudre(const std::string& nom, const FluxConnus& flux, const char* quoi) {
+    CibleEcriture cible;
+    std::string raison;
+    if (!resoudreCible(nom, flux, cible, raison))
+        throw ErreurConv(std::string("impossible d'ecrire ") + quoi + " '" + nom + "' : " + raison);
+    return cible;
+}
+
+// True when both outputs would be written to the same stream or file.
+bool memeSortie(const CibleEcriture& a, const CibleEcriture& b) {
+    if (a.genre == GenreCible::Flux && b.genre == GenreCible::Flux)
+        return a.descripteur == b.descripteur;
+    return memeFichier(a.identite, b.identite);
+}
+
+} // namespace
+
+Sorties preparerSorties(const OptionsExports& exports, const IdentiteFichier& entree,
+                        const std::string& nomEntree) {
+    Sorties s;
+    FluxConnus flux;
+    flux.sortieStandard = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    flux.sortieErreur = STDERR_FILENO;
+    s.rapport = &std::cout;
+    std::vector<CibleEcriture*> demandees;
+    const struct {
+        const std::string& nom;
+        CibleEcriture& cible;
+        const char* quoi;
+    } sorties[] = {{exports.obj, s.obj, "le fichier OBJ"},
+                   {exports.png, s.png, "l'image"},
+                   {exports.step, s.step, "le fichier STEP"}};
+    for (const auto& o : sorties)
+        if (!o.nom.empty()) {
+            o.cible = resoudre(o.nom, flux, o.quoi);
+            demandees.push_back(&o.cible);
+        }
+    for (CibleEcriture* c : demandees) {
+        if (memeFichier(c->identite, entree))
+            throw ErreurConv("la sortie '" + c->nom + "' est le fichier d'entree '" + nomEntree +
+                             "' : rien n'a ete ecrit");
+        if (c->genre == GenreCible::Flux && c->descripteur == flux.sortieStandard)
+            s.rapport = &std::cerr;
+    }
+    for (std::size_t a = 0; a < demandees.size(); ++a)
+        for (std::size_t b = a + 1; b < demandees.size(); ++b)
+            if (memeSortie(*demandees[a], *demandees[b]))
+                throw ErreurConv("'" + demandees[a]->nom + "' et '" + demandees[b]->nom +
+                                 "' designent le meme fichier : rien n'a ete ecrit");
+    return s;
+}
+
+void ecrireSortie(const CibleEcriture& cible, const std::string& contenu, const char* quoi) {
+    std::string raison;
+    if (ecrireCible(cible, contenu, raison) != ResultatEcriture::Reussie)
+        throw ErreurConv(std::string("impossible d'ecrire ") + quoi + " '" + cible.nom +
+                         "' : " + raison);
+}
+
+std::string lireTexteEntree(const std::string& nom, IdentiteFichier& entree) {
+    std::string texte;
+    std::string raison;
+    ResultatLecture fin;
+    if (nom == "-") {
+        entree = identiteDescripteur(STDIN_FILENO);
+        fin = lireDescripteurBorne(STDIN_FILENO, texte, raison);
+    } else {
+        fin = lireFichierParametres(nom, false, texte, raison, &entree);
+    }
+    const std::string designation = nom == "-" ? "l'entree standard" : "le fichier '" + nom + "'";
+    if (fin == ResultatLecture::OuvertureImpossible)
+        throw ErreurConv("impossible d'ouvrir " + designation + " : " + raison);
+    if (fin != ResultatLecture::Lu)
+        throw ErreurConv("impossible de lire " + designation + " : " + raison);
+    return texte;
+}
+
+std::string TamponPartage::prendre() {
+    std::lock_guard<std::mutex> verrou(m_);
+    std::string texte;
+    texte.swap(texte_);
+    return texte;
+}
+
+TamponPartage::int_type TamponPartage::overflow(int_type ch) {
+    if (traits_type::eq_int_type(ch, traits_type::eof()))
+        return traits_type::not_eof(ch);
+    std::lock_guard<std::mutex> verrou(m_);
+    texte_ += traits_type::to_char_type(ch);
+    return ch;
+}
+
+std::streamsize TamponPartage::xsputn(const char* s, std::streamsize n) {
+    std::lock_guard<std::mutex> verrou(m_);
+    texte_.append(s, static_cast<std::size_t>(n));
+    return n;
+}
+
+DiagnosticsCaptures::DiagnosticsCaptures() {
+    std::cout.flush();
+    ancien_ = std::cout.rdbuf(&tampon_);
+}
+
+DiagnosticsCaptures::~DiagnosticsCaptures() {
+    std::cout.rdbuf(ancien_);
+}
+
+void DiagnosticsCaptures::transmettre() {
+    const std::string texte = tampon_.prendre();
+    if (!texte.empty())
+        ecrireTout(STDERR_FILENO, latin1EnUtf8(regrouperRepetitions(texte)));
+}
+
+std::string latin1EnUtf8(const std::string& texte) {
+    std::string utf8;
+    utf8.reserve(texte.size());
+    for (char ch : texte) {
+        const auto octet = static_cast<unsigned char>(ch);
+        if (octet < 0x80) {
+            utf8 += ch;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (octet >> 6));
+            utf8 += static_cast<char>(0x80 | (octet & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+std::string regrouperRepetitions(const std::string& texte) {
+    std::string resultat;
+    std::size_t debut = 0;
+    while (debut < texte.size()) {
+        std::size_t fin = texte.find('\n', debut);
+        fin = fin == std::string::npos ? texte.size() : fin + 1;
+        const std::string ligne = texte.substr(debut, fin - debut);
+        int fois = 1;
+        while (texte.compare(fin, ligne.size(), ligne) == 0 && ligne.back() == '\n') {
+            fin += ligne.size();
+            ++fois;
+        }
+        resultat += ligne;
+        if (fois > 1)
+            resultat += "(" + std::to_string(fois) + " fois de suite)\n";
+        debut = fin;
+    }
+    return resultat;
+}

@@ -1,0 +1,256 @@
+// The window's slots that refresh the panels, forward the parameter changes
+// to the panel, and run the edit, example, reset, view and copy commands.
+#include "FenPrincipale.h"
+
+#include "Messages.h"
+#include "OutilsFenetre.h"
+#include "PanneauAffichage.h"
+#include "PanneauCyclide.h"
+#include "PanneauInformations.h"
+#include "PanneauParametres.h"
+#include "ResultatJson.h"
+#include "Scene.h"
+#include "glwidget.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSlider>
+#include <QStatusBar>
+
+// --- Refresh --------------------------------------------------------------------
+
+// The table from Bez, the label with the message of the cyclide type (and
+// the reason of a refusal), the results panel from the scene.
+void FenPrincipale::pointMiseAJour() {
+    infoGroupBox->remplir(glWidget->getScene().Bez);
+    QString message = tr(messageCyclide(glWidget->typeCyclide));
+    const std::string& raison = glWidget->getScene().raison;
+    if (glWidget->typeCyclide == 0 && !raison.empty()) {
+        message += QStringLiteral(" : ") + texteCoeur(raison);
+    }
+    informations->setTexte(message);
+    cyclideGroupBox->remplir(glWidget->getScene());
+    noter(tr("Modifier les parametres"));
+}
+
+// --- Parameter slots ----------------------------------------------------------
+
+void FenPrincipale::setTheta00S(int t) {
+    parametresGroupBox->echoCurseur(0, t);
+}
+
+void FenPrincipale::setTheta02S(int t) {
+    parametresGroupBox->echoCurseur(1, t);
+}
+
+void FenPrincipale::setTheta20S(int t) {
+    parametresGroupBox->echoCurseur(2, t);
+}
+
+void FenPrincipale::setTheta22S(int t) {
+    parametresGroupBox->echoCurseur(3, t);
+}
+
+void FenPrincipale::setTheta00Sb() {
+    parametresGroupBox->retourChampAngle(0);
+}
+
+void FenPrincipale::setTheta02Sb() {
+    parametresGroupBox->retourChampAngle(1);
+}
+
+void FenPrincipale::setTheta20Sb() {
+    parametresGroupBox->retourChampAngle(2);
+}
+
+void FenPrincipale::setTheta22Sb() {
+    parametresGroupBox->retourChampAngle(3);
+}
+
+void FenPrincipale::setRayonb() {
+    parametresGroupBox->retourChampLongueur(0);
+}
+
+void FenPrincipale::setZ11b() {
+    parametresGroupBox->retourChampLongueur(1);
+}
+
+void FenPrincipale::setP10b() {
+    parametresGroupBox->retourChampLongueur(2);
+}
+
+void FenPrincipale::reconstruireEtMontrer() {
+    glWidget->initProjet();
+    glWidget->update();
+}
+
+// --- Edit commands ----------------------------------------------------------------
+
+// "&Affichage": cycles filled -> outlines -> points -> filled in the
+// view's context and redraws.
+void FenPrincipale::modeAffichage() {
+    mode = (mode + 1) % 3;
+    glWidget->setModePolygone(mode);
+}
+
+// The frame built on plane Py (0) or Pz (1): the two check marks, rebuild,
+// refresh of the table, the message and the results, redraw.
+void FenPrincipale::choisirPlan(int plan) {
+    actionChoixY->setChecked(plan == 0);
+    actionChoixZ->setChecked(plan == 1);
+    glWidget->choix = plan;
+    reconstruireEtMontrer();
+    pointMiseAJour();
+}
+
+void FenPrincipale::choixY() {
+    choisirPlan(0);
+}
+
+void FenPrincipale::choixZ() {
+    choisirPlan(1);
+}
+
+// --- Examples and reset -------------------------------------------------------------
+
+// Loads example numero into the view, names it in the parameter panel
+// (whose parameters are greyed while it is shown), fits the view and
+// refreshes the table and the message; one step of the history.
+void FenPrincipale::afficherExemple(int numero) {
+    const Regroupement etape(this, tr("Exemple %1").arg(numero));
+    void (GLWidget::*ouvrir[3])() = {&GLWidget::ouvrirExemple1, &GLWidget::ouvrirExemple2,
+                                     &GLWidget::ouvrirExemple3};
+    (glWidget->*ouvrir[numero - 1])();
+    montrerSource(tr("Exemple %1").arg(numero));
+    glWidget->recadrer();
+    pointMiseAJour();
+}
+
+void FenPrincipale::exemple1() {
+    afficherExemple(1);
+}
+
+void FenPrincipale::exemple2() {
+    afficherExemple(2);
+}
+
+void FenPrincipale::exemple3() {
+    afficherExemple(3);
+}
+
+// "Reprendre les parametres": leaves the net or the example shown for the
+// patch of the parameters; one step of the history.
+void FenPrincipale::reprendreParametres() {
+    const Regroupement etape(this, tr("Reprendre les parametres"));
+    glWidget->exemple = 0;
+    glWidget->quitterCarreau();
+    montrerSource(QString());
+    reconstruireEtMontrer();
+    pointMiseAJour();
+}
+
+// The name of the source shown, in the panel and in the window's memory.
+void FenPrincipale::montrerSource(const QString& source) {
+    sourceMontree = source;
+    parametresGroupBox->montrerSource(source);
+}
+
+// "&Remise a zero": parameters enabled, only the first switch on, "Plan
+// Pz", the default texts, no example, rotations 0, zoom 1.5, the default
+// parameters through the view's slots, filled polygons; one step of the
+// history, so that it can be undone.
+void FenPrincipale::resetProg() {
+    const Regroupement etape(this, tr("Remise a zero"));
+    montrerSource(QString());
+    affichageGroupBox->etatDeDepart();
+    actionChoixY->setChecked(false);
+    actionChoixZ->setChecked(true);
+    parametresGroupBox->textesDeDepart();
+
+    glWidget->exemple = 0;
+    glWidget->quitterCarreau();
+    glWidget->choix = 1;
+    glWidget->setXRotation(0);
+    glWidget->setYRotation(0);
+    glWidget->setZRotation(0);
+    glWidget->Scal = 1.5;
+    glWidget->annulerCadrage();
+
+    glWidget->setAfficheCarreau(1);
+    for (int liste = 2; liste <= 7; ++liste) {
+        glWidget->setAfficheListe(liste, 0);
+    }
+    glWidget->setTheta00(0);
+    glWidget->setTheta02(90);
+    glWidget->setTheta20(-60);
+    glWidget->setTheta22(180);
+    glWidget->setRayon(4);
+    glWidget->setZ11(8);
+    glWidget->setP10(-7.982);
+
+    mode = 2;
+    modeAffichage();
+    parametresGroupBox->accorderChamps();
+}
+
+// --- View commands ------------------------------------------------------------------
+
+void FenPrincipale::ombrage(bool actif) {
+    glWidget->setOmbrage(actif);
+}
+
+void FenPrincipale::recadrer() {
+    glWidget->recadrer();
+}
+
+void FenPrincipale::vueDessus() {
+    glWidget->vuePredefinie(0);
+}
+
+void FenPrincipale::vueFace() {
+    glWidget->vuePredefinie(1);
+}
+
+void FenPrincipale::vueCote() {
+    glWidget->vuePredefinie(2);
+}
+
+void FenPrincipale::orthographique(bool actif) {
+    glWidget->setOrthographique(actif);
+}
+
+// --- Copies ---------------------------------------------------------------------------
+
+// The results panel as text, with the message line first.
+void FenPrincipale::copierResultats() {
+    QGuiApplication::clipboard()->setText(informations->text() + QLatin1Char('\n') +
+                                          cyclideGroupBox->texteResultats());
+    dire(tr("Resultats copies"));
+}
+
+// The JSON object the converter prints with --json for the scene shown,
+// as text and as application/json.
+void FenPrincipale::copierJson() {
+    OrigineEntree origine;
+    const Scene& scene = glWidget->getScene();
+    if (scene.entree.reseauDonne) {
+        origine.sorte = OrigineEntree::Sorte::Reseau;
+        origine.fichier = QFileInfo(cheminCarreau).fileName().toStdString();
+    } else if (scene.entree.exemple != 0) {
+        origine.sorte = OrigineEntree::Sorte::Exemple;
+    }
+    const std::string json = resultatJson(scene, origine);
+    QMimeData* donnees = new QMimeData;
+    donnees->setText(QString::fromUtf8(json.c_str()));
+    donnees->setData(QStringLiteral("application/json"), QByteArray::fromStdString(json));
+    QGuiApplication::clipboard()->setMimeData(donnees);
+    dire(tr("Resultats copies en JSON"));
+}
+
+// A message in the status bar.
+void FenPrincipale::dire(const QString& message) {
+    statusBar()->showMessage(message, 10000);
+}

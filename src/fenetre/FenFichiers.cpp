@@ -1,0 +1,297 @@
+// The window's file commands: parameter files (all or nothing), nets given
+// directly, saving, the image, STEP and OBJ exports.
+#include "EcritureFichier.h"
+#include "ExportObj.h"
+#include "ExportStep.h"
+#include "FenPrincipale.h"
+#include "FichierParametres.h"
+#include "LectureCarreau.h"
+#include "OutilsFenetre.h"
+#include "PanneauParametres.h"
+#include "Scene.h"
+#include "glwidget.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Writes octets as the whole file nom, through a temporary file and a rename
+// (a device in place), so that a failure never damages an existing file; the
+// system's reason of a failure goes to raison.
+ResultatEcriture ecrireOctets(const QString& nom, const QByteArray& octets, QString& raison) {
+    std::string pourquoi;
+    const ResultatEcriture fin =
+        ecrireFichier(QFile::encodeName(nom).toStdString(), octets.toStdString(), pourquoi);
+    raison = texteCoeur(pourquoi);
+    return fin;
+}
+
+// The name with ".png" added when it has no extension and names nothing
+// yet (an existing file, device or pipe chosen in the dialog is kept).
+QString nomPng(const QString& nom) {
+    const QFileInfo fichier(nom);
+    return fichier.suffix().isEmpty() && !fichier.exists() ? nom + QStringLiteral(".png") : nom;
+}
+
+// The file's bytes (a regular file only, opened without waiting, at most
+// 64 Ko) into texte; false with the reason told in French.
+bool lireTexte(const QString& nom, std::string& texte, QString& raison) {
+    std::string pourquoi;
+    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, pourquoi) ==
+        ResultatLecture::Lu) {
+        return true;
+    }
+    std::cout << "Probleme d'ouverture" << std::endl;
+    raison = texteCoeur(pourquoi);
+    return false;
+}
+
+} // namespace
+
+// "&Ouvrir": asks for a .car or .bez file and loads it.
+void FenPrincipale::ouvrir() {
+    const QString nom = nomFichierOuverture(tr("Ouvrir un fichier"), tr("Carreau (*.car *.bez)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    chargerFichier(nom);
+}
+
+// "Ouvrir un carreau...": asks for a file holding a net given directly and
+// shows it.
+void FenPrincipale::ouvrirCarreau() {
+    const QString nom = nomFichierOuverture(tr("Ouvrir un carreau"),
+                                            tr("Carreau donne (*.txt *.carreau);;Tous (*)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    chargerCarreau(nom);
+}
+
+// Reads the net of the file nom, then the nine "x y z w" lines; the view
+// shows it with the plane chosen, fitted, the file named in the parameter
+// panel, whose parameters are greyed. Anything unreadable is told to the
+// user in a warning, and the view is left as it was.
+void FenPrincipale::chargerCarreau(const QString& nom) {
+    const QString titre = tr("Ouvrir un carreau");
+    std::string texte;
+    QString raison;
+    if (!lireTexte(nom, texte, raison)) {
+        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, raison));
+        return;
+    }
+    std::istringstream entree(texte);
+    RBBP net;
+    std::string erreur;
+    if (!lireCarreau(entree, net, erreur)) {
+        messageAvertissement(
+            titre,
+            tr("Le fichier %1 ne contient pas un carreau.\n%2").arg(nom, texteCoeur(erreur)));
+        return;
+    }
+    const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
+    cheminCarreau = nom;
+    glWidget->ouvrirCarreau(net);
+    montrerSource(tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
+    glWidget->recadrer();
+    pointMiseAJour();
+    retenirFichier(nom);
+    dire(tr("Carreau %1 ouvert").arg(nom));
+}
+
+// Loads the seven parameters of the file nom, all or nothing: a file that
+// cannot be read, ends early or holds a word that is not a number is told
+// to the user and changes nothing. Read whole, the values are applied
+// exactly (the sliders show their nearest degree), the example or net shown
+// is left, the view is fitted.
+void FenPrincipale::chargerFichier(const QString& nom) {
+    const QString titre = tr("Ouvrir un fichier");
+    std::string texte;
+    QString raison;
+    if (!lireTexte(nom, texte, raison)) {
+        std::cout << std::endl;
+        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, raison));
+        return;
+    }
+    double valeurs[NOMBRE_PARAMETRES] = {};
+    std::istringstream flux(texte);
+    const LectureParametres lecture = analyserParametres(flux, valeurs);
+    std::cout << std::endl;
+    if (lecture.lus < NOMBRE_PARAMETRES) {
+        QString message = tr("Le fichier %1 est incomplet : %2 valeur(s) lue(s) sur 7. Le fichier "
+                             "n'a pas ete ouvert, aucun parametre n'a ete modifie.")
+                              .arg(nom)
+                              .arg(lecture.lus);
+        if (!lecture.refuse.empty()) {
+            message += tr("\n'%1' n'est pas un nombre.").arg(texteFichier(lecture.refuse));
+        }
+        messageAvertissement(titre, message);
+        return;
+    }
+    appliquerParametres(valeurs, NOMBRE_PARAMETRES);
+    fichierCourant = nom;
+    retenirFichier(nom);
+    dire(tr("Parametres de %1 ouverts").arg(nom));
+}
+
+// Makes the seven values (file order, angles in radians) the view's,
+// exactly, leaving any example or net; the fields and sliders follow; the
+// view is fitted. One step of the history.
+void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
+    if (nombre < NOMBRE_PARAMETRES) {
+        return;
+    }
+    const Regroupement etape(this, tr("Ouvrir des parametres"));
+    EntreeScene entree = glWidget->entree();
+    entree.theta00 = valeurs[0];
+    entree.theta02 = valeurs[1];
+    entree.theta20 = valeurs[2];
+    entree.theta22 = valeurs[3];
+    entree.rayon = valeurs[4];
+    entree.z11 = valeurs[5];
+    entree.P10 = valeurs[6];
+    entree.exemple = 0;
+    entree.reseauDonne = false;
+    glWidget->appliquerEntree(entree);
+    montrerSource(QString());
+    parametresGroupBox->accorderChamps();
+    glWidget->recadrer();
+}
+
+// Writes the seven parameters as stored in the view, in the parameter-file
+// layout, under the name nom (no extension added), through a temporary file
+// and a rename (a device is written in place), so a failed save never
+// damages an existing file. Failures are told to the user.
+void FenPrincipale::ecrireParametresDans(const QString& nom, const QString& titre) {
+    const double valeurs[NOMBRE_PARAMETRES] = {glWidget->getTheta00(), glWidget->getTheta02(),
+                                               glWidget->getTheta20(), glWidget->getTheta22(),
+                                               glWidget->getRayon(),   glWidget->getZ11(),
+                                               glWidget->getP10()};
+    std::ostringstream texte;
+    ecrireParametres(texte, valeurs);
+    const std::string octets = texte.str();
+    QString raison;
+    const ResultatEcriture fin =
+        ecrireOctets(nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
+    if (fin == ResultatEcriture::OuvertureImpossible) {
+        std::cout << "Probleme d'ouverture" << std::endl;
+        messageAvertissement(
+            titre, tr("Impossible d'ouvrir le fichier %1 en ecriture.\n%2").arg(nom, raison));
+    } else if (fin == ResultatEcriture::ErreurEcriture) {
+        messageAvertissement(titre, tr("Erreur d'ecriture : le fichier %1 n'a pas ete "
+                                       "enregistre.\n%2")
+                                        .arg(nom, raison));
+    } else {
+        fichierCourant = nom;
+        retenirFichier(nom);
+        dire(tr("Parametres enregistres dans %1").arg(nom));
+    }
+}
+
+// "Enregistrer &sous..." (Ctrl+Shift+S): asks for a name, then writes.
+void FenPrincipale::sauver() {
+    const QString titre = tr("Enregistrer un fichier");
+    const QString nom = nomFichierEnregistrement(titre, tr("Carreau (*.car *.bez)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    ecrireParametresDans(nom, titre);
+}
+
+// "Enregistrer" (Ctrl+S): into the parameter file last opened or saved, or
+// as "Enregistrer &sous..." when there is none.
+void FenPrincipale::enregistrer() {
+    if (fichierCourant.isEmpty()) {
+        sauver();
+        return;
+    }
+    ecrireParametresDans(fichierCourant, tr("Enregistrer un fichier"));
+}
+
+// "&Enregistrer Image": renders the view off screen at the size chosen
+// (800 x 800 proposed) in a new context, keeps it in originalPixmap and
+// writes it as PNG, ".png" added to a name without extension, the same way
+// as a parameter file. A failure is told to the user.
+void FenPrincipale::sauverImage() {
+    const char* format = "png";
+    const QString titre = tr("Enregistrer une image");
+    QString nom = nomFichierEnregistrement(titre, tr("Images (*.png)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const QSize taille = tailleImage(QSize(800, 800));
+    if (taille.isEmpty()) {
+        return;
+    }
+    nom = nomPng(nom);
+    const QImage image = glWidget->imageHorsEcran(taille.width(), taille.height());
+    originalPixmap = QPixmap::fromImage(image);
+    if (image.isNull()) {
+        messageAvertissement(titre, tr("L'image n'a pas pu etre calculee (contexte OpenGL "
+                                       "hors ecran indisponible)."));
+        return;
+    }
+    QByteArray png;
+    QBuffer tampon(&png);
+    QString raison;
+    if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, format)) {
+        raison = tr("Codage PNG impossible.");
+    } else if (ecrireOctets(nom, png, raison) == ResultatEcriture::Reussie) {
+        dire(tr("Image enregistree dans %1").arg(nom));
+        return;
+    }
+    messageAvertissement(titre,
+                         tr("L'image n'a pas pu etre enregistree dans %1.\n%2").arg(nom, raison));
+}
+
+// "Exporter STEP...": the patch of the view, and when it is convertible the
+// piece of cyclide and the whole cyclide, as exact rational B-spline
+// surfaces in a STEP file (AP214) under the name as chosen. A failure, or a
+// surface left out, is told to the user.
+void FenPrincipale::exporterStepCarreau() {
+    const QString titre = tr("Exporter STEP");
+    const QString nom = nomFichierEnregistrement(titre, tr("STEP (*.step *.stp)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const Scene& scene = glWidget->getScene();
+    std::vector<std::string> notices;
+    std::string raison;
+    if (!exporterStep(QFile::encodeName(nom).toStdString(), scene, notices, raison)) {
+        messageAvertissement(
+            titre, tr("Le fichier %1 n'a pas ete enregistre.\n%2").arg(nom, texteCoeur(raison)));
+    } else if (!notices.empty()) {
+        messageInformation(titre, texteCoeur(notices.front()));
+    } else {
+        dire(tr("STEP enregistre dans %1").arg(nom));
+    }
+}
+
+// "Exporter OBJ...": the meshes of the patch and, when it is convertible,
+// of the patch in the cyclide's frame, the piece, the whole cyclide and the
+// control polyhedron, in an OBJ file under the name as chosen.
+void FenPrincipale::exporterObjCarreau() {
+    const QString titre = tr("Exporter OBJ");
+    const QString nom = nomFichierEnregistrement(titre, tr("OBJ (*.obj)"));
+    if (nom.isEmpty()) {
+        return;
+    }
+    const Scene& scene = glWidget->getScene();
+    std::vector<std::string> notices;
+    const std::vector<std::string> entete = {"Cyclide de Dupin"};
+    if (!exporterObj(QFile::encodeName(nom).toStdString(), scene.converti, scene.typeCyclide,
+                     scene.morceau, entete, notices)) {
+        messageAvertissement(titre, tr("Le fichier %1 n'a pas ete enregistre.").arg(nom));
+    } else if (!notices.empty()) {
+        messageInformation(titre, texteCoeur(notices.front()));
+    } else {
+        dire(tr("OBJ enregistre dans %1").arg(nom));
+    }
+}

@@ -1,0 +1,190 @@
+// The window's memory: the history of the changes (undo, redo), the
+// settings kept between sessions (recent files, last folder, geometry),
+// files dropped on the window, and the help boxes.
+#include "FenPrincipale.h"
+
+#include "PanneauAffichage.h"
+#include "PanneauParametres.h"
+#include "glwidget.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QSlider>
+#include <QUndoStack>
+#include <QUrl>
+
+#include <utility>
+
+namespace {
+
+// Where the window keeps what it remembers between sessions.
+QSettings reglages() {
+    return QSettings(QStringLiteral("cyclide"), QStringLiteral("fenetre"));
+}
+
+// The number of files in the "Fichiers recents" menu.
+const int NOMBRE_RECENTS = 8;
+
+// True for the extensions of a parameter file.
+bool fichierParametres(const QString& nom) {
+    const QString extension = QFileInfo(nom).suffix().toLower();
+    return extension == QLatin1String("car") || extension == QLatin1String("bez");
+}
+
+} // namespace
+
+// --- History ----------------------------------------------------------------------
+
+Regroupement::Regroupement(FenPrincipale* f, QString t) : fenetre(f), texte(std::move(t)) {
+    ++fenetre->suspendu;
+}
+
+Regroupement::~Regroupement() {
+    --fenetre->suspendu;
+    fenetre->noter(texte);
+}
+
+// A switch of the display panel is a step of the history of its own.
+void FenPrincipale::relierHistorique() {
+    for (int liste = 1; liste <= 7; ++liste) {
+        connect(affichageGroupBox->boite(liste), &QCheckBox::stateChanged, this,
+                [this] { noter(tr("Affichage")); });
+    }
+}
+
+// What the window shows now, as one state of the history.
+EtatFenetre FenPrincipale::etatActuel() const {
+    EtatFenetre etat;
+    etat.entree = glWidget->entree();
+    for (int liste = 1; liste <= 7; ++liste) {
+        etat.affiche[liste - 1] = glWidget->afficheListe(liste) != 0;
+    }
+    etat.source = sourceMontree;
+    return etat;
+}
+
+// True while a slider is held: its move is recorded once, at its release.
+bool FenPrincipale::curseurTenu() const {
+    for (int k = 0; k < 4; ++k) {
+        if (parametresGroupBox->curseur(k)->isSliderDown()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Records the change from the state last recorded to the state shown as one
+// step named texte; nothing while a grouped command or a slider drag is
+// under way, nor when nothing changed.
+void FenPrincipale::noter(const QString& texte) {
+    if (suspendu > 0 || curseurTenu()) {
+        return;
+    }
+    const EtatFenetre etat = etatActuel();
+    if (memeEtat(etat, etatNote)) {
+        return;
+    }
+    pile->push(new CommandeEtat(texte, etatNote, etat,
+                                [this](const EtatFenetre& e) { appliquerEtat(e); }));
+    etatNote = etat;
+}
+
+// Shows a state of the history: the switches, the plane, the inputs of the
+// scene (exactly), the fields and sliders, the source; nothing of it is
+// recorded again.
+void FenPrincipale::appliquerEtat(const EtatFenetre& etat) {
+    ++suspendu;
+    for (int liste = 1; liste <= 7; ++liste) {
+        affichageGroupBox->boite(liste)->setChecked(etat.affiche[liste - 1]);
+    }
+    actionChoixY->setChecked(etat.entree.choix == 0);
+    actionChoixZ->setChecked(etat.entree.choix != 0);
+    glWidget->appliquerEntree(etat.entree);
+    montrerSource(etat.source);
+    parametresGroupBox->accorderChamps();
+    pointMiseAJour();
+    --suspendu;
+    etatNote = etat;
+}
+
+// --- Settings -----------------------------------------------------------------------
+
+void FenPrincipale::restaurerGeometrie() {
+    const QByteArray geometrie = reglages().value(QStringLiteral("geometrie")).toByteArray();
+    if (!geometrie.isEmpty()) {
+        restoreGeometry(geometrie);
+    }
+}
+
+// The geometry is kept for the next session.
+void FenPrincipale::closeEvent(QCloseEvent* evenement) {
+    reglages().setValue(QStringLiteral("geometrie"), saveGeometry());
+    QMainWindow::closeEvent(evenement);
+}
+
+// The folder of the last file opened or saved ("" the first time).
+QString FenPrincipale::dossierDepart() const {
+    return reglages().value(QStringLiteral("dernierDossier")).toString();
+}
+
+// Puts nom first in the recent files and its folder as the last folder.
+void FenPrincipale::retenirFichier(const QString& nom) {
+    QSettings r = reglages();
+    const QString chemin = QFileInfo(nom).absoluteFilePath();
+    QStringList recents = r.value(QStringLiteral("fichiersRecents")).toStringList();
+    recents.removeAll(chemin);
+    recents.prepend(chemin);
+    while (recents.size() > NOMBRE_RECENTS) {
+        recents.removeLast();
+    }
+    r.setValue(QStringLiteral("fichiersRecents"), recents);
+    r.setValue(QStringLiteral("dernierDossier"), QFileInfo(nom).absolutePath());
+    createMenuRecents();
+}
+
+// The "Fichiers recents" menu: one entry per file remembered, opened as it
+// was (parameters or net) by its extension.
+void FenPrincipale::createMenuRecents() {
+    menuRecents->clear();
+    const QStringList recents = reglages().value(QStringLiteral("fichiersRecents")).toStringList();
+    for (const QString& chemin : recents) {
+        QAction* entree = menuRecents->addAction(QFileInfo(chemin).fileName());
+        entree->setStatusTip(chemin);
+        connect(entree, &QAction::triggered, this, [this, chemin] { ouvrirFichierDepose(chemin); });
+    }
+    menuRecents->setEnabled(!recents.isEmpty());
+}
+
+// --- Drag and drop --------------------------------------------------------------------
+
+void FenPrincipale::dragEnterEvent(QDragEnterEvent* evenement) {
+    const QList<QUrl> liens = evenement->mimeData()->urls();
+    if (!liens.isEmpty() && liens.first().isLocalFile()) {
+        evenement->acceptProposedAction();
+    }
+}
+
+// The first file dropped is opened.
+void FenPrincipale::dropEvent(QDropEvent* evenement) {
+    const QList<QUrl> liens = evenement->mimeData()->urls();
+    if (liens.isEmpty() || !liens.first().isLocalFile()) {
+        return;
+    }
+    evenement->acceptProposedAction();
+    ouvrirFichierDepose(liens.first().toLocalFile());
+}
+
+void FenPrincipale::ouvrirFichierDepose(const QString& nom) {
+    if (fichierParametres(nom)) {
+        chargerFichier(nom);
+    } else {
+        chargerCarreau(nom);
+    }
+}

@@ -1,0 +1,219 @@
+// FenPrincipale: the main window. The 3D view in a scroll area above a
+// one-line information label on the left; on the right the parameter and
+// display panels, then the control-point table beside the results panel;
+// the file, edit, view, example and help menus. The window builds the
+// panels and wires them to the view; all model state lives in the view,
+// which the window reads through its getters and changes through its slots.
+#ifndef FENPRINCIPALE_H
+#define FENPRINCIPALE_H
+
+#include "EtatFenetre.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class GLWidget;
+class PanneauAffichage;
+class PanneauCyclide;
+class PanneauInformations;
+class PanneauParametres;
+class QAction;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QMenu;
+class QScrollArea;
+class QUndoStack;
+class EtiquetteElidee;
+
+// Loads the toolkit's French catalogue (qtbase_fr) into the application,
+// so that its dialogs and buttons speak French too.
+// Out: false when the catalogue is not installed (the toolkit then stays
+// in English).
+bool installerTraductionQt();
+
+class FenPrincipale : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    FenPrincipale();
+
+    // The polygon display mode (0 filled, 1 outlines, 2 points).
+    int getMode() const { return mode; }
+    // The last image rendered by "&Enregistrer Image".
+    const QPixmap& getOriginalPixmap() const { return originalPixmap; }
+    // What "&Ouvrir" does once a name is chosen: loads that parameter file.
+    void chargerFichier(const QString& nom);
+    // What "Ouvrir un carreau..." does once a name is chosen: reads the net
+    // given directly in that file (regular files only, never waiting) and
+    // shows it; an unreadable net is told to the user and changes nothing.
+    void chargerCarreau(const QString& nom);
+    // What a file dropped on the window does: a .car or .bez file is loaded
+    // as parameters, any other as a net given directly.
+    void ouvrirFichierDepose(const QString& nom);
+    // The window's geometry of the last session (QSettings), when there is one.
+    void restaurerGeometrie();
+    // The history of the changes (undo, redo).
+    QUndoStack* historique() const { return pile; }
+
+  protected:
+    // Dialog hooks: the file dialogs and message boxes the commands open.
+    // They are modal; a test replaces them to supply names and to collect
+    // what would be shown.
+    virtual QString nomFichierOuverture(const QString& titre, const QString& filtre);
+    virtual QString nomFichierEnregistrement(const QString& titre, const QString& filtre);
+    virtual void messageInformation(const QString& titre, const QString& texte);
+    virtual void messageAvertissement(const QString& titre, const QString& texte);
+    // The size of an exported image, asked with defaut proposed; an empty
+    // size when cancelled.
+    virtual QSize tailleImage(const QSize& defaut);
+
+    void closeEvent(QCloseEvent* evenement) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
+
+  public slots:
+    void ouvrir();
+    void ouvrirCarreau();
+    void sauver();
+    void sauverImage();
+    void exporterStepCarreau();
+    void index();
+    void aPropos();
+    void modeAffichage();
+    void choixY();
+    void choixZ();
+    void exemple1();
+    void exemple2();
+    void exemple3();
+    void resetProg();
+    void setTheta00S(int t);
+    void setTheta00Sb();
+    void setTheta02S(int t);
+    void setTheta02Sb();
+    void setTheta20S(int t);
+    void setTheta20Sb();
+    void setTheta22S(int t);
+    void setTheta22Sb();
+    void setRayonb();
+    void setZ11b();
+    void setP10b();
+    void pointMiseAJour();
+    void ombrage(bool actif);
+    void recadrer();
+    void vueDessus();
+    void vueFace();
+    void vueCote();
+    void enregistrer();
+    void exporterObjCarreau();
+    void copierResultats();
+    void copierJson();
+    void orthographique(bool actif);
+    void reprendreParametres();
+
+  private:
+    friend class Regroupement;
+    void createActions();
+    void createFichierActions();
+    void createEditionActions();
+    void createAutresActions();
+    void createMenuFichier();
+    void createMenuRecents();
+    void relierHistorique();
+    EtatFenetre etatActuel() const;
+    void noter(const QString& texte);
+    void appliquerEtat(const EtatFenetre& etat);
+    void montrerSource(const QString& source);
+    void retenirFichier(const QString& nom);
+    QString dossierDepart() const;
+    void ecrireParametresDans(const QString& nom, const QString& titre);
+    bool curseurTenu() const;
+    void dire(const QString& message);
+    QString texteAide() const;
+    void createMenus();
+    void createOpenGL();
+    void createPanneaux();
+    void createVueActions();
+    void relierParametres();
+    void disposer();
+    void reconstruireEtMontrer();
+    void choisirPlan(int plan);
+    void afficherExemple(int numero);
+    void appliquerParametres(const double valeurs[7], int nombre);
+    QAction* nouvelleAction(const char* nom, const QString& texte, void (FenPrincipale::*slot)());
+
+    int mode = 0;
+    QPixmap originalPixmap;
+    EtiquetteElidee* informations = nullptr;
+    QWidget* centralWidget = nullptr;
+    QScrollArea* glWidgetArea = nullptr;
+    GLWidget* glWidget = nullptr;
+    PanneauParametres* parametresGroupBox = nullptr;
+    PanneauAffichage* affichageGroupBox = nullptr;
+    PanneauInformations* infoGroupBox = nullptr;
+    PanneauCyclide* cyclideGroupBox = nullptr;
+    QMenu* menuFichier = nullptr;
+    QMenu* menuEdition = nullptr;
+    QMenu* menuVue = nullptr;
+    QMenu* menuExemples = nullptr;
+    QMenu* menuAide = nullptr;
+    QAction* actionOuvrir = nullptr;
+    QAction* actionOuvrirCarreau = nullptr;
+    QAction* actionSauverImage = nullptr;
+    QAction* actionSauver = nullptr;
+    QAction* actionExporterStep = nullptr;
+    QAction* actionQuitter = nullptr;
+    QAction* actionModeAffichage = nullptr;
+    QAction* actionExemple1 = nullptr;
+    QAction* actionExemple2 = nullptr;
+    QAction* actionExemple3 = nullptr;
+    QAction* actionResetProg = nullptr;
+    QAction* actionChoixZ = nullptr;
+    QAction* actionChoixY = nullptr;
+    QAction* actionIndex = nullptr;
+    QAction* actionApropos = nullptr;
+    QAction* actionOmbrage = nullptr;
+    QAction* actionRecadrer = nullptr;
+    QAction* actionVueDessus = nullptr;
+    QAction* actionVueFace = nullptr;
+    QAction* actionVueCote = nullptr;
+    QAction* actionEnregistrer = nullptr;
+    QAction* actionExporterObj = nullptr;
+    QAction* actionAnnuler = nullptr;
+    QAction* actionRefaire = nullptr;
+    QAction* actionCopier = nullptr;
+    QAction* actionCopierJson = nullptr;
+    QAction* actionOrthographique = nullptr;
+    QAction* actionAxes = nullptr;
+    QMenu* menuRecents = nullptr;
+
+    // History: the state last recorded, and a count of the commands under
+    // way that record one step for all their changes.
+    QUndoStack* pile = nullptr;
+    EtatFenetre etatNote;
+    int suspendu = 0;
+    // The net file or example shown (empty: the parameters), the net
+    // file's path, the parameter file last opened or saved (Ctrl+S).
+    QString sourceMontree;
+    QString cheminCarreau;
+    QString fichierCourant;
+};
+
+// Records the changes made during its life as one step of the window's
+// history named texte.
+class Regroupement {
+  public:
+    Regroupement(FenPrincipale* fenetre, QString texte);
+    ~Regroupement();
+    Regroupement(const Regroupement&) = delete;
+    Regroupement& operator=(const Regroupement&) = delete;
+
+  private:
+    FenPrincipale* fenetre;
+    QString texte;
+};
+
+#endif

@@ -1,0 +1,139 @@
+#include "OutilsFenetre.h"
+
+#include "NombreTexte.h"
+
+#include <QLineEdit>
+#include <QObject>
+#include <QPainter>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+QLabel* etiquetteCentree(const QString& texte) {
+    QLabel* etiquette = new QLabel(texte);
+    etiquette->setAlignment(Qt::AlignCenter);
+    return etiquette;
+}
+
+QString texteDecimal(double valeur) {
+    return QString::number(valeur, 'f', 6);
+}
+
+void montrerDebut(QLineEdit* champ) {
+    QObject::connect(champ, &QLineEdit::textChanged, champ, [champ] {
+        if (!champ->isModified()) {
+            champ->setCursorPosition(0);
+        }
+    });
+    champ->setCursorPosition(0);
+}
+
+void ecrireChamp(QLineEdit* champ, const QString& texte) {
+    if (champ->text() != texte.left(champ->maxLength())) {
+        champ->setText(texte);
+    }
+    champ->setCursorPosition(0);
+}
+
+int largeurChamp(const QLineEdit& champ, const QString& modele) {
+    const QMargins marges = champ.textMargins();
+    return champ.fontMetrics().horizontalAdvance(modele) + marges.left() + marges.right() + 12;
+}
+
+bool lireSaisie(const QString& texte, double& valeur) {
+    QString t = texte.trimmed();
+    if (t.count(QLatin1Char(',')) == 1 && !t.contains(QLatin1Char('.'))) {
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+    }
+    const QByteArray octets = t.toUtf8();
+    return lireNombreDecimal(std::string_view(octets.constData(), octets.size()), valeur);
+}
+
+QString texteExact(double valeur) {
+    char tampon[64];
+    const std::to_chars_result fin = std::to_chars(tampon, tampon + sizeof tampon, valeur);
+    return QString::fromLatin1(tampon, static_cast<qsizetype>(fin.ptr - tampon));
+}
+
+QString texteCellule(double valeur, QString* bulle) {
+    if (!std::isfinite(valeur)) {
+        if (bulle != nullptr) {
+            *bulle = std::isnan(valeur) ? QObject::tr("Valeur non definie (pas un nombre)")
+                                        : QObject::tr("Valeur infinie");
+        }
+        return QStringLiteral("\u2014");
+    }
+    if (bulle != nullptr) {
+        *bulle = QString::number(valeur, 'g', 17);
+    }
+    const double absolue = std::fabs(valeur);
+    if (valeur == 0) {
+        return QStringLiteral("0.0000");
+    }
+    if (absolue >= 1e5) {
+        return QString::number(valeur, 'e', 2);
+    }
+    const int chiffres =
+        std::max(1, static_cast<int>(std::floor(std::log10(std::max(absolue, 1.0)))) + 1);
+    const int decimales = std::clamp(6 - chiffres - (valeur < 0 ? 1 : 0), 0, 4);
+    const QString texte = QString::number(valeur, 'f', decimales);
+    // A value that rounds to zero is shown without its sign.
+    return texte.startsWith(QLatin1Char('-')) && texte.count(QLatin1Char('0')) == texte.size() - 2
+               ? texte.mid(1)
+               : texte;
+}
+
+QString texteFichier(const std::string& octets) {
+    const QByteArray brut = QByteArray::fromStdString(octets);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString lu = utf8(brut);
+    return utf8.hasError() ? QString::fromLatin1(brut) : lu;
+}
+
+QString texteCoeur(const std::string& message) {
+    QString texte;
+    std::size_t debut = 0;
+    bool cite = false;
+    while (debut <= message.size()) {
+        std::size_t fin = message.find('\'', debut);
+        if (fin == std::string::npos) {
+            fin = message.size();
+        }
+        const std::string morceau = message.substr(debut, fin - debut);
+        texte += cite ? texteFichier(morceau)
+                      : QString::fromLatin1(morceau.data(), static_cast<qsizetype>(morceau.size()));
+        if (fin < message.size()) {
+            texte += QLatin1Char('\'');
+        }
+        cite = !cite;
+        debut = fin + 1;
+    }
+    return texte;
+}
+
+EtiquetteElidee::EtiquetteElidee(QWidget* parent) : QLabel(parent) {
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+void EtiquetteElidee::setTexte(const QString& texte) {
+    setText(texte);
+    setToolTip(texte);
+}
+
+QSize EtiquetteElidee::minimumSizeHint() const {
+    return QSize(0, fontMetrics().height() + 2 * margin());
+}
+
+QSize EtiquetteElidee::sizeHint() const {
+    return minimumSizeHint();
+}
+
+void EtiquetteElidee::paintEvent(QPaintEvent* /*evenement*/) {
+    QPainter peintre(this);
+    const QRect zone = contentsRect();
+    const QString cut = fontMetrics().elidedText(text(), Qt::ElideRight, zone.width());
+    peintre.drawText(zone, static_cast<int>(alignment()), cut);
+}

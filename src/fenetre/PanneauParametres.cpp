@@ -1,0 +1,232 @@
+#include "PanneauParametres.h"
+
+#include "Constantes.h"
+#include "FichierParametres.h"
+#include "OutilsFenetre.h"
+#include "glwidget.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace {
+
+using SignalAngle = void (GLWidget::*)(int);
+using SlotAngle = void (GLWidget::*)(int);
+using SlotLongueur = void (GLWidget::*)(double);
+
+const SignalAngle SIGNAUX_ANGLES[4] = {&GLWidget::theta00Changed, &GLWidget::theta02Changed,
+                                       &GLWidget::theta20Changed, &GLWidget::theta22Changed};
+const SlotAngle SLOTS_ANGLES[4] = {&GLWidget::setTheta00, &GLWidget::setTheta02,
+                                   &GLWidget::setTheta20, &GLWidget::setTheta22};
+const SlotLongueur SLOTS_LONGUEURS[3] = {&GLWidget::setRayon, &GLWidget::setZ11, &GLWidget::setP10};
+
+// The angle k (0..3) of the view, in radians.
+double angleVue(const GLWidget& vue, int k) {
+    const double angles[4] = {vue.getTheta00(), vue.getTheta02(), vue.getTheta20(),
+                              vue.getTheta22()};
+    return angles[k];
+}
+
+// The names of the seven parameters in messages.
+const char* const NOMS[7] = {"t00", "t02", "t20", "t22", "Rayon", "z11", "P10"};
+
+// The length k (0 rayon, 1 z11, 2 P10) of the view.
+double longueurVue(const GLWidget& vue, int k) {
+    const double longueurs[3] = {vue.getRayon(), vue.getZ11(), vue.getP10()};
+    return longueurs[k];
+}
+
+} // namespace
+
+PanneauParametres::PanneauParametres(GLWidget* vueModele, QWidget* parent)
+    : QGroupBox(tr("Parametres"), parent), vue(vueModele) {
+    setObjectName(QStringLiteral("parametresGroupBox"));
+    QGridLayout* grille = new QGridLayout;
+
+    const char* nomsAngles[4] = {"theta00", "theta02", "theta20", "theta22"};
+    const char* etiquettes[4] = {"t00", "t02", "t20", "t22"};
+    for (int k = 0; k < 4; ++k) {
+        curseurs[k] = nouveauCurseur(k, angleVue(*vue, k));
+        curseurs[k]->setObjectName(QString::fromLatin1(nomsAngles[k]) + "Slider");
+        champsAngles[k] =
+            nouveauChamp(QString::fromLatin1(nomsAngles[k]) + "Valeur", angleVue(*vue, k));
+        grille->addWidget(etiquetteCentree(tr(etiquettes[k])), k, 0);
+        grille->addWidget(curseurs[k], k, 1, 1, 2);
+        grille->addWidget(champsAngles[k], k, 3);
+    }
+
+    const char* nomsLongueurs[3] = {"rayonValeur", "z11Valeur", "P10Valeur"};
+    for (int k = 0; k < 3; ++k) {
+        champsLongueurs[k] =
+            nouveauChamp(QString::fromLatin1(nomsLongueurs[k]), longueurVue(*vue, k));
+    }
+    grille->addWidget(etiquetteCentree(tr("Rayon")), 4, 0);
+    grille->addWidget(champsLongueurs[0], 4, 1);
+    grille->addWidget(etiquetteCentree(tr("z11")), 4, 2);
+    grille->addWidget(champsLongueurs[1], 4, 3);
+    grille->addWidget(etiquetteCentree(tr("P10")), 5, 0);
+    grille->addWidget(champsLongueurs[2], 5, 1);
+    creerSource(grille);
+    setLayout(grille);
+
+    const char* bullesAngles[4] = {"Angle du coin P00 sur le cercle de depart", "Angle du coin P02",
+                                   "Angle du coin P20", "Angle du coin P22"};
+    for (int k = 0; k < 4; ++k) {
+        curseurs[k]->setToolTip(tr(bullesAngles[k]) + tr(" (degres entiers)"));
+        champsAngles[k]->setToolTip(tr(bullesAngles[k]) +
+                                    tr(" en radians ; Entree pour appliquer"));
+    }
+    champsLongueurs[0]->setToolTip(tr("Rayon du cercle de depart ; Entree pour appliquer"));
+    champsLongueurs[1]->setToolTip(tr("Cote du point de controle central P11"));
+    champsLongueurs[2]->setToolTip(tr("Coordonnee libre du point de controle P10"));
+}
+
+// Row 6: the source of the patch shown and the button that goes back to
+// the patch of the parameters.
+void PanneauParametres::creerSource(QGridLayout* grille) {
+    source = new EtiquetteElidee;
+    source->setObjectName(QStringLiteral("sourceCarreau"));
+    boutonReprendre = new QPushButton(tr("Reprendre les parametres"));
+    boutonReprendre->setObjectName(QStringLiteral("boutonReprendre"));
+    boutonReprendre->setToolTip(
+        tr("Quitter le carreau ou l'exemple montre et revenir au carreau des parametres"));
+    grille->addWidget(source, 6, 0, 1, 2);
+    grille->addWidget(boutonReprendre, 6, 2, 1, 2);
+    connect(boutonReprendre, &QPushButton::clicked, this, &PanneauParametres::reprendre);
+    montrerSource(QString());
+}
+
+// One angle slider from -180 to 180 at t (radians) in whole degrees, ticks
+// every 30 below; its value is set before it is connected both ways to the
+// view, so building it changes nothing in the view.
+QSlider* PanneauParametres::nouveauCurseur(int k, double radians) {
+    QSlider* slider = new QSlider(Qt::Horizontal);
+    slider->setRange(-180, 180);
+    slider->setValue(radiansEnDegres(radians));
+    slider->setTickInterval(30);
+    slider->setTickPosition(QSlider::TicksBelow);
+    connect(slider, &QSlider::valueChanged, vue, SLOTS_ANGLES[k]);
+    connect(vue, SIGNAUX_ANGLES[k], slider, &QSlider::setValue);
+    return slider;
+}
+
+// A parameter field showing valeur with 6 significant digits, wide enough
+// for a value written with 6 decimals and its sign, showing the start of
+// its text.
+QLineEdit* PanneauParametres::nouveauChamp(const QString& nom, double valeur) {
+    QLineEdit* champ = new QLineEdit(QString::number(valeur, 'g', 6));
+    champ->setObjectName(nom);
+    const int largeur = largeurChamp(*champ, QStringLiteral("-0.0000000"));
+    champ->setMinimumWidth(largeur);
+    champ->setMaximumWidth(std::max(55, largeur));
+    montrerDebut(champ);
+    // Editing a refused text takes its mark away.
+    connect(champ, &QLineEdit::textEdited, champ, [champ] {
+        champ->setProperty("refuse", false);
+        champ->setStyleSheet(QString());
+    });
+    return champ;
+}
+
+void PanneauParametres::echoCurseur(int k, int t) {
+    ecrireChamp(champsAngles[k], texteDecimal(t * DEUX_PI / 360));
+    vue->initProjet();
+    vue->update();
+}
+
+// Reads the typed text of champ; a refused text marks the field and tells
+// why through refus().
+bool PanneauParametres::lireChamp(QLineEdit* champ, const QString& nom, double& valeur) {
+    if (lireSaisie(champ->text(), valeur)) {
+        champ->setProperty("refuse", false);
+        champ->setStyleSheet(QString());
+        return true;
+    }
+    champ->setProperty("refuse", true);
+    champ->setStyleSheet(QStringLiteral("QLineEdit { background: #ffd6d6; }"));
+    emit refus(tr("%1 : '%2' n'est pas un nombre (exemples : 1.25, 1,25, -3e-2) ; valeur "
+                  "precedente gardee.")
+                   .arg(nom, champ->text().left(40)));
+    return false;
+}
+
+// The slider of angle k at the nearest degree of radians, without a signal.
+void PanneauParametres::placerCurseur(int k, double radians) {
+    const QSignalBlocker bloque(curseurs[k]);
+    curseurs[k]->setValue(radiansEnDegres(radians));
+}
+
+void PanneauParametres::retourChampAngle(int k) {
+    double valeur = 0;
+    if (!champsAngles[k]->isModified() || !lireChamp(champsAngles[k], tr(NOMS[k]), valeur)) {
+        return;
+    }
+    champsAngles[k]->setModified(false);
+    vue->setAngleRadians(k, valeur);
+    placerCurseur(k, valeur);
+}
+
+void PanneauParametres::retourChampLongueur(int k) {
+    double valeur = 0;
+    if (!champsLongueurs[k]->isModified() ||
+        !lireChamp(champsLongueurs[k], tr(NOMS[4 + k]), valeur)) {
+        return;
+    }
+    champsLongueurs[k]->setModified(false);
+    (vue->*SLOTS_LONGUEURS[k])(valeur);
+    vue->initProjet();
+    vue->update();
+}
+
+bool PanneauParametres::refuse(const QLineEdit* champ) {
+    return champ->property("refuse").toBool();
+}
+
+void PanneauParametres::accorderChamps() {
+    QLineEdit* champs[7] = {champsAngles[0],   champsAngles[1],    champsAngles[2],
+                            champsAngles[3],   champsLongueurs[0], champsLongueurs[1],
+                            champsLongueurs[2]};
+    for (int k = 0; k < 7; ++k) {
+        const double modele = k < 4 ? angleVue(*vue, k) : longueurVue(*vue, k - 4);
+        double montre = 0;
+        const bool lu = lireSaisie(champs[k]->text(), montre);
+        if (!lu || QString::number(montre, 'g', 6) != QString::number(modele, 'g', 6)) {
+            ecrireChamp(champs[k], texteExact(modele));
+        }
+        champs[k]->setModified(false);
+        champs[k]->setProperty("refuse", false);
+        champs[k]->setStyleSheet(QString());
+    }
+    for (int k = 0; k < 4; ++k) {
+        placerCurseur(k, angleVue(*vue, k));
+    }
+}
+
+void PanneauParametres::montrerSource(const QString& nom) {
+    const bool parametres = nom.isEmpty();
+    for (int k = 0; k < 4; ++k) {
+        curseurs[k]->setEnabled(parametres);
+        champsAngles[k]->setEnabled(parametres);
+    }
+    for (QLineEdit* champ : champsLongueurs) {
+        champ->setEnabled(parametres);
+    }
+    boutonReprendre->setEnabled(!parametres);
+    source->setTexte(parametres ? tr("Carreau des parametres") : nom);
+}
+
+void PanneauParametres::ecrireLongueur(int k, double valeur) {
+    champsLongueurs[k]->setText(texteDecimal(valeur));
+}
+
+void PanneauParametres::textesDeDepart() {
+    ecrireChamp(champsLongueurs[2], tr("-7.982"));
+    ecrireChamp(champsLongueurs[1], tr("8.0"));
+    ecrireChamp(champsLongueurs[0], tr("4.0"));
+}

@@ -1,0 +1,83 @@
+// PanneauParametres: the parameter panel "Parametres": four angle sliders
+// (whole degrees) with their radian fields, then the fields of the start
+// radius, of the height z11 and of P10. Each slider is tied both ways to
+// its angle in the view; the window connects the sliders' and fields'
+// signals to its own slots, which call the operations below.
+#ifndef PANNEAU_PARAMETRES_H
+#define PANNEAU_PARAMETRES_H
+
+#include <QGroupBox>
+
+class EtiquetteElidee;
+class GLWidget;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+class PanneauParametres : public QGroupBox {
+    Q_OBJECT
+
+  public:
+    // In: vue, the view whose parameters the panel shows and changes (it
+    // outlives the panel). The sliders and fields start at the view's values.
+    explicit PanneauParametres(GLWidget* vue, QWidget* parent = nullptr);
+
+    // The slider (k 0..3: theta00, theta02, theta20, theta22).
+    QSlider* curseur(int k) const { return curseurs[k]; }
+    // The radian field of angle k (0..3).
+    QLineEdit* champAngle(int k) const { return champsAngles[k]; }
+    // The field of length k (0 rayon, 1 z11, 2 P10).
+    QLineEdit* champLongueur(int k) const { return champsLongueurs[k]; }
+
+    // Slider echo: field k shows t degrees in radians with 6 decimals; the
+    // scene is rebuilt (nothing is computed again for the same inputs) and
+    // redrawn once more.
+    // Units: t in whole degrees.
+    void echoCurseur(int k, int t);
+    // Return in angle field k: the text read as radians (lireSaisie) goes to
+    // the view exactly and the slider shows its nearest degree without
+    // feeding back. A text that is not a number is refused: the field is
+    // marked, refus() tells why, the angle is kept. A field the user did
+    // not edit changes nothing.
+    void retourChampAngle(int k);
+    // Return in length field k: the value read the same way goes to the
+    // view, then the scene is rebuilt and redrawn once more; the text stays.
+    void retourChampLongueur(int k);
+    // Brings the seven fields and the four sliders to the view's values: a
+    // field whose text does not show the value to 6 significant digits gets
+    // its exact text, each slider its nearest degree, without signals.
+    void accorderChamps();
+    // Names the source of the patch shown (a net file, an example) and
+    // greys the seven parameters while it is shown; an empty source: the
+    // patch of the parameters, which are enabled again.
+    void montrerSource(const QString& source);
+    // True when the field is marked as holding a refused text.
+    static bool refuse(const QLineEdit* champ);
+    // Writes the value of length k with 6 decimals into its field.
+    void ecrireLongueur(int k, double valeur);
+    // The reset's texts of the length fields: "-7.982", "8.0", "4.0" for
+    // P10, z11 and rayon, in that order.
+    void textesDeDepart();
+
+  signals:
+    // A typed text was refused; message says which and why.
+    void refus(const QString& message);
+    // "Reprendre les parametres" was pressed while a net or an example is shown.
+    void reprendre();
+
+  private:
+    QSlider* nouveauCurseur(int k, double radians);
+    QLineEdit* nouveauChamp(const QString& nom, double valeur);
+    bool lireChamp(QLineEdit* champ, const QString& nom, double& valeur);
+    void placerCurseur(int k, double radians);
+    void creerSource(class QGridLayout* grille);
+
+    GLWidget* vue;
+    QSlider* curseurs[4];
+    QLineEdit* champsAngles[4];
+    QLineEdit* champsLongueurs[3];
+    EtiquetteElidee* source = nullptr;
+    QPushButton* boutonReprendre = nullptr;
+};
+
+#endif

@@ -1,0 +1,107 @@
+// Writing a whole output where the user pointed, so that a failure never
+// damages what was there: regular files through a temporary file and a
+// rename, symbolic links through their target, hard-linked files, devices
+// and pipes in place, the standard output as a stream.
+#ifndef ECRITURE_FICHIER_H
+#define ECRITURE_FICHIER_H
+
+#include <string>
+#include <sys/types.h>
+
+// How writing a file ended.
+enum class ResultatEcriture {
+    Reussie,
+    OuvertureImpossible, // the file (or its temporary) could not be created or opened
+    ErreurEcriture       // it was opened, but the bytes could not all be written
+};
+
+// How an output is written.
+enum class GenreCible {
+    Flux,     // an open descriptor (the standard output): written as a stream
+    Remplace, // a new file, or a regular file with one name: temporary file and rename
+    EnPlace   // a regular file with several names, a character device or a named
+              // pipe: written in place, its other names and its node kept
+};
+
+// What a file is, to tell two names of one file apart from two files: the
+// device and inode of an existing regular file, or for a file still to be
+// created the device and inode of its directory and its last name. Other
+// kinds of file (devices, pipes, terminals) have no identity: writing
+// one of them twice damages nothing.
+struct IdentiteFichier {
+    bool valide = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    std::string nouveau; // the name in its directory, for a file still to be created
+};
+
+// True when both identities are valid and name the same file.
+bool memeFichier(const IdentiteFichier& a, const IdentiteFichier& b);
+
+// The identity of what an open descriptor reads or writes (valid for a
+// regular file only).
+IdentiteFichier identiteDescripteur(int fd);
+
+// An output resolved before anything is written.
+struct CibleEcriture {
+    std::string nom;    // as the user gave it
+    std::string chemin; // symbolic links followed: the name actually written
+    GenreCible genre = GenreCible::Remplace;
+    int descripteur = -1; // Flux: the descriptor written
+    IdentiteFichier identite;
+};
+
+// The descriptors an output may name, as the process had them before any
+// redirection: "-" and every name of the same file as sortieStandard
+// (/dev/stdout, /proc/self/fd/1, the file the shell redirected it to)
+// are written to sortieStandard as a stream; sortieErreur alike. -1: none
+// ("-" is then an ordinary file name).
+struct FluxConnus {
+    int sortieStandard = -1;
+    int sortieErreur = -1;
+};
+
+// Decides how chemin is written: follows its symbolic links (a link to a
+// missing file names the file to create), recognises the known streams,
+// and classifies what it names. False, with the reason in French, for an
+// empty name, a name ending in '/', a directory, a block device, a
+// socket, an existing file that may not be written, a loop of links or a
+// path that cannot be examined.
+bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcriture& cible,
+                   std::string& raison);
+
+// Writes contenu as the whole of a resolved output. Remplace: a temporary
+// file beside the target (a short name, within any name limit), flushed
+// to the disk, given the old file's permissions, then renamed over it.
+// EnPlace: the whole text is ready in memory before the file is touched;
+// room is reserved without changing the file's length (a full disk then
+// leaves the old bytes as they were), the old bytes are kept in memory and
+// written back if the new ones cannot all be written, and SIGINT, SIGTERM,
+// SIGHUP and SIGQUIT wait until the file is whole (only SIGKILL or a crash
+// during the copy can leave it partial); a named pipe nobody reads is
+// refused rather than waited on. Flux: written at the stream's position.
+// On failure no temporary is left behind and raison tells why (for a
+// folder where no temporary may be created, naming the folder); on
+// SIGINT, SIGTERM, SIGHUP or SIGQUIT during a replacement the temporary
+// is removed before the process ends (when those signals are at their
+// default action).
+// The first call makes a write beyond the file-size limit an ordinary
+// error (EFBIG) instead of a signal that kills the process.
+ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& contenu,
+                             std::string& raison);
+
+// Resolves chemin (no stream known) and writes contenu there.
+ResultatEcriture ecrireFichier(const std::string& chemin, const std::string& contenu,
+                               std::string& raison);
+
+// The same, telling only whether it succeeded.
+bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu);
+
+// Writes all of texte to a descriptor, resuming after partial writes and
+// interruptions. False on any write error (errno tells which).
+bool ecrireTout(int fd, const std::string& texte);
+
+// The reason of a system error, in French for the common ones.
+std::string raisonErreur(int erreur);
+
+#endif

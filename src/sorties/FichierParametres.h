@@ -1,0 +1,73 @@
+// Parameter files (.car, .bez): the seven conversion parameters
+// theta00 theta02 theta20 theta22 (radians) on the first line, an empty line,
+// then rayon z11 P10. Free of any GUI toolkit: the window and the converter
+// share it.
+#ifndef FICHIER_PARAMETRES_H
+#define FICHIER_PARAMETRES_H
+
+#include "EcritureFichier.h"
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+const int NOMBRE_PARAMETRES = 7;
+
+// A parameter file is a few hundred bytes: a longer input is refused
+// rather than read on (an endless pipe, a device, a wrong file).
+const std::size_t TAILLE_PARAMETRES_MAX = std::size_t{64} * 1024;
+
+// What reading the seven numbers gave.
+struct LectureParametres {
+    int lus = 0;        // values read, 0..7
+    std::string refuse; // the first word that is not a number (shortened, printable), or empty
+};
+
+// Reads up to seven numbers separated by any white space into valeurs, in
+// file order (a leading UTF-8 byte-order mark skipped); each word must be a finite decimal number
+// (lireNombreDecimal) and no word is collected beyond the longest number accepted. Stops at the
+// first word that is not a number, or at the end of the input; the entries
+// not reached are left as they were.
+LectureParametres analyserParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]);
+
+// The same, giving back only how many were read (0..7).
+int lireParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]);
+
+// How reading a parameter file ended.
+enum class ResultatLecture {
+    Lu,
+    OuvertureImpossible, // missing, not permitted, ...
+    GenreRefuse,         // a directory, or (for the window) anything but a regular file
+    TropLong,            // more than TAILLE_PARAMETRES_MAX bytes
+    ErreurLecture
+};
+
+// Reads all of a descriptor, at most TAILLE_PARAMETRES_MAX bytes, into
+// texte (a pipe or the standard input is read until its end).
+ResultatLecture lireDescripteurBorne(int fd, std::string& texte, std::string& raison);
+
+// Opens chemin and reads it whole into texte. ordinaireSeulement (the
+// window): opened without ever waiting (a named pipe without writer, a
+// terminal) and refused unless it is a regular file; otherwise pipes and
+// character devices are read as well (a named pipe waits for its writer),
+// directories refused. identite, when given, gets what was read.
+// raison tells a failure in French.
+ResultatLecture lireFichierParametres(const std::string& chemin, bool ordinaireSeulement,
+                                      std::string& texte, std::string& raison,
+                                      IdentiteFichier* identite = nullptr);
+
+// Writes the seven values in the file layout, each in the shortest form
+// that reads back as the same double.
+void ecrireParametres(std::ostream& out, const double valeurs[NOMBRE_PARAMETRES]);
+
+// Writes the file through a temporary file in the same directory and a
+// rename, so that a failure never damages an existing file. Returns true on
+// success.
+bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOMBRE_PARAMETRES]);
+
+// The nearest whole number of degrees of an angle in radians
+// (radians * 360 / 2pi, halves away from zero), clamped into the range of
+// int; NaN gives 0.
+int radiansEnDegres(double radians);
+
+#endif

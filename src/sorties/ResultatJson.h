@@ -1,0 +1,50 @@
+// ResultatJson: the result of one conversion as one JSON object on one line,
+// with English keys, for scripts; and the number and text forms it uses,
+// shared by the batch's CSV rows.
+#ifndef RESULTAT_JSON_H
+#define RESULTAT_JSON_H
+
+#include "Scene.h"
+
+#include <string>
+
+// Where the numbers of a conversion came from, for the "input" key.
+struct OrigineEntree {
+    enum class Sorte { Parametres, Fichier, Exemple, Lot, Reseau };
+    Sorte sorte = Sorte::Parametres;
+    std::string fichier; // the parameter file's or the net file's name (Fichier, Reseau)
+    long ligne = 0;      // the line number in the batch (Sorte::Lot)
+};
+
+// The English name of a cyclide-type code: 1 "ring", 2 "spindle",
+// 3 "horned", 4 "double_sphere", 5 "crossed_torus", 6 "collar_torus";
+// nullptr for 0 (no cyclide) and for any other code.
+const char* sorteCyclide(int code);
+
+// Appends the shortest text that reads back as exactly v (round trip),
+// e.g. "0.1", "-7.982", "1e+20"; "null" for a NaN or an infinity.
+// Gives back false when it wrote "null".
+bool ajouterNombre(std::string& out, double v);
+
+// Appends texte as a JSON string (quotes, escapes for the quote, the
+// backslash and control characters). The bytes of a text in ISO 8859-1 (the
+// console texts) are written as UTF-8; with latin1 false, a text that is
+// already valid UTF-8 (a file name) is copied, any other is read as
+// ISO 8859-1.
+void ajouterTexteJson(std::string& out, const std::string& texte, bool latin1 = true);
+
+// Appends the JSON object of the scene (built once as a nlohmann-json tree
+// that keeps its keys in order, written on one line in the forms of
+// ajouterNombre and ajouterTexteJson), keys in this order: input, plane,
+// type, code, kind, message, net, cyclide, piece, residual, and reason when
+// the patch is not convertible or a number is not finite. The input of a net
+// given directly is {"source":"net","file":NAME} (no parameters). For code 0
+// the reason is the scene's own (in French, raison), and residual is the
+// best reading's whenever one was tried (type not 0). Non-finite numbers are
+// written as null and named in the reason (in English). No line end is added.
+void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& origine);
+
+// The same as a new string.
+std::string resultatJson(const Scene& s, const OrigineEntree& origine);
+
+#endif

@@ -1,0 +1,62 @@
+# Builds the .deb with cpack, unpacks it with dpkg -x into a scratch root
+# (RACINE) and runs the installed converter and module from there.
+file(REMOVE_RECURSE ${RACINE})
+file(MAKE_DIRECTORY ${RACINE})
+
+function(lancer)
+    execute_process(COMMAND ${ARGV} RESULT_VARIABLE fin OUTPUT_VARIABLE sortie
+                    ERROR_VARIABLE erreur)
+    if(NOT fin EQUAL 0)
+        message(FATAL_ERROR "${ARGV} failed (${fin}):\n${sortie}\n${erreur}")
+    endif()
+    set(sortie "${sortie}" PARENT_SCOPE)
+endfunction()
+
+lancer(cpack -G DEB -B ${RACINE}/cpack --config ${BINAIRES}/CPackConfig.cmake)
+file(GLOB paquets ${RACINE}/cpack/*.deb)
+list(LENGTH paquets n)
+if(NOT n EQUAL 1)
+    message(FATAL_ERROR "expected one .deb, found: ${paquets}")
+endif()
+
+# Declared dependencies: the shared libraries found by dpkg-shlibdeps and
+# the interpreter with numpy.
+lancer(dpkg-deb --field ${paquets} Depends)
+foreach(dependance libc6 libstdc\\+\\+6 libqt6widgets6 libocct python3-numpy)
+    if(NOT sortie MATCHES "${dependance}")
+        message(FATAL_ERROR "Depends lacks ${dependance}: ${sortie}")
+    endif()
+endforeach()
+
+lancer(dpkg -x ${paquets} ${RACINE}/installe)
+set(r ${RACINE}/installe/usr)
+foreach(f bin/cyclide bin/cyclide-conv share/man/man1/cyclide-conv.1.gz
+          share/applications/cyclide.desktop share/icons/hicolor/64x64/apps/cyclide.png)
+    if(NOT EXISTS ${r}/${f} AND NOT EXISTS ${r}/${f}.gz)
+        string(REGEX REPLACE "\\.gz$" "" f_nu ${f})
+        if(NOT EXISTS ${r}/${f_nu})
+            message(FATAL_ERROR "not installed: ${f}")
+        endif()
+    endif()
+endforeach()
+
+lancer(${r}/bin/cyclide-conv --help)
+if(NOT sortie MATCHES "Usage")
+    message(FATAL_ERROR "cyclide-conv --help: ${sortie}")
+endif()
+lancer(${r}/bin/cyclide-conv --json 0 1.5707963267948966 -1.0471975511965976 3.141592653589793 4 8 -7.982)
+if(NOT sortie MATCHES "\"kind\":\"ring\"")
+    message(FATAL_ERROR "installed conversion: ${sortie}")
+endif()
+
+file(GLOB_RECURSE modules ${r}/lib/cyclide.*.so)
+list(LENGTH modules n)
+if(NOT n EQUAL 1)
+    message(FATAL_ERROR "expected one installed module cyclide, found: ${modules}")
+endif()
+get_filename_component(dossier ${modules} DIRECTORY)
+lancer(${CMAKE_COMMAND} -E env PYTHONPATH=${dossier} ${PYTHON} -c
+       "m = __import__('cyclide')\nprint(m.__file__, m.convert([0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982])['kind'])")
+if(NOT sortie MATCHES "^${dossier}/cyclide.* ring")
+    message(FATAL_ERROR "installed module: ${sortie}")
+endif()
