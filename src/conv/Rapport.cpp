@@ -121,6 +121,13 @@ std::string rapport(const Scene& s) {
     }
     if (s.typeCyclide != 0 || s.type != 0)
         out += "residu " + nombreRapport(s.residu, "residu", noms) + "\n";
+    if (s.typeCyclide != 0) {
+        std::ostringstream t;
+        t.precision(2);
+        t << s.incertitude;
+        out += "incertitude relative de a, c, mu " +
+               (std::isfinite(s.incertitude) ? t.str() : std::string("indefini")) + "\n";
+    }
     if (!noms.empty()) {
         out += "indefini :";
         for (const auto& n : noms)

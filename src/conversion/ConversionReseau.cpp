@@ -365,7 +365,38 @@ CyclideRepere placerDansLeMonde(const CyclideRepere& cy, const Normalisation& n)
     return w;
 }
 
+// The cyclide placed in the world moved into the normalised net's frame.
+CyclideRepere placerDansLeReseau(const CyclideRepere& cy, const Normalisation& n) {
+    CyclideRepere r = cy;
+    r.a = cy.a / n.echelle;
+    r.c = cy.c / n.echelle;
+    r.mu = cy.mu / n.echelle;
+    r.omega.init((cy.omega.getX0() - n.centre[0]) / n.echelle,
+                 (cy.omega.getY0() - n.centre[1]) / n.echelle,
+                 (cy.omega.getZ0() - n.centre[2]) / n.echelle);
+    return r;
+}
+
 } // namespace
+
+double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide,
+                          const MorceauCyclide& morceau) {
+    Normalisation n;
+    if (!normaliser(net, n) || !cyclideFinie(cyclide))
+        return INFINI;
+    OptionsAffinage o;
+    o.tore = cyclide.c == 0;
+    o.sphere = o.tore && cyclide.a == 0;
+    o.iterationsMax = 0;
+    o.bruit = n.bruit;
+    o.net = &n.net;
+    o.morceau = morceau;
+    const CyclideRepere cy = placerDansLeReseau(cyclide, n);
+    const CyclideAffinee a = affinerCyclide(echantillonner(n.net, ECHANTILLONS), cy, o);
+    const double* s = a.incertitude;
+    const double u = std::max({s[0], s[1], s[2]}) / taille(cy);
+    return std::isfinite(u) ? u : INFINI;
+}
 
 double arrondiRelatif(const RBBP& net) {
     Normalisation n;

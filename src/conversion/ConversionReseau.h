@@ -49,6 +49,17 @@ struct ConversionReseau {
 // not circular arcs give type 0 with the reason; never throws.
 ConversionReseau convertirReseau(const RBBP& net, double tolerance);
 
+// The relative uncertainty of a, c, mu (the largest standard uncertainty
+// over max(|a|, |mu|)) that a net determines for a cyclide and piece already
+// found, without moving them: the Jacobian of the distances of the patch's
+// points and corners (AffinageCyclide) at that cyclide, with the larger of
+// their spread and the net's rounding.
+// In: the net and its cyclide and piece in world coordinates (c = 0 for a
+// torus or sphere, a = 0 for a sphere).
+// Degenerate: +infinity when the net or the cyclide is not finite.
+double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide,
+                          const MorceauCyclide& morceau);
+
 // The rounding of a net's numbers relative to its size: epsilon times
 // (1 + its largest coordinate over its longer corner diagonal). The
 // conversion admits ECART_ARRONDI times it in the residual and at the

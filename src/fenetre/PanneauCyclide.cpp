@@ -14,7 +14,7 @@ namespace {
 // The rows, top to bottom.
 const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
     "Type",  "a",     "b",     "c",   "mu",       "Centre", "Axe 1",
-    "Axe 2", "Axe 3", "Theta", "Psi", "Residu R", "Plan"};
+    "Axe 2", "Axe 3", "Theta", "Psi", "Residu R", "Plan", "Incertitude"};
 
 // A result rounded to 4 decimals, its sign shown; "non defini" for a
 // non-number or an infinity.
@@ -89,6 +89,8 @@ void PanneauCyclide::remplir(const Scene& s) {
         valeurs[11] = texteResidu(s.residu);
         valeurs[12] = s.type == 2 ? tr("sans objet (tore ou sphere)")
                                   : (s.entree.choix == 1 ? tr("Plan Pz") : tr("Plan Py"));
+        // What the net's numbers determine of a, c, mu, relative to the size.
+        valeurs[13] = texteResidu(s.incertitude);
     }
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {
         resultats[k]->setTexte(valeurs[k]);

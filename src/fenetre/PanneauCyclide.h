@@ -14,7 +14,7 @@ class PanneauCyclide : public QGroupBox {
 
   public:
     // Number of rows.
-    static const int NOMBRE_LIGNES = 13;
+    static const int NOMBRE_LIGNES = 14;
 
     explicit PanneauCyclide(QWidget* parent = nullptr);
 

@@ -310,7 +310,7 @@ std::string raison(const Scene& s, const std::vector<std::string>& nonFinis) {
 Json objetResultat(const Scene& s, const OrigineEntree& origine) {
     const bool converti = s.typeCyclide != 0;
     const char* sorte = sorteCyclide(s.typeCyclide);
-    Json j = objet(12);
+    Json j = objet(13);
     j["input"] = entree(s.entree, origine);
     j["plane"] = s.entree.choix == 0 ? "y" : "z";
     j["type"] = s.type;
@@ -321,6 +321,7 @@ Json objetResultat(const Scene& s, const OrigineEntree& origine) {
     j["cyclide"] = converti ? cyclide(s.converti) : Json(nullptr);
     j["piece"] = converti ? morceau(s.morceau) : Json(nullptr);
     j["residual"] = converti || s.type != 0 ? Json(s.residu) : Json(nullptr);
+    j["uncertainty"] = converti ? Json(s.incertitude) : Json(nullptr);
     std::vector<std::string> nonFinis;
     std::string chemin;
     if (!toutFini(j))
