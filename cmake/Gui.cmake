@@ -37,5 +37,3 @@ target_link_libraries(cyclide_gui PUBLIC cyclide_core Qt6::Widgets Qt6::OpenGL Q
 add_executable(cyclide ${FENETRE_DIR}/main.cpp)
 target_link_libraries(cyclide PRIVATE cyclide_gui)
 
-# The window's headers, for the suites and benchmarks that drive it.
-target_include_directories(cyclide_gui PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -86,11 +86,30 @@ QString texteCellule(double valeur, QString* bulle) {
                : texte;
 }
 
+// The core quotes a file's text with every byte that is not printable
+// ASCII written \xNN; the bytes from 0x80 up are put back here, so that a
+// UTF-8 text shows as the user wrote it (control bytes stay written out).
+QByteArray octetsCites(const std::string& cite) {
+    QByteArray brut;
+    for (std::size_t k = 0; k < cite.size(); ++k) {
+        unsigned valeur = 0;
+        const char* hex = cite.data() + k + 2;
+        if (cite[k] == '\\' && k + 3 < cite.size() && cite[k + 1] == 'x' &&
+            std::from_chars(hex, hex + 2, valeur, 16).ptr == hex + 2 && valeur >= 0x80) {
+            brut.append(static_cast<char>(valeur));
+            k += 3;
+        } else {
+            brut.append(cite[k]);
+        }
+    }
+    return brut;
+}
+
 QString texteFichier(const std::string& octets) {
-    const QByteArray brut = QByteArray::fromStdString(octets);
+    const QByteArray brut = octetsCites(octets);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString lu = utf8(brut);
-    return utf8.hasError() ? QString::fromLatin1(brut) : lu;
+    return utf8.hasError() ? QString::fromLatin1(QByteArray::fromStdString(octets)) : lu;
 }
 
 QString texteCoeur(const std::string& message) {
