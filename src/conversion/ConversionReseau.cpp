@@ -265,7 +265,10 @@ void juger(Essai& e, const Normalisation& n, double tolerance, double ecartCoins
     if (!std::isfinite(e.residu))
         e.residu = INFINI;
     e.morceau = e.lecture.affinee.morceau;
-    e.verifie = e.code != 0 && e.residu <= tolerance && morceauFidele(rec, e.morceau, ecartCoins);
+    // A net that lies on its cyclide only within the tolerance has its
+    // corners on the piece's only as closely as the rest of it.
+    const double coins = std::max(ecartCoins, 10 * e.residu);
+    e.verifie = e.code != 0 && e.residu <= tolerance && morceauFidele(rec, e.morceau, coins);
 }
 
 // The torus e polished again as a sphere (a held at 0), from its own

@@ -14,7 +14,7 @@ namespace {
 // The rows, top to bottom.
 const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
     "Type",  "a",     "b",     "c",   "mu",       "Centre", "Axe 1",
-    "Axe 2", "Axe 3", "Theta", "Psi", "Residu R", "Plan", "Incertitude"};
+    "Axe 2", "Axe 3", "Theta", "Psi", "Residu R", "Plan",   "Incertitude"};
 
 // A result rounded to 4 decimals, its sign shown; "non defini" for a
 // non-number or an infinity.

