@@ -322,20 +322,32 @@ void incertitudes(const Probleme& pb, const Etat& e, double sigma, double out[3]
         return;
     const Eigen::VectorXd echelle = J.colwise().norm().transpose().cwiseMax(1e-300);
     const Eigen::MatrixXd Js = J * echelle.cwiseInverse().asDiagonal();
-    // Js P = Q R with column pivoting: (Js^T Js)^-1 = P R^-1 R^-T P^T on the
-    // columns of full rank; the columns past the rank are held.
-    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(Js);
-    qr.setThreshold(1e-15);
-    const Eigen::Index rang = qr.rank();
-    const Eigen::MatrixXd Rinv = qr.matrixR()
-                                     .topLeftCorner(rang, rang)
-                                     .triangularView<Eigen::Upper>()
-                                     .solve(Eigen::MatrixXd::Identity(rang, rang));
-    const auto& perm = qr.colsPermutation().indices();
+    // Js = Q R: (Js^T Js)^-1 = R^-1 R^-T. A column that the others already
+    // give (a tiny diagonal term of R: a direction the points leave free) is
+    // held, and the factorisation made again without it.
+    std::vector<Eigen::Index> gardees;
+    for (Eigen::Index k = 0; k < Js.cols(); ++k)
+        gardees.push_back(k);
+    Eigen::MatrixXd Rinv;
+    for (int essai = 0; essai < 2; ++essai) {
+        const Eigen::HouseholderQR<Eigen::MatrixXd> qr(Js(Eigen::all, gardees));
+        const auto n = static_cast<Eigen::Index>(gardees.size());
+        const Eigen::MatrixXd R = qr.matrixQR().topRows(n).triangularView<Eigen::Upper>();
+        const double plusGrand = R.diagonal().cwiseAbs().maxCoeff();
+        std::vector<Eigen::Index> libres;
+        for (Eigen::Index k = 0; k < n; ++k)
+            if (std::fabs(R(k, k)) > 1e-13 * plusGrand)
+                libres.push_back(gardees[static_cast<size_t>(k)]);
+        if (libres.size() == gardees.size() || essai == 1) {
+            Rinv = R.triangularView<Eigen::Upper>().solve(Eigen::MatrixXd::Identity(n, n));
+            break;
+        }
+        gardees = libres;
+    }
     const auto ecart = [&](int col) {
-        for (Eigen::Index k = 0; k < rang; ++k)
-            if (perm(k) == col)
-                return sigma * Rinv.row(k).norm() / echelle(col);
+        for (size_t k = 0; k < gardees.size(); ++k)
+            if (gardees[k] == col)
+                return sigma * Rinv.row(static_cast<Eigen::Index>(k)).norm() / echelle(col);
         return 0.0;
     };
     for (int i = 0; i < 3; ++i)
@@ -363,7 +375,7 @@ Echantillons echantillonner(const RBBP& net, int n) {
             H[i][j][3] = w;
         }
     Echantillons pts;
-    pts.reserve(static_cast<size_t>(n * n));
+    pts.reserve(B.size() * B.size());
     for (const auto& bu : B)
         for (const auto& bv : B) {
             double h[4] = {0, 0, 0, 0};
@@ -407,6 +419,32 @@ double residuEchantillons(const Echantillons& grille, double diagonale,
     }
     const double R = maxF / (diagonale * maxGrad);
     return std::isfinite(R) ? R : std::numeric_limits<double>::infinity();
+}
+
+void incertitudeSansCoins(const Echantillons& points, const CyclideRepere& cyclide, double bruit,
+                          double incertitude[3]) {
+    Probleme pb{points, cyclide.c == 0, false, {}, {}, {}};
+    pb.sphere = pb.tore && cyclide.a == 0;
+    Eigen::VectorXd r;
+    Eigen::MatrixXd J;
+    for (int i = 0; i < 3; ++i)
+        incertitude[i] = std::numeric_limits<double>::infinity();
+    if (!residus(pb, depuis(cyclide), r, &J))
+        return;
+    const Eigen::VectorXd echelle = J.colwise().norm().transpose().cwiseMax(1e-300);
+    const Eigen::MatrixXd Js = J * echelle.cwiseInverse().asDiagonal();
+    const Eigen::MatrixXd A = Js.transpose() * Js;
+    const Eigen::MatrixXd inv = A.ldlt().solve(Eigen::MatrixXd::Identity(A.rows(), A.cols()));
+    const double n = static_cast<double>(r.size());
+    const double sigma = std::max(std::sqrt(r.squaredNorm() / std::max(1.0, n - pb.colonnes())),
+                                  bruit * std::sqrt(n));
+    for (int i = 0; i < 3; ++i)
+        if (pb.libre(i)) {
+            const int k = pb.colonne(i);
+            incertitude[i] = sigma * std::sqrt(std::fabs(inv(k, k))) / echelle(k);
+        } else {
+            incertitude[i] = 0;
+        }
 }
 
 double coutCyclide(const Echantillons& points, const CyclideRepere& cyclide) {

@@ -70,6 +70,18 @@ struct CyclideAffinee {
 CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& depart,
                               const OptionsAffinage& options = OptionsAffinage());
 
+// The standard uncertainties of a, c, mu that the points determine for the
+// cyclide as it is (c = 0 taken as a torus, a = c = 0 as a sphere, the
+// parameters held at 0 getting 0): the diagonal of s^2 (J^T J)^-1 from the
+// normal equations of the column-scaled Jacobian of the distances, s the
+// larger of their spread and bruit. Cheaper than the QR of affinerCyclide
+// and as good where J is not badly conditioned (a patch not much smaller
+// than its cyclide).
+// Units: lengths in the points' unit.
+// Degenerate: +infinity for a cyclide that gives no finite residual.
+void incertitudeSansCoins(const Echantillons& points, const CyclideRepere& cyclide, double bruit,
+                          double incertitude[3]);
+
 // The sum of the squared distances of the points to the cyclide
 // (first-order distances F / |grad F|); +infinity when one is not finite.
 double coutCyclide(const Echantillons& points, const CyclideRepere& cyclide);

@@ -111,6 +111,7 @@ std::vector<CyclideCandidate> departsDirects(const Echantillons& pts, const RBBP
     }
     std::sort(ordre.begin(), ordre.end());
     std::vector<CyclideCandidate> res;
+    res.reserve(ordre.size());
     for (const auto& o : ordre)
         res.push_back(cands[o.second]);
     return res;
@@ -296,7 +297,7 @@ Essai essayer(const Echantillons& pts, const Normalisation& n, const CyclideCand
     // sphere when the sphere itself carries the patch as closely (within ten
     // times the torus's residual, or the net's rounding).
     if (e.tore && (e.code == 4 || e.cyclide.a <= PRES_DE_LA_SPHERE * e.cyclide.mu)) {
-        const Essai s = commeSphere(e, pts, n, tolerance, ecartCoins);
+        Essai s = commeSphere(e, pts, n, tolerance, ecartCoins);
         const bool aussiBien = s.residu <= 10 * e.residu + ECART_BRUIT * n.bruit;
         if (e.code == 4 || (s.verifie && aussiBien))
             return s;
@@ -324,7 +325,7 @@ Essai essayerDeparts(const Echantillons& pts, const Normalisation& n,
     for (size_t k = 0; k < departs.size() && k < 6; ++k) {
         if (general.verifie && !departs[k].tore)
             continue;
-        const Essai e = essayer(pts, n, departs[k], tolerance, ecartCoins);
+        Essai e = essayer(pts, n, departs[k], tolerance, ecartCoins);
         const double egal = 10 * general.residu + ECART_BRUIT * n.bruit;
         if (general.verifie && e.verifie && e.residu <= egal)
             return e;
@@ -382,21 +383,13 @@ CyclideRepere placerDansLeReseau(const CyclideRepere& cy, const Normalisation& n
 
 } // namespace
 
-double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide,
-                          const MorceauCyclide& morceau) {
+double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide) {
     Normalisation n;
     if (!normaliser(net, n) || !cyclideFinie(cyclide))
         return INFINI;
-    OptionsAffinage o;
-    o.tore = cyclide.c == 0;
-    o.sphere = o.tore && cyclide.a == 0;
-    o.iterationsMax = 0;
-    o.bruit = n.bruit;
-    o.net = &n.net;
-    o.morceau = morceau;
     const CyclideRepere cy = placerDansLeReseau(cyclide, n);
-    const CyclideAffinee a = affinerCyclide(echantillonner(n.net, ECHANTILLONS), cy, o);
-    const double* s = a.incertitude;
+    double s[3];
+    incertitudeSansCoins(echantillonner(n.net, 4), cy, n.bruit, s);
     const double u = std::max({s[0], s[1], s[2]}) / taille(cy);
     return std::isfinite(u) ? u : INFINI;
 }

@@ -51,15 +51,16 @@ struct ConversionReseau {
 ConversionReseau convertirReseau(const RBBP& net, double tolerance);
 
 // The relative uncertainty of a, c, mu (the largest standard uncertainty
-// over max(|a|, |mu|)) that a net determines for a cyclide and piece already
-// found, without moving them: the Jacobian of the distances of the patch's
-// points and corners (AffinageCyclide) at that cyclide, with the larger of
-// their spread and the net's rounding.
-// In: the net and its cyclide and piece in world coordinates (c = 0 for a
-// torus or sphere, a = 0 for a sphere).
+// over max(|a|, |mu|)) that a net determines for a cyclide already found,
+// without moving it: the Jacobian of the distances of a 4 x 4 grid of the
+// patch's points at that cyclide (incertitudeSansCoins), with the larger
+// of their spread and the net's rounding. Cheaper than the estimate of
+// convertirReseau, which also counts the corners: the seven parameters'
+// conversion, which runs in batches of many thousands, gives this one.
+// In: the net and its cyclide in world coordinates (c = 0 for a torus or
+// sphere, a = 0 for a sphere).
 // Degenerate: +infinity when the net or the cyclide is not finite.
-double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide,
-                          const MorceauCyclide& morceau);
+double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide);
 
 // The rounding of a net's numbers relative to its size: epsilon times
 // (1 + its largest coordinate over its longer corner diagonal). The

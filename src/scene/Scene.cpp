@@ -23,7 +23,7 @@ void convertirScene(Scene& s, double seuil) {
     s.residu = v.residu;
     s.raison = v.raison;
     if (v.code != 0)
-        s.incertitude = incertitudeCyclide(s.Bez, s.converti.cyclide(), s.morceau);
+        s.incertitude = incertitudeCyclide(s.Bez, s.converti.cyclide());
     s.Bez1 = s.converti;
     s.Bez1.changementBase();
     s.version = prochaineVersion.fetch_add(1);

@@ -33,9 +33,7 @@ bool ajouterNombre(std::string& out, double v);
 // ISO 8859-1.
 void ajouterTexteJson(std::string& out, const std::string& texte, bool latin1 = true);
 
-// Appends the JSON object of the scene (built once as a nlohmann-json tree
-// that keeps its keys in order, written on one line in the forms of
-// ajouterNombre and ajouterTexteJson), keys in this order: input, plane,
+// Appends the JSON object of the scene, keys in this order: input, plane,
 // type, code, kind, message, net, cyclide, piece, residual, and reason when
 // the patch is not convertible or a number is not finite. The input of a net
 // given directly is {"source":"net","file":NAME} (no parameters). For code 0
