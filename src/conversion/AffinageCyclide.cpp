@@ -316,6 +316,8 @@ bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
 // of sigma^2 (J^T J)^-1, from the QR factors of the column-scaled J
 // (directions the points leave free, such as a sphere's axes, are held).
 void incertitudes(const Probleme& pb, const Etat& e, double sigma, double out[3]) {
+    for (int i = 0; i < 3; ++i)
+        out[i] = std::numeric_limits<double>::infinity();
     Eigen::VectorXd r;
     Eigen::MatrixXd J;
     if (!residus(pb, e, r, &J))
@@ -332,8 +334,12 @@ void incertitudes(const Probleme& pb, const Etat& e, double sigma, double out[3]
     for (int essai = 0; essai < 2; ++essai) {
         const Eigen::HouseholderQR<Eigen::MatrixXd> qr(Js(Eigen::all, gardees));
         const auto n = static_cast<Eigen::Index>(gardees.size());
+        if (n == 0 || Js.rows() < n)
+            return;
         const Eigen::MatrixXd R = qr.matrixQR().topRows(n).triangularView<Eigen::Upper>();
         const double plusGrand = R.diagonal().cwiseAbs().maxCoeff();
+        if (!(plusGrand > 0) || !std::isfinite(plusGrand))
+            return;
         std::vector<Eigen::Index> libres;
         for (Eigen::Index k = 0; k < n; ++k)
             if (std::fabs(R(k, k)) > 1e-13 * plusGrand)

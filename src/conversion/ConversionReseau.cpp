@@ -246,6 +246,13 @@ int polirEtClasser(const Echantillons& pts, const Normalisation& n, const Cyclid
     return genre(f, cy);
 }
 
+// What a reading must meet to be reported.
+struct Seuils {
+    double tolerance; // the largest residual R
+    double coins;     // the largest distance of a piece's corner to the patch's (over its size)
+    bool coinsSelonResidu; // the corners may be as far as ten times R (a loose tolerance)
+};
+
 // One start polished and judged.
 struct Essai {
     bool verifie = false; // carries the patch within tolerance, corners at the patch's
@@ -258,7 +265,7 @@ struct Essai {
 };
 
 // The residual, the piece and the verdict of a polished reading.
-void juger(Essai& e, const Normalisation& n, double tolerance, double ecartCoins) {
+void juger(Essai& e, const Normalisation& n, const Seuils& seuils) {
     RBBPd rec;
     static_cast<RBBP&>(rec) = n.net;
     rec.poserCyclide(e.cyclide);
@@ -266,16 +273,18 @@ void juger(Essai& e, const Normalisation& n, double tolerance, double ecartCoins
     if (!std::isfinite(e.residu))
         e.residu = INFINI;
     e.morceau = e.lecture.affinee.morceau;
-    // A net that lies on its cyclide only within the tolerance has its
-    // corners on the piece's only as closely as the rest of it.
-    const double coins = std::max(ecartCoins, 10 * e.residu);
-    e.verifie = e.code != 0 && e.residu <= tolerance && morceauFidele(rec, e.morceau, coins);
+    // Under a tolerance looser than the default, a net may lie on its cyclide
+    // only within it: its corners are then on the piece's as closely as the
+    // rest of it.
+    const double coins =
+        seuils.coinsSelonResidu ? std::max(seuils.coins, 10 * e.residu) : seuils.coins;
+    e.verifie = e.code != 0 && e.residu <= seuils.tolerance && morceauFidele(rec, e.morceau, coins);
 }
 
 // The torus e polished again as a sphere (a held at 0), from its own
 // cyclide and piece.
-Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& n, double tolerance,
-                  double ecartCoins) {
+Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& n,
+                  const Seuils& seuils) {
     Essai s = e;
     CyclideRepere cy = e.cyclide;
     cy.a = 0;
@@ -283,21 +292,21 @@ Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& 
     s.cyclide = s.lecture.affinee.cyclide;
     s.cyclide.mu = std::fabs(s.cyclide.mu);
     s.code = 4;
-    juger(s, n, tolerance, ecartCoins);
+    juger(s, n, seuils);
     return s;
 }
 
 Essai essayer(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& depart,
-              double tolerance, double ecartCoins) {
+              const Seuils& seuils) {
     Essai e;
     e.tore = depart.tore;
     e.code = polirEtClasser(pts, n, depart, e.lecture, e.cyclide);
-    juger(e, n, tolerance, ecartCoins);
+    juger(e, n, seuils);
     // A torus whose a is small against mu, or taken as negligible, is a
     // sphere when the sphere itself carries the patch as closely (within ten
     // times the torus's residual, or the net's rounding).
     if (e.tore && (e.code == 4 || e.cyclide.a <= PRES_DE_LA_SPHERE * e.cyclide.mu)) {
-        Essai s = commeSphere(e, pts, n, tolerance, ecartCoins);
+        Essai s = commeSphere(e, pts, n, seuils);
         const bool aussiBien = s.residu <= 10 * e.residu + ECART_BRUIT * n.bruit;
         if (e.code == 4 || (s.verifie && aussiBien))
             return s;
@@ -319,13 +328,12 @@ bool presqueSpeciale(const CyclideRepere& cy) {
 // simpler surface is the truthful answer when the numbers cannot tell them
 // apart. Otherwise the one with the smallest residual.
 Essai essayerDeparts(const Echantillons& pts, const Normalisation& n,
-                     const std::vector<CyclideCandidate>& departs, double tolerance,
-                     double ecartCoins) {
+                     const std::vector<CyclideCandidate>& departs, const Seuils& seuils) {
     Essai meilleur, general;
     for (size_t k = 0; k < departs.size() && k < 6; ++k) {
         if (general.verifie && !departs[k].tore)
             continue;
-        Essai e = essayer(pts, n, departs[k], tolerance, ecartCoins);
+        Essai e = essayer(pts, n, departs[k], seuils);
         const double egal = 10 * general.residu + ECART_BRUIT * n.bruit;
         if (general.verifie && e.verifie && e.residu <= egal)
             return e;
@@ -417,15 +425,15 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     // the corners' match admit 64 times the rounding of the numbers.
     const double tolerance = std::max(toleranceDemandee, ECART_BRUIT * n.bruit);
     res.tolerance = tolerance;
-    const double ecartCoins = std::max(ECART_COINS, ECART_BRUIT * n.bruit);
+    const Seuils seuils{tolerance, std::max(ECART_COINS, ECART_BRUIT * n.bruit),
+                        toleranceDemandee > TOLERANCE_CARREAU};
     n.grille = echantillonner(n.net, 11);
     const Echantillons pts = echantillonner(n.net, ECHANTILLONS);
     const std::vector<CyclideCandidate> directs = departsDirects(pts, n.net);
-    Essai retenu = essayerDeparts(pts, n, directs, tolerance, ecartCoins);
+    Essai retenu = essayerDeparts(pts, n, directs, seuils);
     if (!retenu.verifie) {
-        const Essai secours =
-            essayerDeparts(pts, n, departsDeSecours(pts, n.net, directs, n.bruit, tolerance),
-                           tolerance, ecartCoins);
+        const Essai secours = essayerDeparts(
+            pts, n, departsDeSecours(pts, n.net, directs, n.bruit, tolerance), seuils);
         if (secours.verifie || secours.residu < retenu.residu)
             retenu = secours;
     }

@@ -40,8 +40,9 @@ struct ConversionReseau {
 // are finite); tolerance > 0, the largest R of a reported kind (also the
 // relative tolerance of the circular-arc check).
 // Out: the kind when a cyclide carries the patch within tolerance, with its
-// piece whose corners are the patch's within 1e-9 of the patch's size (or
-// ten times R for a net that is not exactly on its cyclide), a,
+// piece whose corners are the patch's within 1e-9 of the patch's size
+// (under a tolerance looser than TOLERANCE_CARREAU, which admits nets that
+// are not exactly on a cyclide, within ten times R), a,
 // c, mu >= 0; otherwise code 0 with the reason and the best R. Ties: a
 // torus whose a and mu agree within their uncertainty is crossed (5); a
 // torus whose a is negligible against mu (1e-9, or within its uncertainty)
