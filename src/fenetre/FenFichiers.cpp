@@ -10,6 +10,9 @@
 #include "PanneauParametres.h"
 #include "Scene.h"
 #include "glwidget.h"
+#ifdef CYCLIDE_AVEC_CAO
+#include "LectureCao.h"
+#endif
 
 #include <QBuffer>
 #include <QFile>
@@ -67,8 +70,9 @@ void FenPrincipale::ouvrir() {
 // "Ouvrir un carreau...": asks for a file holding a net given directly and
 // shows it.
 void FenPrincipale::ouvrirCarreau() {
-    const QString nom = nomFichierOuverture(tr("Ouvrir un carreau"),
-                                            tr("Carreau donne (*.txt *.carreau);;Tous (*)"));
+    const QString nom = nomFichierOuverture(
+        tr("Ouvrir un carreau"),
+        tr("Carreau donne (*.txt *.carreau *.json);;CAO (*.step *.stp *.iges *.igs);;Tous (*)"));
     if (nom.isEmpty()) {
         return;
     }
@@ -81,6 +85,12 @@ void FenPrincipale::ouvrirCarreau() {
 // user in a warning, and the view is left as it was.
 void FenPrincipale::chargerCarreau(const QString& nom) {
     const QString titre = tr("Ouvrir un carreau");
+#ifdef CYCLIDE_AVEC_CAO
+    if (estFichierCao(nom.toStdString())) {
+        chargerCarreauCao(nom);
+        return;
+    }
+#endif
     std::string texte;
     QString raison;
     if (!lireTexte(nom, texte, raison)) {
@@ -96,15 +106,50 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
             tr("Le fichier %1 ne contient pas un carreau.\n%2").arg(nom, texteCoeur(erreur)));
         return;
     }
+    montrerCarreau(nom, net, tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
+    dire(tr("Carreau %1 ouvert").arg(nom));
+}
+
+// Shows the net read from the file nom, named in the parameter panel as
+// source, fitted; one step of the history.
+void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QString& source) {
     const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
     cheminCarreau = nom;
     glWidget->ouvrirCarreau(net);
-    montrerSource(tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
+    montrerSource(source);
     glWidget->recadrer();
     pointMiseAJour();
     retenirFichier(nom);
-    dire(tr("Carreau %1 ouvert").arg(nom));
 }
+
+#ifdef CYCLIDE_AVEC_CAO
+// A STEP or IGES file: its first Bezier patch of degree at most 2 x 2 is
+// shown (the converter lists them all: cyclide-conv --carreau); the status
+// bar says which one and how many there are, and the faces left out.
+void FenPrincipale::chargerCarreauCao(const QString& nom) {
+    LectureCao lecture;
+    std::string raison;
+    if (!lireCarreauxCao(nom.toStdString(), lecture, raison) || lecture.carreaux.empty()) {
+        if (raison.empty())
+            raison = "aucune face de degre au plus 2 x 2";
+        messageAvertissement(tr("Ouvrir un carreau"),
+                             tr("Le fichier %1 ne contient pas un carreau.\n%2")
+                                 .arg(nom, QString::fromLatin1(raison.c_str())));
+        return;
+    }
+    const CarreauCao& c = lecture.carreaux.front();
+    montrerCarreau(nom, c.reseau,
+                   tr("Carreau : %1, face %2, carreau (%3, %4)")
+                       .arg(QFileInfo(nom).fileName())
+                       .arg(c.face)
+                       .arg(c.carreauU)
+                       .arg(c.carreauV));
+    dire(tr("Carreau 1 sur %1 de %2 ouvert (%3 face(s) ignoree(s))")
+             .arg(lecture.carreaux.size())
+             .arg(nom)
+             .arg(lecture.ignorees.size()));
+}
+#endif
 
 // Loads the seven parameters of the file nom, all or nothing: a file that
 // cannot be read, ends early or holds a word that is not a number is told

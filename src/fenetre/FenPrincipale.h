@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+class RBBP;
+
 class GLWidget;
 class PanneauAffichage;
 class PanneauCyclide;
@@ -115,6 +117,11 @@ class FenPrincipale : public QMainWindow {
     void reprendreParametres();
 
   private:
+    // Shows a net read from the file nom, source naming it in the parameter
+    // panel; one step of the history.
+    void montrerCarreau(const QString& nom, const RBBP& net, const QString& source);
+    // The first patch of a STEP or IGES file (when the CAD reader is built).
+    void chargerCarreauCao(const QString& nom);
     friend class Regroupement;
     void createActions();
     void createFichierActions();

@@ -49,20 +49,8 @@ bool motSuivant(std::istream& in, std::string& mot) {
 // A word as it can be shown: at most MOT_AFFICHE_MAX characters, bytes
 // that are not printable ASCII written \xNN.
 std::string motAffichable(const std::string& mot) {
-    std::string texte;
-    for (std::size_t k = 0; k < mot.size() && k < MOT_AFFICHE_MAX; ++k) {
-        const auto octet = static_cast<unsigned char>(mot[k]);
-        if (octet >= 0x20 && octet < 0x7F) {
-            texte += static_cast<char>(octet);
-        } else {
-            char code[8];
-            std::snprintf(code, sizeof code, "\\x%02X", octet);
-            texte += code;
-        }
-    }
-    if (mot.size() > MOT_AFFICHE_MAX)
-        texte += "...";
-    return texte;
+    const std::string cite = texteCite(mot, MOT_AFFICHE_MAX); // the same rule, within quotes
+    return cite.substr(1, cite.size() - 2);
 }
 
 // The shortest text that reads back as the same double.
