@@ -111,12 +111,23 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
 }
 
 // Shows the net read from the file nom, named in the parameter panel as
-// source, fitted; one step of the history.
+// source, fitted; one step of the history. A net that no cyclide carries
+// within the nets' tolerance but one does within the residual the seven
+// parameters and the examples admit (a net the tool wrote from them, whose
+// numbers were rounded) is shown converted at that tolerance, and the
+// panel says so.
 void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QString& source) {
     const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
     cheminCarreau = nom;
-    glWidget->ouvrirCarreau(net);
-    montrerSource(source);
+    const int choix = glWidget->choix;
+    double tolerance = TOLERANCE_CARREAU;
+    if (construireSceneReseau(net, choix, TOLERANCE_CARREAU).typeCyclide == 0 &&
+        construireSceneReseau(net, choix, RESIDU_ADMIS).typeCyclide != 0)
+        tolerance = RESIDU_ADMIS;
+    glWidget->ouvrirCarreau(net, tolerance);
+    montrerSource(tolerance == TOLERANCE_CARREAU
+                      ? source
+                      : tr("%1 (tolerance %2 des parametres)").arg(source).arg(tolerance));
     glWidget->recadrer();
     pointMiseAJour();
     retenirFichier(nom);

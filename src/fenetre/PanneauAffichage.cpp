@@ -8,10 +8,12 @@
 
 namespace {
 
-// Where the box of a list sits, its name, its label and the view's slot.
+// Where the box of a list sits, its name, its label, its tooltip and the
+// view's slot.
 struct Case {
     const char* nom;
     const char* etiquette;
+    const char* bulle;
     int ligne;
     int colonne;
     void (GLWidget::*slot)(int);
@@ -19,13 +21,21 @@ struct Case {
 
 // Lists 1..7 in order.
 const Case CASES[7] = {
-    {"afficheCarreauBox", "Afficher carreau", 0, 0, &GLWidget::setAfficheCarreau},
-    {"afficheBordBox", "Afficher Bord", 0, 2, &GLWidget::setAfficheBord},
-    {"afficheCarreauBoxNew", "Nouveau Carreau", 1, 0, &GLWidget::setAfficheCarreauNew},
-    {"afficheBordBoxNew", "Nouveau Bord", 1, 2, &GLWidget::setAfficheBordNew},
-    {"affichePolyBoxNew", "Nouveau Polyedre", 2, 0, &GLWidget::setAffichePolyNew},
-    {"afficheCyclideBox", "Afficher cyclide", 3, 0, &GLWidget::setAfficheCyclide},
-    {"afficheCarreauCyclideBox", "Carreau cyclide", 3, 2, &GLWidget::setAfficheCarreauCyclide},
+    {"afficheCarreauBox", "Afficher carreau", "Le carreau donne, dans le repere du monde", 0, 0,
+     &GLWidget::setAfficheCarreau},
+    {"afficheBordBox", "Afficher Bord", "Les quatre bords du carreau donne", 0, 2,
+     &GLWidget::setAfficheBord},
+    {"afficheCarreauBoxNew", "Nouveau Carreau", "Le carreau dans le repere de sa cyclide", 1, 0,
+     &GLWidget::setAfficheCarreauNew},
+    {"afficheBordBoxNew", "Nouveau Bord", "Les bords du carreau dans le repere de sa cyclide", 1, 2,
+     &GLWidget::setAfficheBordNew},
+    {"affichePolyBoxNew", "Nouveau Polyedre",
+     "Le polyedre de controle du carreau dans le repere de sa cyclide", 2, 0,
+     &GLWidget::setAffichePolyNew},
+    {"afficheCyclideBox", "Afficher cyclide", "La cyclide entiere qui porte le carreau", 3, 0,
+     &GLWidget::setAfficheCyclide},
+    {"afficheCarreauCyclideBox", "Carreau cyclide", "Le morceau de cyclide que couvre le carreau",
+     3, 2, &GLWidget::setAfficheCarreauCyclide},
 };
 
 } // namespace
@@ -40,6 +50,7 @@ PanneauAffichage::PanneauAffichage(GLWidget* vue, QWidget* parent)
         boites[k] = new QCheckBox;
         boites[k]->setObjectName(QString::fromLatin1(CASES[k].nom));
         boites[k]->setChecked(k == 0);
+        boites[k]->setToolTip(tr(CASES[k].bulle));
         grille->addWidget(boites[k], CASES[k].ligne, CASES[k].colonne, Qt::AlignLeft);
         grille->addWidget(new QLabel(tr(CASES[k].etiquette)), CASES[k].ligne, CASES[k].colonne + 1,
                           Qt::AlignLeft);

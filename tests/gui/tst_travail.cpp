@@ -196,8 +196,9 @@ void TestTravail::fichierDepose_data() {
     QTest::addColumn<int>("code");
     QTest::newRow("parametres .car")
         << "depose.car" << QByteArray("0.5 1 -1 3\n\n4 8 -7.5\n") << false << 1;
-    // Refused by the net reader's tolerance.
-    QTest::newRow("carreau donne") << "depose.txt" << RESEAU_EXEMPLE2 << true << 0;
+    // The net the tool wrote for example 2 (rounded numbers): converted at
+    // the residual the examples admit, as the panel says.
+    QTest::newRow("carreau donne") << "depose.txt" << RESEAU_EXEMPLE2 << true << 1;
 #ifdef CYCLIDE_AVEC_CAO
     // The STEP file the tool writes for the start-up ring: its first surface
     // is the patch.
@@ -233,6 +234,8 @@ void TestTravail::fichierDepose() {
         QVERIFY(enfant<QLabel>(f, "sourceCarreau")->text().contains(nom));
         QVERIFY(enfant<QPushButton>(f, "boutonReprendre")->isEnabled());
         QCOMPARE(vue(f)->typeCyclide, code);
+        QCOMPARE(enfant<QLabel>(f, "sourceCarreau")->text().contains(QStringLiteral("tolerance")),
+                 nom.endsWith(QStringLiteral(".txt")));
     } else {
         QCOMPARE(vue(f)->getP10(), -7.5);
         QCOMPARE(vue(f)->getTheta00(), 0.5);
