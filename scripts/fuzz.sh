@@ -25,7 +25,7 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
     -DCYCLIDE_FUZZ=ON -DCYCLIDE_BUILD_GUI=OFF -DCYCLIDE_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz --target fuzz_all -j "$jobs"
 
-cibles=(fuzz_fichier_parametres fuzz_texte_rbbpd fuzz_parametres fuzz_carreau)
+cibles=(fuzz_fichier_parametres fuzz_texte_rbbpd fuzz_parametres fuzz_carreau fuzz_ligne_lot)
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 
