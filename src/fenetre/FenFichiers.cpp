@@ -6,6 +6,7 @@
 #include "FenPrincipale.h"
 #include "FichierParametres.h"
 #include "LectureCarreau.h"
+#include "LotParametres.h"
 #include "OutilsFenetre.h"
 #include "PanneauParametres.h"
 #include "Scene.h"
@@ -205,17 +206,7 @@ void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
         return;
     }
     const Regroupement etape(this, tr("Ouvrir des parametres"));
-    EntreeScene entree = glWidget->entree();
-    entree.theta00 = valeurs[0];
-    entree.theta02 = valeurs[1];
-    entree.theta20 = valeurs[2];
-    entree.theta22 = valeurs[3];
-    entree.rayon = valeurs[4];
-    entree.z11 = valeurs[5];
-    entree.P10 = valeurs[6];
-    entree.exemple = 0;
-    entree.reseauDonne = false;
-    glWidget->appliquerEntree(entree);
+    glWidget->appliquerEntree(entreeParametres(valeurs, glWidget->entree().choix));
     montrerSource(QString());
     parametresGroupBox->accorderChamps();
     glWidget->recadrer();
