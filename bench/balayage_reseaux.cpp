@@ -6,7 +6,7 @@
 // corners at the patch's. Perturbed nets beyond the tolerance must be
 // refused. Prints one line per family; exit status 1 when a family misses.
 //
-//   balayage_reseaux [cases per family] [seed]
+//   balayage_reseaux [cases per family] [seed] [family number, from 1]
 #include "ConversionReseau.h"
 #include "LectureTore.h"
 #include "ReseauxExacts.h"
@@ -141,10 +141,15 @@ std::vector<Famillle> familles() {
 int main(int argc, char** argv) {
     const int parFamille = argc > 1 ? std::atoi(argv[1]) : 300;
     std::mt19937 g(argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 20261208u);
+    const size_t seule = argc > 3 ? static_cast<size_t>(std::atoi(argv[3])) : 0;
     bool manque = false;
     std::printf("%-52s %6s %6s %6s %6s %6s %6s %9s %7s\n", "family", "right", "refus", "kind",
                 "loose", "corner", "total", "worst", "us/net");
-    for (const Famillle& f : familles()) {
+    const std::vector<Famillle> toutes = familles();
+    for (size_t k = 0; k < toutes.size(); ++k) {
+        const Famillle& f = toutes[k];
+        if (seule != 0 && k + 1 != seule)
+            continue;
         Compte n;
         double secondes = 0;
         while (n.total < parFamille) {

@@ -1,6 +1,6 @@
 #include "AffinageCyclide.h"
 
-#include "LectureTore.h"
+#include "ModeleCyclide.h"
 #include "Residu.h"
 
 #include <Eigen/Dense>
@@ -45,68 +45,6 @@ void ecrireCyclide(const Etat& e, CyclideRepere& cy) {
             cy.Base[r][k] = e.base(r, k);
 }
 
-// The cyclide's implicit function F and its gradient at a frame point.
-struct Implicite {
-    double valeur;
-    V3 gradient;
-};
-
-// F and its gradient (as in Residu) evaluated in extended precision: for a
-// patch much smaller than its cyclide, the terms of F are of the order of
-// the cyclide's size to the fourth power and cancel down to the patch's
-// distance, so double precision alone would leave a floor of about
-// epsilon (size / patch)^2 on the distances.
-Implicite implicite(double a, double c, double mu, const V3& q) {
-    using LD = long double;
-    const LD A = a, C = c, M = mu, x = q.x(), y = q.y(), z = q.z();
-    const LD b2 = A * A - C * C;
-    const LD r2 = x * x + y * y + z * z;
-    const LD S = r2 + b2 - M * M, L = A * x - C * M;
-    const LD F = S * S - 4 * L * L - 4 * b2 * y * y;
-    const LD s = r2 - M * M - b2;
-    const LD gx = 4 * x * s - 8 * C * (C * x - A * M), gy = 4 * y * s, gz = 4 * z * s + 8 * b2 * z;
-    return {static_cast<double>(F),
-            {static_cast<double>(gx), static_cast<double>(gy), static_cast<double>(gz)}};
-}
-
-// The signed distance from a frame point to the torus (c = 0) of centre
-// circle radius a and tube radius mu, with its derivatives: the torus is the
-// set of points at distance mu from the circle x^2 + y^2 = a^2, z = 0 (for
-// a crossed torus the inner sheet at distance mu from the circle's far
-// side), so the distance is sqrt((rho -+ a)^2 + z^2) - mu, rho = |(x, y)|,
-// the sign that gives the smaller distance. Unlike the implicit function,
-// whose root is double when a = 0, it stays well-conditioned down to the
-// sphere.
-struct DistanceTore {
-    double valeur;
-    V3 gradient;    // with respect to the frame point
-    double dA, dMu; // with respect to a and mu
-};
-
-DistanceTore distanceTore(double a, double mu, const V3& q) {
-    const double rho = std::hypot(q.x(), q.y());
-    DistanceTore best{std::numeric_limits<double>::infinity(), V3::Zero(), 0, 0};
-    for (const double s : {1.0, -1.0}) {
-        const double dr = rho - s * a, D = std::hypot(dr, q.z());
-        const double v = D - mu;
-        if (!(std::fabs(v) < std::fabs(best.valeur)))
-            continue;
-        const V3 radial = rho > 0 ? V3(q.x() / rho, q.y() / rho, 0) : V3(1, 0, 0);
-        best = {v, (dr / D) * radial + V3(0, 0, q.z() / D), -s * dr / D, -1};
-    }
-    return best;
-}
-
-// The derivatives of F with respect to a, c, mu at the frame point q.
-V3 deriveesParametres(double a, double c, double mu, const V3& q) {
-    const double b2 = a * a - c * c;
-    const double S = q.squaredNorm() + b2 - mu * mu;
-    const double L = a * q.x() - c * mu;
-    const double y2 = q.y() * q.y();
-    return {4 * a * S - 8 * L * q.x() - 8 * a * y2, -4 * c * S + 8 * L * mu + 8 * c * y2,
-            -4 * mu * S + 8 * L * c};
-}
-
 // What is fitted: the sample points, and the corners when the piece's
 // angles are unknowns too (coin k at the angles (u[k], v[k]) of the piece).
 // The columns: the free ones of a, c, mu (c held for a torus, a and c for
@@ -116,9 +54,14 @@ struct Probleme {
     bool tore;
     bool coins;
     V3 coin[4];
-    int iu[4], iv[4];    // indices into Etat::angles
-    bool sphere = false; // a held at 0 as well
-    bool libre(int k) const { return k == 2 || (k == 0 && !sphere) || (k == 1 && !tore); }
+    int iu[4], iv[4];                     // indices into Etat::angles
+    bool sphere = false;                  // a held at 0 as well
+    bool tenu[3] = {false, false, false}; // a, c, mu held at their start as well
+    bool approfondi = false;              // the steps for a patch much smaller than its cyclide
+    double bruit = 0;                     // rounding of the points
+    bool libre(int k) const {
+        return !tenu[k] && (k == 2 || (k == 0 && !sphere) || (k == 1 && !tore));
+    }
     // The column of parameter k (0 a, 1 c, 2 mu); -1 when it is held.
     int colonne(int k) const {
         int col = 0;
@@ -132,12 +75,6 @@ struct Probleme {
     int colonnes() const { return angles() + (coins ? 4 : 0); }
     int lignes() const { return static_cast<int>(pts.size()) + (coins ? 12 : 0); }
 };
-
-V3 pointAngles(double a, double c, double mu, double t, double p) {
-    double q[3];
-    pointCyclideAngles(a, c, mu, t, p, q);
-    return {q[0], q[1], q[2]};
-}
 
 // The corner rows: the cyclide's point at the corner's angles placed in the
 // world, minus the corner. Derivatives in a, c, mu and the angles by
@@ -229,6 +166,28 @@ bool residus(const Probleme& pb, const Etat& e, Eigen::VectorXd& r, Eigen::Matri
     return !pb.coins || lignesCoins(pb, e, r, J);
 }
 
+// A change of a, c, mu that keeps the cyclide's point at the middle of the
+// piece where it was, with its tangents and normal: the centre and the frame
+// move with the shape, so that near the patch the step changes only the
+// curvatures and what follows them. Without it, a step that the patch
+// barely determines (a, c or mu of a patch much smaller than its cyclide)
+// swings the far centre, and the patch with it, by far more than the step's
+// own first-order effect. In: e the state before the step, s with the new
+// a, c, mu and e's placement. Out: s placed; the step's translation is
+// added after the frame has moved. A singular point at the middle leaves
+// s's placement as it was.
+void garderMilieu(const Etat& e, const V3& translation, Etat& s) {
+    if (s.a == e.a && s.c == e.c && s.mu == e.mu)
+        return;
+    const double t = (e.angles[0] + e.angles[1]) / 2, p = (e.angles[2] + e.angles[3]) / 2;
+    RepereLocal avant, apres;
+    if (!repereLocal(e.a, e.c, e.mu, t, p, avant) || !repereLocal(s.a, s.c, s.mu, t, p, apres))
+        return;
+    const V3 milieu = e.base * avant.point + e.omega;
+    s.base = e.base * avant.axes * apres.axes.transpose();
+    s.omega = milieu - s.base * apres.point + translation;
+}
+
 // The state moved by the step d (columns as in residus).
 Etat avancer(const Probleme& pb, const Etat& e, const Eigen::VectorXd& d) {
     Etat s = e;
@@ -241,12 +200,18 @@ Etat avancer(const Probleme& pb, const Etat& e, const Eigen::VectorXd& d) {
     const V3 rho(d(pb.rotation()), d(pb.rotation() + 1), d(pb.rotation() + 2));
     for (int k = 0; pb.coins && k < 4; ++k)
         s.angles[k] += d(pb.angles() + k);
+    if (pb.approfondi && pb.coins)
+        garderMilieu(e, d.segment<3>(pb.centre()), s);
     if (rho.norm() > 0) {
         const M3 R = Eigen::AngleAxisd(rho.norm(), rho.normalized()).toRotationMatrix();
         s.base = R * s.base;
         s.omega = R * s.omega;
     }
-    // Re-orthonormalise against the drift of many small rotations.
+    // Re-orthonormalise against the drift of many small rotations (the
+    // anchored steps compose exact rotations: their rounding, 1e-16 of a
+    // turn, moves the far centre less than a re-orthonormalisation would).
+    if (pb.approfondi)
+        return s;
     const Eigen::HouseholderQR<M3> qr(s.base);
     M3 Q = qr.householderQ();
     for (int k = 0; k < 3; ++k)
@@ -263,6 +228,64 @@ double cout(const Probleme& pb, const Etat& e, const Eigen::VectorXd* poids = nu
     return r.squaredNorm();
 }
 
+// The columns of a, c, mu for the anchored steps (garderMilieu), by central
+// differences of the residuals: the placement's change with the shape has
+// no short closed form.
+bool colonnesAncrees(const Probleme& pb, const Etat& e, const Eigen::VectorXd& poids,
+                     Eigen::MatrixXd& J) {
+    if (!pb.coins)
+        return true;
+    const double taille = std::max(std::fabs(e.a), std::fabs(e.mu));
+    for (int k = 0; k < 3; ++k) {
+        if (!pb.libre(k))
+            continue;
+        Eigen::VectorXd d = Eigen::VectorXd::Zero(pb.colonnes());
+        const double h = 1e-6 * taille;
+        d(pb.colonne(k)) = h;
+        Eigen::VectorXd plus, moins;
+        if (!residus(pb, avancer(pb, e, d), plus, nullptr, &poids) ||
+            !residus(pb, avancer(pb, e, -d), moins, nullptr, &poids))
+            return false;
+        J.col(pb.colonne(k)) = (plus - moins) / (2 * h);
+    }
+    return true;
+}
+
+// The step of a patch much smaller than its cyclide: the directions the
+// patch determines only to its rounding (a component of the residual along
+// them no larger than a hundred times the rounding, or a singular value
+// below 1e-12 of the largest) are left out, and the undamped Gauss-Newton
+// step is tried first: the directions it keeps may have singular values far
+// below any damping that would still let the others converge.
+bool pasTronque(const Probleme& pb, Etat& e, const Eigen::VectorXd& r, const Eigen::VectorXd& poids,
+                const Eigen::HouseholderQR<Eigen::MatrixXd>& qr, const Eigen::VectorXd& qtr,
+                const Eigen::VectorXd& echelle, double& cost, double& lambda) {
+    const Eigen::Index p = qtr.size();
+    const Eigen::MatrixXd R = qr.matrixQR().topRows(p).triangularView<Eigen::Upper>();
+    const Eigen::JacobiSVD<Eigen::MatrixXd> svd(R, Eigen::ComputeFullU | Eigen::ComputeFullV);
+    const Eigen::VectorXd& sigma = svd.singularValues();
+    const Eigen::VectorXd utr = svd.matrixU().transpose() * qtr;
+    const double base = r.squaredNorm();
+    for (int essai = -1; essai < 8; ++essai) {
+        const double l = essai < 0 ? 0.0 : lambda;
+        Eigen::VectorXd f = Eigen::VectorXd::Zero(p);
+        for (Eigen::Index i = 0; i < p; ++i)
+            if (sigma(i) > 1e-12 * sigma(0) && std::fabs(utr(i)) > 100 * pb.bruit)
+                f(i) = sigma(i) / (sigma(i) * sigma(i) + l) * utr(i);
+        const Etat essaiEtat = avancer(pb, e, (svd.matrixV() * f).cwiseQuotient(echelle));
+        const double c2 = cout(pb, essaiEtat, &poids);
+        if (c2 < base) {
+            e = essaiEtat;
+            cost = cout(pb, e);
+            lambda = std::max(lambda / 10, 1e-20);
+            return c2 < base * (1 - 1e-10);
+        }
+        if (essai >= 0)
+            lambda = std::max(lambda * 10, 1e-12);
+    }
+    return false;
+}
+
 // One Levenberg-Marquardt step from e: the damping grows until the cost
 // falls; false when no damping makes it fall.
 bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
@@ -274,7 +297,7 @@ bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
         poids(static_cast<Eigen::Index>(k)) =
             implicite(e.a, e.c, e.mu, e.base.transpose() * (X - e.omega)).gradient.norm();
     }
-    if (!residus(pb, e, r, &J, &poids))
+    if (!residus(pb, e, r, &J, &poids) || (pb.approfondi && !colonnesAncrees(pb, e, poids, J)))
         return false;
     // Columns scaled to unit length; J = Q R once, then each damping's step
     // from the small stacked system [R; sqrt(lambda) I], never through
@@ -290,6 +313,8 @@ bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
     // At the optimum the step's predicted decrease |Q^T r|^2 vanishes.
     if (qtr.squaredNorm() <= 1e-8 * base)
         return false;
+    if (pb.approfondi)
+        return pasTronque(pb, e, r, poids, qr, qtr, echelle, cost, lambda);
     Eigen::MatrixXd pile(2 * p, p);
     Eigen::VectorXd rhs = Eigen::VectorXd::Zero(2 * p);
     pile.topRows(p) = R;
@@ -489,6 +514,19 @@ void poserCoins(Probleme& pb, const RBBP& net, const Etat& e) {
 
 } // namespace
 
+CyclideRepere changerForme(const CyclideRepere& cyclide, const MorceauCyclide& morceau, double a,
+                           double c, double mu) {
+    Etat e = depuis(cyclide);
+    e.angles[0] = morceau.u0, e.angles[1] = morceau.u1;
+    e.angles[2] = morceau.v0, e.angles[3] = morceau.v1;
+    Etat s = e;
+    s.a = a, s.c = c, s.mu = mu;
+    garderMilieu(e, V3::Zero(), s);
+    CyclideRepere res;
+    ecrireCyclide(s, res);
+    return res;
+}
+
 CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& depart,
                               const OptionsAffinage& options) {
     CyclideAffinee res;
@@ -499,6 +537,10 @@ CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& d
         e.a = 0;
     Probleme pb{points, options.tore || options.sphere, options.net != nullptr, {}, {}, {}};
     pb.sphere = options.sphere;
+    pb.approfondi = options.approfondi;
+    pb.bruit = options.bruit;
+    for (int k = 0; k < 3; ++k)
+        pb.tenu[k] = options.tenus[k];
     if (pb.coins) {
         const MorceauCyclide& m = options.morceau;
         e.angles[0] = m.u0, e.angles[1] = m.u1, e.angles[2] = m.v0, e.angles[3] = m.v1;

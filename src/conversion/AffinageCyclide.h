@@ -41,6 +41,14 @@ struct OptionsAffinage {
     bool sphere = false;    // hold a and c at 0 (a sphere)
     int iterationsMax = 60; // Levenberg-Marquardt steps at most
     double bruit = 1e-16;   // rounding of the sampled points (same unit as the points)
+    // The steps for a patch much smaller than its cyclide: with the piece,
+    // a change of a, c, mu keeps the cyclide's point, tangents and normal at
+    // the middle of the piece; the directions the patch does not determine
+    // beyond its rounding are left out of each step, and the undamped step
+    // is tried first. Slower; the default steps converge wherever the patch
+    // is not much smaller than its cyclide.
+    bool approfondi = false;
+    bool tenus[3] = {false, false, false}; // a, c, mu held at their start value
     // When given, the piece's angles are unknowns too: the corners of net
     // must be the cyclide's points at the corners of the piece, starting
     // from morceau.
@@ -69,6 +77,15 @@ struct CyclideAffinee {
 // its free directions get no uncertainty.
 CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& depart,
                               const OptionsAffinage& options = OptionsAffinage());
+
+// The cyclide with the shape a, c, mu instead of its own, placed so that its
+// point at the middle of the piece, with the tangents and the normal there,
+// stays where it was.
+// In: a placed cyclide, a piece of it (its angles), the new a, c, mu.
+// Degenerate: a singular point at the middle of the piece (or a new shape
+// that has one there) leaves the placement as it was.
+CyclideRepere changerForme(const CyclideRepere& cyclide, const MorceauCyclide& morceau, double a,
+                           double c, double mu);
 
 // The standard uncertainties of a, c, mu that the points determine for the
 // cyclide as it is (c = 0 taken as a torus, a = c = 0 as a sphere, the

@@ -38,7 +38,8 @@ struct Normalisation {
     double echelle = 0; // the net's diagonal
     double bruit = 0;   // rounding of the net's numbers, in the unit of the moved net
     RBBP net;
-    Echantillons grille; // the 11 x 11 points of the residual R
+    Echantillons grille;     // the 11 x 11 points of the residual R
+    bool approfondi = false; // polish with the steps of a patch much smaller than its cyclide
 };
 
 double plusGrandEcart(const RBBP& net, const double centre[3]) {
@@ -121,14 +122,16 @@ std::vector<CyclideCandidate> departsDirects(const Echantillons& pts, const RBBP
 // best of those polished against the patch alone first (a rough start
 // gets nearer), and the construction's own readings (pencils, six points,
 // torus from the circles).
-std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const RBBP& net,
+std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const Normalisation& n,
                                                const std::vector<CyclideCandidate>& directs,
-                                               double bruit, double tolerance) {
+                                               double tolerance) {
+    const RBBP& net = n.net;
     std::vector<CyclideCandidate> res;
     for (size_t k = 0; k < directs.size() && k < 2; ++k) {
         OptionsAffinage o;
         o.tore = directs[k].tore;
-        o.bruit = bruit;
+        o.bruit = n.bruit;
+        o.approfondi = n.approfondi;
         const CyclideAffinee a = affinerCyclide(pts, directs[k].cyclide, o);
         if (a.fini)
             res.push_back({a.cyclide, directs[k].tore});
@@ -213,14 +216,14 @@ MorceauCyclide morceauDepart(const RBBPd& rec, bool tore) {
 
 // The reading polished once more with the piece's angles as unknowns, so
 // that the corners of the patch are the corners of the piece.
-Lecture polirAvecMorceau(const Echantillons& pts, const RBBP& net, bool tore,
-                         const CyclideRepere& cy, const MorceauCyclide& m, double bruit,
-                         bool sphere = false) {
+Lecture polirAvecMorceau(const Echantillons& pts, const Normalisation& n, bool tore,
+                         const CyclideRepere& cy, const MorceauCyclide& m, bool sphere = false) {
     OptionsAffinage o;
     o.tore = tore;
     o.sphere = sphere;
-    o.bruit = bruit;
-    o.net = &net;
+    o.bruit = n.bruit;
+    o.approfondi = n.approfondi;
+    o.net = &n.net;
     o.morceau = m;
     return Lecture{affinerCyclide(pts, cy, o), tore, INFINI};
 }
@@ -237,7 +240,7 @@ int polirEtClasser(const Echantillons& pts, const Normalisation& n, const Cyclid
         RBBPd rec;
         static_cast<RBBP&>(rec) = n.net;
         rec.poserCyclide(cy);
-        f = polirAvecMorceau(pts, n.net, l.tore, cy, morceauDepart(rec, l.tore), n.bruit);
+        f = polirAvecMorceau(pts, n, l.tore, cy, morceauDepart(rec, l.tore));
         cy = f.affinee.cyclide;
         if (cy.a >= 0 || genre(f, cy) == 4)
             break;
@@ -288,7 +291,7 @@ Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& 
     Essai s = e;
     CyclideRepere cy = e.cyclide;
     cy.a = 0;
-    s.lecture = polirAvecMorceau(pts, n.net, true, cy, e.morceau, n.bruit, true);
+    s.lecture = polirAvecMorceau(pts, n, true, cy, e.morceau, true);
     s.cyclide = s.lecture.affinee.cyclide;
     s.cyclide.mu = std::fabs(s.cyclide.mu);
     s.code = 4;
@@ -348,6 +351,64 @@ Essai essayerDeparts(const Echantillons& pts, const Normalisation& n,
             meilleur = e;
     }
     return general.verifie ? general : meilleur;
+}
+
+// The starts from the circles, then, when none is verified, the last starts.
+Essai essayerTout(const Echantillons& pts, const Normalisation& n,
+                  const std::vector<CyclideCandidate>& directs, const Seuils& seuils) {
+    Essai retenu = essayerDeparts(pts, n, directs, seuils);
+    if (!retenu.verifie) {
+        const Essai secours =
+            essayerDeparts(pts, n, departsDeSecours(pts, n, directs, seuils.tolerance), seuils);
+        if (secours.verifie || secours.residu < retenu.residu)
+            retenu = secours;
+    }
+    return retenu;
+}
+
+// The relative uncertainty of a, c, mu over the cyclide's size where the
+// linearised one understates it, for a patch much smaller than its
+// cyclide: there the shapes that carry the patch as closely as the polished
+// one lie along a curved valley, far longer than its tangent. For each of
+// a, c, mu: the largest change, tried at 1, 4, 16, ... times its linearised
+// uncertainty and both ways, that still lets the rest be polished again (the
+// parameter held) to within twice the polished spread of the distances, or
+// four times the net's rounding.
+double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation& n,
+                                   const Essai& e) {
+    const CyclideAffinee& f = e.lecture.affinee;
+    const double t = taille(e.cyclide);
+    const double seuil = std::max(2 * f.ecartType, 4 * n.bruit);
+    double plusGrande = std::max({f.incertitude[0], f.incertitude[1], f.incertitude[2]});
+    for (int k = 0; k < 3; ++k) {
+        if (!(f.incertitude[k] > 0))
+            continue; // held (a torus's c, a sphere's a)
+        for (const double signe : {1.0, -1.0})
+            for (double delta = std::max(f.incertitude[k], 1e-12 * t); delta < t; delta *= 4) {
+                double forme[3] = {e.cyclide.a, e.cyclide.c, e.cyclide.mu};
+                forme[k] += signe * delta;
+                OptionsAffinage o;
+                o.tore = e.tore;
+                o.sphere = e.code == 4;
+                o.bruit = n.bruit;
+                o.approfondi = true;
+                o.net = &n.net;
+                o.morceau = e.morceau;
+                o.tenus[k] = true;
+                const CyclideRepere depart =
+                    changerForme(e.cyclide, e.morceau, forme[0], forme[1], forme[2]);
+                const CyclideAffinee g = affinerCyclide(pts, depart, o);
+                if (!g.fini || !(g.ecartType <= seuil))
+                    break;
+                plusGrande = std::max(plusGrande, delta);
+            }
+    }
+    // What the profile may still miss where its own polishing stalls short
+    // of the valley's floor: a, c, mu are read from how the patch's
+    // curvatures change across it, which a spread e of the distances (over
+    // the patch's size) leaves uncertain by about e (size / patch)^2 of the
+    // cyclide's size.
+    return std::max(plusGrande / t, f.ecartType * t * t);
 }
 
 // The relative uncertainty of a, c, mu over the cyclide's size.
@@ -430,12 +491,18 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     n.grille = echantillonner(n.net, 11);
     const Echantillons pts = echantillonner(n.net, ECHANTILLONS);
     const std::vector<CyclideCandidate> directs = departsDirects(pts, n.net);
-    Essai retenu = essayerDeparts(pts, n, directs, seuils);
-    if (!retenu.verifie) {
-        const Essai secours = essayerDeparts(
-            pts, n, departsDeSecours(pts, n.net, directs, n.bruit, tolerance), seuils);
-        if (secours.verifie || secours.residu < retenu.residu)
-            retenu = secours;
+    Essai retenu = essayerTout(pts, n, directs, seuils);
+    if (!retenu.verifie && (retenu.residu <= tolerance || taille(retenu.cyclide) > 100)) {
+        // A patch much smaller than its cyclide (or one that a cyclide
+        // carries but whose piece did not come out): polished again with the
+        // steps that follow the directions it barely determines.
+        Normalisation approfondie = n;
+        approfondie.approfondi = true;
+        const Essai e = essayerTout(pts, approfondie, directs, seuils);
+        if (e.verifie || e.residu < retenu.residu) {
+            retenu = e;
+            n.approfondi = true;
+        }
     }
     res.type = retenu.tore ? 2 : 1;
     res.residu = retenu.residu;
@@ -452,7 +519,8 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     const Lecture& f = retenu.lecture;
     res.code = code;
     res.morceau = m;
-    res.incertitude = incertitudeRelative(f, cy);
+    res.incertitude =
+        n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu) : incertitudeRelative(f, cy);
     res.converti.poserCyclide(placerDansLeMonde(cy, n));
     return res;
 }
