@@ -69,7 +69,8 @@ std::string reseauDepart(const fs::path& dossier) {
 
 // Stopped by SIGINT, SIGTERM, SIGHUP or SIGQUIT at any moment, an export
 // leaves its target either as it was or complete (a hard-linked target
-// included), and never its temporary file.
+// included, replaced or with --en-place written through its link), and
+// never its temporary file.
 TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
     DossierDeTest d("conv-signal");
     const fs::path& dir = d.chemin();
@@ -78,7 +79,7 @@ TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
     ASSERT_GT(complet.size(), 100000u);
     int coupes = 0;
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-        for (bool lienDur : {false, true})
+        for (int lienDur : {0, 1, 2}) // 2: --en-place
             for (int delai = 0; delai < 240; delai += 30) {
                 std::ofstream(dir / "cible.obj") << "ancien\n";
                 if (lienDur)
@@ -87,7 +88,8 @@ TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
                 if (pid == 0) {
                     ::chdir(dir.c_str());
                     ::execl(CYCLIDE_CONV, CYCLIDE_CONV, "--exemple", "2", "--obj", "cible.obj",
-                            "--json", static_cast<char*>(nullptr));
+                            "--json", lienDur == 2 ? "--en-place" : nullptr,
+                            static_cast<char*>(nullptr));
                     ::_exit(127);
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(delai));
@@ -99,8 +101,8 @@ TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
                 EXPECT_TRUE(fin == "ancien\n" || fin == complet)
                     << "signal " << signal << " after " << delai << " ms: " << fin.size()
                     << " bytes";
-                if (lienDur) {
-                    EXPECT_EQ(lire(dir / "autre.obj"), fin);
+                if (lienDur > 0) {
+                    EXPECT_EQ(lire(dir / "autre.obj"), lienDur == 2 ? fin : "ancien\n");
                 }
                 for (const auto& e : fs::directory_iterator(dir))
                     EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos)
@@ -142,6 +144,7 @@ TEST(ConvHostile, ResultsTellTheTruth) {
         {"bom.car", 0, "cyclide 1 La cyclide est de type ring"},
         {"--lot .", 2, "impossible d'ouvrir le fichier '.' : c'est un repertoire"},
         {"--exemple 1 --step", 2, "l'option --step attend un nom de fichier"},
+        {"--exemple 1 --en-place", 2, "--en-place va avec --obj, --png, --step ou --iges"},
     };
     for (const auto& c : cas) {
         const Resultat r = executer(dir, c.arguments);
