@@ -85,8 +85,8 @@ bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>
 }
 
 bool exporterIges(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison) {
+                  std::string& raison, LiensDurs liens) {
     std::string texte;
     return texteIgesScene(s, texte, notices, raison) &&
-           ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
+           ecrireFichier(chemin, texte, raison, liens) == ResultatEcriture::Reussie;
 }

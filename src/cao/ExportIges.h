@@ -4,6 +4,7 @@
 #ifndef EXPORT_IGES_H
 #define EXPORT_IGES_H
 
+#include "EcritureFichier.h"
 #include "Scene.h"
 #include "SurfaceBSpline.h"
 
@@ -18,8 +19,9 @@ bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>
 
 // The whole IGES export of a scene to chemin, written through the safe
 // file writer. False, with raison in French and chemin left as it was, when
-// the patch cannot be written or the file cannot be.
+// the patch cannot be written or the file cannot be; liens says how a
+// hard-linked file is written.
 bool exporterIges(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison);
+                  std::string& raison, LiensDurs liens = LiensDurs::Remplaces);
 
 #endif

@@ -20,6 +20,7 @@ const char* const USAGE =
     "  cyclide-conv ... --json\n"
     "  cyclide-conv ... --step FICHIER.step\n"
     "  cyclide-conv ... --iges FICHIER.iges\n"
+    "  cyclide-conv ... --en-place\n"
     "  cyclide-conv [--plan y|z] --carreau FICHIER.step|.stp|.iges|.igs [--json]\n"
     "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N] [--tolerance R]\n"
     "  cyclide-conv --help\n"
@@ -74,6 +75,11 @@ const char* const USAGE =
     "             cyclide et la cyclide entiere en surfaces B-spline rationnelles\n"
     "  --iges FICHIER.iges\n"
     "             ecrit aussi un fichier IGES (par Open CASCADE) des memes surfaces\n"
+    "  --en-place un fichier de sortie a plusieurs noms (lien dur) est recopie en\n"
+    "             place, le lien est garde : tous ses noms voient le nouveau texte.\n"
+    "             Attention : un fichier ecrit en place peut rester incomplet si le\n"
+    "             programme est tue pendant l'ecriture (kill -9, panne). Sans cette\n"
+    "             option il est remplace comme les autres\n"
     "  --carreau FICHIER.step|.stp|.iges|.igs\n"
     "             convertit chaque carreau de Bezier ou B-spline de degre 2 x 2 au\n"
     "             plus des faces du fichier CAO : un resultat par carreau, avec sa\n"
@@ -92,8 +98,9 @@ const char* const USAGE =
     "\n"
     "Les nombres sont decimaux et finis (1.5, -2, 3e-4), de 64 caracteres au\n"
     "plus. Un fichier de sortie est remplace en entier, ou laisse tel quel en cas\n"
-    "d'echec ; un lien symbolique met a jour sa cible ; un fichier a plusieurs\n"
-    "noms (lien dur) est recopie en place une fois le texte complet. Le nom -\n"
+    "d'echec ou d'arret ; un lien symbolique met a jour sa cible ; un fichier a\n"
+    "plusieurs noms (lien dur) est remplace aussi : ce nom recoit le nouveau\n"
+    "texte, ses autres noms gardent l'ancien (sauf avec --en-place). Le nom -\n"
     "designe la sortie standard : le rapport passe alors sur la sortie d'erreur.\n"
     "Une sortie qui serait aussi l'entree ou l'autre sortie est refusee.\n"
     "\n"
@@ -225,7 +232,7 @@ CLI::Validator parmi(const std::string& quoi, const std::vector<std::string>& mo
 // The texts of the options before they are turned into numbers.
 struct Textes {
     std::string plan, exemple, tolerance, fils, vue, zoom;
-    int json = 0, csv = 0, recadrer = 0, aide = 0;
+    int json = 0, csv = 0, recadrer = 0, aide = 0, enPlace = 0;
 };
 
 // The options, in groups, with their validators and their combinations.
@@ -268,6 +275,7 @@ struct Application {
         g->add_option("--step", d.exports.step)->check(valide("--step", nomNonVide));
         g->add_option("--iges", d.exports.iges)->check(valide("--iges", nomNonVide));
         g->add_flag("--json", t.json);
+        g->add_flag("--en-place", t.enPlace);
     }
 
     void ajouterImage(Demande& d, Textes& t) {
@@ -343,6 +351,7 @@ void completer(Demande& d, const Textes& t, bool toleranceDonnee) {
         p = sansMarque(p);
     d.exports.vue.zoom = nombre(t.zoom, d.exports.vue.zoom);
     d.exports.vue.recadrer = t.recadrer > 0;
+    d.exports.liens = t.enPlace > 0 ? LiensDurs::EnPlace : LiensDurs::Remplaces;
     if (!t.vue.empty())
         lireAnglesVue(sansMarque(t.vue), d.exports.vue);
     d.modeLot = !d.lot.lot.empty();
@@ -352,6 +361,9 @@ void completer(Demande& d, const Textes& t, bool toleranceDonnee) {
     d.lot.tolerance = d.rapport.tolerance;
     if (toleranceDonnee && d.rapport.carreau.empty() && !d.modeLot)
         throw ErreurConv("--tolerance va avec --carreau ou --lot");
+    const OptionsExports& e = d.exports;
+    if (t.enPlace > 0 && e.obj.empty() && e.png.empty() && e.step.empty() && e.iges.empty())
+        throw ErreurConv("--en-place va avec --obj, --png, --step ou --iges");
 }
 
 } // namespace

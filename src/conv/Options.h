@@ -4,6 +4,7 @@
 #define CONV_OPTIONS_H
 
 #include "DecisionCarreau.h"
+#include "EcritureFichier.h"
 #include "ImageVue.h"
 #include "VerdictConversion.h"
 
@@ -40,6 +41,7 @@ struct OptionsExports {
     std::string iges;          // empty: no IGES file (a build with Open CASCADE)
     std::string affiche = "1"; // the display lists shown in the image
     OptionsVue vue;
+    LiensDurs liens = LiensDurs::Remplaces; // --en-place: hard-linked files written in place
 };
 
 // A batch: one row per input line.

@@ -282,15 +282,16 @@ void ecrireRapport(std::ostream& sortie, const std::string& texte) {
 
 // The IGES file of the scene, through Open CASCADE; throws when it cannot
 // be written.
-void ecrireIges(const std::string& chemin, const Scene& s) {
+void ecrireIges(const std::string& chemin, const Scene& s, LiensDurs liens) {
 #ifdef CYCLIDE_AVEC_CAO
     std::vector<std::string> notices;
     std::string raison;
-    if (!exporterIges(chemin, s, notices, raison))
+    if (!exporterIges(chemin, s, notices, raison, liens))
         throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + raison);
 #else
     (void)chemin;
     (void)s;
+    (void)liens;
     throw ErreurConv("cette version de cyclide-conv est construite sans Open CASCADE (--iges)");
 #endif
 }
@@ -358,7 +359,7 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
     if (!exports.step.empty())
         ecrireSortie(sorties.step, textes.step, "le fichier STEP");
     if (!exports.iges.empty())
-        ecrireIges(exports.iges, scene);
+        ecrireIges(exports.iges, scene, exports.liens);
     const std::string texte =
         o.json ? resultatJson(scene, origineDemandee(o)) + "\n" : rapport(scene);
     ecrireRapport(sorties.rapport == &std::cerr ? std::cerr : sortie, texte);

@@ -25,10 +25,11 @@ void avertir(const std::string& message) {
 namespace {
 
 // Resolves one output; throws when it cannot be written there.
-CibleEcriture resoudre(const std::string& nom, const FluxConnus& flux, const char* quoi) {
+CibleEcriture resoudre(const std::string& nom, const FluxConnus& flux, LiensDurs liens,
+                       const char* quoi) {
     CibleEcriture cible;
     std::string raison;
-    if (!resoudreCible(nom, flux, cible, raison))
+    if (!resoudreCible(nom, flux, cible, raison, liens))
         throw ErreurConv(std::string("impossible d'ecrire ") + quoi + " '" + nom + "' : " + raison);
     return cible;
 }
@@ -59,7 +60,7 @@ Sorties preparerSorties(const OptionsExports& exports, const IdentiteFichier& en
                    {exports.step, s.step, "le fichier STEP"}};
     for (const auto& o : sorties)
         if (!o.nom.empty()) {
-            o.cible = resoudre(o.nom, flux, o.quoi);
+            o.cible = resoudre(o.nom, flux, exports.liens, o.quoi);
             demandees.push_back(&o.cible);
         }
     for (CibleEcriture* c : demandees) {

@@ -107,8 +107,8 @@ bool identiteNouveau(const std::string& chemin, IdentiteFichier& id) {
 
 // Classifies an existing file that is not a link. False with the reason
 // for what is never written.
-bool classer(const std::string& chemin, const struct stat& etat, CibleEcriture& cible,
-             std::string& raison) {
+bool classer(const std::string& chemin, const struct stat& etat, LiensDurs liens,
+             CibleEcriture& cible, std::string& raison) {
     cible.identite = identiteEtat(etat);
     if (S_ISDIR(etat.st_mode)) {
         raison = raisonErreur(EISDIR);
@@ -126,7 +126,10 @@ bool classer(const std::string& chemin, const struct stat& etat, CibleEcriture& 
         raison = "fichier protege en ecriture (" + raisonErreur(errno) + ")";
         return false;
     }
-    cible.genre = etat.st_nlink > 1 ? GenreCible::EnPlace : GenreCible::Remplace;
+    // A hard-linked file is replaced too unless asked otherwise: only the
+    // rename keeps its name whole under SIGKILL (see LiensDurs).
+    const bool enPlace = etat.st_nlink > 1 && liens == LiensDurs::EnPlace;
+    cible.genre = enPlace ? GenreCible::EnPlace : GenreCible::Remplace;
     return true;
 }
 
@@ -229,7 +232,7 @@ ResultatEcriture fermer(int fd, bool ok, std::string& raison) {
     return ok ? ResultatEcriture::Reussie : ResultatEcriture::ErreurEcriture;
 }
 
-// A new or single-named regular file: temporary, flush, rename.
+// A new or regular file: temporary, flush, rename.
 ResultatEcriture remplacer(const CibleEcriture& cible, const std::string& contenu,
                            std::string& raison) {
     struct stat ancien {};
@@ -320,8 +323,8 @@ bool reecrireEnPlace(int fd, off_t ancienne, const std::string& contenu) {
     return false;
 }
 
-// A file with several names, a character device or a named pipe: written
-// through its own node.
+// A character device, a named pipe, or a file with several names whose
+// writer asked to keep its links: written through its own node.
 ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& contenu,
                                std::string& raison) {
     // A regular file is opened for reading too, to keep its old bytes.
@@ -423,7 +426,7 @@ std::string raisonErreur(int erreur) {
 }
 
 bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcriture& cible,
-                   std::string& raison) {
+                   std::string& raison, LiensDurs liens) {
     cible = CibleEcriture();
     cible.nom = chemin;
     cible.chemin = chemin;
@@ -445,14 +448,14 @@ bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcrit
     // whose link text is no path) is opened through the name itself.
     struct stat etat {};
     if (::stat(chemin.c_str(), &etat) == 0 && (S_ISFIFO(etat.st_mode) || S_ISCHR(etat.st_mode)))
-        return classer(chemin, etat, cible, raison);
+        return classer(chemin, etat, liens, cible, raison);
     bool existe = false;
     if (!suivreLiens(chemin, cible.chemin, etat, existe)) {
         raison = raisonErreur(errno);
         return false;
     }
     if (existe)
-        return classer(cible.chemin, etat, cible, raison);
+        return classer(cible.chemin, etat, liens, cible, raison);
     cible.genre = GenreCible::Remplace;
     if (!identiteNouveau(cible.chemin, cible.identite)) {
         raison = raisonErreur(errno);
@@ -480,9 +483,9 @@ ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& cont
 }
 
 ResultatEcriture ecrireFichier(const std::string& chemin, const std::string& contenu,
-                               std::string& raison) {
+                               std::string& raison, LiensDurs liens) {
     CibleEcriture cible;
-    if (!resoudreCible(chemin, FluxConnus(), cible, raison))
+    if (!resoudreCible(chemin, FluxConnus(), cible, raison, liens))
         return ResultatEcriture::OuvertureImpossible;
     return ecrireCible(cible, contenu, raison);
 }

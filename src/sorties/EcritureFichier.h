@@ -1,7 +1,8 @@
 // Writing a whole output where the user pointed, so that a failure never
-// damages what was there: regular files through a temporary file and a
-// rename, symbolic links through their target, hard-linked files, devices
-// and pipes in place, the standard output as a stream.
+// damages what was there: regular files (hard-linked ones included, unless
+// asked otherwise) through a temporary file and a rename, symbolic links
+// through their target, devices and pipes in place, the standard output as
+// a stream.
 #ifndef ECRITURE_FICHIER_H
 #define ECRITURE_FICHIER_H
 
@@ -18,9 +19,27 @@ enum class ResultatEcriture {
 // How an output is written.
 enum class GenreCible {
     Flux,     // an open descriptor (the standard output): written as a stream
-    Remplace, // a new file, or a regular file with one name: temporary file and rename
-    EnPlace   // a regular file with several names, a character device or a named
-              // pipe: written in place, its other names and its node kept
+    Remplace, // a new or regular file: temporary file and rename
+    EnPlace   // a character device, a named pipe, or a regular file with several
+              // names when LiensDurs::EnPlace asks it: written in place, its other
+              // names and its node kept
+};
+
+// What becomes of a regular file with several names (hard links).
+//
+// Replaced by default: a name must end holding either its old text or the
+// whole new one, whatever stops the process. Only a rename gives that on
+// POSIX: rewriting a file in place passes through states that are neither
+// (a new beginning on an old end, a length reserved but not yet written),
+// and a SIGKILL, a crash or a power cut may freeze any of them; without a
+// journal of its own no program can take them back. The rename gives the
+// written name a new file, so the link is broken for that name: its other
+// names keep the old text.
+enum class LiensDurs {
+    Remplaces, // the name gets a new file, complete or not at all; the other names keep
+               // the old text
+    EnPlace    // written through the link, which every name sees; SIGKILL or a crash
+               // during the copy can leave it incomplete
 };
 
 // What a file is, to tell two names of one file apart from two files: the
@@ -63,16 +82,18 @@ struct FluxConnus {
 
 // Decides how chemin is written: follows its symbolic links (a link to a
 // missing file names the file to create), recognises the known streams,
-// and classifies what it names. False, with the reason in French, for an
+// and classifies what it names; liens says how a regular file with
+// several names is written. False, with the reason in French, for an
 // empty name, a name ending in '/', a directory, a block device, a
 // socket, an existing file that may not be written, a loop of links or a
 // path that cannot be examined.
 bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcriture& cible,
-                   std::string& raison);
+                   std::string& raison, LiensDurs liens = LiensDurs::Remplaces);
 
 // Writes contenu as the whole of a resolved output. Remplace: a temporary
 // file beside the target (a short name, within any name limit), flushed
-// to the disk, given the old file's permissions, then renamed over it.
+// to the disk, given the old file's permissions, then renamed over it (so
+// the target is the old file or the whole new one at every moment).
 // EnPlace: the whole text is ready in memory before the file is touched;
 // room is reserved without changing the file's length (a full disk then
 // leaves the old bytes as they were), the old bytes are kept in memory and
@@ -92,7 +113,7 @@ ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& cont
 
 // Resolves chemin (no stream known) and writes contenu there.
 ResultatEcriture ecrireFichier(const std::string& chemin, const std::string& contenu,
-                               std::string& raison);
+                               std::string& raison, LiensDurs liens = LiensDurs::Remplaces);
 
 // The same, telling only whether it succeeded.
 bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu);

@@ -14,8 +14,11 @@
 #include <fstream>
 #include <iterator>
 #include <poll.h>
+#include <set>
 #include <sstream>
 #include <string>
+#include <sys/ptrace.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -65,11 +68,98 @@ std::string reseauDepart(const fs::path& dossier) {
     return texte;
 }
 
+// Runs cyclide-conv ARGUMENTS in dossier, traced, and kills it (SIGKILL) as
+// it enters its n-th call that writes, reserves, cuts, flushes or renames a
+// file. False when it ended before.
+bool tuerAuAppel(const fs::path& dossier, std::vector<const char*> arguments, int n) {
+    const std::set<long> appels = {SYS_write, SYS_pwrite64, SYS_fallocate, SYS_ftruncate,
+                                   SYS_fsync, SYS_rename,   SYS_renameat,  SYS_renameat2};
+    arguments.insert(arguments.begin(), CYCLIDE_CONV);
+    arguments.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::chdir(dossier.c_str());
+        std::freopen("/dev/null", "w", stdout);
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1); // LeakSanitizer cannot trace it
+        ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        ::execv(CYCLIDE_CONV, const_cast<char* const*>(arguments.data()));
+        ::_exit(127);
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0); // stopped at its exec
+    ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    for (int signal = 0; ::ptrace(PTRACE_SYSCALL, pid, nullptr, signal) == 0;) {
+        ::waitpid(pid, &statut, 0);
+        const bool appel = WIFSTOPPED(statut) && WSTOPSIG(statut) == (SIGTRAP | 0x80);
+        signal = WIFSTOPPED(statut) && !appel ? WSTOPSIG(statut) : 0;
+        __ptrace_syscall_info info{};
+        if (appel && ::ptrace(PTRACE_GET_SYSCALL_INFO, pid, sizeof info, &info) > 0 &&
+            info.op == PTRACE_SYSCALL_INFO_ENTRY && appels.count(info.entry.nr) > 0 && --n == 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &statut, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+// A hard-linked output is replaced whole, its other name keeping the old
+// text; with --en-place it is written through the link, whole too. A
+// symbolic link leads to the hard-linked file, which is then written so.
+TEST(ConvHostile, HardLinkedOutputsAreReplacedUnlessAskedInPlace) {
+    DossierDeTest d("conv-liens");
+    const fs::path& dir = d.chemin();
+    ASSERT_EQ(executer(dir, "--exemple 1 --obj complet.obj").statut, 0);
+    const std::string complet = lire(dir / "complet.obj"), ancien(complet.size() + 99, 'a');
+    const std::pair<const char*, bool> cas[] = {{"--obj cible.obj", false},
+                                                {"--obj lien.obj", false},
+                                                {"--obj cible.obj --en-place", true},
+                                                {"--obj lien.obj --en-place", true}};
+    for (const auto& [arguments, lienGarde] : cas) {
+        std::ofstream(dir / "cible.obj") << ancien;
+        fs::create_hard_link(dir / "cible.obj", dir / "autre.obj");
+        fs::create_symlink("cible.obj", dir / "lien.obj");
+        ASSERT_EQ(executer(dir, std::string("--exemple 1 ") + arguments).statut, 0);
+        EXPECT_TRUE(lire(dir / "cible.obj") == complet) << arguments;
+        EXPECT_TRUE(lire(dir / "autre.obj") == (lienGarde ? complet : ancien)) << arguments;
+        EXPECT_EQ(fs::equivalent(dir / "cible.obj", dir / "autre.obj"), lienGarde) << arguments;
+        EXPECT_TRUE(fs::is_symlink(dir / "lien.obj")) << arguments;
+        for (const char* f : {"cible.obj", "autre.obj", "lien.obj"})
+            fs::remove(dir / f);
+    }
+}
+
+// Killed (SIGKILL) as it enters each call that writes, reserves, cuts,
+// flushes or renames, an export over a hard-linked file longer than the new
+// text leaves that name as it was or complete, never mixed nor padded, and
+// its other name as it was.
+TEST(ConvHostile, KilledWritesOverAHardLinkLeaveTheOldFileOrTheWholeNewOne) {
+    DossierDeTest d("conv-tue");
+    const fs::path& dir = d.chemin();
+    ASSERT_EQ(executer(dir, "--exemple 2 --obj complet.obj").statut, 0);
+    const std::string complet = lire(dir / "complet.obj"), ancien(complet.size() + 4096, 'a');
+    int n = 1;
+    for (bool tue = true; tue && n < 50; ++n) {
+        std::ofstream(dir / "cible.obj") << ancien;
+        fs::create_hard_link(dir / "cible.obj", dir / "autre.obj");
+        tue = tuerAuAppel(dir, {"--exemple", "2", "--obj", "cible.obj"}, n);
+        const std::string fin = lire(dir / "cible.obj");
+        EXPECT_TRUE(fin == complet || (tue && fin == ancien))
+            << "killed at call " << n << ": " << fin.size() << " bytes";
+        EXPECT_TRUE(lire(dir / "autre.obj") == ancien) << "killed at call " << n;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().filename() != "complet.obj")
+                fs::remove(e.path());
+    }
+    EXPECT_GT(n, 4) << "fewer kill points than the write, flush and rename of the output";
+}
 
 // Stopped by SIGINT, SIGTERM, SIGHUP or SIGQUIT at any moment, an export
 // leaves its target either as it was or complete (a hard-linked target
-// included), and never its temporary file.
+// included, replaced or with --en-place written through its link), and
+// never its temporary file.
 TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
     DossierDeTest d("conv-signal");
     const fs::path& dir = d.chemin();
@@ -78,7 +168,7 @@ TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
     ASSERT_GT(complet.size(), 100000u);
     int coupes = 0;
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-        for (bool lienDur : {false, true})
+        for (int lienDur : {0, 1, 2}) // 2: --en-place
             for (int delai = 0; delai < 240; delai += 30) {
                 std::ofstream(dir / "cible.obj") << "ancien\n";
                 if (lienDur)
@@ -87,7 +177,8 @@ TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
                 if (pid == 0) {
                     ::chdir(dir.c_str());
                     ::execl(CYCLIDE_CONV, CYCLIDE_CONV, "--exemple", "2", "--obj", "cible.obj",
-                            "--json", static_cast<char*>(nullptr));
+                            "--json", lienDur == 2 ? "--en-place" : nullptr,
+                            static_cast<char*>(nullptr));
                     ::_exit(127);
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(delai));
@@ -99,8 +190,8 @@ TEST(ConvHostile, StoppedWritesLeaveTheOldFileOrTheWholeNewOne) {
                 EXPECT_TRUE(fin == "ancien\n" || fin == complet)
                     << "signal " << signal << " after " << delai << " ms: " << fin.size()
                     << " bytes";
-                if (lienDur) {
-                    EXPECT_EQ(lire(dir / "autre.obj"), fin);
+                if (lienDur > 0) {
+                    EXPECT_EQ(lire(dir / "autre.obj"), lienDur == 2 ? fin : "ancien\n");
                 }
                 for (const auto& e : fs::directory_iterator(dir))
                     EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos)
@@ -142,6 +233,7 @@ TEST(ConvHostile, ResultsTellTheTruth) {
         {"bom.car", 0, "cyclide 1 La cyclide est de type ring"},
         {"--lot .", 2, "impossible d'ouvrir le fichier '.' : c'est un repertoire"},
         {"--exemple 1 --step", 2, "l'option --step attend un nom de fichier"},
+        {"--exemple 1 --en-place", 2, "--en-place va avec --obj, --png, --step ou --iges"},
     };
     for (const auto& c : cas) {
         const Resultat r = executer(dir, c.arguments);

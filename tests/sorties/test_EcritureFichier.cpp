@@ -96,7 +96,8 @@ TEST_F(EcritureFichierTest, DevicesAreWrittenInPlaceAndStayDevices) {
 } // namespace
 
 // A name at the length limit still gets its temporary; a hard-linked file
-// that cannot grow (file-size limit, as a full disk) keeps its old bytes.
+// written in place that cannot grow (file-size limit, as a full disk) keeps
+// its old bytes.
 TEST_F(EcritureFichierTest, LongNamesAndFailedInPlaceWritesLeaveNoTrace) {
     const fs::path longue = dossier / (std::string(251, 'n') + ".obj");
     std::string raison;
@@ -113,7 +114,8 @@ TEST_F(EcritureFichierTest, LongNamesAndFailedInPlaceWritesLeaveNoTrace) {
         struct rlimit limite = {64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limite);
         std::string pourquoi;
-        const ResultatEcriture fin = ecrireFichier(f.string(), std::string(100000, 'x'), pourquoi);
+        const ResultatEcriture fin =
+            ecrireFichier(f.string(), std::string(100000, 'x'), pourquoi, LiensDurs::EnPlace);
         ::_exit(fin == ResultatEcriture::ErreurEcriture && pourquoi.find("taille") == 0 ? 0 : 1);
     }
     int statut = 0;
