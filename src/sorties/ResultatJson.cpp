@@ -1,7 +1,5 @@
 #include "ResultatJson.h"
 
-#include "SchemaResultat.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -161,12 +159,6 @@ class SortieTexte {
 };
 
 } // namespace
-
-const char* sorteCyclide(int code) {
-    static const char* const SORTES[7] = {nullptr,         "ring",          "spindle",     "horned",
-                                          "double_sphere", "crossed_torus", "collar_torus"};
-    return code >= 0 && code <= 6 ? SORTES[code] : nullptr;
-}
 
 bool ajouterNombre(std::string& out, double v) {
     if (!std::isfinite(v)) {

@@ -24,13 +24,30 @@
 #define SCHEMA_RESULTAT_H
 
 #include "Messages.h"
-#include "ResultatJson.h"
 #include "Scene.h"
 
 #include <cmath>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Where the numbers of a conversion came from, for the "input" key.
+struct OrigineEntree {
+    enum class Sorte { Parametres, Fichier, Exemple, Lot, Reseau };
+    Sorte sorte = Sorte::Parametres;
+    std::string fichier; // the parameter file's or the net file's name (Fichier, Reseau)
+    long ligne = 0;      // the line number in the batch (Sorte::Lot)
+};
+
+// The English name of a cyclide-type code: 1 "ring", 2 "spindle",
+// 3 "horned", 4 "double_sphere", 5 "crossed_torus", 6 "collar_torus";
+// nullptr for 0 (no cyclide) and for any other code.
+inline const char* sorteCyclide(int code) {
+    static const char* const SORTES[7] = {nullptr,         "ring",          "spindle",     "horned",
+                                          "double_sphere", "crossed_torus", "collar_torus"};
+    return code >= 0 && code <= 6 ? SORTES[code] : nullptr;
+}
 
 namespace schema_resultat {
 
