@@ -240,12 +240,15 @@ struct Lot {
     }
 };
 
-// The demands converted by worker threads, chunk after chunk, while the
-// calling thread makes the Python values of the chunks already done: the
-// only part that needs the interpreter's lock overlaps the conversions.
-// The workers stay a bounded number of chunks ahead of the calling thread (a
-// calling thread descheduled a while does not stop them), so the
-// values waiting take little memory, and the chunks' buffers are reused.
+// The demands converted chunk after chunk while the calling thread makes
+// the Python values of the chunks already done: the only part that needs
+// the interpreter's lock overlaps the conversions. With one thread, one
+// worker converts and the calling thread only makes values; with n threads,
+// n - 1 workers convert and the calling thread converts too whenever the
+// next chunk in order is not done yet, so that no more than n threads are
+// busy at once. The conversions stay a bounded number of chunks ahead of the
+// values made (a calling thread descheduled a while does not stop the
+// workers), and the chunks' buffers are reused.
 class LotEnCours {
   public:
     LotEnCours(const Lot& lot, int fils) : lot_(lot), blocs_((lot.taille() + BLOC - 1) / BLOC) {
@@ -253,8 +256,9 @@ class LotEnCours {
         const std::size_t n =
             std::min<std::size_t>(fils > 0 ? static_cast<std::size_t>(fils) : coeurs,
                                   std::max<std::size_t>(1, blocs_.size()));
+        aide_ = n > 1;
         avance_ = 16 * n + 16;
-        for (std::size_t k = 0; k < n; ++k)
+        for (std::size_t k = 0; k < (aide_ ? n - 1 : n); ++k)
             travailleurs_.emplace_back([this] { travailler(); });
     }
     ~LotEnCours() {
@@ -301,6 +305,7 @@ class LotEnCours {
     };
     const Lot& lot_;
     std::vector<Bloc> blocs_;
+    bool aide_ = false; // the calling thread converts too
     std::size_t avance_ = 1;
     // Guarded by verrou_: the chunks' states, the next chunk to convert,
     // the chunks made into values, the buffers free for reuse.
@@ -313,6 +318,38 @@ class LotEnCours {
     bool arret_ = false;
     std::vector<std::thread> travailleurs_;
 
+    // True when a chunk may start (verrou_ held).
+    bool peutCommencer() const { return suivant_ < blocs_.size() && suivant_ < batis_ + avance_; }
+
+    // The next chunk taken, with a buffer for its values (verrou_ held).
+    std::size_t prendre(std::unique_ptr<ValeursResultat>& valeurs) {
+        if (!libres_.empty()) {
+            valeurs = std::move(libres_.back());
+            libres_.pop_back();
+        }
+        return suivant_++;
+    }
+
+    // Converts chunk b into valeurs (no lock held) and marks it done.
+    void convertirBloc(std::size_t b, std::unique_ptr<ValeursResultat> valeurs) {
+        if (!valeurs)
+            valeurs = std::make_unique<ValeursResultat>();
+        std::string erreur;
+        try {
+            for (std::size_t k = b * BLOC; k < std::min((b + 1) * BLOC, lot_.taille()); ++k)
+                lot_.convertir(k, *valeurs);
+        } catch (const std::exception& e) {
+            erreur = std::string("conversion interrompue : ") + e.what();
+        }
+        {
+            const std::lock_guard<std::mutex> garde(verrou_);
+            blocs_[b].valeurs = std::move(valeurs);
+            blocs_[b].erreur = std::move(erreur);
+            blocs_[b].fait = true;
+        }
+        fait_.notify_all();
+    }
+
     void travailler() {
         for (;;) {
             std::size_t b = 0;
@@ -320,42 +357,36 @@ class LotEnCours {
             {
                 std::unique_lock<std::mutex> garde(verrou_);
                 place_.wait(garde, [this] {
-                    return arret_ || suivant_ >= blocs_.size() || suivant_ < batis_ + avance_;
+                    return arret_ || suivant_ >= blocs_.size() || peutCommencer();
                 });
                 if (arret_ || suivant_ >= blocs_.size())
                     return;
-                b = suivant_++;
-                if (!libres_.empty()) {
-                    valeurs = std::move(libres_.back());
-                    libres_.pop_back();
-                }
+                b = prendre(valeurs);
             }
-            if (!valeurs)
-                valeurs = std::make_unique<ValeursResultat>();
-            std::string erreur;
-            try {
-                for (std::size_t k = b * BLOC; k < std::min((b + 1) * BLOC, lot_.taille()); ++k)
-                    lot_.convertir(k, *valeurs);
-            } catch (const std::exception& e) {
-                erreur = std::string("conversion interrompue : ") + e.what();
-            }
-            {
-                const std::lock_guard<std::mutex> garde(verrou_);
-                blocs_[b].valeurs = std::move(valeurs);
-                blocs_[b].erreur = std::move(erreur);
-                blocs_[b].fait = true;
-            }
-            fait_.notify_one();
+            convertirBloc(b, std::move(valeurs));
         }
     }
 
-    // Chunk b once converted, waited for with the interpreter's lock
-    // released.
+    // Chunk b once converted, the interpreter's lock released while the
+    // calling thread converts or waits.
     Bloc& attendre(std::size_t b) {
+        {
+            const std::lock_guard<std::mutex> garde(verrou_);
+            if (blocs_[b].fait)
+                return blocs_[b];
+        }
+        const py::gil_scoped_release libre; // taken back once verrou_ is released
         std::unique_lock<std::mutex> garde(verrou_);
-        if (!blocs_[b].fait) {
-            py::gil_scoped_release libre;
-            fait_.wait(garde, [&] { return blocs_[b].fait; });
+        while (!blocs_[b].fait) {
+            if (aide_ && peutCommencer()) {
+                std::unique_ptr<ValeursResultat> valeurs;
+                const std::size_t c = prendre(valeurs);
+                garde.unlock();
+                convertirBloc(c, std::move(valeurs));
+                garde.lock();
+            } else {
+                fait_.wait(garde);
+            }
         }
         return blocs_[b];
     }
