@@ -4,8 +4,12 @@
 
 Times convert_batch on N random sets (100,000 by default) and
 'cyclide-conv --lot' on the same sets written to a file (rows to
-/dev/null), for 1 and 2 threads, best of three runs each; then one convert
-call, best of 2,000.
+/dev/null), for 1 and 2 threads, best of R runs each (3 by default), the
+runs of the two sides alternating so that a change of the machine's load
+weighs on both. convert_batch is timed until it returns its list, and also
+with the freeing of the list (the interpreter taking back the 100,000
+dicts) added. Then one convert call, best of 2,000. The load average is
+printed before and after.
 """
 import os
 import subprocess
@@ -19,31 +23,47 @@ import cyclide
 
 conv = sys.argv[1] if len(sys.argv) > 1 else "build/cyclide-conv"
 n = int(sys.argv[2]) if len(sys.argv) > 2 else 100_000
+fois = int(sys.argv[3]) if len(sys.argv) > 3 else 3
 depart = np.array([0, 1.5707963267948966, -1.0471975511965976, 3.141592653589793, 4, 8, -7.982])
 jeux = depart + np.random.default_rng(2024).normal(0, 0.2, (n, 7))
 
 
-def meilleur(f, fois=3):
-    temps = []
-    for _ in range(fois):
-        t = time.perf_counter()
-        f()
-        temps.append(time.perf_counter() - t)
-    return min(temps)
+def duree(f):
+    t = time.perf_counter()
+    f()
+    return time.perf_counter() - t
+
+
+def durees_lot(f):
+    """The time of f until it returns, and with its result freed."""
+    t = time.perf_counter()
+    r = f()
+    t1 = time.perf_counter()
+    del r
+    return t1 - t, time.perf_counter() - t
+
+
+def meilleurs(f, g):
+    """The best time of f, and the best times of g (durees_lot), their runs alternating."""
+    temps = [(duree(f), *durees_lot(g)) for _ in range(fois)]
+    return [min(t[k] for t in temps) for k in range(3)]
 
 
 with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as fichier:
     fichier.write("".join(" ".join(repr(float(x)) for x in j) + "\n" for j in jeux))
 try:
-    print(f"{n} sets, {os.cpu_count()} cores")
+    print(f"{n} sets, {os.cpu_count()} cores, load average %.2f %.2f %.2f" % os.getloadavg())
     for fils in (1, 2):
-        lot = meilleur(lambda: subprocess.run([conv, "--lot", fichier.name, "--fils", str(fils)],
-                                              stdout=subprocess.DEVNULL, check=True))
-        module = meilleur(lambda: cyclide.convert_batch(jeux, threads=fils))
-        print(f"threads {fils}: cyclide-conv --lot {n / lot:9.0f} sets/s, "
-              f"convert_batch {n / module:9.0f} sets/s, ratio {lot / module:.2f}")
+        lot, module, libere = meilleurs(
+            lambda: subprocess.run([conv, "--lot", fichier.name, "--fils", str(fils)],
+                                   stdout=subprocess.DEVNULL, check=True),
+            lambda: cyclide.convert_batch(jeux, threads=fils))
+        print(f"threads {fils}: cyclide-conv --lot {n / lot:7.0f} sets/s, "
+              f"convert_batch {n / module:7.0f} sets/s, ratio {lot / module:.2f}; "
+              f"list freed too {n / libere:7.0f} sets/s, ratio {lot / libere:.2f}")
 finally:
     os.unlink(fichier.name)
 
-un = min(meilleur(lambda: cyclide.convert(depart), 1) for _ in range(2000))
+un = min(duree(lambda: cyclide.convert(depart)) for _ in range(2000))
 print(f"one convert call: {un * 1e6:.1f} us")
+print("load average %.2f %.2f %.2f" % os.getloadavg())

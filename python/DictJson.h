@@ -1,66 +1,103 @@
-// DictJson: the Python value of one JSON text, built directly with the
-// interpreter's C interface: objects become dicts (keys in text order),
-// arrays lists, strings str, true/false/null True/False/None, a number
-// without fraction or exponent an int and any other number a float
-// (correctly rounded), exactly as json.loads reads the same text. Faster
-// than json.loads because the keys of the converter's objects are made once
-// and reused.
+// DictJson: the Python value of a conversion's result, equal to what
+// json.loads gives for the converter's JSON text of it: objects become dicts
+// (keys in the text's order), arrays lists, strings str, null None, a number
+// whose shortest text has neither fraction nor exponent an int and any
+// other number a float. The values come from the schema of the JSON result
+// (SchemaResultat) without any text: they are recorded on any thread, the
+// interpreter not needed, then made into Python objects with the
+// interpreter's lock held.
 #ifndef DICT_JSON_H
 #define DICT_JSON_H
 
-#include <pybind11/pybind11.h>
+#include "ResultatJson.h"
+#include "Scene.h"
 
+#include <Python.h>
+
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// One token of a JSON text: the opening of an object or an array, its end,
-// a key, a string, a number, a literal. Texts are in the pool of their
-// JetonsJson.
-struct JetonJson {
-    enum class Sorte {
-        Objet,
-        Tableau,
-        Fin,
-        Cle,
-        Chaine,
+// One value of a result as the schema hands it.
+struct JetonResultat {
+    enum class Sorte : std::uint8_t {
+        Objet,       // n keys follow, each a Cle then its value
+        Tableau,     // n values follow
+        Cle,         // statique
+        Mot,         // statique (an ASCII string of static storage)
+        Texte,       // UTF-8 when valid, ISO 8859-1 otherwise; n bytes at debut
+        TexteLatin1, // ISO 8859-1; n bytes at debut
         Entier,
-        GrandEntier,
+        GrandEntier, // the n decimal digits at debut
         Reel,
-        Vrai,
-        Faux,
         Nul
     };
     Sorte sorte;
+    std::uint32_t n;
     union {
-        long long entier; // Entier
-        double reel;      // Reel
+        double reel;
+        long long entier;
+        const char* statique;
+        std::size_t debut; // in the texts of the ValeursResultat
     };
-    std::size_t debut;    // Cle, Chaine, GrandEntier: where the text starts in the pool
-    std::size_t longueur; // and its length in bytes
 };
 
-// The tokens of one JSON value, read without the interpreter.
-struct JetonsJson {
-    std::vector<JetonJson> jetons;
-    std::string textes; // unescaped strings and keys, UTF-8, one after the other
+// The values of results one after the other, recorded as the schema hands
+// them (a sink of ecrireResultat). No lock needed.
+class ValeursResultat {
+  public:
+    // In: a scene and where its numbers came from.
+    // Out: the values of its result appended.
+    void ajouter(const Scene& s, const OrigineEntree& origine);
+
+    // Forgets every value (the memory is kept for the next ones).
+    void vider();
+
+    const std::vector<JetonResultat>& jetons() const { return jetons_; }
+    const std::string& textes() const { return textes_; }
+
+    // The sink's members (see SchemaResultat.h).
+    void objet() { ouvrir(JetonResultat::Sorte::Objet); }
+    void tableau() { ouvrir(JetonResultat::Sorte::Tableau); }
+    void finObjet() { ouverts_.pop_back(); }
+    void finTableau() { ouverts_.pop_back(); }
+    void cle(const char* nom);
+    bool nombre(double v);
+    void entier(long v);
+    void mot(const char* texte);
+    void texte(std::string_view t, bool latin1);
+    void nul();
+
+  private:
+    std::vector<JetonResultat> jetons_;
+    std::string textes_;
+    std::vector<std::size_t> ouverts_; // the objects and arrays being written
+
+    JetonResultat& element(JetonResultat::Sorte sorte);
+    void ouvrir(JetonResultat::Sorte sorte);
+    void nombreEntier(double v);
 };
 
-// In: one JSON value (nothing after it but white space). No lock needed.
-// Out: its tokens, numbers already read (correctly rounded).
-// Degenerate: a text that is not JSON throws std::invalid_argument naming
-// the byte offset where reading stopped.
-JetonsJson jetonsJson(std::string_view texte);
+// Makes the Python values of recorded results, one after the other. The
+// interpreter's lock must be held. Keys and strings of static storage are
+// made once for the process and reused, as are repeated texts.
+class BatisseurDicts {
+  public:
+    explicit BatisseurDicts(const ValeursResultat& valeurs) : v_(valeurs) {}
 
-// In: the tokens of one value. The interpreter's lock must be held.
-// Out: the new Python value.
-pybind11::object valeurJetons(const JetonsJson& jetons);
+    // Out: the next result's value (a new reference), or nullptr with the
+    // Python error set.
+    PyObject* suivant() { return valeur(); }
 
-// In: one JSON value (the converter's output: no text after the value but
-// white space). The interpreter's lock must be held.
-// Out: the new Python value.
-// Degenerate: a text that is not JSON raises ValueError naming the byte
-// offset where reading stopped.
-pybind11::object valeurJson(std::string_view texte);
+  private:
+    const ValeursResultat& v_;
+    std::size_t k_ = 0;
+
+    PyObject* valeur();
+    PyObject* objet(std::uint32_t n);
+    PyObject* tableau(std::uint32_t n);
+};
 
 #endif

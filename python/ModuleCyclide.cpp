@@ -18,9 +18,9 @@
 #include <pybind11/pybind11.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -152,14 +152,18 @@ Demande demandeReseau(const double* source, int choix, double tolerance,
     return d;
 }
 
-// The converter's JSON text of one conversion (no lock needed).
-std::string jsonDemande(const Demande& d) {
-    return resultatJson(construireScene(d.entree), d.origine);
-}
-
-// The dict of a JSON text, read as json.loads reads it.
-py::object dictJson(const std::string& texte) {
-    return valeurJson(texte);
+// The value of one conversion's result, as the converter's JSON object reads
+// (the conversion with the lock released).
+py::object resultatDemande(const Demande& d) {
+    ValeursResultat valeurs;
+    {
+        py::gil_scoped_release libre;
+        valeurs.ajouter(construireScene(d.entree), d.origine);
+    }
+    PyObject* o = BatisseurDicts(valeurs).suivant();
+    if (o == nullptr)
+        throw py::error_already_set();
+    return py::reinterpret_steal<py::object>(o);
 }
 
 // The data of an array of the given shape; any other shape is refused with
@@ -187,13 +191,7 @@ const double* donneesReseau(const Tableau& t) {
 // Degenerate: a non-finite parameter or another plane raises ValueError.
 py::object convertir(const Tableau& parametres, const std::string& plan) {
     const int choix = choixPlan(plan);
-    const Demande d = demandeParametres(donnees(parametres, {7}, "7 parametres"), choix);
-    std::string texte;
-    {
-        py::gil_scoped_release libre;
-        texte = jsonDemande(d);
-    }
-    return dictJson(texte);
+    return resultatDemande(demandeParametres(donnees(parametres, {7}, "7 parametres"), choix));
 }
 
 // In: a net (9, 4) or (3, 3, 4) of x, y, z, w, row by row P00 P01 P02 P10
@@ -204,13 +202,7 @@ py::object convertir(const Tableau& parametres, const std::string& plan) {
 py::object convertirReseau(const Tableau& net, double tolerance, const std::string& plan) {
     const int choix = choixPlan(plan);
     verifierTolerance(tolerance);
-    const Demande d = demandeReseau(donneesReseau(net), choix, tolerance, "le carreau");
-    std::string texte;
-    {
-        py::gil_scoped_release libre;
-        texte = jsonDemande(d);
-    }
-    return dictJson(texte);
+    return resultatDemande(demandeReseau(donneesReseau(net), choix, tolerance, "le carreau"));
 }
 
 // The cyclic garbage collector off for a scope, back on after it if it was.
@@ -228,84 +220,186 @@ class GcSuspendu {
     bool actif_;
 };
 
-// The tokens of the JSON text of one demand (empty if it could not be read).
-JetonsJson jetonsDemande(const Demande& d) {
-    try {
-        return jetonsJson(jsonDemande(d));
-    } catch (const std::invalid_argument&) {
-        return {};
-    }
-}
+// The demands of a batch, checked while the lock is held: the parameter
+// sets as their seven numbers (made into scene inputs by the workers), or
+// the nets.
+struct Lot {
+    int choix = 1;
+    std::vector<double> jeux;     // seven numbers a set
+    std::vector<Demande> reseaux; // or the nets
 
-// The demands converted by worker threads, chunk after chunk, while the
-// calling thread turns the chunks already done into dicts: the only part
-// that needs the interpreter's lock overlaps the conversions.
+    std::size_t taille() const { return reseaux.empty() ? jeux.size() / 7 : reseaux.size(); }
+
+    // The result of demand k appended to valeurs (no lock needed).
+    void convertir(std::size_t k, ValeursResultat& valeurs) const {
+        if (!reseaux.empty())
+            valeurs.ajouter(construireScene(reseaux[k].entree), reseaux[k].origine);
+        else
+            valeurs.ajouter(construireScene(entreeParametres(&jeux[7 * k], choix)),
+                            OrigineEntree{});
+    }
+};
+
+// The demands converted chunk after chunk while the calling thread makes
+// the Python values of the chunks already done: the only part that needs
+// the interpreter's lock overlaps the conversions. With one thread, one
+// worker converts and the calling thread only makes values; with n threads,
+// n - 1 workers convert and the calling thread converts too whenever the
+// next chunk in order is not done yet, so that no more than n threads are
+// busy at once. The conversions stay a bounded number of chunks ahead of the
+// values made (a calling thread descheduled a while does not stop the
+// workers), and the chunks' buffers are reused.
 class LotEnCours {
   public:
-    LotEnCours(const std::vector<Demande>& demandes, int fils)
-        : demandes_(demandes), jetons_(demandes.size()),
-          faits_((demandes.size() + BLOC - 1) / BLOC) {
+    LotEnCours(const Lot& lot, int fils) : lot_(lot), blocs_((lot.taille() + BLOC - 1) / BLOC) {
         const unsigned coeurs = std::max(1u, std::thread::hardware_concurrency());
         const std::size_t n =
             std::min<std::size_t>(fils > 0 ? static_cast<std::size_t>(fils) : coeurs,
-                                  std::max<std::size_t>(1, faits_.size()));
-        for (std::size_t k = 0; k < n; ++k)
+                                  std::max<std::size_t>(1, blocs_.size()));
+        aide_ = n > 1;
+        avance_ = 16 * n + 16;
+        for (std::size_t k = 0; k < (aide_ ? n - 1 : n); ++k)
             travailleurs_.emplace_back([this] { travailler(); });
     }
     ~LotEnCours() {
-        suivant_ = faits_.size(); // no new chunk is started
+        {
+            const std::lock_guard<std::mutex> garde(verrou_);
+            arret_ = true;
+        }
+        place_.notify_all();
         for (auto& t : travailleurs_)
             t.join();
     }
     LotEnCours(const LotEnCours&) = delete;
     LotEnCours& operator=(const LotEnCours&) = delete;
 
-    // The dicts in input order (called with the lock held).
+    // The list of the values in input order (called with the lock held).
     py::list resultats() {
-        py::list l(demandes_.size());
-        const GcSuspendu gc; // the dicts live on: no point scanning them while they are made
-        for (std::size_t b = 0; b < faits_.size(); ++b) {
-            attendre(b);
-            for (std::size_t k = b * BLOC; k < std::min((b + 1) * BLOC, demandes_.size()); ++k) {
-                if (jetons_[k].jetons.empty())
-                    refuser("resultat JSON illisible");
-                l[k] = valeurJetons(jetons_[k]);
-                JetonsJson().textes.swap(jetons_[k].textes);
-                std::vector<JetonJson>().swap(jetons_[k].jetons);
+        const std::size_t n = lot_.taille();
+        auto l = py::reinterpret_steal<py::list>(PyList_New(static_cast<Py_ssize_t>(n)));
+        if (!l)
+            throw py::error_already_set();
+        const GcSuspendu gc; // the values live on: no point scanning them while they are made
+        for (std::size_t b = 0; b < blocs_.size(); ++b) {
+            Bloc& bloc = attendre(b);
+            if (!bloc.erreur.empty())
+                throw std::runtime_error(bloc.erreur);
+            BatisseurDicts batisseur(*bloc.valeurs);
+            for (std::size_t k = b * BLOC; k < std::min((b + 1) * BLOC, n); ++k) {
+                PyObject* v = batisseur.suivant();
+                if (v == nullptr)
+                    throw py::error_already_set();
+                PyList_SET_ITEM(l.ptr(), static_cast<Py_ssize_t>(k), v);
             }
+            rendre(bloc);
         }
         return l;
     }
 
   private:
-    static constexpr std::size_t BLOC = 128;
-    const std::vector<Demande>& demandes_;
-    std::vector<JetonsJson> jetons_; // empty when the text could not be read
-    std::vector<char> faits_;        // guarded by verrou_
-    std::atomic<std::size_t> suivant_{0};
+    static constexpr std::size_t BLOC = 64;
+    struct Bloc {
+        std::unique_ptr<ValeursResultat> valeurs;
+        std::string erreur; // why the chunk could not be converted
+        bool fait = false;
+    };
+    const Lot& lot_;
+    std::vector<Bloc> blocs_;
+    bool aide_ = false; // the calling thread converts too
+    std::size_t avance_ = 1;
+    // Guarded by verrou_: the chunks' states, the next chunk to convert,
+    // the chunks made into values, the buffers free for reuse.
     std::mutex verrou_;
     std::condition_variable fait_;
+    std::condition_variable place_;
+    std::size_t suivant_ = 0;
+    std::size_t batis_ = 0;
+    std::vector<std::unique_ptr<ValeursResultat>> libres_;
+    bool arret_ = false;
     std::vector<std::thread> travailleurs_;
 
+    // True when a chunk may start (verrou_ held).
+    bool peutCommencer() const { return suivant_ < blocs_.size() && suivant_ < batis_ + avance_; }
+
+    // The next chunk taken, with a buffer for its values (verrou_ held).
+    std::size_t prendre(std::unique_ptr<ValeursResultat>& valeurs) {
+        if (!libres_.empty()) {
+            valeurs = std::move(libres_.back());
+            libres_.pop_back();
+        }
+        return suivant_++;
+    }
+
+    // Converts chunk b into valeurs (no lock held) and marks it done.
+    void convertirBloc(std::size_t b, std::unique_ptr<ValeursResultat> valeurs) {
+        if (!valeurs)
+            valeurs = std::make_unique<ValeursResultat>();
+        std::string erreur;
+        try {
+            for (std::size_t k = b * BLOC; k < std::min((b + 1) * BLOC, lot_.taille()); ++k)
+                lot_.convertir(k, *valeurs);
+        } catch (const std::exception& e) {
+            erreur = std::string("conversion interrompue : ") + e.what();
+        }
+        {
+            const std::lock_guard<std::mutex> garde(verrou_);
+            blocs_[b].valeurs = std::move(valeurs);
+            blocs_[b].erreur = std::move(erreur);
+            blocs_[b].fait = true;
+        }
+        fait_.notify_all();
+    }
+
     void travailler() {
-        for (std::size_t b; (b = suivant_.fetch_add(1)) < faits_.size();) {
-            for (std::size_t k = b * BLOC; k < std::min((b + 1) * BLOC, demandes_.size()); ++k)
-                jetons_[k] = jetonsDemande(demandes_[k]);
+        for (;;) {
+            std::size_t b = 0;
+            std::unique_ptr<ValeursResultat> valeurs;
             {
-                const std::lock_guard<std::mutex> garde(verrou_);
-                faits_[b] = 1;
+                std::unique_lock<std::mutex> garde(verrou_);
+                place_.wait(garde, [this] {
+                    return arret_ || suivant_ >= blocs_.size() || peutCommencer();
+                });
+                if (arret_ || suivant_ >= blocs_.size())
+                    return;
+                b = prendre(valeurs);
             }
-            fait_.notify_all();
+            convertirBloc(b, std::move(valeurs));
         }
     }
 
-    // Waits for chunk b with the interpreter's lock released.
-    void attendre(std::size_t b) {
+    // Chunk b once converted, the interpreter's lock released while the
+    // calling thread converts or waits.
+    Bloc& attendre(std::size_t b) {
+        {
+            const std::lock_guard<std::mutex> garde(verrou_);
+            if (blocs_[b].fait)
+                return blocs_[b];
+        }
+        const py::gil_scoped_release libre; // taken back once verrou_ is released
         std::unique_lock<std::mutex> garde(verrou_);
-        if (faits_[b] != 0)
-            return;
-        py::gil_scoped_release libre;
-        fait_.wait(garde, [&] { return faits_[b] != 0; });
+        while (!blocs_[b].fait) {
+            if (aide_ && peutCommencer()) {
+                std::unique_ptr<ValeursResultat> valeurs;
+                const std::size_t c = prendre(valeurs);
+                garde.unlock();
+                convertirBloc(c, std::move(valeurs));
+                garde.lock();
+            } else {
+                fait_.wait(garde);
+            }
+        }
+        return blocs_[b];
+    }
+
+    // The chunk's buffer back to the free ones, and room for one more chunk.
+    void rendre(Bloc& bloc) {
+        bloc.valeurs->vider();
+        {
+            const std::lock_guard<std::mutex> garde(verrou_);
+            libres_.push_back(std::move(bloc.valeurs));
+            ++batis_;
+        }
+        place_.notify_all();
     }
 };
 
@@ -327,16 +421,21 @@ py::list convertirLot(const Tableau& lot, const std::string& plan, int fils, dou
     const double* base = reseaux ? (lot.ndim() == 3 ? donnees(lot, {n, 9, 4}, "(N, 9, 4)")
                                                     : donnees(lot, {n, 3, 3, 4}, "(N, 3, 3, 4)"))
                                  : donnees(lot, {n, 7}, "(N, 7) ou (N, 9, 4)");
-    std::vector<Demande> demandes;
-    demandes.reserve(static_cast<std::size_t>(n));
+    Lot demandes;
+    demandes.choix = choix;
+    if (reseaux)
+        demandes.reseaux.reserve(static_cast<std::size_t>(n));
+    else
+        demandes.jeux.resize(7 * static_cast<std::size_t>(n));
     for (py::ssize_t k = 0; k < n; ++k) {
-        const std::string rang = "rang " + std::to_string(k);
         try {
-            demandes.push_back(reseaux
-                                   ? demandeReseau(base + 36 * k, choix, tolerance, "le carreau")
-                                   : demandeParametres(base + 7 * k, choix));
+            if (reseaux)
+                demandes.reseaux.push_back(
+                    demandeReseau(base + 36 * k, choix, tolerance, "le carreau"));
+            else
+                lireJeu(base + 7 * k, &demandes.jeux[7 * static_cast<std::size_t>(k)]);
         } catch (py::error_already_set& e) {
-            refuser(rang + " : " + py::str(e.value()).cast<std::string>());
+            refuser("rang " + std::to_string(k) + " : " + py::str(e.value()).cast<std::string>());
         }
     }
     LotEnCours enCours(demandes, fils);

@@ -5,21 +5,9 @@
 #define RESULTAT_JSON_H
 
 #include "Scene.h"
+#include "SchemaResultat.h"
 
 #include <string>
-
-// Where the numbers of a conversion came from, for the "input" key.
-struct OrigineEntree {
-    enum class Sorte { Parametres, Fichier, Exemple, Lot, Reseau };
-    Sorte sorte = Sorte::Parametres;
-    std::string fichier; // the parameter file's or the net file's name (Fichier, Reseau)
-    long ligne = 0;      // the line number in the batch (Sorte::Lot)
-};
-
-// The English name of a cyclide-type code: 1 "ring", 2 "spindle",
-// 3 "horned", 4 "double_sphere", 5 "crossed_torus", 6 "collar_torus";
-// nullptr for 0 (no cyclide) and for any other code.
-const char* sorteCyclide(int code);
 
 // Appends the shortest text that reads back as exactly v (round trip),
 // e.g. "0.1", "-7.982", "1e+20"; "null" for a NaN or an infinity.
