@@ -105,32 +105,6 @@ bool tuerAuAppel(const fs::path& dossier, std::vector<const char*> arguments, in
 
 } // namespace
 
-// A hard-linked output is replaced whole, its other name keeping the old
-// text; with --en-place it is written through the link, whole too. A
-// symbolic link leads to the hard-linked file, which is then written so.
-TEST(ConvHostile, HardLinkedOutputsAreReplacedUnlessAskedInPlace) {
-    DossierDeTest d("conv-liens");
-    const fs::path& dir = d.chemin();
-    ASSERT_EQ(executer(dir, "--exemple 1 --obj complet.obj").statut, 0);
-    const std::string complet = lire(dir / "complet.obj"), ancien(complet.size() + 99, 'a');
-    const std::pair<const char*, bool> cas[] = {{"--obj cible.obj", false},
-                                                {"--obj lien.obj", false},
-                                                {"--obj cible.obj --en-place", true},
-                                                {"--obj lien.obj --en-place", true}};
-    for (const auto& [arguments, lienGarde] : cas) {
-        std::ofstream(dir / "cible.obj") << ancien;
-        fs::create_hard_link(dir / "cible.obj", dir / "autre.obj");
-        fs::create_symlink("cible.obj", dir / "lien.obj");
-        ASSERT_EQ(executer(dir, std::string("--exemple 1 ") + arguments).statut, 0);
-        EXPECT_TRUE(lire(dir / "cible.obj") == complet) << arguments;
-        EXPECT_TRUE(lire(dir / "autre.obj") == (lienGarde ? complet : ancien)) << arguments;
-        EXPECT_EQ(fs::equivalent(dir / "cible.obj", dir / "autre.obj"), lienGarde) << arguments;
-        EXPECT_TRUE(fs::is_symlink(dir / "lien.obj")) << arguments;
-        for (const char* f : {"cible.obj", "autre.obj", "lien.obj"})
-            fs::remove(dir / f);
-    }
-}
-
 // Killed (SIGKILL) as it enters each call that writes, reserves, cuts,
 // flushes or renames, an export over a hard-linked file longer than the new
 // text leaves that name as it was or complete, never mixed nor padded, and
