@@ -17,6 +17,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 // The core's diagnostic lines are not the fuzzer's report.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     rendreSortieMuette();
@@ -75,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!lireCarreau(relecture, relu, erreur) || !memesNombres(net, relu))
         std::abort();
 
-    const int choix = size % 2 == 0 ? 1 : 0;
-    const Scene s = construireSceneReseau(net, choix);
+    const PlanConversion plan = size % 2 == 0 ? PlanConversion::Pz : PlanConversion::Py;
+    const Scene s = construireSceneReseau(net, plan);
     if (!memesNombres(s.Bez, net) || s.typeCyclide < 0 || s.typeCyclide > 6)
         std::abort();
     if (s.raison.empty() != (s.typeCyclide != 0))

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 namespace py = pybind11;
 
 namespace {
@@ -337,3 +339,5 @@ py::object valeurJson(std::string_view texte) {
         throw py::value_error(e.what());
     }
 }
+
+} // namespace cyclide

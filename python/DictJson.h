@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+namespace cyclide {
+
 // One token of a JSON text: the opening of an object or an array, its end,
 // a key, a string, a number, a literal. Texts are in the pool of their
 // JetonsJson.
@@ -62,5 +64,7 @@ pybind11::object valeurJetons(const JetonsJson& jetons);
 // Degenerate: a text that is not JSON raises ValueError naming the byte
 // offset where reading stopped.
 pybind11::object valeurJson(std::string_view texte);
+
+} // namespace cyclide
 
 #endif

@@ -28,6 +28,7 @@
 #include <vector>
 
 namespace py = pybind11;
+using namespace cyclide;
 
 namespace {
 
@@ -43,12 +44,12 @@ using Tableau = py::array_t<double, py::array::c_style | py::array::forcecast>;
     throw py::error_already_set();
 }
 
-// The plane choice of a plane name: "z" 1 (Plan Pz), "y" 0 (Plan Py).
-int choixPlan(const std::string& plan) {
+// The plane choice of a plane name: "z" Plan Pz, "y" Plan Py.
+PlanConversion planDuNom(const std::string& plan) {
     if (plan == "z")
-        return 1;
+        return PlanConversion::Pz;
     if (plan == "y")
-        return 0;
+        return PlanConversion::Py;
     refuser("plan inconnu '" + plan + "' (y ou z attendu)");
 }
 
@@ -131,18 +132,18 @@ struct Demande {
     OrigineEntree origine;
 };
 
-Demande demandeParametres(const double* source, int choix) {
+Demande demandeParametres(const double* source, PlanConversion plan) {
     double valeurs[7];
     lireJeu(source, valeurs);
-    return {entreeParametres(valeurs, choix), OrigineEntree{}};
+    return {entreeParametres(valeurs, plan), OrigineEntree{}};
 }
 
-Demande demandeReseau(const double* source, int choix, double tolerance,
+Demande demandeReseau(const double* source, PlanConversion plan, double tolerance,
                       const std::string& designation) {
     const RBBP net = reseauDe(source);
     verifierBords(net, tolerance, designation);
     const double zeros[7] = {0, 0, 0, 0, 0, 0, 0};
-    Demande d{entreeParametres(zeros, choix), OrigineEntree{}};
+    Demande d{entreeParametres(zeros, plan), OrigineEntree{}};
     d.entree.reseauDonne = true;
     d.entree.reseau = net;
     d.entree.tolerance = tolerance;
@@ -186,7 +187,7 @@ const double* donneesReseau(const Tableau& t) {
 // Out: the dict of the converter's --json object for these parameters.
 // Degenerate: a non-finite parameter or another plane raises ValueError.
 py::object convertir(const Tableau& parametres, const std::string& plan) {
-    const int choix = choixPlan(plan);
+    const PlanConversion choix = planDuNom(plan);
     const Demande d = demandeParametres(donnees(parametres, {7}, "7 parametres"), choix);
     std::string texte;
     {
@@ -202,7 +203,7 @@ py::object convertir(const Tableau& parametres, const std::string& plan) {
 // Degenerate: a non-finite number, a boundary that is not a circular arc, a
 // tolerance that is not finite and positive raise ValueError.
 py::object convertirReseau(const Tableau& net, double tolerance, const std::string& plan) {
-    const int choix = choixPlan(plan);
+    const PlanConversion choix = planDuNom(plan);
     verifierTolerance(tolerance);
     const Demande d = demandeReseau(donneesReseau(net), choix, tolerance, "le carreau");
     std::string texte;
@@ -317,7 +318,7 @@ class LotEnCours {
 // Degenerate: a bad row raises ValueError naming it (from 0) before any
 // conversion.
 py::list convertirLot(const Tableau& lot, const std::string& plan, int fils, double tolerance) {
-    const int choix = choixPlan(plan);
+    const PlanConversion choix = planDuNom(plan);
     if (fils < 0)
         refuser("le nombre de fils attend un entier positif ou nul");
     const bool reseaux = lot.ndim() == 3 || lot.ndim() == 4;

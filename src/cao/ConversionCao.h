@@ -9,16 +9,18 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // One patch of the file and its scene.
 struct ResultatCao {
     CarreauCao carreau;
     Scene scene; // construireSceneReseau of its net
 };
 
-// In: the patches read from a file, the plane choice (1 "Plan Pz", 0 "Plan
-// Py"), the relative tolerance of the nets.
+// In: the patches read from a file, the plane choice, the relative
+// tolerance of the nets.
 // Out: one scene per patch, in the order of the patches.
-std::vector<ResultatCao> convertirCarreauxCao(const LectureCao& lecture, int choix,
+std::vector<ResultatCao> convertirCarreauxCao(const LectureCao& lecture, PlanConversion plan,
                                               double tolerance);
 
 // In: one result, the file's name.
@@ -40,8 +42,10 @@ std::string ligneFaceIgnoree(const FaceIgnoree& f);
 // Out: true with the results (one JSON line or one report per patch) in
 // sortie and one line per skipped face in notices; false with the reason
 // in French when the file cannot be read.
-bool convertirFichierCao(const std::string& chemin, int choix, double tolerance, bool json,
-                         std::string& sortie, std::vector<std::string>& notices,
+bool convertirFichierCao(const std::string& chemin, PlanConversion plan, double tolerance,
+                         bool json, std::string& sortie, std::vector<std::string>& notices,
                          std::string& raison);
+
+} // namespace cyclide
 
 #endif

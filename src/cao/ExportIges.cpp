@@ -20,6 +20,8 @@
 
 #include <sstream>
 
+namespace cyclide {
+
 namespace {
 
 // Knots 0, 1, ..., n with multiplicities 3, 2, ..., 2, 3.
@@ -90,3 +92,5 @@ bool exporterIges(const std::string& chemin, const Scene& s, std::vector<std::st
     return texteIgesScene(s, texte, notices, raison) &&
            ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
 }
+
+} // namespace cyclide

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // The IGES text of a scene: each surface of surfacesStep as one trimmed
 // face (IGES entities 144 over 128), lengths in millimetres. Gives back
 // false, with raison in French, when the patch itself cannot be written.
@@ -21,5 +23,7 @@ bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>
 // the patch cannot be written or the file cannot be.
 bool exporterIges(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
                   std::string& raison);
+
+} // namespace cyclide
 
 #endif

@@ -18,6 +18,8 @@
 #include <cctype>
 #include <memory>
 
+namespace cyclide {
+
 namespace {
 
 // The extension of a file name, lower case, without the dot.
@@ -149,3 +151,5 @@ bool lireCarreauxCao(const std::string& chemin, LectureCao& lecture, std::string
     }
     return true;
 }
+
+} // namespace cyclide

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // One biquadratic patch of a face.
 struct CarreauCao {
     int face = 0;     // the face's rank in the file's shape, from 1
@@ -40,5 +42,7 @@ bool estFichierCao(const std::string& chemin);
 // Frame: world coordinates of the file (each face's placement applied).
 // Degenerate: a face whose patch cannot be made (no poles) is skipped.
 bool lireCarreauxCao(const std::string& chemin, LectureCao& lecture, std::string& raison);
+
+} // namespace cyclide
 
 #endif

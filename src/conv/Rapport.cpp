@@ -24,6 +24,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 // The names of the numbers on line k of the record's text form (23 lines:
@@ -182,7 +184,7 @@ RBBP lireReseau(const OptionsRapport& o, IdentiteFichier& entree) {
 // net given directly.
 EntreeScene entreeDemandee(const OptionsRapport& o, const double valeurs[NOMBRE_PARAMETRES],
                            const RBBP& net) {
-    EntreeScene e = entreeParametres(valeurs, o.choix);
+    EntreeScene e = entreeParametres(valeurs, o.plan);
     e.exemple = o.exemple;
     if (!o.carreau.empty()) {
         e.reseauDonne = true;
@@ -307,7 +309,7 @@ int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostre
     bool lu = false;
     {
         DiagnosticsCaptures diagnostics;
-        lu = convertirFichierCao(o.carreau, o.choix, o.tolerance, o.json, texte, notices, raison);
+        lu = convertirFichierCao(o.carreau, o.plan, o.tolerance, o.json, texte, notices, raison);
         diagnostics.transmettre();
     }
     for (const auto& notice : notices)
@@ -390,7 +392,7 @@ int ouvrirLot(const std::string& nom, unsigned long long& taille) {
 
 int lancerLot(const OptionsLotConv& lot) {
     OptionsLot options;
-    options.choix = lot.choix;
+    options.plan = lot.plan;
     options.csv = lot.csv;
     options.fils = lot.fils;
     options.tolerance = lot.tolerance;
@@ -416,3 +418,5 @@ int lancerLot(const OptionsLotConv& lot) {
             std::to_string(bilan.lignes));
     return SORTIE_LIGNES_EN_ERREUR;
 }
+
+} // namespace cyclide

@@ -7,6 +7,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace cyclide {
+
 void ouvrirDescripteursStandard() {
     for (int fd = 0; fd <= 2; ++fd)
         if (::fcntl(fd, F_GETFD) < 0) {
@@ -172,3 +174,5 @@ std::string regrouperRepetitions(const std::string& texte) {
     }
     return resultat;
 }
+
+} // namespace cyclide

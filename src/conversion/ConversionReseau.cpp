@@ -14,6 +14,8 @@
 #include <limits>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 const double INFINI = std::numeric_limits<double>::infinity();
@@ -140,7 +142,7 @@ std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const RB
     for (const int t : {1, 2}) {
         if (type != 0 && t != type)
             continue;
-        const ConversionVerifiee v = convertirVerifie(rec, t, 1, tolerance);
+        const ConversionVerifiee v = convertirVerifie(rec, t, PlanConversion::Pz, tolerance);
         const CyclideRepere cy = v.converti.cyclide();
         if (cyclideFinie(cy))
             res.push_back({cy, t == 2});
@@ -456,3 +458,5 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     res.converti.poserCyclide(placerDansLeMonde(cy, n));
     return res;
 }
+
+} // namespace cyclide

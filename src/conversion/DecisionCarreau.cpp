@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // A boundary of the net: its name in messages and its three control indices.
@@ -110,3 +112,5 @@ int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
              "paire et paralleles pour l'autre";
     return 0;
 }
+
+} // namespace cyclide

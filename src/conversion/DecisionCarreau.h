@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace cyclide {
+
 // Whether the rational quadratic arc Q0 Q1 Q2 with weights w0, w1, w2 is an
 // arc of a circle, within the relative tolerance tol: the end weights of one
 // sign, the ends distinct, the control polygon not straight, its two sides
@@ -41,5 +43,7 @@ bool bordsCirculaires(const RBBP& net, double tol, std::string& raison, double b
 // is written into raison (left unchanged otherwise). typeIntersectPlans
 // prints its own diagnostic line for a plane without a normal.
 int typeCarreauDonne(const RBBP& net, double tol, std::string& raison);
+
+} // namespace cyclide
 
 #endif

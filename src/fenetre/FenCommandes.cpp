@@ -20,6 +20,8 @@
 #include <QSlider>
 #include <QStatusBar>
 
+using namespace cyclide;
+
 // --- Refresh --------------------------------------------------------------------
 
 // The table from Bez, the label with the message of the cyclide type (and
@@ -96,22 +98,22 @@ void FenPrincipale::modeAffichage() {
     glWidget->setModePolygone(mode);
 }
 
-// The frame built on plane Py (0) or Pz (1): the two check marks, rebuild,
+// The frame built on plane Py or Pz: the two check marks, rebuild,
 // refresh of the table, the message and the results, redraw.
-void FenPrincipale::choisirPlan(int plan) {
-    actionChoixY->setChecked(plan == 0);
-    actionChoixZ->setChecked(plan == 1);
+void FenPrincipale::choisirPlan(PlanConversion plan) {
+    actionChoixY->setChecked(plan == PlanConversion::Py);
+    actionChoixZ->setChecked(plan == PlanConversion::Pz);
     glWidget->choix = plan;
     reconstruireEtMontrer();
     pointMiseAJour();
 }
 
 void FenPrincipale::choixY() {
-    choisirPlan(0);
+    choisirPlan(PlanConversion::Py);
 }
 
 void FenPrincipale::choixZ() {
-    choisirPlan(1);
+    choisirPlan(PlanConversion::Pz);
 }
 
 // --- Examples and reset -------------------------------------------------------------
@@ -172,7 +174,7 @@ void FenPrincipale::resetProg() {
 
     glWidget->exemple = 0;
     glWidget->quitterCarreau();
-    glWidget->choix = 1;
+    glWidget->choix = PlanConversion::Pz;
     glWidget->setXRotation(0);
     glWidget->setYRotation(0);
     glWidget->setZRotation(0);

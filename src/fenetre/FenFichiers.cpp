@@ -24,6 +24,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // Writes octets as the whole file nom, through a temporary file and a rename
@@ -120,10 +122,10 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
 void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QString& source) {
     const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
     cheminCarreau = nom;
-    const int choix = glWidget->choix;
+    const PlanConversion plan = glWidget->choix;
     double tolerance = TOLERANCE_CARREAU;
-    if (construireSceneReseau(net, choix, TOLERANCE_CARREAU).typeCyclide == 0 &&
-        construireSceneReseau(net, choix, RESIDU_ADMIS).typeCyclide != 0)
+    if (construireSceneReseau(net, plan, TOLERANCE_CARREAU).typeCyclide == 0 &&
+        construireSceneReseau(net, plan, RESIDU_ADMIS).typeCyclide != 0)
         tolerance = RESIDU_ADMIS;
     glWidget->ouvrirCarreau(net, tolerance);
     montrerSource(tolerance == TOLERANCE_CARREAU
@@ -206,7 +208,7 @@ void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
         return;
     }
     const Regroupement etape(this, tr("Ouvrir des parametres"));
-    glWidget->appliquerEntree(entreeParametres(valeurs, glWidget->entree().choix));
+    glWidget->appliquerEntree(entreeParametres(valeurs, glWidget->entree().plan));
     montrerSource(QString());
     parametresGroupBox->accorderChamps();
     glWidget->recadrer();

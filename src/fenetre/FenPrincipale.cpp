@@ -29,6 +29,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+using namespace cyclide;
+
 // The toolkit's French catalogue from the toolkit's translation directory;
 // the translator lives as long as the application.
 bool installerTraductionQt() {

@@ -20,6 +20,8 @@
 #include <dlfcn.h>
 #include <memory>
 
+namespace cyclide {
+
 namespace {
 
 // True when the string names display lists only: one or more digits 1..7.
@@ -181,7 +183,7 @@ bool choisirPlateforme(std::string& erreur, std::unique_ptr<SondeX>& sonde) {
 }
 
 // Checks the request; an empty string when it is valid, else the reason.
-std::string verifierDemande(const double parametres[7], int exemple, int choix,
+std::string verifierDemande(const double parametres[7], int exemple, PlanConversion plan,
                             const std::string& affiche, const std::string& fichier) {
     if (exemple < 0 || exemple > 3) {
         return "Numero d'exemple invalide : " + std::to_string(exemple) + " (0 a 3 attendu)";
@@ -189,8 +191,9 @@ std::string verifierDemande(const double parametres[7], int exemple, int choix,
     if (exemple == 0 && parametres == nullptr) {
         return "Parametres du carreau manquants";
     }
-    if (choix != 0 && choix != 1) {
-        return "Choix du plan invalide : " + std::to_string(choix) + " (0 Plan Py, 1 Plan Pz)";
+    if (plan != PlanConversion::Py && plan != PlanConversion::Pz) {
+        return "Choix du plan invalide : " + std::to_string(static_cast<int>(plan)) +
+               " (0 Plan Py, 1 Plan Pz)";
     }
     if (!listesValides(affiche)) {
         return "Liste d'affichage invalide : \"" + affiche + "\" (chiffres 1 a 7 attendus)";
@@ -240,8 +243,8 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
     const double parametres[7] = {entree.theta00, entree.theta02, entree.theta20, entree.theta22,
                                   entree.rayon,   entree.z11,     entree.P10};
     const int exemple = entree.reseauDonne ? 0 : entree.exemple;
-    const int choix = entree.choix;
-    erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
+    const PlanConversion plan = entree.plan;
+    erreur = verifierDemande(parametres, exemple, plan, affiche, "-");
     if (erreur.empty()) {
         erreur = verifierVue(options);
     }
@@ -273,7 +276,7 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
     QImage image;
     {
         GLWidget vue;
-        vue.choix = choix;
+        vue.choix = plan;
         if (entree.reseauDonne) {
             vue.ouvrirCarreau(entree.reseau, entree.tolerance);
         } else if (exemple == 0) {
@@ -308,28 +311,28 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
 }
 
 // The view of the seven parameters or of an example.
-bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                     const std::string& affiche, std::string& png, std::string& erreur,
-                     const OptionsVue& options) {
-    erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
+bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple,
+                     PlanConversion plan, const std::string& affiche, std::string& png,
+                     std::string& erreur, const OptionsVue& options) {
+    erreur = verifierDemande(parametres, exemple, plan, affiche, "-");
     if (!erreur.empty()) {
         return false;
     }
     const double zeros[7] = {0, 0, 0, 0, 0, 0, 0};
-    EntreeScene entree = entreeParametres(parametres != nullptr ? parametres : zeros, choix);
+    EntreeScene entree = entreeParametres(parametres != nullptr ? parametres : zeros, plan);
     entree.exemple = exemple;
     return imageScenePng(argc, argv, entree, affiche, png, erreur, options);
 }
 
 // The same image written to fichier so that a failure never damages an
 // existing file of that name.
-bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                        const std::string& affiche, const std::string& fichier, std::string& erreur,
-                        const OptionsVue& options) {
-    erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
+bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple,
+                        PlanConversion plan, const std::string& affiche, const std::string& fichier,
+                        std::string& erreur, const OptionsVue& options) {
+    erreur = verifierDemande(parametres, exemple, plan, affiche, fichier);
     std::string png;
     if (!erreur.empty() ||
-        !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png, erreur, options)) {
+        !imageCarreauPng(argc, argv, parametres, exemple, plan, affiche, png, erreur, options)) {
         return false;
     }
     std::string raison;
@@ -339,3 +342,5 @@ bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int 
     }
     return true;
 }
+
+} // namespace cyclide

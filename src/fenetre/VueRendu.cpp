@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 // The materials set before the flat or shaded patch (list 1) and the

@@ -8,6 +8,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace cyclide {
+
 // How writing a file ended.
 enum class ResultatEcriture {
     Reussie,
@@ -103,5 +105,7 @@ bool ecrireTout(int fd, const std::string& texte);
 
 // The reason of a system error, in French for the common ones.
 std::string raisonErreur(int erreur);
+
+} // namespace cyclide
 
 #endif

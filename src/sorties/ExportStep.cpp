@@ -8,6 +8,8 @@
 #include <ctime>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 const int SEGMENTS_MIN_CYCLIDE = 4;
@@ -333,3 +335,5 @@ bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::st
     return texteStepScene(s, chemin, texte, notices, raison) &&
            ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
 }
+
+} // namespace cyclide

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // One surface of the file, with the name of its geometric set.
 struct SurfaceNommee {
     std::string nom;
@@ -50,5 +52,7 @@ bool texteStepScene(const Scene& s, const std::string& chemin, std::string& text
 // was, when the patch itself cannot be written or the file cannot be.
 bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
                   std::string& raison);
+
+} // namespace cyclide
 
 #endif

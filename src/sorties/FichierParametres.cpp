@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace cyclide {
+
 namespace {
 
 // Characters of a refused word shown to the user.
@@ -170,3 +172,5 @@ int radiansEnDegres(double radians) {
         return INT_MIN;
     return static_cast<int>(degres);
 }
+
+} // namespace cyclide

@@ -11,6 +11,8 @@
 #include <iosfwd>
 #include <string>
 
+namespace cyclide {
+
 const int NOMBRE_PARAMETRES = 7;
 
 // A parameter file is a few hundred bytes: a longer input is refused
@@ -69,5 +71,7 @@ bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOM
 // (radians * 360 / 2pi, halves away from zero), clamped into the range of
 // int; NaN gives 0.
 int radiansEnDegres(double radians);
+
+} // namespace cyclide
 
 #endif

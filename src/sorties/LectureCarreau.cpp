@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 // How much of a faulty text a message quotes.
@@ -187,3 +189,5 @@ bool lireFichierCarreau(const std::string& nom, RBBP& net, std::string& erreur) 
     }
     return lireCarreau(fichier, net, erreur);
 }
+
+} // namespace cyclide

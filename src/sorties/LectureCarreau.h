@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+namespace cyclide {
+
 // The longest net text accepted, in bytes.
 const std::size_t TAILLE_CARREAU_MAX = 65536; // 64 KB
 
@@ -60,5 +62,7 @@ bool lireCarreau(std::istream& is, RBBP& net, std::string& erreur);
 // The same from the file nom; an unopenable file gives false with
 // "impossible d'ouvrir le fichier 'nom'".
 bool lireFichierCarreau(const std::string& nom, RBBP& net, std::string& erreur);
+
+} // namespace cyclide
 
 #endif

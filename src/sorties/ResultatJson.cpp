@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 // True when texte is well-formed UTF-8 (no overlong forms, no surrogates).
@@ -266,7 +268,8 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
     EcrivainJson e(out);
     e.brut("{");
     ecrireEntree(e, out, s.entree, origine);
-    e.brut(s.entree.choix == 0 ? ",\"plane\":\"y\",\"type\":" : ",\"plane\":\"z\",\"type\":");
+    e.brut(s.entree.plan == PlanConversion::Py ? ",\"plane\":\"y\",\"type\":"
+                                               : ",\"plane\":\"z\",\"type\":");
     e.entier(s.type);
     e.brut(",\"code\":");
     e.entier(s.typeCyclide);
@@ -310,3 +313,5 @@ std::string resultatJson(const Scene& s, const OrigineEntree& origine) {
     ajouterResultatJson(out, s, origine);
     return out;
 }
+
+} // namespace cyclide

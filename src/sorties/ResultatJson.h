@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace cyclide {
+
 // Where the numbers of a conversion came from, for the "input" key.
 struct OrigineEntree {
     enum class Sorte { Parametres, Fichier, Exemple, Lot, Reseau };
@@ -44,5 +46,7 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
 
 // The same as a new string.
 std::string resultatJson(const Scene& s, const OrigineEntree& origine);
+
+} // namespace cyclide
 
 #endif

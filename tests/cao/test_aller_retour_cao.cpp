@@ -25,6 +25,8 @@
 
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 struct CasAllerRetour {
@@ -56,7 +58,8 @@ void verifierRelecture(const std::string& chemin, const Scene& s, int facesAtten
     ASSERT_FALSE(lecture.carreaux.empty());
     EXPECT_EQ(lecture.carreaux.back().face, facesAttendues);
     const double echelle = std::fabs(s.converti.a);
-    for (const ResultatCao& r : convertirCarreauxCao(lecture, 1, TOLERANCE_CARREAU)) {
+    for (const ResultatCao& r :
+         convertirCarreauxCao(lecture, PlanConversion::Pz, TOLERANCE_CARREAU)) {
         SCOPED_TRACE("face " + std::to_string(r.carreau.face) + " carreau " +
                      std::to_string(r.carreau.carreauU) + " " + std::to_string(r.carreau.carreauV));
         EXPECT_EQ(r.scene.typeCyclide, s.typeCyclide);
@@ -72,7 +75,7 @@ class AllerRetourCao : public ::testing::TestWithParam<CasAllerRetour> {};
 
 TEST_P(AllerRetourCao, EveryPatchReadBackKeepsItsVerdictAndCyclide) {
     const CasAllerRetour& cas = GetParam();
-    const Scene s = construireSceneReseau(reseauPiece(cas.a, cas.c, cas.mu), 1);
+    const Scene s = construireSceneReseau(reseauPiece(cas.a, cas.c, cas.mu), PlanConversion::Pz);
     ASSERT_EQ(s.typeCyclide, cas.code);
     DossierDeTest dossier("aller-retour");
     const std::string chemin = (dossier.chemin() / (cas.iges ? "f.iges" : "f.step")).string();
@@ -127,7 +130,7 @@ Handle(Geom_BSplineSurface) deuxSegments(const RBBP& gauche, const RBBP& droite)
 TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     // The piece theta in [0.3, 1.4] as two segments meeting at 0.85.
     const double a = 5, c = 2, mu = 3;
-    const Scene s = construireSceneReseau(reseauPiece(a, c, mu), 1);
+    const Scene s = construireSceneReseau(reseauPiece(a, c, mu), PlanConversion::Pz);
     const Handle(Geom_BSplineSurface) cyclide =
         deuxSegments(reseauPiece(a, c, mu, 0.3, 0.85), reseauPiece(a, c, mu, 0.85, 1.4));
     // Degree 1 along u, 2 along v.
@@ -156,7 +159,8 @@ TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     ASSERT_EQ(lecture.ignorees.size(), 1u);
     EXPECT_EQ(lecture.ignorees[0].face, 3);
     EXPECT_EQ(lecture.ignorees[0].sorte, "plan");
-    const std::vector<ResultatCao> r = convertirCarreauxCao(lecture, 1, TOLERANCE_CARREAU);
+    const std::vector<ResultatCao> r =
+        convertirCarreauxCao(lecture, PlanConversion::Pz, TOLERANCE_CARREAU);
     for (int k = 0; k < 2; ++k) {
         EXPECT_EQ(r[k].carreau.face, 1);
         EXPECT_EQ(r[k].carreau.carreauU, k + 1);

@@ -20,6 +20,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+using namespace cyclide;
+
 namespace {
 
 // Largest |F| / size^4 of the cyclide's equation over 10 x 10 points of the

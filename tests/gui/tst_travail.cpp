@@ -26,6 +26,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace cyclide;
+
 namespace {
 
 GLWidget* vue(FenPrincipale& f) {
@@ -170,14 +172,14 @@ void TestTravail::annulerJusquAuDemarrage() {
     QCOMPARE(pile->count(), 5);
     pile->undo();
     QCOMPARE(vue(f)->exemple, 1);
-    QCOMPARE(vue(f)->choix, 0);
+    QVERIFY(vue(f)->choix == PlanConversion::Py);
     QCOMPARE(parametres(f), avantRemise);
     QVERIFY(!enfant<QSlider>(f, "theta00Slider")->isEnabled());
     while (pile->canUndo()) {
         pile->undo();
     }
     QCOMPARE(parametres(f), depart);
-    QCOMPARE(vue(f)->choix, 1);
+    QVERIFY(vue(f)->choix == PlanConversion::Pz);
     QCOMPARE(vue(f)->exemple, 0);
     QCOMPARE(enfant<QSlider>(f, "theta02Slider")->value(), 90);
     QCOMPARE(enfant<QLineEdit>(f, "rayonValeur")->text(), QStringLiteral("4"));

@@ -18,6 +18,8 @@
 #include <sstream>
 #include <unistd.h>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -212,7 +214,7 @@ std::vector<EntreeScene> casStep() {
     const double poidsNegatif[7] = {-0.2717902197260167, -1.0679894016760445, -0.15737391497832665,
                                     -2.8581925342080776, 2.9327855238073495,  -1.2653011326547858,
                                     -4.991371123978993};
-    cas.push_back(entreeParametres(poidsNegatif, 1));
+    cas.push_back(entreeParametres(poidsNegatif, PlanConversion::Pz));
     return cas;
 }
 

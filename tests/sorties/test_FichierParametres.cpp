@@ -20,6 +20,8 @@
 #include <unistd.h>
 #include <utility>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {

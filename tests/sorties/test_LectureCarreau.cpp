@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // Nine lines "x y z w": point k is (k, 2k, 3k) with weight k + 1.
