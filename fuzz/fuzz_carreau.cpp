@@ -60,10 +60,10 @@ std::string texteReseau(const RBBP& net) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream entree(std::string(reinterpret_cast<const char*>(data), size));
     const RBBP temoin;
-    RBBP net;
-    std::string erreur;
-    if (!lireCarreau(entree, net, erreur)) {
-        if (erreur.empty() || !memesNombres(net, temoin))
+    const Resultat<RBBP> lu = lireCarreau(entree);
+    const RBBP& net = lu.valeur;
+    if (!lu.ok()) {
+        if (!memesNombres(net, temoin))
             std::abort();
         return 0;
     }
@@ -73,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(x))
             std::abort();
     std::istringstream relecture(texteReseau(net));
-    RBBP relu;
-    if (!lireCarreau(relecture, relu, erreur) || !memesNombres(net, relu))
+    const Resultat<RBBP> relu = lireCarreau(relecture);
+    if (!relu.ok() || !memesNombres(net, relu.valeur))
         std::abort();
 
     const PlanConversion plan = size % 2 == 0 ? PlanConversion::Pz : PlanConversion::Py;

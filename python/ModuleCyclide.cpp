@@ -110,12 +110,12 @@ void verifierBords(const RBBP& net, double tol, const std::string& designation) 
             q[t] = net.getP(i, j);
             w[t] = net.getW(i, j);
         }
-        std::string pourquoi;
-        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi)) {
+        const Resultat<void> arc = arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol);
+        if (!arc.ok()) {
             std::string raison = designation + " : le bord ";
             raison += NOMS_BORDS[k];
             raison += " n'est pas un arc de cercle : ";
-            refuser(raison + pourquoi);
+            refuser(raison + arc.raison);
         }
     }
 }
@@ -484,9 +484,9 @@ py::list listeNotices(const std::vector<std::string>& notices) {
 py::list exporterStepPython(const py::dict& resultat, const std::string& chemin) {
     const Scene s = sceneDeResultat(resultat);
     std::vector<std::string> notices;
-    std::string raison;
-    if (!exporterStep(chemin, s, notices, raison))
-        refuser("impossible d'ecrire le fichier STEP '" + chemin + "' : " + raison);
+    const Resultat<void> ecrit = exporterStep(chemin, s, notices);
+    if (!ecrit.ok())
+        refuser("impossible d'ecrire le fichier STEP '" + chemin + "' : " + ecrit.raison);
     return listeNotices(notices);
 }
 

@@ -56,17 +56,18 @@ std::string ligneFaceIgnoree(const FaceIgnoree& f) {
     return "face " + std::to_string(f.face) + " ignoree : " + f.sorte;
 }
 
-bool convertirFichierCao(const std::string& chemin, PlanConversion plan, double tolerance,
-                         bool json, std::string& sortie, std::vector<std::string>& notices,
-                         std::string& raison) {
-    LectureCao lecture;
-    if (!lireCarreauxCao(chemin, lecture, raison))
-        return false;
-    for (const FaceIgnoree& f : lecture.ignorees)
+Resultat<std::string> convertirFichierCao(const std::string& chemin, PlanConversion plan,
+                                          double tolerance, bool json,
+                                          std::vector<std::string>& notices) {
+    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
+    if (!lu.ok())
+        return {std::string(), lu.raison};
+    for (const FaceIgnoree& f : lu.valeur.ignorees)
         notices.push_back(ligneFaceIgnoree(f));
-    for (const ResultatCao& r : convertirCarreauxCao(lecture, plan, tolerance))
+    std::string sortie;
+    for (const ResultatCao& r : convertirCarreauxCao(lu.valeur, plan, tolerance))
         sortie += json ? jsonResultatCao(r, chemin) + "\n" : rapportResultatCao(r);
-    return true;
+    return {sortie, ""};
 }
 
 } // namespace cyclide

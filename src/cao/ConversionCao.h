@@ -39,12 +39,12 @@ std::string rapportResultatCao(const ResultatCao& r);
 std::string ligneFaceIgnoree(const FaceIgnoree& f);
 
 // In: a CAD file, the plane choice, the tolerance, JSON or text.
-// Out: true with the results (one JSON line or one report per patch) in
-// sortie and one line per skipped face in notices; false with the reason
-// in French when the file cannot be read.
-bool convertirFichierCao(const std::string& chemin, PlanConversion plan, double tolerance,
-                         bool json, std::string& sortie, std::vector<std::string>& notices,
-                         std::string& raison);
+// Out: the results (one JSON line or one report per patch) and one line
+// per skipped face in notices; or the reason in French when the file
+// cannot be read.
+Resultat<std::string> convertirFichierCao(const std::string& chemin, PlanConversion plan,
+                                          double tolerance, bool json,
+                                          std::vector<std::string>& notices);
 
 } // namespace cyclide
 

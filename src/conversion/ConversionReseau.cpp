@@ -137,8 +137,7 @@ std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const RB
     }
     RBBPd rec;
     static_cast<RBBP&>(rec) = net;
-    std::string raison;
-    const int type = typeCarreauDonne(net, tolerance, raison);
+    const int type = typeCarreauDonne(net, tolerance).valeur;
     for (const int t : {1, 2}) {
         if (type != 0 && t != type)
             continue;
@@ -414,13 +413,13 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
     Normalisation n;
-    std::string raison;
     if (!normaliser(net, n)) {
         res.raison = "le carreau a des coins confondus ou une valeur non finie";
         return res;
     }
-    if (!bordsCirculaires(n.net, toleranceDemandee, raison, n.bruit)) {
-        res.raison = raison;
+    const Resultat<void> bords = bordsCirculaires(n.net, toleranceDemandee, n.bruit);
+    if (!bords.ok()) {
+        res.raison = bords.raison;
         return res;
     }
     // No check asks more of the net than its numbers hold: the tolerance and

@@ -7,8 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-using namespace cyclide;
-
 // Every entry of every menu (submenus left out), with its key and tip.
 QString FenPrincipale::texteAide() const {
     QString liste;

@@ -238,8 +238,10 @@ void orienter(GLWidget& vue, const OptionsVue& options) {
 // platform) stops with a message instead of letting the toolkit abort.
 // False, with the reason in erreur, on an invalid request or when no
 // off-screen context can be made.
-bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std::string& affiche,
-                   std::string& png, std::string& erreur, const OptionsVue& options) {
+Resultat<std::string> imageScenePng(int& argc, char** argv, const EntreeScene& entree,
+                                    const std::string& affiche, const OptionsVue& options) {
+    Resultat<std::string> image;
+    std::string& erreur = image.raison;
     const double parametres[7] = {entree.theta00, entree.theta02, entree.theta20, entree.theta22,
                                   entree.rayon,   entree.z11,     entree.P10};
     const int exemple = entree.reseauDonne ? 0 : entree.exemple;
@@ -249,7 +251,7 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
         erreur = verifierVue(options);
     }
     if (!erreur.empty()) {
-        return false;
+        return image;
     }
 
     std::unique_ptr<QApplication> application;
@@ -258,11 +260,11 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
             !variableDefinie("QT_QPA_PLATFORM")) {
             erreur = "Aucun affichage disponible (DISPLAY est vide) : lancer la commande sous "
                      "xvfb-run";
-            return false;
+            return image;
         }
         std::unique_ptr<SondeX> sonde;
         if (!choisirPlateforme(erreur, sonde)) {
-            return false;
+            return image;
         }
         installerFormatVue();
         gestionnairePrecedent = qInstallMessageHandler(messageDemarrage);
@@ -270,10 +272,10 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
         qInstallMessageHandler(gestionnairePrecedent);
     } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         erreur = "L'application en cours n'est pas une application graphique";
-        return false;
+        return image;
     }
 
-    QImage image;
+    QImage rendu;
     {
         GLWidget vue;
         vue.choix = plan;
@@ -294,53 +296,55 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
             vue.setAfficheListe(liste, affichee ? 1 : 0);
         }
         orienter(vue, options);
-        image = vue.imageHorsEcran(800, 800);
+        rendu = vue.imageHorsEcran(800, 800);
     }
-    if (image.isNull()) {
+    if (rendu.isNull()) {
         erreur = "Impossible de creer un contexte OpenGL hors ecran";
-        return false;
+        return image;
     }
     QByteArray octets;
     QBuffer tampon(&octets);
-    if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, "png")) {
+    if (!tampon.open(QIODevice::WriteOnly) || !rendu.save(&tampon, "png")) {
         erreur = "Impossible de coder l'image en PNG";
-        return false;
+        return image;
     }
-    png = octets.toStdString();
-    return true;
+    image.valeur = octets.toStdString();
+    return image;
 }
 
 // The view of the seven parameters or of an example.
-bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple,
-                     PlanConversion plan, const std::string& affiche, std::string& png,
-                     std::string& erreur, const OptionsVue& options) {
-    erreur = verifierDemande(parametres, exemple, plan, affiche, "-");
-    if (!erreur.empty()) {
-        return false;
+Resultat<std::string> imageCarreauPng(int& argc, char** argv, const double parametres[7],
+                                      int exemple, PlanConversion plan, const std::string& affiche,
+                                      const OptionsVue& options) {
+    const std::string refus = verifierDemande(parametres, exemple, plan, affiche, "-");
+    if (!refus.empty()) {
+        return {std::string(), refus};
     }
     const double zeros[7] = {0, 0, 0, 0, 0, 0, 0};
     EntreeScene entree = entreeParametres(parametres != nullptr ? parametres : zeros, plan);
     entree.exemple = exemple;
-    return imageScenePng(argc, argv, entree, affiche, png, erreur, options);
+    return imageScenePng(argc, argv, entree, affiche, options);
 }
 
 // The same image written to fichier so that a failure never damages an
 // existing file of that name.
-bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple,
-                        PlanConversion plan, const std::string& affiche, const std::string& fichier,
-                        std::string& erreur, const OptionsVue& options) {
-    erreur = verifierDemande(parametres, exemple, plan, affiche, fichier);
-    std::string png;
-    if (!erreur.empty() ||
-        !imageCarreauPng(argc, argv, parametres, exemple, plan, affiche, png, erreur, options)) {
-        return false;
+Resultat<void> ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple,
+                                  PlanConversion plan, const std::string& affiche,
+                                  const std::string& fichier, const OptionsVue& options) {
+    const std::string refus = verifierDemande(parametres, exemple, plan, affiche, fichier);
+    if (!refus.empty()) {
+        return {refus};
+    }
+    const Resultat<std::string> png =
+        imageCarreauPng(argc, argv, parametres, exemple, plan, affiche, options);
+    if (!png.ok()) {
+        return {png.raison};
     }
     std::string raison;
-    if (ecrireFichier(fichier, png, raison) != ResultatEcriture::Reussie) {
-        erreur = "Impossible d'ecrire l'image dans " + fichier + " : " + raison;
-        return false;
+    if (ecrireFichier(fichier, png.valeur, raison) != ResultatEcriture::Reussie) {
+        return {"Impossible d'ecrire l'image dans " + fichier + " : " + raison};
     }
-    return true;
+    return {};
 }
 
 } // namespace cyclide

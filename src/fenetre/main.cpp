@@ -5,8 +5,6 @@
 
 #include <QApplication>
 
-using namespace cyclide;
-
 // Sets the view's rendering format (before the application object, so every
 // context gets it), loads the toolkit's French catalogue, shows the main
 // window where it stood last time and runs the event loop; its result is the exit code.

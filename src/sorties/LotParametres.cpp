@@ -473,17 +473,13 @@ LigneLot lireLigneLot(std::string_view ligne) {
     return ligneNombres(ligne);
 }
 
-SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur) {
+LigneLot analyserLigneLot(std::string_view ligne) {
     LigneLot l = lireLigneLot(ligne);
     if (l.sorte == SorteLigne::Reseau) {
         l.sorte = SorteLigne::Erreur;
         l.erreur = "expected 7 numbers, found a net";
     }
-    if (l.sorte == SorteLigne::Erreur)
-        erreur = l.erreur;
-    if (l.sorte == SorteLigne::Parametres)
-        std::copy(l.valeurs, l.valeurs + 7, valeurs);
-    return l.sorte;
+    return l;
 }
 
 EntreeScene entreeParametres(const double valeurs[7], PlanConversion plan) {

@@ -58,8 +58,7 @@ struct LigneLot {
 LigneLot lireLigneLot(std::string_view ligne);
 
 // The same for a line that must be a parameter set: a net is an Erreur.
-// The seven numbers go into valeurs (left unchanged otherwise).
-SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur);
+LigneLot analyserLigneLot(std::string_view ligne);
 
 // The input of a scene from seven numbers in parameter-file order (theta00,
 // theta02, theta20, theta22, rayon, z11, P10), no example, plane plan.

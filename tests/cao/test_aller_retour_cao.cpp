@@ -51,9 +51,9 @@ bool proches(double x, double y, double echelle) {
 
 // Every patch converted from the file: the verdict and a, c, mu of s.
 void verifierRelecture(const std::string& chemin, const Scene& s, int facesAttendues) {
-    LectureCao lecture;
-    std::string raison;
-    ASSERT_TRUE(lireCarreauxCao(chemin, lecture, raison)) << raison;
+    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
+    ASSERT_TRUE(lu.ok()) << lu.raison;
+    const LectureCao& lecture = lu.valeur;
     EXPECT_TRUE(lecture.ignorees.empty());
     ASSERT_FALSE(lecture.carreaux.empty());
     EXPECT_EQ(lecture.carreaux.back().face, facesAttendues);
@@ -80,10 +80,9 @@ TEST_P(AllerRetourCao, EveryPatchReadBackKeepsItsVerdictAndCyclide) {
     DossierDeTest dossier("aller-retour");
     const std::string chemin = (dossier.chemin() / (cas.iges ? "f.iges" : "f.step")).string();
     std::vector<std::string> notices;
-    std::string raison;
-    ASSERT_TRUE(cas.iges ? exporterIges(chemin, s, notices, raison)
-                         : exporterStep(chemin, s, notices, raison))
-        << raison;
+    const Resultat<void> ecrit =
+        cas.iges ? exporterIges(chemin, s, notices) : exporterStep(chemin, s, notices);
+    ASSERT_TRUE(ecrit.ok()) << ecrit.raison;
     EXPECT_TRUE(notices.empty());
     verifierRelecture(chemin, s, 3); // the patch, the piece, the whole cyclide
 }
@@ -152,9 +151,9 @@ TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     ASSERT_EQ(ecrivain.Transfer(tout, STEPControl_AsIs), IFSelect_RetDone);
     ASSERT_EQ(ecrivain.Write(chemin.c_str()), IFSelect_RetDone);
 
-    LectureCao lecture;
-    std::string raison;
-    ASSERT_TRUE(lireCarreauxCao(chemin, lecture, raison)) << raison;
+    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
+    ASSERT_TRUE(lu.ok()) << lu.raison;
+    const LectureCao& lecture = lu.valeur;
     ASSERT_EQ(lecture.carreaux.size(), 3u);
     ASSERT_EQ(lecture.ignorees.size(), 1u);
     EXPECT_EQ(lecture.ignorees[0].face, 3);

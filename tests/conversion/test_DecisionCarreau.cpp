@@ -131,9 +131,8 @@ TEST(DecisionCarreau, ArcsOfCirclesAndTheRefusalNamingTheBoundary) {
                   {Point(0.5, 0.5, 0), 1, 1, 1, false},
                   {B, 1, r2, -1, false}};
     for (const auto& l : lignes) {
-        std::string raison;
-        EXPECT_EQ(arcDeCercle(A, l.Q1, C, l.w0, l.w1, l.w2, 1e-6, raison), l.cercle) << raison;
-        EXPECT_EQ(raison.empty(), l.cercle);
+        const Resultat<void> arc = arcDeCercle(A, l.Q1, C, l.w0, l.w1, l.w2, 1e-6);
+        EXPECT_EQ(arc.ok(), l.cercle) << arc.raison;
     }
     std::mt19937 g(5u);
     RBBPd net;
@@ -163,9 +162,9 @@ TEST(DecisionCarreau, NetOfTheSevenParametersGivesTheSameResult) {
         for (int i = 0; i < 9; ++i)
             texte << sp.Bez.P[i / 3][i % 3] << " " << sp.Bez.w[i / 3][i % 3] << "\n";
         std::istringstream is(texte.str());
-        RBBP net;
-        std::string erreur;
-        ASSERT_TRUE(lireCarreau(is, net, erreur)) << erreur;
+        const Resultat<RBBP> lu = lireCarreau(is);
+        ASSERT_TRUE(lu.ok()) << lu.raison;
+        const RBBP& net = lu.valeur;
         const Scene sr =
             construireSceneReseau(net, e.plan, std::max(TOLERANCE_CARREAU, 2 * sp.residu));
         ASSERT_EQ(std::make_tuple(sr.type, sr.typeCyclide),

@@ -104,11 +104,9 @@ void TestCarreau::ouvrir() {
     QTemporaryDir dossier;
     const QString nom = dossier.filePath("reseau.txt");
     QVERIFY(ecrireOctets(nom, fichier));
-    RBBP attendu;
-    {
-        std::string erreur;
-        QVERIFY(lireFichierCarreau(QFile::encodeName(nom).toStdString(), attendu, erreur));
-    }
+    const Resultat<RBBP> lu = lireFichierCarreau(QFile::encodeName(nom).toStdString());
+    QVERIFY(lu.ok());
+    const RBBP& attendu = lu.valeur;
     FenetreTest f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -147,7 +145,7 @@ void TestCarreau::ouvrir() {
     // So does an example.
     f.chargerCarreau(nom);
     QVERIFY(vue->carreauDonne());
-    f.exemple1();
+    enfant<QAction>(f, "actionExemple1")->trigger();
     QVERIFY(!vue->carreauDonne());
 }
 

@@ -627,12 +627,11 @@ void TestGLWidget::ecrireImageCarreauMemeRendu() {
     QTemporaryDir dossier;
     QVERIFY(dossier.isValid());
     int argc = 0;
-    std::string erreur;
 
     const std::string nom = dossier.filePath("demarrage").toStdString();
-    QVERIFY(ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, 0, PlanConversion::Pz, "136",
-                               nom, erreur));
-    QVERIFY(erreur.empty());
+    const Resultat<void> ecrite =
+        ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, 0, PlanConversion::Pz, "136", nom);
+    QVERIFY2(ecrite.ok(), ecrite.raison.c_str());
     QImage lue(QString::fromStdString(nom), "png");
     QCOMPARE(lue.size(), QSize(800, 800));
     GLWidget vue;
@@ -642,8 +641,7 @@ void TestGLWidget::ecrireImageCarreauMemeRendu() {
              vue.imageHorsEcran(800, 800).convertToFormat(QImage::Format_RGB32));
 
     const std::string exemple = dossier.filePath("exemple3.png").toStdString();
-    QVERIFY(
-        ecrireImageCarreau(argc, nullptr, nullptr, 3, PlanConversion::Py, "7", exemple, erreur));
+    QVERIFY(ecrireImageCarreau(argc, nullptr, nullptr, 3, PlanConversion::Py, "7", exemple).ok());
     GLWidget vueExemple;
     vueExemple.choix = PlanConversion::Py;
     vueExemple.ouvrirExemple3();
@@ -691,12 +689,12 @@ void TestGLWidget::ecrireImageCarreauRefuse() {
     QVERIFY(dossier.isValid());
     const QString chemin = fichier.isEmpty() ? QString() : dossier.filePath(fichier);
     int argc = 0;
-    std::string erreur;
     // The plane is checked at the boundary: any number, 2 included, may reach it.
-    QVERIFY(!ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, exemple,
-                                static_cast<PlanConversion>(choix), affiche.toStdString(),
-                                chemin.toStdString(), erreur));
-    QVERIFY2(QString::fromStdString(erreur).startsWith(debutErreur), erreur.c_str());
+    const Resultat<void> ecrite = ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, exemple,
+                                                     static_cast<PlanConversion>(choix),
+                                                     affiche.toStdString(), chemin.toStdString());
+    QVERIFY(!ecrite.ok());
+    QVERIFY2(QString::fromStdString(ecrite.raison).startsWith(debutErreur), ecrite.raison.c_str());
     QVERIFY(chemin.isEmpty() || !QFile::exists(chemin));
 }
 

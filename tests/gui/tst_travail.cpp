@@ -204,10 +204,12 @@ void TestTravail::fichierDepose_data() {
 #ifdef CYCLIDE_AVEC_CAO
     // The STEP file the tool writes for the start-up ring: its first surface
     // is the patch.
-    std::string step, raison;
     std::vector<std::string> notices;
-    if (texteStepScene(construireScene(entreeDemarrage()), "depose.step", step, notices, raison))
-        QTest::newRow("STEP") << "depose.step" << QByteArray::fromStdString(step) << true << 1;
+    const Resultat<std::string> step =
+        texteStepScene(construireScene(entreeDemarrage()), "depose.step", notices);
+    if (step.ok())
+        QTest::newRow("STEP") << "depose.step" << QByteArray::fromStdString(step.valeur) << true
+                              << 1;
 #endif
 }
 

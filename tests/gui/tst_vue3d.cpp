@@ -307,12 +307,11 @@ void TestVue3D::francaisEtImageOrientee() {
     QTemporaryDir dossier;
     const std::string nom = dossier.filePath("orientee.png").toStdString();
     int argc = 0;
-    std::string erreur;
     OptionsVue options;
     options.x = 40;
     options.recadrer = true;
-    QVERIFY(ecrireImageCarreau(argc, nullptr, nullptr, 2, PlanConversion::Pz, "67", nom, erreur,
-                               options));
+    QVERIFY(
+        ecrireImageCarreau(argc, nullptr, nullptr, 2, PlanConversion::Pz, "67", nom, options).ok());
     GLWidget temoin;
     temoin.ouvrirExemple2();
     for (int liste = 1; liste <= 7; ++liste)
@@ -324,8 +323,8 @@ void TestVue3D::francaisEtImageOrientee() {
     QVERIFY(attendue != dessus);
     QCOMPARE(QImage(QString::fromStdString(nom)).convertToFormat(QImage::Format_RGB32), attendue);
     options.zoom = 0;
-    QVERIFY(!ecrireImageCarreau(argc, nullptr, nullptr, 2, PlanConversion::Pz, "67", nom, erreur,
-                                options));
+    QVERIFY(!ecrireImageCarreau(argc, nullptr, nullptr, 2, PlanConversion::Pz, "67", nom, options)
+                 .ok());
 }
 
 int main(int argc, char* argv[]) {

@@ -155,8 +155,8 @@ TEST_P(StepCas, FileReadsBackWithExactSurfaces) {
     const fs::path chemin =
         fs::temp_directory_path() / ("test_step_" + std::to_string(::getpid()) + ".step");
     std::vector<std::string> notices;
-    std::string raison;
-    ASSERT_TRUE(exporterStep(chemin.string(), s, notices, raison)) << raison;
+    const Resultat<void> ecrit = exporterStep(chemin.string(), s, notices);
+    ASSERT_TRUE(ecrit.ok()) << ecrit.raison;
     EXPECT_TRUE(notices.empty());
     const std::string texte = lireTout(chemin);
     fs::remove(chemin);

@@ -66,19 +66,14 @@ TEST(LotParametres, OneLineIsSevenNumbersBlankOrAnError) {
         {"1 2 3 4 5 6 1e999", SorteLigne::Erreur, "field 7"},
     };
     for (const auto& c : cas) {
-        double v[7] = {-1, -1, -1, -1, -1, -1, -1};
-        std::string erreur;
-        EXPECT_EQ(analyserLigneLot(c.ligne, v, erreur), c.sorte) << c.ligne;
-        EXPECT_NE(erreur.find(c.erreur), std::string::npos) << c.ligne << " -> " << erreur;
-        if (c.sorte != SorteLigne::Parametres) {
-            EXPECT_EQ(v[0], -1) << "values left unchanged: " << c.ligne;
-        }
+        const LigneLot l = analyserLigneLot(c.ligne);
+        EXPECT_EQ(l.sorte, c.sorte) << c.ligne;
+        EXPECT_NE(l.erreur.find(c.erreur), std::string::npos) << c.ligne << " -> " << l.erreur;
     }
-    double v[7];
-    std::string erreur;
-    ASSERT_EQ(analyserLigneLot("\t1,2, 3 ,4,\t5,6,7  # c", v, erreur), SorteLigne::Parametres);
+    const LigneLot l = analyserLigneLot("\t1,2, 3 ,4,\t5,6,7  # c");
+    ASSERT_EQ(l.sorte, SorteLigne::Parametres);
     for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(v[k], k + 1);
+        EXPECT_EQ(l.valeurs[k], k + 1);
 }
 
 // 10 000 sets (start-up patch variants, random sets, both planes by turns
