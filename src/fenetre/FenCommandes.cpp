@@ -38,51 +38,7 @@ void FenPrincipale::pointMiseAJour() {
     noter(tr("Modifier les parametres"));
 }
 
-// --- Parameter slots ----------------------------------------------------------
-
-void FenPrincipale::setTheta00S(int t) {
-    parametresGroupBox->echoCurseur(0, t);
-}
-
-void FenPrincipale::setTheta02S(int t) {
-    parametresGroupBox->echoCurseur(1, t);
-}
-
-void FenPrincipale::setTheta20S(int t) {
-    parametresGroupBox->echoCurseur(2, t);
-}
-
-void FenPrincipale::setTheta22S(int t) {
-    parametresGroupBox->echoCurseur(3, t);
-}
-
-void FenPrincipale::setTheta00Sb() {
-    parametresGroupBox->retourChampAngle(0);
-}
-
-void FenPrincipale::setTheta02Sb() {
-    parametresGroupBox->retourChampAngle(1);
-}
-
-void FenPrincipale::setTheta20Sb() {
-    parametresGroupBox->retourChampAngle(2);
-}
-
-void FenPrincipale::setTheta22Sb() {
-    parametresGroupBox->retourChampAngle(3);
-}
-
-void FenPrincipale::setRayonb() {
-    parametresGroupBox->retourChampLongueur(0);
-}
-
-void FenPrincipale::setZ11b() {
-    parametresGroupBox->retourChampLongueur(1);
-}
-
-void FenPrincipale::setP10b() {
-    parametresGroupBox->retourChampLongueur(2);
-}
+// --- Rebuild -------------------------------------------------------------------
 
 void FenPrincipale::reconstruireEtMontrer() {
     glWidget->initProjet();
@@ -129,18 +85,6 @@ void FenPrincipale::afficherExemple(int numero) {
     montrerSource(tr("Exemple %1").arg(numero));
     glWidget->recadrer();
     pointMiseAJour();
-}
-
-void FenPrincipale::exemple1() {
-    afficherExemple(1);
-}
-
-void FenPrincipale::exemple2() {
-    afficherExemple(2);
-}
-
-void FenPrincipale::exemple3() {
-    afficherExemple(3);
 }
 
 // "Reprendre les parametres": leaves the net or the example shown for the
