@@ -56,7 +56,7 @@ struct TexteLu {
 // Out: the text and how the reading ended; the reason in French unless Lu.
 Resultat<TexteLu> lireDescripteurBorne(int fd);
 
-// Opens chemin and reads it whole into texte. ordinaireSeulement (the
+// Opens chemin and reads it whole. ordinaireSeulement (the
 // window): opened without ever waiting (a named pipe without writer, a
 // terminal) and refused unless it is a regular file; otherwise pipes and
 // character devices are read as well (a named pipe waits for its writer),
