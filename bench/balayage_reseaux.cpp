@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 using exacts::Famille;
@@ -159,7 +161,7 @@ int main(int argc, char** argv) {
                 continue;
             perturber(f, g, cas);
             const auto t0 = std::chrono::steady_clock::now();
-            const Scene s = construireSceneReseau(cas.net, 1, TOLERANCE_CARREAU);
+            const Scene s = construireSceneReseau(cas.net, PlanConversion::Pz, TOLERANCE_CARREAU);
             secondes +=
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
             juger(f, cas, s, n);

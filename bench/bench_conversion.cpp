@@ -23,6 +23,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 const double DEUX_PI = 6.283185307179586;
@@ -36,9 +38,6 @@ const double RAYON = 4.0;
 const double Z11 = 8.0;
 const double P10 = -7.982;
 
-const int PLAN_PY = 0;
-const int PLAN_PZ = 1;
-
 // The start-up patch; type receives the conversion type.
 RBBPd carreauDemarrage(int& type) {
     RBBPd Bez;
@@ -46,8 +45,8 @@ RBBPd carreauDemarrage(int& type) {
     return Bez;
 }
 
-// The window's start-up inputs with plane choix.
-EntreeScene entreeDemarrage(int choix) {
+// The window's start-up inputs with plane plan.
+EntreeScene entreeDemarrage(PlanConversion plan) {
     EntreeScene e;
     e.theta00 = THETA00;
     e.theta02 = THETA02;
@@ -56,7 +55,7 @@ EntreeScene entreeDemarrage(int choix) {
     e.rayon = RAYON;
     e.z11 = Z11;
     e.P10 = P10;
-    e.choix = choix;
+    e.plan = plan;
     return e;
 }
 
@@ -117,8 +116,8 @@ void BM_ConversionSansDessin(benchmark::State& state) {
         benchmark::DoNotOptimize(Bez1);
     }
 }
-BENCHMARK(BM_ConversionSansDessin)->Arg(PLAN_PZ)->ArgName("choix");
-BENCHMARK(BM_ConversionSansDessin)->Arg(PLAN_PY)->ArgName("choix");
+BENCHMARK(BM_ConversionSansDessin)->Arg(choixPlan(PlanConversion::Pz))->ArgName("choix");
+BENCHMARK(BM_ConversionSansDessin)->Arg(choixPlan(PlanConversion::Py))->ArgName("choix");
 
 // The same for example 1 (a torus patch, conversion type 2), plane "Plan Pz".
 void BM_ConversionSansDessinExemple1(benchmark::State& state) {
@@ -126,12 +125,14 @@ void BM_ConversionSansDessinExemple1(benchmark::State& state) {
     const int type = chargerExemple(1, Bez);
     MorceauCyclide morceau;
     RBBPd essai = Bez;
-    if (!verifier(state, type == 2 && essai.calculConversion(type, PLAN_PZ, morceau) != 0,
+    if (!verifier(state,
+                  type == 2 &&
+                      essai.calculConversion(type, choixPlan(PlanConversion::Pz), morceau) != 0,
                   "example 1 is not converted"))
         return;
     for (auto _ : state) {
         RBBPd Bez1 = Bez;
-        int code = Bez1.calculConversion(type, PLAN_PZ, morceau);
+        int code = Bez1.calculConversion(type, choixPlan(PlanConversion::Pz), morceau);
         benchmark::DoNotOptimize(code);
         benchmark::DoNotOptimize(Bez1);
     }
@@ -142,7 +143,7 @@ BENCHMARK(BM_ConversionSansDessinExemple1);
 // scene of the start-up inputs (construction, copy, conversion, residual,
 // change of frame), plane "Plan Pz".
 void BM_ReconstructionSansDessin(benchmark::State& state) {
-    const EntreeScene entree = entreeDemarrage(PLAN_PZ);
+    const EntreeScene entree = entreeDemarrage(PlanConversion::Pz);
     for (auto _ : state) {
         Scene scene = construireScene(entree);
         benchmark::DoNotOptimize(scene);
@@ -156,7 +157,7 @@ BENCHMARK(BM_ReconstructionSansDessin);
 // scene (construction, conversion, residual, change of frame), "Plan Pz".
 void BM_ConstruireScene(benchmark::State& state) {
     const double valeurs[7] = {THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10};
-    const EntreeScene e = entreeParametres(valeurs, PLAN_PZ);
+    const EntreeScene e = entreeParametres(valeurs, PlanConversion::Pz);
     if (!verifier(state, construireScene(e).typeCyclide != 0,
                   "the start-up patch is not converted"))
         return;
@@ -182,7 +183,7 @@ void BM_ConstruireSceneReseau(benchmark::State& state) {
     }
     size_t i = 0;
     for (auto _ : state) {
-        Scene s = construireSceneReseau(nets[i++ % nets.size()], PLAN_PZ);
+        Scene s = construireSceneReseau(nets[i++ % nets.size()], PlanConversion::Pz);
         benchmark::DoNotOptimize(s);
     }
     state.SetItemsProcessed(state.iterations());
@@ -213,7 +214,7 @@ BENCHMARK(BM_LigneLot)->Arg(1)->Arg(0)->ArgName("json");
 void BM_LotReseaux(benchmark::State& state) {
     std::string entree;
     for (int k = 0; k < 1000; ++k) {
-        EntreeScene e = entreeDemarrage(PLAN_PZ);
+        EntreeScene e = entreeDemarrage(PlanConversion::Pz);
         e.P10 = -9 + 2.0 * k / 1000;
         const Scene s = construireScene(e);
         char nombre[32];
@@ -264,7 +265,7 @@ BENCHMARK(BM_DessinBord)->Unit(benchmark::kMicrosecond);
 
 // List 7: the piece of cyclide drawn from the scene (no conversion).
 void BM_DessinMorceauCyclide(benchmark::State& state) {
-    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
+    const Scene scene = construireScene(entreeDemarrage(PlanConversion::Pz));
     CompteurSommets compteur;
     for (auto _ : state)
         dessinerListe(scene, 7);
@@ -274,7 +275,7 @@ BENCHMARK(BM_DessinMorceauCyclide)->Unit(benchmark::kMillisecond);
 
 // List 6: the whole cyclide of the converted start-up patch (80 x 80 grid).
 void BM_DessinCyclideEntiere(benchmark::State& state) {
-    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
+    const Scene scene = construireScene(entreeDemarrage(PlanConversion::Pz));
     CompteurSommets compteur;
     for (auto _ : state)
         dessinerListe(scene, 6);
@@ -284,7 +285,7 @@ BENCHMARK(BM_DessinCyclideEntiere)->Unit(benchmark::kMillisecond);
 
 // List 3: the converted patch in the cyclide's frame.
 void BM_DessinChangementBase(benchmark::State& state) {
-    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
+    const Scene scene = construireScene(entreeDemarrage(PlanConversion::Pz));
     CompteurSommets compteur;
     for (auto _ : state)
         dessinerListe(scene, 3);
@@ -294,7 +295,7 @@ BENCHMARK(BM_DessinChangementBase)->Unit(benchmark::kMicrosecond);
 
 // Lists 4 and 5: boundary and control polyhedron of the moved patch.
 void BM_DessinBordPolyedreConverti(benchmark::State& state) {
-    const Scene scene = construireScene(entreeDemarrage(PLAN_PZ));
+    const Scene scene = construireScene(entreeDemarrage(PlanConversion::Pz));
     CompteurSommets compteur;
     for (auto _ : state) {
         dessinerListe(scene, 4);
@@ -308,7 +309,7 @@ BENCHMARK(BM_DessinBordPolyedreConverti)->Unit(benchmark::kMicrosecond);
 // 5, from the construction on: everything a change computes and sends,
 // without a GL driver.
 void BM_DessinSeptListes(benchmark::State& state) {
-    const EntreeScene entree = entreeDemarrage(PLAN_PZ);
+    const EntreeScene entree = entreeDemarrage(PlanConversion::Pz);
     const int ordre[NOMBRE_LISTES] = {1, 2, 7, 6, 3, 4, 5};
     CompteurSommets compteur;
     for (auto _ : state) {

@@ -17,6 +17,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 // The core's diagnostic lines are not the fuzzer's report.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     rendreSortieMuette();
@@ -58,10 +60,10 @@ std::string texteReseau(const RBBP& net) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream entree(std::string(reinterpret_cast<const char*>(data), size));
     const RBBP temoin;
-    RBBP net;
-    std::string erreur;
-    if (!lireCarreau(entree, net, erreur)) {
-        if (erreur.empty() || !memesNombres(net, temoin))
+    const Resultat<RBBP> lu = lireCarreau(entree);
+    const RBBP& net = lu.valeur;
+    if (!lu.ok()) {
+        if (!memesNombres(net, temoin))
             std::abort();
         return 0;
     }
@@ -71,12 +73,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(x))
             std::abort();
     std::istringstream relecture(texteReseau(net));
-    RBBP relu;
-    if (!lireCarreau(relecture, relu, erreur) || !memesNombres(net, relu))
+    const Resultat<RBBP> relu = lireCarreau(relecture);
+    if (!relu.ok() || !memesNombres(net, relu.valeur))
         std::abort();
 
-    const int choix = size % 2 == 0 ? 1 : 0;
-    const Scene s = construireSceneReseau(net, choix);
+    const PlanConversion plan = size % 2 == 0 ? PlanConversion::Pz : PlanConversion::Py;
+    const Scene s = construireSceneReseau(net, plan);
     if (!memesNombres(s.Bez, net) || s.typeCyclide < 0 || s.typeCyclide > 6)
         std::abort();
     if (s.raison.empty() != (s.typeCyclide != 0))

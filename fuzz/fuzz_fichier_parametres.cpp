@@ -14,6 +14,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // A value no reader produces, to see which entries were left untouched.

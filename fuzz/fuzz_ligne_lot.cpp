@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+using namespace cyclide;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     rendreSortieMuette();
     return 0;

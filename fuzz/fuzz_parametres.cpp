@@ -26,6 +26,8 @@
 #include <cstring>
 #include <limits>
 
+using namespace cyclide;
+
 namespace {
 
 const int NOMBRE = 7;
@@ -170,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double p[NOMBRE];
     Lecteur(data, size).parametres(p);
     const bool dessin = dessinerCetteFois(data, size);
-    for (int choix = 0; choix <= 1; ++choix) {
+    for (PlanConversion plan : {PlanConversion::Py, PlanConversion::Pz}) {
         EntreeScene entree;
         entree.theta00 = p[0];
         entree.theta02 = p[1];
@@ -179,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         entree.rayon = p[4];
         entree.z11 = p[5];
         entree.P10 = p[6];
-        entree.choix = choix;
+        entree.plan = plan;
         const Scene s = construireScene(entree);
         if (s.type < 0 || s.type > 2 || s.typeCyclide < 0 || s.typeCyclide > 6 ||
             !memeEntree(s.entree, entree))

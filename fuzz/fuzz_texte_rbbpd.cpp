@@ -15,6 +15,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // The text form of the record read from texte into a default record.

@@ -9,6 +9,8 @@
 #include <functional>
 #include <utility>
 
+namespace cyclide {
+
 void ValeursResultat::ajouter(const Scene& s, const OrigineEntree& origine) {
     ecrireResultat(*this, s, origine);
 }
@@ -254,3 +256,5 @@ PyObject* BatisseurDicts::tableau(std::uint32_t n) {
     }
     return l;
 }
+
+} // namespace cyclide

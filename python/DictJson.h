@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+namespace cyclide {
+
 // One value of a result as the schema hands it.
 struct JetonResultat {
     enum class Sorte : std::uint8_t {
@@ -99,5 +101,7 @@ class BatisseurDicts {
     PyObject* objet(std::uint32_t n);
     PyObject* tableau(std::uint32_t n);
 };
+
+} // namespace cyclide
 
 #endif

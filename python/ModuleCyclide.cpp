@@ -28,6 +28,7 @@
 #include <vector>
 
 namespace py = pybind11;
+using namespace cyclide;
 
 namespace {
 
@@ -43,12 +44,12 @@ using Tableau = py::array_t<double, py::array::c_style | py::array::forcecast>;
     throw py::error_already_set();
 }
 
-// The plane choice of a plane name: "z" 1 (Plan Pz), "y" 0 (Plan Py).
-int choixPlan(const std::string& plan) {
+// The plane choice of a plane name: "z" Plan Pz, "y" Plan Py.
+PlanConversion planDuNom(const std::string& plan) {
     if (plan == "z")
-        return 1;
+        return PlanConversion::Pz;
     if (plan == "y")
-        return 0;
+        return PlanConversion::Py;
     refuser("plan inconnu '" + plan + "' (y ou z attendu)");
 }
 
@@ -109,12 +110,12 @@ void verifierBords(const RBBP& net, double tol, const std::string& designation) 
             q[t] = net.getP(i, j);
             w[t] = net.getW(i, j);
         }
-        std::string pourquoi;
-        if (!arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol, pourquoi)) {
+        const Resultat<void> arc = arcDeCercle(q[0], q[1], q[2], w[0], w[1], w[2], tol);
+        if (!arc.ok()) {
             std::string raison = designation + " : le bord ";
             raison += NOMS_BORDS[k];
             raison += " n'est pas un arc de cercle : ";
-            refuser(raison + pourquoi);
+            refuser(raison + arc.raison);
         }
     }
 }
@@ -131,18 +132,18 @@ struct Demande {
     OrigineEntree origine;
 };
 
-Demande demandeParametres(const double* source, int choix) {
+Demande demandeParametres(const double* source, PlanConversion plan) {
     double valeurs[7];
     lireJeu(source, valeurs);
-    return {entreeParametres(valeurs, choix), OrigineEntree{}};
+    return {entreeParametres(valeurs, plan), OrigineEntree{}};
 }
 
-Demande demandeReseau(const double* source, int choix, double tolerance,
+Demande demandeReseau(const double* source, PlanConversion plan, double tolerance,
                       const std::string& designation) {
     const RBBP net = reseauDe(source);
     verifierBords(net, tolerance, designation);
     const double zeros[7] = {0, 0, 0, 0, 0, 0, 0};
-    Demande d{entreeParametres(zeros, choix), OrigineEntree{}};
+    Demande d{entreeParametres(zeros, plan), OrigineEntree{}};
     d.entree.reseauDonne = true;
     d.entree.reseau = net;
     d.entree.tolerance = tolerance;
@@ -190,7 +191,7 @@ const double* donneesReseau(const Tableau& t) {
 // Out: the dict of the converter's --json object for these parameters.
 // Degenerate: a non-finite parameter or another plane raises ValueError.
 py::object convertir(const Tableau& parametres, const std::string& plan) {
-    const int choix = choixPlan(plan);
+    const PlanConversion choix = planDuNom(plan);
     return resultatDemande(demandeParametres(donnees(parametres, {7}, "7 parametres"), choix));
 }
 
@@ -200,7 +201,7 @@ py::object convertir(const Tableau& parametres, const std::string& plan) {
 // Degenerate: a non-finite number, a boundary that is not a circular arc, a
 // tolerance that is not finite and positive raise ValueError.
 py::object convertirReseau(const Tableau& net, double tolerance, const std::string& plan) {
-    const int choix = choixPlan(plan);
+    const PlanConversion choix = planDuNom(plan);
     verifierTolerance(tolerance);
     return resultatDemande(demandeReseau(donneesReseau(net), choix, tolerance, "le carreau"));
 }
@@ -224,7 +225,7 @@ class GcSuspendu {
 // sets as their seven numbers (made into scene inputs by the workers), or
 // the nets.
 struct Lot {
-    int choix = 1;
+    PlanConversion plan = PlanConversion::Pz;
     std::vector<double> jeux;     // seven numbers a set
     std::vector<Demande> reseaux; // or the nets
 
@@ -235,7 +236,7 @@ struct Lot {
         if (!reseaux.empty())
             valeurs.ajouter(construireScene(reseaux[k].entree), reseaux[k].origine);
         else
-            valeurs.ajouter(construireScene(entreeParametres(&jeux[7 * k], choix)),
+            valeurs.ajouter(construireScene(entreeParametres(&jeux[7 * k], plan)),
                             OrigineEntree{});
     }
 };
@@ -411,7 +412,7 @@ class LotEnCours {
 // Degenerate: a bad row raises ValueError naming it (from 0) before any
 // conversion.
 py::list convertirLot(const Tableau& lot, const std::string& plan, int fils, double tolerance) {
-    const int choix = choixPlan(plan);
+    const PlanConversion choix = planDuNom(plan);
     if (fils < 0)
         refuser("le nombre de fils attend un entier positif ou nul");
     const bool reseaux = lot.ndim() == 3 || lot.ndim() == 4;
@@ -422,7 +423,7 @@ py::list convertirLot(const Tableau& lot, const std::string& plan, int fils, dou
                                                     : donnees(lot, {n, 3, 3, 4}, "(N, 3, 3, 4)"))
                                  : donnees(lot, {n, 7}, "(N, 7) ou (N, 9, 4)");
     Lot demandes;
-    demandes.choix = choix;
+    demandes.plan = choix;
     if (reseaux)
         demandes.reseaux.reserve(static_cast<std::size_t>(n));
     else
@@ -582,9 +583,9 @@ py::list listeNotices(const std::vector<std::string>& notices) {
 py::list exporterStepPython(const py::dict& resultat, const std::string& chemin) {
     const Scene s = sceneDeResultat(resultat);
     std::vector<std::string> notices;
-    std::string raison;
-    if (!exporterStep(chemin, s, notices, raison))
-        refuser("impossible d'ecrire le fichier STEP '" + chemin + "' : " + raison);
+    const Resultat<void> ecrit = exporterStep(chemin, s, notices);
+    if (!ecrit.ok())
+        refuser("impossible d'ecrire le fichier STEP '" + chemin + "' : " + ecrit.raison);
     return listeNotices(notices);
 }
 

@@ -34,6 +34,8 @@
 #include <memory>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 // The view's start-up parameters, in the order of a parameter file.

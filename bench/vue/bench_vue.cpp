@@ -24,6 +24,8 @@
 #include <algorithm>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 const int COTE = 800;

@@ -5,12 +5,14 @@
 
 #include <sstream>
 
-std::vector<ResultatCao> convertirCarreauxCao(const LectureCao& lecture, int choix,
+namespace cyclide {
+
+std::vector<ResultatCao> convertirCarreauxCao(const LectureCao& lecture, PlanConversion plan,
                                               double tolerance) {
     std::vector<ResultatCao> resultats;
     resultats.reserve(lecture.carreaux.size());
     for (const CarreauCao& c : lecture.carreaux)
-        resultats.push_back({c, construireSceneReseau(c.reseau, choix, tolerance)});
+        resultats.push_back({c, construireSceneReseau(c.reseau, plan, tolerance)});
     return resultats;
 }
 
@@ -54,15 +56,18 @@ std::string ligneFaceIgnoree(const FaceIgnoree& f) {
     return "face " + std::to_string(f.face) + " ignoree : " + f.sorte;
 }
 
-bool convertirFichierCao(const std::string& chemin, int choix, double tolerance, bool json,
-                         std::string& sortie, std::vector<std::string>& notices,
-                         std::string& raison) {
-    LectureCao lecture;
-    if (!lireCarreauxCao(chemin, lecture, raison))
-        return false;
-    for (const FaceIgnoree& f : lecture.ignorees)
+Resultat<std::string> convertirFichierCao(const std::string& chemin, PlanConversion plan,
+                                          double tolerance, bool json,
+                                          std::vector<std::string>& notices) {
+    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
+    if (!lu.ok())
+        return {std::string(), lu.raison};
+    for (const FaceIgnoree& f : lu.valeur.ignorees)
         notices.push_back(ligneFaceIgnoree(f));
-    for (const ResultatCao& r : convertirCarreauxCao(lecture, choix, tolerance))
+    std::string sortie;
+    for (const ResultatCao& r : convertirCarreauxCao(lu.valeur, plan, tolerance))
         sortie += json ? jsonResultatCao(r, chemin) + "\n" : rapportResultatCao(r);
-    return true;
+    return {sortie, ""};
 }
+
+} // namespace cyclide

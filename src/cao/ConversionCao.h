@@ -9,16 +9,18 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // One patch of the file and its scene.
 struct ResultatCao {
     CarreauCao carreau;
     Scene scene; // construireSceneReseau of its net
 };
 
-// In: the patches read from a file, the plane choice (1 "Plan Pz", 0 "Plan
-// Py"), the relative tolerance of the nets.
+// In: the patches read from a file, the plane choice, the relative
+// tolerance of the nets.
 // Out: one scene per patch, in the order of the patches.
-std::vector<ResultatCao> convertirCarreauxCao(const LectureCao& lecture, int choix,
+std::vector<ResultatCao> convertirCarreauxCao(const LectureCao& lecture, PlanConversion plan,
                                               double tolerance);
 
 // In: one result, the file's name.
@@ -37,11 +39,13 @@ std::string rapportResultatCao(const ResultatCao& r);
 std::string ligneFaceIgnoree(const FaceIgnoree& f);
 
 // In: a CAD file, the plane choice, the tolerance, JSON or text.
-// Out: true with the results (one JSON line or one report per patch) in
-// sortie and one line per skipped face in notices; false with the reason
-// in French when the file cannot be read.
-bool convertirFichierCao(const std::string& chemin, int choix, double tolerance, bool json,
-                         std::string& sortie, std::vector<std::string>& notices,
-                         std::string& raison);
+// Out: the results (one JSON line or one report per patch) and one line
+// per skipped face in notices; or the reason in French when the file
+// cannot be read.
+Resultat<std::string> convertirFichierCao(const std::string& chemin, PlanConversion plan,
+                                          double tolerance, bool json,
+                                          std::vector<std::string>& notices);
+
+} // namespace cyclide
 
 #endif

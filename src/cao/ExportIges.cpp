@@ -1,6 +1,5 @@
 #include "ExportIges.h"
 
-#include "EcritureFichier.h"
 #include "ExportStep.h"
 
 #include <BRepBuilderAPI_MakeFace.hxx>
@@ -19,6 +18,8 @@
 #include <TopoDS_Face.hxx>
 
 #include <sstream>
+
+namespace cyclide {
 
 namespace {
 
@@ -49,13 +50,10 @@ Handle(Geom_BSplineSurface) surfaceOcct(const SurfaceBSpline& s) {
 
 } // namespace
 
-bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>& notices,
-                    std::string& raison) {
+Resultat<std::string> texteIgesScene(const Scene& s, std::vector<std::string>& notices) {
     const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
-    if (surfaces.empty() || surfaces.front().nom != "carreau") {
-        raison = "le carreau n'a pas de forme exacte (coordonnees non finies ou point a l'infini)";
-        return false;
-    }
+    if (!carreauExact(surfaces))
+        return {std::string(), RAISON_CARREAU_INEXACT};
     try {
         IGESControl_Controller::Init();
         IGESControl_Writer ecrivain("MM", 0);
@@ -72,21 +70,17 @@ bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>
         imprimeur.FloatWriter().SetFormatForRange("%.16E", 0.1, 1000.);
         imprimeur.SendModel(IGESSelect_WorkLibrary::DefineProtocol());
         std::ostringstream flux;
-        if (ecrivain.Model()->NbEntities() == 0 || !imprimeur.Print(flux)) {
-            raison = "l'ecrivain IGES a echoue";
-            return false;
-        }
-        texte = flux.str();
+        if (ecrivain.Model()->NbEntities() == 0 || !imprimeur.Print(flux))
+            return {std::string(), "l'ecrivain IGES a echoue"};
+        return {flux.str(), ""};
     } catch (const Standard_Failure& f) {
-        raison = std::string("l'ecrivain IGES a echoue : ") + f.GetMessageString();
-        return false;
+        return {std::string(), std::string("l'ecrivain IGES a echoue : ") + f.GetMessageString()};
     }
-    return true;
 }
 
-bool exporterIges(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison, LiensDurs liens) {
-    std::string texte;
-    return texteIgesScene(s, texte, notices, raison) &&
-           ecrireFichier(chemin, texte, raison, liens) == ResultatEcriture::Reussie;
+Resultat<void> exporterIges(const std::string& chemin, const Scene& s,
+                            std::vector<std::string>& notices, LiensDurs liens) {
+    return ecrireExport(chemin, texteIgesScene(s, notices), liens);
 }
+
+} // namespace cyclide

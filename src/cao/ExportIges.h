@@ -5,23 +5,29 @@
 #define EXPORT_IGES_H
 
 #include "EcritureFichier.h"
+#include "Resultat.h"
 #include "Scene.h"
 #include "SurfaceBSpline.h"
 
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // The IGES text of a scene: each surface of surfacesStep as one trimmed
-// face (IGES entities 144 over 128), lengths in millimetres. Gives back
-// false, with raison in French, when the patch itself cannot be written.
-bool texteIgesScene(const Scene& s, std::string& texte, std::vector<std::string>& notices,
-                    std::string& raison);
+// face (IGES entities 144 over 128), lengths in millimetres.
+// Out: the text, or the reason in French when the patch itself cannot be
+// written (RAISON_CARREAU_INEXACT) or Open CASCADE's writer fails; the
+// surfaces left out in notices.
+Resultat<std::string> texteIgesScene(const Scene& s, std::vector<std::string>& notices);
 
 // The whole IGES export of a scene to chemin, written through the safe
-// file writer. False, with raison in French and chemin left as it was, when
-// the patch cannot be written or the file cannot be; liens says how a
-// hard-linked file is written.
-bool exporterIges(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison, LiensDurs liens = LiensDurs::Remplaces);
+// file writer (ecrireExport); liens says how a hard-linked file is written.
+// Out: success, or the reason in French, chemin then left as it was.
+Resultat<void> exporterIges(const std::string& chemin, const Scene& s,
+                            std::vector<std::string>& notices,
+                            LiensDurs liens = LiensDurs::Remplaces);
+
+} // namespace cyclide
 
 #endif

@@ -18,6 +18,8 @@
 #include <cctype>
 #include <memory>
 
+namespace cyclide {
+
 namespace {
 
 // The extension of a file name, lower case, without the dot.
@@ -115,19 +117,20 @@ bool estFichierCao(const std::string& chemin) {
     return e == "step" || e == "stp" || e == "iges" || e == "igs";
 }
 
-bool lireCarreauxCao(const std::string& chemin, LectureCao& lecture, std::string& raison) {
+Resultat<LectureCao> lireCarreauxCao(const std::string& chemin) {
     const std::string e = extension(chemin);
     std::unique_ptr<XSControl_Reader> lecteur;
     if (e == "iges" || e == "igs")
         lecteur = std::make_unique<IGESControl_Reader>();
     else
         lecteur = std::make_unique<STEPControl_Reader>();
-    lecture = LectureCao();
+    Resultat<LectureCao> lu;
+    LectureCao& lecture = lu.valeur;
     try {
         if (lecteur->ReadFile(chemin.c_str()) != IFSelect_RetDone) {
-            raison = "le fichier '" + chemin + "' n'est pas un fichier " +
-                     (e == "iges" || e == "igs" ? "IGES" : "STEP") + " lisible";
-            return false;
+            lu.raison = "le fichier '" + chemin + "' n'est pas un fichier " +
+                        (e == "iges" || e == "igs" ? "IGES" : "STEP") + " lisible";
+            return lu;
         }
         lecteur->TransferRoots();
         int face = 0;
@@ -139,13 +142,12 @@ bool lireCarreauxCao(const std::string& chemin, LectureCao& lecture, std::string
             else
                 carreauxFace(face, surface, lecture);
         }
-        if (face == 0) {
-            raison = "le fichier '" + chemin + "' ne contient aucune face";
-            return false;
-        }
+        if (face == 0)
+            lu.raison = "le fichier '" + chemin + "' ne contient aucune face";
     } catch (const Standard_Failure& f) {
-        raison = "lecture du fichier '" + chemin + "' impossible : " + f.GetMessageString();
-        return false;
+        lu.raison = "lecture du fichier '" + chemin + "' impossible : " + f.GetMessageString();
     }
-    return true;
+    return lu;
 }
+
+} // namespace cyclide

@@ -6,9 +6,12 @@
 #define LECTURE_CAO_H
 
 #include "RBBP.h"
+#include "Resultat.h"
 
 #include <string>
 #include <vector>
+
+namespace cyclide {
 
 // One biquadratic patch of a face.
 struct CarreauCao {
@@ -35,10 +38,12 @@ struct LectureCao {
 bool estFichierCao(const std::string& chemin);
 
 // In: a STEP or IGES file (told apart by its extension).
-// Out: true with the patches and the skipped faces in lecture; false with
-// the reason in French when the file cannot be read or holds no face.
+// Out: the patches and the skipped faces; or the reason in French when the
+// file cannot be read or holds no face.
 // Frame: world coordinates of the file (each face's placement applied).
 // Degenerate: a face whose patch cannot be made (no poles) is skipped.
-bool lireCarreauxCao(const std::string& chemin, LectureCao& lecture, std::string& raison);
+Resultat<LectureCao> lireCarreauxCao(const std::string& chemin);
+
+} // namespace cyclide
 
 #endif

@@ -8,6 +8,8 @@
 #include <map>
 #include <utility>
 
+namespace cyclide {
+
 const char* const USAGE =
     "Usage :\n"
     "  cyclide-conv [--plan y|z] T00 T02 T20 T22 RAYON Z11 P10\n"
@@ -343,7 +345,7 @@ double nombre(const std::string& texte, double parDefaut) {
 // Turns the checked texts into the options of each mode.
 void completer(Demande& d, const Textes& t, bool toleranceDonnee) {
     d.aide = t.aide > 0;
-    d.rapport.choix = t.plan == "y" ? 0 : 1;
+    d.rapport.plan = t.plan == "y" ? PlanConversion::Py : PlanConversion::Pz;
     d.rapport.exemple = t.exemple.empty() ? 0 : t.exemple[0] - '0';
     d.rapport.tolerance = nombre(t.tolerance, TOLERANCE_CARREAU);
     d.rapport.json = t.json > 0;
@@ -357,7 +359,7 @@ void completer(Demande& d, const Textes& t, bool toleranceDonnee) {
     d.modeLot = !d.lot.lot.empty();
     d.lot.csv = t.csv > 0;
     d.lot.fils = static_cast<int>(nombre(t.fils, 0));
-    d.lot.choix = d.rapport.choix;
+    d.lot.plan = d.rapport.plan;
     d.lot.tolerance = d.rapport.tolerance;
     if (toleranceDonnee && d.rapport.carreau.empty() && !d.modeLot)
         throw ErreurConv("--tolerance va avec --carreau ou --lot");
@@ -399,3 +401,5 @@ Demande analyserLigneCommande(int argc, char** argv) {
     completer(d, t, a.tolerance->count() > 0);
     return d;
 }
+
+} // namespace cyclide

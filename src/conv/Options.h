@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // A usage error, an unreadable input or a failed output: its French message
 // goes to the standard error and the program ends with status 2.
 struct ErreurConv : std::runtime_error {
@@ -25,8 +27,8 @@ const int SORTIE_ECHEC = 2;
 
 // The input and the verdict of one conversion (the report and the exports).
 struct OptionsRapport {
-    int choix = 1;       // 1 "Plan Pz", 0 "Plan Py"
-    int exemple = 0;     // 0: no example
+    PlanConversion plan = PlanConversion::Pz; // --plan z (the default) or y
+    int exemple = 0;                          // 0: no example
     std::string carreau; // empty: no net given directly; "-": the standard input
     double tolerance = TOLERANCE_CARREAU;
     bool json = false;                     // the result as one JSON object
@@ -49,7 +51,7 @@ struct OptionsLotConv {
     std::string lot; // "-": the standard input
     bool csv = false;
     int fils = 0; // 0: one per core
-    int choix = 1;
+    PlanConversion plan = PlanConversion::Pz;
     double tolerance = TOLERANCE_CARREAU; // for the nets of the batch
 };
 
@@ -70,5 +72,7 @@ extern const char* const USAGE;
 // never takes the next option as its value), a value its validator
 // refuses, an option given twice, or options that do not go together.
 Demande analyserLigneCommande(int argc, char** argv);
+
+} // namespace cyclide
 
 #endif

@@ -24,6 +24,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 // The names of the numbers on line k of the record's text form (23 lines:
@@ -171,18 +173,17 @@ RBBP lireReseau(const OptionsRapport& o, IdentiteFichier& entree) {
     std::istringstream texte(lireTexteEntree(o.carreau, entree));
     const std::string designation =
         o.carreau == "-" ? "le carreau de l'entree standard" : "le carreau '" + o.carreau + "'";
-    RBBPd net;
-    std::string erreur;
-    if (!lireCarreau(texte, net, erreur))
-        throw ErreurConv(designation + " : " + erreur);
-    return net;
+    const Resultat<RBBP> lu = lireCarreau(texte);
+    if (!lu.ok())
+        throw ErreurConv(designation + " : " + lu.raison);
+    return lu.valeur;
 }
 
 // What the scene is built from: the example, the seven parameters or the
 // net given directly.
 EntreeScene entreeDemandee(const OptionsRapport& o, const double valeurs[NOMBRE_PARAMETRES],
                            const RBBP& net) {
-    EntreeScene e = entreeParametres(valeurs, o.choix);
+    EntreeScene e = entreeParametres(valeurs, o.plan);
     e.exemple = o.exemple;
     if (!o.carreau.empty()) {
         e.reseauDonne = true;
@@ -226,25 +227,22 @@ std::string texteObj(const Scene& s) {
 // that cannot be written throws.
 std::string texteStep(const std::string& chemin, const Scene& s) {
     std::vector<std::string> notices;
-    std::string texte;
-    std::string raison;
-    const bool ok = texteStepScene(s, chemin, texte, notices, raison);
+    const Resultat<std::string> texte = texteStepScene(s, chemin, notices);
     for (const auto& notice : notices)
         avertir(notice);
-    if (!ok)
-        throw ErreurConv("impossible d'ecrire le fichier STEP '" + chemin + "' : " + raison);
-    return texte;
+    if (!texte.ok())
+        throw ErreurConv("impossible d'ecrire le fichier STEP '" + chemin + "' : " + texte.raison);
+    return texte.valeur;
 }
 
 // The 800 x 800 PNG image of the scene's view, through the same off-screen
 // rendering as the window's image command; throws when it cannot be made.
 std::string imagePng(int& argc, char** argv, const OptionsExports& o, const Scene& s) {
 #ifdef CYCLIDE_AVEC_PNG
-    std::string png;
-    std::string erreur;
-    if (!imageScenePng(argc, argv, s.entree, o.affiche, png, erreur, o.vue))
-        throw ErreurConv(erreur);
-    return png;
+    const Resultat<std::string> png = imageScenePng(argc, argv, s.entree, o.affiche, o.vue);
+    if (!png.ok())
+        throw ErreurConv(png.raison);
+    return png.valeur;
 #else
     (void)argc;
     (void)argv;
@@ -285,9 +283,9 @@ void ecrireRapport(std::ostream& sortie, const std::string& texte) {
 void ecrireIges(const std::string& chemin, const Scene& s, LiensDurs liens) {
 #ifdef CYCLIDE_AVEC_CAO
     std::vector<std::string> notices;
-    std::string raison;
-    if (!exporterIges(chemin, s, notices, raison, liens))
-        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + raison);
+    const Resultat<void> ecrit = exporterIges(chemin, s, notices, liens);
+    if (!ecrit.ok())
+        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + ecrit.raison);
 #else
     (void)chemin;
     (void)s;
@@ -303,19 +301,18 @@ int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostre
     if (!o.positionnels.empty() || o.exemple != 0 || !exports.obj.empty() || !exports.png.empty() ||
         !exports.step.empty() || !exports.iges.empty())
         throw ErreurConv("--carreau FICHIER CAO ne va qu'avec --plan, --tolerance et --json");
-    std::string texte, raison;
     std::vector<std::string> notices;
-    bool lu = false;
+    Resultat<std::string> texte;
     {
         DiagnosticsCaptures diagnostics;
-        lu = convertirFichierCao(o.carreau, o.choix, o.tolerance, o.json, texte, notices, raison);
+        texte = convertirFichierCao(o.carreau, o.plan, o.tolerance, o.json, notices);
         diagnostics.transmettre();
     }
     for (const auto& notice : notices)
         avertir(notice);
-    if (!lu)
-        throw ErreurConv(raison);
-    ecrireRapport(sortie, texte);
+    if (!texte.ok())
+        throw ErreurConv(texte.raison);
+    ecrireRapport(sortie, texte.valeur);
     return 0;
 }
 #endif
@@ -391,7 +388,7 @@ int ouvrirLot(const std::string& nom, unsigned long long& taille) {
 
 int lancerLot(const OptionsLotConv& lot) {
     OptionsLot options;
-    options.choix = lot.choix;
+    options.plan = lot.plan;
     options.csv = lot.csv;
     options.fils = lot.fils;
     options.tolerance = lot.tolerance;
@@ -417,3 +414,5 @@ int lancerLot(const OptionsLotConv& lot) {
             std::to_string(bilan.lignes));
     return SORTIE_LIGNES_EN_ERREUR;
 }
+
+} // namespace cyclide

@@ -9,6 +9,8 @@
 #include <iostream>
 #include <string>
 
+namespace cyclide {
+
 // The plain report of a scene: type, cyclide code and message, for code 0
 // the verdict's reason, the converted record, for a cyclide the piece's
 // ranges, the residual whenever a reading was tried; 17 significant digits.
@@ -31,5 +33,7 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& rapport,
 // SORTIE_LIGNES_EN_ERREUR when a line gave an error row; throws ErreurConv
 // when the input cannot be read or the rows cannot be written.
 int lancerLot(const OptionsLotConv& lot);
+
+} // namespace cyclide
 
 #endif

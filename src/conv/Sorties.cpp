@@ -7,6 +7,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace cyclide {
+
 void ouvrirDescripteursStandard() {
     for (int fd = 0; fd <= 2; ++fd)
         if (::fcntl(fd, F_GETFD) < 0) {
@@ -86,21 +88,19 @@ void ecrireSortie(const CibleEcriture& cible, const std::string& contenu, const 
 }
 
 std::string lireTexteEntree(const std::string& nom, IdentiteFichier& entree) {
-    std::string texte;
-    std::string raison;
-    ResultatLecture fin;
+    Resultat<TexteLu> lu;
     if (nom == "-") {
         entree = identiteDescripteur(STDIN_FILENO);
-        fin = lireDescripteurBorne(STDIN_FILENO, texte, raison);
+        lu = lireDescripteurBorne(STDIN_FILENO);
     } else {
-        fin = lireFichierParametres(nom, false, texte, raison, &entree);
+        lu = lireFichierParametres(nom, false, &entree);
     }
     const std::string designation = nom == "-" ? "l'entree standard" : "le fichier '" + nom + "'";
-    if (fin == ResultatLecture::OuvertureImpossible)
-        throw ErreurConv("impossible d'ouvrir " + designation + " : " + raison);
-    if (fin != ResultatLecture::Lu)
-        throw ErreurConv("impossible de lire " + designation + " : " + raison);
-    return texte;
+    if (lu.valeur.fin == ResultatLecture::OuvertureImpossible)
+        throw ErreurConv("impossible d'ouvrir " + designation + " : " + lu.raison);
+    if (lu.valeur.fin != ResultatLecture::Lu)
+        throw ErreurConv("impossible de lire " + designation + " : " + lu.raison);
+    return lu.valeur.texte;
 }
 
 std::string TamponPartage::prendre() {
@@ -173,3 +173,5 @@ std::string regrouperRepetitions(const std::string& texte) {
     }
     return resultat;
 }
+
+} // namespace cyclide

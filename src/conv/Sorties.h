@@ -12,6 +12,8 @@
 #include <streambuf>
 #include <string>
 
+namespace cyclide {
+
 // Makes sure descriptors 0, 1 and 2 are open, so that no file this program
 // opens takes their place. A closed output is replaced by /dev/null opened
 // for reading only: every write to it then fails (EBADF) and is reported,
@@ -85,5 +87,7 @@ std::string regrouperRepetitions(const std::string& texte);
 
 // Latin-1 bytes (the core's diagnostics) as UTF-8.
 std::string latin1EnUtf8(const std::string& texte);
+
+} // namespace cyclide
 
 #endif

@@ -14,6 +14,8 @@
 #include <iostream>
 #include <unistd.h>
 
+using namespace cyclide;
+
 int main(int argc, char** argv) {
     // Write errors are told, not signals that kill without a word.
     std::signal(SIGPIPE, SIG_IGN);

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+namespace cyclide {
+
 namespace {
 
 using V3 = Eigen::Vector3d;
@@ -569,3 +571,5 @@ CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& d
     res.fini = cyclideFinie(res.cyclide) && std::isfinite(res.ecartType);
     return res;
 }
+
+} // namespace cyclide

@@ -18,6 +18,8 @@
 
 #include <vector>
 
+namespace cyclide {
+
 // Points of a patch, sampled once for every reading that is polished.
 using Echantillons = std::vector<Coord3>;
 
@@ -102,5 +104,7 @@ void incertitudeSansCoins(const Echantillons& points, const CyclideRepere& cycli
 // The sum of the squared distances of the points to the cyclide
 // (first-order distances F / |grad F|); +infinity when one is not finite.
 double coutCyclide(const Echantillons& points, const CyclideRepere& cyclide);
+
+} // namespace cyclide
 
 #endif

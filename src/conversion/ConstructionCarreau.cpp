@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // Perpendicular bisector plane of the segment AB: unit normal from the
@@ -186,3 +188,5 @@ CarreauConstruit construireCarreau(const ParametresCarreau& p) {
     res.type = typeConversion(res.reseau, w11t);
     return res;
 }
+
+} // namespace cyclide

@@ -7,6 +7,8 @@
 #include "Droite.h"
 #include "RBBP.h"
 
+namespace cyclide {
+
 // The seven parameters: the corner angles t00, t02, t20, t22 (radians) on
 // the circle of radius R about the z axis, the height z11 of P11 and the
 // free coordinate P10t of P10.
@@ -38,5 +40,7 @@ struct CarreauConstruit {
 // the closeness test); a singular system for a tangent point gives that
 // point non-finite coordinates, hence a non-finite middle weight and type 0.
 CarreauConstruit construireCarreau(const ParametresCarreau& parametres);
+
+} // namespace cyclide
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // The planes of the four boundary polygons (u = 0, u = 1, v = 0, v = 1),
@@ -50,7 +52,8 @@ int genreCyclide(const RBBP& n, Faisceaux& f) {
 // the points where the boundary circles v = 0, v = 1 (Pz) or u = 0, u = 1
 // (Py) and the middle curve meet it, A[k] the farther from the sorting
 // line (the axis of the v boundaries' planes for Pz, of the u ones for Py).
-void premiersPoints(const RBBP& n, bool planPz, const Faisceaux& f, SixPoints& s) {
+void premiersPoints(const RBBP& n, PlanConversion plan, const Faisceaux& f, SixPoints& s) {
+    const bool planPz = plan == PlanConversion::Pz;
     const Point(&P)[3][3] = n.P;
     const Point base = f.delta0.getP();
     const vect dir = f.delta0.getV();
@@ -126,7 +129,8 @@ void ordonnerParametres(int genre, double a2, double c2, double mu2, CyclideRepe
 // half difference of the radii (exchanged for a spindle); in Py a is the
 // half distance and c, mu the half difference and half sum (exchanged for a
 // horned cyclide); then the roles by absolute value.
-CyclideRepere premiereLecture(bool planPz, int genre, SixPoints& s) {
+CyclideRepere premiereLecture(PlanConversion plan, int genre, SixPoints& s) {
+    const bool planPz = plan == PlanConversion::Pz;
     const Point O1 = s.auxiliaire.centreCercle3points(s.A[0], s.A[1], s.A[2]);
     const Point O2 = s.auxiliaire.centreCercle3points(s.B[0], s.B[1], s.B[2]);
     const double rho1 = O1.distance(s.A[0]);
@@ -150,16 +154,16 @@ CyclideRepere premiereLecture(bool planPz, int genre, SixPoints& s) {
 
 // The second reading of the first reading's points, or, when its cyclide
 // does not carry the net, of the points rebuilt near the patch.
-CyclideLue secondeLectureRetenue(bool planPz, const SixPoints& s, const RBBP& reseau) {
-    CyclideLue lue = secondeLecture(planPz, s, reseau);
+CyclideLue secondeLectureRetenue(PlanConversion plan, const SixPoints& s, const RBBP& reseau) {
+    CyclideLue lue = secondeLecture(plan, s, reseau);
     if (lue.porteuse)
         return lue;
-    return secondeLecture(planPz, sixPointsReconstruits(reseau, planPz), reseau);
+    return secondeLecture(plan, sixPointsReconstruits(reseau, plan), reseau);
 }
 
 } // namespace
 
-ConversionCyclide conversionGenerale(const RBBP& reseau, bool planPz) {
+ConversionCyclide conversionGenerale(const RBBP& reseau, PlanConversion plan) {
     Faisceaux f;
     if (!faisceaux(reseau, f))
         return ConversionCyclide{};
@@ -172,13 +176,13 @@ ConversionCyclide conversionGenerale(const RBBP& reseau, bool planPz) {
     s.i0 = unitaire(entre(s.Hteta, s.Hphi));
     s.j0 = unitaire(f.deltaPhi.getV());
     s.k0 = unitaire(produitVectoriel(s.i0, s.j0));
-    premiersPoints(reseau, planPz, f, s);
-    const CyclideRepere premiere = premiereLecture(planPz, genre, s);
+    premiersPoints(reseau, plan, f, s);
+    const CyclideRepere premiere = premiereLecture(plan, genre, s);
 
     // A second reading is adopted only when its cyclide carries the net.
     const CyclideLue lue = cyclidePorteuse(reseau, premiere)
                                ? CyclideLue{true, premiere, genre}
-                               : secondeLectureRetenue(planPz, s, reseau);
+                               : secondeLectureRetenue(plan, s, reseau);
     ConversionCyclide res{lue.porteuse ? lue.code : genre, true,
                           lue.porteuse ? lue.cyclide : premiere, false, MorceauCyclide{}};
     // A non-number in the cyclide means there is no cyclide to show.
@@ -238,3 +242,5 @@ ConversionCyclide conversionToreSphere(const RBBP& reseau) {
         res.code = CODE_AUCUNE;
     return res;
 }
+
+} // namespace cyclide

@@ -5,8 +5,11 @@
 #define CONVERSION_GENERALE_H
 
 #include "MorceauCyclide.h"
+#include "PlanConversion.h"
 #include "RBBP.h"
 #include "Repere.h"
+
+namespace cyclide {
 
 // What a conversion gives: the cyclide-type code (0 none, 1 ring,
 // 2 spindle, 3 horned, 4 double sphere, 5 crossed torus, 6 collar torus),
@@ -21,7 +24,7 @@ struct ConversionCyclide {
 };
 
 // The general cyclide of a net, measured in the auxiliary plane
-// perpendicular to k0 (planPz) or to j0.
+// perpendicular to k0 (PlanConversion::Pz) or to j0 (Py).
 // Computes: the planes of the four boundary polygons, the axes of their two
 // pencils and the common perpendicular delta0 with its feet; the kind from
 // the boundary circles; the frame (i0 along delta0, j0 along the first
@@ -37,7 +40,7 @@ struct ConversionCyclide {
 // cut along a line; code 0 with the non-finite cyclide when any of its
 // numbers is not finite (no piece); otherwise 1, 2 or 3 with the cyclide
 // and the piece.
-ConversionCyclide conversionGenerale(const RBBP& reseau, bool planPz);
+ConversionCyclide conversionGenerale(const RBBP& reseau, PlanConversion plan);
 
 // Torus or sphere: the frame from the boundary u = 0, the centre on the
 // axis of its circle, the two radii where the circle of the boundary v = 0
@@ -48,5 +51,7 @@ ConversionCyclide conversionGenerale(const RBBP& reseau, bool planPz);
 // Degenerate: non-number values and code 0 when the cyclide is not finite
 // (a double sphere gives non-number theta limits), never a crash.
 ConversionCyclide conversionToreSphere(const RBBP& reseau);
+
+} // namespace cyclide
 
 #endif

@@ -14,6 +14,8 @@
 #include <limits>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 const double INFINI = std::numeric_limits<double>::infinity();
@@ -138,12 +140,11 @@ std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const No
     }
     RBBPd rec;
     static_cast<RBBP&>(rec) = net;
-    std::string raison;
-    const int type = typeCarreauDonne(net, tolerance, raison);
+    const int type = typeCarreauDonne(net, tolerance).valeur;
     for (const int t : {1, 2}) {
         if (type != 0 && t != type)
             continue;
-        const ConversionVerifiee v = convertirVerifie(rec, t, 1, tolerance);
+        const ConversionVerifiee v = convertirVerifie(rec, t, PlanConversion::Pz, tolerance);
         const CyclideRepere cy = v.converti.cyclide();
         if (cyclideFinie(cy))
             res.push_back({cy, t == 2});
@@ -473,13 +474,13 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
     Normalisation n;
-    std::string raison;
     if (!normaliser(net, n)) {
         res.raison = "le carreau a des coins confondus ou une valeur non finie";
         return res;
     }
-    if (!bordsCirculaires(n.net, toleranceDemandee, raison, n.bruit)) {
-        res.raison = raison;
+    const Resultat<void> bords = bordsCirculaires(n.net, toleranceDemandee, n.bruit);
+    if (!bords.ok()) {
+        res.raison = bords.raison;
         return res;
     }
     // No check asks more of the net than its numbers hold: the tolerance and
@@ -524,3 +525,5 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     res.converti.poserCyclide(placerDansLeMonde(cy, n));
     return res;
 }
+
+} // namespace cyclide

@@ -17,6 +17,8 @@
 
 #include <string>
 
+namespace cyclide {
+
 // How many times the rounding of a net's numbers (arrondiRelatif) the
 // residual and the corners' match admit: no check asks more of a net than
 // its numbers hold.
@@ -69,5 +71,7 @@ double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide);
 // corners.
 // Degenerate: +infinity for coinciding corners or a non-finite number.
 double arrondiRelatif(const RBBP& net);
+
+} // namespace cyclide
 
 #endif

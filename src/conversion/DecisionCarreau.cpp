@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // A boundary of the net: its name in messages and its three control indices.
@@ -39,60 +41,48 @@ Plan planBord(const RBBP& net, const Bord& b) {
 
 } // namespace
 
-bool arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1, double w2,
-                 double tol, std::string& raison, double bruit) {
-    if (!(w0 * w2 > 0)) {
-        raison = "ses poids d'extremite sont nuls ou de signes opposes";
-        return false;
-    }
+Resultat<void> arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1,
+                           double w2, double tol, double bruit) {
+    if (!(w0 * w2 > 0))
+        return {"ses poids d'extremite sont nuls ou de signes opposes"};
     const vect t = Q1.ToVect() - Q0.ToVect(), s = Q2.ToVect() - Q1.ToVect();
     const vect corde = Q2.ToVect() - Q0.ToVect();
     const double d1 = t.norme(), d2 = s.norme(), c = corde.norme();
     const double longueur = d1 >= d2 ? d1 : d2;
-    if (!(c > 0) || !(longueur > 0)) {
-        raison = "ses extremites sont confondues";
-        return false;
-    }
+    if (!(c > 0) || !(longueur > 0))
+        return {"ses extremites sont confondues"};
     vect n;
     n.vectoriel(t, corde);
-    if (!(n.norme() > tol * d1 * c)) {
-        raison = "ses points de controle sont alignes";
-        return false;
-    }
-    if (!(std::fabs(d1 - d2) <= tol * longueur + 64 * bruit)) {
-        raison = "les deux cotes de son polygone de controle n'ont pas la meme longueur";
-        return false;
-    }
+    if (!(n.norme() > tol * d1 * c))
+        return {"ses points de controle sont alignes"};
+    if (!(std::fabs(d1 - d2) <= tol * longueur + 64 * bruit))
+        return {"les deux cotes de son polygone de controle n'ont pas la meme longueur"};
     const double cosinus = t.scalaire(corde) / (d1 * c);
     const double poids = std::fabs(w1) / std::sqrt(w0 * w2);
-    if (!(std::fabs(poids - cosinus) <= tol + 64 * bruit / std::min(d1, c))) {
-        raison = "son poids central ne donne pas un arc de cercle";
-        return false;
-    }
-    return true;
+    if (!(std::fabs(poids - cosinus) <= tol + 64 * bruit / std::min(d1, c)))
+        return {"son poids central ne donne pas un arc de cercle"};
+    return {};
 }
 
-bool bordsCirculaires(const RBBP& net, double tol, std::string& raison, double bruit) {
-    if (!netFini(net)) {
-        raison = "le carreau contient une valeur non finie";
-        return false;
-    }
+Resultat<void> bordsCirculaires(const RBBP& net, double tol, double bruit) {
+    if (!netFini(net))
+        return {"le carreau contient une valeur non finie"};
     for (const Bord& b : BORDS) {
-        std::string pourquoi;
-        if (!arcDeCercle(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]),
-                         net.getP(b.i[2], b.j[2]), net.getW(b.i[0], b.j[0]),
-                         net.getW(b.i[1], b.j[1]), net.getW(b.i[2], b.j[2]), tol, pourquoi,
-                         bruit)) {
-            raison = std::string("le bord ") + b.nom + " n'est pas un arc de cercle : " + pourquoi;
-            return false;
-        }
+        const Resultat<void> arc =
+            arcDeCercle(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]),
+                        net.getP(b.i[2], b.j[2]), net.getW(b.i[0], b.j[0]),
+                        net.getW(b.i[1], b.j[1]), net.getW(b.i[2], b.j[2]), tol, bruit);
+        if (!arc.ok())
+            return {std::string("le bord ") + b.nom +
+                    " n'est pas un arc de cercle : " + arc.raison};
     }
-    return true;
+    return {};
 }
 
-int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
-    if (!bordsCirculaires(net, tol, raison))
-        return 0;
+Resultat<int> typeCarreauDonne(const RBBP& net, double tol) {
+    const Resultat<void> bords = bordsCirculaires(net, tol);
+    if (!bords.ok())
+        return {0, bords.raison};
     // The plane tests compare coefficients with absolute thresholds: they
     // are made on the net moved to unit size, so that they do not depend on
     // its size and place.
@@ -103,10 +93,11 @@ int typeCarreauDonne(const RBBP& net, double tol, std::string& raison) {
     const int t12 = planBord(n, BORDS[0]).typeIntersectPlans(planBord(n, BORDS[1]));
     const int t34 = planBord(n, BORDS[2]).typeIntersectPlans(planBord(n, BORDS[3]));
     if (t12 == 1 && t34 == 1)
-        return 1;
+        return {1, ""};
     if ((t12 == 1 && t34 == 3) || (t12 == 3 && t34 == 1))
-        return 2;
-    raison = "les plans des bords opposes ne sont ni secants deux a deux, ni secants pour une "
-             "paire et paralleles pour l'autre";
-    return 0;
+        return {2, ""};
+    return {0, "les plans des bords opposes ne sont ni secants deux a deux, ni secants pour une "
+               "paire et paralleles pour l'autre"};
 }
+
+} // namespace cyclide

@@ -7,8 +7,11 @@
 #define DECISION_CARREAU_H
 
 #include "RBBP.h"
+#include "Resultat.h"
 
 #include <string>
+
+namespace cyclide {
 
 // Whether the rational quadratic arc Q0 Q1 Q2 with weights w0, w1, w2 is an
 // arc of a circle, within the relative tolerance tol: the end weights of one
@@ -20,15 +23,14 @@
 // bruit is the rounding of the points' coordinates (0 for exact numbers):
 // the two comparisons admit 64 times its effect, so that no check asks more
 // of the numbers than they hold.
-// Gives back true, or false with the reason in French in raison.
-bool arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1, double w2,
-                 double tol, std::string& raison, double bruit = 0);
+// Out: success, or the reason in French.
+Resultat<void> arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1,
+                           double w2, double tol, double bruit = 0);
 
 // Whether the net's numbers are finite and its four boundaries circular arcs
 // (arcDeCercle with the relative tolerance tol and the rounding bruit).
-// Out: true, or false with the reason in French, naming the boundary at
-// fault, in raison (left unchanged otherwise).
-bool bordsCirculaires(const RBBP& net, double tol, std::string& raison, double bruit = 0);
+// Out: success, or the reason in French, naming the boundary at fault.
+Resultat<void> bordsCirculaires(const RBBP& net, double tol, double bruit = 0);
 
 // The conversion type of a net given directly: 0 when a number is not
 // finite, when a boundary is not a circular arc (arcDeCercle, tolerance
@@ -37,9 +39,11 @@ bool bordsCirculaires(const RBBP& net, double tol, std::string& raison, double b
 // the planes of the control polygons of the boundaries u = 0 and u = 1, and
 // those of v = 0 and v = 1 (Plan::defPlan3Points, Plan::typeIntersectPlans),
 // 1 when both pairs cut along a line, 2 when one pair cuts and the other is
-// parallel. For 0 the reason, in French and naming the boundary at fault,
-// is written into raison (left unchanged otherwise). typeIntersectPlans
-// prints its own diagnostic line for a plane without a normal.
-int typeCarreauDonne(const RBBP& net, double tol, std::string& raison);
+// parallel. Out: the type; for 0 with the reason, in French and naming the
+// boundary at fault. typeIntersectPlans prints its own diagnostic line for a
+// plane without a normal.
+Resultat<int> typeCarreauDonne(const RBBP& net, double tol);
+
+} // namespace cyclide
 
 #endif

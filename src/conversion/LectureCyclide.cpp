@@ -7,6 +7,8 @@
 #include <cmath>
 #include <utility>
 
+namespace cyclide {
+
 namespace {
 
 // A plane's normal (a, b, c); for the planes of planUnitaire and
@@ -106,7 +108,9 @@ bool meilleurAppariement(const SixPoints& s, Centre centre, DeuxCercles& cercles
 
 // The cyclide read from its two meeting circles with the auxiliary plane
 // (the rules are those of secondeLecture).
-CyclideLue lireCyclide(bool planPz, const DeuxCercles& k, const SixPoints& s, const RBBP& reseau) {
+CyclideLue lireCyclide(PlanConversion plan, const DeuxCercles& k, const SixPoints& s,
+                       const RBBP& reseau) {
+    const bool planPz = plan == PlanConversion::Pz;
     Point centre;
     centre.milieu(k.O1, k.O2);
     const double h = k.O1.distance(k.O2) / 2;
@@ -150,8 +154,9 @@ void piedsPerpendiculaire(const Droite& dPhi, const Droite& dTeta, Point& Hphi, 
 
 // The meeting points of the two boundary circles and of the middle curve
 // with the auxiliary plane, A[k] made the farther from the sorting line.
-void pointsDeRencontre(const RBBP& n, bool planPz, const Plan (&Pl)[4], const Droite& tri,
+void pointsDeRencontre(const RBBP& n, PlanConversion plan, const Plan (&Pl)[4], const Droite& tri,
                        SixPoints& s) {
+    const bool planPz = plan == PlanConversion::Pz;
     const Point(&P)[3][3] = n.P;
     if (planPz) {
         cercleCoupePlan(centreArc(P[0][0], P[1][0], P[2][0]), P[0][0], Pl[2], s.auxiliaire, s.A[0],
@@ -180,7 +185,7 @@ bool cyclidePorteuse(const RBBP& reseau, const CyclideRepere& cyclide) {
     return residuCyclide(reseau, cyclide) <= RESIDU_PORTEUR;
 }
 
-CyclideLue secondeLecture(bool planPz, const SixPoints& points, const RBBP& reseau) {
+CyclideLue secondeLecture(PlanConversion plan, const SixPoints& points, const RBBP& reseau) {
     DeuxCercles cercles;
     Plan aux = points.auxiliaire;
     auto centreDansPlan = [&aux](const Point& P, const Point& Q, const Point& R) {
@@ -191,10 +196,11 @@ CyclideLue secondeLecture(bool planPz, const SixPoints& points, const RBBP& rese
                               : meilleurAppariement(points, centre3Points, cercles);
     if (!appariee)
         return CyclideLue{};
-    return lireCyclide(planPz, cercles, points, reseau);
+    return lireCyclide(plan, cercles, points, reseau);
 }
 
-SixPoints sixPointsReconstruits(const RBBP& reseau, bool planPz) {
+SixPoints sixPointsReconstruits(const RBBP& reseau, PlanConversion plan) {
+    const bool planPz = plan == PlanConversion::Pz;
     const Point(&P)[3][3] = reseau.P;
     const Plan Pl[4] = {
         planUnitaire(P[0][0], P[0][1], P[0][2]), planUnitaire(P[2][0], P[2][1], P[2][2]),
@@ -212,6 +218,8 @@ SixPoints sixPointsReconstruits(const RBBP& reseau, bool planPz) {
     s.k0 = unitaire(produitVectoriel(s.i0, s.j0));
     s.delta0 = droite(s.Hteta, s.i0);
     s.auxiliaire = planNormalPoint(planPz ? s.k0 : s.j0, s.Hteta);
-    pointsDeRencontre(reseau, planPz, Pl, planPz ? dTeta : dPhi, s);
+    pointsDeRencontre(reseau, plan, Pl, planPz ? dTeta : dPhi, s);
     return s;
 }
+
+} // namespace cyclide

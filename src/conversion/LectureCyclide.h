@@ -6,8 +6,11 @@
 
 #include "Droite.h"
 #include "Plan.h"
+#include "PlanConversion.h"
 #include "RBBP.h"
 #include "Repere.h"
+
+namespace cyclide {
 
 // True when the cyclide carries the net: its residual (Residu.h) is at most
 // RESIDU_PORTEUR. False for any non-finite value.
@@ -56,10 +59,10 @@ struct CyclideLue {
 // the plane y = 0, a = h and the radii are c +- mu (mu +- c when the farther
 // foot lies farther than h). The kind: horned |mu| < |c|, spindle
 // |mu| > |a|, ring otherwise.
-// Input: the plane choice (true: Pz), the six points, the net.
+// Input: the plane choice, the six points, the net.
 // Degenerate: porteuse false when no pairing can be measured (non-numbers)
 // or the cyclide does not carry the net.
-CyclideLue secondeLecture(bool planPz, const SixPoints& points, const RBBP& reseau);
+CyclideLue secondeLecture(PlanConversion plan, const SixPoints& points, const RBBP& reseau);
 
 // The six points rebuilt from the net with base points near the patch: the
 // boundary planes with unit normals, the pencil axes through the points
@@ -69,6 +72,8 @@ CyclideLue secondeLecture(bool planPz, const SixPoints& points, const RBBP& rese
 // Used when the first reading's own points lead nowhere (far-away base
 // points lose the digits that matter).
 // Degenerate: non-number points, which secondeLecture refuses.
-SixPoints sixPointsReconstruits(const RBBP& reseau, bool planPz);
+SixPoints sixPointsReconstruits(const RBBP& reseau, PlanConversion plan);
+
+} // namespace cyclide
 
 #endif

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 using V3 = Eigen::Vector3d;
@@ -161,3 +163,5 @@ std::vector<CyclideCandidate> lecturesDirectes(const RBBP& net) {
     lectureTore(v, res);
     return res;
 }
+
+} // namespace cyclide

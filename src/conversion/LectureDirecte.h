@@ -20,6 +20,8 @@
 
 #include <vector>
 
+namespace cyclide {
+
 // One reading: the cyclide and whether it is read as a torus (c = 0).
 struct CyclideCandidate {
     CyclideRepere cyclide; // a, c, mu, omega, Base (orthonormal, right-handed)
@@ -35,5 +37,7 @@ struct CyclideCandidate {
 // Degenerate: straight or coinciding boundaries give no reading; parallel
 // planes give no general reading for that pair.
 std::vector<CyclideCandidate> lecturesDirectes(const RBBP& net);
+
+} // namespace cyclide
 
 #endif

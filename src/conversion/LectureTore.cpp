@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 using V3 = std::array<double, 3>;
@@ -265,3 +267,5 @@ bool morceauFidele(const RBBPd& rec, const MorceauCyclide& m, double tol) {
     const bool croise = proche(m.u0, m.v0, rec.P[0][2]) && proche(m.u1, m.v1, rec.P[2][0]);
     return diagonale && (droit || croise);
 }
+
+} // namespace cyclide

@@ -10,6 +10,8 @@
 
 #include "RBBPd.h"
 
+namespace cyclide {
+
 // Reads the torus or double sphere that carries the patch of rec from its
 // net. Of the two pairs of opposite boundaries, the one whose planes are
 // nearer to parallel is taken for latitude circles: their normal is the
@@ -46,5 +48,7 @@ void pointCyclideAngles(double a, double c, double mu, double theta, double psi,
 // (u0, v0), (u1, v1) at P20 and P02 in either order (the order depends on
 // which boundaries are the theta curves). False for non-numbers.
 bool morceauFidele(const RBBPd& rec, const MorceauCyclide& m, double tol);
+
+} // namespace cyclide
 
 #endif

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+namespace cyclide {
+
 // The message that the window shows for a cyclide-type code.
 // Input: the code returned by the conversion (0..6).
 // Gives back: the collar-torus message for any code outside 0..5.
@@ -21,3 +23,5 @@ const char* messageCyclide(int typeCyclide) {
         return "La cyclide est un tore a collier";
     }
 }
+
+} // namespace cyclide

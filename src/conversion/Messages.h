@@ -2,8 +2,12 @@
 #ifndef MESSAGES_H
 #define MESSAGES_H
 
+namespace cyclide {
+
 // 0 "Nous n'avons pas un carreau convertible", 1 ring, 2 spindle, 3 horned,
 // 4 double sphere, 5 crossed torus, any other value collar torus.
 const char* messageCyclide(int typeCyclide);
+
+} // namespace cyclide
 
 #endif

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+namespace cyclide {
+
 namespace {
 using V3 = Eigen::Vector3d;
 } // namespace
@@ -83,3 +85,5 @@ bool repereLocal(double a, double c, double mu, double t, double p, RepereLocal&
     l.axes.col(2) = e1.cross(e2 / n2);
     return l.axes.allFinite();
 }
+
+} // namespace cyclide

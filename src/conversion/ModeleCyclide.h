@@ -7,6 +7,8 @@
 
 #include <Eigen/Dense>
 
+namespace cyclide {
+
 // The cyclide's implicit function F and its gradient at a frame point.
 struct Implicite {
     double valeur;            // F(q)
@@ -62,5 +64,7 @@ struct RepereLocal {
 // Degenerate: false where the tangents vanish or are parallel (a singular
 // point) or a value is not finite; a sphere (a = c = 0) is one.
 bool repereLocal(double a, double c, double mu, double theta, double psi, RepereLocal& l);
+
+} // namespace cyclide
 
 #endif

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+namespace cyclide {
+
 namespace {
 
 // The cyclide (a, b, c, mu), b = sqrt(a^2 - c^2).
@@ -247,3 +249,5 @@ MorceauCyclide morceauToreSphere(const CyclideRepere& cy, const RBBP& reseau) {
     m.v1 = p0;
     return m;
 }
+
+} // namespace cyclide

@@ -12,6 +12,8 @@
 #include "RBBP.h"
 #include "Repere.h"
 
+namespace cyclide {
+
 // The parameter rectangle of a drawn piece of cyclide: theta in [u0, u1]
 // (possibly decreasing), psi in [v0, v1].
 struct MorceauCyclide {
@@ -71,5 +73,7 @@ MorceauCyclide morceauToreSphere(const CyclideRepere& cyclide, const RBBP& resea
 // True when x lies between the two bounds (either order) modulo 2 pi: with
 // lo <= hi, lo + ((x - lo) mod 2 pi) <= hi. False for non-numbers.
 bool entreModulo(double x, double borne1, double borne2);
+
+} // namespace cyclide
 
 #endif

@@ -12,6 +12,14 @@
 #include <ostream>
 #include <vector>
 
+// The record's methods are front doors to the modules of the conversion.
+using cyclide::CarreauConstruit;
+using cyclide::ConversionCyclide;
+using cyclide::Coord3;
+using cyclide::CyclideRepere;
+using cyclide::MorceauCyclide;
+using cyclide::PassageRepere;
+
 namespace {
 
 // Draws the piece of cyclide (a, c, mu) over the rectangle, in the cyclide's
@@ -105,7 +113,7 @@ void RBBPd::operator=(RBBPd RB) {
 }
 
 CyclideRepere RBBPd::cyclide() const {
-    return cyclidePlacee(a, c, mu, omega, Base);
+    return cyclide::cyclidePlacee(a, c, mu, omega, Base);
 }
 
 void RBBPd::poserCyclide(const CyclideRepere& cy) {
@@ -119,7 +127,7 @@ void RBBPd::poserCyclide(const CyclideRepere& cy) {
 }
 
 void RBBPd::inverseBase(double inv[3][3]) const {
-    inverseMatrice(Base, inv);
+    cyclide::inverseMatrice(Base, inv);
 }
 
 // ---------------------------------------------------------------------------
@@ -128,7 +136,7 @@ void RBBPd::inverseBase(double inv[3][3]) const {
 
 int RBBPd::convertToCD4(double t00, double t02, double t20, double t22, double R, double z11,
                         double P10t) {
-    const CarreauConstruit n = construireCarreau({t00, t02, t20, t22, R, z11, P10t});
+    const CarreauConstruit n = cyclide::construireCarreau({t00, t02, t20, t22, R, z11, P10t});
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             P[i][j].init(n.reseau.P[i][j]);
@@ -179,15 +187,15 @@ int RBBPd::conversion(int type, int choixplan) {
 }
 
 int RBBPd::calculCD4Pz(MorceauCyclide& morceau) {
-    return adopter(*this, conversionGenerale(*this, true), morceau);
+    return adopter(*this, cyclide::conversionGenerale(*this, cyclide::PlanConversion::Pz), morceau);
 }
 
 int RBBPd::calculCD4Py(MorceauCyclide& morceau) {
-    return adopter(*this, conversionGenerale(*this, false), morceau);
+    return adopter(*this, cyclide::conversionGenerale(*this, cyclide::PlanConversion::Py), morceau);
 }
 
 int RBBPd::calculToreSphere(MorceauCyclide& morceau) {
-    return adopter(*this, conversionToreSphere(*this), morceau);
+    return adopter(*this, cyclide::conversionToreSphere(*this), morceau);
 }
 
 int RBBPd::carBezierTocarCD4Pz() {
@@ -207,12 +215,12 @@ int RBBPd::carBezierTocarToreSphere() {
 // ---------------------------------------------------------------------------
 
 void RBBPd::changementBase() {
-    const PassageRepere passage = passageRepere(Base, omega);
+    const PassageRepere passage = cyclide::passageRepere(Base, omega);
     const Coord3& o = passage.origine;
     omega.init(o[0], o[1], o[2]);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
-            const Coord3 q = versRepere(passage, P[i][j]);
+            const Coord3 q = cyclide::versRepere(passage, P[i][j]);
             P[i][j].init(q[0], q[1], q[2]);
         }
 }
@@ -293,6 +301,6 @@ std::istream& operator>>(std::istream& is, RBBPd& RB) {
     return is;
 }
 
-double residuCyclide(const RBBPd& converti) {
+double cyclide::residuCyclide(const RBBPd& converti) {
     return residuCyclide(converti, converti.cyclide());
 }

@@ -30,9 +30,9 @@ class RBBPd : public RBBP {
     void operator=(RBBPd RB);
 
     // The cyclide written in the record: a, c, mu, omega and Base.
-    CyclideRepere cyclide() const;
+    cyclide::CyclideRepere cyclide() const;
     // Writes a, c, mu, Base and omega's coordinates (omega keeps its colour).
-    void poserCyclide(const CyclideRepere& cy);
+    void poserCyclide(const cyclide::CyclideRepere& cy);
 
     // The cyclide's parameters, centre and frame (row r, axis k).
     double getA() const { return a; }
@@ -71,10 +71,10 @@ class RBBPd : public RBBP {
     // are written in morceau when the code is not 0 (the torus/sphere case
     // writes them always). The general case returns 0 and changes nothing
     // when the boundary plane pairs do not both cut along a line.
-    int calculConversion(int type, int choixplan, MorceauCyclide& morceau);
-    int calculCD4Pz(MorceauCyclide& morceau);
-    int calculCD4Py(MorceauCyclide& morceau);
-    int calculToreSphere(MorceauCyclide& morceau);
+    int calculConversion(int type, int choixplan, cyclide::MorceauCyclide& morceau);
+    int calculCD4Pz(cyclide::MorceauCyclide& morceau);
+    int calculCD4Py(cyclide::MorceauCyclide& morceau);
+    int calculToreSphere(cyclide::MorceauCyclide& morceau);
 
     // Moves the record into the cyclide's frame: omega becomes the world
     // origin expressed in that frame (-inverse(Base) omega) and every control
@@ -112,10 +112,14 @@ std::ostream& operator<<(std::ostream& os, RBBPd& RB);
 // values and the stream stays failed.
 std::istream& operator>>(std::istream& is, RBBPd& RB);
 
+namespace cyclide {
+
 // Residual R (residuCyclide of Residu.h) of a record after the conversion
 // (before the change of frame): its patch against the cyclide it carries.
 // The record's front door to the measure, which itself knows only a patch
 // and a placed cyclide.
 double residuCyclide(const RBBPd& converti);
+
+} // namespace cyclide
 
 #endif

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace cyclide {
+
 void inverseMatrice(const double M[3][3], double inv[3][3]) {
     const double a1 = M[0][0], b1 = M[0][1], c1 = M[0][2];
     const double a2 = M[1][0], b2 = M[1][1], c2 = M[1][2];
@@ -75,3 +77,5 @@ bool cyclideFinie(const CyclideRepere& cy) {
             ok = ok && std::isfinite(cy.Base[i][j]);
     return ok;
 }
+
+} // namespace cyclide

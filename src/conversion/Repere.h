@@ -15,6 +15,8 @@
 
 #include <array>
 
+namespace cyclide {
+
 // The cyclide's parameters with its centre and frame.
 struct CyclideRepere {
     double a = 0, c = 0, mu = 0;
@@ -60,5 +62,7 @@ void poserBase(double Base[3][3], const vect& i0, const vect& j0, const vect& k0
 
 // True when a, c, mu, omega and every entry of Base are finite numbers.
 bool cyclideFinie(const CyclideRepere& cyclide);
+
+} // namespace cyclide
 
 #endif

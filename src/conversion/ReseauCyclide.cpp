@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // The Bernstein coefficients of (w, w cos, w sin) over [t0, t1]: k = 0..2
@@ -81,3 +83,5 @@ bool reseauMorceauMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, R
     reseau = net;
     return true;
 }
+
+} // namespace cyclide

@@ -19,6 +19,8 @@
 #include "RBBPd.h"
 #include "Repere.h"
 
+namespace cyclide {
+
 // The piece theta in [m.u0, m.u1], psi in [m.v0, m.v1] of the cyclide
 // (a, c, mu) in the cyclide's own frame, as a net: P[i][j], w[i][j] with i
 // along theta, j along psi; corners P[0][0] at (u0, v0), P[2][0] at
@@ -33,5 +35,7 @@ bool reseauMorceauCyclide(double a, double c, double mu, const MorceauCyclide& m
 // The same net of the cyclide placed in space: each control point q goes
 // to the world point Base q + omega (versMonde); the weights are unchanged.
 bool reseauMorceauMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, RBBP& reseau);
+
+} // namespace cyclide
 
 #endif

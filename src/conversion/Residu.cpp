@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace cyclide {
+
 namespace {
 
 // Size of the patch: the longer of its two corner diagonals.
@@ -51,3 +53,5 @@ double residuCyclide(const RBBP& reseau, const CyclideRepere& cyclide) {
         return infini;
     return R;
 }
+
+} // namespace cyclide

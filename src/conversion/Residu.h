@@ -6,6 +6,8 @@
 #include "RBBP.h"
 #include "Repere.h"
 
+namespace cyclide {
+
 // Residual R of a patch against a cyclide placed in space.
 // Computes: the 11 x 11 patch points at u, v in {0, 0.1, ..., 1} moved into
 // the cyclide's frame, where the implicit function F and its gradient are
@@ -27,5 +29,7 @@ double fonctionCyclide(double a, double c, double mu, double x, double y, double
 // (4 x S - 8 c (c x - a mu), 4 y S, 4 z S + 8 b^2 z), written into grad.
 // Degenerate: no guard.
 void gradientCyclide(double a, double c, double mu, double x, double y, double z, double grad[3]);
+
+} // namespace cyclide
 
 #endif

@@ -8,6 +8,8 @@
 #include <limits>
 #include <sstream>
 
+namespace cyclide {
+
 namespace {
 
 const double INFINI = std::numeric_limits<double>::infinity();
@@ -113,10 +115,10 @@ void mesurer(Lecture& l) {
 }
 
 // The conversion of RBBPd with the given type and plane.
-Lecture lecturePlan(const RBBPd& bez, int type, int choix) {
+Lecture lecturePlan(const RBBPd& bez, int type, PlanConversion plan) {
     Lecture l;
     l.rec = bez;
-    l.code = l.rec.calculConversion(type, choix, l.morceau);
+    l.code = l.rec.calculConversion(type, choixPlan(plan), l.morceau);
     mesurer(l);
     return l;
 }
@@ -149,9 +151,9 @@ Lecture ramener(const Lecture& autre, const RBBPd& bez, double echelle, const do
 
 // The general conversion of the net with u and v exchanged (same surface,
 // same corners P00, P22).
-Lecture lectureTransposee(const RBBPd& bez, int choix) {
+Lecture lectureTransposee(const RBBPd& bez, PlanConversion plan) {
     const double origine[3] = {0, 0, 0};
-    return ramener(lecturePlan(transpose(bez), 1, choix), bez, 1, origine);
+    return ramener(lecturePlan(transpose(bez), 1, plan), bez, 1, origine);
 }
 
 // The torus or sphere read straight from the net.
@@ -164,14 +166,14 @@ Lecture lectureTore(const RBBPd& bez) {
 }
 
 // The readings after the first one, in the order they are tried.
-int autresLectures(const RBBPd& bez, int type, int choix, Lecture autres[]) {
+int autresLectures(const RBBPd& bez, int type, PlanConversion plan, Lecture autres[]) {
     if (type == 2) {
         autres[0] = lectureTore(bez);
         return 1;
     }
-    const int autre = choix == 1 ? 0 : 1;
+    const PlanConversion autre = autrePlan(plan);
     autres[0] = lecturePlan(bez, 1, autre);
-    autres[1] = lectureTransposee(bez, choix);
+    autres[1] = lectureTransposee(bez, plan);
     autres[2] = lectureTransposee(bez, autre);
     return 3;
 }
@@ -186,35 +188,37 @@ void corrigerMorceauTore(Lecture& l) {
         l.morceau = m;
 }
 
-Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil, bool normaliser);
+Lecture lectureRetenue(const RBBPd& bez, int type, PlanConversion plan, double seuil,
+                       bool normaliser);
 
 // Every reading of the net moved to unit size (reseauUnite), placed back:
 // the conversion's absolute thresholds then mean the same at every size.
-Lecture lectureNormalisee(const RBBPd& bez, int type, int choix, double seuil) {
+Lecture lectureNormalisee(const RBBPd& bez, int type, PlanConversion plan, double seuil) {
     double centre[3], echelle;
     const RBBPd unite = reseauUnite(bez, centre, echelle);
     if (!(echelle > 0) || !std::isfinite(echelle))
         return Lecture();
-    return ramener(lectureRetenue(unite, type, choix, seuil, false), bez, echelle, centre);
+    return ramener(lectureRetenue(unite, type, plan, seuil, false), bez, echelle, centre);
 }
 
 // The reading kept: the first when exact, else the first exact later one
 // (the net moved to unit size last, when normaliser), else the best later
 // one when the first is not acceptable. A torus or sphere reading is exact
 // only with a piece whose corners are the patch's.
-Lecture lectureRetenue(const RBBPd& bez, int type, int choix, double seuil, bool normaliser) {
+Lecture lectureRetenue(const RBBPd& bez, int type, PlanConversion plan, double seuil,
+                       bool normaliser) {
     const auto juste = [type](const Lecture& l) {
         return exacte(l) && (type != 2 || morceauFidele(l.rec, l.morceau, ECART_COINS));
     };
-    Lecture premiere = lecturePlan(bez, type, choix);
+    Lecture premiere = lecturePlan(bez, type, plan);
     if (type == 2 && premiere.code != 0 && premiere.residu <= RESIDU_EXACT)
         corrigerMorceauTore(premiere);
     if (juste(premiere))
         return premiere;
     Lecture autres[4];
-    int n = autresLectures(bez, type, choix, autres);
+    int n = autresLectures(bez, type, plan, autres);
     if (normaliser)
-        autres[n++] = lectureNormalisee(bez, type, choix, seuil);
+        autres[n++] = lectureNormalisee(bez, type, plan, seuil);
     const Lecture* meilleure = nullptr;
     for (int k = 0; k < n; ++k) {
         if (juste(autres[k]))
@@ -261,14 +265,14 @@ RBBPd transpose(const RBBPd& bez) {
     return t;
 }
 
-ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, double seuil) {
+ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, PlanConversion plan, double seuil) {
     ConversionVerifiee res;
     res.converti = bez;
     if (type != 1 && type != 2) {
         res.raison = "la construction ne donne pas un carreau convertible (type 0)";
         return res;
     }
-    const Lecture l = lectureRetenue(bez, type, choix, seuil, true);
+    const Lecture l = lectureRetenue(bez, type, plan, seuil, true);
     res.converti = l.rec;
     res.residu = l.residu;
     res.raison = defaut(l, seuil);
@@ -278,3 +282,5 @@ ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, doubl
     }
     return res;
 }
+
+} // namespace cyclide

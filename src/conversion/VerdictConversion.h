@@ -6,9 +6,12 @@
 #ifndef VERDICT_CONVERSION_H
 #define VERDICT_CONVERSION_H
 
+#include "PlanConversion.h"
 #include "RBBPd.h"
 
 #include <string>
+
+namespace cyclide {
 
 // A cyclide carries its patch exactly (exact data) within this residual.
 const double RESIDU_EXACT = 1e-9;
@@ -30,7 +33,7 @@ struct ConversionVerifiee {
 };
 
 // Converts bez with the conversion type (1 general, 2 torus or sphere) and
-// the plane choice (1 Pz, else Py), then verifies. The reading of the chosen
+// the plane choice, then verifies. The reading of the chosen
 // plane comes first and is kept bit for bit when it carries the patch within
 // RESIDU_EXACT with a finite piece and an orthonormal frame. Otherwise, for
 // type 1, the other plane and the net read with u and v exchanged (same
@@ -50,7 +53,7 @@ struct ConversionVerifiee {
 // Type 0 (or any other) gives code 0, residual 0, converti = bez and the
 // reason "la construction ne donne pas un carreau convertible (type 0)".
 // Never throws; non-numbers in the net give code 0.
-ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, int choix, double seuil);
+ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, PlanConversion plan, double seuil);
 
 // The net moved so that the middle of its four corners is the origin and
 // scaled so that its longer corner diagonal is 1 (weights unchanged); the
@@ -61,5 +64,7 @@ RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle);
 // The net with u and v exchanged: P[i][j] and w[i][j] become P[j][i] and
 // w[j][i]. The patch is the same surface with the same corners P00, P22.
 RBBPd transpose(const RBBPd& bez);
+
+} // namespace cyclide
 
 #endif

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+namespace cyclide {
+
 namespace {
 
 // The seven parameters of a state, in file order.
@@ -29,7 +31,7 @@ bool memeEtat(const EtatFenetre& a, const EtatFenetre& b) {
         }
     }
     return a.source == b.source && a.entree.exemple == b.entree.exemple &&
-           a.entree.choix == b.entree.choix && memeEntree(a.entree, b.entree);
+           a.entree.plan == b.entree.plan && memeEntree(a.entree, b.entree);
 }
 
 CommandeEtat::CommandeEtat(const QString& texte, EtatFenetre etatAvant, EtatFenetre etatApres,
@@ -48,3 +50,5 @@ void CommandeEtat::redo() {
     }
     appliquer(apres);
 }
+
+} // namespace cyclide

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+namespace cyclide {
+
 struct EtatFenetre {
     EntreeScene entree;   // parameters, example, net given directly, plane
     bool affiche[7] = {}; // the display switches of lists 1..7
@@ -36,5 +38,7 @@ class CommandeEtat : public QUndoCommand {
     Application appliquer;
     bool premiere = true;
 };
+
+} // namespace cyclide
 
 #endif

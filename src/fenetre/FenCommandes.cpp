@@ -20,6 +20,8 @@
 #include <QSlider>
 #include <QStatusBar>
 
+using namespace cyclide;
+
 // --- Refresh --------------------------------------------------------------------
 
 // The table from Bez, the label with the message of the cyclide type (and
@@ -36,51 +38,7 @@ void FenPrincipale::pointMiseAJour() {
     noter(tr("Modifier les parametres"));
 }
 
-// --- Parameter slots ----------------------------------------------------------
-
-void FenPrincipale::setTheta00S(int t) {
-    parametresGroupBox->echoCurseur(0, t);
-}
-
-void FenPrincipale::setTheta02S(int t) {
-    parametresGroupBox->echoCurseur(1, t);
-}
-
-void FenPrincipale::setTheta20S(int t) {
-    parametresGroupBox->echoCurseur(2, t);
-}
-
-void FenPrincipale::setTheta22S(int t) {
-    parametresGroupBox->echoCurseur(3, t);
-}
-
-void FenPrincipale::setTheta00Sb() {
-    parametresGroupBox->retourChampAngle(0);
-}
-
-void FenPrincipale::setTheta02Sb() {
-    parametresGroupBox->retourChampAngle(1);
-}
-
-void FenPrincipale::setTheta20Sb() {
-    parametresGroupBox->retourChampAngle(2);
-}
-
-void FenPrincipale::setTheta22Sb() {
-    parametresGroupBox->retourChampAngle(3);
-}
-
-void FenPrincipale::setRayonb() {
-    parametresGroupBox->retourChampLongueur(0);
-}
-
-void FenPrincipale::setZ11b() {
-    parametresGroupBox->retourChampLongueur(1);
-}
-
-void FenPrincipale::setP10b() {
-    parametresGroupBox->retourChampLongueur(2);
-}
+// --- Rebuild -------------------------------------------------------------------
 
 void FenPrincipale::reconstruireEtMontrer() {
     glWidget->initProjet();
@@ -96,22 +54,22 @@ void FenPrincipale::modeAffichage() {
     glWidget->setModePolygone(mode);
 }
 
-// The frame built on plane Py (0) or Pz (1): the two check marks, rebuild,
+// The frame built on plane Py or Pz: the two check marks, rebuild,
 // refresh of the table, the message and the results, redraw.
-void FenPrincipale::choisirPlan(int plan) {
-    actionChoixY->setChecked(plan == 0);
-    actionChoixZ->setChecked(plan == 1);
+void FenPrincipale::choisirPlan(PlanConversion plan) {
+    actionChoixY->setChecked(plan == PlanConversion::Py);
+    actionChoixZ->setChecked(plan == PlanConversion::Pz);
     glWidget->choix = plan;
     reconstruireEtMontrer();
     pointMiseAJour();
 }
 
 void FenPrincipale::choixY() {
-    choisirPlan(0);
+    choisirPlan(PlanConversion::Py);
 }
 
 void FenPrincipale::choixZ() {
-    choisirPlan(1);
+    choisirPlan(PlanConversion::Pz);
 }
 
 // --- Examples and reset -------------------------------------------------------------
@@ -127,18 +85,6 @@ void FenPrincipale::afficherExemple(int numero) {
     montrerSource(tr("Exemple %1").arg(numero));
     glWidget->recadrer();
     pointMiseAJour();
-}
-
-void FenPrincipale::exemple1() {
-    afficherExemple(1);
-}
-
-void FenPrincipale::exemple2() {
-    afficherExemple(2);
-}
-
-void FenPrincipale::exemple3() {
-    afficherExemple(3);
 }
 
 // "Reprendre les parametres": leaves the net or the example shown for the
@@ -172,7 +118,7 @@ void FenPrincipale::resetProg() {
 
     glWidget->exemple = 0;
     glWidget->quitterCarreau();
-    glWidget->choix = 1;
+    glWidget->choix = PlanConversion::Pz;
     glWidget->setXRotation(0);
     glWidget->setYRotation(0);
     glWidget->setZRotation(0);

@@ -24,6 +24,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // Writes octets as the whole file nom, through a temporary file and a rename
@@ -47,13 +49,13 @@ QString nomPng(const QString& nom) {
 // The file's bytes (a regular file only, opened without waiting, at most
 // 64 Ko) into texte; false with the reason told in French.
 bool lireTexte(const QString& nom, std::string& texte, QString& raison) {
-    std::string pourquoi;
-    if (lireFichierParametres(QFile::encodeName(nom).toStdString(), true, texte, pourquoi) ==
-        ResultatLecture::Lu) {
+    const Resultat<TexteLu> lu = lireFichierParametres(QFile::encodeName(nom).toStdString(), true);
+    if (lu.valeur.fin == ResultatLecture::Lu) {
+        texte = lu.valeur.texte;
         return true;
     }
     std::cout << "Probleme d'ouverture" << std::endl;
-    raison = texteCoeur(pourquoi);
+    raison = texteCoeur(lu.raison);
     return false;
 }
 
@@ -99,15 +101,14 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
         return;
     }
     std::istringstream entree(texte);
-    RBBP net;
-    std::string erreur;
-    if (!lireCarreau(entree, net, erreur)) {
+    const Resultat<RBBP> lu = lireCarreau(entree);
+    if (!lu.ok()) {
         messageAvertissement(
             titre,
-            tr("Le fichier %1 ne contient pas un carreau.\n%2").arg(nom, texteCoeur(erreur)));
+            tr("Le fichier %1 ne contient pas un carreau.\n%2").arg(nom, texteCoeur(lu.raison)));
         return;
     }
-    montrerCarreau(nom, net, tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
+    montrerCarreau(nom, lu.valeur, tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
     dire(tr("Carreau %1 ouvert").arg(nom));
 }
 
@@ -120,10 +121,10 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
 void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QString& source) {
     const Regroupement etape(this, tr("Ouvrir %1").arg(QFileInfo(nom).fileName()));
     cheminCarreau = nom;
-    const int choix = glWidget->choix;
+    const PlanConversion plan = glWidget->choix;
     double tolerance = TOLERANCE_CARREAU;
-    if (construireSceneReseau(net, choix, TOLERANCE_CARREAU).typeCyclide == 0 &&
-        construireSceneReseau(net, choix, RESIDU_ADMIS).typeCyclide != 0)
+    if (construireSceneReseau(net, plan, TOLERANCE_CARREAU).typeCyclide == 0 &&
+        construireSceneReseau(net, plan, RESIDU_ADMIS).typeCyclide != 0)
         tolerance = RESIDU_ADMIS;
     glWidget->ouvrirCarreau(net, tolerance);
     montrerSource(tolerance == TOLERANCE_CARREAU
@@ -139,11 +140,10 @@ void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QS
 // shown (the converter lists them all: cyclide-conv --carreau); the status
 // bar says which one and how many there are, and the faces left out.
 void FenPrincipale::chargerCarreauCao(const QString& nom) {
-    LectureCao lecture;
-    std::string raison;
-    if (!lireCarreauxCao(nom.toStdString(), lecture, raison) || lecture.carreaux.empty()) {
-        if (raison.empty())
-            raison = "aucune face de degre au plus 2 x 2";
+    const Resultat<LectureCao> lu = lireCarreauxCao(nom.toStdString());
+    const LectureCao& lecture = lu.valeur;
+    if (!lu.ok() || lecture.carreaux.empty()) {
+        const std::string raison = lu.ok() ? "aucune face de degre au plus 2 x 2" : lu.raison;
         messageAvertissement(tr("Ouvrir un carreau"),
                              tr("Le fichier %1 ne contient pas un carreau.\n%2")
                                  .arg(nom, QString::fromLatin1(raison.c_str())));
@@ -206,7 +206,7 @@ void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
         return;
     }
     const Regroupement etape(this, tr("Ouvrir des parametres"));
-    glWidget->appliquerEntree(entreeParametres(valeurs, glWidget->entree().choix));
+    glWidget->appliquerEntree(entreeParametres(valeurs, glWidget->entree().plan));
     montrerSource(QString());
     parametresGroupBox->accorderChamps();
     glWidget->recadrer();
@@ -310,10 +310,11 @@ void FenPrincipale::exporterStepCarreau() {
     }
     const Scene& scene = glWidget->getScene();
     std::vector<std::string> notices;
-    std::string raison;
-    if (!exporterStep(QFile::encodeName(nom).toStdString(), scene, notices, raison)) {
+    const Resultat<void> ecrit = exporterStep(QFile::encodeName(nom).toStdString(), scene, notices);
+    if (!ecrit.ok()) {
         messageAvertissement(
-            titre, tr("Le fichier %1 n'a pas ete enregistre.\n%2").arg(nom, texteCoeur(raison)));
+            titre,
+            tr("Le fichier %1 n'a pas ete enregistre.\n%2").arg(nom, texteCoeur(ecrit.raison)));
     } else if (!notices.empty()) {
         messageInformation(titre, texteCoeur(notices.front()));
     } else {

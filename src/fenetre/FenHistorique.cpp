@@ -22,6 +22,8 @@
 
 #include <utility>
 
+using namespace cyclide;
+
 namespace {
 
 // Where the window keeps what it remembers between sessions.
@@ -104,8 +106,8 @@ void FenPrincipale::appliquerEtat(const EtatFenetre& etat) {
     for (int liste = 1; liste <= 7; ++liste) {
         affichageGroupBox->boite(liste)->setChecked(etat.affiche[liste - 1]);
     }
-    actionChoixY->setChecked(etat.entree.choix == 0);
-    actionChoixZ->setChecked(etat.entree.choix != 0);
+    actionChoixY->setChecked(etat.entree.plan == PlanConversion::Py);
+    actionChoixZ->setChecked(etat.entree.plan != PlanConversion::Py);
     glWidget->appliquerEntree(etat.entree);
     montrerSource(etat.source);
     parametresGroupBox->accorderChamps();

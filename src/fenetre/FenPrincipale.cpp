@@ -29,6 +29,29 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+using namespace cyclide;
+
+namespace {
+
+// Gives action its key, then its status tip; gives it back.
+QAction* decrire(QAction* action, const QKeySequence& touche, const QString& bulle) {
+    action->setShortcut(touche);
+    action->setStatusTip(bulle);
+    return action;
+}
+
+// An unchecked checkable action of parent, its object name (which the tests
+// find it by), text, key and status tip.
+QAction* actionCochable(QObject* parent, const char* nom, const QString& texte,
+                        const QString& touche, const QString& bulle) {
+    QAction* action = new QAction(texte, parent);
+    action->setObjectName(QString::fromLatin1(nom));
+    action->setCheckable(true);
+    return decrire(action, QKeySequence(touche), bulle);
+}
+
+} // namespace
+
 // The toolkit's French catalogue from the toolkit's translation directory;
 // the translator lives as long as the application.
 bool installerTraductionQt() {
@@ -155,18 +178,13 @@ void FenPrincipale::createPanneaux() {
 // While a slider is held the view draws coarser previews; its release
 // draws the full lists and records the move.
 void FenPrincipale::relierParametres() {
-    void (FenPrincipale::*echos[4])(int) = {
-        &FenPrincipale::setTheta00S, &FenPrincipale::setTheta02S, &FenPrincipale::setTheta20S,
-        &FenPrincipale::setTheta22S};
-    void (FenPrincipale::*retours[4])() = {
-        &FenPrincipale::setTheta00Sb, &FenPrincipale::setTheta02Sb, &FenPrincipale::setTheta20Sb,
-        &FenPrincipale::setTheta22Sb};
-    void (FenPrincipale::*longueurs[3])() = {&FenPrincipale::setRayonb, &FenPrincipale::setZ11b,
-                                             &FenPrincipale::setP10b};
+    PanneauParametres* panneau = parametresGroupBox;
     for (int k = 0; k < 4; ++k) {
-        QSlider* curseur = parametresGroupBox->curseur(k);
-        connect(curseur, &QSlider::valueChanged, this, echos[k]);
-        connect(parametresGroupBox->champAngle(k), &QLineEdit::returnPressed, this, retours[k]);
+        QSlider* curseur = panneau->curseur(k);
+        connect(curseur, &QSlider::valueChanged, this,
+                [panneau, k](int t) { panneau->echoCurseur(k, t); });
+        connect(panneau->champAngle(k), &QLineEdit::returnPressed, this,
+                [panneau, k] { panneau->retourChampAngle(k); });
         connect(curseur, &QSlider::sliderPressed, glWidget, [this] { glWidget->setApercu(true); });
         connect(curseur, &QSlider::sliderReleased, this, [this] {
             glWidget->setApercu(false);
@@ -174,8 +192,8 @@ void FenPrincipale::relierParametres() {
         });
     }
     for (int k = 0; k < 3; ++k) {
-        connect(parametresGroupBox->champLongueur(k), &QLineEdit::returnPressed, this,
-                longueurs[k]);
+        connect(panneau->champLongueur(k), &QLineEdit::returnPressed, this,
+                [panneau, k] { panneau->retourChampLongueur(k); });
     }
     connect(parametresGroupBox, &PanneauParametres::refus, this,
             [this](const QString& message) { dire(message); });
@@ -226,23 +244,20 @@ void FenPrincipale::createActions() {
 // The file commands: open, save (Ctrl+S), save as (Ctrl+Shift+S), exports,
 // quit (Ctrl+Q).
 void FenPrincipale::createFichierActions() {
-    actionOuvrir = nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir);
-    actionOuvrir->setShortcut(QKeySequence::Open);
-    actionOuvrir->setStatusTip(tr("Ouvrir un fichier de parametres (.car, .bez)"));
+    actionOuvrir = decrire(nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir),
+                           QKeySequence::Open, tr("Ouvrir un fichier de parametres (.car, .bez)"));
     actionOuvrirCarreau = nouvelleAction("actionOuvrirCarreau", tr("Ouvrir un carreau..."),
                                          &FenPrincipale::ouvrirCarreau);
     actionOuvrirCarreau->setStatusTip(tr("Ouvrir un carreau donne par ses neuf points et poids"));
     actionSauverImage =
         nouvelleAction("actionSauverImage", tr("&Enregistrer Image"), &FenPrincipale::sauverImage);
     actionSauverImage->setStatusTip(tr("Enregistrer la vue en image PNG a la taille choisie"));
-    actionEnregistrer =
-        nouvelleAction("actionEnregistrer", tr("Enregi&strer"), &FenPrincipale::enregistrer);
-    actionEnregistrer->setShortcut(QKeySequence::Save);
-    actionEnregistrer->setStatusTip(tr("Enregistrer les parametres dans le fichier courant"));
+    actionEnregistrer = decrire(
+        nouvelleAction("actionEnregistrer", tr("Enregi&strer"), &FenPrincipale::enregistrer),
+        QKeySequence::Save, tr("Enregistrer les parametres dans le fichier courant"));
     actionSauver =
-        nouvelleAction("actionSauver", tr("Enregistrer &sous..."), &FenPrincipale::sauver);
-    actionSauver->setShortcut(QKeySequence::SaveAs);
-    actionSauver->setStatusTip(tr("Enregistrer les parametres dans un nouveau fichier"));
+        decrire(nouvelleAction("actionSauver", tr("Enregistrer &sous..."), &FenPrincipale::sauver),
+                QKeySequence::SaveAs, tr("Enregistrer les parametres dans un nouveau fichier"));
     actionExporterStep = nouvelleAction("actionExporterStep", tr("Exporter STEP..."),
                                         &FenPrincipale::exporterStepCarreau);
     actionExporterStep->setStatusTip(tr("Exporter le carreau et sa cyclide en STEP (CAO)"));
@@ -266,14 +281,14 @@ void FenPrincipale::createEditionActions() {
     actionRefaire = pile->createRedoAction(this, tr("Re&faire"));
     actionRefaire->setObjectName(QStringLiteral("actionRefaire"));
     actionRefaire->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
-    actionCopier = nouvelleAction("actionCopier", tr("&Copier les resultats"),
-                                  &FenPrincipale::copierResultats);
-    actionCopier->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
-    actionCopier->setStatusTip(tr("Copier le panneau Cyclide en texte"));
-    actionCopierJson = nouvelleAction("actionCopierJson", tr("Copier les resultats en &JSON"),
-                                      &FenPrincipale::copierJson);
-    actionCopierJson->setShortcut(QKeySequence(tr("Ctrl+Shift+J")));
-    actionCopierJson->setStatusTip(tr("Copier l'objet JSON de cyclide-conv --json"));
+    actionCopier =
+        decrire(nouvelleAction("actionCopier", tr("&Copier les resultats"),
+                               &FenPrincipale::copierResultats),
+                QKeySequence(tr("Ctrl+Shift+C")), tr("Copier le panneau Cyclide en texte"));
+    actionCopierJson =
+        decrire(nouvelleAction("actionCopierJson", tr("Copier les resultats en &JSON"),
+                               &FenPrincipale::copierJson),
+                QKeySequence(tr("Ctrl+Shift+J")), tr("Copier l'objet JSON de cyclide-conv --json"));
 
     actionChoixY = nouvelleAction("actionChoixY", tr("Plan Py"), &FenPrincipale::choixY);
     actionChoixY->setCheckable(true);
@@ -284,27 +299,29 @@ void FenPrincipale::createEditionActions() {
     actionChoixZ->setChecked(true);
     actionChoixZ->setStatusTip(tr("Construire le repere de la cyclide sur le plan Pz"));
 
-    actionModeAffichage =
-        nouvelleAction("actionModeAffichage", tr("&Affichage"), &FenPrincipale::modeAffichage);
-    actionModeAffichage->setShortcut(QKeySequence(tr("p")));
-    actionModeAffichage->setStatusTip(tr("Faces pleines, aretes, points"));
+    actionModeAffichage = decrire(
+        nouvelleAction("actionModeAffichage", tr("&Affichage"), &FenPrincipale::modeAffichage),
+        QKeySequence(tr("p")), tr("Faces pleines, aretes, points"));
     actionResetProg =
-        nouvelleAction("actionResetProg", tr("&Remise a zero"), &FenPrincipale::resetProg);
-    actionResetProg->setShortcut(QKeySequence(tr("Ctrl+R")));
-    actionResetProg->setStatusTip(tr("Revenir a l'etat de depart (annulable)"));
+        decrire(nouvelleAction("actionResetProg", tr("&Remise a zero"), &FenPrincipale::resetProg),
+                QKeySequence(tr("Ctrl+R")), tr("Revenir a l'etat de depart (annulable)"));
 }
 
 // Examples and help.
 void FenPrincipale::createAutresActions() {
-    actionExemple1 = nouvelleAction("actionExemple1", tr("Exemple1"), &FenPrincipale::exemple1);
-    actionExemple1->setStatusTip(tr("Un morceau de tore"));
-    actionExemple2 = nouvelleAction("actionExemple2", tr("Exemple2"), &FenPrincipale::exemple2);
-    actionExemple2->setStatusTip(tr("Un carreau d'une cyclide generale"));
-    actionExemple3 = nouvelleAction("actionExemple3", tr("Exemple3"), &FenPrincipale::exemple3);
-    actionExemple3->setStatusTip(tr("Un autre carreau d'une cyclide generale"));
-    actionIndex = nouvelleAction("actionIndex", tr("&Index"), &FenPrincipale::index);
-    actionIndex->setShortcut(QKeySequence::HelpContents);
-    actionIndex->setStatusTip(tr("Les commandes, les raccourcis et le format des fichiers"));
+    QAction** exemples[3] = {&actionExemple1, &actionExemple2, &actionExemple3};
+    const QString bulles[3] = {tr("Un morceau de tore"), tr("Un carreau d'une cyclide generale"),
+                               tr("Un autre carreau d'une cyclide generale")};
+    for (int n = 1; n <= 3; ++n) {
+        QAction* action = new QAction(tr("Exemple%1").arg(n), this);
+        action->setObjectName(QStringLiteral("actionExemple%1").arg(n));
+        action->setStatusTip(bulles[n - 1]);
+        connect(action, &QAction::triggered, this, [this, n] { afficherExemple(n); });
+        *exemples[n - 1] = action;
+    }
+    actionIndex = decrire(nouvelleAction("actionIndex", tr("&Index"), &FenPrincipale::index),
+                          QKeySequence::HelpContents,
+                          tr("Les commandes, les raccourcis et le format des fichiers"));
     actionApropos = nouvelleAction("actionApropos", tr("&A propos..."), &FenPrincipale::aPropos);
     actionApropos->setStatusTip(tr("L'origine du programme"));
 }
@@ -312,39 +329,32 @@ void FenPrincipale::createAutresActions() {
 // The view commands: shading (checkable, off), projection, fitting and the
 // three preset views, each with a key of its own.
 void FenPrincipale::createVueActions() {
-    actionOmbrage = new QAction(tr("&Ombrage"), this);
-    actionOmbrage->setObjectName(QStringLiteral("actionOmbrage"));
-    actionOmbrage->setCheckable(true);
-    actionOmbrage->setShortcut(QKeySequence(tr("o")));
-    actionOmbrage->setStatusTip(tr("Carreaux ombres ou a plat"));
+    actionOmbrage = actionCochable(this, "actionOmbrage", tr("&Ombrage"), tr("o"),
+                                   tr("Carreaux ombres ou a plat"));
     connect(actionOmbrage, &QAction::toggled, this, &FenPrincipale::ombrage);
-    actionOrthographique = new QAction(tr("Vue ortho&graphique"), this);
-    actionOrthographique->setObjectName(QStringLiteral("actionOrthographique"));
-    actionOrthographique->setCheckable(true);
-    actionOrthographique->setShortcut(QKeySequence(tr("5")));
-    actionOrthographique->setStatusTip(tr("Projection orthographique ou en perspective"));
+    actionOrthographique =
+        actionCochable(this, "actionOrthographique", tr("Vue ortho&graphique"), tr("5"),
+                       tr("Projection orthographique ou en perspective"));
     connect(actionOrthographique, &QAction::toggled, this, &FenPrincipale::orthographique);
-    actionAxes = new QAction(tr("A&xes"), this);
-    actionAxes->setObjectName(QStringLiteral("actionAxes"));
-    actionAxes->setCheckable(true);
-    actionAxes->setShortcut(QKeySequence(tr("a")));
-    actionAxes->setStatusTip(tr("Les axes x, y, z du monde dans le coin de la vue"));
+    actionAxes = actionCochable(this, "actionAxes", tr("A&xes"), tr("a"),
+                                tr("Les axes x, y, z du monde dans le coin de la vue"));
     connect(actionAxes, &QAction::toggled, glWidget, &GLWidget::setAxes);
     actionAxes->setChecked(true);
 
-    actionRecadrer = nouvelleAction("actionRecadrer", tr("Re&cadrer"), &FenPrincipale::recadrer);
-    actionRecadrer->setShortcut(QKeySequence(tr("c")));
-    actionRecadrer->setStatusTip(tr("Faire tenir les dessins montres dans la vue"));
-    actionVueDessus =
-        nouvelleAction("actionVueDessus", tr("Vue de &dessus"), &FenPrincipale::vueDessus);
-    actionVueDessus->setShortcut(QKeySequence(tr("1")));
-    actionVueDessus->setStatusTip(tr("Regarder le long de l'axe z"));
-    actionVueFace = nouvelleAction("actionVueFace", tr("Vue de &face"), &FenPrincipale::vueFace);
-    actionVueFace->setShortcut(QKeySequence(tr("2")));
-    actionVueFace->setStatusTip(tr("L'axe z vers le haut"));
-    actionVueCote = nouvelleAction("actionVueCote", tr("Vue de c&ote"), &FenPrincipale::vueCote);
-    actionVueCote->setShortcut(QKeySequence(tr("3")));
-    actionVueCote->setStatusTip(tr("L'axe x vers l'observateur"));
+    actionRecadrer =
+        decrire(nouvelleAction("actionRecadrer", tr("Re&cadrer"), &FenPrincipale::recadrer),
+                QKeySequence(tr("c")), tr("Faire tenir les dessins montres dans la vue"));
+    // The three preset views, on the keys 1, 2 and 3.
+    QAction** vues[3] = {&actionVueDessus, &actionVueFace, &actionVueCote};
+    const char* noms[3] = {"actionVueDessus", "actionVueFace", "actionVueCote"};
+    const QString textes[3] = {tr("Vue de &dessus"), tr("Vue de &face"), tr("Vue de c&ote")};
+    void (FenPrincipale::*regards[3])() = {&FenPrincipale::vueDessus, &FenPrincipale::vueFace,
+                                           &FenPrincipale::vueCote};
+    const QString bulles[3] = {tr("Regarder le long de l'axe z"), tr("L'axe z vers le haut"),
+                               tr("L'axe x vers l'observateur")};
+    for (int k = 0; k < 3; ++k)
+        *vues[k] = decrire(nouvelleAction(noms[k], textes[k], regards[k]),
+                           QKeySequence(QString::number(k + 1)), bulles[k]);
 }
 
 // The menus of the menu bar with their entries and separators.

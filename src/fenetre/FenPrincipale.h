@@ -18,10 +18,13 @@
 class RBBP;
 
 class GLWidget;
+namespace cyclide {
+class EtiquetteElidee;
 class PanneauAffichage;
 class PanneauCyclide;
 class PanneauInformations;
 class PanneauParametres;
+} // namespace cyclide
 class QAction;
 class QCloseEvent;
 class QDragEnterEvent;
@@ -29,7 +32,6 @@ class QDropEvent;
 class QMenu;
 class QScrollArea;
 class QUndoStack;
-class EtiquetteElidee;
 
 // Loads the toolkit's French catalogue (qtbase_fr) into the application,
 // so that its dialogs and buttons speak French too.
@@ -88,21 +90,7 @@ class FenPrincipale : public QMainWindow {
     void modeAffichage();
     void choixY();
     void choixZ();
-    void exemple1();
-    void exemple2();
-    void exemple3();
     void resetProg();
-    void setTheta00S(int t);
-    void setTheta00Sb();
-    void setTheta02S(int t);
-    void setTheta02Sb();
-    void setTheta20S(int t);
-    void setTheta20Sb();
-    void setTheta22S(int t);
-    void setTheta22Sb();
-    void setRayonb();
-    void setZ11b();
-    void setP10b();
     void pointMiseAJour();
     void ombrage(bool actif);
     void recadrer();
@@ -130,9 +118,9 @@ class FenPrincipale : public QMainWindow {
     void createMenuFichier();
     void createMenuRecents();
     void relierHistorique();
-    EtatFenetre etatActuel() const;
+    cyclide::EtatFenetre etatActuel() const;
     void noter(const QString& texte);
-    void appliquerEtat(const EtatFenetre& etat);
+    void appliquerEtat(const cyclide::EtatFenetre& etat);
     void montrerSource(const QString& source);
     void retenirFichier(const QString& nom);
     QString dossierDepart() const;
@@ -147,21 +135,21 @@ class FenPrincipale : public QMainWindow {
     void relierParametres();
     void disposer();
     void reconstruireEtMontrer();
-    void choisirPlan(int plan);
+    void choisirPlan(cyclide::PlanConversion plan);
     void afficherExemple(int numero);
     void appliquerParametres(const double valeurs[7], int nombre);
     QAction* nouvelleAction(const char* nom, const QString& texte, void (FenPrincipale::*slot)());
 
     int mode = 0;
     QPixmap originalPixmap;
-    EtiquetteElidee* informations = nullptr;
+    cyclide::EtiquetteElidee* informations = nullptr;
     QWidget* centralWidget = nullptr;
     QScrollArea* glWidgetArea = nullptr;
     GLWidget* glWidget = nullptr;
-    PanneauParametres* parametresGroupBox = nullptr;
-    PanneauAffichage* affichageGroupBox = nullptr;
-    PanneauInformations* infoGroupBox = nullptr;
-    PanneauCyclide* cyclideGroupBox = nullptr;
+    cyclide::PanneauParametres* parametresGroupBox = nullptr;
+    cyclide::PanneauAffichage* affichageGroupBox = nullptr;
+    cyclide::PanneauInformations* infoGroupBox = nullptr;
+    cyclide::PanneauCyclide* cyclideGroupBox = nullptr;
     QMenu* menuFichier = nullptr;
     QMenu* menuEdition = nullptr;
     QMenu* menuVue = nullptr;
@@ -200,7 +188,7 @@ class FenPrincipale : public QMainWindow {
     // History: the state last recorded, and a count of the commands under
     // way that record one step for all their changes.
     QUndoStack* pile = nullptr;
-    EtatFenetre etatNote;
+    cyclide::EtatFenetre etatNote;
     int suspendu = 0;
     // The net file or example shown (empty: the parameters), the net
     // file's path, the parameter file last opened or saved (Ctrl+S).

@@ -20,6 +20,8 @@
 #include <dlfcn.h>
 #include <memory>
 
+namespace cyclide {
+
 namespace {
 
 // True when the string names display lists only: one or more digits 1..7.
@@ -181,7 +183,7 @@ bool choisirPlateforme(std::string& erreur, std::unique_ptr<SondeX>& sonde) {
 }
 
 // Checks the request; an empty string when it is valid, else the reason.
-std::string verifierDemande(const double parametres[7], int exemple, int choix,
+std::string verifierDemande(const double parametres[7], int exemple, PlanConversion plan,
                             const std::string& affiche, const std::string& fichier) {
     if (exemple < 0 || exemple > 3) {
         return "Numero d'exemple invalide : " + std::to_string(exemple) + " (0 a 3 attendu)";
@@ -189,8 +191,9 @@ std::string verifierDemande(const double parametres[7], int exemple, int choix,
     if (exemple == 0 && parametres == nullptr) {
         return "Parametres du carreau manquants";
     }
-    if (choix != 0 && choix != 1) {
-        return "Choix du plan invalide : " + std::to_string(choix) + " (0 Plan Py, 1 Plan Pz)";
+    if (plan != PlanConversion::Py && plan != PlanConversion::Pz) {
+        return "Choix du plan invalide : " + std::to_string(static_cast<int>(plan)) +
+               " (0 Plan Py, 1 Plan Pz)";
     }
     if (!listesValides(affiche)) {
         return "Liste d'affichage invalide : \"" + affiche + "\" (chiffres 1 a 7 attendus)";
@@ -235,18 +238,20 @@ void orienter(GLWidget& vue, const OptionsVue& options) {
 // platform) stops with a message instead of letting the toolkit abort.
 // False, with the reason in erreur, on an invalid request or when no
 // off-screen context can be made.
-bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std::string& affiche,
-                   std::string& png, std::string& erreur, const OptionsVue& options) {
+Resultat<std::string> imageScenePng(int& argc, char** argv, const EntreeScene& entree,
+                                    const std::string& affiche, const OptionsVue& options) {
+    Resultat<std::string> image;
+    std::string& erreur = image.raison;
     const double parametres[7] = {entree.theta00, entree.theta02, entree.theta20, entree.theta22,
                                   entree.rayon,   entree.z11,     entree.P10};
     const int exemple = entree.reseauDonne ? 0 : entree.exemple;
-    const int choix = entree.choix;
-    erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
+    const PlanConversion plan = entree.plan;
+    erreur = verifierDemande(parametres, exemple, plan, affiche, "-");
     if (erreur.empty()) {
         erreur = verifierVue(options);
     }
     if (!erreur.empty()) {
-        return false;
+        return image;
     }
 
     std::unique_ptr<QApplication> application;
@@ -255,11 +260,11 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
             !variableDefinie("QT_QPA_PLATFORM")) {
             erreur = "Aucun affichage disponible (DISPLAY est vide) : lancer la commande sous "
                      "xvfb-run";
-            return false;
+            return image;
         }
         std::unique_ptr<SondeX> sonde;
         if (!choisirPlateforme(erreur, sonde)) {
-            return false;
+            return image;
         }
         installerFormatVue();
         gestionnairePrecedent = qInstallMessageHandler(messageDemarrage);
@@ -267,13 +272,13 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
         qInstallMessageHandler(gestionnairePrecedent);
     } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         erreur = "L'application en cours n'est pas une application graphique";
-        return false;
+        return image;
     }
 
-    QImage image;
+    QImage rendu;
     {
         GLWidget vue;
-        vue.choix = choix;
+        vue.choix = plan;
         if (entree.reseauDonne) {
             vue.ouvrirCarreau(entree.reseau, entree.tolerance);
         } else if (exemple == 0) {
@@ -291,51 +296,55 @@ bool imageScenePng(int& argc, char** argv, const EntreeScene& entree, const std:
             vue.setAfficheListe(liste, affichee ? 1 : 0);
         }
         orienter(vue, options);
-        image = vue.imageHorsEcran(800, 800);
+        rendu = vue.imageHorsEcran(800, 800);
     }
-    if (image.isNull()) {
+    if (rendu.isNull()) {
         erreur = "Impossible de creer un contexte OpenGL hors ecran";
-        return false;
+        return image;
     }
     QByteArray octets;
     QBuffer tampon(&octets);
-    if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, "png")) {
+    if (!tampon.open(QIODevice::WriteOnly) || !rendu.save(&tampon, "png")) {
         erreur = "Impossible de coder l'image en PNG";
-        return false;
+        return image;
     }
-    png = octets.toStdString();
-    return true;
+    image.valeur = octets.toStdString();
+    return image;
 }
 
 // The view of the seven parameters or of an example.
-bool imageCarreauPng(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                     const std::string& affiche, std::string& png, std::string& erreur,
-                     const OptionsVue& options) {
-    erreur = verifierDemande(parametres, exemple, choix, affiche, "-");
-    if (!erreur.empty()) {
-        return false;
+Resultat<std::string> imageCarreauPng(int& argc, char** argv, const double parametres[7],
+                                      int exemple, PlanConversion plan, const std::string& affiche,
+                                      const OptionsVue& options) {
+    const std::string refus = verifierDemande(parametres, exemple, plan, affiche, "-");
+    if (!refus.empty()) {
+        return {std::string(), refus};
     }
     const double zeros[7] = {0, 0, 0, 0, 0, 0, 0};
-    EntreeScene entree = entreeParametres(parametres != nullptr ? parametres : zeros, choix);
+    EntreeScene entree = entreeParametres(parametres != nullptr ? parametres : zeros, plan);
     entree.exemple = exemple;
-    return imageScenePng(argc, argv, entree, affiche, png, erreur, options);
+    return imageScenePng(argc, argv, entree, affiche, options);
 }
 
 // The same image written to fichier so that a failure never damages an
 // existing file of that name.
-bool ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple, int choix,
-                        const std::string& affiche, const std::string& fichier, std::string& erreur,
-                        const OptionsVue& options) {
-    erreur = verifierDemande(parametres, exemple, choix, affiche, fichier);
-    std::string png;
-    if (!erreur.empty() ||
-        !imageCarreauPng(argc, argv, parametres, exemple, choix, affiche, png, erreur, options)) {
-        return false;
+Resultat<void> ecrireImageCarreau(int& argc, char** argv, const double parametres[7], int exemple,
+                                  PlanConversion plan, const std::string& affiche,
+                                  const std::string& fichier, const OptionsVue& options) {
+    const std::string refus = verifierDemande(parametres, exemple, plan, affiche, fichier);
+    if (!refus.empty()) {
+        return {refus};
+    }
+    const Resultat<std::string> png =
+        imageCarreauPng(argc, argv, parametres, exemple, plan, affiche, options);
+    if (!png.ok()) {
+        return {png.raison};
     }
     std::string raison;
-    if (ecrireFichier(fichier, png, raison) != ResultatEcriture::Reussie) {
-        erreur = "Impossible d'ecrire l'image dans " + fichier + " : " + raison;
-        return false;
+    if (ecrireFichier(fichier, png.valeur, raison) != ResultatEcriture::Reussie) {
+        return {"Impossible d'ecrire l'image dans " + fichier + " : " + raison};
     }
-    return true;
+    return {};
 }
+
+} // namespace cyclide

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <string_view>
 
+namespace cyclide {
+
 QLabel* etiquetteCentree(const QString& texte) {
     QLabel* etiquette = new QLabel(texte);
     etiquette->setAlignment(Qt::AlignCenter);
@@ -156,3 +158,5 @@ void EtiquetteElidee::paintEvent(QPaintEvent* /*evenement*/) {
     const QString cut = fontMetrics().elidedText(text(), Qt::ElideRight, zone.width());
     peintre.drawText(zone, static_cast<int>(alignment()), cut);
 }
+
+} // namespace cyclide

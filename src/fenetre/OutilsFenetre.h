@@ -10,6 +10,8 @@
 
 class QLineEdit;
 
+namespace cyclide {
+
 // A label with texte centred both ways.
 // Out: a new label without parent (a layout adopts it).
 QLabel* etiquetteCentree(const QString& texte);
@@ -72,5 +74,7 @@ class EtiquetteElidee : public QLabel {
   protected:
     void paintEvent(QPaintEvent* evenement) override;
 };
+
+} // namespace cyclide
 
 #endif

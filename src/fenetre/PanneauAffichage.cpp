@@ -6,6 +6,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+namespace cyclide {
+
 namespace {
 
 // Where the box of a list sits, its name, its label, its tooltip and the
@@ -68,3 +70,5 @@ void PanneauAffichage::etatDeDepart() {
         boites[liste - 1]->setChecked(liste == 1);
     }
 }
+
+} // namespace cyclide

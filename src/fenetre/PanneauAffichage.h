@@ -9,6 +9,8 @@
 class GLWidget;
 class QCheckBox;
 
+namespace cyclide {
+
 class PanneauAffichage : public QGroupBox {
     Q_OBJECT
 
@@ -27,5 +29,7 @@ class PanneauAffichage : public QGroupBox {
   private:
     QCheckBox* boites[7];
 };
+
+} // namespace cyclide
 
 #endif

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // The rows, top to bottom.
@@ -87,8 +89,9 @@ void PanneauCyclide::remplir(const Scene& s) {
         valeurs[9] = intervalle(s.morceau.u0, s.morceau.u1);
         valeurs[10] = intervalle(s.morceau.v0, s.morceau.v1);
         valeurs[11] = texteResidu(s.residu);
-        valeurs[12] = s.type == 2 ? tr("sans objet (tore ou sphere)")
-                                  : (s.entree.choix == 1 ? tr("Plan Pz") : tr("Plan Py"));
+        valeurs[12] = s.type == 2
+                          ? tr("sans objet (tore ou sphere)")
+                          : (s.entree.plan == PlanConversion::Pz ? tr("Plan Pz") : tr("Plan Py"));
         // What the net's numbers determine of a, c, mu, relative to the size.
         valeurs[13] = texteResidu(s.incertitude);
     }
@@ -104,3 +107,5 @@ QString PanneauCyclide::texteResultats() const {
     }
     return lignes.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
+
+} // namespace cyclide

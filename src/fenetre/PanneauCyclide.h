@@ -6,6 +6,8 @@
 
 #include <QGroupBox>
 
+namespace cyclide {
+
 class EtiquetteElidee;
 struct Scene;
 
@@ -28,5 +30,7 @@ class PanneauCyclide : public QGroupBox {
   private:
     EtiquetteElidee* resultats[NOMBRE_LIGNES];
 };
+
+} // namespace cyclide
 
 #endif

@@ -6,6 +6,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+namespace cyclide {
+
 // Headers "Px" "Py" "Pz" "Poids" and "00".."22"; 36 read-only fields of a
 // fixed width, enough for the longest text a cell shows ("-1.23e-05").
 PanneauInformations::PanneauInformations(QWidget* parent) : QGroupBox(tr("Informations"), parent) {
@@ -46,3 +48,5 @@ void PanneauInformations::remplir(const RBBPd& bez) {
         }
     }
 }
+
+} // namespace cyclide

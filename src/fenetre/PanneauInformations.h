@@ -9,6 +9,8 @@
 
 class RBBPd;
 
+namespace cyclide {
+
 class PanneauInformations : public QGroupBox {
     Q_OBJECT
 
@@ -22,5 +24,7 @@ class PanneauInformations : public QGroupBox {
   private:
     QLineEdit pointValeur[9][4];
 };
+
+} // namespace cyclide
 
 #endif

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace cyclide {
+
 namespace {
 
 using SignalAngle = void (GLWidget::*)(int);
@@ -230,3 +232,5 @@ void PanneauParametres::textesDeDepart() {
     ecrireChamp(champsLongueurs[1], tr("8.0"));
     ecrireChamp(champsLongueurs[0], tr("4.0"));
 }
+
+} // namespace cyclide

@@ -8,11 +8,15 @@
 
 #include <QGroupBox>
 
-class EtiquetteElidee;
 class GLWidget;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+
+namespace cyclide {
+
+class EtiquetteElidee;
 
 class PanneauParametres : public QGroupBox {
     Q_OBJECT
@@ -70,7 +74,7 @@ class PanneauParametres : public QGroupBox {
     QLineEdit* nouveauChamp(const QString& nom, double valeur);
     bool lireChamp(QLineEdit* champ, const QString& nom, double& valeur);
     void placerCurseur(int k, double radians);
-    void creerSource(class QGridLayout* grille);
+    void creerSource(QGridLayout* grille);
 
     GLWidget* vue;
     QSlider* curseurs[4];
@@ -79,5 +83,7 @@ class PanneauParametres : public QGroupBox {
     EtiquetteElidee* source = nullptr;
     QPushButton* boutonReprendre = nullptr;
 };
+
+} // namespace cyclide
 
 #endif

@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 // The materials set before the flat or shaded patch (list 1) and the
@@ -77,6 +79,29 @@ void dessinerLettre(int axe, const QPointF& p) {
         glVertex2d(p.x() + h * t[2], p.y() + h * t[3]);
     }
     glEnd();
+}
+
+// The diffuse, ambient and specular colours (RGBA) of the lights 0 to 3.
+const GLfloat COULEURS_LUMIERES[4][3][4] = {
+    {{0.3f, 0.0f, 0.5f, 0.95f}, {0.25f, 0.05f, 0.049f, 0.5f}, {0.047f, 0.248f, 0.02f, 0.5f}},
+    {{0.125f, 0.25f, 0.125f, 0.6f},
+     {0.125f, 0.2f, 0.1307f, 0.3f},
+     {0.000206f, 0.6f, 0.000205f, 0.5f}},
+    {{0.25f, 0.0105f, 0.17f, 0.96f}, {0.013f, 0.09f, 0.47f, 0.3f}, {0.02f, 0.02f, 0.935f, 0.5f}},
+    {{0.15f, 0.5f, 0.007f, 0.96f}, {0.013f, 0.09f, 0.007f, 0.3f}, {0.002f, 0.02f, 0.035f, 0.5f}}};
+
+// Sets the diffuse, ambient and specular colours of light k (0..3), then,
+// when given, its constant, linear and quadratic attenuations.
+void reglerLumiere(int k, const GLfloat attenuation[3]) {
+    const GLenum lumiere = GL_LIGHT0 + static_cast<GLenum>(k);
+    glLightfv(lumiere, GL_DIFFUSE, COULEURS_LUMIERES[k][0]);
+    glLightfv(lumiere, GL_AMBIENT, COULEURS_LUMIERES[k][1]);
+    glLightfv(lumiere, GL_SPECULAR, COULEURS_LUMIERES[k][2]);
+    if (attenuation == nullptr)
+        return;
+    glLightf(lumiere, GL_CONSTANT_ATTENUATION, attenuation[0]);
+    glLightf(lumiere, GL_LINEAR_ATTENUATION, attenuation[1]);
+    glLightf(lumiere, GL_QUADRATIC_ATTENUATION, attenuation[2]);
 }
 
 } // namespace
@@ -148,22 +173,9 @@ void GLWidget::compilerSiPerimee(int id) {
 // Sets up the context: lights, light model, material shininess, white
 // clear colour, then rebuilds the scene (the lists are compiled in this
 // context by the paints that show them). No light position is set: every
-// light keeps the default one. The calls stay one list in their order
-// (light 2 is set twice), read best whole beside the lighting they make,
-// so the function is longer than the others.
+// light keeps the default one. The calls stay in their order (light 2 is
+// set twice), read best whole beside the lighting they make.
 void GLWidget::initializeGL() {
-    const GLfloat L0dif[4] = {0.3f, 0.0f, 0.5f, 0.95f};
-    const GLfloat L0amb[4] = {0.25f, 0.05f, 0.049f, 0.5f};
-    const GLfloat L0spe[4] = {0.047f, 0.248f, 0.02f, 0.5f};
-    const GLfloat L1dif[4] = {0.125f, 0.25f, 0.125f, 0.6f};
-    const GLfloat L1amb[4] = {0.125f, 0.2f, 0.1307f, 0.3f};
-    const GLfloat L1spe[4] = {0.000206f, 0.6f, 0.000205f, 0.5f};
-    const GLfloat L2dif[4] = {0.25f, 0.0105f, 0.17f, 0.96f};
-    const GLfloat L2amb[4] = {0.013f, 0.09f, 0.47f, 0.3f};
-    const GLfloat L2spe[4] = {0.02f, 0.02f, 0.935f, 0.5f};
-    const GLfloat L3dif[4] = {0.15f, 0.5f, 0.007f, 0.96f};
-    const GLfloat L3amb[4] = {0.013f, 0.09f, 0.007f, 0.3f};
-    const GLfloat L3spe[4] = {0.002f, 0.02f, 0.035f, 0.5f};
     const GLfloat L2_dir[3] = {1.0f, 1.0f, 1.0f};
 
     glMatrixMode(GL_MODELVIEW);
@@ -179,42 +191,23 @@ void GLWidget::initializeGL() {
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
     glEnable(GL_LIGHTING);
 
-    glLightfv(GL_LIGHT2, GL_DIFFUSE, L2dif);
-    glLightfv(GL_LIGHT2, GL_AMBIENT, L2amb);
-    glLightfv(GL_LIGHT2, GL_SPECULAR, L2spe);
-    glLightf(GL_LIGHT2, GL_CONSTANT_ATTENUATION, 20.0f);
-    glLightf(GL_LIGHT2, GL_LINEAR_ATTENUATION, 10.0f);
-    glLightf(GL_LIGHT2, GL_QUADRATIC_ATTENUATION, 2.0f);
+    const GLfloat attenuation2[3] = {20.0f, 10.0f, 2.0f};
+    const GLfloat attenuation1[3] = {2.0f, 10.0f, 20.0f};
+    const GLfloat attenuation3[3] = {2.0f, 1.0f, 2.0f};
+    reglerLumiere(2, attenuation2);
 
     glDisable(GL_LIGHT0);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, L0dif);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, L0amb);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, L0spe);
+    reglerLumiere(0, nullptr);
 
     glEnable(GL_LIGHT1);
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, L1dif);
-    glLightfv(GL_LIGHT1, GL_AMBIENT, L1amb);
-    glLightfv(GL_LIGHT1, GL_SPECULAR, L1spe);
-    glLightf(GL_LIGHT1, GL_CONSTANT_ATTENUATION, 2.0f);
-    glLightf(GL_LIGHT1, GL_LINEAR_ATTENUATION, 10.0f);
-    glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 20.0f);
+    reglerLumiere(1, attenuation1);
 
     glEnable(GL_LIGHT2);
     glLightfv(GL_LIGHT2, GL_SPOT_DIRECTION, L2_dir);
-    glLightfv(GL_LIGHT2, GL_DIFFUSE, L2dif);
-    glLightfv(GL_LIGHT2, GL_AMBIENT, L2amb);
-    glLightfv(GL_LIGHT2, GL_SPECULAR, L2spe);
-    glLightf(GL_LIGHT2, GL_CONSTANT_ATTENUATION, 20.0f);
-    glLightf(GL_LIGHT2, GL_LINEAR_ATTENUATION, 10.0f);
-    glLightf(GL_LIGHT2, GL_QUADRATIC_ATTENUATION, 2.0f);
+    reglerLumiere(2, attenuation2);
 
     glDisable(GL_LIGHT3);
-    glLightfv(GL_LIGHT3, GL_DIFFUSE, L3dif);
-    glLightfv(GL_LIGHT3, GL_AMBIENT, L3amb);
-    glLightfv(GL_LIGHT3, GL_SPECULAR, L3spe);
-    glLightf(GL_LIGHT3, GL_CONSTANT_ATTENUATION, 2.0f);
-    glLightf(GL_LIGHT3, GL_LINEAR_ATTENUATION, 1.0f);
-    glLightf(GL_LIGHT3, GL_QUADRATIC_ATTENUATION, 2.0f);
+    reglerLumiere(3, attenuation3);
     glEnable(GL_LIGHT3);
 
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.5f);

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 // The start-up parameters: theta00, theta02, theta20, theta22 (the doubles
@@ -38,7 +40,7 @@ const double PART_CADRAGE = 0.9;
 // display lists are compiled at the first paint.
 GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
     typeCyclide = 0;
-    choix = 1;
+    choix = cyclide::PlanConversion::Pz;
     valeursInitiales();
 }
 
@@ -91,7 +93,7 @@ void GLWidget::setParametres(const double valeurs[7]) {
 void GLWidget::appliquerEntree(const EntreeScene& e) {
     const double valeurs[7] = {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10};
     setParametres(valeurs);
-    choix = e.choix;
+    choix = e.plan;
     exemple = e.exemple != 0 ? 1 : 0;
     numeroExemple = e.exemple;
     reseauDonne = e.reseauDonne;
@@ -142,7 +144,7 @@ EntreeScene GLWidget::entreeCourante() const {
     e.z11 = parametres[5];
     e.P10 = parametres[6];
     e.exemple = exemple != 0 ? numeroExemple : 0;
-    e.choix = choix;
+    e.plan = choix;
     e.reseauDonne = reseauDonne;
     if (reseauDonne) {
         e.reseau = reseau;

@@ -54,17 +54,17 @@ class GLWidget : public QOpenGLWidget {
     int getType() const { return scene.type; }
     // Everything the last rebuild computed: the patch, its conversion, the
     // cyclide, the piece, the residual.
-    const Scene& getScene() const { return scene; }
+    const cyclide::Scene& getScene() const { return scene; }
     // The switch of display list liste (1..7); 0 for any other number.
     int afficheListe(int liste) const;
     // The viewport the view draws into, in device pixels: the whole view.
     QRect zoneAffichage() const { return QRect(0, 0, vueLargeur, vueHauteur); }
     // What the scene is built from now: parameters, example, net, plane.
-    EntreeScene entree() const { return entreeCourante(); }
+    cyclide::EntreeScene entree() const { return entreeCourante(); }
     // Makes entree what the scene is built from (the seven parameters
     // exactly, the example, the net given directly and the plane), then
     // rebuilds, tells the window and redraws.
-    void appliquerEntree(const EntreeScene& entree);
+    void appliquerEntree(const cyclide::EntreeScene& entree);
 
     // Rebuilds the scene from the parameters, the example and the plane; the
     // conversion runs only when one of them changed since the last rebuild.
@@ -77,7 +77,7 @@ class GLWidget : public QOpenGLWidget {
     // the relative tolerance tolerance: leaves the example, rebuilds and
     // redraws. The plane choice applies to it; a parameter change, an
     // example, quitterCarreau or the reset leave it.
-    void ouvrirCarreau(const RBBP& net, double tolerance = TOLERANCE_CARREAU);
+    void ouvrirCarreau(const RBBP& net, double tolerance = cyclide::TOLERANCE_CARREAU);
     // Back to the patch of the parameters (no rebuild).
     void quitterCarreau() { reseauDonne = false; }
     // True while a net given directly is shown.
@@ -126,7 +126,7 @@ class GLWidget : public QOpenGLWidget {
     static const int REDUCTION_APERCU = 3;
     // The pan (eye units) and the point of the scene put at the centre.
     QPointF decalage() const { return QPointF(panX, panY); }
-    const Cadrage& centrage() const { return centre; }
+    const cyclide::Cadrage& centrage() const { return centre; }
 
     // Renders the scene at largeur x hauteur pixels in a new, unshared
     // context on an off-screen surface, through the view's own
@@ -145,7 +145,7 @@ class GLWidget : public QOpenGLWidget {
 
     double Scal;
     int exemple;
-    int choix;
+    cyclide::PlanConversion choix; // the auxiliary plane of the conversion
     int typeCyclide;
 
   public slots:
@@ -197,7 +197,7 @@ class GLWidget : public QOpenGLWidget {
 
     void normalizeAngle(int* angle);
     void chargerExempleNumero(int numero);
-    EntreeScene entreeCourante() const;
+    cyclide::EntreeScene entreeCourante() const;
     void changerRotation(int axe, int angle);
     void changerAffichage(int liste, int t);
     void changerAngle(int k, int degres);
@@ -213,7 +213,7 @@ class GLWidget : public QOpenGLWidget {
     void dessinerAxes() const;
 
     int rotation[3] = {0, 0, 0};
-    int affiche[NOMBRE_LISTES] = {1, 0, 0, 0, 0, 0, 0};
+    int affiche[cyclide::NOMBRE_LISTES] = {1, 0, 0, 0, 0, 0, 0};
     // theta00, theta02, theta20, theta22 (radians), rayon, z11, P10.
     double parametres[7] = {0, 0, 0, 0, 0, 0, 0};
     // The built-in example shown while exemple is non-zero (1..3).
@@ -221,13 +221,13 @@ class GLWidget : public QOpenGLWidget {
     // The net given directly, shown while reseauDonne is set.
     bool reseauDonne = false;
     RBBP reseau;
-    double toleranceReseau = TOLERANCE_CARREAU;
-    Scene scene;
+    double toleranceReseau = cyclide::TOLERANCE_CARREAU;
+    cyclide::Scene scene;
     QPoint lastPos;
     bool ombre = false;
     double panX = 0;
     double panY = 0;
-    Cadrage centre;
+    cyclide::Cadrage centre;
 
     // The viewport set by resizeGL and applied again by paintGL.
     int vueLargeur = 0;
@@ -242,11 +242,11 @@ class GLWidget : public QOpenGLWidget {
     // Lists 1..7, then 8 and 9: the shaded patch and converted patch. The
     // scene version each list of the view's context was compiled from (0:
     // none), so a list is compiled again only when the scene changed.
-    static const int NOMBRE_IDENTIFIANTS = NOMBRE_LISTES + 2;
+    static const int NOMBRE_IDENTIFIANTS = cyclide::NOMBRE_LISTES + 2;
     std::uint64_t versionListe[NOMBRE_IDENTIFIANTS] = {};
     // True for a list of the view's context compiled as a preview.
     bool listeApercu[NOMBRE_IDENTIFIANTS] = {};
-    int compilations[NOMBRE_LISTES] = {0, 0, 0, 0, 0, 0, 0};
+    int compilations[cyclide::NOMBRE_LISTES] = {0, 0, 0, 0, 0, 0, 0};
 };
 
 #endif

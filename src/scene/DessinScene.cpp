@@ -12,6 +12,8 @@
 #include <limits>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 // Samples of the drawings per patch side and per cyclide side when a box
@@ -171,3 +173,5 @@ Cadrage cadrageScene(const Scene& s, const bool affiche[NOMBRE_LISTES]) {
         c.rayon = std::max(c.rayon, std::hypot(p[0] - c.x, p[1] - c.y, p[2] - c.z));
     return c;
 }
+
+} // namespace cyclide

@@ -6,6 +6,8 @@
 
 #include "Scene.h"
 
+namespace cyclide {
+
 // Number of drawings: 1 patch, 2 its border, 3 converted patch, 4 its
 // border, 5 its control polyhedron, 6 whole cyclide, 7 piece of cyclide.
 const int NOMBRE_LISTES = 7;
@@ -40,5 +42,7 @@ struct Cadrage {
 // them. Non-number points are left out; radius 0 at the origin when nothing
 // is shown or every point is a non-number.
 Cadrage cadrageScene(const Scene& scene, const bool affiche[NOMBRE_LISTES]);
+
+} // namespace cyclide
 
 #endif

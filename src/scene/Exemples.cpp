@@ -1,5 +1,7 @@
 #include "Exemples.h"
 
+namespace cyclide {
+
 namespace {
 
 // The three nets, weights and conversion types, stored exactly as given:
@@ -54,3 +56,5 @@ int chargerExemple(int numero, RBBP& bez) {
     }
     return ex->type;
 }
+
+} // namespace cyclide

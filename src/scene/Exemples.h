@@ -5,6 +5,8 @@
 
 #include "RBBP.h"
 
+namespace cyclide {
+
 struct ExempleCarreau {
     double P[3][3][3]; // P[i][j] = (x, y, z)
     double w[3][3];
@@ -21,5 +23,7 @@ const ExempleCarreau* exempleCarreau(int numero);
 // weights into bez and returns its conversion type; returns -1 and leaves
 // bez unchanged for an unknown number.
 int chargerExemple(int numero, RBBP& bez);
+
+} // namespace cyclide
 
 #endif

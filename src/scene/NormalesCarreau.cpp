@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 // Values and derivatives of the three quadratic Bernstein polynomials at t.
@@ -67,3 +69,5 @@ vect normaleCarreau(const RBBP& carreau, double u, double v) {
         return n;
     return vect(0, 0, 0);
 }
+
+} // namespace cyclide

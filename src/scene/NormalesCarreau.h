@@ -6,6 +6,8 @@
 #include "RBBP.h"
 #include "Vecteur.h"
 
+namespace cyclide {
+
 // The unit normal Xu x Xv / |Xu x Xv| of the patch at (u, v), where Xu and Xv
 // are the partial derivatives of the rational point N / D (quotient rule on
 // the Bernstein sums). Where the two derivatives are parallel or one
@@ -13,5 +15,7 @@
 // taken a little inside the parameter square; (0, 0, 0) when it is still
 // undefined there. Non-number nets give non-number or zero normals.
 vect normaleCarreau(const RBBP& carreau, double u, double v);
+
+} // namespace cyclide
 
 #endif

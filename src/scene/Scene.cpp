@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstring>
 
+namespace cyclide {
+
 namespace {
 
 // Scene versions: one counter for the process, so that two scenes built one
@@ -16,7 +18,7 @@ std::atomic<std::uint64_t> prochaineVersion{1};
 // Converts Bez into the rest of the scene (converti, Bez1, verdict, piece,
 // residual, reason) with the threshold seuil and stamps its version.
 void convertirScene(Scene& s, double seuil) {
-    const ConversionVerifiee v = convertirVerifie(s.Bez, s.type, s.entree.choix, seuil);
+    const ConversionVerifiee v = convertirVerifie(s.Bez, s.type, s.entree.plan, seuil);
     s.converti = v.converti;
     s.typeCyclide = v.code;
     s.morceau = v.morceau;
@@ -59,7 +61,7 @@ bool memeReseau(const EntreeScene& e1, const EntreeScene& e2) {
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
     const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
     const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};
-    if (e1.reseauDonne != e2.reseauDonne || e1.choix != e2.choix)
+    if (e1.reseauDonne != e2.reseauDonne || e1.plan != e2.plan)
         return false;
     if (e1.reseauDonne)
         return memeReseau(e1, e2);
@@ -70,7 +72,7 @@ bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
 
 Scene construireScene(const EntreeScene& entree) {
     if (entree.reseauDonne) {
-        Scene s = construireSceneReseau(entree.reseau, entree.choix, entree.tolerance);
+        Scene s = construireSceneReseau(entree.reseau, entree.plan, entree.tolerance);
         s.entree = entree;
         return s;
     }
@@ -85,19 +87,19 @@ Scene construireScene(const EntreeScene& entree) {
     return s;
 }
 
-Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix, double seuil) {
+Scene construireSceneCarreau(const RBBPd& carreau, int type, PlanConversion plan, double seuil) {
     Scene s;
-    s.entree.choix = choix;
+    s.entree.plan = plan;
     s.Bez = carreau;
     s.type = type;
     convertirScene(s, seuil);
     return s;
 }
 
-Scene construireSceneReseau(const RBBP& net, int choix, double tolerance) {
+Scene construireSceneReseau(const RBBP& net, PlanConversion plan, double tolerance) {
     const ConversionReseau c = convertirReseau(net, tolerance);
     Scene s;
-    s.entree.choix = choix;
+    s.entree.plan = plan;
     s.entree.reseauDonne = true;
     s.entree.reseau = net;
     s.entree.tolerance = tolerance;
@@ -114,3 +116,5 @@ Scene construireSceneReseau(const RBBP& net, int choix, double tolerance) {
     s.version = prochaineVersion.fetch_add(1);
     return s;
 }
+
+} // namespace cyclide

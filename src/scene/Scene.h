@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <string>
 
+namespace cyclide {
+
 // What a rebuild starts from: the seven parameters (angles in radians), the
 // example shown (0: none, the net is built from the parameters), the
-// auxiliary plane (1 "Plan Pz", 0 "Plan Py"), or a net given directly
+// auxiliary plane, or a net given directly
 // (reseauDonne: the parameters and the example are then not used).
 struct EntreeScene {
     double theta00 = 0;
@@ -25,7 +27,7 @@ struct EntreeScene {
     double z11 = 0;
     double P10 = 0;
     int exemple = 0;
-    int choix = 1;
+    PlanConversion plan = PlanConversion::Pz; // the auxiliary plane of the conversion
     bool reseauDonne = false;
     RBBP reseau;                          // the net given directly
     double tolerance = TOLERANCE_CARREAU; // its tolerance (construireSceneReseau)
@@ -76,7 +78,7 @@ Scene construireScene(const EntreeScene& entree);
 
 // The same from a net whose conversion type (0, 1, 2) is already known,
 // verified with the threshold seuil.
-Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix,
+Scene construireSceneCarreau(const RBBPd& carreau, int type, PlanConversion plan,
                              double seuil = RESIDU_ADMIS);
 
 // The scene of a net given directly (nine points and weights, for instance
@@ -86,6 +88,9 @@ Scene construireSceneCarreau(const RBBPd& carreau, int type, int choix,
 // decision gives type 0 and code 0 with the decision's reason. A net built
 // from the seven parameters gives the same type, code and cyclide as the
 // parameters whenever the parameters' residual is within tolerance.
-Scene construireSceneReseau(const RBBP& net, int choix, double tolerance = TOLERANCE_CARREAU);
+Scene construireSceneReseau(const RBBP& net, PlanConversion plan,
+                            double tolerance = TOLERANCE_CARREAU);
+
+} // namespace cyclide
 
 #endif

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace cyclide {
+
 namespace {
 
 // Links followed before a path is taken for a loop (the kernel's own limit).
@@ -494,3 +496,5 @@ bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu
     std::string raison;
     return ecrireFichier(chemin, contenu, raison) == ResultatEcriture::Reussie;
 }
+
+} // namespace cyclide

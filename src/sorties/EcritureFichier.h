@@ -9,6 +9,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace cyclide {
+
 // How writing a file ended.
 enum class ResultatEcriture {
     Reussie,
@@ -124,5 +126,7 @@ bool ecrireTout(int fd, const std::string& texte);
 
 // The reason of a system error, in French for the common ones.
 std::string raisonErreur(int erreur);
+
+} // namespace cyclide
 
 #endif

@@ -10,6 +10,8 @@
 #include <ostream>
 #include <sstream>
 
+namespace cyclide {
+
 namespace {
 
 const int PAS_CARREAU = 30;
@@ -211,3 +213,5 @@ bool exporterObj(const std::string& chemin, const RBBPd& converti, int code,
     ecrireObj(texte, groupesConversion(converti, code, morceau), entete, notices);
     return ecrireFichierAtomique(chemin, texte.str());
 }
+
+} // namespace cyclide

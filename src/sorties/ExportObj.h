@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace cyclide {
+
 // One named group of the file. Indices are 0-based inside the group; the
 // vertices are shared by the faces (one vertex per grid point).
 struct GroupeObj {
@@ -64,5 +66,7 @@ void ecrireObj(std::ostream& out, const std::vector<GroupeObj>& groupes,
 bool exporterObj(const std::string& chemin, const RBBPd& converti, int code,
                  const MorceauCyclide& morceau, const std::vector<std::string>& entete,
                  std::vector<std::string>& notices);
+
+} // namespace cyclide
 
 #endif

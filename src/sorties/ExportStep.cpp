@@ -8,6 +8,8 @@
 #include <ctime>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 const int SEGMENTS_MIN_CYCLIDE = 4;
@@ -316,20 +318,31 @@ std::string texteStep(const std::vector<SurfaceNommee>& surfaces, const std::str
            e.data() + "ENDSEC;\nEND-ISO-10303-21;\n";
 }
 
-bool texteStepScene(const Scene& s, const std::string& chemin, std::string& texte,
-                    std::vector<std::string>& notices, std::string& raison) {
-    const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
-    if (surfaces.empty() || surfaces.front().nom != "carreau") {
-        raison = "le carreau n'a pas de forme exacte (coordonnees non finies ou point a l'infini)";
-        return false;
-    }
-    texte = texteStep(surfaces, nomSansChemin(chemin), maintenant());
-    return true;
+bool carreauExact(const std::vector<SurfaceNommee>& surfaces) {
+    return !surfaces.empty() && surfaces.front().nom == "carreau";
 }
 
-bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison) {
-    std::string texte;
-    return texteStepScene(s, chemin, texte, notices, raison) &&
-           ecrireFichier(chemin, texte, raison) == ResultatEcriture::Reussie;
+Resultat<std::string> texteStepScene(const Scene& s, const std::string& chemin,
+                                     std::vector<std::string>& notices) {
+    const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
+    if (!carreauExact(surfaces))
+        return {std::string(), RAISON_CARREAU_INEXACT};
+    return {texteStep(surfaces, nomSansChemin(chemin), maintenant()), ""};
 }
+
+Resultat<void> ecrireExport(const std::string& chemin, const Resultat<std::string>& texte,
+                            LiensDurs liens) {
+    if (!texte.ok())
+        return {texte.raison};
+    std::string raison;
+    if (ecrireFichier(chemin, texte.valeur, raison, liens) != ResultatEcriture::Reussie)
+        return {raison};
+    return {};
+}
+
+Resultat<void> exporterStep(const std::string& chemin, const Scene& s,
+                            std::vector<std::string>& notices) {
+    return ecrireExport(chemin, texteStepScene(s, chemin, notices));
+}
+
+} // namespace cyclide

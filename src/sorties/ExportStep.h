@@ -4,11 +4,15 @@
 #ifndef EXPORT_STEP_H
 #define EXPORT_STEP_H
 
+#include "EcritureFichier.h"
+#include "Resultat.h"
 #include "Scene.h"
 #include "SurfaceBSpline.h"
 
 #include <string>
 #include <vector>
+
+namespace cyclide {
 
 // One surface of the file, with the name of its geometric set.
 struct SurfaceNommee {
@@ -38,17 +42,34 @@ std::string texteStep(const std::vector<SurfaceNommee>& surfaces, const std::str
 // ("1.", "-0.5", "1.2345678901234567E-07"). v must be finite.
 std::string reelStep(double v);
 
-// The whole file text of a scene for a file named chemin (its last path
-// component goes into the header), stamped with the current time. Gives
-// back false, with raison in French, when the patch itself cannot be
-// written with finite numbers and positive weights.
-bool texteStepScene(const Scene& s, const std::string& chemin, std::string& texte,
-                    std::vector<std::string>& notices, std::string& raison);
+// Why a scene has no exact export: its patch cannot be written with finite
+// numbers and positive weights.
+const char* const RAISON_CARREAU_INEXACT =
+    "le carreau n'a pas de forme exacte (coordonnees non finies ou point a l'infini)";
 
-// The whole export of a scene to chemin, written through the safe file
-// writer. Gives back false, with raison in French and chemin left as it
-// was, when the patch itself cannot be written or the file cannot be.
-bool exporterStep(const std::string& chemin, const Scene& s, std::vector<std::string>& notices,
-                  std::string& raison);
+// Whether the surfaces of surfacesStep begin with the patch itself (the
+// patch has an exact form: the export can be written).
+bool carreauExact(const std::vector<SurfaceNommee>& surfaces);
+
+// The whole file text of a scene for a file named chemin (its last path
+// component goes into the header), stamped with the current time.
+// Out: the text, or RAISON_CARREAU_INEXACT; the surfaces left out in
+// notices.
+Resultat<std::string> texteStepScene(const Scene& s, const std::string& chemin,
+                                     std::vector<std::string>& notices);
+
+// Writes the text of an export to chemin through the safe file writer;
+// liens says how a hard-linked file is written.
+// Out: success, or the reason in French (texte's own when it is one),
+// chemin then left as it was.
+Resultat<void> ecrireExport(const std::string& chemin, const Resultat<std::string>& texte,
+                            LiensDurs liens = LiensDurs::Remplaces);
+
+// The whole export of a scene to chemin (texteStepScene, ecrireExport).
+// Out: success, or the reason in French, chemin then left as it was.
+Resultat<void> exporterStep(const std::string& chemin, const Scene& s,
+                            std::vector<std::string>& notices);
+
+} // namespace cyclide
 
 #endif

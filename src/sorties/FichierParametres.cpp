@@ -15,6 +15,9 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+
+namespace cyclide {
 
 namespace {
 
@@ -95,55 +98,56 @@ int lireParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]) {
     return analyserParametres(in, valeurs).lus;
 }
 
-ResultatLecture lireDescripteurBorne(int fd, std::string& texte, std::string& raison) {
-    texte.clear();
+namespace {
+
+// A reading that ended with fin, for the reason raison, after texte.
+Resultat<TexteLu> echecLecture(ResultatLecture fin, std::string raison, std::string texte = "") {
+    return {{fin, std::move(texte)}, std::move(raison)};
+}
+
+} // namespace
+
+Resultat<TexteLu> lireDescripteurBorne(int fd) {
+    std::string texte;
     char tampon[4096];
     for (;;) {
         const ssize_t n = ::read(fd, tampon, sizeof tampon);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            raison = raisonErreur(errno);
-            return ResultatLecture::ErreurLecture;
-        }
+        if (n < 0)
+            return echecLecture(ResultatLecture::ErreurLecture, raisonErreur(errno), texte);
         if (n == 0)
-            return ResultatLecture::Lu;
+            return {{ResultatLecture::Lu, texte}, ""};
         texte.append(tampon, static_cast<std::size_t>(n));
-        if (texte.size() > TAILLE_PARAMETRES_MAX) {
-            raison = "plus de " + std::to_string(TAILLE_PARAMETRES_MAX / 1024) +
-                     " Ko, ce n'est pas un fichier de parametres";
-            return ResultatLecture::TropLong;
-        }
+        if (texte.size() > TAILLE_PARAMETRES_MAX)
+            return echecLecture(ResultatLecture::TropLong,
+                                "plus de " + std::to_string(TAILLE_PARAMETRES_MAX / 1024) +
+                                    " Ko, ce n'est pas un fichier de parametres",
+                                texte);
     }
 }
 
-ResultatLecture lireFichierParametres(const std::string& chemin, bool ordinaireSeulement,
-                                      std::string& texte, std::string& raison,
-                                      IdentiteFichier* identite) {
+Resultat<TexteLu> lireFichierParametres(const std::string& chemin, bool ordinaireSeulement,
+                                        IdentiteFichier* identite) {
     const int drapeaux = O_RDONLY | O_NOCTTY | O_CLOEXEC | (ordinaireSeulement ? O_NONBLOCK : 0);
     const int fd = ::open(chemin.c_str(), drapeaux);
-    if (fd < 0) {
-        raison = raisonErreur(errno);
-        return ResultatLecture::OuvertureImpossible;
-    }
+    if (fd < 0)
+        return echecLecture(ResultatLecture::OuvertureImpossible, raisonErreur(errno));
     struct stat etat {};
-    ResultatLecture fin = ResultatLecture::Lu;
+    Resultat<TexteLu> lu;
     if (::fstat(fd, &etat) != 0) {
-        raison = raisonErreur(errno);
-        fin = ResultatLecture::ErreurLecture;
+        lu = echecLecture(ResultatLecture::ErreurLecture, raisonErreur(errno));
     } else if (S_ISDIR(etat.st_mode)) {
-        raison = raisonErreur(EISDIR);
-        fin = ResultatLecture::GenreRefuse;
+        lu = echecLecture(ResultatLecture::GenreRefuse, raisonErreur(EISDIR));
     } else if (ordinaireSeulement && !S_ISREG(etat.st_mode)) {
-        raison = "ce n'est pas un fichier ordinaire";
-        fin = ResultatLecture::GenreRefuse;
+        lu = echecLecture(ResultatLecture::GenreRefuse, "ce n'est pas un fichier ordinaire");
     } else {
         if (identite != nullptr)
             *identite = identiteDescripteur(fd);
-        fin = lireDescripteurBorne(fd, texte, raison);
+        lu = lireDescripteurBorne(fd);
     }
     ::close(fd);
-    return fin;
+    return lu;
 }
 
 void ecrireParametres(std::ostream& out, const double valeurs[NOMBRE_PARAMETRES]) {
@@ -170,3 +174,5 @@ int radiansEnDegres(double radians) {
         return INT_MIN;
     return static_cast<int>(degres);
 }
+
+} // namespace cyclide

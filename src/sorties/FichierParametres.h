@@ -6,10 +6,13 @@
 #define FICHIER_PARAMETRES_H
 
 #include "EcritureFichier.h"
+#include "Resultat.h"
 
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+
+namespace cyclide {
 
 const int NOMBRE_PARAMETRES = 7;
 
@@ -42,19 +45,25 @@ enum class ResultatLecture {
     ErreurLecture
 };
 
-// Reads all of a descriptor, at most TAILLE_PARAMETRES_MAX bytes, into
-// texte (a pipe or the standard input is read until its end).
-ResultatLecture lireDescripteurBorne(int fd, std::string& texte, std::string& raison);
+// A whole input read.
+struct TexteLu {
+    ResultatLecture fin = ResultatLecture::Lu; // how the reading ended
+    std::string texte;                         // the bytes read (all of them when Lu)
+};
 
-// Opens chemin and reads it whole into texte. ordinaireSeulement (the
+// Reads all of a descriptor, at most TAILLE_PARAMETRES_MAX bytes (a pipe
+// or the standard input is read until its end).
+// Out: the text and how the reading ended; the reason in French unless Lu.
+Resultat<TexteLu> lireDescripteurBorne(int fd);
+
+// Opens chemin and reads it whole. ordinaireSeulement (the
 // window): opened without ever waiting (a named pipe without writer, a
 // terminal) and refused unless it is a regular file; otherwise pipes and
 // character devices are read as well (a named pipe waits for its writer),
 // directories refused. identite, when given, gets what was read.
-// raison tells a failure in French.
-ResultatLecture lireFichierParametres(const std::string& chemin, bool ordinaireSeulement,
-                                      std::string& texte, std::string& raison,
-                                      IdentiteFichier* identite = nullptr);
+// Out: the text and how the reading ended; the reason in French unless Lu.
+Resultat<TexteLu> lireFichierParametres(const std::string& chemin, bool ordinaireSeulement,
+                                        IdentiteFichier* identite = nullptr);
 
 // Writes the seven values in the file layout, each in the shortest form
 // that reads back as the same double.
@@ -69,5 +78,7 @@ bool ecrireFichierParametres(const std::string& chemin, const double valeurs[NOM
 // (radians * 360 / 2pi, halves away from zero), clamped into the range of
 // int; NaN gives 0.
 int radiansEnDegres(double radians);
+
+} // namespace cyclide
 
 #endif

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 // How much of a faulty text a message quotes.
@@ -166,24 +168,24 @@ void reseauDesValeurs(const double valeurs[NOMBRES_RESEAU], RBBP& net) {
     }
 }
 
-bool lireCarreau(std::istream& is, RBBP& net, std::string& erreur) {
+Resultat<RBBP> lireCarreau(std::istream& is) {
+    Resultat<RBBP> lu;
     std::string brut;
-    if (!lireTexte(is, brut, erreur))
-        return false;
+    if (!lireTexte(is, brut, lu.raison))
+        return lu;
     const std::string_view texte = sansMarqueUtf8(brut);
     double valeurs[NOMBRES_RESEAU];
-    const bool lu = commenceParAccolade(texte) ? lireJson(texte, valeurs, erreur)
-                                               : lireLignes(texte, valeurs, erreur);
-    if (lu)
-        reseauDesValeurs(valeurs, net);
+    if (commenceParAccolade(texte) ? lireJson(texte, valeurs, lu.raison)
+                                   : lireLignes(texte, valeurs, lu.raison))
+        reseauDesValeurs(valeurs, lu.valeur);
     return lu;
 }
 
-bool lireFichierCarreau(const std::string& nom, RBBP& net, std::string& erreur) {
+Resultat<RBBP> lireFichierCarreau(const std::string& nom) {
     std::ifstream fichier(nom, std::ios::binary);
-    if (!fichier) {
-        erreur = "impossible d'ouvrir le fichier '" + nom + "'";
-        return false;
-    }
-    return lireCarreau(fichier, net, erreur);
+    if (!fichier)
+        return {RBBP(), "impossible d'ouvrir le fichier '" + nom + "'"};
+    return lireCarreau(fichier);
 }
+
+} // namespace cyclide

@@ -11,11 +11,14 @@
 #define LECTURE_CARREAU_H
 
 #include "RBBP.h"
+#include "Resultat.h"
 
 #include <cstddef>
 #include <istream>
 #include <string>
 #include <string_view>
+
+namespace cyclide {
 
 // The longest net text accepted, in bytes.
 const std::size_t TAILLE_CARREAU_MAX = 65536; // 64 KB
@@ -47,18 +50,20 @@ FauteJson lireReseauJson(std::string_view texte, double valeurs[NOMBRES_RESEAU])
 void reseauDesValeurs(const double valeurs[NOMBRES_RESEAU], RBBP& net);
 
 // Reads a net from is (at most TAILLE_CARREAU_MAX bytes are taken in).
-// Gives back true with the nine points and weights written into net (its
-// colours and those of its points are kept). Gives back false, net
-// unchanged, with one French message in erreur naming the line at fault:
+// Out: the nine points and weights read, in a net with the default
+// colours; or the default net with one French message naming the line at
+// fault:
 // a line without exactly four numbers (or 36 for the one-line form), a
 // text that is not a number, a tenth point, fewer than nine points, a JSON
 // text that is not such an object, a text longer than TAILLE_CARREAU_MAX,
 // or a stream that cannot be read. Quoted texts are cut and their control
 // bytes written \xNN.
-bool lireCarreau(std::istream& is, RBBP& net, std::string& erreur);
+Resultat<RBBP> lireCarreau(std::istream& is);
 
-// The same from the file nom; an unopenable file gives false with
+// The same from the file nom; an unopenable file gives the reason
 // "impossible d'ouvrir le fichier 'nom'".
-bool lireFichierCarreau(const std::string& nom, RBBP& net, std::string& erreur);
+Resultat<RBBP> lireFichierCarreau(const std::string& nom);
+
+} // namespace cyclide
 
 #endif

@@ -21,6 +21,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace cyclide {
+
 namespace {
 
 const std::size_t TAMPON_LECTURE = 1 << 16;
@@ -52,7 +54,7 @@ void ligneCsv(std::string& out, const Scene& s, long numero) {
     else
         for (double v : {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10})
             champNombre(out, v);
-    out += e.choix == 0 ? ",y," : ",z,";
+    out += e.plan == PlanConversion::Py ? ",y," : ",z,";
     out += std::to_string(s.type) + "," + std::to_string(s.typeCyclide) + ",";
     const char* sorte = sorteCyclide(s.typeCyclide);
     out += sorte != nullptr ? sorte : "";
@@ -471,25 +473,21 @@ LigneLot lireLigneLot(std::string_view ligne) {
     return ligneNombres(ligne);
 }
 
-SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur) {
+LigneLot analyserLigneLot(std::string_view ligne) {
     LigneLot l = lireLigneLot(ligne);
     if (l.sorte == SorteLigne::Reseau) {
         l.sorte = SorteLigne::Erreur;
         l.erreur = "expected 7 numbers, found a net";
     }
-    if (l.sorte == SorteLigne::Erreur)
-        erreur = l.erreur;
-    if (l.sorte == SorteLigne::Parametres)
-        std::copy(l.valeurs, l.valeurs + 7, valeurs);
-    return l.sorte;
+    return l;
 }
 
-EntreeScene entreeParametres(const double valeurs[7], int choix) {
+EntreeScene entreeParametres(const double valeurs[7], PlanConversion plan) {
     EntreeScene e;
     double* champs[7] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22, &e.rayon, &e.z11, &e.P10};
     for (int k = 0; k < 7; ++k)
         *champs[k] = valeurs[k];
-    e.choix = choix;
+    e.plan = plan;
     return e;
 }
 
@@ -498,10 +496,10 @@ namespace {
 // The scene of a line read: its parameter set or its net.
 Scene sceneLigne(const LigneLot& l, const OptionsLot& options) {
     if (l.sorte == SorteLigne::Parametres)
-        return construireScene(entreeParametres(l.valeurs, options.choix));
+        return construireScene(entreeParametres(l.valeurs, options.plan));
     RBBP net;
     reseauDesValeurs(l.valeurs, net);
-    return construireSceneReseau(net, options.choix, options.tolerance);
+    return construireSceneReseau(net, options.plan, options.tolerance);
 }
 
 } // namespace
@@ -573,3 +571,5 @@ std::string ligneProgression(unsigned long long lus, unsigned long long total, l
          " lignes/s";
     return r;
 }
+
+} // namespace cyclide

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+namespace cyclide {
+
 // Longest line accepted, in bytes (without its line end); a longer line is
 // an error row and is never collected whole.
 const std::size_t LONGUEUR_LIGNE_LOT_MAX = 4096;
@@ -25,10 +27,10 @@ const std::size_t LONGUEUR_LIGNE_LOT_MAX = 4096;
 const std::size_t OCTETS_EN_COURS_MAX = std::size_t{32} << 20;
 
 struct OptionsLot {
-    int choix = 1;                        // auxiliary plane: 1 "Plan Pz", 0 "Plan Py"
-    double tolerance = TOLERANCE_CARREAU; // relative tolerance for the nets of the batch
-    bool csv = false;                     // CSV rows (with a header) instead of JSON Lines
-    int fils = 0;                         // worker threads; 0: one per core
+    PlanConversion plan = PlanConversion::Pz; // auxiliary plane of the conversion
+    double tolerance = TOLERANCE_CARREAU;     // relative tolerance for the nets of the batch
+    bool csv = false;                         // CSV rows (with a header) instead of JSON Lines
+    int fils = 0;                             // worker threads; 0: one per core
     int lignesParBloc = 1024;
     bool progression = false;            // a progress line on the standard error
     unsigned long long tailleEntree = 0; // bytes of the input when known, for the progress
@@ -56,12 +58,11 @@ struct LigneLot {
 LigneLot lireLigneLot(std::string_view ligne);
 
 // The same for a line that must be a parameter set: a net is an Erreur.
-// The seven numbers go into valeurs (left unchanged otherwise).
-SorteLigne analyserLigneLot(std::string_view ligne, double valeurs[7], std::string& erreur);
+LigneLot analyserLigneLot(std::string_view ligne);
 
 // The input of a scene from seven numbers in parameter-file order (theta00,
-// theta02, theta20, theta22, rayon, z11, P10), no example, plane choix.
-EntreeScene entreeParametres(const double valeurs[7], int choix);
+// theta02, theta20, theta22, rayon, z11, P10), no example, plane plan.
+EntreeScene entreeParametres(const double valeurs[7], PlanConversion plan);
 
 // Appends the row of one input line numbered numero (from 1; a UTF-8
 // byte-order mark opening line 1 is skipped): nothing for a Vide line, the
@@ -105,5 +106,7 @@ BilanLot traiterLot(int entree, int sortie, const OptionsLot& options);
 // the count and the rate always.
 std::string ligneProgression(unsigned long long lus, unsigned long long total, long lignes,
                              double secondes);
+
+} // namespace cyclide
 
 #endif

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace cyclide {
+
 namespace {
 
 bool estBlanc(char ch) {
@@ -183,3 +185,5 @@ std::string texteCite(std::string_view mot, std::size_t max) {
         texte += "...";
     return texte + "'";
 }
+
+} // namespace cyclide

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace cyclide {
+
 // The longest number text accepted (sign, digits, point and exponent): longer
 // texts are refused without being collected further.
 const std::size_t LONGUEUR_NOMBRE_MAX = 64;
@@ -41,5 +43,7 @@ bool separateursMelanges(std::string_view ligne);
 // A word quoted in a message: between apostrophes, at most max characters
 // (then "..."), every byte that is not printable ASCII written \xNN.
 std::string texteCite(std::string_view mot, std::size_t max = 40);
+
+} // namespace cyclide
 
 #endif

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace cyclide {
+
 namespace {
 
 // True when texte is well-formed UTF-8 (no overlong forms, no surrogates).
@@ -186,3 +188,5 @@ std::string resultatJson(const Scene& s, const OrigineEntree& origine) {
     ajouterResultatJson(out, s, origine);
     return out;
 }
+
+} // namespace cyclide

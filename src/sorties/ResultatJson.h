@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace cyclide {
+
 // Appends the shortest text that reads back as exactly v (round trip),
 // e.g. "0.1", "-7.982", "1e+20"; "null" for a NaN or an infinity.
 // Gives back false when it wrote "null".
@@ -32,5 +34,7 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
 
 // The same as a new string.
 std::string resultatJson(const Scene& s, const OrigineEntree& origine);
+
+} // namespace cyclide
 
 #endif

@@ -32,6 +32,8 @@
 #include <string_view>
 #include <vector>
 
+namespace cyclide {
+
 // Where the numbers of a conversion came from, for the "input" key.
 struct OrigineEntree {
     enum class Sorte { Parametres, Fichier, Exemple, Lot, Reseau };
@@ -233,7 +235,7 @@ void ecrireResultat(Sortie& sortie, const Scene& sc, const OrigineEntree& origin
     s.objet();
     schema_resultat::entree(e, sc.entree, origine);
     s.cle("plane");
-    s.mot(sc.entree.choix == 0 ? "y" : "z");
+    s.mot(sc.entree.plan == PlanConversion::Py ? "y" : "z");
     s.cle("type");
     s.entier(sc.type);
     s.cle("code");
@@ -255,5 +257,7 @@ void ecrireResultat(Sortie& sortie, const Scene& sc, const OrigineEntree& origin
     }
     s.finObjet();
 }
+
+} // namespace cyclide
 
 #endif

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace cyclide {
+
 namespace {
 
 const int SEGMENTS_MAX = 64;
@@ -194,3 +196,5 @@ bool surfaceCyclideMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, 
     }
     return false;
 }
+
+} // namespace cyclide

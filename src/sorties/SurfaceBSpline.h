@@ -11,6 +11,8 @@
 #include <array>
 #include <vector>
 
+namespace cyclide {
+
 // A degree 2 x 2 rational B-spline surface with nu x nv Bezier segments:
 // knots 0, 1, ..., nu along u with multiplicities 3, 2, ..., 2, 3 (the same
 // along v), (2 nu + 1) x (2 nv + 1) control points and weights, stored row
@@ -58,5 +60,7 @@ bool surfaceCarreau(const RBBP& net, SurfaceBSpline& surface);
 // nearly equal: the cyclide is nearly degenerate).
 bool surfaceCyclideMonde(const CyclideRepere& cyclide, const MorceauCyclide& m, int segmentsMin,
                          SurfaceBSpline& surface);
+
+} // namespace cyclide
 
 #endif

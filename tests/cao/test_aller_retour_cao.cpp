@@ -25,6 +25,8 @@
 
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 struct CasAllerRetour {
@@ -49,14 +51,15 @@ bool proches(double x, double y, double echelle) {
 
 // Every patch converted from the file: the verdict and a, c, mu of s.
 void verifierRelecture(const std::string& chemin, const Scene& s, int facesAttendues) {
-    LectureCao lecture;
-    std::string raison;
-    ASSERT_TRUE(lireCarreauxCao(chemin, lecture, raison)) << raison;
+    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
+    ASSERT_TRUE(lu.ok()) << lu.raison;
+    const LectureCao& lecture = lu.valeur;
     EXPECT_TRUE(lecture.ignorees.empty());
     ASSERT_FALSE(lecture.carreaux.empty());
     EXPECT_EQ(lecture.carreaux.back().face, facesAttendues);
     const double echelle = std::fabs(s.converti.a);
-    for (const ResultatCao& r : convertirCarreauxCao(lecture, 1, TOLERANCE_CARREAU)) {
+    for (const ResultatCao& r :
+         convertirCarreauxCao(lecture, PlanConversion::Pz, TOLERANCE_CARREAU)) {
         SCOPED_TRACE("face " + std::to_string(r.carreau.face) + " carreau " +
                      std::to_string(r.carreau.carreauU) + " " + std::to_string(r.carreau.carreauV));
         EXPECT_EQ(r.scene.typeCyclide, s.typeCyclide);
@@ -72,15 +75,14 @@ class AllerRetourCao : public ::testing::TestWithParam<CasAllerRetour> {};
 
 TEST_P(AllerRetourCao, EveryPatchReadBackKeepsItsVerdictAndCyclide) {
     const CasAllerRetour& cas = GetParam();
-    const Scene s = construireSceneReseau(reseauPiece(cas.a, cas.c, cas.mu), 1);
+    const Scene s = construireSceneReseau(reseauPiece(cas.a, cas.c, cas.mu), PlanConversion::Pz);
     ASSERT_EQ(s.typeCyclide, cas.code);
     DossierDeTest dossier("aller-retour");
     const std::string chemin = (dossier.chemin() / (cas.iges ? "f.iges" : "f.step")).string();
     std::vector<std::string> notices;
-    std::string raison;
-    ASSERT_TRUE(cas.iges ? exporterIges(chemin, s, notices, raison)
-                         : exporterStep(chemin, s, notices, raison))
-        << raison;
+    const Resultat<void> ecrit =
+        cas.iges ? exporterIges(chemin, s, notices) : exporterStep(chemin, s, notices);
+    ASSERT_TRUE(ecrit.ok()) << ecrit.raison;
     EXPECT_TRUE(notices.empty());
     verifierRelecture(chemin, s, 3); // the patch, the piece, the whole cyclide
 }
@@ -127,7 +129,7 @@ Handle(Geom_BSplineSurface) deuxSegments(const RBBP& gauche, const RBBP& droite)
 TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     // The piece theta in [0.3, 1.4] as two segments meeting at 0.85.
     const double a = 5, c = 2, mu = 3;
-    const Scene s = construireSceneReseau(reseauPiece(a, c, mu), 1);
+    const Scene s = construireSceneReseau(reseauPiece(a, c, mu), PlanConversion::Pz);
     const Handle(Geom_BSplineSurface) cyclide =
         deuxSegments(reseauPiece(a, c, mu, 0.3, 0.85), reseauPiece(a, c, mu, 0.85, 1.4));
     // Degree 1 along u, 2 along v.
@@ -149,14 +151,15 @@ TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     ASSERT_EQ(ecrivain.Transfer(tout, STEPControl_AsIs), IFSelect_RetDone);
     ASSERT_EQ(ecrivain.Write(chemin.c_str()), IFSelect_RetDone);
 
-    LectureCao lecture;
-    std::string raison;
-    ASSERT_TRUE(lireCarreauxCao(chemin, lecture, raison)) << raison;
+    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
+    ASSERT_TRUE(lu.ok()) << lu.raison;
+    const LectureCao& lecture = lu.valeur;
     ASSERT_EQ(lecture.carreaux.size(), 3u);
     ASSERT_EQ(lecture.ignorees.size(), 1u);
     EXPECT_EQ(lecture.ignorees[0].face, 3);
     EXPECT_EQ(lecture.ignorees[0].sorte, "plan");
-    const std::vector<ResultatCao> r = convertirCarreauxCao(lecture, 1, TOLERANCE_CARREAU);
+    const std::vector<ResultatCao> r =
+        convertirCarreauxCao(lecture, PlanConversion::Pz, TOLERANCE_CARREAU);
     for (int k = 0; k < 2; ++k) {
         EXPECT_EQ(r[k].carreau.face, 1);
         EXPECT_EQ(r[k].carreau.carreauU, k + 1);

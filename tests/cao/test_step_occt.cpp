@@ -20,6 +20,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+using namespace cyclide;
+
 namespace {
 
 // Largest |F| / size^4 of the cyclide's equation over 10 x 10 points of the
@@ -51,8 +53,8 @@ TEST_P(StepOcct, ImportsAsThreeRationalBSplineFaces) {
     const std::filesystem::path chemin = std::filesystem::temp_directory_path() /
                                          ("test_occt_" + std::to_string(::getpid()) + ".step");
     std::vector<std::string> notices;
-    std::string raison;
-    ASSERT_TRUE(exporterStep(chemin.string(), s, notices, raison)) << raison;
+    const Resultat<void> ecrit = exporterStep(chemin.string(), s, notices);
+    ASSERT_TRUE(ecrit.ok()) << ecrit.raison;
     STEPControl_Reader lecteur;
     ASSERT_EQ(lecteur.ReadFile(chemin.string().c_str()), IFSelect_RetDone);
     std::filesystem::remove(chemin);

@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -11,6 +11,8 @@
 #include <limits>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 int construire(RBBPd& r, const Parametres& p) {

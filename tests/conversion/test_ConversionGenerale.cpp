@@ -16,6 +16,8 @@
 #include <limits>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 // Identical a, c, mu, omega and Base.

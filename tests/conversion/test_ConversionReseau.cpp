@@ -13,6 +13,8 @@
 #include <cmath>
 #include <random>
 
+using namespace cyclide;
+
 namespace {
 
 using exacts::Famille;

@@ -18,6 +18,8 @@
 #include <random>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 bool memeNombre(double x, double y) {

@@ -19,11 +19,13 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
-Scene sceneReseau(const RBBP& net, int choix) {
+Scene sceneReseau(const RBBP& net, PlanConversion plan) {
     CaptureStdout silence; // diagnostics of the plane constructions
-    return construireSceneReseau(net, choix);
+    return construireSceneReseau(net, plan);
 }
 
 } // namespace
@@ -38,7 +40,7 @@ TEST(DecisionCarreau, RandomPiecesOfEveryKindAreReadAsTheirKind) {
         if (!pieces::pieceAleatoire(genre, g, std::pow(10.0, pieces::uniforme(g, -6, 6)), net))
             continue;
         const RBBPd lu = (k / 6) % 2 ? transpose(net) : net; // both orientations
-        const Scene s = sceneReseau(lu, k % 2);
+        const Scene s = sceneReseau(lu, k % 2 == 1 ? PlanConversion::Pz : PlanConversion::Py);
         const pieces::Premiere p = pieces::premiereLecture(s);
         avant.compter(p.code, p.residu);
         apres.compter(s.typeCyclide, s.residu);
@@ -49,7 +51,8 @@ TEST(DecisionCarreau, RandomPiecesOfEveryKindAreReadAsTheirKind) {
         if (genre < pieces::SPHERE)
             continue;
         CaptureStdout silence;
-        const Scene t = construireSceneCarreau(lu, 2, k % 2); // the torus case
+        const Scene t = construireSceneCarreau(
+            lu, 2, k % 2 == 1 ? PlanConversion::Pz : PlanConversion::Py); // the torus case
         const pieces::Premiere pt = pieces::premiereLecture(t);
         avantTore.compter(pt.code, pt.residu);
         if (pt.code == genre && pt.residu <= RESIDU_EXACT &&
@@ -93,15 +96,15 @@ TEST_P(Perturbe, MovedNetIsRefused) {
         RBBPd net;
         while (!pieces::pieceAleatoire(genre, g, 3, net)) {
         }
-        ASSERT_NE(sceneReseau(net, 1).typeCyclide, 0) << genre;
+        ASSERT_NE(sceneReseau(net, PlanConversion::Pz).typeCyclide, 0) << genre;
         const double d = 1e-3 * net.P[0][0].distance(net.P[2][2]);
         Point& P = net.P[p.i][p.j];
         const double x[3] = {P.getX0(), P.getY0(), P.getZ0()};
         P.init(x[0] + (p.composante == 0) * d, x[1] + (p.composante == 1) * d,
                x[2] + (p.composante == 2) * d);
         net.w[p.i][p.j] *= p.composante == 3 ? 1 + 1e-3 : 1;
-        for (int choix : {1, 0}) {
-            const Scene s = sceneReseau(net, choix);
+        for (PlanConversion plan : {PlanConversion::Pz, PlanConversion::Py}) {
+            const Scene s = sceneReseau(net, plan);
             EXPECT_EQ(s.typeCyclide, 0) << "kind " << genre << " residu " << s.residu;
             EXPECT_FALSE(s.raison.empty());
         }
@@ -128,15 +131,14 @@ TEST(DecisionCarreau, ArcsOfCirclesAndTheRefusalNamingTheBoundary) {
                   {Point(0.5, 0.5, 0), 1, 1, 1, false},
                   {B, 1, r2, -1, false}};
     for (const auto& l : lignes) {
-        std::string raison;
-        EXPECT_EQ(arcDeCercle(A, l.Q1, C, l.w0, l.w1, l.w2, 1e-6, raison), l.cercle) << raison;
-        EXPECT_EQ(raison.empty(), l.cercle);
+        const Resultat<void> arc = arcDeCercle(A, l.Q1, C, l.w0, l.w1, l.w2, 1e-6);
+        EXPECT_EQ(arc.ok(), l.cercle) << arc.raison;
     }
     std::mt19937 g(5u);
     RBBPd net;
     ASSERT_TRUE(pieces::pieceAleatoire(pieces::RING, g, 1, net));
     net.w[2][1] *= 1.01;
-    const Scene s = sceneReseau(net, 1);
+    const Scene s = sceneReseau(net, PlanConversion::Pz);
     EXPECT_EQ(s.type + s.typeCyclide, 0);
     EXPECT_NE(s.raison.find("le bord u = 1 (P20 P21 P22)"), std::string::npos) << s.raison;
 }
@@ -150,7 +152,7 @@ TEST(DecisionCarreau, NetOfTheSevenParametersGivesTheSameResult) {
     int compares = 0;
     for (int k = 0; k < 400; ++k) {
         EntreeScene e = pieces::jeuAleatoire(g);
-        e.choix = k % 2;
+        e.plan = k % 2 == 1 ? PlanConversion::Pz : PlanConversion::Py;
         CaptureStdout silence;
         const Scene sp = construireScene(e);
         if (sp.typeCyclide == 0)
@@ -160,11 +162,11 @@ TEST(DecisionCarreau, NetOfTheSevenParametersGivesTheSameResult) {
         for (int i = 0; i < 9; ++i)
             texte << sp.Bez.P[i / 3][i % 3] << " " << sp.Bez.w[i / 3][i % 3] << "\n";
         std::istringstream is(texte.str());
-        RBBP net;
-        std::string erreur;
-        ASSERT_TRUE(lireCarreau(is, net, erreur)) << erreur;
+        const Resultat<RBBP> lu = lireCarreau(is);
+        ASSERT_TRUE(lu.ok()) << lu.raison;
+        const RBBP& net = lu.valeur;
         const Scene sr =
-            construireSceneReseau(net, e.choix, std::max(TOLERANCE_CARREAU, 2 * sp.residu));
+            construireSceneReseau(net, e.plan, std::max(TOLERANCE_CARREAU, 2 * sp.residu));
         ASSERT_EQ(std::make_tuple(sr.type, sr.typeCyclide),
                   std::make_tuple(sp.type, sp.typeCyclide))
             << sr.raison << " net a c mu " << sr.converti.a << " " << sr.converti.c << " "

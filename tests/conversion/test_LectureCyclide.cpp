@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <random>
 
+using namespace cyclide;
+
 namespace {
 
 // Both planes: the expected kind and parameters, a residual at rounding

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace cyclide;
+
 // The start-up patch keeps its literal piece: u0 = thetaSol1 of P00,
 // v0 = -(2 pi - p1), with the values of the worked example.
 TEST(ConversionMend, StartUpPatchKeepsItsPiece) {

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // A record whose every number has at most 6 significant digits, so that its

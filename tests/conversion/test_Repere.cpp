@@ -13,6 +13,8 @@
 #include <limits>
 #include <vector>
 
+using namespace cyclide;
+
 TEST(ChangementBase, IdentityFrameKeepsThePatchAndDrawsItsGrid) {
     RBBPd r = carreauDepart();
     for (int i = 0; i < 3; ++i)

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 struct CasReseau {

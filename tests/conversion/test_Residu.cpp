@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace cyclide;
+
 namespace {
 
 // An exact rational biquadratic patch of the torus with tube centre radius a

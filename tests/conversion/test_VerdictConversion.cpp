@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 void verifierScene(const Scene& s, double seuil) {
@@ -63,8 +65,8 @@ TEST(VerdictConversion, ParameterSweepReportsOnlyCarryingKinds) {
     for (int k = 0; k < 12000; ++k) {
         const int d = k >= 10000;
         EntreeScene e = d ? jeuPresqueDegenere(g) : pieces::jeuAleatoire(g);
-        for (int choix : {1, 0}) {
-            e.choix = choix;
+        for (PlanConversion plan : {PlanConversion::Pz, PlanConversion::Py}) {
+            e.plan = plan;
             const Scene s = construireScene(e);
             verifierScene(s, RESIDU_ADMIS);
             const pieces::Premiere p = pieces::premiereLecture(s);
@@ -94,10 +96,11 @@ TEST(VerdictConversion, QuotedSetsGiveCodeZeroOrACarryingCyclide) {
     const double t = 1.5707963267948966, s = -1.0471975511965976, pi = 3.141592653589793;
     const RBBP n; // no net given directly
     const double tol = TOLERANCE_CARREAU;
-    const EntreeScene cas[4] = {{0, t, s, 1e-08, 4, 8, -7.982, 0, 1, false, n, tol},
-                                {0, 1e-08, s, pi, 4, 8, -7.982, 0, 1, false, n, tol},
-                                {0, t, s, pi, 4, 8, -1e8, 0, 0, false, n, tol},
-                                {0, t, s, DEUX_PI, 4, 8, -7.982, 0, 1, false, n, tol}};
+    const EntreeScene cas[4] = {
+        {0, t, s, 1e-08, 4, 8, -7.982, 0, PlanConversion::Pz, false, n, tol},
+        {0, 1e-08, s, pi, 4, 8, -7.982, 0, PlanConversion::Pz, false, n, tol},
+        {0, t, s, pi, 4, 8, -1e8, 0, PlanConversion::Py, false, n, tol},
+        {0, t, s, DEUX_PI, 4, 8, -7.982, 0, PlanConversion::Pz, false, n, tol}};
     for (const EntreeScene& e : cas) {
         CaptureStdout silence;
         const Scene sc = construireScene(e);

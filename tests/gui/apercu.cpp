@@ -18,6 +18,8 @@
 #include <iostream>
 #include <string>
 
+using namespace cyclide;
+
 // The converted patch (shaded) with its border on its cyclide, the view
 // turned and fitted, as a user would set it with the panel and the menus.
 void montrerCyclide(FenPrincipale& fenetre) {

@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+using namespace cyclide;
+
 namespace {
 
 // The net's nine "x y z w" lines at 17 significant digits.
@@ -102,11 +104,9 @@ void TestCarreau::ouvrir() {
     QTemporaryDir dossier;
     const QString nom = dossier.filePath("reseau.txt");
     QVERIFY(ecrireOctets(nom, fichier));
-    RBBP attendu;
-    {
-        std::string erreur;
-        QVERIFY(lireFichierCarreau(QFile::encodeName(nom).toStdString(), attendu, erreur));
-    }
+    const Resultat<RBBP> lu = lireFichierCarreau(QFile::encodeName(nom).toStdString());
+    QVERIFY(lu.ok());
+    const RBBP& attendu = lu.valeur;
     FenetreTest f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -132,7 +132,7 @@ void TestCarreau::ouvrir() {
     // The other plane rebuilds the same net.
     f.choixY();
     QVERIFY(vue->carreauDonne());
-    QCOMPARE(vue->getScene().entree.choix, 0);
+    QVERIFY(vue->getScene().entree.plan == PlanConversion::Py);
     QVERIFY(memeReseau(vue->getScene().Bez, attendu));
     QCOMPARE(vue->typeCyclide != 0, convertible);
 
@@ -145,7 +145,7 @@ void TestCarreau::ouvrir() {
     // So does an example.
     f.chargerCarreau(nom);
     QVERIFY(vue->carreauDonne());
-    f.exemple1();
+    enfant<QAction>(f, "actionExemple1")->trigger();
     QVERIFY(!vue->carreauDonne());
 }
 

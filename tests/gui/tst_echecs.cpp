@@ -23,6 +23,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+using namespace cyclide;
+
 namespace {
 
 // The bytes an existing file holds before each save.

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace cyclide;
+
 class TestExportStep : public QObject {
     Q_OBJECT
 

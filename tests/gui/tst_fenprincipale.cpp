@@ -25,6 +25,8 @@
 #include <climits>
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 QSlider* curseur(FenPrincipale& f, const char* nom) {
@@ -687,7 +689,7 @@ void TestFenPrincipale::exemples() {
     QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
 
     action(f, "actionChoixY")->trigger();
-    QCOMPARE(vue(f)->choix, 0);
+    QVERIFY(vue(f)->choix == PlanConversion::Py);
     QCOMPARE(vue(f)->exemple, 1);
     // The rebuild kept the example's patch.
     QCOMPARE(QString::number(vue(f)->getBez().getP(0, 0).abs(), 'f', 6).left(6),
@@ -715,7 +717,7 @@ void TestFenPrincipale::remiseAZeroApresExemple() {
     action(f, "actionResetProg")->trigger();
     QVERIFY(panneauParametresVisible(f));
     QCOMPARE(vue(f)->exemple, 0);
-    QCOMPARE(vue(f)->choix, 1);
+    QVERIFY(vue(f)->choix == PlanConversion::Pz);
     QCOMPARE(table(f), tableDemarrage);
     QCOMPARE(message(f), QStringLiteral("La cyclide est de type ring"));
     QVERIFY(!enfant<QCheckBox>(f, "afficheCyclideBox")->isChecked());
@@ -791,7 +793,7 @@ void TestFenPrincipale::choixDuPlan() {
     py->trigger();
     QVERIFY(py->isChecked());
     QVERIFY(!pz->isChecked());
-    QCOMPARE(vue(f)->choix, 0);
+    QVERIFY(vue(f)->choix == PlanConversion::Py);
     QCOMPARE(vue(f)->exemple, 1);
     QCOMPARE(miseAJour.count(), 0);
     const RBBPd surPy = vue(f)->getBez1();
@@ -807,7 +809,7 @@ void TestFenPrincipale::choixDuPlan() {
     pz->trigger();
     QVERIFY(!py->isChecked());
     QVERIFY(pz->isChecked());
-    QCOMPARE(vue(f)->choix, 1);
+    QVERIFY(vue(f)->choix == PlanConversion::Pz);
     pz->trigger();
     QVERIFY(pz->isChecked());
     QCOMPARE(vue(f)->getBez1().getA(), surPz.getA());

@@ -17,6 +17,8 @@
 #include <climits>
 #include <cmath>
 
+using namespace cyclide;
+
 namespace {
 
 const double PARAMETRES_DEMARRAGE[7] = {
@@ -98,7 +100,7 @@ void changerScene(GLWidget& vue, int changement) {
         vue.setRayon(3);
         break;
     case 1:
-        vue.choix = 0;
+        vue.choix = PlanConversion::Py;
         vue.initProjet();
         break;
     case 2:
@@ -114,7 +116,7 @@ void changerScene(GLWidget& vue, int changement) {
         vue.setRayon(3);
         vue.ouvrirExemple2();
         vue.remiseAZero();
-        vue.choix = 1;
+        vue.choix = PlanConversion::Pz;
         vue.initProjet();
         toutAfficher(vue); // every list compared again
         break;
@@ -165,7 +167,7 @@ void TestGLWidget::etatDeConstruction() {
     GLWidget vue;
     QCOMPARE(vue.Scal, 1.5);
     QCOMPARE(vue.exemple, 0);
-    QCOMPARE(vue.choix, 1);
+    QVERIFY(vue.choix == PlanConversion::Pz);
     QCOMPARE(vue.xRotation(), 0);
     QCOMPARE(vue.yRotation(), 0);
     QCOMPARE(vue.zRotation(), 0);
@@ -455,7 +457,7 @@ void TestGLWidget::remiseAZeroDeLaVue() {
     vue.setRayon(7);
     vue.setTheta02(10);
     vue.Scal = 3;
-    vue.choix = 0;
+    vue.choix = PlanConversion::Py;
     vue.ouvrirExemple2();
     const int typeAvant = vue.getType();
     vue.remiseAZero();
@@ -467,7 +469,7 @@ void TestGLWidget::remiseAZeroDeLaVue() {
     QCOMPARE(vue.getRayon(), 4.0);
     QCOMPARE(vue.getTheta02(), 1.5707963267948966);
     // No rebuild: the example's patch and type stay; the plane stays.
-    QCOMPARE(vue.choix, 0);
+    QVERIFY(vue.choix == PlanConversion::Py);
     QCOMPARE(vue.getType(), typeAvant);
     QCOMPARE(vue.getBez().getP(0, 0).abs(), 7.7623);
 }
@@ -625,11 +627,11 @@ void TestGLWidget::ecrireImageCarreauMemeRendu() {
     QTemporaryDir dossier;
     QVERIFY(dossier.isValid());
     int argc = 0;
-    std::string erreur;
 
     const std::string nom = dossier.filePath("demarrage").toStdString();
-    QVERIFY(ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, 0, 1, "136", nom, erreur));
-    QVERIFY(erreur.empty());
+    const Resultat<void> ecrite =
+        ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, 0, PlanConversion::Pz, "136", nom);
+    QVERIFY2(ecrite.ok(), ecrite.raison.c_str());
     QImage lue(QString::fromStdString(nom), "png");
     QCOMPARE(lue.size(), QSize(800, 800));
     GLWidget vue;
@@ -639,9 +641,9 @@ void TestGLWidget::ecrireImageCarreauMemeRendu() {
              vue.imageHorsEcran(800, 800).convertToFormat(QImage::Format_RGB32));
 
     const std::string exemple = dossier.filePath("exemple3.png").toStdString();
-    QVERIFY(ecrireImageCarreau(argc, nullptr, nullptr, 3, 0, "7", exemple, erreur));
+    QVERIFY(ecrireImageCarreau(argc, nullptr, nullptr, 3, PlanConversion::Py, "7", exemple).ok());
     GLWidget vueExemple;
-    vueExemple.choix = 0;
+    vueExemple.choix = PlanConversion::Py;
     vueExemple.ouvrirExemple3();
     vueExemple.setAfficheListe(1, 0);
     vueExemple.setAfficheListe(7, 1);
@@ -687,10 +689,12 @@ void TestGLWidget::ecrireImageCarreauRefuse() {
     QVERIFY(dossier.isValid());
     const QString chemin = fichier.isEmpty() ? QString() : dossier.filePath(fichier);
     int argc = 0;
-    std::string erreur;
-    QVERIFY(!ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, exemple, choix,
-                                affiche.toStdString(), chemin.toStdString(), erreur));
-    QVERIFY2(QString::fromStdString(erreur).startsWith(debutErreur), erreur.c_str());
+    // The plane is checked at the boundary: any number, 2 included, may reach it.
+    const Resultat<void> ecrite = ecrireImageCarreau(argc, nullptr, PARAMETRES_DEMARRAGE, exemple,
+                                                     static_cast<PlanConversion>(choix),
+                                                     affiche.toStdString(), chemin.toStdString());
+    QVERIFY(!ecrite.ok());
+    QVERIFY2(QString::fromStdString(ecrite.raison).startsWith(debutErreur), ecrite.raison.c_str());
     QVERIFY(chemin.isEmpty() || !QFile::exists(chemin));
 }
 

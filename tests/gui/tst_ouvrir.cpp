@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace cyclide;
+
 class TestOuvrir : public QObject {
     Q_OBJECT
 

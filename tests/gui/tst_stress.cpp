@@ -31,6 +31,8 @@
 #include <cmath>
 #include <random>
 
+using namespace cyclide;
+
 namespace {
 
 const unsigned GRAINE_PAR_DEFAUT = 20261207u;
@@ -434,8 +436,11 @@ QString Stress::incoherence() const {
     }
     const bool y = enfant<QAction>(f, QStringLiteral("actionChoixY"))->isChecked();
     const bool z = enfant<QAction>(f, QStringLiteral("actionChoixZ"))->isChecked();
-    if (y == z || z != (vue.choix == 1)) {
-        return QStringLiteral("plans Py %1 Pz %2, choix %3").arg(y).arg(z).arg(vue.choix);
+    if (y == z || z != (vue.choix == PlanConversion::Pz)) {
+        return QStringLiteral("plans Py %1 Pz %2, choix %3")
+            .arg(y)
+            .arg(z)
+            .arg(choixPlan(vue.choix));
     }
     if (panneauVisible() != (vue.exemple == 0)) {
         return QStringLiteral("panneau visible %1, exemple %2")

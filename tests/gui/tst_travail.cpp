@@ -26,6 +26,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace cyclide;
+
 namespace {
 
 GLWidget* vue(FenPrincipale& f) {
@@ -170,14 +172,14 @@ void TestTravail::annulerJusquAuDemarrage() {
     QCOMPARE(pile->count(), 5);
     pile->undo();
     QCOMPARE(vue(f)->exemple, 1);
-    QCOMPARE(vue(f)->choix, 0);
+    QVERIFY(vue(f)->choix == PlanConversion::Py);
     QCOMPARE(parametres(f), avantRemise);
     QVERIFY(!enfant<QSlider>(f, "theta00Slider")->isEnabled());
     while (pile->canUndo()) {
         pile->undo();
     }
     QCOMPARE(parametres(f), depart);
-    QCOMPARE(vue(f)->choix, 1);
+    QVERIFY(vue(f)->choix == PlanConversion::Pz);
     QCOMPARE(vue(f)->exemple, 0);
     QCOMPARE(enfant<QSlider>(f, "theta02Slider")->value(), 90);
     QCOMPARE(enfant<QLineEdit>(f, "rayonValeur")->text(), QStringLiteral("4"));
@@ -202,10 +204,12 @@ void TestTravail::fichierDepose_data() {
 #ifdef CYCLIDE_AVEC_CAO
     // The STEP file the tool writes for the start-up ring: its first surface
     // is the patch.
-    std::string step, raison;
     std::vector<std::string> notices;
-    if (texteStepScene(construireScene(entreeDemarrage()), "depose.step", step, notices, raison))
-        QTest::newRow("STEP") << "depose.step" << QByteArray::fromStdString(step) << true << 1;
+    const Resultat<std::string> step =
+        texteStepScene(construireScene(entreeDemarrage()), "depose.step", notices);
+    if (step.ok())
+        QTest::newRow("STEP") << "depose.step" << QByteArray::fromStdString(step.valeur) << true
+                              << 1;
 #endif
 }
 

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace cyclide;
+
 namespace {
 
 GLWidget* vue(FenPrincipale& f) {
@@ -89,7 +91,8 @@ void TestVue3D::panneauCyclide() {
     QFETCH(int, changement);
     FenetreTest f;
     QVERIFY(afficher(f));
-    EntreeScene e = entreeDemarrage(changement == 1 ? 0 : 1, changement == 1 ? 2 : 0);
+    EntreeScene e = entreeDemarrage(changement == 1 ? PlanConversion::Py : PlanConversion::Pz,
+                                    changement == 1 ? 2 : 0);
     if (changement == 0) {
         enfant<QSlider>(f, "theta00Slider")->setValue(10);
         e.theta00 = 10 * 6.283185307179586 / 360;
@@ -304,11 +307,11 @@ void TestVue3D::francaisEtImageOrientee() {
     QTemporaryDir dossier;
     const std::string nom = dossier.filePath("orientee.png").toStdString();
     int argc = 0;
-    std::string erreur;
     OptionsVue options;
     options.x = 40;
     options.recadrer = true;
-    QVERIFY(ecrireImageCarreau(argc, nullptr, nullptr, 2, 1, "67", nom, erreur, options));
+    QVERIFY(
+        ecrireImageCarreau(argc, nullptr, nullptr, 2, PlanConversion::Pz, "67", nom, options).ok());
     GLWidget temoin;
     temoin.ouvrirExemple2();
     for (int liste = 1; liste <= 7; ++liste)
@@ -320,7 +323,8 @@ void TestVue3D::francaisEtImageOrientee() {
     QVERIFY(attendue != dessus);
     QCOMPARE(QImage(QString::fromStdString(nom)).convertToFormat(QImage::Format_RGB32), attendue);
     options.zoom = 0;
-    QVERIFY(!ecrireImageCarreau(argc, nullptr, nullptr, 2, 1, "67", nom, erreur, options));
+    QVERIFY(!ecrireImageCarreau(argc, nullptr, nullptr, 2, PlanConversion::Pz, "67", nom, options)
+                 .ok());
 }
 
 int main(int argc, char* argv[]) {

@@ -18,6 +18,8 @@
 #include <limits>
 #include <vector>
 
+using namespace cyclide;
+
 using tol::near;
 
 namespace {
@@ -78,14 +80,14 @@ vect pointV(const RBBP& c, double u, double v) {
 TEST(DessinScene, EachListRecordsTheCallsOfTheDrawingRebuildBitForBit) {
     int types[3] = {0, 0, 0};
     for (EntreeScene e : entrees())
-        for (int plan = 0; plan <= 1; ++plan) {
-            e.choix = plan;
+        for (PlanConversion plan : {PlanConversion::Py, PlanConversion::Pz}) {
+            e.plan = plan;
             const Scene s = construireScene(e);
             ++types[s.type];
             for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
-                const auto attendu = fluxReconstruction(liste, s.Bez, s.type, plan);
+                const auto attendu = fluxReconstruction(liste, s.Bez, s.type, choixPlan(plan));
                 EXPECT_TRUE(glrec::sameCalls(fluxDe([&] { dessinerListe(s, liste); }), attendu))
-                    << "list " << liste << " example " << e.exemple << " plane " << plan;
+                    << "list " << liste << " example " << e.exemple << " plane " << choixPlan(plan);
             }
         }
     EXPECT_GT(types[0], 0);

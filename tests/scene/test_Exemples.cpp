@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+using namespace cyclide;
+
 TEST(Exemples, NumbersOutsideOneToThreeHaveNoExample) {
     EXPECT_EQ(exempleCarreau(0), nullptr);
     EXPECT_EQ(exempleCarreau(-1), nullptr);

@@ -9,6 +9,8 @@
 
 #include <sstream>
 
+using namespace cyclide;
+
 namespace {
 
 std::string texte(RBBPd r) {
@@ -31,7 +33,7 @@ TEST_P(SceneCas, MatchesTheRebuildStepsBitForBit) {
                                                   e.rayon, e.z11, e.P10);
     RBBPd converti = Bez;
     MorceauCyclide m;
-    const int code = converti.calculConversion(type, e.choix, m);
+    const int code = converti.calculConversion(type, choixPlan(e.plan), m);
     RBBPd bez1 = converti;
     bez1.changementBase();
     EXPECT_EQ(s.type, type);
@@ -47,25 +49,26 @@ TEST_P(SceneCas, MatchesTheRebuildStepsBitForBit) {
 INSTANTIATE_TEST_SUITE_P(Entrees, SceneCas, ::testing::ValuesIn(casTravailles()));
 
 TEST(Scene, VersionsDifferAndInputsCompareBitForBit) {
-    const Scene s1 = construireScene(entreeDemarrage(1));
-    const Scene s2 = construireScene(entreeDemarrage(1));
+    const Scene s1 = construireScene(entreeDemarrage(PlanConversion::Pz));
+    const Scene s2 = construireScene(entreeDemarrage(PlanConversion::Pz));
     EXPECT_NE(s1.version, s2.version);
     EXPECT_TRUE(memeEntree(s1.entree, s2.entree));
-    EntreeScene autre = entreeDemarrage(1);
+    EntreeScene autre = entreeDemarrage(PlanConversion::Pz);
     autre.P10 = -0.0 - 7.982 + 1e-15;
     EXPECT_FALSE(memeEntree(s1.entree, autre));
-    EXPECT_FALSE(memeEntree(entreeDemarrage(1), entreeDemarrage(0)));
+    EXPECT_FALSE(
+        memeEntree(entreeDemarrage(PlanConversion::Pz), entreeDemarrage(PlanConversion::Py)));
 }
 
 // A net given directly in the input: built as construireSceneReseau builds
 // it, and compared by its numbers and tolerance, not by the parameters.
 TEST(Scene, NetGivenDirectlyIsConvertedAndComparedByItsNumbers) {
-    const Scene parametres = construireScene(entreeDemarrage(0));
-    EntreeScene e = entreeDemarrage(0);
+    const Scene parametres = construireScene(entreeDemarrage(PlanConversion::Py));
+    EntreeScene e = entreeDemarrage(PlanConversion::Py);
     e.reseauDonne = true;
     e.reseau = parametres.Bez;
     const Scene s = construireScene(e);
-    const Scene direct = construireSceneReseau(parametres.Bez, 0);
+    const Scene direct = construireSceneReseau(parametres.Bez, PlanConversion::Py);
     EXPECT_EQ(s.typeCyclide, parametres.typeCyclide);
     EXPECT_EQ(texte(s.converti), texte(direct.converti));
     EXPECT_EQ(s.residu, direct.residu);

@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {

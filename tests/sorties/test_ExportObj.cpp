@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {

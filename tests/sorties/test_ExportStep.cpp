@@ -18,6 +18,8 @@
 #include <sstream>
 #include <unistd.h>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -153,8 +155,8 @@ TEST_P(StepCas, FileReadsBackWithExactSurfaces) {
     const fs::path chemin =
         fs::temp_directory_path() / ("test_step_" + std::to_string(::getpid()) + ".step");
     std::vector<std::string> notices;
-    std::string raison;
-    ASSERT_TRUE(exporterStep(chemin.string(), s, notices, raison)) << raison;
+    const Resultat<void> ecrit = exporterStep(chemin.string(), s, notices);
+    ASSERT_TRUE(ecrit.ok()) << ecrit.raison;
     EXPECT_TRUE(notices.empty());
     const std::string texte = lireTout(chemin);
     fs::remove(chemin);
@@ -212,7 +214,7 @@ std::vector<EntreeScene> casStep() {
     const double poidsNegatif[7] = {-0.2717902197260167, -1.0679894016760445, -0.15737391497832665,
                                     -2.8581925342080776, 2.9327855238073495,  -1.2653011326547858,
                                     -4.991371123978993};
-    cas.push_back(entreeParametres(poidsNegatif, 1));
+    cas.push_back(entreeParametres(poidsNegatif, PlanConversion::Pz));
     return cas;
 }
 

@@ -20,6 +20,8 @@
 #include <unistd.h>
 #include <utility>
 
+using namespace cyclide;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -279,25 +281,24 @@ TEST(LireFichierParametres, BoundsTheInputAndRefusesWhatIsNotAFile) {
     ecrireTexte(court, FICHIER_SIX_CHIFFRES);
     ecrireTexte(gros, std::string(TAILLE_PARAMETRES_MAX + 1, ' '));
     ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
-    std::string texte, raison;
     IdentiteFichier id;
-    EXPECT_EQ(lireFichierParametres(court.string(), true, texte, raison, &id), ResultatLecture::Lu);
-    EXPECT_EQ(texte, FICHIER_SIX_CHIFFRES);
+    const auto fin = [](const Resultat<TexteLu>& lu) { return lu.valeur.fin; };
+    const Resultat<TexteLu> lu = lireFichierParametres(court.string(), true, &id);
+    EXPECT_EQ(fin(lu), ResultatLecture::Lu);
+    EXPECT_EQ(lu.valeur.texte, FICHIER_SIX_CHIFFRES);
     struct stat etat {};
     ASSERT_EQ(::stat(court.c_str(), &etat), 0);
     EXPECT_TRUE(id.valide && id.ino == etat.st_ino);
-    EXPECT_EQ(lireFichierParametres(gros.string(), false, texte, raison),
-              ResultatLecture::TropLong);
-    EXPECT_NE(raison.find("64 Ko"), std::string::npos) << raison;
+    const Resultat<TexteLu> trop = lireFichierParametres(gros.string(), false);
+    EXPECT_EQ(fin(trop), ResultatLecture::TropLong);
+    EXPECT_NE(trop.raison.find("64 Ko"), std::string::npos) << trop.raison;
     // A named pipe without writer: refused at once in the window's mode.
-    EXPECT_EQ(lireFichierParametres(tube.string(), true, texte, raison),
+    EXPECT_EQ(fin(lireFichierParametres(tube.string(), true)), ResultatLecture::GenreRefuse);
+    EXPECT_EQ(fin(lireFichierParametres(rep.chemin().string(), false)),
               ResultatLecture::GenreRefuse);
-    EXPECT_EQ(lireFichierParametres(rep.chemin().string(), false, texte, raison),
-              ResultatLecture::GenreRefuse);
-    EXPECT_EQ(lireFichierParametres((rep.chemin() / "absent").string(), false, texte, raison),
+    EXPECT_EQ(fin(lireFichierParametres((rep.chemin() / "absent").string(), false)),
               ResultatLecture::OuvertureImpossible);
     // An endless device stops at the bound.
-    EXPECT_EQ(lireFichierParametres("/dev/zero", false, texte, raison), ResultatLecture::TropLong);
-    EXPECT_EQ(lireFichierParametres("/dev/zero", true, texte, raison),
-              ResultatLecture::GenreRefuse);
+    EXPECT_EQ(fin(lireFichierParametres("/dev/zero", false)), ResultatLecture::TropLong);
+    EXPECT_EQ(fin(lireFichierParametres("/dev/zero", true)), ResultatLecture::GenreRefuse);
 }

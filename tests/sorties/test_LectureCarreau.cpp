@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+using namespace cyclide;
+
 namespace {
 
 // Nine lines "x y z w": point k is (k, 2k, 3k) with weight k + 1.
@@ -38,12 +40,11 @@ class LectureTexte : public ::testing::TestWithParam<CasTexte> {};
 TEST_P(LectureTexte, ReadsOrNamesTheFault) {
     const CasTexte c = GetParam();
     std::istringstream is(c.texte);
-    RBBP net;
-    const RBBP avant = net;
-    std::string erreur;
-    const bool lu = lireCarreau(is, net, erreur);
+    const RBBP avant;
+    const Resultat<RBBP> lu = lireCarreau(is);
+    const RBBP& net = lu.valeur;
     if (c.erreur == nullptr) {
-        ASSERT_TRUE(lu) << c.nom << ": " << erreur;
+        ASSERT_TRUE(lu.ok()) << c.nom << ": " << lu.raison;
         for (int k = 0; k < 9; ++k) {
             const Point P = net.getP(k / 3, k % 3);
             EXPECT_EQ(P.getX0(), k);
@@ -53,9 +54,9 @@ TEST_P(LectureTexte, ReadsOrNamesTheFault) {
         }
         return;
     }
-    EXPECT_FALSE(lu) << c.nom;
-    EXPECT_EQ(erreur, c.erreur) << c.nom;
-    EXPECT_EQ(net.getP(1, 1).getX0(), avant.getP(1, 1).getX0()); // unchanged
+    EXPECT_FALSE(lu.ok()) << c.nom;
+    EXPECT_EQ(lu.raison, c.erreur) << c.nom;
+    EXPECT_EQ(net.getP(1, 1).getX0(), avant.getP(1, 1).getX0()); // the default net
     EXPECT_EQ(net.getW(1, 1), avant.getW(1, 1));
 }
 
@@ -107,11 +108,9 @@ TEST(LectureCarreau, ReadsARealFileAndReportsAMissingOne) {
         std::ofstream f(nom);
         f << "# P00 .. P22\n" << neufLignes();
     }
-    RBBP net;
-    std::string erreur;
-    EXPECT_TRUE(lireFichierCarreau(nom, net, erreur)) << erreur;
-    EXPECT_EQ(net.getW(2, 2), 9);
+    const Resultat<RBBP> lu = lireFichierCarreau(nom);
+    EXPECT_TRUE(lu.ok()) << lu.raison;
+    EXPECT_EQ(lu.valeur.getW(2, 2), 9);
     std::remove(nom.c_str());
-    EXPECT_FALSE(lireFichierCarreau(nom, net, erreur));
-    EXPECT_EQ(erreur, "impossible d'ouvrir le fichier '" + nom + "'");
+    EXPECT_EQ(lireFichierCarreau(nom).raison, "impossible d'ouvrir le fichier '" + nom + "'");
 }

@@ -14,6 +14,8 @@
 #include <random>
 #include <sstream>
 
+using namespace cyclide;
+
 namespace {
 
 std::vector<std::string> lignes(const std::string& texte) {
@@ -25,8 +27,8 @@ std::vector<std::string> lignes(const std::string& texte) {
     return r;
 }
 
-std::string jsonAttendu(const double v[7], int choix, long numero) {
-    const EntreeScene e = entreeParametres(v, choix);
+std::string jsonAttendu(const double v[7], PlanConversion plan, long numero) {
+    const EntreeScene e = entreeParametres(v, plan);
     OrigineEntree o;
     o.sorte = OrigineEntree::Sorte::Lot;
     o.ligne = numero;
@@ -64,19 +66,14 @@ TEST(LotParametres, OneLineIsSevenNumbersBlankOrAnError) {
         {"1 2 3 4 5 6 1e999", SorteLigne::Erreur, "field 7"},
     };
     for (const auto& c : cas) {
-        double v[7] = {-1, -1, -1, -1, -1, -1, -1};
-        std::string erreur;
-        EXPECT_EQ(analyserLigneLot(c.ligne, v, erreur), c.sorte) << c.ligne;
-        EXPECT_NE(erreur.find(c.erreur), std::string::npos) << c.ligne << " -> " << erreur;
-        if (c.sorte != SorteLigne::Parametres) {
-            EXPECT_EQ(v[0], -1) << "values left unchanged: " << c.ligne;
-        }
+        const LigneLot l = analyserLigneLot(c.ligne);
+        EXPECT_EQ(l.sorte, c.sorte) << c.ligne;
+        EXPECT_NE(l.erreur.find(c.erreur), std::string::npos) << c.ligne << " -> " << l.erreur;
     }
-    double v[7];
-    std::string erreur;
-    ASSERT_EQ(analyserLigneLot("\t1,2, 3 ,4,\t5,6,7  # c", v, erreur), SorteLigne::Parametres);
+    const LigneLot l = analyserLigneLot("\t1,2, 3 ,4,\t5,6,7  # c");
+    ASSERT_EQ(l.sorte, SorteLigne::Parametres);
     for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(v[k], k + 1);
+        EXPECT_EQ(l.valeurs[k], k + 1);
 }
 
 // 10 000 sets (start-up patch variants, random sets, both planes by turns
@@ -108,9 +105,9 @@ TEST(LotParametres, TenThousandSetsGiveTheSingleResultsInOrder) {
     std::ifstream fichierSchema("docs/cyclide-conv.schema.json");
     const json::Valeur sch =
         json::lire(std::string(std::istreambuf_iterator<char>(fichierSchema), {}));
-    for (int choix : {1, 0}) {
+    for (PlanConversion plan : {PlanConversion::Pz, PlanConversion::Py}) {
         OptionsLot o;
-        o.choix = choix;
+        o.plan = plan;
         o.fils = 3;
         o.lignesParBloc = 97;
         std::istringstream in(entree);
@@ -123,7 +120,7 @@ TEST(LotParametres, TenThousandSetsGiveTheSingleResultsInOrder) {
         ASSERT_EQ(rangs.size(), 10010u);
         std::size_t r = 0;
         for (std::size_t k = 0; k < jeux.size(); ++k, ++r) {
-            ASSERT_EQ(rangs[r], jsonAttendu(jeux[k].data(), choix, numeros[k])) << "set " << k;
+            ASSERT_EQ(rangs[r], jsonAttendu(jeux[k].data(), plan, numeros[k])) << "set " << k;
             if (k % 1000 == 1) {
                 EXPECT_EQ(json::Validateur(sch).valider(json::lire(rangs[r])), "");
             }
@@ -157,9 +154,9 @@ TEST(LotParametres, LongLinesAreErrorRowsAndTheBatchGoesOn) {
     EXPECT_NE(rangs[0].find("\"line\":1},\"error\":\"line 1: line longer than 4096 bytes\""),
               std::string::npos)
         << rangs[0];
-    EXPECT_EQ(rangs[1], jsonAttendu(DEMARRAGE, 1, 2));
+    EXPECT_EQ(rangs[1], jsonAttendu(DEMARRAGE, PlanConversion::Pz, 2));
     EXPECT_NE(rangs[2].find("line 3: line longer"), std::string::npos);
-    EXPECT_EQ(rangs[3], jsonAttendu(DEMARRAGE, 1, 4));
+    EXPECT_EQ(rangs[3], jsonAttendu(DEMARRAGE, PlanConversion::Pz, 4));
     EXPECT_EQ(bilan.erreurs, 2);
     EXPECT_EQ(bilan.resultats, 2);
 }

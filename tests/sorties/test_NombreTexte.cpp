@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string>
 
+using namespace cyclide;
+
 struct CasNombre {
     const char* texte;
     bool lu;

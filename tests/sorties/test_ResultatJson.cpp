@@ -15,6 +15,8 @@
 #include <iterator>
 #include <limits>
 
+using namespace cyclide;
+
 namespace {
 
 json::Valeur schema() {
@@ -95,7 +97,7 @@ TEST_P(JsonCas, EveryKeyReadsBackAsTheScene) {
         for (int k = 0; k < 7; ++k)
             EXPECT_EQ(in["parameters"][noms[k]].n, attendu[k]) << noms[k];
     }
-    EXPECT_EQ(j["plane"].t, s.entree.choix == 1 ? "z" : "y");
+    EXPECT_EQ(j["plane"].t, s.entree.plan == PlanConversion::Pz ? "z" : "y");
     EXPECT_EQ(j["type"].n, s.type);
     ASSERT_NE(s.typeCyclide, 0) << "every worked case is convertible";
     EXPECT_EQ(j["code"].n, s.typeCyclide);
@@ -185,7 +187,7 @@ TEST(ResultatJson, NonConvertibleAndNonFiniteGiveNullsAndAReason) {
 TEST(ResultatJson, NetGivenDirectlyGivesItsSourceReasonAndResidual) {
     RBBP net = construireScene(entreeDemarrage()).Bez;
     net.w[1][1] += 1e-3;
-    const Scene s = construireSceneReseau(net, 1);
+    const Scene s = construireSceneReseau(net, PlanConversion::Pz);
     OrigineEntree o;
     o.sorte = OrigineEntree::Sorte::Reseau;
     o.fichier = "reseau.txt";

@@ -15,16 +15,18 @@ const double DEMARRAGE[7] = {
 
 // The start-up inputs as a scene's input, with the plane and the example
 // asked for.
-inline EntreeScene entreeDemarrage(int choix = 1, int exemple = 0) {
-    EntreeScene e = entreeParametres(DEMARRAGE, choix);
+inline cyclide::EntreeScene
+entreeDemarrage(cyclide::PlanConversion plan = cyclide::PlanConversion::Pz, int exemple = 0) {
+    cyclide::EntreeScene e = cyclide::entreeParametres(DEMARRAGE, plan);
     e.exemple = exemple;
     return e;
 }
 
-inline std::vector<EntreeScene> casTravailles() {
-    std::vector<EntreeScene> cas = {entreeDemarrage(1), entreeDemarrage(0)};
+inline std::vector<cyclide::EntreeScene> casTravailles() {
+    std::vector<cyclide::EntreeScene> cas = {entreeDemarrage(cyclide::PlanConversion::Pz),
+                                             entreeDemarrage(cyclide::PlanConversion::Py)};
     for (int n = 1; n <= 3; ++n) {
-        EntreeScene e;
+        cyclide::EntreeScene e;
         e.exemple = n;
         cas.push_back(e);
     }
@@ -33,7 +35,7 @@ inline std::vector<EntreeScene> casTravailles() {
 
 // A case in a test's name: the example, the net given directly, or the
 // seven parameters and the plane.
-inline void PrintTo(const EntreeScene& e, std::ostream* os) {
+inline void PrintTo(const cyclide::EntreeScene& e, std::ostream* os) {
     if (e.exemple != 0) {
         *os << "exemple " << e.exemple;
     } else if (e.reseauDonne) {
@@ -41,7 +43,7 @@ inline void PrintTo(const EntreeScene& e, std::ostream* os) {
     } else {
         *os << "parametres " << e.theta00 << ' ' << e.theta02 << ' ' << e.theta20 << ' '
             << e.theta22 << ' ' << e.rayon << ' ' << e.z11 << ' ' << e.P10 << " plan "
-            << (e.choix == 1 ? 'z' : 'y');
+            << (e.plan == cyclide::PlanConversion::Pz ? 'z' : 'y');
     }
 }
 

@@ -49,7 +49,7 @@ inline RBBPd carreauDepart() {
 // The stored example numero and its conversion type.
 inline RBBPd exemple(int numero, int& type) {
     RBBPd r;
-    type = chargerExemple(numero, r);
+    type = cyclide::chargerExemple(numero, r);
     return r;
 }
 

@@ -62,7 +62,7 @@ inline void parametres(Genre genre, std::mt19937& g, double echelle, double& a, 
 
 // A rectangle of angles, each span between 0.1 and a quarter turn in either
 // direction.
-inline MorceauCyclide rectangleAleatoire(std::mt19937& g) {
+inline cyclide::MorceauCyclide rectangleAleatoire(std::mt19937& g) {
     const double du = uniforme(g, 0.1, PI / 2) * (uniforme(g, 0, 1) < 0.5 ? -1 : 1);
     const double dv = uniforme(g, 0.1, PI / 2) * (uniforme(g, 0, 1) < 0.5 ? -1 : 1);
     const double u0 = uniforme(g, -PI, PI), v0 = uniforme(g, -PI, PI);
@@ -74,9 +74,9 @@ inline MorceauCyclide rectangleAleatoire(std::mt19937& g) {
 inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& net) {
     double a = 0, c = 0, mu = 0;
     parametres(genre, g, echelle, a, c, mu);
-    const MorceauCyclide m = rectangleAleatoire(g);
+    const cyclide::MorceauCyclide m = rectangleAleatoire(g);
     const Mouvement mv = mouvementAleatoire(g, 10 * echelle);
-    if (!reseauMorceauMonde(cyclidePlacee(a, c, mu, mv.omega, mv.Base), m, net))
+    if (!cyclide::reseauMorceauMonde(cyclide::cyclidePlacee(a, c, mu, mv.omega, mv.Base), m, net))
         return false;
     const double w00 = net.getW(0, 0); // weights of the size of 1 (the sphere's are 1e-100)
     for (int i = 0; i < 3; ++i)
@@ -87,8 +87,8 @@ inline bool pieceAleatoire(Genre genre, std::mt19937& g, double echelle, RBBP& n
 
 // A random parameter set: angles in [-pi, pi], radius in [0.5, 10], z11
 // and P10 in [-10, 10].
-inline EntreeScene jeuAleatoire(std::mt19937& g) {
-    EntreeScene e;
+inline cyclide::EntreeScene jeuAleatoire(std::mt19937& g) {
+    cyclide::EntreeScene e;
     double* angles[4] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22};
     for (double* t : angles)
         *t = uniforme(g, -PI, PI);
@@ -102,7 +102,9 @@ inline EntreeScene jeuAleatoire(std::mt19937& g) {
 struct Bilan {
     int n[7][3] = {};
     void compter(int code, double residu) {
-        const int classe = residu <= RESIDU_EXACT ? 0 : residu <= RESIDU_ADMIS ? 1 : 2;
+        const int classe = residu <= cyclide::RESIDU_EXACT   ? 0
+                           : residu <= cyclide::RESIDU_ADMIS ? 1
+                                                             : 2;
         ++n[code][code == 0 ? 0 : classe];
     }
     void imprimer(const char* titre) const {
@@ -124,21 +126,21 @@ struct Bilan {
 struct Premiere {
     int code = 0;
     RBBPd rec;
-    MorceauCyclide morceau;
+    cyclide::MorceauCyclide morceau;
     double residu = 0;
 };
 
-inline Premiere premiereLecture(const Scene& s) {
+inline Premiere premiereLecture(const cyclide::Scene& s) {
     Premiere p;
     p.rec = s.Bez;
     CaptureStdout silence;
-    p.code = p.rec.calculConversion(s.type, s.entree.choix, p.morceau);
-    p.residu = p.code ? residuCyclide(p.rec) : 0;
+    p.code = p.rec.calculConversion(s.type, cyclide::choixPlan(s.entree.plan), p.morceau);
+    p.residu = p.code ? cyclide::residuCyclide(p.rec) : 0;
     return p;
 }
 
 // The scene kept the first reading bit for bit: code, cyclide, frame, piece.
-inline bool memeResultat(const Premiere& p, const Scene& s) {
+inline bool memeResultat(const Premiere& p, const cyclide::Scene& s) {
     const RBBPd& r = s.converti;
     bool ok = p.code == s.typeCyclide && p.rec.a == r.a && p.rec.c == r.c && p.rec.mu == r.mu &&
               p.rec.omega.getX0() == r.omega.getX0() && p.rec.omega.getY0() == r.omega.getY0() &&

@@ -52,7 +52,7 @@ inline double diagonale(const RBBP& r) {
 
 // True when a, c, mu, omega and every entry of Base are finite.
 inline bool cyclideFinie(const RBBPd& r) {
-    return cyclideFinie(r.cyclide());
+    return cyclide::cyclideFinie(r.cyclide());
 }
 
 // x between the two bounds modulo 2 pi (a margin of 1e-9 for rounding).
@@ -95,10 +95,10 @@ inline double ecartRelatifPoints(double a, double c, double mu,
     double maxF = 0, maxGrad = 0;
     for (const auto& v : points) {
         double grad[3];
-        gradientCyclide(a, c, mu, v[0], v[1], v[2], grad);
+        cyclide::gradientCyclide(a, c, mu, v[0], v[1], v[2], grad);
         maxGrad =
             std::max(maxGrad, std::sqrt(grad[0] * grad[0] + grad[1] * grad[1] + grad[2] * grad[2]));
-        maxF = std::max(maxF, std::fabs(fonctionCyclide(a, c, mu, v[0], v[1], v[2])));
+        maxF = std::max(maxF, std::fabs(cyclide::fonctionCyclide(a, c, mu, v[0], v[1], v[2])));
     }
     return maxF / (L * maxGrad);
 }
@@ -148,8 +148,8 @@ inline void anglesCentre(const RBBPd& converti, const double s[3], double& ts, d
 // patch's four corners, each matched once within tol L, and the angles of
 // the patch centre (found here by brute force on the four half-turn
 // combinations of an exact inversion) lie inside the piece.
-inline ::testing::AssertionResult morceauSurLeCarreau(const RBBPd& converti,
-                                                      const MorceauCyclide& m, double tol = 1e-8) {
+inline ::testing::AssertionResult
+morceauSurLeCarreau(const RBBPd& converti, const cyclide::MorceauCyclide& m, double tol = 1e-8) {
     const double L = diagonale(converti);
     double coins[4][3];
     sur_cyclide::coinsDansRepere(converti, coins);

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+using namespace cyclide;
+
 namespace {
 
 // The cyclide's four parameters, to the last bit.
