@@ -55,19 +55,6 @@ double plusGrandEcart(const RBBP& net, const double centre[3]) {
     return m;
 }
 
-// Moves and scales by the translation t and the factor 1 / s, without
-// forming a square before the numbers are of the size of 1.
-RBBP deplace(const RBBP& net, const double t[3], double s) {
-    RBBP res = net;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const Point& P = net.P[i][j];
-            res.P[i][j].init((P.getX0() - t[0]) / s, (P.getY0() - t[1]) / s,
-                             (P.getZ0() - t[2]) / s);
-        }
-    return res;
-}
-
 bool normaliser(const RBBP& net, Normalisation& n) {
     const Point* coins[4] = {&net.P[0][0], &net.P[0][2], &net.P[2][0], &net.P[2][2]};
     double plusGrand = 0;
@@ -84,12 +71,12 @@ bool normaliser(const RBBP& net, Normalisation& n) {
     if (!(ecart > 0) || !std::isfinite(ecart))
         return false;
     const double zero[3] = {0, 0, 0};
-    const RBBP unite = deplace(net, n.centre, ecart);
+    const RBBP unite = reseauDeplace(net, n.centre, ecart);
     const double diag =
         std::max(unite.P[0][0].distance(unite.P[2][2]), unite.P[0][2].distance(unite.P[2][0]));
     if (!(diag > 0))
         return false;
-    n.net = deplace(unite, zero, diag);
+    n.net = reseauDeplace(unite, zero, diag);
     n.echelle = ecart * diag;
     n.bruit = EPSILON * (1 + plusGrand / n.echelle);
     return std::isfinite(n.echelle) && n.echelle > 0;

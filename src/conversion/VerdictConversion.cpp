@@ -246,11 +246,17 @@ RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle) {
     const double d1 = coins[0].distance(coins[3]), d2 = coins[1].distance(coins[2]);
     echelle = d1 >= d2 ? d1 : d2;
     RBBPd res(bez);
+    static_cast<RBBP&>(res) = reseauDeplace(bez, centre, echelle);
+    return res;
+}
+
+RBBP reseauDeplace(const RBBP& net, const double t[3], double s) {
+    RBBP res = net;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
-            const Point& P = bez.P[i][j];
-            res.P[i][j].init((P.getX0() - centre[0]) / echelle, (P.getY0() - centre[1]) / echelle,
-                             (P.getZ0() - centre[2]) / echelle);
+            const Point& P = net.P[i][j];
+            res.P[i][j].init((P.getX0() - t[0]) / s, (P.getY0() - t[1]) / s,
+                             (P.getZ0() - t[2]) / s);
         }
     return res;
 }

@@ -61,6 +61,11 @@ ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, PlanConversion p
 // corners give echelle 0 and non-number points.
 RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle);
 
+// The net's points moved by -t and divided by s, each coordinate as
+// (x - t) / s, so that no square is formed before the numbers are of the
+// size of 1 (weights unchanged).
+RBBP reseauDeplace(const RBBP& net, const double t[3], double s);
+
 // The net with u and v exchanged: P[i][j] and w[i][j] become P[j][i] and
 // w[j][i]. The patch is the same surface with the same corners P00, P22.
 RBBPd transpose(const RBBPd& bez);
