@@ -29,11 +29,11 @@ namespace {
 // Resolves one output; throws when it cannot be written there.
 CibleEcriture resoudre(const std::string& nom, const FluxConnus& flux, LiensDurs liens,
                        const char* quoi) {
-    CibleEcriture cible;
-    std::string raison;
-    if (!resoudreCible(nom, flux, cible, raison, liens))
-        throw ErreurConv(std::string("impossible d'ecrire ") + quoi + " '" + nom + "' : " + raison);
-    return cible;
+    const Resultat<CibleEcriture> cible = resoudreCible(nom, flux, liens);
+    if (!cible.ok())
+        throw ErreurConv(std::string("impossible d'ecrire ") + quoi + " '" + nom +
+                         "' : " + cible.raison);
+    return cible.valeur;
 }
 
 // True when both outputs would be written to the same stream or file.
@@ -81,10 +81,10 @@ Sorties preparerSorties(const OptionsExports& exports, const IdentiteFichier& en
 }
 
 void ecrireSortie(const CibleEcriture& cible, const std::string& contenu, const char* quoi) {
-    std::string raison;
-    if (ecrireCible(cible, contenu, raison) != ResultatEcriture::Reussie)
+    const Resultat<ResultatEcriture> ecrit = ecrireCible(cible, contenu);
+    if (!ecrit.ok())
         throw ErreurConv(std::string("impossible d'ecrire ") + quoi + " '" + cible.nom +
-                         "' : " + raison);
+                         "' : " + ecrit.raison);
 }
 
 std::string lireTexteEntree(const std::string& nom, IdentiteFichier& entree) {

@@ -29,14 +29,10 @@ using namespace cyclide;
 namespace {
 
 // Writes octets as the whole file nom, through a temporary file and a rename
-// (a device in place), so that a failure never damages an existing file; the
-// system's reason of a failure goes to raison.
-ResultatEcriture ecrireOctets(const QString& nom, const QByteArray& octets, QString& raison) {
-    std::string pourquoi;
-    const ResultatEcriture fin =
-        ecrireFichier(QFile::encodeName(nom).toStdString(), octets.toStdString(), pourquoi);
-    raison = texteCoeur(pourquoi);
-    return fin;
+// (a device in place), so that a failure never damages an existing file; how
+// it ended, with the system's reason of a failure.
+Resultat<ResultatEcriture> ecrireOctets(const QString& nom, const QByteArray& octets) {
+    return ecrireFichier(QFile::encodeName(nom).toStdString(), octets.toStdString());
 }
 
 // The name with ".png" added when it has no extension and names nothing
@@ -224,9 +220,10 @@ void FenPrincipale::ecrireParametresDans(const QString& nom, const QString& titr
     std::ostringstream texte;
     ecrireParametres(texte, valeurs);
     const std::string octets = texte.str();
-    QString raison;
-    const ResultatEcriture fin =
-        ecrireOctets(nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())), raison);
+    const Resultat<ResultatEcriture> ecrit =
+        ecrireOctets(nom, QByteArray(octets.data(), static_cast<qsizetype>(octets.size())));
+    const ResultatEcriture fin = ecrit.valeur;
+    const QString raison = texteCoeur(ecrit.raison);
     if (fin == ResultatEcriture::OuvertureImpossible) {
         std::cout << "Probleme d'ouverture" << std::endl;
         messageAvertissement(
@@ -290,9 +287,13 @@ void FenPrincipale::sauverImage() {
     QString raison;
     if (!tampon.open(QIODevice::WriteOnly) || !image.save(&tampon, format)) {
         raison = tr("Codage PNG impossible.");
-    } else if (ecrireOctets(nom, png, raison) == ResultatEcriture::Reussie) {
-        dire(tr("Image enregistree dans %1").arg(nom));
-        return;
+    } else {
+        const Resultat<ResultatEcriture> ecrit = ecrireOctets(nom, png);
+        if (ecrit.ok()) {
+            dire(tr("Image enregistree dans %1").arg(nom));
+            return;
+        }
+        raison = texteCoeur(ecrit.raison);
     }
     messageAvertissement(titre,
                          tr("L'image n'a pas pu etre enregistree dans %1.\n%2").arg(nom, raison));

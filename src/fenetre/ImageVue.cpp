@@ -340,9 +340,9 @@ Resultat<void> ecrireImageCarreau(int& argc, char** argv, const double parametre
     if (!png.ok()) {
         return {png.raison};
     }
-    std::string raison;
-    if (ecrireFichier(fichier, png.valeur, raison) != ResultatEcriture::Reussie) {
-        return {"Impossible d'ecrire l'image dans " + fichier + " : " + raison};
+    const Resultat<ResultatEcriture> ecrit = ecrireFichier(fichier, png.valeur);
+    if (!ecrit.ok()) {
+        return {"Impossible d'ecrire l'image dans " + fichier + " : " + ecrit.raison};
     }
     return {};
 }

@@ -107,32 +107,26 @@ bool identiteNouveau(const std::string& chemin, IdentiteFichier& id) {
     return true;
 }
 
-// Classifies an existing file that is not a link. False with the reason
-// for what is never written.
-bool classer(const std::string& chemin, const struct stat& etat, LiensDurs liens,
-             CibleEcriture& cible, std::string& raison) {
+// Classifies the existing file cible.chemin, which is not a link, from its
+// stat; the reason for what is never written.
+Resultat<CibleEcriture> classer(CibleEcriture cible, const struct stat& etat, LiensDurs liens) {
     cible.identite = identiteEtat(etat);
-    if (S_ISDIR(etat.st_mode)) {
-        raison = raisonErreur(EISDIR);
-        return false;
-    }
+    if (S_ISDIR(etat.st_mode))
+        return {cible, raisonErreur(EISDIR)};
     if (S_ISCHR(etat.st_mode) || S_ISFIFO(etat.st_mode)) {
         cible.genre = GenreCible::EnPlace;
-        return true;
+        return {cible, ""};
     }
-    if (!S_ISREG(etat.st_mode)) {
-        raison = "ce n'est ni un fichier ordinaire, ni un peripherique caractere, ni un tube";
-        return false;
-    }
-    if (::faccessat(AT_FDCWD, chemin.c_str(), W_OK, AT_EACCESS) != 0) {
-        raison = "fichier protege en ecriture (" + raisonErreur(errno) + ")";
-        return false;
-    }
+    if (!S_ISREG(etat.st_mode))
+        return {cible,
+                "ce n'est ni un fichier ordinaire, ni un peripherique caractere, ni un tube"};
+    if (::faccessat(AT_FDCWD, cible.chemin.c_str(), W_OK, AT_EACCESS) != 0)
+        return {cible, "fichier protege en ecriture (" + raisonErreur(errno) + ")"};
     // A hard-linked file is replaced too unless asked otherwise: only the
     // rename keeps its name whole under SIGKILL (see LiensDurs).
     const bool enPlace = etat.st_nlink > 1 && liens == LiensDurs::EnPlace;
     cible.genre = enPlace ? GenreCible::EnPlace : GenreCible::Remplace;
-    return true;
+    return {cible, ""};
 }
 
 // --- Interruptions ---------------------------------------------------------
@@ -222,46 +216,47 @@ int creerTemporaire(const std::string& chemin, std::string& nom) {
     return -1;
 }
 
+// A write that failed in the state fin, for the system error erreur.
+Resultat<ResultatEcriture> echec(ResultatEcriture fin, int erreur) {
+    return {fin, raisonErreur(erreur)};
+}
+
 // Closes fd; a failure of the close counts as a write error when the
-// writes had succeeded.
-ResultatEcriture fermer(int fd, bool ok, std::string& raison) {
+// writes had succeeded (ok).
+Resultat<ResultatEcriture> fermer(int fd, bool ok) {
+    Resultat<ResultatEcriture> fin;
     if (!ok)
-        raison = raisonErreur(errno);
-    if (::close(fd) != 0 && ok) {
-        raison = raisonErreur(errno);
-        ok = false;
-    }
-    return ok ? ResultatEcriture::Reussie : ResultatEcriture::ErreurEcriture;
+        fin = echec(ResultatEcriture::ErreurEcriture, errno);
+    if (::close(fd) != 0 && ok)
+        fin = echec(ResultatEcriture::ErreurEcriture, errno);
+    return fin;
 }
 
 // A new or regular file: temporary, flush, rename.
-ResultatEcriture remplacer(const CibleEcriture& cible, const std::string& contenu,
-                           std::string& raison) {
+Resultat<ResultatEcriture> remplacer(const CibleEcriture& cible, const std::string& contenu) {
     struct stat ancien {};
     const bool existe = ::stat(cible.chemin.c_str(), &ancien) == 0;
     std::string temporaire;
     const int fd = creerTemporaire(cible.chemin, temporaire);
     if (fd < 0) {
         const int erreur = errno;
-        raison = raisonErreur(erreur);
+        Resultat<ResultatEcriture> fin = echec(ResultatEcriture::OuvertureImpossible, erreur);
         if (erreur == EACCES || erreur == EPERM || erreur == EROFS)
-            raison += " dans le dossier '" + repertoireDe(cible.chemin) +
-                      "' (le fichier y est remplace par un nouveau, qui n'a pas pu y etre cree)";
-        return ResultatEcriture::OuvertureImpossible;
+            fin.raison +=
+                " dans le dossier '" + repertoireDe(cible.chemin) +
+                "' (le fichier y est remplace par un nouveau, qui n'a pas pu y etre cree)";
+        return fin;
     }
     // The new file keeps the old one's permissions (and owner, when allowed).
     bool ok = !existe || ::fchmod(fd, ancien.st_mode & 07777) == 0;
     if (ok && existe && ::fchown(fd, ancien.st_uid, ancien.st_gid) != 0)
         errno = 0; // not the owner's to give: the file becomes the writer's
     ok = ok && ecrireTout(fd, contenu) && ::fsync(fd) == 0;
-    ResultatEcriture fin = fermer(fd, ok, raison);
-    if (fin == ResultatEcriture::Reussie &&
-        std::rename(temporaire.c_str(), cible.chemin.c_str()) != 0) {
-        raison = raisonErreur(errno);
-        fin = ResultatEcriture::ErreurEcriture;
-    }
+    Resultat<ResultatEcriture> fin = fermer(fd, ok);
+    if (fin.ok() && std::rename(temporaire.c_str(), cible.chemin.c_str()) != 0)
+        fin = echec(ResultatEcriture::ErreurEcriture, errno);
     const SignauxRetenus retenus;
-    if (fin != ResultatEcriture::Reussie)
+    if (!fin.ok())
         ::unlink(temporaire.c_str());
     retenirTemporaire(nullptr);
     return fin;
@@ -327,8 +322,7 @@ bool reecrireEnPlace(int fd, off_t ancienne, const std::string& contenu) {
 
 // A character device, a named pipe, or a file with several names whose
 // writer asked to keep its links: written through its own node.
-ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& contenu,
-                               std::string& raison) {
+Resultat<ResultatEcriture> ecrireEnPlace(const CibleEcriture& cible, const std::string& contenu) {
     // A regular file is opened for reading too, to keep its old bytes.
     struct stat avant {};
     const bool ordinaire = ::stat(cible.chemin.c_str(), &avant) == 0 && S_ISREG(avant.st_mode);
@@ -336,8 +330,9 @@ ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& co
     if (fd < 0)
         fd = ::open(cible.chemin.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        raison = errno == ENXIO ? "aucun programme ne lit ce tube" : raisonErreur(errno);
-        return ResultatEcriture::OuvertureImpossible;
+        if (errno == ENXIO)
+            return {ResultatEcriture::OuvertureImpossible, "aucun programme ne lit ce tube"};
+        return echec(ResultatEcriture::OuvertureImpossible, errno);
     }
     // Writes wait for a slow reader as a stream does.
     const int drapeaux = ::fcntl(fd, F_GETFL);
@@ -349,7 +344,7 @@ ResultatEcriture ecrireEnPlace(const CibleEcriture& cible, const std::string& co
     } else {
         ok = ok && ecrireTout(fd, contenu);
     }
-    return fermer(fd, ok, raison);
+    return fermer(fd, ok);
 }
 
 // A write beyond the file-size limit must fail with EFBIG rather than kill
@@ -427,15 +422,13 @@ std::string raisonErreur(int erreur) {
     }
 }
 
-bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcriture& cible,
-                   std::string& raison, LiensDurs liens) {
-    cible = CibleEcriture();
+Resultat<CibleEcriture> resoudreCible(const std::string& chemin, const FluxConnus& flux,
+                                      LiensDurs liens) {
+    CibleEcriture cible;
     cible.nom = chemin;
     cible.chemin = chemin;
-    if (chemin.empty() || chemin.back() == '/') {
-        raison = chemin.empty() ? "nom de fichier vide" : "nom de repertoire";
-        return false;
-    }
+    if (chemin.empty() || chemin.back() == '/')
+        return {cible, chemin.empty() ? "nom de fichier vide" : "nom de repertoire"};
     // A known stream, by "-" or by any name of the same open file.
     for (int fd : {flux.sortieStandard, flux.sortieErreur}) {
         if (fd >= 0 &&
@@ -443,58 +436,50 @@ bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcrit
             cible.genre = GenreCible::Flux;
             cible.descripteur = fd;
             cible.identite = identiteDescripteur(fd);
-            return true;
+            return {cible, ""};
         }
     }
     // A pipe or a device reached through any link (/dev/fd/N of a pipe
     // whose link text is no path) is opened through the name itself.
     struct stat etat {};
     if (::stat(chemin.c_str(), &etat) == 0 && (S_ISFIFO(etat.st_mode) || S_ISCHR(etat.st_mode)))
-        return classer(chemin, etat, liens, cible, raison);
+        return classer(cible, etat, liens);
     bool existe = false;
-    if (!suivreLiens(chemin, cible.chemin, etat, existe)) {
-        raison = raisonErreur(errno);
-        return false;
-    }
+    if (!suivreLiens(chemin, cible.chemin, etat, existe))
+        return {cible, raisonErreur(errno)};
     if (existe)
-        return classer(cible.chemin, etat, liens, cible, raison);
+        return classer(cible, etat, liens);
     cible.genre = GenreCible::Remplace;
-    if (!identiteNouveau(cible.chemin, cible.identite)) {
-        raison = raisonErreur(errno);
-        return false;
-    }
-    return true;
+    if (!identiteNouveau(cible.chemin, cible.identite))
+        return {cible, raisonErreur(errno)};
+    return {cible, ""};
 }
 
-ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& contenu,
-                             std::string& raison) {
+Resultat<ResultatEcriture> ecrireCible(const CibleEcriture& cible, const std::string& contenu) {
     ignorerDepassementTaille();
     switch (cible.genre) {
     case GenreCible::Flux:
-        if (!ecrireTout(cible.descripteur, contenu)) {
-            raison = raisonErreur(errno);
-            return ResultatEcriture::ErreurEcriture;
-        }
-        return ResultatEcriture::Reussie;
+        if (!ecrireTout(cible.descripteur, contenu))
+            return echec(ResultatEcriture::ErreurEcriture, errno);
+        return {};
     case GenreCible::EnPlace:
-        return ecrireEnPlace(cible, contenu, raison);
+        return ecrireEnPlace(cible, contenu);
     case GenreCible::Remplace:
         break;
     }
-    return remplacer(cible, contenu, raison);
+    return remplacer(cible, contenu);
 }
 
-ResultatEcriture ecrireFichier(const std::string& chemin, const std::string& contenu,
-                               std::string& raison, LiensDurs liens) {
-    CibleEcriture cible;
-    if (!resoudreCible(chemin, FluxConnus(), cible, raison, liens))
-        return ResultatEcriture::OuvertureImpossible;
-    return ecrireCible(cible, contenu, raison);
+Resultat<ResultatEcriture> ecrireFichier(const std::string& chemin, const std::string& contenu,
+                                         LiensDurs liens) {
+    const Resultat<CibleEcriture> cible = resoudreCible(chemin, FluxConnus(), liens);
+    if (!cible.ok())
+        return {ResultatEcriture::OuvertureImpossible, cible.raison};
+    return ecrireCible(cible.valeur, contenu);
 }
 
 bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu) {
-    std::string raison;
-    return ecrireFichier(chemin, contenu, raison) == ResultatEcriture::Reussie;
+    return ecrireFichier(chemin, contenu).ok();
 }
 
 } // namespace cyclide

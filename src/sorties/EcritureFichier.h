@@ -6,6 +6,8 @@
 #ifndef ECRITURE_FICHIER_H
 #define ECRITURE_FICHIER_H
 
+#include "Resultat.h"
+
 #include <string>
 #include <sys/types.h>
 
@@ -84,13 +86,15 @@ struct FluxConnus {
 
 // Decides how chemin is written: follows its symbolic links (a link to a
 // missing file names the file to create), recognises the known streams,
-// and classifies what it names; liens says how a regular file with
-// several names is written. False, with the reason in French, for an
-// empty name, a name ending in '/', a directory, a block device, a
-// socket, an existing file that may not be written, a loop of links or a
-// path that cannot be examined.
-bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcriture& cible,
-                   std::string& raison, LiensDurs liens = LiensDurs::Remplaces);
+// and classifies what it names. Nothing is written.
+// In: chemin as the user gave it; flux, the streams it may name; liens,
+// how a regular file with several names is written.
+// Out: the resolved output, or the reason in French.
+// Degenerate: refused for an empty name, a name ending in '/', a
+// directory, a block device, a socket, an existing file that may not be
+// written, a loop of links or a path that cannot be examined.
+Resultat<CibleEcriture> resoudreCible(const std::string& chemin, const FluxConnus& flux,
+                                      LiensDurs liens = LiensDurs::Remplaces);
 
 // Writes contenu as the whole of a resolved output. Remplace: a temporary
 // file beside the target (a short name, within any name limit), flushed
@@ -103,19 +107,24 @@ bool resoudreCible(const std::string& chemin, const FluxConnus& flux, CibleEcrit
 // SIGHUP and SIGQUIT wait until the file is whole (only SIGKILL or a crash
 // during the copy can leave it partial); a named pipe nobody reads is
 // refused rather than waited on. Flux: written at the stream's position.
-// On failure no temporary is left behind and raison tells why (for a
-// folder where no temporary may be created, naming the folder); on
-// SIGINT, SIGTERM, SIGHUP or SIGQUIT during a replacement the temporary
-// is removed before the process ends (when those signals are at their
-// default action).
+// On failure no temporary is left behind; on SIGINT, SIGTERM, SIGHUP or
+// SIGQUIT during a replacement the temporary is removed before the
+// process ends (when those signals are at their default action).
 // The first call makes a write beyond the file-size limit an ordinary
 // error (EFBIG) instead of a signal that kills the process.
-ResultatEcriture ecrireCible(const CibleEcriture& cible, const std::string& contenu,
-                             std::string& raison);
+// In: cible, from resoudreCible; contenu, the whole new text.
+// Out: how the writing ended (Reussie exactly when ok()), and on failure
+// the reason in French (for a folder where no temporary may be created,
+// naming the folder).
+Resultat<ResultatEcriture> ecrireCible(const CibleEcriture& cible, const std::string& contenu);
 
 // Resolves chemin (no stream known) and writes contenu there.
-ResultatEcriture ecrireFichier(const std::string& chemin, const std::string& contenu,
-                               std::string& raison, LiensDurs liens = LiensDurs::Remplaces);
+// In: chemin as the user gave it; contenu, the whole new text; liens, how
+// a regular file with several names is written.
+// Out: how the writing ended, and on failure the reason in French; a
+// name that resoudreCible refuses gives OuvertureImpossible.
+Resultat<ResultatEcriture> ecrireFichier(const std::string& chemin, const std::string& contenu,
+                                         LiensDurs liens = LiensDurs::Remplaces);
 
 // The same, telling only whether it succeeded.
 bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu);

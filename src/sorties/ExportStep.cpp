@@ -334,9 +334,9 @@ Resultat<void> ecrireExport(const std::string& chemin, const Resultat<std::strin
                             LiensDurs liens) {
     if (!texte.ok())
         return {texte.raison};
-    std::string raison;
-    if (ecrireFichier(chemin, texte.valeur, raison, liens) != ResultatEcriture::Reussie)
-        return {raison};
+    const Resultat<ResultatEcriture> ecrit = ecrireFichier(chemin, texte.valeur, liens);
+    if (!ecrit.ok())
+        return {ecrit.raison};
     return {};
 }
 

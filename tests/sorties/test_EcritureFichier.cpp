@@ -47,8 +47,7 @@ TEST_F(EcritureFichierTest, RegularFileIsReplacedWithItsPermissionsKept) {
     const fs::path f = dossier / "carreau.car";
     { std::ofstream(f) << "ancien contenu plus long que le nouveau"; }
     ::chmod(f.c_str(), 0640);
-    std::string raison;
-    EXPECT_EQ(ecrireFichier(f.string(), "nouveau\n", raison), ResultatEcriture::Reussie);
+    EXPECT_EQ(ecrireFichier(f.string(), "nouveau\n").valeur, ResultatEcriture::Reussie);
     EXPECT_EQ(lire(f), "nouveau\n");
     struct stat etat {};
     ASSERT_EQ(::stat(f.c_str(), &etat), 0);
@@ -59,9 +58,9 @@ TEST_F(EcritureFichierTest, RegularFileIsReplacedWithItsPermissionsKept) {
 TEST_F(EcritureFichierTest, DirectoryOfThatNameIsRefusedAndKept) {
     const fs::path d = dossier / "repertoire.car";
     fs::create_directory(d);
-    std::string raison;
-    EXPECT_EQ(ecrireFichier(d.string(), "x", raison), ResultatEcriture::OuvertureImpossible);
-    EXPECT_FALSE(raison.empty());
+    const Resultat<ResultatEcriture> refus = ecrireFichier(d.string(), "x");
+    EXPECT_EQ(refus.valeur, ResultatEcriture::OuvertureImpossible);
+    EXPECT_FALSE(refus.raison.empty());
     EXPECT_TRUE(fs::is_directory(d));
     EXPECT_EQ(nombreFichiers(), 1u);
 }
@@ -69,27 +68,26 @@ TEST_F(EcritureFichierTest, DirectoryOfThatNameIsRefusedAndKept) {
 TEST_F(EcritureFichierTest, PipeIsRefusedWithoutWaitingForAReader) {
     const fs::path p = dossier / "tube";
     ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
-    std::string raison;
-    EXPECT_EQ(ecrireFichier(p.string(), "x", raison), ResultatEcriture::OuvertureImpossible);
+    EXPECT_EQ(ecrireFichier(p.string(), "x").valeur, ResultatEcriture::OuvertureImpossible);
     EXPECT_TRUE(fs::is_fifo(p));
     EXPECT_EQ(nombreFichiers(), 1u);
 }
 
 TEST_F(EcritureFichierTest, MissingFolderCannotBeOpened) {
-    std::string raison;
-    EXPECT_EQ(ecrireFichier((dossier / "absent" / "f.car").string(), "x", raison),
-              ResultatEcriture::OuvertureImpossible);
-    EXPECT_FALSE(raison.empty());
-    EXPECT_EQ(ecrireFichier("", "x", raison), ResultatEcriture::OuvertureImpossible);
+    const Resultat<ResultatEcriture> absent =
+        ecrireFichier((dossier / "absent" / "f.car").string(), "x");
+    EXPECT_EQ(absent.valeur, ResultatEcriture::OuvertureImpossible);
+    EXPECT_FALSE(absent.raison.empty());
+    EXPECT_EQ(ecrireFichier("", "x").valeur, ResultatEcriture::OuvertureImpossible);
 }
 
 TEST_F(EcritureFichierTest, DevicesAreWrittenInPlaceAndStayDevices) {
-    std::string raison;
-    EXPECT_EQ(ecrireFichier("/dev/null", "abc", raison), ResultatEcriture::Reussie);
+    EXPECT_EQ(ecrireFichier("/dev/null", "abc").valeur, ResultatEcriture::Reussie);
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
     // A full device: the write fails and is reported, the device stays.
-    EXPECT_EQ(ecrireFichier("/dev/full", "abc", raison), ResultatEcriture::ErreurEcriture);
-    EXPECT_FALSE(raison.empty());
+    const Resultat<ResultatEcriture> plein = ecrireFichier("/dev/full", "abc");
+    EXPECT_EQ(plein.valeur, ResultatEcriture::ErreurEcriture);
+    EXPECT_FALSE(plein.raison.empty());
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
     EXPECT_TRUE(ecrireFichierAtomique("/dev/null", "abc"));
     EXPECT_FALSE(ecrireFichierAtomique("/dev/full", "abc"));
@@ -102,9 +100,8 @@ TEST_F(EcritureFichierTest, DevicesAreWrittenInPlaceAndStayDevices) {
 // its old bytes.
 TEST_F(EcritureFichierTest, LongNamesAndFailedInPlaceWritesLeaveNoTrace) {
     const fs::path longue = dossier / (std::string(251, 'n') + ".obj");
-    std::string raison;
-    EXPECT_EQ(ecrireFichier(longue.string(), "contenu", raison), ResultatEcriture::Reussie)
-        << raison;
+    const Resultat<ResultatEcriture> ecrit = ecrireFichier(longue.string(), "contenu");
+    EXPECT_EQ(ecrit.valeur, ResultatEcriture::Reussie) << ecrit.raison;
     EXPECT_EQ(lire(longue), "contenu");
 
     const fs::path f = dossier / "lie.obj";
@@ -115,10 +112,11 @@ TEST_F(EcritureFichierTest, LongNamesAndFailedInPlaceWritesLeaveNoTrace) {
     if (enfant == 0) {
         struct rlimit limite = {64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limite);
-        std::string pourquoi;
-        const ResultatEcriture fin =
-            ecrireFichier(f.string(), std::string(100000, 'x'), pourquoi, LiensDurs::EnPlace);
-        ::_exit(fin == ResultatEcriture::ErreurEcriture && pourquoi.find("taille") == 0 ? 0 : 1);
+        const Resultat<ResultatEcriture> fin =
+            ecrireFichier(f.string(), std::string(100000, 'x'), LiensDurs::EnPlace);
+        ::_exit(fin.valeur == ResultatEcriture::ErreurEcriture && fin.raison.find("taille") == 0
+                    ? 0
+                    : 1);
     }
     int statut = 0;
     ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
