@@ -21,36 +21,36 @@ std::string ligneNumero(std::size_t numero) {
     return "ligne " + std::to_string(numero) + " : ";
 }
 
-// Reads the n numbers of one data line into v; false with the message.
-bool lireNombres(const std::string_view* m, std::size_t n, std::size_t numero, double* v,
-                 std::string& erreur) {
+// Reads the n numbers of one data line into v; the message of the first
+// that is not a number.
+Resultat<void> lireNombres(const std::string_view* m, std::size_t n, std::size_t numero,
+                           double* v) {
     for (std::size_t k = 0; k < n; ++k)
-        if (!lireNombreDecimal(m[k], v[k])) {
-            erreur = ligneNumero(numero) + texteCite(m[k], CITATION_MAX) + " n'est pas un nombre";
-            return false;
-        }
-    return true;
+        if (!lireNombreDecimal(m[k], v[k]))
+            return {ligneNumero(numero) + texteCite(m[k], CITATION_MAX) + " n'est pas un nombre"};
+    return {};
 }
 
-// Takes in at most TAILLE_CARREAU_MAX bytes; false when there are more or
-// the stream fails.
-bool lireTexte(std::istream& is, std::string& texte, std::string& erreur) {
+// Takes in at most TAILLE_CARREAU_MAX bytes; refused when there are more
+// or the stream fails.
+Resultat<std::string> lireTexte(std::istream& is) {
+    Resultat<std::string> lu;
+    std::string& texte = lu.valeur;
     texte.assign(TAILLE_CARREAU_MAX + 1, '\0');
     is.read(&texte[0], static_cast<std::streamsize>(texte.size()));
     if (is.bad()) {
-        erreur = "le carreau ne peut pas etre lu";
-        return false;
+        lu.raison = "le carreau ne peut pas etre lu";
+        return lu;
     }
     texte.resize(static_cast<std::size_t>(is.gcount()));
-    if (texte.size() > TAILLE_CARREAU_MAX) {
-        erreur = "le carreau depasse " + std::to_string(TAILLE_CARREAU_MAX) + " octets";
-        return false;
-    }
-    return true;
+    if (texte.size() > TAILLE_CARREAU_MAX)
+        lu.raison = "le carreau depasse " + std::to_string(TAILLE_CARREAU_MAX) + " octets";
+    return lu;
 }
 
-// The line forms: nine lines of four numbers, or one line of 36.
-bool lireLignes(std::string_view texte, double v[NOMBRES_RESEAU], std::string& erreur) {
+// The line forms: nine lines of four numbers, or one line of 36, into v;
+// the message of the first fault, with its line.
+Resultat<void> lireLignes(std::string_view texte, double v[NOMBRES_RESEAU]) {
     std::string_view m[NOMBRES_RESEAU];
     int points = 0;
     std::size_t numero = 0;
@@ -62,57 +62,47 @@ bool lireLignes(std::string_view texte, double v[NOMBRES_RESEAU], std::string& e
         const std::size_t n = champsLigne(ligne, m, NOMBRES_RESEAU);
         if (n == 0)
             continue;
-        if (points == 9) {
-            erreur = ligneNumero(numero) + "un dixieme point, le carreau n'en a que neuf";
-            return false;
-        }
-        if (separateursMelanges(ligne)) {
-            erreur =
-                ligneNumero(numero) + "nombres separes a la fois par des virgules et des blancs";
-            return false;
-        }
+        if (points == 9)
+            return {ligneNumero(numero) + "un dixieme point, le carreau n'en a que neuf"};
+        if (separateursMelanges(ligne))
+            return {ligneNumero(numero) +
+                    "nombres separes a la fois par des virgules et des blancs"};
         if (points == 0 && n == NOMBRES_RESEAU) {
-            if (!lireNombres(m, n, numero, v, erreur))
-                return false;
+            const Resultat<void> nombres = lireNombres(m, n, numero, v);
+            if (!nombres.ok())
+                return nombres;
             points = 9;
             continue;
         }
-        if (n != 4) {
-            erreur = ligneNumero(numero) + "4 nombres attendus (x y z w), " + std::to_string(n) +
-                     " trouve(s)";
-            return false;
-        }
-        if (!lireNombres(m, 4, numero, v + std::ptrdiff_t{4} * points, erreur))
-            return false;
+        if (n != 4)
+            return {ligneNumero(numero) + "4 nombres attendus (x y z w), " + std::to_string(n) +
+                    " trouve(s)"};
+        const Resultat<void> nombres = lireNombres(m, 4, numero, v + std::ptrdiff_t{4} * points);
+        if (!nombres.ok())
+            return nombres;
         ++points;
     }
-    if (points < 9) {
-        erreur = "le carreau n'a que " + std::to_string(points) + " point(s) sur neuf";
-        return false;
-    }
-    return true;
+    if (points < 9)
+        return {"le carreau n'a que " + std::to_string(points) + " point(s) sur neuf"};
+    return {};
 }
 
-// The JSON form, with its fault in French.
-bool lireJson(std::string_view texte, double v[NOMBRES_RESEAU], std::string& erreur) {
+// The JSON form into v, with its fault in French.
+Resultat<void> lireJson(std::string_view texte, double v[NOMBRES_RESEAU]) {
     const FauteJson faute = lireReseauJson(texte, v);
     switch (faute.sorte) {
     case FauteJson::Sorte::Aucune:
-        return true;
+        break;
     case FauteJson::Sorte::Syntaxe:
-        erreur = "JSON invalide a l'octet " + std::to_string(faute.octet);
-        break;
+        return {"JSON invalide a l'octet " + std::to_string(faute.octet)};
     case FauteJson::Sorte::Debordement:
-        erreur = "un nombre du JSON depasse les limites d'un double";
-        break;
+        return {"un nombre du JSON depasse les limites d'un double"};
     case FauteJson::Sorte::Forme:
-        erreur = "objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu";
-        break;
+        return {"objet JSON {\"net\": [[x, y, z, w], ... neuf points]} attendu"};
     case FauteJson::Sorte::NonFini:
-        erreur = faute.chemin + " n'est pas un nombre fini";
-        break;
+        return {faute.chemin + " n'est pas un nombre fini"};
     }
-    return false;
+    return {};
 }
 
 bool commenceParAccolade(std::string_view t) {
@@ -169,16 +159,20 @@ void reseauDesValeurs(const double valeurs[NOMBRES_RESEAU], RBBP& net) {
 }
 
 Resultat<RBBP> lireCarreau(std::istream& is) {
-    Resultat<RBBP> lu;
-    std::string brut;
-    if (!lireTexte(is, brut, lu.raison))
-        return lu;
-    const std::string_view texte = sansMarqueUtf8(brut);
+    Resultat<RBBP> carreau;
+    const Resultat<std::string> brut = lireTexte(is);
+    if (!brut.ok()) {
+        carreau.raison = brut.raison;
+        return carreau;
+    }
+    const std::string_view texte = sansMarqueUtf8(brut.valeur);
     double valeurs[NOMBRES_RESEAU];
-    if (commenceParAccolade(texte) ? lireJson(texte, valeurs, lu.raison)
-                                   : lireLignes(texte, valeurs, lu.raison))
-        reseauDesValeurs(valeurs, lu.valeur);
-    return lu;
+    const Resultat<void> lu =
+        commenceParAccolade(texte) ? lireJson(texte, valeurs) : lireLignes(texte, valeurs);
+    carreau.raison = lu.raison;
+    if (lu.ok())
+        reseauDesValeurs(valeurs, carreau.valeur);
+    return carreau;
 }
 
 Resultat<RBBP> lireFichierCarreau(const std::string& nom) {
