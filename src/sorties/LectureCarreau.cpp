@@ -68,7 +68,7 @@ Resultat<void> lireLignes(std::string_view texte, double v[NOMBRES_RESEAU]) {
             return {ligneNumero(numero) +
                     "nombres separes a la fois par des virgules et des blancs"};
         if (points == 0 && n == NOMBRES_RESEAU) {
-            const Resultat<void> nombres = lireNombres(m, n, numero, v);
+            Resultat<void> nombres = lireNombres(m, n, numero, v);
             if (!nombres.ok())
                 return nombres;
             points = 9;
@@ -77,7 +77,7 @@ Resultat<void> lireLignes(std::string_view texte, double v[NOMBRES_RESEAU]) {
         if (n != 4)
             return {ligneNumero(numero) + "4 nombres attendus (x y z w), " + std::to_string(n) +
                     " trouve(s)"};
-        const Resultat<void> nombres = lireNombres(m, 4, numero, v + std::ptrdiff_t{4} * points);
+        Resultat<void> nombres = lireNombres(m, 4, numero, v + std::ptrdiff_t{4} * points);
         if (!nombres.ok())
             return nombres;
         ++points;
