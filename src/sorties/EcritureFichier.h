@@ -13,9 +13,9 @@
 
 namespace cyclide {
 
-// How writing a file ended.
+// How writing a file ended: the value of a write's Resultat.
 enum class ResultatEcriture {
-    Reussie,
+    Reussie,             // the whole text is written (the Resultat is ok())
     OuvertureImpossible, // the file (or its temporary) could not be created or opened
     ErreurEcriture       // it was opened, but the bytes could not all be written
 };
