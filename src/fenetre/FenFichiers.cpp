@@ -43,16 +43,13 @@ QString nomPng(const QString& nom) {
 }
 
 // The file's bytes (a regular file only, opened without waiting, at most
-// 64 Ko) into texte; false with the reason told in French.
-bool lireTexte(const QString& nom, std::string& texte, QString& raison) {
+// 64 Ko), or the reason in French (the core's text).
+Resultat<std::string> lireTexte(const QString& nom) {
     const Resultat<TexteLu> lu = lireFichierParametres(QFile::encodeName(nom).toStdString(), true);
-    if (lu.valeur.fin == ResultatLecture::Lu) {
-        texte = lu.valeur.texte;
-        return true;
-    }
+    if (lu.valeur.fin == ResultatLecture::Lu)
+        return {lu.valeur.texte, ""};
     std::cout << "Probleme d'ouverture" << std::endl;
-    raison = texteCoeur(lu.raison);
-    return false;
+    return {std::string(), lu.raison};
 }
 
 } // namespace
@@ -90,13 +87,13 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
         return;
     }
 #endif
-    std::string texte;
-    QString raison;
-    if (!lireTexte(nom, texte, raison)) {
-        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, raison));
+    const Resultat<std::string> texte = lireTexte(nom);
+    if (!texte.ok()) {
+        messageAvertissement(
+            titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, texteCoeur(texte.raison)));
         return;
     }
-    std::istringstream entree(texte);
+    std::istringstream entree(texte.valeur);
     const Resultat<RBBP> lu = lireCarreau(entree);
     if (!lu.ok()) {
         messageAvertissement(
@@ -166,15 +163,15 @@ void FenPrincipale::chargerCarreauCao(const QString& nom) {
 // is left, the view is fitted.
 void FenPrincipale::chargerFichier(const QString& nom) {
     const QString titre = tr("Ouvrir un fichier");
-    std::string texte;
-    QString raison;
-    if (!lireTexte(nom, texte, raison)) {
+    const Resultat<std::string> texte = lireTexte(nom);
+    if (!texte.ok()) {
         std::cout << std::endl;
-        messageAvertissement(titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, raison));
+        messageAvertissement(
+            titre, tr("Impossible de lire le fichier %1.\n%2").arg(nom, texteCoeur(texte.raison)));
         return;
     }
     double valeurs[NOMBRE_PARAMETRES] = {};
-    std::istringstream flux(texte);
+    std::istringstream flux(texte.valeur);
     const LectureParametres lecture = analyserParametres(flux, valeurs);
     std::cout << std::endl;
     if (lecture.lus < NOMBRE_PARAMETRES) {

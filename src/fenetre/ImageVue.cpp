@@ -161,9 +161,9 @@ void messageDemarrage(QtMsgType type, const QMessageLogContext& contexte, const 
 // Chooses, before the application object exists, the first platform that
 // can start (QT_QPA_PLATFORM may list several, separated by ';'; by default
 // X) and names it alone in QT_QPA_PLATFORM, so that the toolkit never
-// aborts on a platform it cannot open. False, with the French reason, when
-// none can. sonde keeps the X connection of the probe open (see SondeX).
-bool choisirPlateforme(std::string& erreur, std::unique_ptr<SondeX>& sonde) {
+// aborts on a platform it cannot open. The French reason when none can.
+// sonde keeps the X connection of the probe open (see SondeX).
+Resultat<void> choisirPlateforme(std::unique_ptr<SondeX>& sonde) {
     QString demandees = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (demandees.isEmpty()) {
         demandees = QStringLiteral("xcb");
@@ -173,13 +173,12 @@ bool choisirPlateforme(std::string& erreur, std::unique_ptr<SondeX>& sonde) {
         const QString obstacle = obstaclePlateforme(plateforme, sonde);
         if (obstacle.isEmpty()) {
             qputenv("QT_QPA_PLATFORM", plateforme.toLocal8Bit());
-            return true;
+            return {};
         }
         obstacles << obstacle;
     }
-    erreur = "Aucun affichage disponible (" + obstacles.join(QStringLiteral(" ; ")).toStdString() +
-             ") : lancer la commande sous xvfb-run";
-    return false;
+    return {"Aucun affichage disponible (" + obstacles.join(QStringLiteral(" ; ")).toStdString() +
+            ") : lancer la commande sous xvfb-run"};
 }
 
 // Checks the request; an empty string when it is valid, else the reason.
@@ -263,7 +262,9 @@ Resultat<std::string> imageScenePng(int& argc, char** argv, const EntreeScene& e
             return image;
         }
         std::unique_ptr<SondeX> sonde;
-        if (!choisirPlateforme(erreur, sonde)) {
+        const Resultat<void> plateforme = choisirPlateforme(sonde);
+        if (!plateforme.ok()) {
+            erreur = plateforme.raison;
             return image;
         }
         installerFormatVue();
