@@ -27,9 +27,10 @@ struct Etat {
     double angles[4]; // u0, u1, v0, v1 of the piece, when the corners are fitted
 };
 
-Etat depuis(const CyclideRepere& cy) {
-    Etat e{cy.a, cy.c,        cy.mu, {cy.omega.getX0(), cy.omega.getY0(), cy.omega.getZ0()},
-           M3(), {0, 0, 0, 0}};
+Etat depuis(const CyclideRepere& cy, const MorceauCyclide& m = MorceauCyclide()) {
+    Etat e{cy.a,  cy.c,
+           cy.mu, {cy.omega.getX0(), cy.omega.getY0(), cy.omega.getZ0()},
+           M3(),  {m.u0, m.u1, m.v0, m.v1}};
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 3; ++k)
             e.base(r, k) = cy.Base[r][k];
@@ -259,15 +260,15 @@ bool colonnesAncrees(const Probleme& pb, const Etat& e, const Eigen::VectorXd& p
 // below 1e-12 of the largest) are left out, and the undamped Gauss-Newton
 // step is tried first: the directions it keeps may have singular values far
 // below any damping that would still let the others converge.
-bool pasTronque(const Probleme& pb, Etat& e, const Eigen::VectorXd& r, const Eigen::VectorXd& poids,
-                const Eigen::HouseholderQR<Eigen::MatrixXd>& qr, const Eigen::VectorXd& qtr,
-                const Eigen::VectorXd& echelle, double& cost, double& lambda) {
+// In: the step's system as pas makes it: the triangular factor R of the
+// scaled Jacobian, Q^T (-r), the columns' scales, the cost base at e.
+bool pasTronque(const Probleme& pb, Etat& e, const Eigen::MatrixXd& R, const Eigen::VectorXd& qtr,
+                const Eigen::VectorXd& echelle, const Eigen::VectorXd& poids, double base,
+                double& cost, double& lambda) {
     const Eigen::Index p = qtr.size();
-    const Eigen::MatrixXd R = qr.matrixQR().topRows(p).triangularView<Eigen::Upper>();
     const Eigen::JacobiSVD<Eigen::MatrixXd> svd(R, Eigen::ComputeFullU | Eigen::ComputeFullV);
     const Eigen::VectorXd& sigma = svd.singularValues();
     const Eigen::VectorXd utr = svd.matrixU().transpose() * qtr;
-    const double base = r.squaredNorm();
     for (int essai = -1; essai < 8; ++essai) {
         const double l = essai < 0 ? 0.0 : lambda;
         Eigen::VectorXd f = Eigen::VectorXd::Zero(p);
@@ -316,7 +317,7 @@ bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
     if (qtr.squaredNorm() <= 1e-8 * base)
         return false;
     if (pb.approfondi)
-        return pasTronque(pb, e, r, poids, qr, qtr, echelle, cost, lambda);
+        return pasTronque(pb, e, R, qtr, echelle, poids, base, cost, lambda);
     Eigen::MatrixXd pile(2 * p, p);
     Eigen::VectorXd rhs = Eigen::VectorXd::Zero(2 * p);
     pile.topRows(p) = R;
@@ -518,9 +519,7 @@ void poserCoins(Probleme& pb, const RBBP& net, const Etat& e) {
 
 CyclideRepere changerForme(const CyclideRepere& cyclide, const MorceauCyclide& morceau, double a,
                            double c, double mu) {
-    Etat e = depuis(cyclide);
-    e.angles[0] = morceau.u0, e.angles[1] = morceau.u1;
-    e.angles[2] = morceau.v0, e.angles[3] = morceau.v1;
+    const Etat e = depuis(cyclide, morceau);
     Etat s = e;
     s.a = a, s.c = c, s.mu = mu;
     garderMilieu(e, V3::Zero(), s);
@@ -532,7 +531,7 @@ CyclideRepere changerForme(const CyclideRepere& cyclide, const MorceauCyclide& m
 CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& depart,
                               const OptionsAffinage& options) {
     CyclideAffinee res;
-    Etat e = depuis(depart);
+    Etat e = depuis(depart, options.morceau); // the piece's angles, used with the corners
     if (options.tore)
         e.c = 0;
     if (options.sphere)
@@ -543,11 +542,8 @@ CyclideAffinee affinerCyclide(const Echantillons& points, const CyclideRepere& d
     pb.bruit = options.bruit;
     for (int k = 0; k < 3; ++k)
         pb.tenu[k] = options.tenus[k];
-    if (pb.coins) {
-        const MorceauCyclide& m = options.morceau;
-        e.angles[0] = m.u0, e.angles[1] = m.u1, e.angles[2] = m.v0, e.angles[3] = m.v1;
+    if (pb.coins)
         poserCoins(pb, *options.net, e);
-    }
     double cost = cout(pb, e);
     if (!std::isfinite(cost) || points.size() < 10) {
         ecrireCyclide(e, res.cyclide);

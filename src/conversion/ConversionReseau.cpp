@@ -204,11 +204,15 @@ MorceauCyclide morceauDepart(const RBBPd& rec, bool tore) {
 
 // The reading polished once more with the piece's angles as unknowns, so
 // that the corners of the patch are the corners of the piece.
+// With tenu 0, 1 or 2, a, c or mu is held at cy's value.
 Lecture polirAvecMorceau(const Echantillons& pts, const Normalisation& n, bool tore,
-                         const CyclideRepere& cy, const MorceauCyclide& m, bool sphere = false) {
+                         const CyclideRepere& cy, const MorceauCyclide& m, bool sphere = false,
+                         int tenu = -1) {
     OptionsAffinage o;
     o.tore = tore;
     o.sphere = sphere;
+    if (tenu >= 0)
+        o.tenus[tenu] = true;
     o.bruit = n.bruit;
     o.approfondi = n.approfondi;
     o.net = &n.net;
@@ -362,6 +366,7 @@ Essai essayerTout(const Echantillons& pts, const Normalisation& n,
 // uncertainty and both ways, that still lets the rest be polished again (the
 // parameter held) to within twice the polished spread of the distances, or
 // four times the net's rounding.
+// In: n with the steps of a patch much smaller than its cyclide (approfondi).
 double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation& n,
                                    const Essai& e) {
     const CyclideAffinee& f = e.lecture.affinee;
@@ -375,17 +380,10 @@ double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation&
             for (double delta = std::max(f.incertitude[k], 1e-12 * t); delta < t; delta *= 4) {
                 double forme[3] = {e.cyclide.a, e.cyclide.c, e.cyclide.mu};
                 forme[k] += signe * delta;
-                OptionsAffinage o;
-                o.tore = e.tore;
-                o.sphere = e.code == 4;
-                o.bruit = n.bruit;
-                o.approfondi = true;
-                o.net = &n.net;
-                o.morceau = e.morceau;
-                o.tenus[k] = true;
                 const CyclideRepere depart =
                     changerForme(e.cyclide, e.morceau, forme[0], forme[1], forme[2]);
-                const CyclideAffinee g = affinerCyclide(pts, depart, o);
+                const CyclideAffinee g =
+                    polirAvecMorceau(pts, n, e.tore, depart, e.morceau, e.code == 4, k).affinee;
                 if (!g.fini || !(g.ecartType <= seuil))
                     break;
                 plusGrande = std::max(plusGrande, delta);
@@ -489,7 +487,7 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
         const Essai e = essayerTout(pts, approfondie, directs, seuils);
         if (e.verifie || e.residu < retenu.residu) {
             retenu = e;
-            n.approfondi = true;
+            n.approfondi = true; // its uncertainty is measured along the valley
         }
     }
     res.type = retenu.tore ? 2 : 1;
