@@ -5,6 +5,7 @@
 // cyclide and samples of a patch as numpy arrays; the STEP and OBJ exports
 // written through the project's safe file writer.
 #include "DecisionCarreau.h"
+#include "DiagnosticsCaptures.h"
 #include "DictJson.h"
 #include "ExportObj.h"
 #include "ExportStep.h"
@@ -153,14 +154,34 @@ Demande demandeReseau(const double* source, PlanConversion plan, double toleranc
     return d;
 }
 
+// While it lives, the core's diagnostic lines are kept from the process's
+// standard output (a script's own output, which may be JSON or CSV);
+// passer writes them to sys.stderr. Needs the interpreter's lock.
+class DiagnosticsVersStderr {
+  public:
+    void passer() {
+        const std::string texte = captures_.prendre();
+        if (texte.empty())
+            return;
+        const py::object erreur = py::module_::import("sys").attr("stderr");
+        if (!erreur.is_none())
+            erreur.attr("write")(py::str(texte));
+    }
+
+  private:
+    DiagnosticsCaptures captures_;
+};
+
 // The value of one conversion's result, as the converter's JSON object reads
 // (the conversion with the lock released).
 py::object resultatDemande(const Demande& d) {
     ValeursResultat valeurs;
+    DiagnosticsVersStderr diagnostics;
     {
         py::gil_scoped_release libre;
         valeurs.ajouter(construireScene(d.entree), d.origine);
     }
+    diagnostics.passer();
     PyObject* o = BatisseurDicts(valeurs).suivant();
     if (o == nullptr)
         throw py::error_already_set();
@@ -236,8 +257,7 @@ struct Lot {
         if (!reseaux.empty())
             valeurs.ajouter(construireScene(reseaux[k].entree), reseaux[k].origine);
         else
-            valeurs.ajouter(construireScene(entreeParametres(&jeux[7 * k], plan)),
-                            OrigineEntree{});
+            valeurs.ajouter(construireScene(entreeParametres(&jeux[7 * k], plan)), OrigineEntree{});
     }
 };
 
@@ -439,8 +459,14 @@ py::list convertirLot(const Tableau& lot, const std::string& plan, int fils, dou
             refuser("rang " + std::to_string(k) + " : " + py::str(e.value()).cast<std::string>());
         }
     }
-    LotEnCours enCours(demandes, fils);
-    return enCours.resultats();
+    DiagnosticsVersStderr diagnostics;
+    py::list resultats;
+    {
+        LotEnCours enCours(demandes, fils);
+        resultats = enCours.resultats();
+    }
+    diagnostics.passer();
+    return resultats;
 }
 
 // A pair of numbers (a range of angles or of the piece).

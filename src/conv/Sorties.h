@@ -4,12 +4,11 @@
 #ifndef CONV_SORTIES_H
 #define CONV_SORTIES_H
 
+#include "DiagnosticsCaptures.h"
 #include "EcritureFichier.h"
 #include "Options.h"
 
-#include <mutex>
 #include <ostream>
-#include <streambuf>
 #include <string>
 
 namespace cyclide {
@@ -46,47 +45,6 @@ void ecrireSortie(const CibleEcriture& cible, const std::string& contenu, const 
 // size of a parameter file; throws ErreurConv when it cannot be read.
 // entree gets the identity of what was read.
 std::string lireTexteEntree(const std::string& nom, IdentiteFichier& entree);
-
-// A stream buffer many threads may write to at once; keeps what they wrote.
-class TamponPartage : public std::streambuf {
-  public:
-    // Gives back what was written since the last call, and forgets it.
-    std::string prendre();
-
-  protected:
-    int_type overflow(int_type ch) override;
-    std::streamsize xsputn(const char* s, std::streamsize n) override;
-
-  private:
-    std::mutex m_;
-    std::string texte_;
-};
-
-// While it lives, what the core prints on std::cout (its diagnostic lines,
-// ISO 8859-1) is kept in a buffer of its own; transmettre passes it on to
-// the standard error in UTF-8, each run of identical lines written once
-// with how often it came. Nothing reaches the standard output meanwhile.
-class DiagnosticsCaptures {
-  public:
-    DiagnosticsCaptures();
-    ~DiagnosticsCaptures();
-    DiagnosticsCaptures(const DiagnosticsCaptures&) = delete;
-    DiagnosticsCaptures& operator=(const DiagnosticsCaptures&) = delete;
-
-    // Sends what was printed since the last call to the standard error.
-    void transmettre();
-
-  private:
-    TamponPartage tampon_;
-    std::streambuf* ancien_;
-};
-
-// The diagnostic lines with each run of identical lines written once,
-// followed by how often it came.
-std::string regrouperRepetitions(const std::string& texte);
-
-// Latin-1 bytes (the core's diagnostics) as UTF-8.
-std::string latin1EnUtf8(const std::string& texte);
 
 } // namespace cyclide
 

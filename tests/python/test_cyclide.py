@@ -161,3 +161,30 @@ def test_piece_and_samples_lie_on_the_cyclide():
 
 def test_version():
     assert all(part.isdigit() for part in cyclide.__version__.split("."))
+
+
+# A patch 1/10000 of its cyclide: reading it, the core prints diagnostic
+# lines of its own. A script's standard output must stay its own (JSON, CSV).
+PETIT_CARREAU = [float(x) for x in """
+0.49421486068375153 1.1607198165759074 1.5987671570270412 1
+0.4941865428305684 1.1606767924497765 1.5987988364541537 0.99999562987145951
+0.49415822483555616 1.1606337642751918 1.5988305102554854 0.99999126304782759
+0.49417728523617754 1.1607442299427797 1.5987667248149291 0.99999427504818972
+0.49414896734523428 1.160701205076248 1.5987984046401871 0.99998990504903351
+0.49412064931261895 1.1606581761611214 1.5988300788395893 0.99998553835481663
+0.49413970906191379 1.1607686421710477 1.5987662914693261 0.99998855051624214
+0.49411139113320396 1.1607256165640887 1.5987979716927616 0.9999841806464731
+0.49408307306297911 1.1606825869083943 1.5988296462902667 0.99997981408167436
+""".split()]
+
+
+@pytest.mark.parametrize("appel", [
+    lambda net: cyclide.convert_net(net),
+    lambda net: cyclide.convert_batch(np.array([net, net]), threads=2),
+])
+def test_core_diagnostics_go_to_stderr_not_stdout(appel, capfd):
+    net = np.array(PETIT_CARREAU).reshape(9, 4)
+    appel(net)
+    sortie, erreur = capfd.readouterr()
+    assert sortie == ""
+    assert "intersectionPlanDroite" in erreur
