@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -397,6 +398,19 @@ double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation&
     return std::max(plusGrande / t, f.ecartType * t * t);
 }
 
+// What the patch's points can say of a, c, mu at best, relative to the
+// cyclide's size: a patch t times smaller than its cyclide fixes its point,
+// frame, curvatures and their first derivatives from terms of its shape of
+// order up to three, which leave one combination of a, c, mu free; only the
+// fourth-order terms, of t^-3 of the patch's size, fix it. The net's
+// rounding e (over the patch's size) leaves it uncertain by about e t^3.
+// For a patch not much smaller than its cyclide this is of the order of the
+// rounding, below any other estimate.
+double incertitudeDuQuatriemeOrdre(const Normalisation& n, const CyclideRepere& cy) {
+    const double t = taille(cy); // in the moved net's unit, the patch's diagonal
+    return n.bruit * t * t * t;
+}
+
 // The relative uncertainty of a, c, mu over the cyclide's size.
 double incertitudeRelative(const Lecture& l, const CyclideRepere& cy) {
     const double* s = l.affinee.incertitude;
@@ -454,7 +468,36 @@ double arrondiRelatif(const RBBP& net) {
     return normaliser(net, n) ? n.bruit : INFINI;
 }
 
-ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
+namespace {
+
+// How much the parameter square of a patch much smaller than its cyclide is
+// widened each way (reseauEtendu), in turn, when its own polishing stalls:
+// 11 times the patch first, about as large as patches whose polishing
+// converges; 5 and 21 times next. A wider square takes the rows' weights
+// towards zero, and the widened net's rounding grows as its square.
+const double ELARGISSEMENTS[] = {5, 2, 10};
+
+ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir);
+
+// The cyclide of the same surface over the parameter square widened k times
+// each way (reseauEtendu), converted without widening again, polished
+// against this patch with the steps of a patch much smaller than its
+// cyclide, and judged.
+Essai depuisCarreauElargi(const RBBP& net, double tolerance, double k, const Echantillons& pts,
+                          const Normalisation& n, const Seuils& seuils) {
+    const ConversionReseau large = convertir(reseauEtendu(net, k), tolerance, false);
+    if (large.code == 0)
+        return Essai();
+    Normalisation approfondie = n;
+    approfondie.approfondi = true;
+    const CyclideCandidate depart{placerDansLeReseau(large.converti.cyclide(), n), large.type == 2};
+    return essayer(pts, approfondie, depart, seuils);
+}
+
+// The conversion; when elargir, a patch much smaller than its cyclide that
+// no polishing of its own carries to a piece is tried once more from the
+// cyclide of the same surface over a wider parameter square.
+ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
     ConversionReseau res;
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
@@ -478,7 +521,9 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     const Echantillons pts = echantillonner(n.net, ECHANTILLONS);
     const std::vector<CyclideCandidate> directs = departsDirects(pts, n.net);
     Essai retenu = essayerTout(pts, n, directs, seuils);
-    if (!retenu.verifie && (retenu.residu <= tolerance || taille(retenu.cyclide) > 100)) {
+    const bool petit =
+        !retenu.verifie && (retenu.residu <= tolerance || taille(retenu.cyclide) > 100);
+    if (petit) {
         // A patch much smaller than its cyclide (or one that a cyclide
         // carries but whose piece did not come out): polished again with the
         // steps that follow the directions it barely determines.
@@ -488,6 +533,17 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
         if (e.verifie || e.residu < retenu.residu) {
             retenu = e;
             n.approfondi = true; // its uncertainty is measured along the valley
+        }
+    }
+    // Its polishing stalled in the valley of the shapes that carry it: the
+    // same surface over a wider parameter square is polished to its floor,
+    // and that cyclide is polished again against this patch.
+    for (size_t k = 0; elargir && petit && !retenu.verifie && k < std::size(ELARGISSEMENTS); ++k) {
+        const Essai e =
+            depuisCarreauElargi(net, toleranceDemandee, ELARGISSEMENTS[k], pts, n, seuils);
+        if (e.verifie) {
+            retenu = e;
+            n.approfondi = true;
         }
     }
     res.type = retenu.tore ? 2 : 1;
@@ -505,10 +561,17 @@ ConversionReseau convertirReseau(const RBBP& net, double toleranceDemandee) {
     const Lecture& f = retenu.lecture;
     res.code = code;
     res.morceau = m;
-    res.incertitude =
-        n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu) : incertitudeRelative(f, cy);
+    res.incertitude = std::max(n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu)
+                                            : incertitudeRelative(f, cy),
+                               incertitudeDuQuatriemeOrdre(n, cy));
     res.converti.poserCyclide(placerDansLeMonde(cy, n));
     return res;
+}
+
+} // namespace
+
+ConversionReseau convertirReseau(const RBBP& net, double tolerance) {
+    return convertir(net, tolerance, true);
 }
 
 } // namespace cyclide

@@ -31,7 +31,9 @@ struct ConversionReseau {
     RBBPd converti;         // the net with the cyclide found (a, c, mu, omega, Base)
     MorceauCyclide morceau; // the piece the patch covers; all zero for code 0
     double residu = 0;      // residual R of the cyclide kept (Residu); +infinity if none
-    double incertitude = 0; // relative uncertainty of a, c, mu (over max(|a|, |mu|))
+    double incertitude = 0; // relative uncertainty of a, c, mu (over max(|a|, |mu|)),
+                            // never below what the patch's points can fix: the
+                            // net's rounding times (cyclide / patch)^3
     double tolerance = 0;   // the tolerance applied: the one asked, or more when the
                             // net's rounding does not allow it (arrondiRelatif)
     std::string raison;     // why the code is 0; empty otherwise
@@ -49,6 +51,9 @@ struct ConversionReseau {
 // torus whose a and mu agree within their uncertainty is crossed (5); a
 // torus whose a is negligible against mu (1e-9, or within its uncertainty)
 // is a sphere (4, a written as 0).
+// A patch much smaller than its cyclide whose own polishing stalls short of
+// a piece is polished again from the cyclide of the same surface over a
+// wider parameter square (reseauEtendu), which converges.
 // Degenerate: non-finite numbers, coinciding corners or boundaries that are
 // not circular arcs give type 0 with the reason; never throws.
 ConversionReseau convertirReseau(const RBBP& net, double tolerance);

@@ -4,6 +4,8 @@
 #include "Repere.h"
 #include "Residu.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -257,6 +259,58 @@ RBBP reseauDeplace(const RBBP& net, const double t[3], double s) {
             const Point& P = net.P[i][j];
             res.P[i][j].init((P.getX0() - t[0]) / s, (P.getY0() - t[1]) / s,
                              (P.getZ0() - t[2]) / s);
+        }
+    return res;
+}
+
+namespace {
+
+using Homogene = std::array<long double, 4>; // w x, w y, w z, w
+
+// The control points of the quadratic with control points H over [t0, t1]:
+// its polar form at (t0, t0), (t0, t1) and (t1, t1).
+void polaire(const Homogene H[3], long double t0, long double t1, Homogene R[3]) {
+    const auto forme = [&](long double s, long double t, int k) {
+        return (1 - s) * (1 - t) * H[0][k] + ((1 - s) * t + s * (1 - t)) * H[1][k] +
+               s * t * H[2][k];
+    };
+    for (int k = 0; k < 4; ++k) {
+        R[0][k] = forme(t0, t0, k);
+        R[1][k] = forme(t0, t1, k);
+        R[2][k] = forme(t1, t1, k);
+    }
+}
+
+} // namespace
+
+RBBP reseauEtendu(const RBBP& net, double k) {
+    const long double t0 = -static_cast<long double>(k), t1 = 1 + static_cast<long double>(k);
+    Homogene H[3][3];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const long double w = net.w[i][j];
+            const Point& P = net.P[i][j];
+            H[i][j] = {w * P.getX0(), w * P.getY0(), w * P.getZ0(), w};
+        }
+    for (int i = 0; i < 3; ++i) { // each row over the larger range of v
+        Homogene R[3];
+        polaire(H[i], t0, t1, R);
+        std::copy(R, R + 3, H[i]);
+    }
+    for (int j = 0; j < 3; ++j) { // each column over the larger range of u
+        const Homogene C[3] = {H[0][j], H[1][j], H[2][j]};
+        Homogene R[3];
+        polaire(C, t0, t1, R);
+        for (int i = 0; i < 3; ++i)
+            H[i][j] = R[i];
+    }
+    RBBP res = net;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Homogene& h = H[i][j];
+            res.w[i][j] = static_cast<double>(h[3]);
+            res.P[i][j].init(static_cast<double>(h[0] / h[3]), static_cast<double>(h[1] / h[3]),
+                             static_cast<double>(h[2] / h[3]));
         }
     return res;
 }

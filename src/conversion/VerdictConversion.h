@@ -66,6 +66,15 @@ RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle);
 // size of 1 (weights unchanged).
 RBBP reseauDeplace(const RBBP& net, const double t[3], double s);
 
+// The same rational surface over the parameters [-k, 1 + k]^2, written as a
+// net over [0, 1]^2: 1 + 2k times the patch each way. Each row, then each
+// column, is the quadratic's polar form at (t0, t0), (t0, t1), (t1, t1),
+// t0 = -k, t1 = 1 + k, in homogeneous coordinates and extended precision.
+// Boundaries that are circular arcs stay circular arcs.
+// Degenerate: a weight that vanishes on the larger square gives points that
+// are not finite.
+RBBP reseauEtendu(const RBBP& net, double k);
+
 // The net with u and v exchanged: P[i][j] and w[i][j] become P[j][i] and
 // w[j][i]. The patch is the same surface with the same corners P00, P22.
 RBBPd transpose(const RBBPd& bez);
