@@ -477,39 +477,49 @@ namespace {
 // towards zero, and the widened net's rounding grows as its square.
 const double ELARGISSEMENTS[] = {5, 2, 10};
 
-ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir);
+// A conversion with the best cyclide it found, which may serve as the start
+// of another polishing even when its piece did not come out.
+struct Conversion {
+    ConversionReseau resultat;
+    bool porte = false;     // a cyclide carries the patch within the tolerance
+    CyclideRepere porteuse; // that cyclide (the one reported, if any), in the world
+    bool tore = false;      // read as a torus or sphere
+};
 
-// The cyclide of the same surface over the parameter square widened k times
-// each way (reseauEtendu), converted without widening again, polished
-// against this patch with the steps of a patch much smaller than its
-// cyclide, and judged.
+Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir);
+
+// The cyclide that carries the same surface over the parameter square
+// widened k times each way (reseauEtendu; converted without widening
+// again, its piece found or not), polished against this patch with the
+// steps of a patch much smaller than its cyclide, and judged.
 Essai depuisCarreauElargi(const RBBP& net, double tolerance, double k, const Echantillons& pts,
                           const Normalisation& n, const Seuils& seuils) {
-    const ConversionReseau large = convertir(reseauEtendu(net, k), tolerance, false);
-    if (large.code == 0)
+    const Conversion large = convertir(reseauEtendu(net, k), tolerance, false);
+    if (!large.porte)
         return Essai();
     Normalisation approfondie = n;
     approfondie.approfondi = true;
-    const CyclideCandidate depart{placerDansLeReseau(large.converti.cyclide(), n), large.type == 2};
+    const CyclideCandidate depart{placerDansLeReseau(large.porteuse, n), large.tore};
     return essayer(pts, approfondie, depart, seuils);
 }
 
 // The conversion; when elargir, a patch much smaller than its cyclide that
 // no polishing of its own carries to a piece is tried once more from the
 // cyclide of the same surface over a wider parameter square.
-ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
-    ConversionReseau res;
+Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
+    Conversion conversion;
+    ConversionReseau& res = conversion.resultat;
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
     Normalisation n;
     if (!normaliser(net, n)) {
         res.raison = "le carreau a des coins confondus ou une valeur non finie";
-        return res;
+        return conversion;
     }
     const Resultat<void> bords = bordsCirculaires(n.net, toleranceDemandee, n.bruit);
     if (!bords.ok()) {
         res.raison = bords.raison;
-        return res;
+        return conversion;
     }
     // No check asks more of the net than its numbers hold: the tolerance and
     // the corners' match admit 64 times the rounding of the numbers.
@@ -548,12 +558,15 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     }
     res.type = retenu.tore ? 2 : 1;
     res.residu = retenu.residu;
+    conversion.porte = retenu.residu <= tolerance && cyclideFinie(retenu.cyclide);
+    conversion.porteuse = placerDansLeMonde(retenu.cyclide, n);
+    conversion.tore = retenu.tore;
     if (!retenu.verifie) {
         res.raison = !(retenu.residu <= tolerance) ? refus(retenu.residu, tolerance)
                      : retenu.code == 0
                          ? "la cyclide lue n'est pas reelle (|c| > |a|)"
                          : "le morceau de cyclide porte par le carreau n'est pas calculable";
-        return res;
+        return conversion;
     }
     const int code = retenu.code;
     const MorceauCyclide m = retenu.morceau;
@@ -564,14 +577,14 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     res.incertitude = std::max(n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu)
                                             : incertitudeRelative(f, cy),
                                incertitudeDuQuatriemeOrdre(n, cy));
-    res.converti.poserCyclide(placerDansLeMonde(cy, n));
-    return res;
+    res.converti.poserCyclide(conversion.porteuse);
+    return conversion;
 }
 
 } // namespace
 
 ConversionReseau convertirReseau(const RBBP& net, double tolerance) {
-    return convertir(net, tolerance, true);
+    return convertir(net, tolerance, true).resultat;
 }
 
 } // namespace cyclide
