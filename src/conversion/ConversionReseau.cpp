@@ -522,7 +522,7 @@ Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
         return conversion;
     }
     // No check asks more of the net than its numbers hold: the tolerance and
-    // the corners' match admit 64 times the rounding of the numbers.
+    // the corners' match admit ECART_ARRONDI times the rounding of the numbers.
     const double tolerance = std::max(toleranceDemandee, ECART_BRUIT * n.bruit);
     res.tolerance = tolerance;
     const Seuils seuils{tolerance, std::max(ECART_COINS, ECART_BRUIT * n.bruit),
