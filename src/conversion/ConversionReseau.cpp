@@ -477,16 +477,16 @@ namespace {
 // towards zero, and the widened net's rounding grows as its square.
 const double ELARGISSEMENTS[] = {5, 2, 10};
 
-// A conversion with the best cyclide it found, which may serve as the start
-// of another polishing even when its piece did not come out.
-struct Conversion {
-    ConversionReseau resultat;
-    bool porte = false;     // a cyclide carries the patch within the tolerance
-    CyclideRepere porteuse; // that cyclide (the one reported, if any), in the world
-    bool tore = false;      // read as a torus or sphere
+// The best cyclide a conversion found, which may serve as the start of
+// another polishing even when its piece did not come out.
+struct Porteuse {
+    bool porte = false;    // it carries the patch within the tolerance
+    CyclideRepere cyclide; // in the world (the one reported, if any)
+    bool tore = false;     // read as a torus or sphere
 };
 
-Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir);
+ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir,
+                           Porteuse* porteuse = nullptr);
 
 // The cyclide that carries the same surface over the parameter square
 // widened k times each way (reseauEtendu; converted without widening
@@ -494,32 +494,34 @@ Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir);
 // steps of a patch much smaller than its cyclide, and judged.
 Essai depuisCarreauElargi(const RBBP& net, double tolerance, double k, const Echantillons& pts,
                           const Normalisation& n, const Seuils& seuils) {
-    const Conversion large = convertir(reseauEtendu(net, k), tolerance, false);
+    Porteuse large;
+    convertir(reseauEtendu(net, k), tolerance, false, &large);
     if (!large.porte)
         return Essai();
     Normalisation approfondie = n;
     approfondie.approfondi = true;
-    const CyclideCandidate depart{placerDansLeReseau(large.porteuse, n), large.tore};
+    const CyclideCandidate depart{placerDansLeReseau(large.cyclide, n), large.tore};
     return essayer(pts, approfondie, depart, seuils);
 }
 
 // The conversion; when elargir, a patch much smaller than its cyclide that
 // no polishing of its own carries to a piece is tried once more from the
-// cyclide of the same surface over a wider parameter square.
-Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
-    Conversion conversion;
-    ConversionReseau& res = conversion.resultat;
+// cyclide of the same surface over a wider parameter square. porteuse, when
+// given, gets the best cyclide found.
+ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir,
+                           Porteuse* porteuse) {
+    ConversionReseau res;
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
     Normalisation n;
     if (!normaliser(net, n)) {
         res.raison = "le carreau a des coins confondus ou une valeur non finie";
-        return conversion;
+        return res;
     }
     const Resultat<void> bords = bordsCirculaires(n.net, toleranceDemandee, n.bruit);
     if (!bords.ok()) {
         res.raison = bords.raison;
-        return conversion;
+        return res;
     }
     // No check asks more of the net than its numbers hold: the tolerance and
     // the corners' match admit ECART_ARRONDI times the rounding of the numbers.
@@ -558,15 +560,17 @@ Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
     }
     res.type = retenu.tore ? 2 : 1;
     res.residu = retenu.residu;
-    conversion.porte = retenu.residu <= tolerance && cyclideFinie(retenu.cyclide);
-    conversion.porteuse = placerDansLeMonde(retenu.cyclide, n);
-    conversion.tore = retenu.tore;
+    if (porteuse != nullptr) {
+        porteuse->porte = retenu.residu <= tolerance && cyclideFinie(retenu.cyclide);
+        porteuse->cyclide = placerDansLeMonde(retenu.cyclide, n);
+        porteuse->tore = retenu.tore;
+    }
     if (!retenu.verifie) {
         res.raison = !(retenu.residu <= tolerance) ? refus(retenu.residu, tolerance)
                      : retenu.code == 0
                          ? "la cyclide lue n'est pas reelle (|c| > |a|)"
                          : "le morceau de cyclide porte par le carreau n'est pas calculable";
-        return conversion;
+        return res;
     }
     const int code = retenu.code;
     const MorceauCyclide m = retenu.morceau;
@@ -577,14 +581,14 @@ Conversion convertir(const RBBP& net, double toleranceDemandee, bool elargir) {
     res.incertitude = std::max(n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu)
                                             : incertitudeRelative(f, cy),
                                incertitudeDuQuatriemeOrdre(n, cy));
-    res.converti.poserCyclide(conversion.porteuse);
-    return conversion;
+    res.converti.poserCyclide(placerDansLeMonde(cy, n));
+    return res;
 }
 
 } // namespace
 
 ConversionReseau convertirReseau(const RBBP& net, double tolerance) {
-    return convertir(net, tolerance, true).resultat;
+    return convertir(net, tolerance, true);
 }
 
 } // namespace cyclide
