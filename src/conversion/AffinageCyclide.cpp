@@ -254,37 +254,86 @@ bool colonnesAncrees(const Probleme& pb, const Etat& e, const Eigen::VectorXd& p
     return true;
 }
 
-// The step of a patch much smaller than its cyclide: the directions the
+// The trial point e + d brought back to the floor of the valley: chord
+// steps (the Jacobian at e, not at the trial point) in the directions that
+// the patch determines well, singular values above 1e-3 of the largest.
+// Along the valley the shapes that carry the patch lie on a curve: a step
+// along its tangent climbs out of it by the square of its length, which
+// only these directions undo. Out: the corrected point and its cost c.
+Etat ramenerAuFond(const Probleme& pb, const Etat& e, const Eigen::VectorXd& d,
+                   const Eigen::JacobiSVD<Eigen::MatrixXd>& svd, const Eigen::VectorXd& echelle,
+                   const Eigen::VectorXd& poids, double& c) {
+    const Eigen::VectorXd& sigma = svd.singularValues();
+    Etat t = avancer(pb, e, d);
+    c = cout(pb, t, &poids);
+    for (int k = 0; k < 4 && std::isfinite(c); ++k) {
+        Eigen::VectorXd r;
+        if (!residus(pb, t, r, nullptr, &poids))
+            break;
+        const Eigen::VectorXd ur = svd.matrixU().transpose() * r;
+        Eigen::VectorXd f = Eigen::VectorXd::Zero(sigma.size());
+        for (Eigen::Index i = 0; i < sigma.size(); ++i)
+            if (sigma(i) > 1e-3 * sigma(0))
+                f(i) = -ur(i) / sigma(i);
+        const Etat t2 = avancer(pb, t, (svd.matrixV() * f).cwiseQuotient(echelle));
+        const double c2 = cout(pb, t2, &poids);
+        if (!(c2 < c))
+            break;
+        t = t2;
+        c = c2;
+    }
+    return t;
+}
+
+// The step of a patch much smaller than its cyclide. The directions the
 // patch determines only to its rounding (a component of the residual along
 // them no larger than a hundred times the rounding, or a singular value
-// below 1e-12 of the largest) are left out, and the undamped Gauss-Newton
-// step is tried first: the directions it keeps may have singular values far
-// below any damping that would still let the others converge.
-// In: the step's system as pas makes it: the triangular factor R of the
-// scaled Jacobian, Q^T (-r), the columns' scales, the cost base at e.
-bool pasTronque(const Probleme& pb, Etat& e, const Eigen::MatrixXd& R, const Eigen::VectorXd& qtr,
+// below 1e-12 of the largest) are left out. The undamped Gauss-Newton step
+// is tried first, then the same without the direction of the smallest
+// singular value, then without the two smallest, and so on: along those the
+// linear model may overshoot by far, while no damping that tames them would
+// let the others converge. Each trial is brought back to the valley's floor
+// (ramenerAuFond); damped steps come last.
+// In: the column-scaled Jacobian Js at e, the residuals r, the columns'
+// scales, the cost base at e.
+bool pasTronque(const Probleme& pb, Etat& e, const Eigen::MatrixXd& Js, const Eigen::VectorXd& r,
                 const Eigen::VectorXd& echelle, const Eigen::VectorXd& poids, double base,
                 double& cost, double& lambda) {
-    const Eigen::Index p = qtr.size();
-    const Eigen::JacobiSVD<Eigen::MatrixXd> svd(R, Eigen::ComputeFullU | Eigen::ComputeFullV);
+    const Eigen::JacobiSVD<Eigen::MatrixXd> svd(Js, Eigen::ComputeThinU | Eigen::ComputeThinV);
     const Eigen::VectorXd& sigma = svd.singularValues();
-    const Eigen::VectorXd utr = svd.matrixU().transpose() * qtr;
-    for (int essai = -1; essai < 8; ++essai) {
-        const double l = essai < 0 ? 0.0 : lambda;
+    const Eigen::VectorXd utr = svd.matrixU().transpose() * (-r);
+    const Eigen::Index p = sigma.size();
+    auto resolu = [&](Eigen::Index i) {
+        return sigma(i) > 1e-12 * sigma(0) && std::fabs(utr(i)) > 100 * pb.bruit;
+    };
+    auto accepter = [&](const Etat& s, double c2) {
+        e = s;
+        cost = cout(pb, e);
+        return c2 < base * (1 - 1e-10);
+    };
+    for (Eigen::Index rang = p; rang >= 1; --rang) {
+        Eigen::VectorXd f = Eigen::VectorXd::Zero(p);
+        for (Eigen::Index i = 0; i < rang; ++i)
+            if (resolu(i))
+                f(i) = utr(i) / sigma(i);
+        double c2;
+        const Etat s = ramenerAuFond(pb, e, (svd.matrixV() * f).cwiseQuotient(echelle), svd,
+                                     echelle, poids, c2);
+        if (c2 < base)
+            return accepter(s, c2);
+    }
+    for (int essai = 0; essai < 8; ++essai) {
         Eigen::VectorXd f = Eigen::VectorXd::Zero(p);
         for (Eigen::Index i = 0; i < p; ++i)
-            if (sigma(i) > 1e-12 * sigma(0) && std::fabs(utr(i)) > 100 * pb.bruit)
-                f(i) = sigma(i) / (sigma(i) * sigma(i) + l) * utr(i);
-        const Etat essaiEtat = avancer(pb, e, (svd.matrixV() * f).cwiseQuotient(echelle));
-        const double c2 = cout(pb, essaiEtat, &poids);
+            if (resolu(i))
+                f(i) = sigma(i) / (sigma(i) * sigma(i) + lambda) * utr(i);
+        const Etat s = avancer(pb, e, (svd.matrixV() * f).cwiseQuotient(echelle));
+        const double c2 = cout(pb, s, &poids);
         if (c2 < base) {
-            e = essaiEtat;
-            cost = cout(pb, e);
             lambda = std::max(lambda / 10, 1e-20);
-            return c2 < base * (1 - 1e-10);
+            return accepter(s, c2);
         }
-        if (essai >= 0)
-            lambda = std::max(lambda * 10, 1e-12);
+        lambda = std::max(lambda * 10, 1e-12);
     }
     return false;
 }
@@ -317,7 +366,7 @@ bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
     if (qtr.squaredNorm() <= 1e-8 * base)
         return false;
     if (pb.approfondi)
-        return pasTronque(pb, e, R, qtr, echelle, poids, base, cost, lambda);
+        return pasTronque(pb, e, Js, r, echelle, poids, base, cost, lambda);
     Eigen::MatrixXd pile(2 * p, p);
     Eigen::VectorXd rhs = Eigen::VectorXd::Zero(2 * p);
     pile.topRows(p) = R;

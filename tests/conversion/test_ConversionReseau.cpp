@@ -3,8 +3,12 @@
 // a, c, mu to 1e-8 of the cyclide's size (or ten times the stated
 // uncertainty), the patch on its cyclide with the piece's corners at the
 // patch's, and the same answer wherever the net is placed, turned or scaled.
+#include "AffinageCyclide.h"
 #include "ConversionReseau.h"
 #include "DecisionCarreau.h"
+#include "LectureTore.h"
+#include "MorceauCyclide.h"
+#include "RBBPd.h"
 #include "ReseauxExacts.h"
 #include "SurCyclide.h"
 #include "VerdictConversion.h"
@@ -143,6 +147,39 @@ RBBP deplace(const RBBP& net, const double R[3][3], const double T[3], double s)
             res.P[i][j].init(y[0], y[1], y[2]);
         }
     return res;
+}
+
+// A polishing started off the floor of the valley of shapes that carry a
+// patch 1/10000 of its cyclide (its c moved by 1e-3, its middle kept) comes
+// back to the floor: the patch on the cyclide and the piece's corners on the
+// patch's, both near their rounding. The patch is moved to the origin with
+// its diagonal as unit, as the conversion does before it polishes.
+TEST(ConversionReseau, APolishingStartedOffTheValleyFloorComesBackToIt) {
+    std::mt19937 g(2026);
+    const double I[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    for (int n = 0; n < 12;) {
+        exacts::Cas cas;
+        if (!exacts::tirer(n % 2 ? Famille::Spindle : Famille::Horned, g, {5e-5, 2e-4}, cas))
+            continue;
+        ++n;
+        const double s = 1 / cas.net.P[0][0].distance(cas.net.P[2][2]);
+        const Point& m = cas.net.P[1][1];
+        const double T[3] = {-s * m.getX0(), -s * m.getY0(), -s * m.getZ0()};
+        RBBPd rec;
+        static_cast<RBBP&>(rec) = deplace(cas.net, I, T, s);
+        const Point w(s * cas.omega[0] + T[0], s * cas.omega[1] + T[1], s * cas.omega[2] + T[2]);
+        const CyclideRepere vrai = cyclidePlacee(s * cas.a, s * cas.c, s * cas.mu, w, cas.Base);
+        const CyclideRepere depart =
+            changerForme(vrai, morceauSuivi(vrai, rec), vrai.a, vrai.c * (1 + 1e-3), vrai.mu);
+        OptionsAffinage o;
+        o.approfondi = true;
+        o.net = &rec;
+        o.morceau = morceauSuivi(depart, rec);
+        const CyclideAffinee f = affinerCyclide(echantillonner(rec, 11), depart, o);
+        rec.poserCyclide(f.cyclide);
+        EXPECT_LE(residuEchantillons(echantillonner(rec, 11), 1, f.cyclide), 1e-10) << n;
+        EXPECT_TRUE(morceauFidele(rec, f.morceau, 1e-10)) << n;
+    }
 }
 
 // Invariance: the same net turned, moved and scaled, down to 1e-300 and up

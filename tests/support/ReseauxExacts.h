@@ -38,6 +38,10 @@ struct Cas {
     double a = 0, c = 0, mu = 0; // the cyclide's parameters (non-negative)
     double taille = 0;           // max(a, mu): the cyclide's size
     int code = 0;                // the code the conversion must give
+    // Where the cyclide sits: its point q (its own frame, scaled with a, c,
+    // mu) is at Base q + omega in the world.
+    double Base[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    double omega[3] = {0, 0, 0};
 };
 
 inline LD uniforme(std::mt19937& g, LD lo, LD hi) {
@@ -198,6 +202,11 @@ inline bool tirer(Famille f, std::mt19937& g, const Tirage& t, Cas& cas) {
     cas.mu = static_cast<double>(s * mu);
     cas.taille = static_cast<double>(s * std::fmax(a, mu));
     cas.code = codeAttendu(f);
+    for (int r = 0; r < 3; ++r) {
+        cas.omega[r] = static_cast<double>(T[r]);
+        for (int k = 0; k < 3; ++k)
+            cas.Base[r][k] = static_cast<double>(R[r][k]);
+    }
     return true;
 }
 
