@@ -266,7 +266,7 @@ Etat ramenerAuFond(const Probleme& pb, const Etat& e, const Eigen::VectorXd& d,
     const Eigen::VectorXd& sigma = svd.singularValues();
     Etat t = avancer(pb, e, d);
     c = cout(pb, t, &poids);
-    for (int k = 0; k < 4 && std::isfinite(c); ++k) {
+    for (int k = 0; k < 10 && std::isfinite(c); ++k) {
         Eigen::VectorXd r;
         if (!residus(pb, t, r, nullptr, &poids))
             break;
