@@ -366,13 +366,15 @@ Essai essayerTout(const Echantillons& pts, const Normalisation& n,
 // a, c, mu: the largest change, tried at 1, 4, 16, ... times its linearised
 // uncertainty and both ways, that still lets the rest be polished again (the
 // parameter held) to within twice the polished spread of the distances, or
-// four times the net's rounding.
+// sixteen times the net's rounding: with a parameter held, the polishing
+// stops anywhere from the rounding to about ten times it, so below that it
+// does not tell two shapes apart.
 // In: n with the steps of a patch much smaller than its cyclide (approfondi).
 double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation& n,
                                    const Essai& e) {
     const CyclideAffinee& f = e.lecture.affinee;
     const double t = taille(e.cyclide);
-    const double seuil = std::max(2 * f.ecartType, 4 * n.bruit);
+    const double seuil = std::max(2 * f.ecartType, 16 * n.bruit);
     double plusGrande = std::max({f.incertitude[0], f.incertitude[1], f.incertitude[2]});
     for (int k = 0; k < 3; ++k) {
         if (!(f.incertitude[k] > 0))

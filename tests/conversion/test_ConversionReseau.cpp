@@ -149,6 +149,20 @@ RBBP deplace(const RBBP& net, const double R[3][3], const double T[3], double s)
     return res;
 }
 
+// A spindle piece 1/1000 of its cyclide whose valley is flatter than most:
+// shapes 3 % away carry it to its rounding, and the stated uncertainty says
+// so (it used to state 2e-4).
+TEST(ConversionReseau, AFlatValleyStatesItsUncertainty) {
+    std::mt19937 g(20261208);
+    const Famille genres[] = {Famille::Ring, Famille::Spindle, Famille::Horned};
+    exacts::Cas cas;
+    for (int n = 0; n < 137;)
+        if (exacts::tirer(genres[n % 3], g, {5e-4, 2e-3}, cas))
+            ++n;
+    ASSERT_EQ(cas.code, 2);
+    verifierConversion(cas, convertirReseau(cas.net, TOLERANCE_CARREAU));
+}
+
 // A polishing started off the floor of the valley of shapes that carry a
 // patch 1/10000 of its cyclide (its c moved by 1e-3, its middle kept) comes
 // back to the floor: the patch on the cyclide and the piece's corners on the
