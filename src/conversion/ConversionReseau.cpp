@@ -535,8 +535,11 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     const Echantillons pts = echantillonner(n.net, ECHANTILLONS);
     const std::vector<CyclideCandidate> directs = departsDirects(pts, n.net);
     Essai retenu = essayerTout(pts, n, directs, seuils);
+    // A best cyclide more than 20 times the patch: a patch 1/100 of its
+    // cyclide whose numbers hold 8 digits of it (far from the origin) can
+    // stall at R 1e-5 in the first steps, as one 1/1000 of it does anywhere.
     const bool petit =
-        !retenu.verifie && (retenu.residu <= tolerance || taille(retenu.cyclide) > 100);
+        !retenu.verifie && (retenu.residu <= tolerance || taille(retenu.cyclide) > 20);
     if (petit) {
         // A patch much smaller than its cyclide (or one that a cyclide
         // carries but whose piece did not come out): polished again with the
