@@ -46,9 +46,11 @@ struct OptionsAffinage {
     // The steps for a patch much smaller than its cyclide: with the piece,
     // a change of a, c, mu keeps the cyclide's point, tangents and normal at
     // the middle of the piece; the directions the patch does not determine
-    // beyond its rounding are left out of each step, and the undamped step
-    // is tried first. Slower; the default steps converge wherever the patch
-    // is not much smaller than its cyclide.
+    // beyond its rounding are left out of each step, the undamped step is
+    // tried first (then with its weakest directions dropped one by one), and
+    // each trial is brought back to the floor of the valley of the shapes
+    // that carry the patch before it is judged. Slower; the default steps
+    // converge wherever the patch is not much smaller than its cyclide.
     bool approfondi = false;
     bool tenus[3] = {false, false, false}; // a, c, mu held at their start value
     // When given, the piece's angles are unknowns too: the corners of net
