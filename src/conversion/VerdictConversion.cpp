@@ -1,11 +1,11 @@
 #include "VerdictConversion.h"
 
+#include "Bernstein.h"
 #include "LectureTore.h"
 #include "Repere.h"
 #include "Residu.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -265,20 +265,14 @@ RBBP reseauDeplace(const RBBP& net, const double t[3], double s) {
 
 namespace {
 
-using Homogene = std::array<long double, 4>; // w x, w y, w z, w
+using Homogene = ::Homogene<long double>;
 
 // The control points of the quadratic with control points H over [t0, t1]:
-// its polar form at (t0, t0), (t0, t1) and (t1, t1).
+// its blossom at (t0, t0), (t0, t1) and (t1, t1).
 void polaire(const Homogene H[3], long double t0, long double t1, Homogene R[3]) {
-    const auto forme = [&](long double s, long double t, int k) {
-        return (1 - s) * (1 - t) * H[0][k] + ((1 - s) * t + s * (1 - t)) * H[1][k] +
-               s * t * H[2][k];
-    };
-    for (int k = 0; k < 4; ++k) {
-        R[0][k] = forme(t0, t0, k);
-        R[1][k] = forme(t0, t1, k);
-        R[2][k] = forme(t1, t1, k);
-    }
+    R[0] = floraison(H, t0, t0);
+    R[1] = floraison(H, t0, t1);
+    R[2] = floraison(H, t1, t1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "SurfaceBSpline.h"
 
+#include "Bernstein.h"
 #include "Constantes.h"
 #include "ReseauCyclide.h"
 
@@ -91,18 +92,7 @@ void fermer(SurfaceBSpline& s) {
     }
 }
 
-using Homogene = std::array<double, 4>; // (w x, w y, w z, w)
-
-// The blossom of the quadratic with homogeneous control points q at (a, b):
-// q0 at (0, 0), q1 at (0, 1), q2 at (1, 1); C(t) at (t, t).
-Homogene floraison(const Homogene q[3], double a, double b) {
-    const double c[3] = {(1 - a) * (1 - b), (1 - a) * b + a * (1 - b), a * b};
-    Homogene r = {0, 0, 0, 0};
-    for (int k = 0; k < 3; ++k)
-        for (std::size_t m = 0; m < 4; ++m)
-            r[m] += c[k] * q[k][m];
-    return r;
-}
+using Homogene = ::Homogene<double>;
 
 // The control points of the patch cut into s.nu x s.nv pieces (the net
 // itself for one piece).
