@@ -303,6 +303,9 @@ bool pasTronque(const Probleme& pb, Etat& e, const Eigen::MatrixXd& Js, const Ei
     const Eigen::VectorXd& sigma = svd.singularValues();
     const Eigen::VectorXd utr = svd.matrixU().transpose() * (-r);
     const Eigen::Index p = sigma.size();
+    // At the optimum the step's predicted decrease |U^T r|^2 vanishes.
+    if (utr.squaredNorm() <= 1e-8 * base)
+        return false;
     auto resolu = [&](Eigen::Index i) {
         return sigma(i) > 1e-12 * sigma(0) && std::fabs(utr(i)) > 100 * pb.bruit;
     };
@@ -357,16 +360,16 @@ bool pas(const Probleme& pb, Etat& e, double& cost, double& lambda) {
     // smaller than its cyclide).
     const Eigen::VectorXd echelle = J.colwise().norm().transpose().cwiseMax(1e-300);
     const Eigen::MatrixXd Js = J * echelle.cwiseInverse().asDiagonal();
+    const double base = r.squaredNorm();
+    if (pb.approfondi)
+        return pasTronque(pb, e, Js, r, echelle, poids, base, cost, lambda);
     const Eigen::Index p = J.cols();
     const Eigen::HouseholderQR<Eigen::MatrixXd> qr(Js);
     const Eigen::MatrixXd R = qr.matrixQR().topRows(p).triangularView<Eigen::Upper>();
     const Eigen::VectorXd qtr = (qr.householderQ().transpose() * (-r)).head(p);
-    const double base = r.squaredNorm();
     // At the optimum the step's predicted decrease |Q^T r|^2 vanishes.
     if (qtr.squaredNorm() <= 1e-8 * base)
         return false;
-    if (pb.approfondi)
-        return pasTronque(pb, e, Js, r, echelle, poids, base, cost, lambda);
     Eigen::MatrixXd pile(2 * p, p);
     Eigen::VectorXd rhs = Eigen::VectorXd::Zero(2 * p);
     pile.topRows(p) = R;
