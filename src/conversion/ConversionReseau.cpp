@@ -4,6 +4,7 @@
 #include "Constantes.h"
 #include "DecisionCarreau.h"
 #include "LectureDirecte.h"
+#include "LectureSpheres.h"
 #include "LectureTore.h"
 #include "Residu.h"
 #include "VerdictConversion.h"
@@ -506,10 +507,32 @@ Essai depuisCarreauElargi(const RBBP& net, double tolerance, double k, const Ech
     return essayer(pts, approfondie, depart, seuils);
 }
 
+// The first verified of the readings from the patch's curvature spheres
+// (nearest to the patch first), each polished with the steps of a patch much
+// smaller than its cyclide; an unverified Essai when none is. Those readings
+// start on the floor of the valley of the shapes that carry the patch,
+// where the readings from its circles may all have settled on a torus or a
+// sphere that carries it less closely.
+Essai depuisLesSpheres(const Echantillons& pts, const Normalisation& n, const Seuils& seuils) {
+    std::vector<std::pair<double, CyclideCandidate>> ordre;
+    for (const CyclideCandidate& l : lecturesParSpheres(n.net))
+        ordre.emplace_back(coutCyclide(pts, l.cyclide), l);
+    std::sort(ordre.begin(), ordre.end(),
+              [](const auto& x, const auto& y) { return x.first < y.first; });
+    Normalisation approfondie = n;
+    approfondie.approfondi = true;
+    for (const auto& o : ordre) {
+        const Essai e = essayer(pts, approfondie, o.second, seuils);
+        if (e.verifie)
+            return e;
+    }
+    return Essai();
+}
+
 // The conversion; when elargir, a patch much smaller than its cyclide that
 // no polishing of its own carries to a piece is tried once more from the
-// cyclide of the same surface over a wider parameter square. porteuse, when
-// given, gets the best cyclide found.
+// cyclide of the same surface over a wider parameter square, and last from
+// its curvature spheres. porteuse, when given, gets the best cyclide found.
 ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elargir,
                            Porteuse* porteuse) {
     ConversionReseau res;
@@ -558,6 +581,15 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     for (size_t k = 0; elargir && petit && !retenu.verifie && k < std::size(ELARGISSEMENTS); ++k) {
         const Essai e =
             depuisCarreauElargi(net, toleranceDemandee, ELARGISSEMENTS[k], pts, n, seuils);
+        if (e.verifie) {
+            retenu = e;
+            n.approfondi = true;
+        }
+    }
+    // Still no piece: the starts on the valley's floor read from the
+    // patch's curvature spheres.
+    if (elargir && petit && !retenu.verifie) {
+        const Essai e = depuisLesSpheres(pts, n, seuils);
         if (e.verifie) {
             retenu = e;
             n.approfondi = true;

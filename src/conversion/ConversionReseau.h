@@ -53,7 +53,10 @@ struct ConversionReseau {
 // is a sphere (4, a written as 0).
 // A patch much smaller than its cyclide whose own polishing stalls short of
 // a piece is polished again from the cyclide of the same surface over a
-// wider parameter square (reseauEtendu), which converges.
+// wider parameter square (reseauEtendu), which converges, and last from the
+// readings of its curvature spheres (lecturesParSpheres), which start where
+// its numbers leave the shape free: the kind may then differ from the
+// drawn one, and the uncertainty says so.
 // Degenerate: non-finite numbers, coinciding corners or boundaries that are
 // not circular arcs give type 0 with the reason; never throws.
 ConversionReseau convertirReseau(const RBBP& net, double tolerance);
