@@ -522,7 +522,7 @@ Essai depuisLesSpheres(const Echantillons& pts, const Normalisation& n, const Se
     Normalisation approfondie = n;
     approfondie.approfondi = true;
     for (const auto& o : ordre) {
-        const Essai e = essayer(pts, approfondie, o.second, seuils);
+        Essai e = essayer(pts, approfondie, o.second, seuils);
         if (e.verifie)
             return e;
     }

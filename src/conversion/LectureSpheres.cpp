@@ -1,5 +1,7 @@
 #include "LectureSpheres.h"
 
+#include "Constantes.h"
+
 #include <Eigen/Dense>
 
 #include <array>
@@ -110,7 +112,12 @@ bool spheresEn(const RBBP& net, LD u, LD v, Sphere& su, Sphere& sv) {
     return su.allFinite() && sv.allFinite();
 }
 
-// The spheres of one family on the grid (index i GRILLE + j), each
+// The place of the grid's point (i, j) in the lists of spheres.
+size_t indice(int i, int j) {
+    return static_cast<size_t>(i) * GRILLE + static_cast<size_t>(j);
+}
+
+// The spheres of one family on the grid (at indice(i, j)), each
 // oriented as its neighbour nearer the middle of the grid: the normal
 // Xu x Xv turns over where the patch passes through a singular point of
 // its cyclide, while the family of oriented spheres goes on smoothly.
@@ -123,8 +130,8 @@ void orienterParContinuite(std::vector<Sphere>& s) {
                     continue;
                 const int pi = i != m ? i - (i > m ? 1 : -1) : i;
                 const int pj = i != m ? j : j - (j > m ? 1 : -1);
-                const Sphere voisine = s[static_cast<size_t>(pi * GRILLE + pj)].normalized();
-                Sphere& x = s[static_cast<size_t>(i * GRILLE + j)];
+                const Sphere voisine = s[indice(pi, pj)].normalized();
+                Sphere& x = s[indice(i, j)];
                 const Sphere autre = retournee(x);
                 if (std::fabs(autre.normalized().dot(voisine)) >
                     std::fabs(x.normalized().dot(voisine)))
@@ -133,15 +140,12 @@ void orienterParContinuite(std::vector<Sphere>& s) {
 }
 
 // The subspace that the spheres span best: the first three right singular
-// vectors of the unit spheres, each taken with the sign that agrees with
-// the first.
+// vectors of the unit spheres (oriented by continuity).
 Famille sousEspace(std::vector<Sphere> s) {
     orienterParContinuite(s);
     Eigen::MatrixXd M(s.size(), 6);
-    for (size_t k = 0; k < s.size(); ++k) {
-        const Sphere x = s[k].normalized();
-        M.row(static_cast<Eigen::Index>(k)) = (x.dot(s[0]) < 0 ? -1.0 : 1.0) * x.transpose();
-    }
+    for (size_t k = 0; k < s.size(); ++k)
+        M.row(static_cast<Eigen::Index>(k)) = s[k].normalized().transpose();
     const Eigen::JacobiSVD<Eigen::MatrixXd> svd(M, Eigen::ComputeFullV);
     return svd.matrixV().leftCols(3);
 }
@@ -163,7 +167,7 @@ bool spheresDuTour(const Famille& F, Eigen::Matrix<double, TOUR, 3>& centres,
                    Eigen::Matrix<double, TOUR, 1>& rayons) {
     const Eigen::Matrix3d G = F.transpose() * (Sphere(-1, 1, 1, 1, 1, -1).asDiagonal() * F);
     const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> es(G);
-    const V3 e = es.eigenvalues();
+    const V3& e = es.eigenvalues();
     const int positives = static_cast<int>((e.array() > 0).count());
     if (positives != 1 && positives != 2)
         return false;
@@ -182,7 +186,7 @@ bool spheresDuTour(const Famille& F, Eigen::Matrix<double, TOUR, 3>& centres,
     if (!(std::fabs(somme(w3)) > std::hypot(somme(w1), somme(w2))))
         return false;
     for (int k = 0; k < TOUR; ++k) {
-        const double t = 2 * M_PI * k / TOUR;
+        const double t = DEUX_PI * k / TOUR;
         Sphere s = F * (std::cos(t) * w1 + std::sin(t) * w2 + w3);
         s /= s[0] + s[1];
         centres.row(k) << s[2], s[3], s[4];
@@ -191,10 +195,12 @@ bool spheresDuTour(const Famille& F, Eigen::Matrix<double, TOUR, 3>& centres,
     return centres.allFinite() && rayons.allFinite();
 }
 
-// An ellipse in space: centre, unit axes and semi-axes (a >= b).
+// An ellipse in space.
 struct Ellipse {
-    V3 centre, grandAxe, normale;
-    double a = 0, b = 0;
+    V3 centre;    // its centre
+    V3 grandAxe;  // unit, along its major axis
+    V3 normale;   // unit, normal to its plane
+    double a = 0; // its semi-major axis
 };
 
 // The ellipse through the points (a plane's best fit, then the conic
@@ -230,7 +236,6 @@ bool ellipsePar(const Eigen::Matrix<double, TOUR, 3>& m, Ellipse& el) {
     el.grandAxe = (dir[0] * ex + dir[1] * ey).normalized();
     el.normale = ex.cross(ey).normalized();
     el.a = unite * std::sqrt(std::max(s0, s1));
-    el.b = unite * std::sqrt(std::min(s0, s1));
     return true;
 }
 
