@@ -72,7 +72,8 @@ struct Probleme {
             col += libre(i) ? 1 : 0;
         return libre(k) ? col : -1;
     }
-    int centre() const { return colonne(2) + 1; }
+    // The centre's columns follow the free ones of a, c, mu (mu may be held).
+    int centre() const { return (libre(0) ? 1 : 0) + (libre(1) ? 1 : 0) + (libre(2) ? 1 : 0); }
     int rotation() const { return centre() + 3; }
     int angles() const { return rotation() + 3; }
     int colonnes() const { return angles() + (coins ? 4 : 0); }

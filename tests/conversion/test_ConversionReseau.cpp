@@ -155,7 +155,9 @@ RBBP deplace(const RBBP& net, const double R[3][3], const double T[3], double s)
 //   shapes 3 % away carry it to its rounding, and its stated uncertainty
 //   says so (it stated 2e-4);
 // - a horned piece 1/100 of its cyclide 1e4 away, whose numbers hold 8
-//   digits of it: the first steps stall at R 1e-5 (it was refused).
+//   digits of it: the first steps stall at R 1e-5 (it was refused);
+// - a spindle piece 1/700 of its cyclide, 2 % from the drawn shape, that
+//   stated 4e-5 while the valley's profile could not hold mu.
 TEST(ConversionReseau, SweepCasesOnceMissed) {
     const Famille genres[] = {Famille::Ring, Famille::Spindle, Famille::Horned};
     const struct {
@@ -163,7 +165,9 @@ TEST(ConversionReseau, SweepCasesOnceMissed) {
         int avant; // draws of the first family, spans 1e-3..2pi, before
         exacts::Tirage tirage;
         int rang;
-    } lignes[] = {{20261208, 0, {5e-4, 2e-3}, 137}, {7, 300, {1e-3, 6.2, 1e4, 1e-3, 1e3}, 117}};
+    } lignes[] = {{20261208, 0, {5e-4, 2e-3}, 137},
+                  {7, 300, {1e-3, 6.2, 1e4, 1e-3, 1e3}, 117},
+                  {5, 0, {1e-3, 6.2}, 173}};
     for (const auto& l : lignes) {
         std::mt19937 g(l.graine);
         exacts::Cas cas;
@@ -176,36 +180,78 @@ TEST(ConversionReseau, SweepCasesOnceMissed) {
     }
 }
 
+// A case moved to the origin with its diagonal as unit, as the conversion
+// moves a net before it polishes, with its true cyclide moved alike.
+struct CasUnite {
+    RBBPd rec;
+    CyclideRepere vrai;
+};
+
+CasUnite enUnite(const exacts::Cas& cas) {
+    const double I[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const double s = 1 / cas.net.P[0][0].distance(cas.net.P[2][2]);
+    const Point& m = cas.net.P[1][1];
+    const double T[3] = {-s * m.getX0(), -s * m.getY0(), -s * m.getZ0()};
+    CasUnite u;
+    static_cast<RBBP&>(u.rec) = deplace(cas.net, I, T, s);
+    const Point w(s * cas.omega[0] + T[0], s * cas.omega[1] + T[1], s * cas.omega[2] + T[2]);
+    u.vrai = cyclidePlacee(s * cas.a, s * cas.c, s * cas.mu, w, cas.Base);
+    return u;
+}
+
 // A polishing started off the floor of the valley of shapes that carry a
 // patch 1/10000 of its cyclide (its c moved by 1e-3, its middle kept) comes
 // back to the floor: the patch on the cyclide and the piece's corners on the
-// patch's, both near their rounding. The patch is moved to the origin with
-// its diagonal as unit, as the conversion does before it polishes.
+// patch's, both near their rounding.
 TEST(ConversionReseau, APolishingStartedOffTheValleyFloorComesBackToIt) {
     std::mt19937 g(2026);
-    const double I[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     for (int n = 0; n < 12;) {
         exacts::Cas cas;
         if (!exacts::tirer(n % 2 ? Famille::Spindle : Famille::Horned, g, {5e-5, 2e-4}, cas))
             continue;
         ++n;
-        const double s = 1 / cas.net.P[0][0].distance(cas.net.P[2][2]);
-        const Point& m = cas.net.P[1][1];
-        const double T[3] = {-s * m.getX0(), -s * m.getY0(), -s * m.getZ0()};
-        RBBPd rec;
-        static_cast<RBBP&>(rec) = deplace(cas.net, I, T, s);
-        const Point w(s * cas.omega[0] + T[0], s * cas.omega[1] + T[1], s * cas.omega[2] + T[2]);
-        const CyclideRepere vrai = cyclidePlacee(s * cas.a, s * cas.c, s * cas.mu, w, cas.Base);
-        const CyclideRepere depart =
-            changerForme(vrai, morceauSuivi(vrai, rec), vrai.a, vrai.c * (1 + 1e-3), vrai.mu);
+        CasUnite u = enUnite(cas);
+        const CyclideRepere depart = changerForme(u.vrai, morceauSuivi(u.vrai, u.rec), u.vrai.a,
+                                                  u.vrai.c * (1 + 1e-3), u.vrai.mu);
         OptionsAffinage o;
         o.approfondi = true;
-        o.net = &rec;
-        o.morceau = morceauSuivi(depart, rec);
-        const CyclideAffinee f = affinerCyclide(echantillonner(rec, 11), depart, o);
-        rec.poserCyclide(f.cyclide);
-        EXPECT_LE(residuEchantillons(echantillonner(rec, 11), 1, f.cyclide), 1e-10) << n;
-        EXPECT_TRUE(morceauFidele(rec, f.morceau, 1e-10)) << n;
+        o.net = &u.rec;
+        o.morceau = morceauSuivi(depart, u.rec);
+        const CyclideAffinee f = affinerCyclide(echantillonner(u.rec, 11), depart, o);
+        u.rec.poserCyclide(f.cyclide);
+        EXPECT_LE(residuEchantillons(echantillonner(u.rec, 11), 1, f.cyclide), 1e-10) << n;
+        EXPECT_TRUE(morceauFidele(u.rec, f.morceau, 1e-10)) << n;
+    }
+}
+
+// The valley's profile holds a, c and mu in turn: a polishing with one of
+// them held at its true value keeps it, and brings a patch 1/1000 of its
+// cyclide back onto the cyclide from the other two moved by 1e-4.
+TEST(ConversionReseau, APolishingWithOneParameterHeldKeepsItAndComesBack) {
+    std::mt19937 g(7);
+    for (int n = 0; n < 4;) {
+        exacts::Cas cas;
+        if (!exacts::tirer(n % 2 ? Famille::Spindle : Famille::Ring, g, {5e-4, 2e-3}, cas))
+            continue;
+        ++n;
+        const CasUnite u = enUnite(cas);
+        const double vrais[3] = {u.vrai.a, u.vrai.c, u.vrai.mu};
+        for (int tenu = 0; tenu < 3; ++tenu) {
+            double forme[3] = {vrais[0] * (1 + 1e-4), vrais[1] * (1 + 1e-4), vrais[2] * (1 + 1e-4)};
+            forme[tenu] = vrais[tenu];
+            const CyclideRepere depart =
+                changerForme(u.vrai, morceauSuivi(u.vrai, u.rec), forme[0], forme[1], forme[2]);
+            OptionsAffinage o;
+            o.approfondi = true;
+            o.net = &u.rec;
+            o.morceau = morceauSuivi(depart, u.rec);
+            o.tenus[tenu] = true;
+            const CyclideAffinee f = affinerCyclide(echantillonner(u.rec, 11), depart, o);
+            const double obtenus[3] = {f.cyclide.a, f.cyclide.c, f.cyclide.mu};
+            EXPECT_EQ(obtenus[tenu], vrais[tenu]) << n << ", held " << tenu;
+            EXPECT_LE(residuEchantillons(echantillonner(u.rec, 11), 1, f.cyclide), 1e-10)
+                << n << ", held " << tenu;
+        }
     }
 }
 
