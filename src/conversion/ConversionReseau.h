@@ -55,8 +55,8 @@ struct ConversionReseau {
 // a piece is polished again from the cyclide of the same surface over a
 // wider parameter square (reseauEtendu), which converges, and last from the
 // readings of its curvature spheres (lecturesParSpheres), which start where
-// its numbers leave the shape free: the kind may then differ from the
-// drawn one, and the uncertainty says so.
+// its numbers leave the shape free: the kind found may then be one of
+// several that carry the patch as closely, and the uncertainty says so.
 // Degenerate: non-finite numbers, coinciding corners or boundaries that are
 // not circular arcs give type 0 with the reason; never throws.
 ConversionReseau convertirReseau(const RBBP& net, double tolerance);

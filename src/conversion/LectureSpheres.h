@@ -24,7 +24,8 @@ namespace cyclide {
 
 // The readings of the net's cyclide from the curvature spheres sampled on a
 // 7 x 7 grid of the patch: from each family's subspace and from the
-// complement of the other's, those whose spheres meet the ellipse's rule.
+// complement of the other's, those whose spheres never become planes (the
+// family on the focal ellipse).
 // In: the net, best moved to unit size first (its numbers are used as
 // they are).
 // Out: general readings (tore false), a, c, mu in the net's unit, each with
