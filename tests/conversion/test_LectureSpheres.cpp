@@ -58,11 +58,11 @@ TEST(LectureSpheres, ReadsTheCyclideOfAPatchThatSpansEnoughOfIt) {
 }
 
 // Patches 1/10000 of their cyclide that every other start left without a
-// piece (they were refused) and that the readings from the spheres start
-// on the valley of the shapes that carry them: converted, the patch on the
-// cyclide and the piece's corners at its corners, a, c, mu within ten times
-// the stated uncertainty. Drawn as the large sweep draws that family alone
-// (ring, spindle, horned in turn).
+// piece (they were refused). The readings from the spheres start them on
+// the valley of the shapes that carry them, and they are converted: the
+// patch on the cyclide, the piece's corners at its corners, a, c, mu within
+// ten times the stated uncertainty. Drawn as the large sweep draws that
+// family alone (ring, spindle, horned in turn).
 TEST(LectureSpheres, APatchWhoseNumbersLeaveItsShapeFreeIsConvertedAndSaysSo) {
     const Famille genres[] = {Famille::Ring, Famille::Spindle, Famille::Horned};
     for (const int rang : {398, 440}) {
