@@ -1,13 +1,11 @@
 // The reading of a net's cyclide from its curvature spheres: exact on
-// patches that span a good part of their cyclide, tori included; and the
-// conversion that falls back on it converts patches whose numbers leave
-// their shape free, stating so.
+// patches that span a good part of their cyclide, tori included (the
+// conversion's last start; its once-refused cases are among the sweep's in
+// test_ConversionReseau).
 #include "AffinageCyclide.h"
-#include "ConversionReseau.h"
 #include "LectureSpheres.h"
 #include "ReseauxExacts.h"
 #include "SurCyclide.h"
-#include "VerdictConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -55,27 +53,4 @@ TEST(LectureSpheres, ReadsTheCyclideOfAPatchThatSpansEnoughOfIt) {
             EXPECT_LE(residuEchantillons(echantillonner(cas.net, 11), 1, plusProche->cyclide),
                       1e-10);
         }
-}
-
-// Patches 1/10000 of their cyclide that every other start left without a
-// piece (they were refused). The readings from the spheres start them on
-// the valley of the shapes that carry them, and they are converted: the
-// patch on the cyclide, the piece's corners at its corners, a, c, mu within
-// ten times the stated uncertainty. Drawn as the large sweep draws that
-// family alone (ring, spindle, horned in turn).
-TEST(LectureSpheres, APatchWhoseNumbersLeaveItsShapeFreeIsConvertedAndSaysSo) {
-    const Famille genres[] = {Famille::Ring, Famille::Spindle, Famille::Horned};
-    for (const int rang : {398, 440}) {
-        std::mt19937 g(20261208);
-        exacts::Cas cas;
-        for (int n = 0; n < rang;)
-            n += exacts::tirer(genres[n % 3], g, {5e-5, 2e-4}, cas) ? 1 : 0;
-        SCOPED_TRACE(rang);
-        const ConversionReseau r = convertirReseau(cas.net, TOLERANCE_CARREAU);
-        ASSERT_NE(r.code, 0) << r.raison;
-        EXPECT_LE(r.residu, r.tolerance);
-        const double coins = std::max(1e-8, ECART_ARRONDI * arrondiRelatif(cas.net));
-        EXPECT_TRUE(morceauSurLeCarreau(r.converti, r.morceau, coins));
-        EXPECT_LE(ecartRelatif(r.converti.cyclide(), cas), 10 * r.incertitude);
-    }
 }
