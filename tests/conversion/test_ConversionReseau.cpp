@@ -211,6 +211,19 @@ CasUnite enUnite(const exacts::Cas& cas) {
     return u;
 }
 
+// The polishing of a patch much smaller than its cyclide, with the piece's
+// corners, from depart (its piece followed along the patch); tenu, when
+// 0, 1 or 2, holds a, c or mu.
+CyclideAffinee polirDepuis(const CasUnite& u, const CyclideRepere& depart, int tenu = -1) {
+    OptionsAffinage o;
+    o.approfondi = true;
+    o.net = &u.rec;
+    o.morceau = morceauSuivi(depart, u.rec);
+    if (tenu >= 0)
+        o.tenus[tenu] = true;
+    return affinerCyclide(echantillonner(u.rec, 11), depart, o);
+}
+
 // A polishing started off the floor of the valley of shapes that carry a
 // patch 1/10000 of its cyclide (its c moved by 1e-3, its middle kept) comes
 // back to the floor: the patch on the cyclide and the piece's corners on the
@@ -225,11 +238,7 @@ TEST(ConversionReseau, APolishingStartedOffTheValleyFloorComesBackToIt) {
         CasUnite u = enUnite(cas);
         const CyclideRepere depart = changerForme(u.vrai, morceauSuivi(u.vrai, u.rec), u.vrai.a,
                                                   u.vrai.c * (1 + 1e-3), u.vrai.mu);
-        OptionsAffinage o;
-        o.approfondi = true;
-        o.net = &u.rec;
-        o.morceau = morceauSuivi(depart, u.rec);
-        const CyclideAffinee f = affinerCyclide(echantillonner(u.rec, 11), depart, o);
+        const CyclideAffinee f = polirDepuis(u, depart);
         u.rec.poserCyclide(f.cyclide);
         EXPECT_LE(residuEchantillons(echantillonner(u.rec, 11), 1, f.cyclide), 1e-10) << n;
         EXPECT_TRUE(morceauFidele(u.rec, f.morceau, 1e-10)) << n;
@@ -253,12 +262,7 @@ TEST(ConversionReseau, APolishingWithOneParameterHeldKeepsItAndComesBack) {
             forme[tenu] = vrais[tenu];
             const CyclideRepere depart =
                 changerForme(u.vrai, morceauSuivi(u.vrai, u.rec), forme[0], forme[1], forme[2]);
-            OptionsAffinage o;
-            o.approfondi = true;
-            o.net = &u.rec;
-            o.morceau = morceauSuivi(depart, u.rec);
-            o.tenus[tenu] = true;
-            const CyclideAffinee f = affinerCyclide(echantillonner(u.rec, 11), depart, o);
+            const CyclideAffinee f = polirDepuis(u, depart, tenu);
             const double obtenus[3] = {f.cyclide.a, f.cyclide.c, f.cyclide.mu};
             EXPECT_EQ(obtenus[tenu], vrais[tenu]) << n << ", held " << tenu;
             EXPECT_LE(residuEchantillons(echantillonner(u.rec, 11), 1, f.cyclide), 1e-10)
