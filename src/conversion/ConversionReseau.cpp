@@ -618,6 +618,7 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     res.incertitude = std::max(n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu)
                                             : incertitudeRelative(f, cy),
                                incertitudeDuQuatriemeOrdre(n, cy));
+    res.genres = genresAdmis(cy.a, cy.c, cy.mu, code, res.incertitude);
     res.converti.poserCyclide(placerDansLeMonde(cy, n));
     return res;
 }

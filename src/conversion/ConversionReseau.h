@@ -13,6 +13,7 @@
 #ifndef CONVERSION_RESEAU_H
 #define CONVERSION_RESEAU_H
 
+#include "GenresAdmis.h"
 #include "RBBPd.h"
 
 #include <string>
@@ -26,17 +27,19 @@ const double ECART_ARRONDI = 256;
 
 // What the conversion of a net gives.
 struct ConversionReseau {
-    int type = 0;           // 0 not convertible, 1 general cyclide, 2 torus or sphere
-    int code = 0;           // cyclide-type code 0..6
-    RBBPd converti;         // the net with the cyclide found (a, c, mu, omega, Base)
-    MorceauCyclide morceau; // the piece the patch covers; all zero for code 0
-    double residu = 0;      // residual R of the cyclide kept (Residu); +infinity if none
-    double incertitude = 0; // relative uncertainty of a, c, mu (over max(|a|, |mu|)),
-                            // never below what the patch's points can fix: the
-                            // net's rounding times (cyclide / patch)^3
-    double tolerance = 0;   // the tolerance applied: the one asked, or more when the
-                            // net's rounding does not allow it (arrondiRelatif)
-    std::string raison;     // why the code is 0; empty otherwise
+    int type = 0;            // 0 not convertible, 1 general cyclide, 2 torus or sphere
+    int code = 0;            // cyclide-type code 0..6
+    RBBPd converti;          // the net with the cyclide found (a, c, mu, omega, Base)
+    MorceauCyclide morceau;  // the piece the patch covers; all zero for code 0
+    double residu = 0;       // residual R of the cyclide kept (Residu); +infinity if none
+    double incertitude = 0;  // relative uncertainty of a, c, mu (over max(|a|, |mu|)),
+                             // never below what the patch's points can fix: the
+                             // net's rounding times (cyclide / patch)^3
+    MasqueGenres genres = 0; // the kinds its numbers admit (genresAdmis): code's alone
+                             // unless they leave the shape free across a kind's border
+    double tolerance = 0;    // the tolerance applied: the one asked, or more when the
+                             // net's rounding does not allow it (arrondiRelatif)
+    std::string raison;      // why the code is 0; empty otherwise
 };
 
 // Converts the net with the tolerance on R.

@@ -4,6 +4,7 @@
 #include "Exemples.h"
 
 #include <atomic>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 
@@ -24,8 +25,11 @@ void convertirScene(Scene& s, double seuil) {
     s.morceau = v.morceau;
     s.residu = v.residu;
     s.raison = v.raison;
-    if (v.code != 0)
+    if (v.code != 0) {
         s.incertitude = incertitudeCyclide(s.Bez, s.converti.cyclide());
+        s.genresAdmis = genresAdmis(std::fabs(s.converti.a), std::fabs(s.converti.c),
+                                    std::fabs(s.converti.mu), v.code, s.incertitude);
+    }
     s.Bez1 = s.converti;
     s.Bez1.changementBase();
     s.version = prochaineVersion.fetch_add(1);
@@ -110,6 +114,7 @@ Scene construireSceneReseau(const RBBP& net, PlanConversion plan, double toleran
     s.morceau = c.morceau;
     s.residu = c.residu;
     s.incertitude = c.incertitude;
+    s.genresAdmis = c.genres;
     s.raison = c.raison;
     s.Bez1 = s.converti;
     s.Bez1.changementBase();

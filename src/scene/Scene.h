@@ -6,6 +6,7 @@
 #ifndef SCENE_H
 #define SCENE_H
 
+#include "GenresAdmis.h"
 #include "RBBPd.h"
 #include "VerdictConversion.h"
 
@@ -54,6 +55,10 @@ struct Scene {
     // three, over the cyclide's size) that the net's numbers allow; 0 when
     // no kind is reported.
     double incertitude = 0;
+    // The kinds the net's numbers admit within that uncertainty
+    // (genresAdmis): typeCyclide's alone unless they leave the shape free
+    // across a kind's border; 0 when no kind is reported.
+    MasqueGenres genresAdmis = 0;
     // Empty exactly when typeCyclide is not 0; otherwise why the patch is
     // not convertible, in French (the converter prints "verdict non
     // convertible: " and this reason). type keeps the construction's value,
