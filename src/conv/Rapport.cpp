@@ -129,6 +129,15 @@ std::string rapport(const Scene& s) {
         t << s.incertitude;
         out += "incertitude relative de a, c, mu " +
                (std::isfinite(s.incertitude) ? t.str() : std::string("indefini")) + "\n";
+        // Only when the numbers leave the kind open: the report of a kind
+        // they fix keeps its lines.
+        const std::vector<int> admis = codesAdmis(s.genresAdmis, s.typeCyclide);
+        if (admis.size() > 1) {
+            out += "genres admis par les donnees";
+            for (int code : admis)
+                out += " " + std::to_string(code);
+            out += "\n";
+        }
     }
     if (!noms.empty()) {
         out += "indefini :";

@@ -15,8 +15,12 @@ namespace {
 
 // The rows, top to bottom.
 const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
-    "Type",  "a",     "b",     "c",   "mu",       "Centre", "Axe 1",
-    "Axe 2", "Axe 3", "Theta", "Psi", "Residu R", "Plan",   "Incertitude"};
+    "Type",  "a",     "b",   "c",        "mu",   "Centre",      "Axe 1",       "Axe 2",
+    "Axe 3", "Theta", "Psi", "Residu R", "Plan", "Incertitude", "Genres admis"};
+
+// The kinds' names by cyclide-type code.
+const char* const NOMS_GENRES[7] = {
+    "", "ring", "spindle", "horned", "sphere double", "tore croise", "tore a collier"};
 
 // A result rounded to 4 decimals, its sign shown; "non defini" for a
 // non-number or an infinity.
@@ -75,9 +79,7 @@ void PanneauCyclide::remplir(const Scene& s) {
         valeurs[0] = tr("Non convertible : la cyclide trouvee n'est pas finie");
     } else {
         const RBBPd& c = s.converti;
-        static const char* const genres[7] = {
-            "", "ring", "spindle", "horned", "sphere double", "tore croise", "tore a collier"};
-        valeurs[0] = tr(genres[std::clamp(s.typeCyclide, 1, 6)]);
+        valeurs[0] = tr(NOMS_GENRES[std::clamp(s.typeCyclide, 1, 6)]);
         valeurs[1] = valeurResultat(c.a);
         valeurs[2] = valeurResultat(std::sqrt(c.a * c.a - c.c * c.c));
         valeurs[3] = valeurResultat(c.c);
@@ -94,6 +96,11 @@ void PanneauCyclide::remplir(const Scene& s) {
                           : (s.entree.plan == PlanConversion::Pz ? tr("Plan Pz") : tr("Plan Py"));
         // What the net's numbers determine of a, c, mu, relative to the size.
         valeurs[13] = texteResidu(s.incertitude);
+        // Every kind of shape within that uncertainty, the reported one first.
+        QStringList admis;
+        for (int code : codesAdmis(s.genresAdmis, s.typeCyclide))
+            admis << tr(NOMS_GENRES[code]);
+        valeurs[14] = admis.join(QStringLiteral(", "));
     }
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {
         resultats[k]->setTexte(valeurs[k]);

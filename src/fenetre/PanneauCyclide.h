@@ -1,6 +1,7 @@
 // PanneauCyclide: the results panel "Cyclide": one selectable value per row
 // (kind, a, b, c, mu, centre, the three axes of the frame, the piece's
-// angle ranges, the residual, the plane) of the view's scene.
+// angle ranges, the residual, the plane, the uncertainty, the kinds the
+// numbers admit) of the view's scene.
 #ifndef PANNEAU_CYCLIDE_H
 #define PANNEAU_CYCLIDE_H
 
@@ -16,7 +17,7 @@ class PanneauCyclide : public QGroupBox {
 
   public:
     // Number of rows.
-    static const int NOMBRE_LIGNES = 14;
+    static const int NOMBRE_LIGNES = 15;
 
     explicit PanneauCyclide(QWidget* parent = nullptr);
 

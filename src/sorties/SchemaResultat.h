@@ -193,8 +193,9 @@ inline std::string raison(const Scene& sc, const std::vector<std::string>& nonFi
     return r;
 }
 
-// What follows the net: the cyclide, the piece, the residual and the
-// uncertainty, null where the conversion gave none.
+// What follows the net: the cyclide, the piece, the residual, the
+// uncertainty and the codes of the kinds the numbers admit (the reported
+// code first), null where the conversion gave none.
 template <class Sortie> void suiteConversion(Ecriture<Sortie>& e, const Scene& sc) {
     Sortie& s = e.s;
     if (sc.typeCyclide != 0) {
@@ -218,13 +219,22 @@ template <class Sortie> void suiteConversion(Ecriture<Sortie>& e, const Scene& s
         e.nombre([] { return std::string("uncertainty"); }, sc.incertitude);
     else
         s.nul();
+    s.cle("admitted_codes");
+    if (sc.typeCyclide != 0) {
+        s.tableau();
+        for (int code : codesAdmis(sc.genresAdmis, sc.typeCyclide))
+            s.entier(code);
+        s.finTableau();
+    } else {
+        s.nul();
+    }
 }
 
 } // namespace schema_resultat
 
 // Hands the object of the scene to the sink, keys in this order: input,
 // plane, type, code, kind, message, net, cyclide, piece, residual,
-// uncertainty, and reason when the patch is not convertible or a number is
+// uncertainty, admitted_codes, and reason when the patch is not convertible or a number is
 // not finite (the rules of ajouterResultatJson).
 // In: the sink, the scene, where its numbers came from.
 // Out: the calls on the sink, one object.
