@@ -47,12 +47,12 @@ MasqueGenres generauxAdmis(const Intervalle& A, const Intervalle& C, const Inter
         return 0;
     MasqueGenres k = 0;
     const double cPlusGrand = std::min(C.haut, A.haut);
-    if (M.bas <= cPlusGrand) // mu' <= c' <= a': spindle
+    if (M.bas <= cPlusGrand) // mu' <= c' <= a': horned
         k |= bit(3);
     if (std::max(M.bas, cPlusPetit) <= std::min(M.haut, A.haut)) // c' < mu' <= a': ring
         k |= bit(1);
     const double aPlusPetit = std::max(A.bas, cPlusPetit);
-    if (M.haut > aPlusPetit) // c' <= a' < mu': horned
+    if (M.haut > aPlusPetit) // c' <= a' < mu': spindle
         k |= bit(2);
     return k;
 }

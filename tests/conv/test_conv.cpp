@@ -236,7 +236,7 @@ TEST(CyclideConv, FirstExampleIsACrossedTorus) {
     Attendu att = convertirIci(nullptr, 1, 1);
     verifierEnregistrement(ex, att.converti);
     // The stored weights carry 7 to 8 digits: the patch is that close, and
-    // a horned cyclide whose c is that small carries it as well.
+    // a spindle cyclide whose c is that small carries it as well.
     std::vector<double> r = nombres(ex.lignes[26], "residu");
     ASSERT_EQ(r.size(), 1u);
     EXPECT_LT(r[0], 1e-6);

@@ -119,9 +119,9 @@ void TestVue3D::panneauCyclide() {
     QCOMPARE(resultat(f, 11), QString::number(s.residu, 'e', 2));
     const char* plans[3] = {"Plan Pz", "Plan Py", "sans objet (tore ou sphere)"};
     QCOMPARE(resultat(f, 12), QString::fromLatin1(plans[changement]));
-    // Exemple1's rounded weights also admit a horned cyclide of tiny c.
+    // Exemple1's rounded weights also admit a spindle cyclide of tiny c.
     QCOMPARE(resultat(f, 14),
-             changement == 2 ? QStringLiteral("tore croise, horned") : resultat(f, 0));
+             changement == 2 ? QStringLiteral("tore croise, spindle") : resultat(f, 0));
     QVERIFY(enfant<QLabel>(f, "informations")->text().endsWith(resultat(f, 0)));
 }
 
