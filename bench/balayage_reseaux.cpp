@@ -76,7 +76,7 @@ void juger(const Famillle& f, const exacts::Cas& cas, const Scene& s, Compte& n)
     if (s.typeCyclide != cas.code) {
         // Another kind first: right only when the net's numbers, as the
         // result states, admit the drawn kind too.
-        const bool admis = (s.genresAdmis & (1u << static_cast<unsigned>(cas.code))) != 0;
+        const bool admis = admet(s.genresAdmis, cas.code);
         montrer(admis ? "autre genre admis" : "genre", cas, s);
         if (!admis) {
             ++n.genre;

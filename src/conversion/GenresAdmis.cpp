@@ -11,6 +11,9 @@ namespace {
 // too (a sphere), and a torus's a and mu as equal (a horn torus, crossed).
 const double MARGE_RELATIVE = 1e-9;
 
+// Every kind, codes 1 to 6.
+const MasqueGenres TOUS_LES_GENRES = 0x7Eu;
+
 // The values one of a, c, mu may take: [bas, haut], never below 0.
 struct Intervalle {
     double bas, haut;
@@ -65,7 +68,7 @@ MasqueGenres genresAdmis(double a, double c, double mu, int code, double incerti
     const double taille = std::max(a, mu);
     const double h = 10 * incertitude * taille;
     if (!std::isfinite(h) || !std::isfinite(a) || !std::isfinite(c) || !std::isfinite(mu))
-        return 0x7Eu;
+        return TOUS_LES_GENRES;
     const double m = MARGE_RELATIVE * taille;
     const Intervalle A = autour(a, h), C = autour(c, h), M = autour(mu, h);
     MasqueGenres k = bit(code) | generauxAdmis(A, C, M, m);
@@ -76,10 +79,10 @@ MasqueGenres genresAdmis(double a, double c, double mu, int code, double incerti
 
 std::vector<int> codesAdmis(MasqueGenres masque, int code) {
     std::vector<int> codes;
-    if ((masque & bit(code)) != 0)
+    if (admet(masque, code))
         codes.push_back(code);
     for (int k = 1; k <= 6; ++k)
-        if (k != code && (masque & bit(k)) != 0)
+        if (k != code && admet(masque, k))
             codes.push_back(k);
     return codes;
 }

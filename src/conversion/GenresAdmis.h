@@ -30,6 +30,11 @@ using MasqueGenres = unsigned;
 // six kinds.
 MasqueGenres genresAdmis(double a, double c, double mu, int code, double incertitude);
 
+// True when the mask admits the kind of the cyclide-type code.
+inline bool admet(MasqueGenres masque, int code) {
+    return code >= 1 && code <= 6 && (masque >> static_cast<unsigned>(code) & 1u) != 0;
+}
+
 // The codes of the mask, the reported code first, then the others rising.
 std::vector<int> codesAdmis(MasqueGenres masque, int code);
 

@@ -234,8 +234,8 @@ template <class Sortie> void suiteConversion(Ecriture<Sortie>& e, const Scene& s
 
 // Hands the object of the scene to the sink, keys in this order: input,
 // plane, type, code, kind, message, net, cyclide, piece, residual,
-// uncertainty, admitted_codes, and reason when the patch is not convertible or a number is
-// not finite (the rules of ajouterResultatJson).
+// uncertainty, admitted_codes, and reason when the patch is not convertible
+// or a number is not finite (the rules of ajouterResultatJson).
 // In: the sink, the scene, where its numbers came from.
 // Out: the calls on the sink, one object.
 template <class Sortie>
