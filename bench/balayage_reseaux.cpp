@@ -9,10 +9,10 @@
 // refused. Prints one line per family; exit status 1 when a family misses.
 //
 //   balayage_reseaux [cases per family] [seed] [family number, from 1]
-#include "ConversionReseau.h"
-#include "LectureTore.h"
 #include "ReseauxExacts.h"
-#include "Scene.h"
+#include "conversion/ConversionReseau.h"
+#include "conversion/LectureTore.h"
+#include "scene/Scene.h"
 
 #include <algorithm>
 #include <chrono>

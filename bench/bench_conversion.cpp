@@ -5,15 +5,15 @@
 // (construireScene), and the drawings of the scene's lists (dessinerListe)
 // into an OpenGL implementation that only counts (GLNul), so that they
 // measure the core's evaluation and calls without a GL driver behind them.
-#include "Cyclide.h"
-#include "DessinScene.h"
-#include "Exemples.h"
 #include "GLNul.h"
-#include "LotParametres.h"
-#include "RBBPd.h"
 #include "ReseauxExacts.h"
-#include "ResultatJson.h"
-#include "Scene.h"
+#include "conversion/RBBPd.h"
+#include "lot/LotParametres.h"
+#include "scene/DessinScene.h"
+#include "scene/Exemples.h"
+#include "scene/Scene.h"
+#include "sorties/ResultatJson.h"
+#include "surfaces/Cyclide.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 # the lower ones) and gets their folders as include directories, never those
 # of a higher layer. The include check (cmake/VerifierCouches.cmake, the test
 # couches_includes) and the table of docs/architecture.md derive from it.
-set(CYCLIDE_COUCHES noyau surfaces conversion scene sorties)
+set(CYCLIDE_COUCHES noyau surfaces conversion scene fichiers sorties lot)
 
 # Index of a layer in the order (0 for noyau), -1 when it is not a layer.
 function(cyclide_rang_couche couche resultat)
@@ -25,16 +25,17 @@ function(cyclide_bibliotheques_jusqua couche resultat)
     set(${resultat} "${bibliotheques}" PARENT_SCOPE)
 endfunction()
 
-# The layer whose folder holds the header nom ("Scene.h" or
-# "scene/Scene.h"), or "" when no layer holds it.
+# The layer of the header nom, written from src/ ("scene/Scene.h"): its
+# first folder when that is a layer of the core and holds the header, ""
+# otherwise.
 function(cyclide_couche_de_en_tete racine nom resultat)
-    get_filename_component(base "${nom}" NAME)
     set(trouvee "")
-    foreach(couche ${CYCLIDE_COUCHES})
-        if(EXISTS "${racine}/src/${couche}/${base}")
-            set(trouvee ${couche})
+    if(nom MATCHES "^([a-z]+)/[^/]+$")
+        set(dossier ${CMAKE_MATCH_1})
+        if(dossier IN_LIST CYCLIDE_COUCHES AND EXISTS "${racine}/src/${nom}")
+            set(trouvee ${dossier})
         endif()
-    endforeach()
+    endif()
     set(${resultat} "${trouvee}" PARENT_SCOPE)
 endfunction()
 
@@ -78,32 +79,30 @@ function(cyclide_couche_requise racine fichier plancher resultat)
 endfunction()
 
 # One static library per layer, each linking the one below. cyclide_core is
-# the archive of every layer's objects (compiled once, in their layers) with
-# every layer's folder as include directory: the programs, the converter's
+# the archive of every layer's objects (compiled once, in their layers). Every
+# include is written from src/ ("scene/Scene.h"), the one include directory: the programs, the converter's
 # and CAD tests, the benchmarks link it and then the OpenGL of their choice,
 # which a single archive lets the linker find after all the core's calls.
-# Sets CORE_SOURCES (every source of the core) and CORE_INCLUDE_DIRS (the
-# layers' folders) in the caller's scope, for a second build of the core.
+# Sets CORE_SOURCES (every source of the core) and CORE_INCLUDE_DIRS (src/,
+# the root of every include) in the caller's scope, for a second build of the core.
 function(cyclide_ajouter_couches)
     set(sources_coeur "")
-    set(dossiers "")
     set(objets "")
     set(dessous "")
     foreach(couche ${CYCLIDE_COUCHES})
         set(dossier ${CMAKE_SOURCE_DIR}/src/${couche})
         file(GLOB sources CONFIGURE_DEPENDS ${dossier}/*.cpp)
         add_library(cyclide_${couche} STATIC ${sources})
-        target_include_directories(cyclide_${couche} PUBLIC ${dossier})
+        target_include_directories(cyclide_${couche} PUBLIC ${CMAKE_SOURCE_DIR}/src)
         if(dessous)
             target_link_libraries(cyclide_${couche} PUBLIC cyclide_${dessous})
         endif()
         set(dessous ${couche})
         list(APPEND sources_coeur ${sources})
-        list(APPEND dossiers ${dossier})
         list(APPEND objets $<TARGET_OBJECTS:cyclide_${couche}>)
     endforeach()
     add_library(cyclide_core STATIC ${objets})
-    target_include_directories(cyclide_core PUBLIC ${dossiers})
+    target_include_directories(cyclide_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
     set(CORE_SOURCES "${sources_coeur}" PARENT_SCOPE)
-    set(CORE_INCLUDE_DIRS "${dossiers}" PARENT_SCOPE)
+    set(CORE_INCLUDE_DIRS "${CMAKE_SOURCE_DIR}/src" PARENT_SCOPE)
 endfunction()

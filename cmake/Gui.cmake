@@ -28,7 +28,7 @@ add_library(cyclide_gui STATIC
     ${FENETRE_DIR}/VueRendu.cpp
     ${FENETRE_DIR}/ImageVue.cpp
     ${FENETRE_DIR}/ImageVue.h)
-target_include_directories(cyclide_gui PUBLIC ${FENETRE_DIR})
+target_include_directories(cyclide_gui PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Meta-object code only for the Qt targets, not for every later target.
 set_target_properties(cyclide_gui PROPERTIES AUTOMOC ON)
 # "Ouvrir un carreau..." also reads STEP and IGES files when Open CASCADE is

@@ -6,9 +6,9 @@
 // digits reads back bit for bit; the scene keeps the net, its verdict is a
 // code 0..6, a kind only for a conversion type 1 or 2 and with a residual
 // within the tolerance, and a reason exactly when the code is 0.
-#include "LectureCarreau.h"
-#include "Scene.h"
 #include "SortieMuette.h"
+#include "fichiers/LectureCarreau.h"
+#include "scene/Scene.h"
 
 #include <cmath>
 #include <cstdint>

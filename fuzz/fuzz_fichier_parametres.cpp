@@ -4,8 +4,8 @@
 // reached keep their previous values; every value read is finite; the values
 // written back in the file layout read back as the same seven doubles, bit
 // for bit.
-#include "FichierParametres.h"
 #include "SortieMuette.h"
+#include "fichiers/FichierParametres.h"
 
 #include <cmath>
 #include <cstdint>

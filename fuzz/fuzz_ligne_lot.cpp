@@ -6,8 +6,8 @@
 // or none (a blank line, in both), each row is one line ending with its
 // line end, the CSV row is 34 fields when read with its quotes, and no row
 // carries a byte outside printable ASCII except what a JSON string escapes.
-#include "LotParametres.h"
 #include "SortieMuette.h"
+#include "lot/LotParametres.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -12,11 +12,11 @@
 // cyclide-type code 0..6, the scene keeps its input, a code 0 gives its
 // reason and a kind has a residual within the admitted one; every glBegin
 // of the drawings is closed and lighting is on again after each of them.
-#include "Constantes.h"
-#include "DessinScene.h"
 #include "RecordingGL.h"
-#include "Scene.h"
 #include "SortieMuette.h"
+#include "noyau/Constantes.h"
+#include "scene/DessinScene.h"
+#include "scene/Scene.h"
 
 #include <cfloat>
 #include <climits>

@@ -6,8 +6,8 @@
 // one round (the 6-digit form of a value reads back as a value that writes
 // the same 6 digits; only a denormal may move once more to its nearest
 // representable value); reading never changes the colours.
-#include "RBBPd.h"
 #include "SortieMuette.h"
+#include "conversion/RBBPd.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "DictJson.h"
 
-#include "SchemaResultat.h"
+#include "sorties/SchemaResultat.h"
 
 #include <array>
 #include <charconv>

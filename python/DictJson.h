@@ -9,8 +9,8 @@
 #ifndef DICT_JSON_H
 #define DICT_JSON_H
 
-#include "ResultatJson.h"
-#include "Scene.h"
+#include "sorties/ResultatJson.h"
+#include "scene/Scene.h"
 
 #include <Python.h>
 

@@ -4,16 +4,16 @@
 // on several threads with the interpreter's lock released; pieces of
 // cyclide and samples of a patch as numpy arrays; the STEP and OBJ exports
 // written through the project's safe file writer.
-#include "DecisionCarreau.h"
-#include "DiagnosticsCaptures.h"
+#include "conversion/DecisionCarreau.h"
+#include "fichiers/DiagnosticsCaptures.h"
 #include "DictJson.h"
-#include "ExportObj.h"
-#include "ExportStep.h"
-#include "LotParametres.h"
-#include "Messages.h"
-#include "ReseauCyclide.h"
-#include "ResultatJson.h"
-#include "Scene.h"
+#include "sorties/ExportObj.h"
+#include "sorties/ExportStep.h"
+#include "lot/LotParametres.h"
+#include "conversion/Messages.h"
+#include "conversion/ReseauCyclide.h"
+#include "sorties/ResultatJson.h"
+#include "scene/Scene.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>

@@ -12,9 +12,9 @@
 // alone; BM_CompilationFil: the lists compiled on worker threads.
 // Argument fenetre: 0 the QOpenGLWidget, 1 the QOpenGLWindow in a container.
 #include "BancVue.h"
-#include "DessinScene.h"
-#include "Scene.h"
-#include "glwidget.h"
+#include "fenetre/glwidget.h"
+#include "scene/DessinScene.h"
+#include "scene/Scene.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

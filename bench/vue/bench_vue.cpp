@@ -8,8 +8,8 @@
 // its own, which the benchmark thread's CPU time would leave out. The X
 // server's own work is in neither.
 #include "BancVue.h"
-#include "FenPrincipale.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
 
 #include <QApplication>
 #include <QEvent>

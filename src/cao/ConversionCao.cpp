@@ -1,7 +1,7 @@
-#include "ConversionCao.h"
+#include "cao/ConversionCao.h"
 
-#include "Messages.h"
-#include "ResultatJson.h"
+#include "conversion/Messages.h"
+#include "sorties/ResultatJson.h"
 
 #include <sstream>
 

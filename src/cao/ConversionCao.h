@@ -1,10 +1,10 @@
 // ConversionCao: every patch of a CAD file converted as a net given
 // directly, with its face and patch in the results.
-#ifndef CONVERSION_CAO_H
-#define CONVERSION_CAO_H
+#ifndef CYCLIDE_CAO_CONVERSIONCAO_H
+#define CYCLIDE_CAO_CONVERSIONCAO_H
 
-#include "LectureCao.h"
-#include "Scene.h"
+#include "cao/LectureCao.h"
+#include "scene/Scene.h"
 
 #include <string>
 #include <vector>

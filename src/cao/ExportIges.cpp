@@ -1,6 +1,6 @@
-#include "ExportIges.h"
+#include "cao/ExportIges.h"
 
-#include "ExportStep.h"
+#include "sorties/ExportStep.h"
 
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <Geom_BSplineSurface.hxx>

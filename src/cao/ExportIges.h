@@ -1,13 +1,13 @@
 // ExportIges: the surfaces of the STEP export (the patch, the piece of
 // cyclide, the whole cyclide) as exact rational B-spline surfaces in an IGES
 // file written by Open CASCADE.
-#ifndef EXPORT_IGES_H
-#define EXPORT_IGES_H
+#ifndef CYCLIDE_CAO_EXPORTIGES_H
+#define CYCLIDE_CAO_EXPORTIGES_H
 
-#include "EcritureFichier.h"
-#include "Resultat.h"
-#include "Scene.h"
-#include "SurfaceBSpline.h"
+#include "fichiers/EcritureFichier.h"
+#include "noyau/Resultat.h"
+#include "scene/Scene.h"
+#include "sorties/SurfaceBSpline.h"
 
 #include <string>
 #include <vector>

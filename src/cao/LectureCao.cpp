@@ -1,4 +1,4 @@
-#include "LectureCao.h"
+#include "cao/LectureCao.h"
 
 #include <BRep_Tool.hxx>
 #include <GeomAdaptor_Surface.hxx>

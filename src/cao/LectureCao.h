@@ -2,11 +2,11 @@
 // Bezier or B-spline surfaces, polynomial or rational, of degree at most
 // 2 x 2: each B-spline split into its Bezier patches, each direction of
 // degree 1 raised to 2, so that every patch is a rational biquadratic net.
-#ifndef LECTURE_CAO_H
-#define LECTURE_CAO_H
+#ifndef CYCLIDE_CAO_LECTURECAO_H
+#define CYCLIDE_CAO_LECTURECAO_H
 
-#include "RBBP.h"
-#include "Resultat.h"
+#include "noyau/Resultat.h"
+#include "surfaces/RBBP.h"
 
 #include <string>
 #include <vector>

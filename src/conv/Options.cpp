@@ -1,6 +1,6 @@
-#include "Options.h"
+#include "conv/Options.h"
 
-#include "NombreTexte.h"
+#include "fichiers/NombreTexte.h"
 
 #include <CLI/CLI.hpp>
 

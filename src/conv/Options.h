@@ -1,12 +1,12 @@
 // The converter's command line: what each mode is asked to do, read by one
 // CLI11 application whose messages are French.
-#ifndef CONV_OPTIONS_H
-#define CONV_OPTIONS_H
+#ifndef CYCLIDE_CONV_OPTIONS_H
+#define CYCLIDE_CONV_OPTIONS_H
 
-#include "DecisionCarreau.h"
-#include "EcritureFichier.h"
-#include "ImageVue.h"
-#include "VerdictConversion.h"
+#include "conversion/DecisionCarreau.h"
+#include "conversion/VerdictConversion.h"
+#include "fenetre/ImageVue.h"
+#include "fichiers/EcritureFichier.h"
 
 #include <stdexcept>
 #include <string>

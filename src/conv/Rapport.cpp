@@ -1,19 +1,19 @@
-#include "Rapport.h"
+#include "conv/Rapport.h"
 
-#include "ExportObj.h"
-#include "ExportStep.h"
-#include "FichierParametres.h"
-#include "LectureCarreau.h"
-#include "LotParametres.h"
-#include "Messages.h"
-#include "NombreTexte.h"
-#include "ResultatJson.h"
-#include "Sorties.h"
+#include "conv/Sorties.h"
+#include "conversion/Messages.h"
+#include "fichiers/FichierParametres.h"
+#include "fichiers/LectureCarreau.h"
+#include "fichiers/NombreTexte.h"
+#include "lot/LotParametres.h"
+#include "sorties/ExportObj.h"
+#include "sorties/ExportStep.h"
+#include "sorties/ResultatJson.h"
 
 #include <algorithm>
 #ifdef CYCLIDE_AVEC_CAO
-#include "ConversionCao.h"
-#include "ExportIges.h"
+#include "cao/ConversionCao.h"
+#include "cao/ExportIges.h"
 #endif
 
 #include <cerrno>

@@ -1,10 +1,10 @@
 // The converter's modes: one conversion with its report and its exports,
 // or a batch of lines.
-#ifndef CONV_RAPPORT_H
-#define CONV_RAPPORT_H
+#ifndef CYCLIDE_CONV_RAPPORT_H
+#define CYCLIDE_CONV_RAPPORT_H
 
-#include "Options.h"
-#include "Scene.h"
+#include "conv/Options.h"
+#include "scene/Scene.h"
 
 #include <iostream>
 #include <string>

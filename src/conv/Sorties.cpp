@@ -1,6 +1,6 @@
-#include "Sorties.h"
+#include "conv/Sorties.h"
 
-#include "FichierParametres.h"
+#include "fichiers/FichierParametres.h"
 
 #include <fcntl.h>
 #include <iostream>

@@ -1,12 +1,12 @@
 // Where the converter's outputs go: the standard descriptors, the files it
 // is asked to write, and the core's diagnostic lines, which are taken from
 // std::cout and passed on to the standard error.
-#ifndef CONV_SORTIES_H
-#define CONV_SORTIES_H
+#ifndef CYCLIDE_CONV_SORTIES_H
+#define CYCLIDE_CONV_SORTIES_H
 
-#include "DiagnosticsCaptures.h"
-#include "EcritureFichier.h"
-#include "Options.h"
+#include "conv/Options.h"
+#include "fichiers/DiagnosticsCaptures.h"
+#include "fichiers/EcritureFichier.h"
 
 #include <ostream>
 #include <string>

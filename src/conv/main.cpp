@@ -5,10 +5,10 @@
 // residual, and on request writes the result as a Wavefront OBJ or STEP
 // file or renders the view as a PNG image; or converts a batch of lines.
 // Opens a GL context (and needs an X server) only for the image.
-#include "EcritureFichier.h"
-#include "Options.h"
-#include "Rapport.h"
-#include "Sorties.h"
+#include "conv/Options.h"
+#include "conv/Rapport.h"
+#include "conv/Sorties.h"
+#include "fichiers/EcritureFichier.h"
 
 #include <csignal>
 #include <iostream>

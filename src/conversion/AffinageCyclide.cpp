@@ -1,7 +1,7 @@
-#include "AffinageCyclide.h"
+#include "conversion/AffinageCyclide.h"
 
-#include "ModeleCyclide.h"
-#include "Residu.h"
+#include "conversion/ModeleCyclide.h"
+#include "conversion/Residu.h"
 
 #include <Eigen/Dense>
 

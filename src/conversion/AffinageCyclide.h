@@ -9,12 +9,12 @@
 // (Residu); for a torus the exact distance. With the piece, the corners of
 // the patch must also be the cyclide's points at the piece's corners.
 // Levenberg-Marquardt steps are solved by Householder QR (Eigen).
-#ifndef AFFINAGE_CYCLIDE_H
-#define AFFINAGE_CYCLIDE_H
+#ifndef CYCLIDE_CONVERSION_AFFINAGECYCLIDE_H
+#define CYCLIDE_CONVERSION_AFFINAGECYCLIDE_H
 
-#include "MorceauCyclide.h"
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/MorceauCyclide.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "ConstructionCarreau.h"
+#include "conversion/ConstructionCarreau.h"
 
-#include "Constantes.h"
-#include "Geometrie.h"
+#include "noyau/Constantes.h"
+#include "noyau/Geometrie.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // ConstructionCarreau: the rational biquadratic net built from the seven
 // parameters, whose four boundaries are circular arcs, and the verdict on
 // whether a Dupin cyclide can carry it.
-#ifndef CONSTRUCTION_CARREAU_H
-#define CONSTRUCTION_CARREAU_H
+#ifndef CYCLIDE_CONVERSION_CONSTRUCTIONCARREAU_H
+#define CYCLIDE_CONVERSION_CONSTRUCTIONCARREAU_H
 
-#include "Droite.h"
-#include "RBBP.h"
+#include "noyau/Droite.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

@@ -1,8 +1,8 @@
-#include "ConversionGenerale.h"
+#include "conversion/ConversionGenerale.h"
 
-#include "Constantes.h"
-#include "Geometrie.h"
-#include "LectureCyclide.h"
+#include "conversion/LectureCyclide.h"
+#include "noyau/Constantes.h"
+#include "noyau/Geometrie.h"
 
 #include <cmath>
 

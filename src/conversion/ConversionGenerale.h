@@ -1,13 +1,13 @@
 // ConversionGenerale: the Dupin cyclide that carries a convertible net, its
 // frame and the piece the net covers: the general case (both boundary
 // plane pairs cut along a line) and the torus or sphere case.
-#ifndef CONVERSION_GENERALE_H
-#define CONVERSION_GENERALE_H
+#ifndef CYCLIDE_CONVERSION_CONVERSIONGENERALE_H
+#define CYCLIDE_CONVERSION_CONVERSIONGENERALE_H
 
-#include "MorceauCyclide.h"
-#include "PlanConversion.h"
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/MorceauCyclide.h"
+#include "conversion/PlanConversion.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

@@ -1,13 +1,13 @@
-#include "ConversionReseau.h"
+#include "conversion/ConversionReseau.h"
 
-#include "AffinageCyclide.h"
-#include "Constantes.h"
-#include "DecisionCarreau.h"
-#include "LectureDirecte.h"
-#include "LectureSpheres.h"
-#include "LectureTore.h"
-#include "Residu.h"
-#include "VerdictConversion.h"
+#include "conversion/AffinageCyclide.h"
+#include "conversion/DecisionCarreau.h"
+#include "conversion/LectureDirecte.h"
+#include "conversion/LectureSpheres.h"
+#include "conversion/LectureTore.h"
+#include "conversion/Residu.h"
+#include "conversion/VerdictConversion.h"
+#include "noyau/Constantes.h"
 
 #include <algorithm>
 #include <cmath>

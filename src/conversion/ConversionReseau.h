@@ -10,11 +10,11 @@
 // construction's own readings when those fail), the best ones are polished
 // against the patch (AffinageCyclide), and the best polished one is
 // classified, its piece found and verified; the result is mapped back.
-#ifndef CONVERSION_RESEAU_H
-#define CONVERSION_RESEAU_H
+#ifndef CYCLIDE_CONVERSION_CONVERSIONRESEAU_H
+#define CYCLIDE_CONVERSION_CONVERSIONRESEAU_H
 
-#include "GenresAdmis.h"
-#include "RBBPd.h"
+#include "conversion/GenresAdmis.h"
+#include "conversion/RBBPd.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "DecisionCarreau.h"
+#include "conversion/DecisionCarreau.h"
 
-#include "Plan.h"
-#include "VerdictConversion.h"
+#include "conversion/VerdictConversion.h"
+#include "noyau/Plan.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,11 +3,11 @@
 // Dupin cyclide, before any cyclide is read: its numbers must be finite, its
 // four boundaries circular arcs and its boundary planes in one of the two
 // configurations of the construction's verdict.
-#ifndef DECISION_CARREAU_H
-#define DECISION_CARREAU_H
+#ifndef CYCLIDE_CONVERSION_DECISIONCARREAU_H
+#define CYCLIDE_CONVERSION_DECISIONCARREAU_H
 
-#include "RBBP.h"
-#include "Resultat.h"
+#include "noyau/Resultat.h"
+#include "surfaces/RBBP.h"
 
 #include <string>
 

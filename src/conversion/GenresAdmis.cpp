@@ -1,4 +1,4 @@
-#include "GenresAdmis.h"
+#include "conversion/GenresAdmis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 // shapes within it may be of several kinds: all of them carry the patch as
 // closely as its numbers allow. These are the kinds a user must be told
 // the data do not choose between.
-#ifndef GENRES_ADMIS_H
-#define GENRES_ADMIS_H
+#ifndef CYCLIDE_CONVERSION_GENRESADMIS_H
+#define CYCLIDE_CONVERSION_GENRESADMIS_H
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "LectureCyclide.h"
+#include "conversion/LectureCyclide.h"
 
-#include "Constantes.h"
-#include "Geometrie.h"
-#include "Residu.h"
+#include "conversion/Residu.h"
+#include "noyau/Constantes.h"
+#include "noyau/Geometrie.h"
 
 #include <cmath>
 #include <utility>

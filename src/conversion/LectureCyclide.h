@@ -1,14 +1,14 @@
 // LectureCyclide: whether a cyclide carries a patch, and the second reading
 // of the cyclide from the six points where two boundary circles and the
 // middle curve of the patch meet the auxiliary plane.
-#ifndef LECTURE_CYCLIDE_H
-#define LECTURE_CYCLIDE_H
+#ifndef CYCLIDE_CONVERSION_LECTURECYCLIDE_H
+#define CYCLIDE_CONVERSION_LECTURECYCLIDE_H
 
-#include "Droite.h"
-#include "Plan.h"
-#include "PlanConversion.h"
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/PlanConversion.h"
+#include "conversion/Repere.h"
+#include "noyau/Droite.h"
+#include "noyau/Plan.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

@@ -1,4 +1,4 @@
-#include "LectureDirecte.h"
+#include "conversion/LectureDirecte.h"
 
 #include <Eigen/Dense>
 

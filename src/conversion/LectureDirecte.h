@@ -12,11 +12,11 @@
 // circle. With X_p the abscissa of the second axis and X_E that of a sphere
 // centre, c / a = r / (X_p - X_E); then the first axis gives mu and the
 // centre, the ellipse through E gives a.
-#ifndef LECTURE_DIRECTE_H
-#define LECTURE_DIRECTE_H
+#ifndef CYCLIDE_CONVERSION_LECTUREDIRECTE_H
+#define CYCLIDE_CONVERSION_LECTUREDIRECTE_H
 
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "LectureSpheres.h"
+#include "conversion/LectureSpheres.h"
 
-#include "Constantes.h"
+#include "noyau/Constantes.h"
 
 #include <Eigen/Dense>
 

@@ -12,11 +12,11 @@
 // (a cos t, b sin t, 0) of the cyclide's frame, b^2 = a^2 - c^2, with the
 // radii mu - c cos t. Every part of that is linear but the last step: the
 // reading is exact wherever the patch spans enough of its families.
-#ifndef LECTURE_SPHERES_H
-#define LECTURE_SPHERES_H
+#ifndef CYCLIDE_CONVERSION_LECTURESPHERES_H
+#define CYCLIDE_CONVERSION_LECTURESPHERES_H
 
-#include "LectureDirecte.h"
-#include "RBBP.h"
+#include "conversion/LectureDirecte.h"
+#include "surfaces/RBBP.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "LectureTore.h"
+#include "conversion/LectureTore.h"
 
-#include "Constantes.h"
-#include "Repere.h"
-#include "Residu.h"
+#include "conversion/Repere.h"
+#include "conversion/Residu.h"
+#include "noyau/Constantes.h"
 
 #include <algorithm>
 #include <array>

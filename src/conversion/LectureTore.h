@@ -5,10 +5,10 @@
 //   x = cos t (a - mu cos p),  y = sin t (a - mu cos p),  z = -mu sin p,
 // the latitude circles (p fixed) lie in planes perpendicular to the axis z
 // and the meridians (t fixed) in planes through it.
-#ifndef LECTURE_TORE_H
-#define LECTURE_TORE_H
+#ifndef CYCLIDE_CONVERSION_LECTURETORE_H
+#define CYCLIDE_CONVERSION_LECTURETORE_H
 
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
 
 namespace cyclide {
 

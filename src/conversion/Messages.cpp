@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "conversion/Messages.h"
 
 namespace cyclide {
 

@@ -1,6 +1,6 @@
 // The window's message for each cyclide-type code.
-#ifndef MESSAGES_H
-#define MESSAGES_H
+#ifndef CYCLIDE_CONVERSION_MESSAGES_H
+#define CYCLIDE_CONVERSION_MESSAGES_H
 
 namespace cyclide {
 

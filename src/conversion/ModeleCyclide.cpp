@@ -1,6 +1,6 @@
-#include "ModeleCyclide.h"
+#include "conversion/ModeleCyclide.h"
 
-#include "LectureTore.h"
+#include "conversion/LectureTore.h"
 
 #include <cmath>
 #include <limits>

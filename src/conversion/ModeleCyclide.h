@@ -2,8 +2,8 @@
 // its own frame (centre at the origin, axes i0, j0, k0): the implicit
 // function F of Residu with its derivatives, the exact distance to a torus,
 // and the point with its tangents and normal at the angles (theta, psi).
-#ifndef MODELE_CYCLIDE_H
-#define MODELE_CYCLIDE_H
+#ifndef CYCLIDE_CONVERSION_MODELECYCLIDE_H
+#define CYCLIDE_CONVERSION_MODELECYCLIDE_H
 
 #include <Eigen/Dense>
 

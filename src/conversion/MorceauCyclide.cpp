@@ -1,7 +1,7 @@
-#include "MorceauCyclide.h"
+#include "conversion/MorceauCyclide.h"
 
-#include "Constantes.h"
-#include "Fonction.h"
+#include "noyau/Constantes.h"
+#include "noyau/Fonction.h"
 
 #include <algorithm>
 #include <cmath>

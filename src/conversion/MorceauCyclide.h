@@ -6,11 +6,11 @@
 //   x = (mu (c - a cos t cos p) + b^2 cos t) / D,
 //   y = b sin t (a - mu cos p) / D,  z = b sin p (c cos t - mu) / D,
 // D = a - c cos t cos p, with theta = t and psi = p.
-#ifndef MORCEAU_CYCLIDE_H
-#define MORCEAU_CYCLIDE_H
+#ifndef CYCLIDE_CONVERSION_MORCEAUCYCLIDE_H
+#define CYCLIDE_CONVERSION_MORCEAUCYCLIDE_H
 
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

@@ -1,7 +1,7 @@
 // PlanConversion: the auxiliary plane of the general conversion, the one
 // choice of plane every module after the record takes.
-#ifndef PLAN_CONVERSION_H
-#define PLAN_CONVERSION_H
+#ifndef CYCLIDE_CONVERSION_PLANCONVERSION_H
+#define CYCLIDE_CONVERSION_PLANCONVERSION_H
 
 namespace cyclide {
 

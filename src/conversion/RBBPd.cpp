@@ -1,10 +1,10 @@
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
 
-#include "Constantes.h"
-#include "ConstructionCarreau.h"
-#include "ConversionGenerale.h"
-#include "Cyclide.h"
-#include "Residu.h"
+#include "conversion/ConstructionCarreau.h"
+#include "conversion/ConversionGenerale.h"
+#include "conversion/Residu.h"
+#include "noyau/Constantes.h"
+#include "surfaces/Cyclide.h"
 
 #include <GL/gl.h>
 

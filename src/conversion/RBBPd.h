@@ -6,14 +6,14 @@
 // The methods are short front doors: the net is built by
 // ConstructionCarreau, the cyclide read by ConversionGenerale (with
 // LectureCyclide and MorceauCyclide), the frame maps are in Repere.
-#ifndef RBBPD_H
-#define RBBPD_H
+#ifndef CYCLIDE_CONVERSION_RBBPD_H
+#define CYCLIDE_CONVERSION_RBBPD_H
 
-#include "Droite.h"
-#include "MorceauCyclide.h"
-#include "Point.h"
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/MorceauCyclide.h"
+#include "conversion/Repere.h"
+#include "noyau/Droite.h"
+#include "noyau/Point.h"
+#include "surfaces/RBBP.h"
 
 #include <iosfwd>
 

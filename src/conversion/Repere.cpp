@@ -1,4 +1,4 @@
-#include "Repere.h"
+#include "conversion/Repere.h"
 
 #include <cmath>
 

@@ -7,11 +7,11 @@
 // world point X is the frame point inverse(Base) (X - omega), computed as
 // inverse(Base) X + origine with origine = -inverse(Base) omega (the world
 // origin in the frame).
-#ifndef REPERE_H
-#define REPERE_H
+#ifndef CYCLIDE_CONVERSION_REPERE_H
+#define CYCLIDE_CONVERSION_REPERE_H
 
-#include "Point.h"
-#include "Vecteur.h"
+#include "noyau/Point.h"
+#include "noyau/Vecteur.h"
 
 #include <array>
 

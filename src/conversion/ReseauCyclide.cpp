@@ -1,7 +1,7 @@
-#include "ReseauCyclide.h"
+#include "conversion/ReseauCyclide.h"
 
-#include "Constantes.h"
-#include "Repere.h"
+#include "conversion/Repere.h"
+#include "noyau/Constantes.h"
 
 #include <cmath>
 

@@ -12,12 +12,12 @@
 // tensor product of the two gives the net. The result is exact: every point
 // of the net's patch is a point of the cyclide (the angles are reparametrised
 // rationally), with the same corners and the same boundary circles.
-#ifndef RESEAU_CYCLIDE_H
-#define RESEAU_CYCLIDE_H
+#ifndef CYCLIDE_CONVERSION_RESEAUCYCLIDE_H
+#define CYCLIDE_CONVERSION_RESEAUCYCLIDE_H
 
-#include "RBBP.h"
-#include "RBBPd.h"
-#include "Repere.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

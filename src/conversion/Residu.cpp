@@ -1,4 +1,4 @@
-#include "Residu.h"
+#include "conversion/Residu.h"
 
 #include <algorithm>
 #include <cmath>

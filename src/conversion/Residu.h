@@ -1,10 +1,10 @@
 // Residu: how far a converted patch lies from its cyclide, measured with
 // the cyclide's implicit equation.
-#ifndef RESIDU_H
-#define RESIDU_H
+#ifndef CYCLIDE_CONVERSION_RESIDU_H
+#define CYCLIDE_CONVERSION_RESIDU_H
 
-#include "RBBP.h"
-#include "Repere.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

@@ -1,9 +1,9 @@
-#include "VerdictConversion.h"
+#include "conversion/VerdictConversion.h"
 
-#include "Bernstein.h"
-#include "LectureTore.h"
-#include "Repere.h"
-#include "Residu.h"
+#include "conversion/LectureTore.h"
+#include "conversion/Repere.h"
+#include "conversion/Residu.h"
+#include "noyau/Bernstein.h"
 
 #include <algorithm>
 #include <cmath>

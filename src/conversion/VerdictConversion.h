@@ -3,11 +3,11 @@
 // the patch (residual of Residu within a threshold), its parameters, frame
 // and piece are finite numbers and its frame is orthonormal; otherwise the
 // verdict is code 0 with the reason in words.
-#ifndef VERDICT_CONVERSION_H
-#define VERDICT_CONVERSION_H
+#ifndef CYCLIDE_CONVERSION_VERDICTCONVERSION_H
+#define CYCLIDE_CONVERSION_VERDICTCONVERSION_H
 
-#include "PlanConversion.h"
-#include "RBBPd.h"
+#include "conversion/PlanConversion.h"
+#include "conversion/RBBPd.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "EtatFenetre.h"
+#include "fenetre/EtatFenetre.h"
 
 #include <cstring>
 #include <utility>

@@ -1,10 +1,10 @@
 // EtatFenetre: what one step of the window's history holds (the scene's
 // input, the seven display switches, the name of the source shown) and the
 // undo command that goes from one such state to another.
-#ifndef ETAT_FENETRE_H
-#define ETAT_FENETRE_H
+#ifndef CYCLIDE_FENETRE_ETATFENETRE_H
+#define CYCLIDE_FENETRE_ETATFENETRE_H
 
-#include "Scene.h"
+#include "scene/Scene.h"
 
 #include <QString>
 #include <QUndoCommand>

@@ -1,7 +1,7 @@
 // The help boxes: "&Index" lists every command of the menus with its
 // shortcut, the mouse, the three examples and the file formats;
 // "&A propos..." tells the origin of the program.
-#include "FenPrincipale.h"
+#include "fenetre/FenPrincipale.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,16 +1,16 @@
 // The window's slots that refresh the panels, forward the parameter changes
 // to the panel, and run the edit, example, reset, view and copy commands.
-#include "FenPrincipale.h"
+#include "fenetre/FenPrincipale.h"
 
-#include "Messages.h"
-#include "OutilsFenetre.h"
-#include "PanneauAffichage.h"
-#include "PanneauCyclide.h"
-#include "PanneauInformations.h"
-#include "PanneauParametres.h"
-#include "ResultatJson.h"
-#include "Scene.h"
-#include "glwidget.h"
+#include "conversion/Messages.h"
+#include "fenetre/OutilsFenetre.h"
+#include "fenetre/PanneauAffichage.h"
+#include "fenetre/PanneauCyclide.h"
+#include "fenetre/PanneauInformations.h"
+#include "fenetre/PanneauParametres.h"
+#include "fenetre/glwidget.h"
+#include "scene/Scene.h"
+#include "sorties/ResultatJson.h"
 
 #include <QAction>
 #include <QClipboard>

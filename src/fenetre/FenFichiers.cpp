@@ -1,18 +1,18 @@
 // The window's file commands: parameter files (all or nothing), nets given
 // directly, saving, the image, STEP and OBJ exports.
-#include "EcritureFichier.h"
-#include "ExportObj.h"
-#include "ExportStep.h"
-#include "FenPrincipale.h"
-#include "FichierParametres.h"
-#include "LectureCarreau.h"
-#include "LotParametres.h"
-#include "OutilsFenetre.h"
-#include "PanneauParametres.h"
-#include "Scene.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/OutilsFenetre.h"
+#include "fenetre/PanneauParametres.h"
+#include "fenetre/glwidget.h"
+#include "fichiers/EcritureFichier.h"
+#include "fichiers/FichierParametres.h"
+#include "fichiers/LectureCarreau.h"
+#include "lot/LotParametres.h"
+#include "scene/Scene.h"
+#include "sorties/ExportObj.h"
+#include "sorties/ExportStep.h"
 #ifdef CYCLIDE_AVEC_CAO
-#include "LectureCao.h"
+#include "cao/LectureCao.h"
 #endif
 
 #include <QBuffer>

@@ -1,11 +1,11 @@
 // The window's memory: the history of the changes (undo, redo), the
 // settings kept between sessions (recent files, last folder, geometry),
 // files dropped on the window, and the help boxes.
-#include "FenPrincipale.h"
+#include "fenetre/FenPrincipale.h"
 
-#include "PanneauAffichage.h"
-#include "PanneauParametres.h"
-#include "glwidget.h"
+#include "fenetre/PanneauAffichage.h"
+#include "fenetre/PanneauParametres.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QCheckBox>

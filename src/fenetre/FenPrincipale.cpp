@@ -1,11 +1,11 @@
-#include "FenPrincipale.h"
+#include "fenetre/FenPrincipale.h"
 
-#include "OutilsFenetre.h"
-#include "PanneauAffichage.h"
-#include "PanneauCyclide.h"
-#include "PanneauInformations.h"
-#include "PanneauParametres.h"
-#include "glwidget.h"
+#include "fenetre/OutilsFenetre.h"
+#include "fenetre/PanneauAffichage.h"
+#include "fenetre/PanneauCyclide.h"
+#include "fenetre/PanneauInformations.h"
+#include "fenetre/PanneauParametres.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QApplication>

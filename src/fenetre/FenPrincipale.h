@@ -4,10 +4,10 @@
 // the file, edit, view, example and help menus. The window builds the
 // panels and wires them to the view; all model state lives in the view,
 // which the window reads through its getters and changes through its slots.
-#ifndef FENPRINCIPALE_H
-#define FENPRINCIPALE_H
+#ifndef CYCLIDE_FENETRE_FENPRINCIPALE_H
+#define CYCLIDE_FENETRE_FENPRINCIPALE_H
 
-#include "EtatFenetre.h"
+#include "fenetre/EtatFenetre.h"
 
 #include <QMainWindow>
 #include <QPixmap>

@@ -1,8 +1,8 @@
-#include "ImageVue.h"
+#include "fenetre/ImageVue.h"
 
-#include "EcritureFichier.h"
-#include "LotParametres.h"
-#include "glwidget.h"
+#include "fenetre/glwidget.h"
+#include "fichiers/EcritureFichier.h"
+#include "lot/LotParametres.h"
 
 #include <QApplication>
 #include <QBuffer>

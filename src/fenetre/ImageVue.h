@@ -1,11 +1,11 @@
 // Off-screen image of a patch's view, for programs without a window. The
 // header is free of the GUI toolkit; the implementation uses the view's own
 // off-screen rendering, the one behind the window's "&Enregistrer Image".
-#ifndef IMAGEVUE_H
-#define IMAGEVUE_H
+#ifndef CYCLIDE_FENETRE_IMAGEVUE_H
+#define CYCLIDE_FENETRE_IMAGEVUE_H
 
-#include "Resultat.h"
-#include "Scene.h"
+#include "noyau/Resultat.h"
+#include "scene/Scene.h"
 
 #include <string>
 

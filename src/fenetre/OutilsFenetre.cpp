@@ -1,6 +1,6 @@
-#include "OutilsFenetre.h"
+#include "fenetre/OutilsFenetre.h"
 
-#include "NombreTexte.h"
+#include "fichiers/NombreTexte.h"
 
 #include <QLineEdit>
 #include <QObject>

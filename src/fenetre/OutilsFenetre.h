@@ -1,7 +1,7 @@
 // OutilsFenetre: the small helpers the window's panels share: centred
 // labels, fields that show the start of their text, number texts.
-#ifndef OUTILS_FENETRE_H
-#define OUTILS_FENETRE_H
+#ifndef CYCLIDE_FENETRE_OUTILSFENETRE_H
+#define CYCLIDE_FENETRE_OUTILSFENETRE_H
 
 #include <QLabel>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "PanneauAffichage.h"
+#include "fenetre/PanneauAffichage.h"
 
-#include "glwidget.h"
+#include "fenetre/glwidget.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

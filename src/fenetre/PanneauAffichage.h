@@ -1,8 +1,8 @@
 // PanneauAffichage: the display panel "Affichage": seven text-less check
 // boxes, each followed by its label, one per display list of the view; a
 // box's state reaches the view's switch of the same list.
-#ifndef PANNEAU_AFFICHAGE_H
-#define PANNEAU_AFFICHAGE_H
+#ifndef CYCLIDE_FENETRE_PANNEAUAFFICHAGE_H
+#define CYCLIDE_FENETRE_PANNEAUAFFICHAGE_H
 
 #include <QGroupBox>
 

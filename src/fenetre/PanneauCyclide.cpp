@@ -1,7 +1,7 @@
-#include "PanneauCyclide.h"
+#include "fenetre/PanneauCyclide.h"
 
-#include "OutilsFenetre.h"
-#include "Scene.h"
+#include "fenetre/OutilsFenetre.h"
+#include "scene/Scene.h"
 
 #include <QGridLayout>
 #include <QLabel>

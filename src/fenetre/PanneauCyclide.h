@@ -2,8 +2,8 @@
 // (kind, a, b, c, mu, centre, the three axes of the frame, the piece's
 // angle ranges, the residual, the plane, the uncertainty, the kinds the
 // numbers admit) of the view's scene.
-#ifndef PANNEAU_CYCLIDE_H
-#define PANNEAU_CYCLIDE_H
+#ifndef CYCLIDE_FENETRE_PANNEAUCYCLIDE_H
+#define CYCLIDE_FENETRE_PANNEAUCYCLIDE_H
 
 #include <QGroupBox>
 

@@ -1,7 +1,7 @@
-#include "PanneauInformations.h"
+#include "fenetre/PanneauInformations.h"
 
-#include "OutilsFenetre.h"
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
+#include "fenetre/OutilsFenetre.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // PanneauInformations: the control-point panel "Informations": a table of
 // the nine control points of the shown patch, x, y, z and weight per row,
 // rows "00" to "22" (the digit of u then the digit of v).
-#ifndef PANNEAU_INFORMATIONS_H
-#define PANNEAU_INFORMATIONS_H
+#ifndef CYCLIDE_FENETRE_PANNEAUINFORMATIONS_H
+#define CYCLIDE_FENETRE_PANNEAUINFORMATIONS_H
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "PanneauParametres.h"
+#include "fenetre/PanneauParametres.h"
 
-#include "Constantes.h"
-#include "FichierParametres.h"
-#include "OutilsFenetre.h"
-#include "glwidget.h"
+#include "fenetre/OutilsFenetre.h"
+#include "fenetre/glwidget.h"
+#include "fichiers/FichierParametres.h"
+#include "noyau/Constantes.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -3,8 +3,8 @@
 // radius, of the height z11 and of P10. Each slider is tied both ways to
 // its angle in the view; the window connects the sliders' and fields'
 // signals to its own slots, which call the operations below.
-#ifndef PANNEAU_PARAMETRES_H
-#define PANNEAU_PARAMETRES_H
+#ifndef CYCLIDE_FENETRE_PANNEAUPARAMETRES_H
+#define CYCLIDE_FENETRE_PANNEAUPARAMETRES_H
 
 #include <QGroupBox>
 

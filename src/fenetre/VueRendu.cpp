@@ -1,10 +1,10 @@
 // The view's rendering: the context set-up, the projection, the paint,
 // the lists compiled from the scene, the polygon mode and the off-screen
 // image.
-#include "glwidget.h"
+#include "fenetre/glwidget.h"
 
-#include "Constantes.h"
-#include "DessinScene.h"
+#include "noyau/Constantes.h"
+#include "scene/DessinScene.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>

@@ -1,10 +1,10 @@
 // The view's state and slots: parameters, examples, nets given directly,
 // switches, rotation, zoom, pan and fitting.
-#include "glwidget.h"
+#include "fenetre/glwidget.h"
 
-#include "Constantes.h"
-#include "DessinScene.h"
-#include "Exemples.h"
+#include "noyau/Constantes.h"
+#include "scene/DessinScene.h"
+#include "scene/Exemples.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>

@@ -3,13 +3,13 @@
 // them, its converted copy Bez1, and the seven display lists drawn from them.
 // It shows the lists whose switch is on, on a white background, rotated by the
 // mouse and zoomed by the wheel.
-#ifndef GLWIDGET_H
-#define GLWIDGET_H
+#ifndef CYCLIDE_FENETRE_GLWIDGET_H
+#define CYCLIDE_FENETRE_GLWIDGET_H
 
-#include "RBBPd.h"
-#include "Scene.h"
+#include "conversion/RBBPd.h"
+#include "scene/Scene.h"
 
-#include "DessinScene.h"
+#include "scene/DessinScene.h"
 
 #include <QImage>
 #include <QOpenGLWidget>

@@ -1,7 +1,7 @@
 // Entry of the desktop program: the application object, the main window,
 // the event loop.
-#include "FenPrincipale.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "Bernstein.h"
+#include "noyau/Bernstein.h"
 
 #include <cmath>
 

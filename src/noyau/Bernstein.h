@@ -1,6 +1,6 @@
 // The quadratic Bernstein polynomials.
-#ifndef BERNSTEIN_H
-#define BERNSTEIN_H
+#ifndef CYCLIDE_NOYAU_BERNSTEIN_H
+#define CYCLIDE_NOYAU_BERNSTEIN_H
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "BernsteinSurface.h"
+#include "noyau/BernsteinSurface.h"
 
 #include <cmath>
 

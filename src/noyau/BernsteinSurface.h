@@ -1,7 +1,7 @@
 // Tensor products Bij(u, v) = Bi(u) Bj(v) of the quadratic Bernstein
 // polynomials; the first digit belongs to u, the second to v.
-#ifndef BERNSTEIN_SURFACE_H
-#define BERNSTEIN_SURFACE_H
+#ifndef CYCLIDE_NOYAU_BERNSTEINSURFACE_H
+#define CYCLIDE_NOYAU_BERNSTEINSURFACE_H
 
 // The weight of the control point P[i][j] of a biquadratic patch, each
 // product written out in full: B00 = (1 - u)^2 (1 - v)^2, B01 = (1 - u)^2

@@ -1,8 +1,8 @@
 // Constantes: the numbers every module of the conversion shares, in one
 // place: the circle constants, the tolerances of the conversion and the
 // codes it returns.
-#ifndef CONSTANTES_H
-#define CONSTANTES_H
+#ifndef CYCLIDE_NOYAU_CONSTANTES_H
+#define CYCLIDE_NOYAU_CONSTANTES_H
 
 // The doubles nearest pi / 2, pi and 2 pi.
 constexpr double DEMI_PI = 1.5707963267948966;

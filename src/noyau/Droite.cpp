@@ -1,4 +1,4 @@
-#include "Droite.h"
+#include "noyau/Droite.h"
 
 #include <cmath>
 #include <iostream>

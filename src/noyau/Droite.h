@@ -2,11 +2,11 @@
 //
 // Contracts: lengths in the units of the coordinates; every point and line
 // in the frame of the operands; non-numbers propagate unless said.
-#ifndef DROITE_H
-#define DROITE_H
+#ifndef CYCLIDE_NOYAU_DROITE_H
+#define CYCLIDE_NOYAU_DROITE_H
 
-#include "Point.h"
-#include "Vecteur.h"
+#include "noyau/Point.h"
+#include "noyau/Vecteur.h"
 
 #include <iosfwd>
 

@@ -1,7 +1,7 @@
 // Free scalar helpers and the angle solvers that invert the Dupin cyclide's
 // parametrisation at a point.
-#ifndef FONCTION_H
-#define FONCTION_H
+#ifndef CYCLIDE_NOYAU_FONCTION_H
+#define CYCLIDE_NOYAU_FONCTION_H
 
 // The square x.x.
 // In: x. Out: x * x. Degenerate: infinite when it overflows.

@@ -1,4 +1,4 @@
-#include "Geometrie.h"
+#include "noyau/Geometrie.h"
 
 vect entre(const Point& A, const Point& B) {
     return B.ToVect() - A.ToVect();

@@ -3,13 +3,13 @@
 //
 // Contracts: lengths in the units of the coordinates; results in the frame
 // of the operands. Non-numbers propagate unless said.
-#ifndef GEOMETRIE_H
-#define GEOMETRIE_H
+#ifndef CYCLIDE_NOYAU_GEOMETRIE_H
+#define CYCLIDE_NOYAU_GEOMETRIE_H
 
-#include "Droite.h"
-#include "Plan.h"
-#include "Point.h"
-#include "Vecteur.h"
+#include "noyau/Droite.h"
+#include "noyau/Plan.h"
+#include "noyau/Point.h"
+#include "noyau/Vecteur.h"
 
 // Out: the vector B - A.
 vect entre(const Point& A, const Point& B);

@@ -1,6 +1,6 @@
-#include "Plan.h"
+#include "noyau/Plan.h"
 
-#include "Constantes.h"
+#include "noyau/Constantes.h"
 
 #include <GL/gl.h>
 

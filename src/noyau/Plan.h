@@ -5,12 +5,12 @@
 // Contracts: lengths in the units of the coordinates; every point, line and
 // plane in the frame of the operands. Tolerances are absolute. Non-numbers
 // propagate unless said.
-#ifndef PLAN_H
-#define PLAN_H
+#ifndef CYCLIDE_NOYAU_PLAN_H
+#define CYCLIDE_NOYAU_PLAN_H
 
-#include "Droite.h"
-#include "Point.h"
-#include "Surface.h"
+#include "noyau/Droite.h"
+#include "noyau/Point.h"
+#include "noyau/Surface.h"
 
 class Plan : public surface_para {
   public:

@@ -1,6 +1,6 @@
-#include "Point.h"
+#include "noyau/Point.h"
 
-#include "Fonction.h"
+#include "noyau/Fonction.h"
 
 #include <GL/gl.h>
 

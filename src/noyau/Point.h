@@ -7,10 +7,10 @@
 // Contracts: lengths in the units of the coordinates, angles in radians;
 // every point in the frame of the operands. Non-numbers propagate unless
 // said.
-#ifndef POINT_H
-#define POINT_H
+#ifndef CYCLIDE_NOYAU_POINT_H
+#define CYCLIDE_NOYAU_POINT_H
 
-#include "Vecteur.h"
+#include "noyau/Vecteur.h"
 
 #include <iosfwd>
 

@@ -1,8 +1,8 @@
 // Resultat: what an operation that may fail gives back, its value and, when
 // it failed, why: the one form of the modules' results, instead of a flag
 // returned beside an out-parameter for the reason.
-#ifndef RESULTAT_H
-#define RESULTAT_H
+#ifndef CYCLIDE_NOYAU_RESULTAT_H
+#define CYCLIDE_NOYAU_RESULTAT_H
 
 #include <string>
 

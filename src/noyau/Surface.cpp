@@ -1,7 +1,7 @@
-#include "Surface.h"
+#include "noyau/Surface.h"
 
-#include "Constantes.h"
-#include "Point.h"
+#include "noyau/Constantes.h"
+#include "noyau/Point.h"
 
 #include <GL/gl.h>
 

@@ -9,8 +9,8 @@
 // Contracts: u, v below are grid indices unless said; colours are channel
 // values (1 full intensity); positions in the surface's own frame, as its
 // fx, fy, fz give them. Non-numbers propagate unless said.
-#ifndef SURFACE_H
-#define SURFACE_H
+#ifndef CYCLIDE_NOYAU_SURFACE_H
+#define CYCLIDE_NOYAU_SURFACE_H
 
 #include <functional>
 #include <string>

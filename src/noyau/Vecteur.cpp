@@ -1,4 +1,4 @@
-#include "Vecteur.h"
+#include "noyau/Vecteur.h"
 
 #include <cmath>
 #include <iostream>

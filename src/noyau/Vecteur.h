@@ -3,8 +3,8 @@
 // Contracts: Units are those of the components (lengths of the model) unless
 // said; no operation has a frame of its own: results are in the frame of the
 // operands. Non-numbers propagate through every operation.
-#ifndef VECTEUR_H
-#define VECTEUR_H
+#ifndef CYCLIDE_NOYAU_VECTEUR_H
+#define CYCLIDE_NOYAU_VECTEUR_H
 
 #include <iosfwd>
 

@@ -1,9 +1,9 @@
 // deplacement: a rigid-motion record attached to a Dupin cyclide (no geometry).
-#ifndef DEPLACEMENT_H
-#define DEPLACEMENT_H
+#ifndef CYCLIDE_NOYAU_DEPLACEMENT_H
+#define CYCLIDE_NOYAU_DEPLACEMENT_H
 
-#include "Point.h"
-#include "Vecteur.h"
+#include "noyau/Point.h"
+#include "noyau/Vecteur.h"
 
 #include <iosfwd>
 

@@ -1,8 +1,8 @@
-#include "DessinScene.h"
+#include "scene/DessinScene.h"
 
-#include "Constantes.h"
-#include "Cyclide.h"
-#include "NormalesCarreau.h"
+#include "noyau/Constantes.h"
+#include "scene/NormalesCarreau.h"
+#include "surfaces/Cyclide.h"
 
 #include <GL/gl.h>
 

@@ -1,10 +1,10 @@
 // DessinScene: the seven drawings of a scene (the view's display lists), the
 // shaded forms of the patch, and the box that holds the shown drawings. The
 // scene is computed once (construireScene); nothing here converts again.
-#ifndef DESSINSCENE_H
-#define DESSINSCENE_H
+#ifndef CYCLIDE_SCENE_DESSINSCENE_H
+#define CYCLIDE_SCENE_DESSINSCENE_H
 
-#include "Scene.h"
+#include "scene/Scene.h"
 
 namespace cyclide {
 

@@ -1,4 +1,4 @@
-#include "Exemples.h"
+#include "scene/Exemples.h"
 
 namespace cyclide {
 

@@ -1,9 +1,9 @@
 // The three built-in example patches: nets, weights and conversion types,
 // shared by the window and the converter.
-#ifndef EXEMPLES_H
-#define EXEMPLES_H
+#ifndef CYCLIDE_SCENE_EXEMPLES_H
+#define CYCLIDE_SCENE_EXEMPLES_H
 
-#include "RBBP.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

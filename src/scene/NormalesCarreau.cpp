@@ -1,4 +1,4 @@
-#include "NormalesCarreau.h"
+#include "scene/NormalesCarreau.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // NormalesCarreau: unit normals of a rational biquadratic patch from its
 // partial derivatives, for the shaded drawing of the view.
-#ifndef NORMALESCARREAU_H
-#define NORMALESCARREAU_H
+#ifndef CYCLIDE_SCENE_NORMALESCARREAU_H
+#define CYCLIDE_SCENE_NORMALESCARREAU_H
 
-#include "RBBP.h"
-#include "Vecteur.h"
+#include "noyau/Vecteur.h"
+#include "surfaces/RBBP.h"
 
 namespace cyclide {
 

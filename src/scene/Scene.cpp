@@ -1,7 +1,7 @@
-#include "Scene.h"
+#include "scene/Scene.h"
 
-#include "ConversionReseau.h"
-#include "Exemples.h"
+#include "conversion/ConversionReseau.h"
+#include "scene/Exemples.h"
 
 #include <atomic>
 #include <cmath>

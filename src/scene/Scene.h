@@ -3,12 +3,12 @@
 // converter, the exports, the benchmarks and the fuzz targets all build
 // their scene with construireScene and draw or print from it, so that a
 // patch is converted exactly once per change.
-#ifndef SCENE_H
-#define SCENE_H
+#ifndef CYCLIDE_SCENE_SCENE_H
+#define CYCLIDE_SCENE_SCENE_H
 
-#include "GenresAdmis.h"
-#include "RBBPd.h"
-#include "VerdictConversion.h"
+#include "conversion/GenresAdmis.h"
+#include "conversion/RBBPd.h"
+#include "conversion/VerdictConversion.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
-#include "ExportObj.h"
+#include "sorties/ExportObj.h"
 
-#include "Constantes.h"
-#include "Cyclide.h"
-#include "EcritureFichier.h"
-#include "FichierParametres.h"
+#include "fichiers/EcritureFichier.h"
+#include "fichiers/FichierParametres.h"
+#include "noyau/Constantes.h"
+#include "surfaces/Cyclide.h"
 
 #include <cmath>
 #include <locale>

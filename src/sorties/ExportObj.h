@@ -1,11 +1,11 @@
 // Wavefront OBJ export of a conversion: the patch, the converted patch, the
 // piece of cyclide and the whole cyclide as quadrilateral meshes sampled as
 // the drawings sample them, and the converted control net as segments.
-#ifndef EXPORT_OBJ_H
-#define EXPORT_OBJ_H
+#ifndef CYCLIDE_SORTIES_EXPORTOBJ_H
+#define CYCLIDE_SORTIES_EXPORTOBJ_H
 
-#include "RBBP.h"
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
+#include "surfaces/RBBP.h"
 
 #include <array>
 #include <iosfwd>

@@ -1,7 +1,7 @@
-#include "ExportStep.h"
+#include "sorties/ExportStep.h"
 
-#include "Constantes.h"
-#include "EcritureFichier.h"
+#include "fichiers/EcritureFichier.h"
+#include "noyau/Constantes.h"
 
 #include <charconv>
 #include <cmath>

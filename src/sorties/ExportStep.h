@@ -1,13 +1,13 @@
 // ExportStep: the patch, the piece of cyclide that carries it and the whole
 // cyclide as exact rational B-spline surfaces in an ISO 10303-21 file of the
 // AP214 schema (AUTOMOTIVE_DESIGN), which CAD packages import.
-#ifndef EXPORT_STEP_H
-#define EXPORT_STEP_H
+#ifndef CYCLIDE_SORTIES_EXPORTSTEP_H
+#define CYCLIDE_SORTIES_EXPORTSTEP_H
 
-#include "EcritureFichier.h"
-#include "Resultat.h"
-#include "Scene.h"
-#include "SurfaceBSpline.h"
+#include "fichiers/EcritureFichier.h"
+#include "noyau/Resultat.h"
+#include "scene/Scene.h"
+#include "sorties/SurfaceBSpline.h"
 
 #include <string>
 #include <vector>

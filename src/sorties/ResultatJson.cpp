@@ -1,4 +1,4 @@
-#include "ResultatJson.h"
+#include "sorties/ResultatJson.h"
 
 #include <charconv>
 #include <cmath>

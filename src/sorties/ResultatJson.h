@@ -1,11 +1,11 @@
 // ResultatJson: the result of one conversion as one JSON object on one line,
 // with English keys, for scripts; and the number and text forms it uses,
 // shared by the batch's CSV rows.
-#ifndef RESULTAT_JSON_H
-#define RESULTAT_JSON_H
+#ifndef CYCLIDE_SORTIES_RESULTATJSON_H
+#define CYCLIDE_SORTIES_RESULTATJSON_H
 
-#include "Scene.h"
-#include "SchemaResultat.h"
+#include "scene/Scene.h"
+#include "sorties/SchemaResultat.h"
 
 #include <string>
 

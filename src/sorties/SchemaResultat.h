@@ -20,11 +20,11 @@
 //                                        a file name (UTF-8 when it is valid,
 //                                        ISO 8859-1 otherwise)
 //   void nul();                          null
-#ifndef SCHEMA_RESULTAT_H
-#define SCHEMA_RESULTAT_H
+#ifndef CYCLIDE_SORTIES_SCHEMARESULTAT_H
+#define CYCLIDE_SORTIES_SCHEMARESULTAT_H
 
-#include "Messages.h"
-#include "Scene.h"
+#include "conversion/Messages.h"
+#include "scene/Scene.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "SurfaceBSpline.h"
+#include "sorties/SurfaceBSpline.h"
 
-#include "Bernstein.h"
-#include "Constantes.h"
-#include "ReseauCyclide.h"
+#include "conversion/ReseauCyclide.h"
+#include "noyau/Bernstein.h"
+#include "noyau/Constantes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 // SurfaceBSpline: the patch and pieces of its cyclide as rational B-spline
 // surfaces of degree 2 x 2 made of Bezier segments joined with double knots
 // (the form exchange formats carry exactly, as for circles).
-#ifndef SURFACE_BSPLINE_H
-#define SURFACE_BSPLINE_H
+#ifndef CYCLIDE_SORTIES_SURFACEBSPLINE_H
+#define CYCLIDE_SORTIES_SURFACEBSPLINE_H
 
-#include "RBBP.h"
-#include "RBBPd.h"
-#include "Repere.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Repere.h"
+#include "surfaces/RBBP.h"
 
 #include <array>
 #include <vector>

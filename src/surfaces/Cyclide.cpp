@@ -1,7 +1,7 @@
-#include "Cyclide.h"
+#include "surfaces/Cyclide.h"
 
-#include "Constantes.h"
-#include "Fonction.h"
+#include "noyau/Constantes.h"
+#include "noyau/Fonction.h"
 
 #include <cmath>
 #include <cstddef>

@@ -5,14 +5,14 @@
 // rectangle; angles in radians unless said; points, derivatives and
 // gradients in the cyclide's own frame (centre at the origin, the axes of
 // its standard position), lengths in the units of a, c, mu.
-#ifndef CYCLIDE_H
-#define CYCLIDE_H
+#ifndef CYCLIDE_SURFACES_CYCLIDE_H
+#define CYCLIDE_SURFACES_CYCLIDE_H
 
-#include "Point.h"
-#include "RBBP.h"
-#include "Surface.h"
-#include "Vecteur.h"
-#include "deplacement.h"
+#include "noyau/Point.h"
+#include "noyau/Surface.h"
+#include "noyau/Vecteur.h"
+#include "noyau/deplacement.h"
+#include "surfaces/RBBP.h"
 
 class Cyclide : public surface_para {
   public:

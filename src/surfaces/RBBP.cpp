@@ -1,8 +1,8 @@
-#include "RBBP.h"
+#include "surfaces/RBBP.h"
 
-#include "BernsteinSurface.h"
-#include "Constantes.h"
-#include "RQBC3d.h"
+#include "noyau/BernsteinSurface.h"
+#include "noyau/Constantes.h"
+#include "surfaces/RQBC3d.h"
 
 #include <GL/gl.h>
 

@@ -6,10 +6,10 @@
 // Contracts: (u, v) are the patch parameters (the patch is [0, 1] x [0, 1]);
 // points in the frame of the control points. Non-numbers propagate unless
 // said.
-#ifndef RBBP_H
-#define RBBP_H
+#ifndef CYCLIDE_SURFACES_RBBP_H
+#define CYCLIDE_SURFACES_RBBP_H
 
-#include "Point.h"
+#include "noyau/Point.h"
 
 #include <vector>
 

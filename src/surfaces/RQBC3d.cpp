@@ -1,6 +1,6 @@
-#include "RQBC3d.h"
+#include "surfaces/RQBC3d.h"
 
-#include "Bernstein.h"
+#include "noyau/Bernstein.h"
 
 #include <GL/gl.h>
 

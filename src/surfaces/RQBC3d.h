@@ -4,10 +4,10 @@
 //
 // Contracts: t is the curve parameter (the curve runs over [0, 1]); points in
 // the frame of the control points. Non-numbers propagate unless said.
-#ifndef RQBC3D_H
-#define RQBC3D_H
+#ifndef CYCLIDE_SURFACES_RQBC3D_H
+#define CYCLIDE_SURFACES_RQBC3D_H
 
-#include "Point.h"
+#include "noyau/Point.h"
 
 class RQBC3d {
   public:

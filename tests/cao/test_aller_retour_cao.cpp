@@ -4,11 +4,11 @@
 // written by Open CASCADE's own STEP writer (a B-spline face of two Bezier
 // segments, a Bezier face of degree 1 x 2, a plane) is split, raised and skipped
 // as it should be.
-#include "ConversionCao.h"
 #include "DossierDeTest.h"
-#include "ExportIges.h"
-#include "ExportStep.h"
-#include "ReseauCyclide.h"
+#include "cao/ConversionCao.h"
+#include "cao/ExportIges.h"
+#include "conversion/ReseauCyclide.h"
+#include "sorties/ExportStep.h"
 
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRep_Builder.hxx>

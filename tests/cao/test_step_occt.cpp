@@ -3,8 +3,8 @@
 // surface, each a rational B-spline surface; the patch with its own net,
 // the cyclide surfaces on the cyclide's equation.
 #include "CasScene.h"
-#include "ExportStep.h"
-#include "Residu.h"
+#include "conversion/Residu.h"
+#include "sorties/ExportStep.h"
 
 #include <BRep_Tool.hxx>
 #include <Geom_BSplineSurface.hxx>

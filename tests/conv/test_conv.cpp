@@ -1,11 +1,11 @@
 // Runs the cyclide-conv program and checks its report line by line against
 // the conversion done in this process, its exit codes and its error lines.
 #include "DossierDeTest.h"
-#include "Exemples.h"
-#include "FichierParametres.h"
-#include "RBBPd.h"
-#include "Residu.h"
 #include "Tolerance.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Residu.h"
+#include "fichiers/FichierParametres.h"
+#include "scene/Exemples.h"
 
 #include <gtest/gtest.h>
 

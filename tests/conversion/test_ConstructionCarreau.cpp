@@ -1,6 +1,6 @@
 // Construction of the patch from the seven parameters and its conversion type.
-#include "ConstructionCarreau.h"
-#include "RBBPd.h"
+#include "conversion/ConstructionCarreau.h"
+#include "conversion/RBBPd.h"
 
 #include "CasTravailles.h"
 #include "Tolerance.h"

@@ -1,14 +1,14 @@
 // The cyclide of a convertible net: the general case for both auxiliary
 // planes, the torus and sphere case, the dispatch on the conversion type,
 // the drawing forms and degenerate nets.
-#include "ConversionGenerale.h"
-#include "RBBPd.h"
+#include "conversion/ConversionGenerale.h"
+#include "conversion/RBBPd.h"
 
 #include "CaptureStdout.h"
 #include "CasTravailles.h"
-#include "Cyclide.h"
 #include "RecordingGL.h"
 #include "SurCyclide.h"
+#include "surfaces/Cyclide.h"
 
 #include <gtest/gtest.h>
 

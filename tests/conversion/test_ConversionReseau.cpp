@@ -3,15 +3,15 @@
 // a, c, mu to 1e-8 of the cyclide's size (or ten times the stated
 // uncertainty), the patch on its cyclide with the piece's corners at the
 // patch's, and the same answer wherever the net is placed, turned or scaled.
-#include "AffinageCyclide.h"
-#include "ConversionReseau.h"
-#include "DecisionCarreau.h"
-#include "LectureTore.h"
-#include "MorceauCyclide.h"
-#include "RBBPd.h"
 #include "ReseauxExacts.h"
 #include "SurCyclide.h"
-#include "VerdictConversion.h"
+#include "conversion/AffinageCyclide.h"
+#include "conversion/ConversionReseau.h"
+#include "conversion/DecisionCarreau.h"
+#include "conversion/LectureTore.h"
+#include "conversion/MorceauCyclide.h"
+#include "conversion/RBBPd.h"
+#include "conversion/VerdictConversion.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // conversion: construction, cyclide for both planes (with and without
 // drawing), change of frame. Nothing may crash, every code stays in range,
 // and the drawing forms give exactly the numbers of the computing forms.
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
 
 #include "CaptureStdout.h"
 #include "CasTravailles.h"
 #include "RecordingGL.h"
-#include "Residu.h"
 #include "Tolerance.h"
+#include "conversion/Residu.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // them; torus and sphere nets through the torus case carry their patch with
 // a piece whose corners are the patch's; perturbed nets are refused with a
 // reason; the arc test; a net of the seven parameters gives what they give.
-#include "DecisionCarreau.h"
-#include "LectureCarreau.h"
-#include "LectureTore.h"
-#include "Scene.h"
+#include "conversion/DecisionCarreau.h"
+#include "conversion/LectureTore.h"
+#include "fichiers/LectureCarreau.h"
+#include "scene/Scene.h"
 
 #include "CaptureStdout.h"
 #include "PiecesCyclide.h"

@@ -1,6 +1,6 @@
 // The kinds a result's numbers admit: its own alone where the uncertainty
 // keeps clear of every border, and every kind met within ten times it.
-#include "GenresAdmis.h"
+#include "conversion/GenresAdmis.h"
 
 #include <gtest/gtest.h>
 

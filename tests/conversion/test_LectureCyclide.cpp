@@ -1,7 +1,7 @@
 // The reading of the cyclide: where the literal first reading fails, the
 // second reading finds the cyclide that carries the patch, for every kind.
-#include "LectureCyclide.h"
-#include "RBBPd.h"
+#include "conversion/LectureCyclide.h"
+#include "conversion/RBBPd.h"
 
 #include "CasTravailles.h"
 #include "RecordingGL.h"

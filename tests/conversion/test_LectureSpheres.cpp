@@ -2,10 +2,10 @@
 // patches that span a good part of their cyclide, tori included (the
 // conversion's last start; its once-refused cases are among the sweep's in
 // test_ConversionReseau).
-#include "AffinageCyclide.h"
-#include "LectureSpheres.h"
 #include "ReseauxExacts.h"
 #include "SurCyclide.h"
+#include "conversion/AffinageCyclide.h"
+#include "conversion/LectureSpheres.h"
 
 #include <gtest/gtest.h>
 

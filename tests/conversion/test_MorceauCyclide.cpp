@@ -1,11 +1,11 @@
 // The piece of cyclide a converted patch covers: its corner angles and the
 // turn chosen for its ranges.
-#include "MorceauCyclide.h"
-#include "RBBPd.h"
+#include "conversion/MorceauCyclide.h"
+#include "conversion/RBBPd.h"
 
 #include "CasTravailles.h"
-#include "Cyclide.h"
 #include "SurCyclide.h"
+#include "surfaces/Cyclide.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The convertible patch record: construction, copy and its text form.
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
 
 #include "Tolerance.h"
 

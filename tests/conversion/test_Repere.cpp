@@ -1,7 +1,7 @@
 // The cyclide's frame: the world-to-frame and frame-to-world maps and the
 // record moved into the frame.
-#include "RBBPd.h"
-#include "Repere.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Repere.h"
 
 #include "CasTravailles.h"
 #include "RecordingGL.h"

@@ -1,11 +1,11 @@
 // A piece of cyclide written as a net: every patch point on the implicit
 // equation (relative to the cyclide's size where the gradient vanishes), corners on the cyclide's
 // own parametrisation, refusals.
-#include "Cyclide.h"
-#include "ReseauCyclide.h"
-#include "Residu.h"
 #include "SurCyclide.h"
 #include "Tolerance.h"
+#include "conversion/ReseauCyclide.h"
+#include "conversion/Residu.h"
+#include "surfaces/Cyclide.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "Constantes.h"
-#include "Cyclide.h"
-#include "RBBPd.h"
-#include "Residu.h"
 #include "Tolerance.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Residu.h"
+#include "noyau/Constantes.h"
+#include "surfaces/Cyclide.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // kind must carry its patch (residual evaluated on the implicit equation),
 // be finite with an orthonormal frame; code 0 must give its reason. Counts
 // before (first reading alone) and after are printed.
-#include "Constantes.h"
-#include "Scene.h"
+#include "noyau/Constantes.h"
+#include "scene/Scene.h"
 
 #include "CaptureStdout.h"
 #include "PiecesCyclide.h"

@@ -3,7 +3,7 @@
 #ifndef FENETRE_TEST_H
 #define FENETRE_TEST_H
 
-#include "FenPrincipale.h"
+#include "fenetre/FenPrincipale.h"
 
 #include <QAction>
 #include <QByteArray>

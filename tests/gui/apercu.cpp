@@ -4,8 +4,8 @@
 // With --cyclide the window shows the converted patch shaded, with its
 // border, on its whole cyclide, turned and fitted into the view.
 //   cyclide-apercu IMAGE.png [--cyclide]
-#include "FenPrincipale.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,12 +3,12 @@
 // by a slider or an example; a file that holds no net is refused without
 // blocking and changes nothing.
 #include "CaptureStdout.h"
-#include "Exemples.h"
-#include "FenPrincipale.h"
 #include "FenetreTest.h"
-#include "LectureCarreau.h"
-#include "ReseauCyclide.h"
-#include "glwidget.h"
+#include "conversion/ReseauCyclide.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
+#include "fichiers/LectureCarreau.h"
+#include "scene/Exemples.h"
 
 #include <QAction>
 #include <QElapsedTimer>

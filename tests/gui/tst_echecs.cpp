@@ -6,9 +6,9 @@
 // node, a pipe) and the user is told by a warning; a save that can succeed
 // (an ordinary file, the null device) still succeeds silently.
 #include "CaptureStdout.h"
-#include "FenPrincipale.h"
 #include "FenetreTest.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QDir>

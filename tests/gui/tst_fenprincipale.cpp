@@ -3,10 +3,10 @@
 // export and help boxes. File dialogs and message boxes are replaced by a
 // subclass that supplies names and collects what would be shown.
 #include "CaptureStdout.h"
-#include "Constantes.h"
-#include "FenPrincipale.h"
 #include "FenetreTest.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
+#include "noyau/Constantes.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The 3D view on a real X server: start-up state, rotation, zoom, viewport,
 // rebuild, examples, polygon modes, the off-screen 800 x 800 image and the
 // image writer shared with the converter.
-#include "Constantes.h"
 #include "FenetreTest.h"
-#include "ImageVue.h"
-#include "glwidget.h"
+#include "fenetre/ImageVue.h"
+#include "fenetre/glwidget.h"
+#include "noyau/Constantes.h"
 
 #include <QMouseEvent>
 #include <QOffscreenSurface>

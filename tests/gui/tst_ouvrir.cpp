@@ -3,9 +3,9 @@
 // refused at once, without blocking the window, with a warning naming the
 // file; the parameters stay as they were. A regular file still loads.
 #include "CaptureStdout.h"
-#include "FenPrincipale.h"
 #include "FenetreTest.h"
-#include "glwidget.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
 
 #include <QElapsedTimer>
 #include <QSlider>

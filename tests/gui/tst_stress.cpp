@@ -8,12 +8,12 @@
 //
 // STRESS_GRAINE and STRESS_ACTIONS in the environment replace the seed and
 // the number of actions (to replay or lengthen a run).
-#include "Constantes.h"
-#include "FenPrincipale.h"
 #include "FenetreTest.h"
-#include "Messages.h"
-#include "OutilsFenetre.h"
-#include "glwidget.h"
+#include "conversion/Messages.h"
+#include "fenetre/FenPrincipale.h"
+#include "fenetre/OutilsFenetre.h"
+#include "fenetre/glwidget.h"
+#include "noyau/Constantes.h"
 
 #include <QAction>
 #include <QApplication>

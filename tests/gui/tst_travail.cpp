@@ -3,12 +3,12 @@
 // copies to the clipboard, Unicode messages, the best residual, the
 // preview lists of a slider drag.
 #include "CasScene.h"
-#include "Constantes.h"
-#include "ExportStep.h"
 #include "FenetreTest.h"
-#include "OutilsFenetre.h"
-#include "ResultatJson.h"
-#include "glwidget.h"
+#include "fenetre/OutilsFenetre.h"
+#include "fenetre/glwidget.h"
+#include "noyau/Constantes.h"
+#include "sorties/ExportStep.h"
+#include "sorties/ResultatJson.h"
 
 #include <QClipboard>
 #include <QDropEvent>

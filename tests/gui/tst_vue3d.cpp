@@ -5,8 +5,8 @@
 // toolkit's buttons in French; the converter's turned and fitted image.
 #include "CasScene.h"
 #include "FenetreTest.h"
-#include "ImageVue.h"
-#include "glwidget.h"
+#include "fenetre/ImageVue.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QLabel>

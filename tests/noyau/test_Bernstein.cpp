@@ -1,7 +1,7 @@
 // The quadratic Bernstein polynomials and their tensor products.
-#include "Bernstein.h"
-#include "BernsteinSurface.h"
 #include "Tolerance.h"
+#include "noyau/Bernstein.h"
+#include "noyau/BernsteinSurface.h"
 
 #include <gtest/gtest.h>
 

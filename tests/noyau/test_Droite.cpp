@@ -1,4 +1,4 @@
-#include "Droite.h"
+#include "noyau/Droite.h"
 
 #include "CaptureStdout.h"
 #include "ExpectCall.h"

@@ -1,6 +1,6 @@
-#include "Fonction.h"
+#include "noyau/Fonction.h"
 
-#include "Constantes.h"
+#include "noyau/Constantes.h"
 
 #include "Tolerance.h"
 

@@ -1,4 +1,4 @@
-#include "Plan.h"
+#include "noyau/Plan.h"
 
 #include "CaptureStdout.h"
 #include "RecordingGL.h"

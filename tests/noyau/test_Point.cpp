@@ -1,4 +1,4 @@
-#include "Point.h"
+#include "noyau/Point.h"
 
 #include "CaptureStdout.h"
 #include "ExpectCall.h"

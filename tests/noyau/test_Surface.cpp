@@ -1,6 +1,6 @@
-#include "Surface.h"
+#include "noyau/Surface.h"
 
-#include "Constantes.h"
+#include "noyau/Constantes.h"
 
 #include "RecordingGL.h"
 #include "Tolerance.h"

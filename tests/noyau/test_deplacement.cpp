@@ -1,4 +1,4 @@
-#include "deplacement.h"
+#include "noyau/deplacement.h"
 
 #include "CaptureStdout.h"
 #include "Tolerance.h"

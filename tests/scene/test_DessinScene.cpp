@@ -1,11 +1,11 @@
 // The drawings of a scene: each list drawn from the scene issues the calls
 // the rebuild recorded by converting while drawing; the normals of a patch
 // are unit and normal to its tangents; the box holds what is shown.
-#include "Constantes.h"
-#include "Cyclide.h"
-#include "DessinScene.h"
-#include "Exemples.h"
-#include "NormalesCarreau.h"
+#include "noyau/Constantes.h"
+#include "scene/DessinScene.h"
+#include "scene/Exemples.h"
+#include "scene/NormalesCarreau.h"
+#include "surfaces/Cyclide.h"
 
 #include "CasScene.h"
 #include "RecordingGL.h"

@@ -1,7 +1,7 @@
-#include "Exemples.h"
-#include "Messages.h"
-#include "RBBP.h"
 #include "Tolerance.h"
+#include "conversion/Messages.h"
+#include "scene/Exemples.h"
+#include "surfaces/RBBP.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The scene value: one build gives what the rebuild's separate steps give,
 // bit for bit, for the start-up patch on both planes and the examples.
 #include "CasScene.h"
-#include "Exemples.h"
-#include "Residu.h"
-#include "Scene.h"
+#include "conversion/Residu.h"
+#include "scene/Exemples.h"
+#include "scene/Scene.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "EcritureLimitee.h"
-#include "ExportObj.h"
-#include "RBBPd.h"
-#include "Residu.h"
 #include "SurCyclide.h"
 #include "Tolerance.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Residu.h"
+#include "sorties/ExportObj.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // the knots, weights and control points read: the patch point for point,
 // the piece and the whole cyclide on the cyclide's implicit equation.
 #include "CasScene.h"
-#include "ExportStep.h"
 #include "LecteurStep.h"
 #include "LocaleVirgule.h"
-#include "Residu.h"
 #include "Tolerance.h"
+#include "conversion/Residu.h"
+#include "sorties/ExportStep.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // them and on a degenerate patch, and the number and text forms.
 #include "CasScene.h"
 #include "JsonMini.h"
-#include "Messages.h"
-#include "Residu.h"
-#include "ResultatJson.h"
 #include "Tolerance.h"
+#include "conversion/Messages.h"
+#include "conversion/Residu.h"
+#include "sorties/ResultatJson.h"
 
 #include <gtest/gtest.h>
 

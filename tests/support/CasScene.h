@@ -3,8 +3,8 @@
 #ifndef CAS_SCENE_H
 #define CAS_SCENE_H
 
-#include "LotParametres.h"
-#include "Scene.h"
+#include "lot/LotParametres.h"
+#include "scene/Scene.h"
 
 #include <ostream>
 #include <vector>

@@ -5,9 +5,9 @@
 #define CAS_TRAVAILLES_H
 
 #include "CaptureStdout.h"
-#include "Constantes.h"
-#include "Exemples.h"
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
+#include "noyau/Constantes.h"
+#include "scene/Exemples.h"
 
 // Whole degrees to radians as the view converts them.
 inline double rad(int degres) {

@@ -5,11 +5,11 @@
 #ifndef PIECES_CYCLIDE_H
 #define PIECES_CYCLIDE_H
 
-#include "Constantes.h"
-#include "RBBPd.h"
-#include "ReseauCyclide.h"
-#include "Residu.h"
-#include "Scene.h"
+#include "conversion/RBBPd.h"
+#include "conversion/ReseauCyclide.h"
+#include "conversion/Residu.h"
+#include "noyau/Constantes.h"
+#include "scene/Scene.h"
 
 #include "CaptureStdout.h"
 

@@ -7,7 +7,7 @@
 #ifndef RESEAUX_EXACTS_H
 #define RESEAUX_EXACTS_H
 
-#include "RBBP.h"
+#include "surfaces/RBBP.h"
 
 #include <cmath>
 #include <random>

@@ -4,10 +4,10 @@
 #ifndef SUR_CYCLIDE_H
 #define SUR_CYCLIDE_H
 
-#include "Constantes.h"
-#include "RBBPd.h"
-#include "Residu.h"
 #include "Tolerance.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Residu.h"
+#include "noyau/Constantes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Constantes.h"
-#include "Cyclide.h"
-#include "Exemples.h"
-#include "RBBPd.h"
+#include "conversion/RBBPd.h"
+#include "noyau/Constantes.h"
+#include "scene/Exemples.h"
+#include "surfaces/Cyclide.h"
 
 #include "RecordingGL.h"
 #include "Tolerance.h"

@@ -1,9 +1,9 @@
 // Rational biquadratic Bezier patch: evaluation, arc weights, drawings, prints.
 #include "CaptureStdout.h"
-#include "RBBP.h"
-#include "RQBC3d.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
+#include "surfaces/RBBP.h"
+#include "surfaces/RQBC3d.h"
 
 #include <gtest/gtest.h>
 

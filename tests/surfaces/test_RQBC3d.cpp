@@ -1,7 +1,7 @@
 // Rational quadratic Bezier curve: evaluation and the six drawing forms.
-#include "RQBC3d.h"
 #include "RecordingGL.h"
 #include "Tolerance.h"
+#include "surfaces/RQBC3d.h"
 
 #include <gtest/gtest.h>
 

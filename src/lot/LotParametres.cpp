@@ -1,9 +1,9 @@
-#include "LotParametres.h"
+#include "lot/LotParametres.h"
 
-#include "LectureCarreau.h"
-#include "NombreTexte.h"
-#include "ResultatJson.h"
-#include "Scene.h"
+#include "fichiers/LectureCarreau.h"
+#include "fichiers/NombreTexte.h"
+#include "scene/Scene.h"
+#include "sorties/ResultatJson.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,8 +2,8 @@
 // and in files: a finite decimal number in the C locale (the decimal point
 // is '.' whatever the program's locale), with optional sign, digits, point
 // and exponent, white space allowed around it.
-#ifndef NOMBRE_TEXTE_H
-#define NOMBRE_TEXTE_H
+#ifndef CYCLIDE_FICHIERS_NOMBRETEXTE_H
+#define CYCLIDE_FICHIERS_NOMBRETEXTE_H
 
 #include <cstddef>
 #include <string>

@@ -3,8 +3,8 @@
 // order, with error rows for bad lines, long lines and CSV rows.
 #include "CasScene.h"
 #include "JsonMini.h"
-#include "LotParametres.h"
-#include "ResultatJson.h"
+#include "lot/LotParametres.h"
+#include "sorties/ResultatJson.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Writing a whole file: regular files are replaced in one step, devices are
 // written in place, and nothing else is ever replaced.
-#include "EcritureFichier.h"
+#include "fichiers/EcritureFichier.h"
 
 #include <gtest/gtest.h>
 

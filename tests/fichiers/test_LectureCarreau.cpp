@@ -1,6 +1,6 @@
 // The net text reader: a table of texts with the net read or the message
 // that names the faulty line, the size bound, and a real file.
-#include "LectureCarreau.h"
+#include "fichiers/LectureCarreau.h"
 
 #include <gtest/gtest.h>
 

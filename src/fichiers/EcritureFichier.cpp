@@ -1,4 +1,4 @@
-#include "EcritureFichier.h"
+#include "fichiers/EcritureFichier.h"
 
 #include <cerrno>
 #include <climits>

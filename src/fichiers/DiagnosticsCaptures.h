@@ -2,8 +2,8 @@
 // classes' diagnostic lines, ISO 8859-1) is kept apart from a program's own
 // output, so that a report, a JSON stream or a script's standard output is
 // never broken into by them, and passed on to the standard error.
-#ifndef DIAGNOSTICS_CAPTURES_H
-#define DIAGNOSTICS_CAPTURES_H
+#ifndef CYCLIDE_FICHIERS_DIAGNOSTICSCAPTURES_H
+#define CYCLIDE_FICHIERS_DIAGNOSTICSCAPTURES_H
 
 #include <mutex>
 #include <streambuf>

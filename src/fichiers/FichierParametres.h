@@ -2,11 +2,11 @@
 // theta00 theta02 theta20 theta22 (radians) on the first line, an empty line,
 // then rayon z11 P10. Free of any GUI toolkit: the window and the converter
 // share it.
-#ifndef FICHIER_PARAMETRES_H
-#define FICHIER_PARAMETRES_H
+#ifndef CYCLIDE_FICHIERS_FICHIERPARAMETRES_H
+#define CYCLIDE_FICHIERS_FICHIERPARAMETRES_H
 
-#include "EcritureFichier.h"
-#include "Resultat.h"
+#include "fichiers/EcritureFichier.h"
+#include "noyau/Resultat.h"
 
 #include <cstddef>
 #include <iosfwd>

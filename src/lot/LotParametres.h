@@ -5,10 +5,10 @@
 // length, its lines' length and the number of threads. Rows are written as
 // soon as the input has no further line ready, so that a script that sends
 // one line and waits gets its row.
-#ifndef LOT_PARAMETRES_H
-#define LOT_PARAMETRES_H
+#ifndef CYCLIDE_LOT_LOTPARAMETRES_H
+#define CYCLIDE_LOT_LOTPARAMETRES_H
 
-#include "Scene.h"
+#include "scene/Scene.h"
 
 #include <cstddef>
 #include <functional>

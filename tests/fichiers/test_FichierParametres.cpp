@@ -1,7 +1,7 @@
-#include "EcritureFichier.h"
 #include "EcritureLimitee.h"
-#include "FichierParametres.h"
 #include "Tolerance.h"
+#include "fichiers/EcritureFichier.h"
+#include "fichiers/FichierParametres.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "FichierParametres.h"
+#include "fichiers/FichierParametres.h"
 
-#include "Constantes.h"
-#include "NombreTexte.h"
+#include "fichiers/NombreTexte.h"
+#include "noyau/Constantes.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "LectureCarreau.h"
+#include "fichiers/LectureCarreau.h"
 
-#include "NombreTexte.h"
+#include "fichiers/NombreTexte.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,4 +1,4 @@
-#include "NombreTexte.h"
+#include "fichiers/NombreTexte.h"
 
 #include <cctype>
 #include <charconv>

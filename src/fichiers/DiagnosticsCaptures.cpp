@@ -1,6 +1,6 @@
-#include "DiagnosticsCaptures.h"
+#include "fichiers/DiagnosticsCaptures.h"
 
-#include "EcritureFichier.h"
+#include "fichiers/EcritureFichier.h"
 
 #include <iostream>
 #include <unistd.h>

@@ -3,10 +3,10 @@
 // asked otherwise) through a temporary file and a rename, symbolic links
 // through their target, devices and pipes in place, the standard output as
 // a stream.
-#ifndef ECRITURE_FICHIER_H
-#define ECRITURE_FICHIER_H
+#ifndef CYCLIDE_FICHIERS_ECRITUREFICHIER_H
+#define CYCLIDE_FICHIERS_ECRITUREFICHIER_H
 
-#include "Resultat.h"
+#include "noyau/Resultat.h"
 
 #include <string>
 #include <sys/types.h>

@@ -1,7 +1,7 @@
 // The number rule: finite decimal numbers with white space around them are
 // read; every other text is refused and leaves the value as it was.
 #include "LocaleVirgule.h"
-#include "NombreTexte.h"
+#include "fichiers/NombreTexte.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 // of NombreTexte (white space, or commas throughout). A leading UTF-8
 // byte-order mark is skipped. Every number follows the one rule of
 // NombreTexte.
-#ifndef LECTURE_CARREAU_H
-#define LECTURE_CARREAU_H
+#ifndef CYCLIDE_FICHIERS_LECTURECARREAU_H
+#define CYCLIDE_FICHIERS_LECTURECARREAU_H
 
-#include "RBBP.h"
-#include "Resultat.h"
+#include "noyau/Resultat.h"
+#include "surfaces/RBBP.h"
 
 #include <cstddef>
 #include <istream>
