@@ -1,0 +1,104 @@
+// LecteurCao: CAD files (STEP, IGES) read by the separate program
+// cyclide-cao in a child process under time and memory limits, so that no
+// file can take the caller down; its faces come back, in the file's order,
+// as rational biquadratic nets or as rows that say why a face gave none.
+// The same program writes IGES files. Callers of this module never load
+// Open CASCADE.
+#ifndef CYCLIDE_FICHIERS_LECTEURCAO_H
+#define CYCLIDE_FICHIERS_LECTEURCAO_H
+
+#include "noyau/Resultat.h"
+#include "surfaces/RBBP.h"
+
+#include <functional>
+#include <string>
+
+namespace cyclide {
+
+// What one row of a CAD file is.
+enum class SorteElementCao {
+    Carreau, // a rational biquadratic patch of a face
+    Ignoree, // a face that gives no patch: unreadable, invalid data, unsupported kind
+    Limite   // a face on a plane, cylinder or cone, limits of the Dupin cyclides
+};
+
+// One row of a CAD file: a patch of a face, or a face without patch.
+struct ElementCao {
+    SorteElementCao sorte = SorteElementCao::Carreau;
+    int face = 0;        // the face's rank among the file's faces, in file order, from 1
+    long entite = 0;     // its entity's number in the file (STEP #N, IGES directory line)
+    int carreauU = 1;    // Carreau: the patch's rank along u in its face, from 1
+    int carreauV = 1;    // and along v
+    std::string surface; // the surface's kind: "B-spline", "Bezier", "tore", "sphere", ...
+    std::string raison;  // Ignoree: why, in French; Limite: the verdict naming the surface
+    RBBP reseau;         // Carreau: its net in the file's coordinates, i along u
+};
+
+// The precision of a file's numbers.
+struct PrecisionCao {
+    int chiffres = 17;       // significant digits its real numbers carry (the most found)
+    double incertitude = 0;  // the uncertainty the file states (STEP), 0 when none
+};
+
+// What reading a file gave, besides its rows.
+struct BilanCao {
+    int faces = 0;          // faces in the file
+    int ignorees = 0;       // rows of faces without patch (Ignoree)
+    PrecisionCao precision;
+};
+
+// In: a file name.
+// Out: true when its extension is .step, .stp, .iges or .igs (any case).
+bool estFichierCao(const std::string& chemin);
+
+// In: a file name.
+// Out: success when it names a regular file (symbolic links followed) that
+// may be read; otherwise its French message: missing, a directory, a named
+// pipe, a device, a socket, unreadable.
+Resultat<void> verifierFichierCao(const std::string& chemin);
+
+// Out: the path of cyclide-cao: $CYCLIDE_LECTEUR_CAO when set, else the
+// program beside the running executable, else the installed one (the build
+// tree's when none is installed).
+std::string cheminLecteurCao();
+
+// A function given each row of a file and the precision of its numbers.
+using RecevoirCao = std::function<void(const ElementCao&, const PrecisionCao&)>;
+
+// In: a STEP or IGES file (told apart by its extension); recevoir, called
+// with each row as soon as it is read, in the file's order.
+// Out: the totals, or the reason in French (naming the file) when it cannot
+// be read whole: not a regular file, wrong content, incomplete or failing
+// in the reader, or the reader crashed, ran out of time or memory. Rows
+// already passed stay passed: a caller that must not show a partial result
+// keeps them until success.
+Resultat<BilanCao> lireFichierCao(const std::string& chemin, const RecevoirCao& recevoir);
+
+// In: the surfaces of an IGES export in the text form of texteSurfacesIges
+// (sorties).
+// Out: the IGES text cyclide-cao wrote for them, or the reason in French.
+Resultat<std::string> igesParLecteurCao(const std::string& surfaces);
+
+// --- The protocol between cyclide-cao and its callers --------------------
+// One line per item, numbers with 17 significant digits:
+//   cyclide-cao 1
+//   precision CHIFFRES INCERTITUDE
+//   carreau FACE ENTITE I J SURFACE x y z w (nine times, P00 P01 ... P22)
+//   ignoree FACE ENTITE SURFACE|RAISON
+//   limite FACE ENTITE SURFACE|VERDICT
+//   fin FACES
+//   erreur RAISON
+// SURFACE is one word; RAISON and VERDICT hold no line end.
+
+// In: a row. Out: its line, without the line end.
+std::string ligneElementCao(const ElementCao& e);
+
+// In: a line "carreau", "ignoree" or "limite". Out: the row, or false.
+bool lireElementCao(const std::string& ligne, ElementCao& e);
+
+// In: the precision. Out: its line "precision ...", without the line end.
+std::string lignePrecisionCao(const PrecisionCao& p);
+
+} // namespace cyclide
+
+#endif
