@@ -19,6 +19,7 @@ namespace cyclide {
 struct DomaineFace {
     double u0 = 0, u1 = 0; // along u
     double v0 = 0, v1 = 0; // along v
+    int chiffres = 17;     // the most significant digits of the file's numbers
 };
 
 // In: the face's rank and entity number, its surface, its parameter range.
@@ -26,6 +27,17 @@ struct DomaineFace {
 // patch gets one row Ignoree or Limite. Never throws.
 std::vector<ElementCao> elementsFace(int face, long entite, const Handle(Geom_Surface) & surface,
                                      const DomaineFace& domaine);
+
+// In: the face's rank and entity number, the surface and range Open
+// CASCADE made of it, and the torus or sphere the file defines it on (a
+// spindle torus is read as a surface of revolution of a B-spline curve).
+// Out: the exact patches of that torus or sphere over the face's range
+// (the angles of the face's own points), or elementsFace's rows when
+// defini is neither.
+std::vector<ElementCao> elementsToreDefini(int face, long entite,
+                                           const Handle(Geom_Surface) & surface,
+                                           const DomaineFace& domaine,
+                                           const Handle(Geom_Surface) & defini);
 
 // In: a B-spline's degrees, knots with their multiplicities, weights, and
 // whether every pole is finite, as the file gives them.

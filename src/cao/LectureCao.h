@@ -15,14 +15,16 @@ namespace cyclide {
 // Makes Open CASCADE's messages (its English lines and traces) go nowhere.
 void faireTaireOcct();
 
-// In: a STEP or IGES file (told apart by its extension); recevoir, called
-// first with the file's precision (an ElementCao is not involved: see
-// BilanCao), then with each row in the file's order.
+// In: a STEP or IGES file (told apart by its extension); depuis, the first
+// face whose rows are wanted (the faces before are counted, not read);
+// precision, called
+// once with the file's precision once it is loaded and checked; recevoir,
+// called with each row in the file's order.
 // Out: the totals, or the reason in French naming the file: not its
 // format's content, incomplete or failing (truncated, dangling references),
 // no face at all.
 // Frame: each face in its own entity's coordinates (file units).
-Resultat<BilanCao> lireFacesCao(const std::string& chemin,
+Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
                                 const std::function<void(const PrecisionCao&)>& precision,
                                 const std::function<void(const ElementCao&)>& recevoir);
 

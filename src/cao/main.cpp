@@ -3,8 +3,10 @@
 // time and memory limits (fichiers/LecteurCao.h), so that a file that
 // crashes or exhausts the reader never takes them down.
 //
-//   cyclide-cao --lire FICHIER   the file's rows on the standard output, in
-//                                the protocol of fichiers/LecteurCao.h
+//   cyclide-cao --lire FICHIER [--depuis K]
+//                                the file's rows on the standard output, in
+//                                the protocol of fichiers/LecteurCao.h (from
+//                                its face K on: the faces before are counted)
 //   cyclide-cao --iges           the surfaces read from the standard input
 //                                (sorties/ExportIges.h) as an IGES text;
 //                                "surface omise: NOM" lines first
@@ -16,6 +18,8 @@
 #include "cao/LectureCao.h"
 #include "fichiers/EcritureFichier.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
@@ -44,10 +48,10 @@ void ecrire(int fd, const std::string& ligne) {
         ::_exit(3);
 }
 
-int lire(int fd, const std::string& chemin) {
+int lire(int fd, const std::string& chemin, int depuis) {
     ecrire(fd, "cyclide-cao 1");
     const Resultat<BilanCao> lu = lireFacesCao(
-        chemin, [fd](const PrecisionCao& p) { ecrire(fd, lignePrecisionCao(p)); },
+        chemin, depuis, [fd](const PrecisionCao& p) { ecrire(fd, lignePrecisionCao(p)); },
         [fd](const ElementCao& e) { ecrire(fd, ligneElementCao(e)); });
     ecrire(fd, lu.ok() ? "fin " + std::to_string(lu.valeur.faces) : "erreur " + lu.raison);
     return 0;
@@ -79,7 +83,10 @@ int main(int argc, char** argv) {
     faireTaireOcct();
     try {
         if (argc == 3 && std::strcmp(argv[1], "--lire") == 0)
-            return lire(fd, argv[2]);
+            return lire(fd, argv[2], 1);
+        if (argc == 5 && std::strcmp(argv[1], "--lire") == 0 &&
+            std::strcmp(argv[3], "--depuis") == 0)
+            return lire(fd, argv[2], std::max(1, std::atoi(argv[4])));
         if (argc == 2 && std::strcmp(argv[1], "--iges") == 0)
             return iges(fd);
         ecrire(fd, "usage : cyclide-cao --lire FICHIER | --iges");

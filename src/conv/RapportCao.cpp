@@ -12,11 +12,12 @@
 
 namespace cyclide {
 
-LigneCao convertirLigneCao(const ElementCao& e, PlanConversion plan, double tolerance) {
+LigneCao convertirLigneCao(const ElementCao& e, PlanConversion plan, double tolerance,
+                           const PrecisionCao& precision) {
     LigneCao l;
     l.element = e;
     if (e.sorte == SorteElementCao::Carreau)
-        l.scene = construireSceneReseau(e.reseau, plan, tolerance);
+        l.scene = sceneElementCao(e, plan, tolerance, precision);
     return l;
 }
 
@@ -27,9 +28,9 @@ std::string entreeCao(const ElementCao& e, const std::string& fichier) {
     std::string j = "{\"source\":\"cad\",\"file\":";
     ajouterTexteJson(j, fichier, false);
     j += ",\"face\":" + std::to_string(e.face) + ",\"entity\":" + std::to_string(e.entite);
-    j += e.sorte == SorteElementCao::Carreau ? ",\"patch\":[" + std::to_string(e.carreauU) + "," +
-                                                   std::to_string(e.carreauV) + "]"
-                                             : std::string(",\"patch\":null");
+    j += e.sorte == SorteElementCao::Carreau
+             ? ",\"patch\":[" + std::to_string(e.carreauU) + "," + std::to_string(e.carreauV) + "]"
+             : std::string(",\"patch\":null");
     j += ",\"surface\":";
     ajouterTexteJson(j, e.surface, true);
     return j;
@@ -74,12 +75,6 @@ std::string rapportLigneCao(const LigneCao& l) {
            " (" + e.surface + ")\n" + rapport(l.scene);
 }
 
-double toleranceCao(double demandee, const PrecisionCao& p) {
-    if (p.chiffres <= 0 || p.chiffres >= 17)
-        return demandee;
-    return std::max(demandee, std::pow(10.0, 2 - p.chiffres));
-}
-
 namespace {
 
 // Writes a row's text; throws when the output fails.
@@ -105,7 +100,7 @@ int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostre
             LigneCao l;
             {
                 DiagnosticsCaptures diagnostics;
-                l = convertirLigneCao(e, o.plan, toleranceCao(o.tolerance, precision));
+                l = convertirLigneCao(e, o.plan, o.tolerance, precision);
                 diagnostics.transmettre();
             }
             ecrireLigne(sortie, o.json ? jsonLigneCao(l, o.carreau) + "\n" : rapportLigneCao(l));
@@ -114,8 +109,8 @@ int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostre
         throw ErreurConv(lu.raison);
     if (lu.valeur.ignorees == 0)
         return 0;
-    avertir(std::to_string(lu.valeur.ignorees) + " face(s) sur " +
-            std::to_string(lu.valeur.faces) + " sans carreau converti");
+    avertir(std::to_string(lu.valeur.ignorees) + " face(s) sur " + std::to_string(lu.valeur.faces) +
+            " sans carreau converti");
     return SORTIE_FACES_IGNOREES;
 }
 

@@ -19,9 +19,10 @@ struct LigneCao {
     Scene scene;        // Carreau: the conversion of its net
 };
 
-// In: a row, the plane, the tolerance of the nets.
-// Out: the row with its scene (a Carreau converted as a net given directly).
-LigneCao convertirLigneCao(const ElementCao& e, PlanConversion plan, double tolerance);
+// In: a row, the plane, the tolerance asked for, the file's precision.
+// Out: the row with its scene (a Carreau converted by sceneElementCao).
+LigneCao convertirLigneCao(const ElementCao& e, PlanConversion plan, double tolerance,
+                           const PrecisionCao& precision);
 
 // In: a converted row, the file's name.
 // Out: its JSON object, no line end. A patch: the converter's object for a
@@ -35,11 +36,6 @@ std::string jsonLigneCao(const LigneCao& l, const std::string& fichier);
 // then the converter's report of the net; or one line
 // "face F ignoree : RAISON" / "face F : VERDICT".
 std::string rapportLigneCao(const LigneCao& l);
-
-// In: the tolerance asked for, the precision of the file's numbers.
-// Out: the tolerance of its nets: the one asked for, widened to what the
-// file's digits can hold.
-double toleranceCao(double demandee, const PrecisionCao& p);
 
 // Every patch of a CAD file: one report (or JSON line) per row on sortie,
 // written as it comes. Gives back 0 when every face was read,

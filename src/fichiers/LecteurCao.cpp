@@ -1,5 +1,6 @@
 #include "fichiers/LecteurCao.h"
 
+#include "conversion/GenresAdmis.h"
 #include "fichiers/EcritureFichier.h"
 #include "fichiers/NombreTexte.h"
 #include "fichiers/ProcessusBorne.h"
@@ -8,8 +9,10 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,9 +70,13 @@ std::string raisonLecteur(const std::string& chemin, const FinEnfant& f,
     return "le lecteur de fichiers CAO " + raisonFinEnfant(f, l) + " en lisant '" + chemin + "'";
 }
 
+// Faces that may stop the reader before a file is given up.
+const int REPRISES_MAX = 10;
+
 // The state of a reading as the lines come.
 struct EtatLecture {
     bool entete = false;
+    bool charge = false; // the file is loaded and checked: faces come next
     bool fin = false;
     std::string erreur;
     int facesRecues = 0; // the highest face rank passed on
@@ -95,6 +102,7 @@ void traiterLigne(const std::string& l, EtatLecture& e, const RecevoirCao& recev
     mots >> mot;
     if (mot == "precision") {
         mots >> e.bilan.precision.chiffres >> e.bilan.precision.incertitude;
+        e.charge = true;
         return;
     }
     if (mot == "fin") {
@@ -117,6 +125,88 @@ void traiterLigne(const std::string& l, EtatLecture& e, const RecevoirCao& recev
 
 } // namespace
 
+double toleranceFichierCao(double demandee, const PrecisionCao& p) {
+    if (p.chiffres <= 0 || p.chiffres >= 17)
+        return demandee;
+    return std::max(demandee, std::pow(10.0, 2 - p.chiffres));
+}
+
+double demiUnite(double v, int chiffresFichier) {
+    if (v == 0 || !std::isfinite(v))
+        return 0;
+    char texte[40];
+    int chiffres = 1;
+    for (; chiffres < 17; ++chiffres) {
+        std::snprintf(texte, sizeof texte, "%.*e", chiffres - 1, v);
+        if (std::strtod(texte, nullptr) == v)
+            break;
+    }
+    // A short number (5, 0.25) is a round one written whole: it holds the
+    // file's digits.
+    if (chiffres < CHIFFRES_NOMBRE_ROND)
+        chiffres = std::clamp(chiffresFichier, chiffres, 17);
+    const double exposant = std::floor(std::log10(std::fabs(v)));
+    return 0.5 * std::pow(10.0, exposant - chiffres + 1);
+}
+
+namespace {
+
+// What the digits of a net's numbers leave of its shape: the largest
+// rounding of a coordinate, and of a weight relative to itself.
+struct ArrondiReseau {
+    double coordonnee = 0; // absolute
+    double poids = 0;      // relative
+    double taille = 0;     // the largest distance from P00 to another control point
+};
+
+ArrondiReseau arrondiReseau(const RBBP& r, int chiffres) {
+    ArrondiReseau a;
+    const Point p00 = r.getP(0, 0);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const Point p = r.getP(i, j);
+            for (double v : {p.getX0(), p.getY0(), p.getZ0()})
+                a.coordonnee = std::max(a.coordonnee, demiUnite(v, chiffres));
+            const double w = r.getW(i, j);
+            if (w != 0)
+                a.poids = std::max(a.poids, demiUnite(w, chiffres) / std::fabs(w));
+            a.taille =
+                std::max(a.taille, std::hypot(p.getX0() - p00.getX0(), p.getY0() - p00.getY0(),
+                                              p.getZ0() - p00.getZ0()));
+        }
+    return a;
+}
+
+} // namespace
+
+Scene sceneElementCao(const ElementCao& e, PlanConversion plan, double tolerance,
+                      const PrecisionCao& p) {
+    const ArrondiReseau arrondi = arrondiReseau(e.reseau, p.chiffres);
+    // The net's boundaries are circles only to its digits and to the
+    // uncertainty the file states.
+    const double ecartReseau =
+        arrondi.taille > 0 ? (arrondi.coordonnee + p.incertitude) / arrondi.taille + arrondi.poids
+                           : 0;
+    Scene s = construireSceneReseau(e.reseau, plan,
+                                    std::max(toleranceFichierCao(tolerance, p), 10 * ecartReseau));
+    if (s.typeCyclide == 0)
+        return s;
+    const double taille = std::max(std::fabs(s.converti.a), std::fabs(s.converti.mu));
+    if (!(taille > 0))
+        return s;
+    // What the file's numbers leave of a, c, mu: their digits, the
+    // uncertainty the file states, the row's own distance to the file's
+    // surface.
+    const double relative =
+        std::max({(arrondi.coordonnee + p.incertitude) / taille + arrondi.poids, e.incertitude});
+    if (relative > s.incertitude) {
+        s.incertitude = relative;
+        s.genresAdmis = genresAdmis(std::fabs(s.converti.a), std::fabs(s.converti.c),
+                                    std::fabs(s.converti.mu), s.typeCyclide, s.incertitude);
+    }
+    return s;
+}
+
 bool estFichierCao(const std::string& chemin) {
     const std::string e = extension(chemin);
     return e == "step" || e == "stp" || e == "iges" || e == "igs";
@@ -126,15 +216,16 @@ Resultat<void> verifierFichierCao(const std::string& chemin) {
     struct stat etat {};
     const std::string cite = "'" + chemin + "'";
     if (::stat(chemin.c_str(), &etat) != 0)
-        return {errno == ENOENT ? "le fichier " + cite + " est introuvable"
-                                : "le fichier " + cite + " ne peut pas etre examine : " +
-                                      raisonErreur(errno)};
+        return {errno == ENOENT
+                    ? "le fichier " + cite + " est introuvable"
+                    : "le fichier " + cite + " ne peut pas etre examine : " + raisonErreur(errno)};
     if (S_ISDIR(etat.st_mode))
         return {cite + " est un repertoire, pas un fichier CAO"};
     if (S_ISFIFO(etat.st_mode))
         return {cite + " est un tube nomme, pas un fichier CAO : seul un fichier ordinaire est lu"};
     if (S_ISCHR(etat.st_mode) || S_ISBLK(etat.st_mode))
-        return {cite + " est un peripherique, pas un fichier CAO : seul un fichier ordinaire est lu"};
+        return {cite +
+                " est un peripherique, pas un fichier CAO : seul un fichier ordinaire est lu"};
     if (!S_ISREG(etat.st_mode))
         return {cite + " n'est pas un fichier ordinaire : seul un fichier ordinaire est lu"};
     if (::access(chemin.c_str(), R_OK) != 0)
@@ -170,19 +261,35 @@ Resultat<BilanCao> lireFichierCao(const std::string& chemin, const RecevoirCao& 
     struct stat etat {};
     ::stat(chemin.c_str(), &etat);
     const LimitesProcessus limites = limitesLecture(static_cast<unsigned long long>(etat.st_size));
-    EtatLecture e;
-    const FinEnfant f = lancerProcessusBorne(cheminLecteurCao(), {"--lire", chemin}, "", limites,
-                                             [&](const std::string& l) {
-                                                 traiterLigne(l, e, recevoir);
-                                             });
-    if (!e.erreur.empty() && f.fin == FinProcessus::Normale)
-        return {e.bilan, e.erreur};
-    if (f.fin != FinProcessus::Normale || f.code != 0 || !e.fin)
-        return {e.bilan, f.fin == FinProcessus::Normale && f.code == 0
-                             ? "le lecteur de fichiers CAO s'est arrete avant la fin de '" +
-                                   chemin + "'"
-                             : raisonLecteur(chemin, f, limites)};
-    return {e.bilan, ""};
+    int ignorees = 0;
+    // A face that stops the reader (a crash, a limit) gets its row, and the
+    // reading starts again after it, so that no other face is lost.
+    for (int depuis = 1, reprises = 0;; ++reprises) {
+        EtatLecture e;
+        e.facesRecues = depuis - 1;
+        const FinEnfant f = lancerProcessusBorne(
+            cheminLecteurCao(), {"--lire", chemin, "--depuis", std::to_string(depuis)}, "", limites,
+            [&](const std::string& l) { traiterLigne(l, e, recevoir); });
+        e.bilan.ignorees += ignorees;
+        if (!e.erreur.empty() && f.fin == FinProcessus::Normale)
+            return {e.bilan, e.erreur};
+        if (f.fin == FinProcessus::Normale && f.code == 0 && e.fin)
+            return {e.bilan, ""};
+        if (f.fin == FinProcessus::Normale && f.code == 0)
+            return {e.bilan,
+                    "le lecteur de fichiers CAO s'est arrete avant la fin de '" + chemin + "'"};
+        if (!e.charge || !e.erreur.empty() || reprises == REPRISES_MAX ||
+            (f.fin == FinProcessus::Normale && f.code == 127))
+            return {e.bilan, raisonLecteur(chemin, f, limites)};
+        ElementCao perdue;
+        perdue.sorte = SorteElementCao::Ignoree;
+        perdue.face = e.facesRecues + 1;
+        perdue.surface = "inconnue";
+        perdue.raison = "face illisible : le lecteur " + raisonFinEnfant(f, limites);
+        recevoir(perdue, e.bilan.precision);
+        ignorees = e.bilan.ignorees + 1;
+        depuis = perdue.face + 1;
+    }
 }
 
 Resultat<std::string> igesParLecteurCao(const std::string& surfaces) {
@@ -212,7 +319,7 @@ std::string ligneElementCao(const ElementCao& e) {
         break;
     }
     std::string l = "carreau " + tete + std::to_string(e.carreauU) + " " +
-                    std::to_string(e.carreauV) + " " + e.surface;
+                    std::to_string(e.carreauV) + " " + e.surface + " " + nombre17(e.incertitude);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             const Point p = e.reseau.getP(i, j);
@@ -242,7 +349,7 @@ bool lireElementCao(const std::string& ligne, ElementCao& e) {
     if (sorte != "carreau")
         return false;
     e.sorte = SorteElementCao::Carreau;
-    mots >> e.carreauU >> e.carreauV >> e.surface;
+    mots >> e.carreauU >> e.carreauV >> e.surface >> e.incertitude;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             std::string m[4];

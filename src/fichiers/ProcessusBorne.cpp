@@ -37,8 +37,7 @@ void fermerTout(Tubes& t) {
 [[noreturn]] void executerEnfant(const Tubes& t, const char* programme, char* const argv[],
                                  const LimitesProcessus& l) {
     const int nul = ::open("/dev/null", O_WRONLY);
-    if (::dup2(t.entree[0], 0) < 0 || ::dup2(t.sortie[1], 1) < 0 || nul < 0 ||
-        ::dup2(nul, 2) < 0)
+    if (::dup2(t.entree[0], 0) < 0 || ::dup2(t.sortie[1], 1) < 0 || nul < 0 || ::dup2(nul, 2) < 0)
         ::_exit(127);
     const struct rlimit memoire = {l.octets, l.octets};
     const struct rlimit calcul = {l.secondesCalcul, l.secondesCalcul + 1};
@@ -70,8 +69,8 @@ bool dialoguer(Tubes& t, const std::string& entree, double secondes,
     std::string tampon;
     char bloc[65536];
     while (t.sortie[0] >= 0) {
-        const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
-            limite - Horloge::now());
+        const auto reste =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limite - Horloge::now());
         if (reste.count() <= 0)
             return false;
         struct pollfd fds[2] = {{t.sortie[0], POLLIN, 0}, {t.entree[1], POLLOUT, 0}};
@@ -134,7 +133,8 @@ FinEnfant lancerProcessusBorne(const std::string& programme, const std::vector<s
         return f;
     }
     // Writing to a child that died must fail, not kill the caller.
-    struct sigaction ignorer {}, ancien {};
+    struct sigaction ignorer {
+    }, ancien{};
     ignorer.sa_handler = SIG_IGN;
     ::sigaction(SIGPIPE, &ignorer, &ancien);
     const pid_t pid = ::fork();

@@ -13,25 +13,25 @@ namespace cyclide {
 
 // The limits of a child process.
 struct LimitesProcessus {
-    double secondes = 120;                     // wall-clock time before it is killed
-    unsigned long long octets = 4ULL << 30;    // address space (RLIMIT_AS)
-    unsigned long long secondesCalcul = 120;   // processor time (RLIMIT_CPU)
+    double secondes = 120;                   // wall-clock time before it is killed
+    unsigned long long octets = 4ULL << 30;  // address space (RLIMIT_AS)
+    unsigned long long secondesCalcul = 120; // processor time (RLIMIT_CPU)
 };
 
 // How a child process ended.
 enum class FinProcessus {
-    Normale,      // it exited by itself (code in FinEnfant::code)
-    Signal,       // a signal ended it (FinEnfant::signal)
-    Delai,        // the wall-clock limit passed: it was killed
-    Lancement     // it could not be started (FinEnfant::erreur)
+    Normale,  // it exited by itself (code in FinEnfant::code)
+    Signal,   // a signal ended it (FinEnfant::signal)
+    Delai,    // the wall-clock limit passed: it was killed
+    Lancement // it could not be started (FinEnfant::erreur)
 };
 
 // What became of a child process.
 struct FinEnfant {
     FinProcessus fin = FinProcessus::Lancement;
-    int code = -1;   // its exit status (Normale)
-    int signal = 0;  // the signal that ended it (Signal)
-    int erreur = 0;  // errno of the failed start (Lancement)
+    int code = -1;  // its exit status (Normale)
+    int signal = 0; // the signal that ended it (Signal)
+    int erreur = 0; // errno of the failed start (Lancement)
 };
 
 // In: the program's path and its arguments (argv[0] excluded), the text
