@@ -163,14 +163,13 @@ void lireParametresDemandes(const OptionsRapport& o, double valeurs[NOMBRE_PARAM
         throw ErreurConv(
             "il faut sept parametres, un fichier ou --exemple N (voir cyclide-conv --help)");
     const std::string& nom = o.positionnels[0];
-    std::istringstream texte(lireTexteEntree(nom, entree));
-    const LectureParametres lecture = analyserParametres(texte, valeurs);
-    if (!lecture.refuse.empty())
-        throw ErreurConv("le fichier '" + nom + "' contient '" + lecture.refuse +
-                         "' qui n'est pas un nombre decimal fini");
-    if (lecture.lus < NOMBRE_PARAMETRES)
-        throw ErreurConv("le fichier '" + nom + "' ne contient que " + std::to_string(lecture.lus) +
-                         " nombre(s) sur sept");
+    const Resultat<ParametresFichier> lu = lireParametresEntiers(lireTexteEntree(nom, entree));
+    if (lu.valeur.verdict == VerdictParametres::Carreau)
+        throw ErreurConv("le fichier '" + nom + "' : " + lu.raison +
+                         " ; pour le convertir : " + "cyclide-conv --carreau '" + nom + "'");
+    if (!lu.ok())
+        throw ErreurConv("le fichier '" + nom + "' : " + lu.raison);
+    std::copy(lu.valeur.valeurs, lu.valeur.valeurs + NOMBRE_PARAMETRES, valeurs);
 }
 
 // The net of --carreau (a file or the standard input); throws, naming the
@@ -218,16 +217,11 @@ OrigineEntree origineDemandee(const OptionsRapport& o) {
 // The OBJ text of the result; notices about left-out groups go to the
 // standard error.
 std::string texteObj(const Scene& s) {
-    const std::vector<std::string> entete = {
-        "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
-        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(s.typeCyclide) + " (" +
-            messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
-    std::ostringstream texte;
-    ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);
+    std::string texte = texteObjScene(s, notices);
     for (const auto& notice : notices)
         avertir(notice);
-    return texte.str();
+    return texte;
 }
 
 // The STEP text of the scene; notices go to the standard error, and a patch
