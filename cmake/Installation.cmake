@@ -13,7 +13,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CYCLIDE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/cyclide-de-dupin)
 
-foreach(programme cyclide cyclide-conv)
+foreach(programme cyclide cyclide-conv cyclide-cao)
     if(TARGET ${programme})
         install(TARGETS ${programme} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()

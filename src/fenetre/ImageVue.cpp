@@ -2,7 +2,7 @@
 
 #include "fenetre/glwidget.h"
 #include "fichiers/EcritureFichier.h"
-#include "lot/LotParametres.h"
+#include "scene/Scene.h"
 
 #include <QApplication>
 #include <QBuffer>
