@@ -80,7 +80,7 @@ class TestFenFichiers : public QObject {
   private slots:
     void champMontreLaValeurEnUsage_data() { lignes(std::size(SAISIES)); }
     void champMontreLaValeurEnUsage();
-    void fichiers_data() { lignes(6); }
+    void fichiers_data() { lignes(7); }
     void fichiers();
     void enregistrerPendantUnCarreau_data() { lignes(std::size(ENREGISTREMENTS)); }
     void enregistrerPendantUnCarreau();
@@ -121,24 +121,29 @@ void TestFenFichiers::champMontreLaValeurEnUsage() {
 }
 
 // A name chosen without extension gets the command's; "Ouvrir" on a net
-// file asks, and only a yes shows the net.
+// file asks, and only a yes shows the net; a PNG dropped is called one.
 void TestFenFichiers::fichiers() {
     QFETCH(int, k);
-    const char* actions[6] = {"actionSauver",       "actionSauver",      "actionExporterObj",
-                              "actionExporterStep", "actionSauverImage", "actionOuvrir"};
-    const char* noms[6] = {"noext", "p.bez", "m", "cao", "vue", "r.txt"};
-    const char* ecrits[6] = {"noext.car", "p.bez", "m.obj", "cao.step", "vue.png", "r.txt"};
+    const char* actions[7] = {"actionSauver",       "actionSauver",      "actionExporterObj",
+                              "actionExporterStep", "actionSauverImage", "actionOuvrir",
+                              "actionAxes"};
+    const char* noms[7] = {"noext", "p.bez", "m", "cao", "vue", "r.txt", "i.png"};
+    const char* ecrits[7] = {"noext.car", "p.bez", "m.obj", "cao.step",
+                             "vue.png",   "r.txt", "i.png"};
     QTemporaryDir ici;
     FenetreTest f;
     QVERIFY(afficherFenetre(f));
     f.tailleDemandee = QSize(64, 64);
     f.nomsAFournir << ici.filePath(noms[k]) << ici.filePath(noms[k]);
-    if (k == 5)
-        QVERIFY(ecrireOctets(ici.filePath(noms[k]), RESEAU));
+    if (k >= 5)
+        QVERIFY(ecrireOctets(ici.filePath(noms[k]), k == 5 ? RESEAU : "\x89PNG\r\n\x1A\n\0\0"));
     f.confirmations << true;
     declencher(f, actions[k]);
+    if (k == 6)
+        f.ouvrirFichierDepose(ici.filePath(noms[k]));
     QCOMPARE(QDir(ici.path()).entryList(QDir::Files), QStringList{ecrits[k]});
-    QVERIFY(f.avertissements.isEmpty());
+    QCOMPARE(f.avertissements.size(), k == 6 ? 1 : 0);
+    QVERIFY(k != 6 || f.avertissements.at(0).texte.endsWith("C'est une image PNG."));
     QCOMPARE(vue(f)->carreauDonne(), k == 5);
     QCOMPARE(f.questions.size() == 1 && f.questions.at(0).contains("carreau donn\u00E9"), k == 5);
     QCOMPARE(vue(f)->getRayon(), 4.0);
