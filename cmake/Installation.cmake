@@ -6,7 +6,7 @@
 #   lib/python3*/dist-packages  the module cyclide (python/CMakeLists.txt)
 include(GNUInstallDirs)
 
-foreach(programme cyclide cyclide-conv)
+foreach(programme cyclide cyclide-conv cyclide-cao)
     if(TARGET ${programme})
         install(TARGETS ${programme} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()

@@ -11,7 +11,7 @@
 #include "sorties/ExportObj.h"
 #include "sorties/ExportStep.h"
 #ifdef CYCLIDE_AVEC_CAO
-#include "cao/LectureCao.h"
+#include "fichiers/LecteurCao.h"
 #endif
 
 #include <QBuffer>
@@ -155,20 +155,25 @@ void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QS
 }
 
 #ifdef CYCLIDE_AVEC_CAO
-// A STEP or IGES file: its first Bezier patch of degree at most 2 x 2 is
-// shown (the converter lists them all: cyclide-conv --carreau); the status
-// bar says which one and how many there are, and the faces left out.
+// A STEP or IGES file, read by cyclide-cao in a child process (a file that
+// crashes the reader only gives a message): its first patch is shown (the
+// converter lists them all: cyclide-conv --carreau); the status bar says
+// which one and how many there are, and the faces without patch.
 void FenPrincipale::chargerCarreauCao(const QString& nom) {
-    const Resultat<LectureCao> lu = lireCarreauxCao(nom.toStdString());
-    const LectureCao& lecture = lu.valeur;
-    if (!lu.ok() || lecture.carreaux.empty()) {
+    std::vector<ElementCao> carreaux;
+    const Resultat<BilanCao> lu =
+        lireFichierCao(nom.toStdString(), [&carreaux](const ElementCao& e, const PrecisionCao&) {
+            if (e.sorte == SorteElementCao::Carreau)
+                carreaux.push_back(e);
+        });
+    if (!lu.ok() || carreaux.empty()) {
         const std::string raison = lu.ok() ? "aucune face de degre au plus 2 x 2" : lu.raison;
         messageAvertissement(tr("Ouvrir un carreau"),
                              tr("Le fichier %1 ne contient pas un carreau.\n%2")
                                  .arg(nom, QString::fromLatin1(raison.c_str())));
         return;
     }
-    const CarreauCao& c = lecture.carreaux.front();
+    const ElementCao& c = carreaux.front();
     montrerCarreau(nom, c.reseau,
                    tr("Carreau : %1, face %2, carreau (%3, %4)")
                        .arg(QFileInfo(nom).fileName())
@@ -176,9 +181,9 @@ void FenPrincipale::chargerCarreauCao(const QString& nom) {
                        .arg(c.carreauU)
                        .arg(c.carreauV));
     dire(tr("Carreau 1 sur %1 de %2 ouvert (%3 face(s) ignoree(s))")
-             .arg(lecture.carreaux.size())
+             .arg(carreaux.size())
              .arg(nom)
-             .arg(lecture.ignorees.size()));
+             .arg(lu.valeur.ignorees));
 }
 #endif
 
