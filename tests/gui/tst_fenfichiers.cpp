@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 using namespace cyclide;
@@ -173,6 +174,11 @@ void TestFenFichiers::enregistrerPendantUnCarreau() {
     const QStringList ecrit = QString(e.ecrit).isEmpty() ? QStringList() : QStringList{e.ecrit};
     QCOMPARE(QDir(ici.path()).entryList(QDir::Files), ecrit);
     QVERIFY(e.choix != 1 || lireOctets(ici.filePath(e.ecrit)).endsWith("\n-4 0 0 1\n"));
+    // Back to the parameters: the zoom and centre of start-up, not the
+    // fitting of the net or example.
+    QVERIFY(vue(f)->Scal != 1.5);
+    enfant<QPushButton>(f, "boutonReprendre")->click();
+    QVERIFY(vue(f)->Scal == 1.5 && vue(f)->centrage().rayon == 0 && !vue(f)->carreauDonne());
 }
 
 // The title names the file and marks a change; closing over it asks, and
