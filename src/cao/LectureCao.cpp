@@ -236,11 +236,11 @@ Handle(Geom_Surface) toreStep(const Handle(Standard_Transient) & ent) {
 
 // The file's number of an entity: STEP's #N, IGES's directory line.
 long numeroEntite(const Handle(Interface_InterfaceModel) & modele,
-                  const Handle(Standard_Transient) & ent, bool iges) {
+                  const Handle(Standard_Transient) & ent, int rang, bool iges) {
     if (iges)
-        return 2L * modele->Number(ent) - 1;
+        return 2L * rang - 1;
     const auto step = Handle(StepData_StepModel)::DownCast(modele);
-    return step.IsNull() ? modele->Number(ent) : step->IdentLabel(ent);
+    return step.IsNull() ? rang : step->IdentLabel(ent);
 }
 
 // The rows of one face entity.
@@ -351,18 +351,20 @@ std::string debutFichier(const std::string& chemin) {
     return t;
 }
 
-// The face entities of the file, in the file's order.
-std::vector<Handle(Standard_Transient)> entitesFaces(XSControl_Reader& lecteur, bool iges) {
+// The face entities of the file with their rank in its model, in the
+// file's order.
+std::vector<std::pair<int, Handle(Standard_Transient)>> entitesFaces(XSControl_Reader& lecteur,
+                                                                     bool iges) {
     const Handle(TColStd_HSequenceOfTransient) liste =
         lecteur.GiveList(iges ? "iges-faces" : "step-faces");
-    std::vector<Handle(Standard_Transient)> faces;
+    std::vector<std::pair<int, Handle(Standard_Transient)>> faces;
     if (liste.IsNull())
         return faces;
-    for (int k = 1; k <= liste->Length(); ++k)
-        faces.push_back(liste->Value(k));
     const Handle(Interface_InterfaceModel) m = lecteur.Model();
+    for (int k = 1; k <= liste->Length(); ++k)
+        faces.emplace_back(m->Number(liste->Value(k)), liste->Value(k));
     std::stable_sort(faces.begin(), faces.end(),
-                     [&m](const auto& a, const auto& b) { return m->Number(a) < m->Number(b); });
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     return faces;
 }
 
@@ -445,7 +447,8 @@ int chiffresSignificatifs(const std::string& texte) {
 
 Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
                                 const std::function<void(const PrecisionCao&)>& precision,
-                                const std::function<void(const ElementCao&)>& recevoir) {
+                                const std::function<void(const ElementCao&)>& recevoir,
+                                const std::function<void(const Resultat<BilanCao>&)>& terminer) {
     const bool iges = estIges(chemin);
     const std::string format = iges ? "IGES" : "STEP";
     std::unique_ptr<XSControl_Reader> lecteur;
@@ -476,14 +479,14 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     bilan.precision.chiffres = chiffresSignificatifs(debut);
     bilan.precision.incertitude = iges ? resolutionIges(debut) : incertitudeStep(lecteur->Model());
     precision(bilan.precision);
-    const std::vector<Handle(Standard_Transient)> faces = entitesFaces(*lecteur, iges);
+    const auto faces = entitesFaces(*lecteur, iges);
     const std::unique_ptr<ParametresIges> parametres =
         iges ? std::make_unique<ParametresIges>(chemin) : nullptr;
-    for (const Handle(Standard_Transient) & ent : faces) {
+    for (const auto& [rang, ent] : faces) {
         ++bilan.faces;
         if (bilan.faces < depuis)
             continue;
-        const long entite = numeroEntite(lecteur->Model(), ent, iges);
+        const long entite = numeroEntite(lecteur->Model(), ent, rang, iges);
         for (const ElementCao& e : lireFace(*lecteur, ent, bilan.faces, entite, parametres.get(),
                                             bilan.precision.chiffres)) {
             bilan.ignorees += e.sorte == SorteElementCao::Ignoree ? 1 : 0;
@@ -492,6 +495,8 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     }
     if (bilan.faces == 0)
         lu.raison = "le fichier " + cite + " ne contient aucune face";
+    if (terminer)
+        terminer(lu);
     return lu;
 }
 
