@@ -120,6 +120,15 @@ class ParametresIges {
         }
     }
 
+    // The directory lines of the entities, in order.
+    std::vector<long> entites() const {
+        std::vector<long> d;
+        d.reserve(texte_.size());
+        for (const auto& [de, texte] : texte_)
+            d.push_back(de);
+        return d;
+    }
+
     // The fields of entity de, split at ',' and ';'.
     std::vector<std::string> champs(long de) const {
         std::vector<std::string> c;
@@ -183,6 +192,28 @@ std::string defautIges(const std::vector<std::string>& c) {
     for (std::size_t i = 0; i < 3 * np; ++i)
         d.polesFinis = d.polesFinis && std::isfinite(reel(c[k++]));
     return defautBSpline(d);
+}
+
+// True when the fields of a B-spline curve (126) or surface (128) are as
+// many as its counts and degrees call for: Open CASCADE's loader indexes
+// them without checking, and a damaged count crashes it.
+bool comptesIgesCoherents(const std::vector<std::string>& c) {
+    if (c.empty() || (c[0] != "126" && c[0] != "128"))
+        return true;
+    const bool surface = c[0] == "128";
+    if (c.size() < (surface ? 10u : 7u))
+        return false;
+    const long k1 = std::lround(reel(c[1]));
+    const long k2 = surface ? std::lround(reel(c[2])) : 0;
+    const long m1 = std::lround(reel(c[surface ? 3 : 2]));
+    const long m2 = surface ? std::lround(reel(c[4])) : 0;
+    if (k1 < 0 || k2 < 0 || m1 < 1 || (surface && m2 < 1) || k1 > 1000000 || k2 > 1000000 ||
+        m1 > k1 + 1 || (surface && m2 > k2 + 1))
+        return false;
+    const long poles = (k1 + 1) * (k2 + 1);
+    const long attendus = surface ? 10 + (k1 + m1 + 2) + (k2 + m2 + 2) + 4 * poles + 4
+                                  : 7 + (k1 + m1 + 2) + 4 * poles + 2;
+    return static_cast<long>(c.size()) >= attendus;
 }
 
 // The B-spline surface of an IGES face as the file writes it (the face
@@ -463,6 +494,16 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     if (!enTeteFormat(debut, iges))
         return {bilan, "le fichier " + cite + " n'est pas un fichier " + format +
                            " : son contenu est d'un autre genre"};
+    const std::unique_ptr<ParametresIges> parametres =
+        iges ? std::make_unique<ParametresIges>(chemin) : nullptr;
+    if (iges)
+        for (long de : parametres->entites())
+            if (!comptesIgesCoherents(parametres->champs(de)))
+                return {bilan, "le fichier " + cite +
+                                   " est incomplet ou defectueux (IGES : l'entite " +
+                                   std::to_string(de) +
+                                   " n'a pas les valeurs que ses degres "
+                                   "et ses nombres de points annoncent)"};
     if (!iges) {
         const long profondeur = profondeurListes(chemin);
         if (profondeur > PROFONDEUR_MAX)
@@ -480,8 +521,6 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     bilan.precision.incertitude = iges ? resolutionIges(debut) : incertitudeStep(lecteur->Model());
     precision(bilan.precision);
     const auto faces = entitesFaces(*lecteur, iges);
-    const std::unique_ptr<ParametresIges> parametres =
-        iges ? std::make_unique<ParametresIges>(chemin) : nullptr;
     for (const auto& [rang, ent] : faces) {
         ++bilan.faces;
         if (bilan.faces < depuis)
