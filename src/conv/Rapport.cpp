@@ -221,16 +221,11 @@ OrigineEntree origineDemandee(const OptionsRapport& o) {
 // The OBJ text of the result; notices about left-out groups go to the
 // standard error.
 std::string texteObj(const Scene& s) {
-    const std::vector<std::string> entete = {
-        "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
-        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(s.typeCyclide) + " (" +
-            messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
-    std::ostringstream texte;
-    ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);
+    std::string texte = texteObjScene(s, notices);
     for (const auto& notice : notices)
         avertir(notice);
-    return texte.str();
+    return texte;
 }
 
 // The STEP text of the scene; notices go to the standard error, and a patch

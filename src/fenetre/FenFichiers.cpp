@@ -7,7 +7,6 @@
 #include "fichiers/EcritureFichier.h"
 #include "fichiers/FichierParametres.h"
 #include "fichiers/LectureCarreau.h"
-#include "lot/LotParametres.h"
 #include "scene/Scene.h"
 #include "sorties/ExportObj.h"
 #include "sorties/ExportStep.h"

@@ -182,6 +182,11 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
     ecrireResultat(sortie, s, origine);
 }
 
+void ajouterErreurLotJson(std::string& out, long ligne, const std::string& erreur) {
+    SortieTexte sortie(out);
+    ecrireErreurLot(sortie, ligne, erreur);
+}
+
 std::string resultatJson(const Scene& s, const OrigineEntree& origine) {
     std::string out;
     out.reserve(2048);

@@ -32,6 +32,10 @@ void ajouterTexteJson(std::string& out, const std::string& texte, bool latin1 = 
 // written as null and named in the reason (in English). No line end is added.
 void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& origine);
 
+// Appends the error row of batch line ligne (ecrireErreurLot). No line
+// end is added.
+void ajouterErreurLotJson(std::string& out, long ligne, const std::string& erreur);
+
 // The same as a new string.
 std::string resultatJson(const Scene& s, const OrigineEntree& origine);
 
