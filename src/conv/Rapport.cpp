@@ -166,14 +166,13 @@ void lireParametresDemandes(const OptionsRapport& o, double valeurs[NOMBRE_PARAM
         throw ErreurConv(
             "il faut sept parametres, un fichier ou --exemple N (voir cyclide-conv --help)");
     const std::string& nom = o.positionnels[0];
-    std::istringstream texte(lireTexteEntree(nom, entree));
-    const LectureParametres lecture = analyserParametres(texte, valeurs);
-    if (!lecture.refuse.empty())
-        throw ErreurConv("le fichier '" + nom + "' contient '" + lecture.refuse +
-                         "' qui n'est pas un nombre decimal fini");
-    if (lecture.lus < NOMBRE_PARAMETRES)
-        throw ErreurConv("le fichier '" + nom + "' ne contient que " + std::to_string(lecture.lus) +
-                         " nombre(s) sur sept");
+    const Resultat<ParametresFichier> lu = lireParametresEntiers(lireTexteEntree(nom, entree));
+    if (lu.valeur.verdict == VerdictParametres::Carreau)
+        throw ErreurConv("le fichier '" + nom + "' : " + lu.raison +
+                         " ; pour le convertir : " + "cyclide-conv --carreau '" + nom + "'");
+    if (!lu.ok())
+        throw ErreurConv("le fichier '" + nom + "' : " + lu.raison);
+    std::copy(lu.valeur.valeurs, lu.valeur.valeurs + NOMBRE_PARAMETRES, valeurs);
 }
 
 // The net of --carreau (a file or the standard input); throws, naming the

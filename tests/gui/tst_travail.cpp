@@ -105,7 +105,8 @@ void TestTravail::largeurStable() {
         taper(f, "theta00Valeur", "3.14159");
         QCOMPARE(vue(f)->typeCyclide, 0);
         // The best residual is shown whenever a reading was tried.
-        QCOMPARE(enfant<QLabel>(f, "resultat_11")->text().isEmpty(), vue(f)->getType() == 0);
+        QCOMPARE(enfant<QLabel>(f, "resultat_11")->text() == QStringLiteral("\u2014"),
+                 vue(f)->getType() == 0);
     } else if (action == "carreau") {
         const QString chemin = dossier.filePath("exemple2.txt");
         QVERIFY(ecrireOctets(chemin, RESEAU_EXEMPLE2));
@@ -261,7 +262,11 @@ void TestTravail::copies() {
     enfant<QAction>(f, "actionCopier")->trigger();
     const QString texte = QGuiApplication::clipboard()->text();
     QVERIFY(texte.startsWith(QStringLiteral("La cyclide est de type ring\nType\tring\n")));
-    QVERIFY(texte.contains(QStringLiteral("Residu R\t")));
+    QVERIFY(texte.contains(QStringLiteral("R\u00E9sidu R\t")));
+    // Every value in full, as the converter prints it.
+    const double a = vue(f)->getScene().converti.a;
+    QVERIFY(texte.contains(QStringLiteral("\na\t") + texteComplet(a) + QLatin1Char('\n')));
+    QVERIFY(texteComplet(a).size() > 8);
 }
 
 // A net-file error quoting a UTF-8 line is shown in Unicode.
