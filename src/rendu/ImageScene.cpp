@@ -1,7 +1,6 @@
 #include "rendu/ImageScene.h"
 
 #include "fichiers/EcritureFichier.h"
-#include "lot/LotParametres.h"
 #include "rendu/Camera.h"
 #include "rendu/Plateforme.h"
 #include "rendu/RenduScene.h"

@@ -6,7 +6,9 @@
 # shows that the listing is read at all.
 #   cmake -DCONV=<cyclide-conv> -DPYTHON=<module> -DIMAGE=<image module>
 #         -DFENETRE=<cyclide> -P liens_programmes.cmake
-# A program not given is not checked. Fails naming every program and the
+# A program not given is not checked; with -DCONV_AVEC_CAO=ON (a converter
+# built to link the CAD layer) the converter is not checked for Open
+# CASCADE. Fails naming every program and the
 # library it must not load.
 cmake_minimum_required(VERSION 3.25)
 
@@ -17,6 +19,10 @@ set(OCCT "libTK[A-Za-z0-9]*\\.so")
 
 # For each program, the libraries it must not load and those it must.
 set(interdites_CONV "${QT}" "${GL}" "${OCCT}")
+if(CONV_AVEC_CAO)
+    set(interdites_CONV "${QT}" "${GL}")
+    message(STATUS "cyclide-conv links the CAD layer in this build: Open CASCADE not checked")
+endif()
 set(requises_CONV "libc\\.so")
 set(interdites_PYTHON "${QT}" "${GL}" "${OCCT}")
 set(requises_PYTHON "libc\\.so")
