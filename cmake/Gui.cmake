@@ -29,10 +29,9 @@ add_library(cyclide_gui STATIC
 target_include_directories(cyclide_gui PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Meta-object code only for the Qt targets, not for every later target.
 set_target_properties(cyclide_gui PROPERTIES AUTOMOC ON)
-# "Ouvrir un carreau..." also reads STEP and IGES files when Open CASCADE is
-# there.
-if(TARGET cyclide_cao)
-    target_link_libraries(cyclide_gui PUBLIC cyclide_cao)
+# "Ouvrir un carreau..." also reads STEP and IGES files when cyclide-cao is
+# built (run in a child process: the window does not load Open CASCADE).
+if(TARGET cyclide-cao)
     target_compile_definitions(cyclide_gui PUBLIC CYCLIDE_AVEC_CAO)
 endif()
 target_link_libraries(cyclide_gui PUBLIC cyclide_rendu cyclide_core Qt6::Widgets

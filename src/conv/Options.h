@@ -21,9 +21,11 @@ struct ErreurConv : std::runtime_error {
 };
 
 // Exit statuses: 0 for any verdict, 1 for a batch with error rows (all rows
-// written), 2 for bad usage, an unreadable input or a failed output.
+// written), 2 for bad usage, an unreadable input or a failed output, 3 for a
+// CAD file read whole of which some faces gave no patch (each has its row).
 const int SORTIE_LIGNES_EN_ERREUR = 1;
 const int SORTIE_ECHEC = 2;
+const int SORTIE_FACES_IGNOREES = 3;
 
 // The input and the verdict of one conversion (the report and the exports).
 struct OptionsRapport {

@@ -1,21 +1,19 @@
 #include "conv/Rapport.h"
 
 #include "conv/ModuleImage.h"
+#include "conv/RapportCao.h"
 #include "conv/Sorties.h"
 #include "conversion/Messages.h"
 #include "fichiers/FichierParametres.h"
 #include "fichiers/LectureCarreau.h"
 #include "fichiers/NombreTexte.h"
 #include "lot/LotParametres.h"
+#include "sorties/ExportIges.h"
 #include "sorties/ExportObj.h"
 #include "sorties/ExportStep.h"
 #include "sorties/ResultatJson.h"
 
 #include <algorithm>
-#ifdef CYCLIDE_AVEC_CAO
-#include "cao/ConversionCao.h"
-#include "cao/ExportIges.h"
-#endif
 
 #include <cerrno>
 #include <cmath>
@@ -256,10 +254,22 @@ std::string imagePng(int& argc, char** argv, const OptionsExports& o, const Scen
 #endif
 }
 
+// The IGES text of the scene, written by cyclide-cao; notices go to the
+// standard error, and a scene that cannot be written throws.
+std::string texteIges(const std::string& chemin, const Scene& s) {
+    std::vector<std::string> notices;
+    const Resultat<std::string> texte = texteIgesScene(s, notices);
+    for (const auto& notice : notices)
+        avertir(notice);
+    if (!texte.ok())
+        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + texte.raison);
+    return texte.valeur;
+}
+
 // The texts of the exports asked for, made while the core's diagnostics
 // are captured.
 struct TextesExports {
-    std::string obj, png, step;
+    std::string obj, png, step, iges;
 };
 
 TextesExports textesExports(int& argc, char** argv, const OptionsExports& o, const Scene& s) {
@@ -270,6 +280,8 @@ TextesExports textesExports(int& argc, char** argv, const OptionsExports& o, con
         t.obj = texteObj(s);
     if (!o.png.empty())
         t.png = imagePng(argc, argv, o, s);
+    if (!o.iges.empty())
+        t.iges = texteIges(o.iges, s);
     return t;
 }
 
@@ -282,45 +294,6 @@ void ecrireRapport(std::ostream& sortie, const std::string& texte) {
                          raisonErreur(errno != 0 ? errno : EIO));
 }
 
-// The IGES file of the scene, through Open CASCADE; throws when it cannot
-// be written.
-void ecrireIges(const std::string& chemin, const Scene& s, LiensDurs liens) {
-#ifdef CYCLIDE_AVEC_CAO
-    std::vector<std::string> notices;
-    const Resultat<void> ecrit = exporterIges(chemin, s, notices, liens);
-    if (!ecrit.ok())
-        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + ecrit.raison);
-#else
-    (void)chemin;
-    (void)s;
-    (void)liens;
-    throw ErreurConv("cette version de cyclide-conv est construite sans Open CASCADE (--iges)");
-#endif
-}
-
-#ifdef CYCLIDE_AVEC_CAO
-// Every patch of a CAD file: one report (or JSON line) per patch on
-// sortie, the skipped faces named on the standard error.
-int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostream& sortie) {
-    if (!o.positionnels.empty() || o.exemple != 0 || !exports.obj.empty() || !exports.png.empty() ||
-        !exports.step.empty() || !exports.iges.empty())
-        throw ErreurConv("--carreau FICHIER CAO ne va qu'avec --plan, --tolerance et --json");
-    std::vector<std::string> notices;
-    Resultat<std::string> texte;
-    {
-        DiagnosticsCaptures diagnostics;
-        texte = convertirFichierCao(o.carreau, o.plan, o.tolerance, o.json, notices);
-        diagnostics.transmettre();
-    }
-    for (const auto& notice : notices)
-        avertir(notice);
-    if (!texte.ok())
-        throw ErreurConv(texte.raison);
-    ecrireRapport(sortie, texte.valeur);
-    return 0;
-}
-#endif
-
 } // namespace
 
 int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const OptionsExports& exports,
@@ -328,10 +301,8 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
     IdentiteFichier entree;
     RBBP net;
-#ifdef CYCLIDE_AVEC_CAO
-    if (!o.carreau.empty() && estFichierCao(o.carreau))
+    if (!o.carreau.empty() && o.carreau != "-" && estFichierCao(o.carreau))
         return lancerCao(o, exports, sortie);
-#endif
     if (!o.carreau.empty())
         net = lireReseau(o, entree);
     else if (o.exemple == 0)
@@ -360,7 +331,7 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
     if (!exports.step.empty())
         ecrireSortie(sorties.step, textes.step, "le fichier STEP");
     if (!exports.iges.empty())
-        ecrireIges(exports.iges, scene, exports.liens);
+        ecrireSortie(sorties.iges, textes.iges, "le fichier IGES");
     const std::string texte =
         o.json ? resultatJson(scene, origineDemandee(o)) + "\n" : rapport(scene);
     ecrireRapport(sorties.rapport == &std::cerr ? std::cerr : sortie, texte);

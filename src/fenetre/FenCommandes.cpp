@@ -141,6 +141,7 @@ void FenPrincipale::resetProg() {
 
     mode = 2;
     modeAffichage();
+    actionOmbrage->setChecked(true);
     parametresGroupBox->textesDemarrage();
 }
 

@@ -11,7 +11,7 @@
 #include "sorties/ExportObj.h"
 #include "sorties/ExportStep.h"
 #ifdef CYCLIDE_AVEC_CAO
-#include "cao/LectureCao.h"
+#include "fichiers/LecteurCao.h"
 #endif
 
 #include <QBuffer>
@@ -148,37 +148,42 @@ void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QS
     glWidget->ouvrirCarreau(net, tolerance);
     montrerSource(tolerance == TOLERANCE_CARREAU
                       ? source
-                      : tr("%1 (tolerance %2 des parametres)").arg(source).arg(tolerance));
+                      : tr("%1 (tolérance %2 des paramètres)").arg(source).arg(tolerance));
     glWidget->recadrer();
     pointMiseAJour();
     retenirFichier(nom);
 }
 
 #ifdef CYCLIDE_AVEC_CAO
-// A STEP or IGES file: its first Bezier patch of degree at most 2 x 2 is
-// shown (the converter lists them all: cyclide-conv --carreau); the status
-// bar says which one and how many there are, and the faces left out.
+// A STEP or IGES file, read by cyclide-cao in a child process (a file that
+// crashes the reader only gives a message): its first patch is shown (the
+// converter lists them all: cyclide-conv --carreau); the status bar says
+// which one and how many there are, and the faces without patch.
 void FenPrincipale::chargerCarreauCao(const QString& nom) {
-    const Resultat<LectureCao> lu = lireCarreauxCao(nom.toStdString());
-    const LectureCao& lecture = lu.valeur;
-    if (!lu.ok() || lecture.carreaux.empty()) {
-        const std::string raison = lu.ok() ? "aucune face de degre au plus 2 x 2" : lu.raison;
+    std::vector<ElementCao> carreaux;
+    const Resultat<BilanCao> lu =
+        lireFichierCao(nom.toStdString(), [&carreaux](const ElementCao& e, const PrecisionCao&) {
+            if (e.sorte == SorteElementCao::Carreau)
+                carreaux.push_back(e);
+        });
+    if (!lu.ok() || carreaux.empty()) {
+        const std::string raison = lu.ok() ? "aucune face de degr\xE9 au plus 2 x 2" : lu.raison;
         messageAvertissement(tr("Ouvrir un carreau"),
                              tr("Le fichier %1 ne contient pas un carreau.\n%2")
                                  .arg(nom, QString::fromLatin1(raison.c_str())));
         return;
     }
-    const CarreauCao& c = lecture.carreaux.front();
+    const ElementCao& c = carreaux.front();
     montrerCarreau(nom, c.reseau,
                    tr("Carreau : %1, face %2, carreau (%3, %4)")
                        .arg(QFileInfo(nom).fileName())
                        .arg(c.face)
                        .arg(c.carreauU)
                        .arg(c.carreauV));
-    dire(tr("Carreau 1 sur %1 de %2 ouvert (%3 face(s) ignoree(s))")
-             .arg(lecture.carreaux.size())
+    dire(tr("Carreau 1 sur %1 de %2 ouvert (%3 face(s) ignorée(s))")
+             .arg(carreaux.size())
              .arg(nom)
-             .arg(lecture.ignorees.size()));
+             .arg(lu.valeur.ignorees));
 }
 #endif
 
@@ -226,7 +231,7 @@ void FenPrincipale::appliquerParametres(const double valeurs[7], int nombre) {
     if (nombre < NOMBRE_PARAMETRES) {
         return;
     }
-    const Regroupement etape(this, tr("Ouvrir des parametres"));
+    const Regroupement etape(this, tr("Ouvrir des paramètres"));
     glWidget->appliquerEntree(entreeParametres(valeurs, glWidget->entree().plan));
     montrerSource(QString());
     parametresGroupBox->accorderChamps();
@@ -360,8 +365,8 @@ void FenPrincipale::sauverImage() {
     const QImage image = glWidget->imageHorsEcran(taille.width(), taille.height());
     originalPixmap = QPixmap::fromImage(image);
     if (image.isNull()) {
-        messageAvertissement(titre, tr("L'image n'a pas pu etre calculee (contexte OpenGL "
-                                       "hors ecran indisponible)."));
+        messageAvertissement(titre, tr("L'image n'a pas pu être calculée (contexte OpenGL "
+                                       "hors écran indisponible)."));
         return;
     }
     QByteArray png;
@@ -372,13 +377,13 @@ void FenPrincipale::sauverImage() {
     } else {
         const Resultat<ResultatEcriture> ecrit = ecrireOctets(nom, png);
         if (ecrit.ok()) {
-            dire(tr("Image enregistree dans %1").arg(nom));
+            dire(tr("Image enregistrée dans %1").arg(nom));
             return;
         }
         raison = texteCoeur(ecrit.raison);
     }
     messageAvertissement(titre,
-                         tr("L'image n'a pas pu etre enregistree dans %1.\n%2").arg(nom, raison));
+                         tr("L'image n'a pas pu être enregistrée dans %1.\n%2").arg(nom, raison));
 }
 
 // "Exporter STEP...": the patch of the view, and when it is convertible the
@@ -398,11 +403,11 @@ void FenPrincipale::exporterStepCarreau() {
     if (!ecrit.ok()) {
         messageAvertissement(
             titre,
-            tr("Le fichier %1 n'a pas ete enregistre.\n%2").arg(nom, texteCoeur(ecrit.raison)));
+            tr("Le fichier %1 n'a pas été enregistré.\n%2").arg(nom, texteCoeur(ecrit.raison)));
     } else if (!notices.empty()) {
         messageInformation(titre, texteCoeur(notices.front()));
     } else {
-        dire(tr("STEP enregistre dans %1").arg(nom));
+        dire(tr("STEP enregistré dans %1").arg(nom));
     }
 }
 
@@ -421,10 +426,10 @@ void FenPrincipale::exporterObjCarreau() {
     const std::vector<std::string> entete = {"Cyclide de Dupin"};
     if (!exporterObj(QFile::encodeName(nom).toStdString(), scene.converti, scene.typeCyclide,
                      scene.morceau, entete, notices)) {
-        messageAvertissement(titre, tr("Le fichier %1 n'a pas ete enregistre.").arg(nom));
+        messageAvertissement(titre, tr("Le fichier %1 n'a pas été enregistré.").arg(nom));
     } else if (!notices.empty()) {
         messageInformation(titre, texteCoeur(notices.front()));
     } else {
-        dire(tr("OBJ enregistre dans %1").arg(nom));
+        dire(tr("OBJ enregistré dans %1").arg(nom));
     }
 }

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSlider>
+#include <QStyle>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -124,6 +125,12 @@ void FenPrincipale::restaurerGeometrie() {
     const QByteArray geometrie = reglages().value(QStringLiteral("geometrie")).toByteArray();
     if (!geometrie.isEmpty()) {
         restoreGeometry(geometrie);
+    } else if (screen() != nullptr) {
+        // The first session: most of the screen, at most 1280 x 860.
+        const QRect zone = screen()->availableGeometry();
+        const QSize taille = QSize(1280, 860).boundedTo(zone.size() * 0.92);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                        taille.expandedTo(minimumSizeHint()), zone));
     }
     placerDansEcran();
 }

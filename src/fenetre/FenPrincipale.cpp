@@ -284,20 +284,19 @@ void FenPrincipale::relierParametres() {
 }
 
 // The view on the left (stretch 2); on the right (stretch 1) the
-// parameters, the display switches, then the table beside the results, in
-// a column that scrolls when the screen is too low for it; the message of
-// the cyclide's kind under both, across the whole window.
+// parameters, the display switches, the table and the results, in a column
+// that scrolls when the screen is too low for it (room is left under them
+// for more panels); the message of the cyclide's kind under both, across
+// the whole window.
 void FenPrincipale::disposer() {
     QWidget* colonne = new QWidget;
     colonne->setObjectName(QStringLiteral("colonnePanneaux"));
     QVBoxLayout* infosLayout = new QVBoxLayout(colonne);
     infosLayout->setContentsMargins(0, 0, 0, 0);
-    infosLayout->addWidget(parametresGroupBox);
-    infosLayout->addWidget(affichageGroupBox);
-    QHBoxLayout* resultatsLayout = new QHBoxLayout;
-    resultatsLayout->addWidget(infoGroupBox);
-    resultatsLayout->addWidget(cyclideGroupBox, 1);
-    infosLayout->addLayout(resultatsLayout);
+    for (QWidget* panneau : std::initializer_list<QWidget*>{parametresGroupBox, affichageGroupBox,
+                                                            infoGroupBox, cyclideGroupBox}) {
+        infosLayout->addWidget(panneau);
+    }
     infosLayout->addStretch(1);
 
     QScrollArea* defilement = new QScrollArea;
@@ -305,9 +304,9 @@ void FenPrincipale::disposer() {
     defilement->setWidget(colonne);
     defilement->setWidgetResizable(true);
     defilement->setFrameShape(QFrame::NoFrame);
-    defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    defilement->setMinimumWidth(std::min(
-        colonne->sizeHint().width() + defilement->verticalScrollBar()->sizeHint().width(), 560));
+    defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    defilement->setMinimumWidth(colonne->minimumSizeHint().width() +
+                                defilement->verticalScrollBar()->sizeHint().width());
 
     QHBoxLayout* centralLayout = new QHBoxLayout;
     centralLayout->addWidget(glWidgetArea, 2);
@@ -437,6 +436,9 @@ void FenPrincipale::createVueActions() {
     actionOmbrage = actionCochable(this, "actionOmbrage", tr("&Ombrage"), tr("o"),
                                    tr("Carreaux ombrés ou à plat"));
     connect(actionOmbrage, &QAction::toggled, this, &FenPrincipale::ombrage);
+    // Shaded from the start: the patch shows its shape, not a flat
+    // silhouette.
+    actionOmbrage->setChecked(true);
     actionOrthographique =
         actionCochable(this, "actionOrthographique", tr("Vue ortho&graphique"), tr("5"),
                        tr("Projection orthographique ou en perspective"));

@@ -20,9 +20,10 @@ const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
     "Type",  "a",     "b",   "c",        "mu",   "Centre",      "Axe 1",       "Axe 2",
     "Axe 3", "Theta", "Psi", "Résidu R", "Plan", "Incertitude", "Genres admis"};
 
-// The kinds' names by cyclide-type code.
+// The kinds' names by cyclide-type code, the very words of the message
+// under the view ("La cyclide est un tore croise").
 const char* const NOMS_GENRES[7] = {
-    "", "ring", "spindle", "horned", "sphère double", "tore croisé", "tore à collier"};
+    "", "ring", "spindle", "horned", "sphere double", "tore croise", "tore a collier"};
 
 // A row's text as shown (rounded) and in full (tooltip, copies).
 struct Ligne {

@@ -27,8 +27,13 @@ struct Message {
 // and are listed as "titre|filtre"; the message boxes are recorded.
 class FenetreTest : public FenPrincipale {
   public:
-    // The axes indicator off, so that a view shows only the scene.
-    FenetreTest() { findChild<QAction*>(QStringLiteral("actionAxes"))->setChecked(false); }
+    // The axes indicator off, so that a view shows only the scene, and the
+    // flat drawing the view's pixel checks are written for (the window
+    // starts shaded).
+    FenetreTest() {
+        findChild<QAction*>(QStringLiteral("actionAxes"))->setChecked(false);
+        findChild<QAction*>(QStringLiteral("actionOmbrage"))->setChecked(false);
+    }
 
     QStringList nomsAFournir;
     QStringList dialogues;

@@ -151,6 +151,8 @@ static bool afficher(FenPrincipale& f) {
 void TestFenPrincipale::etatDeDemarrage() {
     FenetreTest f;
     QCOMPARE(f.windowTitle(), QStringLiteral("Cyclide de Dupin[*]"));
+    QVERIFY2(FenPrincipale().findChild<QAction*>(QStringLiteral("actionOmbrage"))->isChecked(),
+             "the window starts shaded");
     QVERIFY(!f.isWindowModified());
     QCOMPARE(f.geometry(), QRect(50, 50, 700, 500));
     QVERIFY2(!f.windowIcon().isNull(), "icone.png is read from the working directory");

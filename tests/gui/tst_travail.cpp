@@ -239,8 +239,9 @@ void TestTravail::fichierDepose() {
         QVERIFY(enfant<QLabel>(f, "sourceCarreau")->text().contains(nom));
         QVERIFY(enfant<QPushButton>(f, "boutonReprendre")->isEnabled());
         QCOMPARE(vue(f)->typeCyclide, code);
-        QCOMPARE(enfant<QLabel>(f, "sourceCarreau")->text().contains(QStringLiteral("tolerance")),
-                 nom.endsWith(QStringLiteral(".txt")));
+        QCOMPARE(
+            enfant<QLabel>(f, "sourceCarreau")->text().contains(QStringLiteral("tol\u00E9rance")),
+            nom.endsWith(QStringLiteral(".txt")));
     } else {
         QCOMPARE(vue(f)->getP10(), -7.5);
         QCOMPARE(vue(f)->getTheta00(), 0.5);

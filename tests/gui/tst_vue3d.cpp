@@ -5,15 +5,14 @@
 // toolkit's buttons in French; the converter's turned and fitted image.
 #include "CasScene.h"
 #include "FenetreTest.h"
-#include "fenetre/glwidget.h"
 #include "rendu/ImageScene.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -106,7 +105,6 @@ void TestVue3D::panneauCyclide() {
     } else {
         vue(f)->setP10(0);
         QVERIFY(resultat(f, 0).startsWith(QStringLiteral("Non convertible : ")));
-        // A missing value shows a dash.
         QCOMPARE(resultat(f, 1), QStringLiteral("\u2014"));
         return;
     }
@@ -119,22 +117,12 @@ void TestVue3D::panneauCyclide() {
     QVERIFY(resultat(f, 8).contains(texte(s.converti.Base[2][2])));
     QVERIFY(resultat(f, 9).contains(texte(s.morceau.u1)));
     QCOMPARE(resultat(f, 11), QString::number(s.residu, 'e', 2));
-    const QString plans[3] = {QStringLiteral("Plan Pz"), QStringLiteral("Plan Py"),
-                              QStringLiteral("sans objet (tore ou sph\u00e8re)")};
-    QCOMPARE(resultat(f, 12), plans[changement]);
+    const char* plans[3] = {"Plan Pz", "Plan Py", "sans objet (tore ou sph\u00E8re)"};
+    QCOMPARE(resultat(f, 12), QString::fromUtf8(plans[changement]));
     // Exemple1's rounded weights also admit a spindle cyclide of tiny c.
     QCOMPARE(resultat(f, 14),
-             changement == 2 ? QStringLiteral("tore crois\u00e9, spindle") : resultat(f, 0));
-    // The message names the kind of the first row (the core's message is
-    // written without accents, the row with them).
-    const auto sansAccents = [](const QString& t) {
-        QString s = t.normalized(QString::NormalizationForm_D);
-        s.remove(QRegularExpression(QStringLiteral("\\p{Mn}")));
-        return s;
-    };
-    const QString informations = enfant<QLabel>(f, "informations")->text();
-    QVERIFY2(sansAccents(informations).endsWith(sansAccents(resultat(f, 0))),
-             qPrintable(informations + " | " + resultat(f, 0)));
+             changement == 2 ? QStringLiteral("tore croise, spindle") : resultat(f, 0));
+    QVERIFY(enfant<QLabel>(f, "informations")->text().endsWith(resultat(f, 0)));
 }
 
 // The angle fields after a slider step and the reset, and the table after
@@ -172,8 +160,7 @@ void TestVue3D::allerRetourFichier() {
     f.nomsAFournir << chemin << chemin;
     declencher(f, "actionSauver");
     vue(f)->setRayon(3);
-    // The changed parameters are not saved before the file is opened.
-    f.reponsesEnregistrement << QMessageBox::Discard;
+    f.reponsesEnregistrement << QMessageBox::Discard; // the unsaved 3 is left
     declencher(f, "actionOuvrir");
     QVERIFY(f.avertissements.isEmpty());
     QCOMPARE(enfant<QSlider>(f, "theta22Slider")->value(), 180);
