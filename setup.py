@@ -2,7 +2,10 @@
 
 The version is the one of the top CMakeLists.txt's project(... VERSION ...),
 which the module's __version__ also gets: one number, one place. Only the
-module's target and its install component are built."""
+module's target and its install component are built. The wheel holds the
+package cyclide (python/paquet): the extension, its stub and the
+__init__.py that imports it, so that `import cyclide` is the same there as
+beside the build's or the Debian package's module."""
 import re
 import shutil
 import sys
@@ -22,7 +25,8 @@ options_cmake = [
     "-DCMAKE_BUILD_TYPE=Release",
     "-DCYCLIDE_BUILD_GUI=OFF",
     "-DCYCLIDE_BUILD_TESTS=OFF",
-    "-DCYCLIDE_PYTHON_DIR=.",
+    "-DCYCLIDE_PYTHON_DIR=python/paquet",
+    "-DCYCLIDE_PYTHON_PAQUET=ON",
     f"-DPython3_EXECUTABLE={sys.executable}",
 ]
 if shutil.which("ccache"):
@@ -30,7 +34,8 @@ if shutil.which("ccache"):
 
 setup(
     version=version_du_projet(),
-    py_modules=[],
+    packages=["cyclide"],
+    package_dir={"cyclide": "python/paquet"},
     cmake_args=options_cmake,
     cmake_install_target="installer_module_python",
 )

@@ -20,8 +20,7 @@
 
 inline void lireOctetsCao(const std::uint8_t* data, std::size_t size, const char* extension) {
     using namespace cyclide;
-    static const std::string chemin =
-        "/tmp/fuzz_cao_" + std::to_string(::getpid()) + extension;
+    static const std::string chemin = "/tmp/fuzz_cao_" + std::to_string(::getpid()) + extension;
     if (std::FILE* f = std::fopen(chemin.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);

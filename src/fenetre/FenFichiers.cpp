@@ -122,9 +122,12 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
     std::istringstream entree(texte.valeur);
     const Resultat<RBBP> lu = lireCarreau(entree);
     if (!lu.ok()) {
-        messageAvertissement(
-            titre,
-            tr("Le fichier %1 ne contient pas un carreau.\n%2").arg(nom, texteCoeur(lu.raison)));
+        // A file of another kind (an image, an archive) is called what it is.
+        const std::string nature = natureFichier(texte.valeur);
+        messageAvertissement(titre, tr("Le fichier %1 ne contient pas un carreau.\n%2")
+                                        .arg(nom, nature.empty()
+                                                      ? texteCoeur(lu.raison)
+                                                      : tr("C'est %1.").arg(texteCoeur(nature))));
         return;
     }
     montrerCarreau(nom, lu.valeur, tr("Carreau : %1").arg(QFileInfo(nom).fileName()));

@@ -282,6 +282,7 @@ BilanLot traiterLotVers(Source source, const OptionsLot& options, Ecrire ecrire)
     OptionsCarte carte;
     carte.fils = options.fils;
     carte.octetsMax = OCTETS_EN_COURS_MAX;
+    carte.annulation = options.annulation;
     executerCarte(carte, rappels);
     bilan.erreurEntree = lecteur.erreur();
     bilan.entreeEchouee = bilan.erreurEntree != 0;

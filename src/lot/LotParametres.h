@@ -13,6 +13,7 @@
 
 #include "scene/Scene.h"
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
@@ -34,7 +35,10 @@ struct OptionsLot {
     double tolerance = TOLERANCE_CARREAU;     // relative tolerance for the nets of the batch
     bool csv = false;                         // CSV rows (with a header) instead of JSON Lines
     int fils = 0;                             // worker threads; 0: one per core
-    int lignesParBloc = 1024;
+    int lignesParBloc = 1024;                 // lines of a chunk, at most
+    // Set from any thread to stop the batch between lines (the rows written
+    // so far are whole rows); may be null.
+    const std::atomic<bool>* annulation = nullptr;
     bool progression = false;            // a progress line on the standard error
     unsigned long long tailleEntree = 0; // bytes of the input when known, for the progress
     // Called on the calling thread after each chunk's rows are written (the

@@ -268,6 +268,14 @@ void TestTravail::copies() {
     const double a = vue(f)->getScene().converti.a;
     QVERIFY(texte.contains(QStringLiteral("\na\t") + texteComplet(a) + QLatin1Char('\n')));
     QVERIFY(texteComplet(a).size() > 8);
+    // Exemple1's centre: a rounded -0 shows as 0, the tooltip the value.
+    enfant<QAction>(f, "actionExemple1")->trigger();
+    const QLabel* centre = enfant<QLabel>(f, "resultat_5");
+    QVERIFY2(centre->text().startsWith("(0.0000, 0.0000, -4.0000"), qPrintable(centre->text()));
+    const Point o = vue(f)->getScene().converti.omega;
+    const QStringList complets{texteComplet(o.getX0()), texteComplet(o.getY0()),
+                               texteComplet(o.getZ0())};
+    QCOMPARE(centre->toolTip(), "(" + complets.join(", ") + ")");
 }
 
 // A net-file error quoting a UTF-8 line is shown in Unicode.
