@@ -33,7 +33,8 @@ struct OptionsRapport {
     int exemple = 0;                          // 0: no example
     std::string carreau; // empty: no net given directly; "-": the standard input
     double tolerance = TOLERANCE_CARREAU;
-    bool json = false;                     // the result as one JSON object
+    bool json = false; // the result as one JSON object
+    int fils = 1;      // a CAD file's rows converted on this many threads (0: one per core)
     std::vector<std::string> positionnels; // seven numbers, or a parameter file
 };
 
