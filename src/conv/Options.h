@@ -5,8 +5,8 @@
 
 #include "conversion/DecisionCarreau.h"
 #include "conversion/VerdictConversion.h"
-#include "fenetre/ImageVue.h"
 #include "fichiers/EcritureFichier.h"
+#include "rendu/ImageScene.h"
 
 #include <stdexcept>
 #include <string>
