@@ -1,7 +1,7 @@
 #include "conv/ModuleImage.h"
 
 #include <dlfcn.h>
-#include <limits.h>
+#include <climits>
 #include <unistd.h>
 
 #include <vector>
