@@ -1,7 +1,7 @@
 #include "conv/ModuleImage.h"
 
-#include <dlfcn.h>
 #include <climits>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <vector>
