@@ -1,5 +1,7 @@
 # Installation in the standard places and the Debian package:
 #   bin/                              the programs
+#   lib/cyclide/                      the CAD reader cyclide-cao (private),
+#                                     the image module in modules/
 #   share/man/man1/                   their manual pages (gzip -9n), the
 #                                     converter's made from --help by help2man
 #   share/applications/               the desktop entry (opens a file: %f)
@@ -13,7 +15,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CYCLIDE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/cyclide-de-dupin)
 
-foreach(programme cyclide cyclide-conv cyclide-cao)
+foreach(programme cyclide cyclide-conv)
     if(TARGET ${programme})
         install(TARGETS ${programme} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()

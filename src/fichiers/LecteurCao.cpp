@@ -17,8 +17,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifndef CYCLIDE_LECTEUR_CAO_INSTALLE
-#define CYCLIDE_LECTEUR_CAO_INSTALLE "/usr/bin/cyclide-cao"
+// Where the installed reader lies seen from the programs' folder (bin/): a
+// private program of the package, in lib/cyclide/.
+#ifndef CYCLIDE_LECTEUR_CAO_DEPUIS_BIN
+#define CYCLIDE_LECTEUR_CAO_DEPUIS_BIN "../lib/cyclide/cyclide-cao"
 #endif
 
 namespace cyclide {
@@ -236,6 +238,12 @@ Resultat<void> verifierFichierCao(const std::string& chemin) {
 std::string cheminLecteurCao() {
     if (const char* env = std::getenv("CYCLIDE_LECTEUR_CAO"); env != nullptr && *env != '\0')
         return env;
+    // Beside the running program (the build tree, a program copied with
+    // its reader), then where the package puts it, seen from the running
+    // program's folder: /usr/bin for the programs, and for the Python
+    // module the interpreter's own /usr/bin (a virtual environment's
+    // python is a link to it).
+    std::string installe;
     char exe[PATH_MAX + 1];
     const ssize_t n = ::readlink("/proc/self/exe", exe, PATH_MAX);
     if (n > 0) {
@@ -244,14 +252,17 @@ std::string cheminLecteurCao() {
         std::string voisin = dossier + "cyclide-cao";
         if (::access(voisin.c_str(), X_OK) == 0)
             return voisin;
+        installe = dossier + CYCLIDE_LECTEUR_CAO_DEPUIS_BIN;
+        if (::access(installe.c_str(), X_OK) == 0)
+            return installe;
     }
 #ifdef CYCLIDE_LECTEUR_CAO_CONSTRUIT
-    // The tests run from the build tree, where nothing is installed.
-    if (::access(CYCLIDE_LECTEUR_CAO_INSTALLE, X_OK) != 0 &&
-        ::access(CYCLIDE_LECTEUR_CAO_CONSTRUIT, X_OK) == 0)
+    // The tests and the module run from the build tree, where nothing is
+    // installed.
+    if (::access(CYCLIDE_LECTEUR_CAO_CONSTRUIT, X_OK) == 0)
         return CYCLIDE_LECTEUR_CAO_CONSTRUIT;
 #endif
-    return CYCLIDE_LECTEUR_CAO_INSTALLE;
+    return installe.empty() ? std::string("cyclide-cao") : installe;
 }
 
 Resultat<BilanCao> lireFichierCao(const std::string& chemin, const RecevoirCao& recevoir) {

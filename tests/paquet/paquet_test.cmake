@@ -78,6 +78,13 @@ if(NOT sortie MATCHES "\"kind\":\"ring\"")
     message(FATAL_ERROR "installed conversion: ${sortie}")
 endif()
 
+# The installed converter finds its private CAD reader and image module
+# from its own folder.
+lancer(${r}/bin/cyclide-conv --json --carreau ${SOURCES}/tests/conv/goldens/depart_step.step)
+if(NOT sortie MATCHES "\"source\":\"cad\"")
+    message(FATAL_ERROR "installed CAD reading: ${sortie}")
+endif()
+
 file(GLOB_RECURSE modules ${r}/lib/python3/dist-packages/cyclide.*.so)
 list(LENGTH modules n)
 if(NOT n EQUAL 1)
