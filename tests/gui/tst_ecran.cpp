@@ -8,6 +8,8 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
 
 class TestEcran : public QObject {
     Q_OBJECT
@@ -15,6 +17,7 @@ class TestEcran : public QObject {
   private slots:
     void fenetreDansLEcran_data();
     void fenetreDansLEcran();
+    void aideDansLEcran();
 };
 
 void TestEcran::fenetreDansLEcran_data() {
@@ -53,6 +56,22 @@ void TestEcran::fenetreDansLEcran() {
     const QRect vu(panneaux->viewport()->mapToGlobal(QPoint()), panneaux->viewport()->size());
     QVERIFY(zone.contains(vu) &&
             vu.intersects(QRect(dernier->mapToGlobal(QPoint()), dernier->size())));
+}
+
+// The help opens inside the screen, its text in a browser that scrolls.
+void TestEcran::aideDansLEcran() {
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    FenPrincipale f;
+    bool dedans = false;
+    QTimer::singleShot(200, [&] {
+        QWidget* aide = QApplication::activeModalWidget();
+        dedans = aide != nullptr && zone.contains(aide->frameGeometry()) &&
+                 aide->findChild<QTextBrowser*>() != nullptr;
+        if (aide != nullptr)
+            aide->close();
+    });
+    f.index();
+    QVERIFY(dedans);
 }
 
 QTEST_MAIN(TestEcran)
