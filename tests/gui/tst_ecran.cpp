@@ -17,7 +17,6 @@ class TestEcran : public QObject {
   private slots:
     void fenetreDansLEcran_data();
     void fenetreDansLEcran();
-    void aideDansLEcran();
 };
 
 void TestEcran::fenetreDansLEcran_data() {
@@ -33,12 +32,12 @@ void TestEcran::fenetreDansLEcran() {
     const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY2(zone.width() <= 1366 && zone.height() <= 768, "a screen of 1366 x 768 (ctest's)");
     if (!retenue.isEmpty()) {
-        FenetreTest avant;
+        FenPrincipale avant;
         avant.setGeometry(retenue);
         QSettings(QStringLiteral("cyclide"), QStringLiteral("fenetre"))
             .setValue(QStringLiteral("geometrie"), avant.saveGeometry());
     }
-    FenetreTest f;
+    FenPrincipale f;
     const QSize minimum = f.minimumSizeHint().expandedTo(f.minimumSize());
     QVERIFY(minimum.width() <= 1000 && minimum.height() <= 700);
     if (retenue.isEmpty())
@@ -54,24 +53,17 @@ void TestEcran::fenetreDansLEcran() {
     QWidget* dernier = enfant<QWidget>(f, QStringLiteral("cyclideGroupBox"));
     panneaux->ensureWidgetVisible(dernier);
     const QRect vu(panneaux->viewport()->mapToGlobal(QPoint()), panneaux->viewport()->size());
-    QVERIFY(zone.contains(vu) &&
-            vu.intersects(QRect(dernier->mapToGlobal(QPoint()), dernier->size())));
-}
-
-// The help opens inside the screen, its text in a browser that scrolls.
-void TestEcran::aideDansLEcran() {
-    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
-    FenPrincipale f;
-    bool dedans = false;
+    // The help opens inside the screen, its text in a browser that scrolls.
+    bool aideDedans = false;
     QTimer::singleShot(200, [&] {
         QWidget* aide = QApplication::activeModalWidget();
-        dedans = aide != nullptr && zone.contains(aide->frameGeometry()) &&
-                 aide->findChild<QTextBrowser*>() != nullptr;
-        if (aide != nullptr)
-            aide->close();
+        aideDedans = zone.contains(aide->frameGeometry()) && aide->findChild<QTextBrowser*>();
+        aide->close();
     });
     f.index();
-    QVERIFY(dedans);
+    QVERIFY(aideDedans);
+    QVERIFY(zone.contains(vu) &&
+            vu.intersects(QRect(dernier->mapToGlobal(QPoint()), dernier->size())));
 }
 
 QTEST_MAIN(TestEcran)
