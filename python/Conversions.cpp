@@ -172,7 +172,8 @@ struct Colonnes {
         for (int m = 0; m < 3; ++m) {
             centre.p[3 * k + m] = cyclide ? f(o[m]) : nan;
             for (int l = 0; l < 3; ++l)
-                repere.p[9 * k + 3 * m + l] = cyclide ? f(r.Base[l][m]) : nan;
+                repere.p[9 * k + static_cast<std::size_t>(3 * m + l)] =
+                    cyclide ? f(r.Base[l][m]) : nan;
         }
         const double bornes[4] = {s.morceau.u0, s.morceau.u1, s.morceau.v0, s.morceau.v1};
         for (int m = 0; m < 4; ++m)

@@ -135,7 +135,7 @@ std::string cheminDe(const py::handle& o) {
         refuserType("chemin attendu (str, bytes ou os.PathLike), pas '" +
                     py::str(py::type::of(o).attr("__name__")).cast<std::string>() + "'");
     }
-    const std::string octets = chemin.cast<py::bytes>();
+    std::string octets = chemin.cast<py::bytes>();
     if (octets.find('\0') != std::string::npos)
         refuser("le chemin contient un octet nul");
     return octets;

@@ -139,9 +139,9 @@ void repereDirect(const py::handle& o, double Base[3][3]) {
     const Nombres n = nombresDe(o, "frame");
     if (!formeEst(n, {3, 3}) || premierNonFini(n.valeurs.data(), 9) < 9)
         refuser("frame attend une matrice (3, 3) de nombres finis");
-    for (int r = 0; r < 3; ++r)
-        for (int k = 0; k < 3; ++k)
-            Base[r][k] = n.valeurs[static_cast<std::size_t>(3 * k + r)];
+    for (std::size_t r = 0; r < 3; ++r)
+        for (std::size_t k = 0; k < 3; ++k)
+            Base[r][k] = n.valeurs[3 * k + r];
     const double ecartMax = 1e-9;
     for (int k = 0; k < 3; ++k)
         for (int l = 0; l < 3; ++l) {

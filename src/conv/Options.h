@@ -5,8 +5,8 @@
 
 #include "conversion/DecisionCarreau.h"
 #include "conversion/VerdictConversion.h"
-#include "fenetre/ImageVue.h"
 #include "fichiers/EcritureFichier.h"
+#include "rendu/ImageScene.h"
 
 #include <stdexcept>
 #include <string>
@@ -33,7 +33,8 @@ struct OptionsRapport {
     int exemple = 0;                          // 0: no example
     std::string carreau; // empty: no net given directly; "-": the standard input
     double tolerance = TOLERANCE_CARREAU;
-    bool json = false;                     // the result as one JSON object
+    bool json = false; // the result as one JSON object
+    int fils = 1;      // a CAD file's rows converted on this many threads (0: one per core)
     std::vector<std::string> positionnels; // seven numbers, or a parameter file
 };
 

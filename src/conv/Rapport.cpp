@@ -1,5 +1,6 @@
 #include "conv/Rapport.h"
 
+#include "conv/ModuleImage.h"
 #include "conv/RapportCao.h"
 #include "conv/Sorties.h"
 #include "conversion/Messages.h"
@@ -236,11 +237,11 @@ std::string texteStep(const std::string& chemin, const Scene& s) {
     return texte.valeur;
 }
 
-// The 800 x 800 PNG image of the scene's view, through the same off-screen
-// rendering as the window's image command; throws when it cannot be made.
+// The 800 x 800 PNG image of the scene's view, through the module that
+// holds the window's renderer; throws when it cannot be made.
 std::string imagePng(int& argc, char** argv, const OptionsExports& o, const Scene& s) {
 #ifdef CYCLIDE_AVEC_PNG
-    const Resultat<std::string> png = imageScenePng(argc, argv, s.entree, o.affiche, o.vue);
+    const Resultat<std::string> png = imageParModule(argc, argv, s, o.affiche, o.vue);
     if (!png.ok())
         throw ErreurConv(png.raison);
     return png.valeur;

@@ -175,8 +175,23 @@ void FenPrincipale::orthographique(bool actif) {
 
 // The results panel as text, every value in full, with the message line
 // first.
+// The face and patch of the CAD patch shown, "" when the net shown is not
+// one (parameters, an example, a net file).
+QString FenPrincipale::ligneCarreauCao() const {
+    if (rangCarreauCao < 0 || !glWidget->getScene().entree.reseauDonne)
+        return QString();
+    const ElementCao& c = carreauxCao[static_cast<std::size_t>(rangCarreauCao)];
+    return tr("Fichier %1, face %2, carreau (%3, %4)")
+        .arg(QFileInfo(fichierCao).fileName())
+        .arg(c.face)
+        .arg(c.carreauU)
+        .arg(c.carreauV);
+}
+
 void FenPrincipale::copierResultats() {
-    QGuiApplication::clipboard()->setText(informations->text() + QLatin1Char('\n') +
+    const QString cao = ligneCarreauCao();
+    QGuiApplication::clipboard()->setText((cao.isEmpty() ? QString() : cao + QLatin1Char('\n')) +
+                                          informations->text() + QLatin1Char('\n') +
                                           cyclideGroupBox->texteResultats());
     dire(tr("Résultats copiés"));
 }
@@ -192,7 +207,11 @@ void FenPrincipale::copierJson() {
     } else if (scene.entree.exemple != 0) {
         origine.sorte = OrigineEntree::Sorte::Exemple;
     }
-    const std::string json = resultatJson(scene, origine);
+    const std::string json =
+        ligneCarreauCao().isEmpty()
+            ? resultatJson(scene, origine)
+            : resultatJsonCao(carreauxCao[static_cast<std::size_t>(rangCarreauCao)], scene,
+                              QFileInfo(fichierCao).fileName().toStdString());
     QMimeData* donnees = new QMimeData;
     donnees->setText(QString::fromUtf8(json.c_str()));
     donnees->setData(QStringLiteral("application/json"), QByteArray::fromStdString(json));

@@ -130,6 +130,7 @@ void FenPrincipale::chargerCarreau(const QString& nom) {
                                                       : tr("C'est %1.").arg(texteCoeur(nature))));
         return;
     }
+    rangCarreauCao = -1;
     montrerCarreau(nom, lu.valeur, tr("Carreau : %1").arg(QFileInfo(nom).fileName()));
     dire(tr("Carreau %1 ouvert").arg(nom));
 }
@@ -159,9 +160,10 @@ void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QS
 
 #ifdef CYCLIDE_AVEC_CAO
 // A STEP or IGES file, read by cyclide-cao in a child process (a file that
-// crashes the reader only gives a message): its first patch is shown (the
-// converter lists them all: cyclide-conv --carreau); the status bar says
-// which one and how many there are, and the faces without patch.
+// crashes the reader only gives a message, the view unchanged): its first
+// patch is shown, the others one step away (Carreau CAO suivant,
+// précédent); the status bar says which one, how many there are and the
+// faces without patch.
 void FenPrincipale::chargerCarreauCao(const QString& nom) {
     std::vector<ElementCao> carreaux;
     const Resultat<BilanCao> lu =
@@ -176,17 +178,39 @@ void FenPrincipale::chargerCarreauCao(const QString& nom) {
                                  .arg(nom, QString::fromLatin1(raison.c_str())));
         return;
     }
-    const ElementCao& c = carreaux.front();
-    montrerCarreau(nom, c.reseau,
+    carreauxCao = std::move(carreaux);
+    fichierCao = nom;
+    ignoreesCao = lu.valeur.ignorees;
+    montrerCarreauCao(0);
+}
+
+void FenPrincipale::montrerCarreauCao(int rang) {
+    const int n = static_cast<int>(carreauxCao.size());
+    if (n == 0)
+        return;
+    rangCarreauCao = (rang % n + n) % n;
+    const ElementCao& c = carreauxCao[static_cast<std::size_t>(rangCarreauCao)];
+    montrerCarreau(fichierCao, c.reseau,
                    tr("Carreau : %1, face %2, carreau (%3, %4)")
-                       .arg(QFileInfo(nom).fileName())
+                       .arg(QFileInfo(fichierCao).fileName())
                        .arg(c.face)
                        .arg(c.carreauU)
                        .arg(c.carreauV));
-    dire(tr("Carreau 1 sur %1 de %2 ouvert (%3 face(s) ignorée(s))")
-             .arg(carreaux.size())
-             .arg(nom)
-             .arg(lu.valeur.ignorees));
+    actionCarreauCaoSuivant->setEnabled(n > 1);
+    actionCarreauCaoPrecedent->setEnabled(n > 1);
+    dire(tr("Carreau %1 sur %2 de %3 ouvert (%4 face(s) ignorée(s))")
+             .arg(rangCarreauCao + 1)
+             .arg(n)
+             .arg(fichierCao)
+             .arg(ignoreesCao));
+}
+
+void FenPrincipale::carreauCaoSuivant() {
+    montrerCarreauCao(rangCarreauCao + 1);
+}
+
+void FenPrincipale::carreauCaoPrecedent() {
+    montrerCarreauCao(rangCarreauCao - 1);
 }
 #endif
 

@@ -344,6 +344,18 @@ void FenPrincipale::createFichierActions() {
                                          &FenPrincipale::ouvrirCarreau);
     actionOuvrirCarreau->setStatusTip(
         tr("Ouvrir un carreau donné par ses neuf points et poids, en JSON, STEP ou IGES"));
+    actionCarreauCaoSuivant =
+        decrire(nouvelleAction("actionCarreauCaoSuivant", tr("Carreau CAO suivant"),
+                               &FenPrincipale::carreauCaoSuivant),
+                QKeySequence(tr("Ctrl+Alt+Right")),
+                tr("Montrer le carreau suivant du fichier STEP ou IGES"));
+    actionCarreauCaoPrecedent =
+        decrire(nouvelleAction("actionCarreauCaoPrecedent", tr("Carreau CAO précédent"),
+                               &FenPrincipale::carreauCaoPrecedent),
+                QKeySequence(tr("Ctrl+Alt+Left")),
+                tr("Montrer le carreau précédent du fichier STEP ou IGES"));
+    actionCarreauCaoSuivant->setEnabled(false);
+    actionCarreauCaoPrecedent->setEnabled(false);
     actionSauverImage =
         nouvelleAction("actionSauverImage", tr("&Enregistrer Image"), &FenPrincipale::sauverImage);
     actionSauverImage->setStatusTip(tr("Enregistrer la vue en image PNG à la taille choisie"));
@@ -507,6 +519,8 @@ void FenPrincipale::createMenuFichier() {
     menuFichier = menuBar()->addMenu(tr("&Fichier"));
     menuFichier->addAction(actionOuvrir);
     menuFichier->addAction(actionOuvrirCarreau);
+    menuFichier->addAction(actionCarreauCaoPrecedent);
+    menuFichier->addAction(actionCarreauCaoSuivant);
     menuRecents = menuFichier->addMenu(tr("Fichiers &récents"));
     menuRecents->setObjectName(QStringLiteral("menuRecents"));
     createMenuRecents();

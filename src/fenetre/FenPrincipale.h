@@ -8,6 +8,7 @@
 #define CYCLIDE_FENETRE_FENPRINCIPALE_H
 
 #include "fenetre/EtatFenetre.h"
+#include "fichiers/LecteurCao.h"
 
 #include <QKeySequence>
 #include <QList>
@@ -20,6 +21,7 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <vector>
 
 class RBBP;
 
@@ -144,6 +146,8 @@ class FenPrincipale : public QMainWindow {
     void copierJson();
     void orthographique(bool actif);
     void reprendreParametres();
+    void carreauCaoSuivant();
+    void carreauCaoPrecedent();
 
   private:
     // Shows a net read from the file nom, source naming it in the parameter
@@ -151,6 +155,11 @@ class FenPrincipale : public QMainWindow {
     void montrerCarreau(const QString& nom, const RBBP& net, const QString& source);
     // The first patch of a STEP or IGES file (when the CAD reader is built).
     void chargerCarreauCao(const QString& nom);
+    // Shows the patch of rank rang among those of the CAD file read last.
+    void montrerCarreauCao(int rang);
+    // The face and patch of the CAD patch shown, "" when the net shown is
+    // not one.
+    QString ligneCarreauCao() const;
     friend class Regroupement;
     void createActions();
     void createFichierActions();
@@ -205,6 +214,12 @@ class FenPrincipale : public QMainWindow {
     QMenu* menuAide = nullptr;
     QAction* actionOuvrir = nullptr;
     QAction* actionOuvrirCarreau = nullptr;
+    QAction* actionCarreauCaoSuivant = nullptr;   // the next patch of the CAD file open
+    QAction* actionCarreauCaoPrecedent = nullptr; // the previous one
+    std::vector<cyclide::ElementCao> carreauxCao; // the patches of the CAD file read last
+    int rangCarreauCao = -1;                      // the one shown, -1 when none
+    QString fichierCao;                           // that file
+    int ignoreesCao = 0;                          // its faces without patch
     QAction* actionSauverImage = nullptr;
     QAction* actionSauver = nullptr;
     QAction* actionExporterStep = nullptr;

@@ -31,10 +31,11 @@ std::string lire(const fs::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-Execution convertir(const fs::path& dossier, const std::string& fichier) {
+Execution convertir(const fs::path& dossier, const std::string& fichier,
+                    const std::string& options = "") {
     const fs::path out = dossier / "out", err = dossier / "err";
-    const std::string commande = "CYCLIDE_CAO_DELAI=5 '" + std::string(CYCLIDE_CONV) +
-                                 "' --json --carreau '" + fichier + "' >'" + out.string() +
+    const std::string commande = "CYCLIDE_CAO_DELAI=5 '" + std::string(CYCLIDE_CONV) + "' " +
+                                 options + " --json --carreau '" + fichier + "' >'" + out.string() +
                                  "' 2>'" + err.string() + "'";
     const int s = std::system(commande.c_str());
     return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, lire(out), lire(err)};
@@ -201,4 +202,20 @@ TEST(FichiersEndommages, OnlyRegularFilesAreRead) {
         EXPECT_EQ(r.statut, 2) << nom;
         EXPECT_NE(r.erreur.find(message), std::string::npos) << nom << ": " << r.erreur;
     }
+}
+
+// Rows converted on several threads come in the file's order, the same
+// bytes as on one, a skipped face included.
+TEST(FichiersEndommages, ThreadsKeepTheFilesOrder) {
+    DossierDeTest dossier("fils");
+    const fs::path p = dossier.chemin() / "poids.step";
+    std::ofstream(p, std::ios::binary)
+        << remplacer(base(dossier.chemin(), false), R"(RATIONAL_B_SPLINE_SURFACE\(\(\s*\(1\.,)",
+                     "RATIONAL_B_SPLINE_SURFACE(((0.,");
+    const Execution un = convertir(dossier.chemin(), p.string());
+    const Execution trois = convertir(dossier.chemin(), p.string(), "--fils 3");
+    EXPECT_EQ(un.statut, 3);
+    EXPECT_EQ(trois.statut, 3);
+    EXPECT_EQ(facesDesLignes(trois.sortie), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(trois.sortie, un.sortie);
 }

@@ -5,7 +5,7 @@
 // toolkit's buttons in French; the converter's turned and fitted image.
 #include "CasScene.h"
 #include "FenetreTest.h"
-#include "fenetre/ImageVue.h"
+#include "rendu/ImageScene.h"
 #include "fenetre/glwidget.h"
 
 #include <QAction>

@@ -20,7 +20,7 @@ struct Tache : TacheCarte {
         // Uneven costs: later chunks often end before earlier ones.
         for (int k = 0; k < (numero * 7919) % 5 && !annulation.demandee(); ++k)
             std::this_thread::sleep_for(std::chrono::microseconds(300));
-        carre = numero * numero;
+        carre = static_cast<long>(numero) * numero;
     }
     int numero;
     long carre = -1;

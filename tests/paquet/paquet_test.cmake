@@ -89,3 +89,16 @@ lancer(${CMAKE_COMMAND} -E env PYTHONPATH=${dossier} ${PYTHON} -c
 if(NOT sortie MATCHES "^${dossier}/cyclide.* ring")
     message(FATAL_ERROR "installed module: ${sortie}")
 endif()
+
+# The converter's image module, found by the installed converter beside its
+# own library folder: with a display the image is written.
+file(GLOB_RECURSE images ${r}/lib/libcyclide_image.so)
+if(NOT images MATCHES "/cyclide/libcyclide_image\\.so$")
+    message(FATAL_ERROR "image module not installed under lib/.../cyclide/: ${images}")
+endif()
+if(DEFINED ENV{DISPLAY} AND NOT "$ENV{DISPLAY}" STREQUAL "")
+    lancer(${r}/bin/cyclide-conv --exemple 1 --png ${RACINE}/installe.png)
+    if(NOT EXISTS ${RACINE}/installe.png)
+        message(FATAL_ERROR "installed cyclide-conv --png wrote no image")
+    endif()
+endif()

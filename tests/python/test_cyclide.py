@@ -2,6 +2,7 @@
 input the converter answers (type-0 verdicts included), batches equal to the
 single calls, --lot's error rows, the same files through the same output
 checks, and Python's own rules (dtypes, paths, Ctrl-C, warnings)."""
+import doctest
 import inspect
 import json
 import os
@@ -267,7 +268,10 @@ def test_core_diagnostics_come_as_warnings_never_on_the_streams(appel, capfd):
     assert "intersectionPlanDroite" in str(vus[0].message)
 
 
-def test_signatures_versions_and_docs():
+def test_signatures_versions_and_docs(tmp_path, monkeypatch):
+    monkeypatch.chdir(tmp_path)  # the examples write ring.step and ring.obj
+    essais = doctest.testmod(cyclide, extraglobs={"cyclide": cyclide})
+    assert essais.failed == 0 and essais.attempted >= 14
     for nom in ("convert", "convert_net", "convert_batch", "piece_net", "sample", "write_step",
                 "write_obj"):
         f = getattr(cyclide, nom)
