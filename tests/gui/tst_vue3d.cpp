@@ -5,8 +5,8 @@
 // toolkit's buttons in French; the converter's turned and fitted image.
 #include "CasScene.h"
 #include "FenetreTest.h"
-#include "rendu/ImageScene.h"
 #include "fenetre/glwidget.h"
+#include "rendu/ImageScene.h"
 
 #include <QAction>
 #include <QLabel>
