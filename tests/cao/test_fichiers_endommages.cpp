@@ -5,6 +5,7 @@
 // B-spline faces of tori written by Open CASCADE's own writers.
 #include "DossierDeTest.h"
 #include "FacesOcct.h"
+#include "JsonMini.h"
 
 #include <Geom_ToroidalSurface.hxx>
 #include <gp_Ax3.hxx>
@@ -79,6 +80,21 @@ struct Cas {
     int statut;          // 2: the file is refused; 3: a face is skipped
     const char* message; // 2: in the error; 3: in the skipped row's reason
 };
+
+// What is wrong with the JSON rows against the published schema, "" when
+// every row follows it.
+std::string horsSchema(const std::string& sortie) {
+    std::ifstream f("docs/cyclide-conv.schema.json");
+    const json::Valeur racine = json::lire(std::string(std::istreambuf_iterator<char>(f), {}));
+    const json::Validateur schema(racine);
+    std::istringstream lignes(sortie);
+    for (std::string l; std::getline(lignes, l);) {
+        const std::string defaut = schema.valider(json::lire(l));
+        if (!defaut.empty())
+            return defaut + " : " + l.substr(0, 200);
+    }
+    return "";
+}
 
 // The faces of the JSON rows, in order.
 std::vector<int> facesDesLignes(const std::string& sortie) {
@@ -174,6 +190,7 @@ TEST_P(FichiersEndommages, ErrorOrSkippedRowNeverACrashNoFaceLost) {
     // Every face has its rows, numbered as in the file; the damaged one
     // says why.
     EXPECT_EQ(facesDesLignes(r.sortie), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(horsSchema(r.sortie), "");
     const std::size_t sautee = r.sortie.find("\"face_status\":\"skipped\"");
     ASSERT_NE(sautee, std::string::npos) << r.erreur;
     EXPECT_NE(r.sortie.find(cas.message, sautee), std::string::npos)
