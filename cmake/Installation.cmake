@@ -1,7 +1,7 @@
 # Installation in the standard places and the Debian package:
 #   bin/                              the programs
-#   lib/cyclide/                      the CAD reader cyclide-cao (private),
-#                                     the image module in modules/
+#   lib/<triplet>/cyclide/            the CAD reader cyclide-cao and the image
+#                                     module (private to the package)
 #   share/man/man1/                   their manual pages (gzip -9n), the
 #                                     converter's made from --help by help2man
 #   share/applications/               the desktop entry (opens a file: %f)

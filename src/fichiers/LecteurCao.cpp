@@ -18,9 +18,9 @@
 #include <unistd.h>
 
 // Where the installed reader lies seen from the programs' folder (bin/): a
-// private program of the package, in lib/cyclide/.
+// private program of the package, in lib/<triplet>/cyclide/.
 #ifndef CYCLIDE_LECTEUR_CAO_DEPUIS_BIN
-#define CYCLIDE_LECTEUR_CAO_DEPUIS_BIN "../lib/cyclide/cyclide-cao"
+#define CYCLIDE_LECTEUR_CAO_DEPUIS_BIN "../lib/x86_64-linux-gnu/cyclide/cyclide-cao"
 #endif
 
 namespace cyclide {
