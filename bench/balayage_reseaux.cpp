@@ -58,17 +58,17 @@ void montrer(const char* quoi, const exacts::Cas& cas, const Scene& s) {
         return;
     std::printf("  %s: attendu %d (a %.6g c %.6g mu %.6g), obtenu %d (a %.6g c %.6g mu %.6g) R "
                 "%.3g incertitude %.3g %s\n",
-                quoi, cas.code, cas.a, cas.c, cas.mu, s.typeCyclide, s.converti.a, s.converti.c,
+                quoi, codeGenre(cas.code), cas.a, cas.c, cas.mu, codeGenre(s.typeCyclide), s.converti.a, s.converti.c,
                 s.converti.mu, s.residu, s.incertitude, s.raison.c_str());
 }
 
 void juger(const Famillle& f, const exacts::Cas& cas, const Scene& s, Compte& n) {
     ++n.total;
     if (f.refusAttendu) {
-        (s.typeCyclide == 0 ? n.juste : n.genre)++;
+        (codeGenre(s.typeCyclide) == 0 ? n.juste : n.genre)++;
         return;
     }
-    if (s.typeCyclide == 0) {
+    if (codeGenre(s.typeCyclide) == 0) {
         montrer("refus", cas, s);
         ++n.refuse;
         return;

@@ -10,7 +10,7 @@
 #include "sorties/ExportObj.h"
 #include "sorties/ExportStep.h"
 #include "lot/LotParametres.h"
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "conversion/ReseauCyclide.h"
 #include "sorties/ResultatJson.h"
 #include "scene/Scene.h"
@@ -554,7 +554,8 @@ Scene sceneDeResultat(const py::dict& r) {
     Scene s;
     try {
         s.type = r["type"].cast<int>();
-        s.typeCyclide = r["code"].cast<int>();
+        if (!genreDuCode(r["code"].cast<int>(), s.typeCyclide))
+            refuser("resultat mal forme : code de cyclide hors de 0 a 6");
         for (const py::handle& sommet : r["net"].cast<py::list>()) {
             const int i = sommet["i"].cast<int>();
             const int j = sommet["j"].cast<int>();
@@ -623,7 +624,8 @@ py::list exporterObjPython(const py::dict& resultat, const std::string& chemin) 
     const Scene s = sceneDeResultat(resultat);
     const std::vector<std::string> entete = {
         "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
-        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(s.typeCyclide) + " (" +
+        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(codeGenre(s.typeCyclide)) +
+            " (" +
             messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
     if (!exporterObj(chemin, s.converti, s.typeCyclide, s.morceau, entete, notices))

@@ -1,6 +1,6 @@
 #include "cao/ConversionCao.h"
 
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "sorties/ResultatJson.h"
 
 #include <sstream>
@@ -40,14 +40,14 @@ std::string rapportResultatCao(const ResultatCao& r) {
         << r.carreau.carreauV << "\n";
     out << "type " << s.type << "\n";
     out << "cyclide " << s.typeCyclide << " " << messageCyclide(s.typeCyclide) << "\n";
-    if (s.typeCyclide == 0)
+    if (!estCyclide(s.typeCyclide))
         out << "verdict non convertible: " << s.raison << "\n";
     RBBPd converti = s.converti; // the text form takes a modifiable record
     out << converti;
-    if (s.typeCyclide != 0)
+    if (estCyclide(s.typeCyclide))
         out << "morceau " << s.morceau.u0 << " " << s.morceau.u1 << " " << s.morceau.v0 << " "
             << s.morceau.v1 << "\n";
-    if (s.typeCyclide != 0 || s.type != 0)
+    if (estCyclide(s.typeCyclide) || s.type != 0)
         out << "residu " << s.residu << "\n";
     return out.str();
 }

@@ -5,6 +5,7 @@
 #include "conversion/LectureDirecte.h"
 #include "conversion/LectureSpheres.h"
 #include "conversion/LectureTore.h"
+#include "conversion/Reseau.h"
 #include "conversion/Residu.h"
 #include "conversion/VerdictConversion.h"
 #include "noyau/Constantes.h"
@@ -21,68 +22,16 @@ namespace cyclide {
 namespace {
 
 const double INFINI = std::numeric_limits<double>::infinity();
-const double EPSILON = std::numeric_limits<double>::epsilon();
-// A parameter this small against the cyclide's size is taken as zero (a
-// sphere's a), and two this close as equal (a horn torus's a and mu).
-const double NEGLIGEABLE = 1e-9;
-// The corners of the piece are the patch's within this fraction of its size.
-const double ECART_COINS = 1e-9;
-// A general cyclide with c below this fraction of a, or a below this
-// fraction of mu, is compared with the tori and spheres that carry its patch.
-const double PRES_DU_TORE = 0.05;
-const double PRES_DE_LA_SPHERE = 0.1;
 const double ECART_BRUIT = ECART_ARRONDI;
 // Sample points of the patch per direction for the polishing.
 const int ECHANTILLONS = 6;
 
-// The net moved and scaled: the middle of its corners at the origin, its
-// longer corner diagonal 1.
-struct Normalisation {
-    double centre[3] = {0, 0, 0};
-    double echelle = 0; // the net's diagonal
-    double bruit = 0;   // rounding of the net's numbers, in the unit of the moved net
-    RBBP net;
+// The net moved to unit size (normaliserReseau), with the points at which
+// it is judged and how it is polished.
+struct Normalisation : ReseauUnite {
     Echantillons grille;     // the 11 x 11 points of the residual R
     bool approfondi = false; // polish with the steps of a patch much smaller than its cyclide
 };
-
-double plusGrandEcart(const RBBP& net, const double centre[3]) {
-    double m = 0;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const Point& P = net.P[i][j];
-            m = std::max({m, std::fabs(P.getX0() - centre[0]), std::fabs(P.getY0() - centre[1]),
-                          std::fabs(P.getZ0() - centre[2])});
-        }
-    return m;
-}
-
-bool normaliser(const RBBP& net, Normalisation& n) {
-    const Point* coins[4] = {&net.P[0][0], &net.P[0][2], &net.P[2][0], &net.P[2][2]};
-    double plusGrand = 0;
-    for (const Point* C : coins) {
-        n.centre[0] += C->getX0() / 4;
-        n.centre[1] += C->getY0() / 4;
-        n.centre[2] += C->getZ0() / 4;
-    }
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            plusGrand = std::max({plusGrand, std::fabs(net.P[i][j].getX0()),
-                                  std::fabs(net.P[i][j].getY0()), std::fabs(net.P[i][j].getZ0())});
-    const double ecart = plusGrandEcart(net, n.centre);
-    if (!(ecart > 0) || !std::isfinite(ecart))
-        return false;
-    const double zero[3] = {0, 0, 0};
-    const RBBP unite = reseauDeplace(net, n.centre, ecart);
-    const double diag =
-        std::max(unite.P[0][0].distance(unite.P[2][2]), unite.P[0][2].distance(unite.P[2][0]));
-    if (!(diag > 0))
-        return false;
-    n.net = reseauDeplace(unite, zero, diag);
-    n.echelle = ecart * diag;
-    n.bruit = EPSILON * (1 + plusGrand / n.echelle);
-    return std::isfinite(n.echelle) && n.echelle > 0;
-}
 
 // One polished reading with its residual R.
 struct Lecture {
@@ -171,24 +120,24 @@ void signesPositifs(CyclideRepere& cy, MorceauCyclide* m = nullptr) {
     }
 }
 
-// The code of a polished reading (a, c, mu >= 0), with the ties decided by
+// The kind of a polished reading (a, c, mu >= 0), with the ties decided by
 // the documented rule within the uncertainty.
-int genre(const Lecture& l, CyclideRepere& cy) {
+GenreCyclide genre(const Lecture& l, CyclideRepere& cy) {
     const double* s = l.affinee.incertitude;
     const double t = taille(cy);
     if (l.tore) {
         if (std::fabs(cy.a) <= std::max(NEGLIGEABLE * t, 10 * s[0])) {
             cy.a = 0;
-            return 4;
+            return GenreCyclide::SphereDouble;
         }
         const bool corne = std::fabs(cy.a - cy.mu) <= std::max(NEGLIGEABLE * t, 10 * (s[0] + s[2]));
-        return corne || cy.a < cy.mu ? 5 : 6;
+        return corne || cy.a < cy.mu ? GenreCyclide::ToreCroise : GenreCyclide::ToreCollier;
     }
     if (cy.c > cy.a)
-        return 0;
+        return GenreCyclide::Aucune;
     if (cy.mu <= cy.c)
-        return 3;
-    return cy.mu <= cy.a ? 1 : 2;
+        return GenreCyclide::Horned;
+    return cy.mu <= cy.a ? GenreCyclide::Ring : GenreCyclide::Spindle;
 }
 
 // True when the general reading's c is negligible: the torus reading is
@@ -226,7 +175,7 @@ Lecture polirAvecMorceau(const Echantillons& pts, const Normalisation& n, bool t
 // with a, c, mu >= 0 (signesPositifs, the piece moved with them); when the
 // polishing ends with a negative a, it is polished once more from the
 // positive signs (a sphere's a is simply written as 0).
-int polirEtClasser(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& l,
+GenreCyclide polirEtClasser(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& l,
                    Lecture& f, CyclideRepere& cy) {
     cy = l.cyclide;
     for (int essai = 0; essai < 2; ++essai) {
@@ -236,7 +185,7 @@ int polirEtClasser(const Echantillons& pts, const Normalisation& n, const Cyclid
         rec.poserCyclide(cy);
         f = polirAvecMorceau(pts, n, l.tore, cy, morceauDepart(rec, l.tore));
         cy = f.affinee.cyclide;
-        if (cy.a >= 0 || genre(f, cy) == 4)
+        if (cy.a >= 0 || genre(f, cy) == GenreCyclide::SphereDouble)
             break;
     }
     signesPositifs(cy, &f.affinee.morceau);
@@ -254,7 +203,7 @@ struct Seuils {
 struct Essai {
     bool verifie = false; // carries the patch within tolerance, corners at the patch's
     bool tore = false;
-    int code = 0;
+    GenreCyclide code = GenreCyclide::Aucune;
     double residu = INFINI;
     CyclideRepere cyclide; // a, c, mu >= 0
     MorceauCyclide morceau;
@@ -275,7 +224,7 @@ void juger(Essai& e, const Normalisation& n, const Seuils& seuils) {
     // rest of it.
     const double coins =
         seuils.coinsSelonResidu ? std::max(seuils.coins, 10 * e.residu) : seuils.coins;
-    e.verifie = e.code != 0 && e.residu <= seuils.tolerance && morceauFidele(rec, e.morceau, coins);
+    e.verifie = estCyclide(e.code) && e.residu <= seuils.tolerance && morceauFidele(rec, e.morceau, coins);
 }
 
 // The torus e polished again as a sphere (a held at 0), from its own
@@ -288,7 +237,7 @@ Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& 
     s.lecture = polirAvecMorceau(pts, n, true, cy, e.morceau, true);
     s.cyclide = s.lecture.affinee.cyclide;
     s.cyclide.mu = std::fabs(s.cyclide.mu);
-    s.code = 4;
+    s.code = GenreCyclide::SphereDouble;
     juger(s, n, seuils);
     return s;
 }
@@ -302,10 +251,10 @@ Essai essayer(const Echantillons& pts, const Normalisation& n, const CyclideCand
     // A torus whose a is small against mu, or taken as negligible, is a
     // sphere when the sphere itself carries the patch as closely (within ten
     // times the torus's residual, or the net's rounding).
-    if (e.tore && (e.code == 4 || e.cyclide.a <= PRES_DE_LA_SPHERE * e.cyclide.mu)) {
+    if (e.tore && (e.code == GenreCyclide::SphereDouble || e.cyclide.a <= PRES_DE_LA_SPHERE * e.cyclide.mu)) {
         Essai s = commeSphere(e, pts, n, seuils);
         const bool aussiBien = s.residu <= 10 * e.residu + ECART_BRUIT * n.bruit;
-        if (e.code == 4 || (s.verifie && aussiBien))
+        if (e.code == GenreCyclide::SphereDouble || (s.verifie && aussiBien))
             return s;
     }
     return e;
@@ -387,7 +336,7 @@ double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation&
                 const CyclideRepere depart =
                     changerForme(e.cyclide, e.morceau, forme[0], forme[1], forme[2]);
                 const CyclideAffinee g =
-                    polirAvecMorceau(pts, n, e.tore, depart, e.morceau, e.code == 4, k).affinee;
+                    polirAvecMorceau(pts, n, e.tore, depart, e.morceau, e.code == GenreCyclide::SphereDouble, k).affinee;
                 if (!g.fini || !(g.ecartType <= seuil))
                     break;
                 plusGrande = std::max(plusGrande, delta);
@@ -457,7 +406,7 @@ CyclideRepere placerDansLeReseau(const CyclideRepere& cy, const Normalisation& n
 
 double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide) {
     Normalisation n;
-    if (!normaliser(net, n) || !cyclideFinie(cyclide))
+    if (!normaliserReseau(net, n) || !cyclideFinie(cyclide))
         return INFINI;
     const CyclideRepere cy = placerDansLeReseau(cyclide, n);
     double s[3];
@@ -468,7 +417,7 @@ double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide) {
 
 double arrondiRelatif(const RBBP& net) {
     Normalisation n;
-    return normaliser(net, n) ? n.bruit : INFINI;
+    return normaliserReseau(net, n) ? n.bruit : INFINI;
 }
 
 namespace {
@@ -539,7 +488,7 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
     Normalisation n;
-    if (!normaliser(net, n)) {
+    if (!normaliserReseau(net, n)) {
         res.raison = "le carreau a des coins confondus ou une valeur non finie";
         return res;
     }
@@ -604,12 +553,12 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     }
     if (!retenu.verifie) {
         res.raison = !(retenu.residu <= tolerance) ? refus(retenu.residu, tolerance)
-                     : retenu.code == 0
+                     : !estCyclide(retenu.code)
                          ? "la cyclide lue n'est pas reelle (|c| > |a|)"
                          : "le morceau de cyclide porte par le carreau n'est pas calculable";
         return res;
     }
-    const int code = retenu.code;
+    const GenreCyclide code = retenu.code;
     const MorceauCyclide m = retenu.morceau;
     const CyclideRepere cy = retenu.cyclide;
     const Lecture& f = retenu.lecture;

@@ -15,22 +15,18 @@
 
 #include "conversion/GenresAdmis.h"
 #include "conversion/RBBPd.h"
+#include "noyau/Constantes.h"
 
 #include <string>
 
 namespace cyclide {
 
-// How many times the rounding of a net's numbers (arrondiRelatif) the
-// residual and the corners' match admit: no check asks more of a net than
-// its numbers hold.
-const double ECART_ARRONDI = 256;
-
 // What the conversion of a net gives.
 struct ConversionReseau {
     int type = 0;            // 0 not convertible, 1 general cyclide, 2 torus or sphere
-    int code = 0;            // cyclide-type code 0..6
+    GenreCyclide code = GenreCyclide::Aucune; // the kind of cyclide
     RBBPd converti;          // the net with the cyclide found (a, c, mu, omega, Base)
-    MorceauCyclide morceau;  // the piece the patch covers; all zero for code 0
+    MorceauCyclide morceau;  // the piece the patch covers; all zero for Aucune
     double residu = 0;       // residual R of the cyclide kept (Residu); +infinity if none
     double incertitude = 0;  // relative uncertainty of a, c, mu (over max(|a|, |mu|)),
                              // never below what the patch's points can fix: the

@@ -1,6 +1,7 @@
 #include "conversion/DecisionCarreau.h"
 
-#include "conversion/VerdictConversion.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Reseau.h"
 #include "noyau/Plan.h"
 
 #include <algorithm>
@@ -86,10 +87,12 @@ Resultat<int> typeCarreauDonne(const RBBP& net, double tol) {
     // The plane tests compare coefficients with absolute thresholds: they
     // are made on the net moved to unit size, so that they do not depend on
     // its size and place.
-    RBBPd donne;
-    static_cast<RBBP&>(donne) = net;
-    double centre[3], echelle;
-    const RBBPd n = reseauUnite(donne, centre, echelle);
+    ReseauUnite unite;
+    RBBPd n;
+    if (normaliserReseau(net, unite))
+        static_cast<RBBP&>(n) = unite.net;
+    else
+        static_cast<RBBP&>(n) = reseauDeplace(net, unite.centre, 0.0);
     const int t12 = planBord(n, BORDS[0]).typeIntersectPlans(planBord(n, BORDS[1]));
     const int t34 = planBord(n, BORDS[2]).typeIntersectPlans(planBord(n, BORDS[3]));
     if (t12 == 1 && t34 == 1)

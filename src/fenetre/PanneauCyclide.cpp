@@ -18,10 +18,6 @@ const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
     "Type",  "a",     "b",   "c",        "mu",   "Centre",      "Axe 1",       "Axe 2",
     "Axe 3", "Theta", "Psi", "Residu R", "Plan", "Incertitude", "Genres admis"};
 
-// The kinds' names by cyclide-type code.
-const char* const NOMS_GENRES[7] = {
-    "", "ring", "spindle", "horned", "sphere double", "tore croise", "tore a collier"};
-
 // A result rounded to 4 decimals, its sign shown; "non defini" for a
 // non-number or an infinity.
 QString valeurResultat(double valeur) {
@@ -66,20 +62,20 @@ PanneauCyclide::PanneauCyclide(QWidget* parent) : QGroupBox(tr("Cyclide"), paren
 
 void PanneauCyclide::remplir(const Scene& s) {
     QString valeurs[NOMBRE_LIGNES];
-    if (s.type != 0 && s.typeCyclide == 0) {
+    if (s.type != 0 && !estCyclide(s.typeCyclide)) {
         // The best reading's residual, the one the refusal is measured by.
         valeurs[11] = texteResidu(s.residu);
     }
-    if (s.typeCyclide == 0 && !s.raison.empty()) {
+    if (!estCyclide(s.typeCyclide) && !s.raison.empty()) {
         valeurs[0] = tr("Non convertible : %1").arg(texteCoeur(s.raison));
     } else if (s.type == 0) {
         valeurs[0] = tr("Non convertible : le poids central ou les plans des bords opposes ne "
                         "conviennent pas a une cyclide de Dupin");
-    } else if (s.typeCyclide == 0) {
+    } else if (!estCyclide(s.typeCyclide)) {
         valeurs[0] = tr("Non convertible : la cyclide trouvee n'est pas finie");
     } else {
         const RBBPd& c = s.converti;
-        valeurs[0] = tr(NOMS_GENRES[std::clamp(s.typeCyclide, 1, 6)]);
+        valeurs[0] = tr(description(s.typeCyclide).libelle);
         valeurs[1] = valeurResultat(c.a);
         valeurs[2] = valeurResultat(std::sqrt(c.a * c.a - c.c * c.c));
         valeurs[3] = valeurResultat(c.c);
@@ -98,8 +94,8 @@ void PanneauCyclide::remplir(const Scene& s) {
         valeurs[13] = texteResidu(s.incertitude);
         // Every kind of shape within that uncertainty, the reported one first.
         QStringList admis;
-        for (int code : codesAdmis(s.genresAdmis, s.typeCyclide))
-            admis << tr(NOMS_GENRES[code]);
+        for (const GenreCyclide g : codesAdmis(s.genresAdmis, s.typeCyclide))
+            admis << tr(description(g).libelle);
         valeurs[14] = admis.join(QStringLiteral(", "));
     }
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {

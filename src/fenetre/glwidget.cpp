@@ -39,7 +39,7 @@ const double PART_CADRAGE = 0.9;
 // rebuild, which the window runs at once, computes the scene, and the
 // display lists are compiled at the first paint.
 GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
-    typeCyclide = 0;
+    typeCyclide = cyclide::GenreCyclide::Aucune;
     choix = cyclide::PlanConversion::Pz;
     valeursInitiales();
 }

@@ -131,15 +131,15 @@ bool normalesFinies(const GroupeObj& groupe) {
     return finis(groupe.normales);
 }
 
-// The five groups of a conversion (only the patch when code is 0).
+// The five groups of a conversion (only the patch when code is Aucune).
 // Input: the record after the conversion and before the change of frame,
-// the cyclide-type code and the piece's ranges.
+// the kind of cyclide and the piece's ranges.
 // Gives back the groups in file order, non-finite values included.
-std::vector<GroupeObj> groupesConversion(const RBBPd& converti, int code,
+std::vector<GroupeObj> groupesConversion(const RBBPd& converti, GenreCyclide code,
                                          const MorceauCyclide& morceau) {
     std::vector<GroupeObj> groupes;
     groupes.push_back(grilleCarreau("carreau", converti, PAS_CARREAU, PAS_CARREAU));
-    if (code == 0)
+    if (!estCyclide(code))
         return groupes;
     RBBPd dansRepere = converti;
     dansRepere.changementBase();
@@ -206,7 +206,7 @@ void ecrireObj(std::ostream& out, const std::vector<GroupeObj>& groupes,
 // code, the piece, comment lines, notices to fill.
 // Gives back true on success; false when the file cannot be written (an
 // existing file is then untouched).
-bool exporterObj(const std::string& chemin, const RBBPd& converti, int code,
+bool exporterObj(const std::string& chemin, const RBBPd& converti, GenreCyclide code,
                  const MorceauCyclide& morceau, const std::vector<std::string>& entete,
                  std::vector<std::string>& notices) {
     std::ostringstream texte;

@@ -112,7 +112,7 @@ Attendu convertirIci(const double p[7], int exemple, int choix) {
     a.type = exemple ? chargerExemple(exemple, bez)
                      : bez.convertToCD4(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
     a.converti = bez;
-    a.code = a.converti.calculConversion(a.type, choix, a.morceau);
+    a.code = codeGenre(a.converti.calculConversion(a.type, choix, a.morceau));
     return a;
 }
 

@@ -57,7 +57,7 @@ void PrintTo(const Famillle& f, std::ostream* os) {
 // within 1e-8 of the size or ten times the stated uncertainty, the patch on
 // it, the piece's corners at the patch's.
 void verifierConversion(const exacts::Cas& cas, const ConversionReseau& r) {
-    ASSERT_NE(r.code, 0) << r.raison << " (R " << r.residu << ")";
+    ASSERT_NE(r.code, GenreCyclide::Aucune) << r.raison << " (R " << r.residu << ")";
     ASSERT_TRUE(r.code == cas.code || admet(r.genres, cas.code))
         << "kind " << r.code << " instead of " << cas.code << ", uncertainty " << r.incertitude;
     const double admis = std::max(1e-8, 10 * r.incertitude) * cas.taille;
@@ -97,7 +97,7 @@ TEST(ConversionReseau, PatchesTenThousandTimesSmallerThanTheirCyclide) {
             continue;
         ++n;
         const ConversionReseau r = convertirReseau(cas.net, TOLERANCE_CARREAU);
-        if (r.code == 0)
+        if (!estCyclide(r.code))
             continue;
         ++convertis;
         verifierConversion(cas, r);
@@ -315,7 +315,7 @@ TEST(ConversionReseau, ToleranceDecides) {
         p.setZ0(p.getZ0() + l.ecart * L);
         net.setP(1, 1, p);
         const ConversionReseau r = convertirReseau(net, TOLERANCE_CARREAU);
-        EXPECT_EQ(r.code != 0, l.converti) << l.ecart << ": R " << r.residu << " " << r.raison;
+        EXPECT_EQ(estCyclide(r.code), l.converti) << l.ecart << ": R " << r.residu << " " << r.raison;
         if (!l.converti) {
             EXPECT_GT(r.residu, TOLERANCE_CARREAU);
             EXPECT_NE(r.raison.find("aucune cyclide"), std::string::npos) << r.raison;
@@ -325,7 +325,7 @@ TEST(ConversionReseau, ToleranceDecides) {
     plie.setW(0, 1, 2 * plie.getW(0, 1));
     const ConversionReseau r = convertirReseau(plie, TOLERANCE_CARREAU);
     EXPECT_EQ(r.type, 0);
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.code, GenreCyclide::Aucune);
     EXPECT_NE(r.raison.find("n'est pas un arc de cercle"), std::string::npos) << r.raison;
 }
 

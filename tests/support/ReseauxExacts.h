@@ -16,12 +16,14 @@ namespace exacts {
 
 using LD = long double;
 
-// The kinds of cyclide, with the code the conversion must give.
+// The kinds of cyclide, with the kind the conversion must give.
 enum class Famille { Ring, Spindle, Horned, Sphere, Croise, Collier, Corne };
 
-inline int codeAttendu(Famille f) {
-    const int codes[7] = {1, 2, 3, 4, 5, 6, 5};
-    return codes[static_cast<int>(f)];
+inline cyclide::GenreCyclide codeAttendu(Famille f) {
+    using G = cyclide::GenreCyclide;
+    const G genres[7] = {G::Ring,       G::Spindle,     G::Horned,    G::SphereDouble,
+                         G::ToreCroise, G::ToreCollier, G::ToreCroise};
+    return genres[static_cast<int>(f)];
 }
 
 // How a case is drawn.
@@ -37,7 +39,7 @@ struct Cas {
     RBBP net;
     double a = 0, c = 0, mu = 0; // the cyclide's parameters (non-negative)
     double taille = 0;           // max(a, mu): the cyclide's size
-    int code = 0;                // the code the conversion must give
+    cyclide::GenreCyclide code = cyclide::GenreCyclide::Aucune; // the kind the conversion must give
     // Where the cyclide sits: its point q (its own frame, scaled with a, c,
     // mu) is at Base q + omega in the world.
     double Base[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
