@@ -40,6 +40,10 @@ endif()
 target_link_libraries(cyclide_gui PUBLIC cyclide_core Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets
                                          OpenGL::GL)
 
-add_executable(cyclide ${FENETRE_DIR}/main.cpp)
+# The icon is built into the program (Qt resources): the window has it
+# wherever it is started from.
+add_executable(cyclide ${FENETRE_DIR}/main.cpp ${FENETRE_DIR}/fenetre.qrc)
+set_target_properties(cyclide PROPERTIES AUTORCC ON)
 target_link_libraries(cyclide PRIVATE cyclide_gui)
+target_compile_definitions(cyclide PRIVATE CYCLIDE_VERSION="${PROJECT_VERSION}")
 

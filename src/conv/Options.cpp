@@ -26,6 +26,7 @@ const char* const USAGE =
     "  cyclide-conv [--plan y|z] --carreau FICHIER.step|.stp|.iges|.igs [--json]\n"
     "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N] [--tolerance R]\n"
     "  cyclide-conv --help\n"
+    "  cyclide-conv --version\n"
     "\n"
     "Construit le carreau a partir des sept parametres (angles en radians), d'un\n"
     "fichier de parametres (.car, .bez ; - pour l'entree standard), d'un exemple\n"
@@ -234,7 +235,7 @@ CLI::Validator parmi(const std::string& quoi, const std::vector<std::string>& mo
 // The texts of the options before they are turned into numbers.
 struct Textes {
     std::string plan, exemple, tolerance, fils, vue, zoom;
-    int json = 0, csv = 0, recadrer = 0, aide = 0, enPlace = 0;
+    int json = 0, csv = 0, recadrer = 0, aide = 0, version = 0, enPlace = 0;
 };
 
 // The options, in groups, with their validators and their combinations.
@@ -250,6 +251,7 @@ struct Application {
         app.set_help_flag();
         app.allow_extras();
         app.add_flag("-h,--help", t.aide);
+        app.add_flag("--version", t.version);
         positionnels = app.add_option("parametres", d.rapport.positionnels);
         ajouterEntree(d, t);
         ajouterSorties(d, t);
@@ -345,6 +347,7 @@ double nombre(const std::string& texte, double parDefaut) {
 // Turns the checked texts into the options of each mode.
 void completer(Demande& d, const Textes& t, bool toleranceDonnee) {
     d.aide = t.aide > 0;
+    d.version = t.version > 0;
     d.rapport.plan = t.plan == "y" ? PlanConversion::Py : PlanConversion::Pz;
     d.rapport.exemple = t.exemple.empty() ? 0 : t.exemple[0] - '0';
     d.rapport.tolerance = nombre(t.tolerance, TOLERANCE_CARREAU);
@@ -386,10 +389,10 @@ Demande analyserLigneCommande(int argc, char** argv) {
             throw ErreurConv("l'option " + nom + " est donnee plusieurs fois");
         throw ErreurConv(it != attentes().end() ? it->second : std::string(e.what()));
     } catch (const CLI::RequiresError& e) {
-        if (t.aide == 0)
+        if (t.aide == 0 && t.version == 0)
             throw ErreurConv(messageCombinaison(e.what()));
     } catch (const CLI::ExcludesError& e) {
-        if (t.aide == 0)
+        if (t.aide == 0 && t.version == 0)
             throw ErreurConv(messageCombinaison(e.what()));
     } catch (const CLI::ParseError& e) {
         throw ErreurConv(e.what());

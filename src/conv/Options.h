@@ -58,6 +58,8 @@ struct OptionsLotConv {
 // The whole command line.
 struct Demande {
     bool aide = false;
+    // --version: print the program's name and version, nothing else.
+    bool version = false;
     bool modeLot = false; // --lot given: lot holds the batch, rapport and exports are unused
     OptionsRapport rapport;
     OptionsExports exports;

@@ -29,6 +29,12 @@ int main(int argc, char** argv) {
                                  raisonErreur(errno));
             return 0;
         }
+        if (d.version) {
+            if (!ecrireTout(STDOUT_FILENO, "cyclide-conv " CYCLIDE_VERSION "\n"))
+                throw ErreurConv("erreur d'ecriture sur la sortie standard : " +
+                                 raisonErreur(errno));
+            return 0;
+        }
         if (d.modeLot)
             return lancerLot(d.lot);
         return lancerRapport(argc, argv, d.rapport, d.exports);

@@ -70,7 +70,7 @@ bool installerTraductionQt() {
 // history starts from that state.
 FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     setWindowTitle(tr("Cyclide de Dupin"));
-    setWindowIcon(QIcon(QStringLiteral("icone.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/icone.png")));
     setGeometry(50, 50, 700, 500);
     setAcceptDrops(true);
     pile = new QUndoStack(this);
