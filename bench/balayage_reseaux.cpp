@@ -58,8 +58,9 @@ void montrer(const char* quoi, const exacts::Cas& cas, const Scene& s) {
         return;
     std::printf("  %s: attendu %d (a %.6g c %.6g mu %.6g), obtenu %d (a %.6g c %.6g mu %.6g) R "
                 "%.3g incertitude %.3g %s\n",
-                quoi, codeGenre(cas.code), cas.a, cas.c, cas.mu, codeGenre(s.typeCyclide), s.converti.a, s.converti.c,
-                s.converti.mu, s.residu, s.incertitude, s.raison.c_str());
+                quoi, codeGenre(cas.code), cas.a, cas.c, cas.mu, codeGenre(s.typeCyclide),
+                s.converti.a, s.converti.c, s.converti.mu, s.residu, s.incertitude,
+                s.raison.c_str());
 }
 
 void juger(const Famillle& f, const exacts::Cas& cas, const Scene& s, Compte& n) {

@@ -126,8 +126,8 @@ void BM_ConversionSansDessinExemple1(benchmark::State& state) {
     MorceauCyclide morceau;
     RBBPd essai = Bez;
     if (!verifier(state,
-                  type == 2 &&
-                      codeGenre(essai.calculConversion(type, choixPlan(PlanConversion::Pz), morceau)) != 0,
+                  type == 2 && codeGenre(essai.calculConversion(type, choixPlan(PlanConversion::Pz),
+                                                                morceau)) != 0,
                   "example 1 is not converted"))
         return;
     for (auto _ : state) {

@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (s.raison.empty() != (codeGenre(s.typeCyclide) != 0))
         std::abort();
-    if (codeGenre(s.typeCyclide) != 0 && (s.type < 1 || s.type > 2 || !(s.residu <= TOLERANCE_CARREAU)))
+    if (codeGenre(s.typeCyclide) != 0 &&
+        (s.type < 1 || s.type > 2 || !(s.residu <= TOLERANCE_CARREAU)))
         std::abort();
     return 0;
 }

@@ -4,16 +4,16 @@
 // on several threads with the interpreter's lock released; pieces of
 // cyclide and samples of a patch as numpy arrays; the STEP and OBJ exports
 // written through the project's safe file writer.
-#include "conversion/DecisionCarreau.h"
-#include "fichiers/DiagnosticsCaptures.h"
 #include "DictJson.h"
-#include "sorties/ExportObj.h"
-#include "sorties/ExportStep.h"
-#include "lot/LotParametres.h"
+#include "conversion/DecisionCarreau.h"
 #include "conversion/GenreCyclide.h"
 #include "conversion/ReseauCyclide.h"
-#include "sorties/ResultatJson.h"
+#include "fichiers/DiagnosticsCaptures.h"
+#include "lot/LotParametres.h"
 #include "scene/Scene.h"
+#include "sorties/ExportObj.h"
+#include "sorties/ExportStep.h"
+#include "sorties/ResultatJson.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -121,10 +121,10 @@ void verifierBords(const RBBP& net, double tol, const std::string& designation) 
     }
 }
 
-// A tolerance for nets: finite and positive.
+// A tolerance for nets: in (0, 1), as the converter's.
 void verifierTolerance(double tolerance) {
-    if (!std::isfinite(tolerance) || !(tolerance > 0))
-        refuser("la tolerance attend un nombre decimal fini positif");
+    if (!toleranceValide(tolerance))
+        refuser(std::string("la tolerance attend ") + TOLERANCE_ATTENDUE);
 }
 
 // One conversion to convert, read and checked while the lock is held.
@@ -625,8 +625,7 @@ py::list exporterObjPython(const py::dict& resultat, const std::string& chemin) 
     const std::vector<std::string> entete = {
         "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
         "type " + std::to_string(s.type) + ", cyclide " + std::to_string(codeGenre(s.typeCyclide)) +
-            " (" +
-            messageCyclide(s.typeCyclide) + ")"};
+            " (" + messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
     if (!exporterObj(chemin, s.converti, s.typeCyclide, s.morceau, entete, notices))
         refuser("impossible d'ecrire le fichier OBJ '" + chemin + "'");

@@ -224,8 +224,7 @@ std::string texteObj(const Scene& s) {
     const std::vector<std::string> entete = {
         "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
         "type " + std::to_string(s.type) + ", cyclide " + std::to_string(codeGenre(s.typeCyclide)) +
-            " (" +
-            messageCyclide(s.typeCyclide) + ")"};
+            " (" + messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
     std::ostringstream texte;
     ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);

@@ -43,8 +43,9 @@ GenreCyclide genreCyclide(const RBBP& n, Faisceaux& f) {
     const Point Pdeltap = f.Pl[1].cercleInterPlan(P[0][0], P[0][1], P[0][2], 1);
     const Point Pdeltan = f.Pl[1].cercleInterPlan(P[0][0], P[0][1], P[0][2], -1);
     const Droite delta = droite(Pdeltap, entre(Pdeltan, Pdeltap));
-    return f.Pl[1].intersectionDroiteDisque(P[0][0], P[1][0], P[2][0], delta) ? GenreCyclide::Spindle
-                                                                              : GenreCyclide::Horned;
+    return f.Pl[1].intersectionDroiteDisque(P[0][0], P[1][0], P[2][0], delta)
+               ? GenreCyclide::Spindle
+               : GenreCyclide::Horned;
 }
 
 // The first reading's six points: the auxiliary plane (through delta0's

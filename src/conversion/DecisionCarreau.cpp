@@ -65,9 +65,10 @@ Resultat<void> arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, do
     return {};
 }
 
-Resultat<void> bordsCirculaires(const RBBP& net, double tol, double bruit) {
-    if (!netFini(net))
+Resultat<void> bordsCirculaires(const RBBP& donne, double tol, double bruit) {
+    if (!netFini(donne))
         return {"le carreau contient une valeur non finie"};
+    const RBBP net = poidsRamenes(donne); // the same arcs at any scale of the weights
     for (const Bord& b : BORDS) {
         const Resultat<void> arc =
             arcDeCercle(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]),

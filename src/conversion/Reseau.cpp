@@ -30,6 +30,22 @@ double plusGrandeCoordonnee(const RBBP& net) {
 
 } // namespace
 
+RBBP poidsRamenes(const RBBP& net) {
+    double plusGrand = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            plusGrand = std::max(plusGrand, std::fabs(net.w[i][j]));
+    int e = 0;
+    std::frexp(plusGrand, &e); // plusGrand = m 2^e, m in [1/2, 1)
+    if (!(plusGrand > 0) || !std::isfinite(plusGrand) || e == 1)
+        return net;
+    RBBP res = net;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            res.w[i][j] = std::ldexp(net.w[i][j], 1 - e);
+    return res;
+}
+
 bool normaliserReseau(const RBBP& net, ReseauUnite& n) {
     const Point* coins[4] = {&net.P[0][0], &net.P[0][2], &net.P[2][0], &net.P[2][2]};
     std::fill(n.centre, n.centre + 3, 0.0);
@@ -47,7 +63,7 @@ bool normaliserReseau(const RBBP& net, ReseauUnite& n) {
         std::max(unite.P[0][0].distance(unite.P[2][2]), unite.P[0][2].distance(unite.P[2][0]));
     if (!(diag > 0))
         return false;
-    n.net = reseauDeplace(unite, zero, diag);
+    n.net = poidsRamenes(reseauDeplace(unite, zero, diag));
     n.echelle = ecart * diag;
     n.bruit = std::numeric_limits<double>::epsilon() * (1 + plusGrandeCoordonnee(net) / n.echelle);
     return std::isfinite(n.echelle) && n.echelle > 0;

@@ -10,9 +10,17 @@
 
 namespace cyclide {
 
+// The net with its nine weights multiplied by the power of two that brings
+// the largest |w| into [1, 2): the same surface, every weight exact (a
+// power of two rounds nothing), so that no product of weights overflows or
+// underflows at any common scale of the weights, and the conversion of a
+// net does not depend on it.
+// Degenerate: weights all zero or one not finite: the net unchanged.
+RBBP poidsRamenes(const RBBP& net);
+
 // A net moved to unit size, with what maps it back.
 struct ReseauUnite {
-    RBBP net;                      // the moved net (weights unchanged)
+    RBBP net;                     // the moved net, its weights by poidsRamenes
     double centre[3] = {0, 0, 0}; // the middle of the four corners, in the net's unit
     double echelle = 0;           // the longer corner diagonal, in the net's unit
     // The rounding of the net's numbers in the unit of the moved net:
@@ -24,7 +32,8 @@ struct ReseauUnite {
 // scaled so that its longer corner diagonal is 1.
 // In: any net; the coordinates are first divided by their largest distance
 // to the middle, so that no square is formed before the numbers are of the
-// size of 1: no overflow nor underflow at any size whose numbers are finite.
+// size of 1: no overflow nor underflow at any size whose numbers are finite;
+// the weights are brought to the size of 1 the same way (poidsRamenes).
 // Out: true and n filled when the corners do not coincide and every number
 // is finite; false otherwise (n then unspecified).
 bool normaliserReseau(const RBBP& net, ReseauUnite& n);

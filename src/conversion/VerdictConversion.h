@@ -15,13 +15,23 @@
 
 namespace cyclide {
 
+// What a tolerance on the residual must be, in the words of the refusals: a
+// relative deviation, so a number between 0 and 1, both excluded. Every
+// front end checks its tolerance option with toleranceValide and says this.
+constexpr const char* TOLERANCE_ATTENDUE = "un nombre decimal dans ]0, 1[";
+
+// True when tolerance lies in (0, 1) (a non-number does not).
+inline bool toleranceValide(double tolerance) {
+    return tolerance > 0 && tolerance < 1;
+}
+
 // What the verified conversion gives.
 struct ConversionVerifiee {
     GenreCyclide code = GenreCyclide::Aucune; // the kind of cyclide, the verdict
-    RBBPd converti;         // the net with the cyclide of the reading kept
-    MorceauCyclide morceau; // its piece; all zero for Aucune
-    double residu = 0;      // residual of the reading kept (+infinity if none is finite)
-    std::string raison;     // why the verdict is code 0; empty otherwise
+    RBBPd converti;                           // the net with the cyclide of the reading kept
+    MorceauCyclide morceau;                   // its piece; all zero for Aucune
+    double residu = 0;  // residual of the reading kept (+infinity if none is finite)
+    std::string raison; // why the verdict is code 0; empty otherwise
 };
 
 // Converts bez with the conversion type (1 general, 2 torus or sphere) and

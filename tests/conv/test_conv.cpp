@@ -904,6 +904,7 @@ TEST_F(CyclideConvFichiers, BadNetFilesAreRefused) {
                                                "P02) n'est pas un arc de cercle"));
     refuse(lancer({"--carreau", ici("absent.txt")}), "impossible d'ouvrir");
     refuse(lancer({"--carreau", ici("reseau.txt"), "--tolerance", "0"}), "--tolerance");
+    refuse(lancer({"--carreau", ici("reseau.txt"), "--tolerance", "1"}), "]0, 1[");
     refuse(lancer({"--tolerance", "1e-3", "--exemple", "1"}),
            "--tolerance va avec --carreau ou --lot");
     refuse(lancer({"--carreau", ici("reseau.txt"), "--obj", ici("reseau.txt")}),

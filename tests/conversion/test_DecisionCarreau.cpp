@@ -5,6 +5,7 @@
 // reason; the arc test; a net of the seven parameters gives what they give.
 #include "conversion/DecisionCarreau.h"
 #include "conversion/LectureTore.h"
+#include "conversion/Reseau.h"
 #include "fichiers/LectureCarreau.h"
 #include "scene/Scene.h"
 

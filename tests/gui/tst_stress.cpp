@@ -407,7 +407,9 @@ QString Stress::incoherence() const {
     // Code 0 adds the verdict's reason after the message.
     const QString attendu = QString::fromLatin1(messageCyclide(typeAffiche));
     if (message != attendu && !(!estCyclide(typeAffiche) && message.startsWith(attendu + " : "))) {
-        return QStringLiteral("message \"%1\", type affiche %2").arg(message).arg(codeGenre(typeAffiche));
+        return QStringLiteral("message \"%1\", type affiche %2")
+            .arg(message)
+            .arg(codeGenre(typeAffiche));
     }
     if (!planEnAttente && typeAffiche != vue.typeCyclide) {
         return QStringLiteral("message du type %1, la vue a le type %2")
