@@ -52,7 +52,6 @@ const Famillle FAMILLES[] = {
     // and nets whose weights carry a huge or tiny common factor.
     {"thin_spindle_strip", Famille::FuseauMince, {0.2, 0.6, 10, 1, 10, false, 1e-4, 1e-2}},
     {"tiny_c_ring", Famille::PetitC, {0.05, 2, 10, 0.1, 10}},
-    {"tiny_c_horned", Famille::PetitCCorne, {0.05, 2, 10, 0.1, 10}},
     {"ring_weights_1e155", Famille::Ring, {0.05, 3, 0, 1, 1, false, 0, 0, 1e155}},
     {"horned_weights_1e_m160", Famille::Horned, {0.05, 3, 0, 1, 1, true, 0, 0, 1e-160}},
 };

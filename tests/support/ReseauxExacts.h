@@ -155,11 +155,13 @@ inline void netHomogene(LD a, LD c, LD mu, LD t0, LD t1, LD p0, LD p1, LD H[3][3
 // True when the rectangle keeps clear of the cyclide's singular points
 // (a - mu cos p or c cos t - mu changing sign) and of points at infinity.
 inline bool rectangleSain(LD a, LD c, LD mu, LD t0, LD t1, LD p0, LD p1, const LD H[3][3][4]) {
-    // f keeps one sign over [lo, hi], at least 1e-3 of echelle away from 0.
+    // f keeps one sign over [lo, hi], at least 1e-3 of echelle away from 0
+    // (for a size echelle other than 1, each value beyond 1/20 of the first).
     auto signeConstant = [](auto f, LD lo, LD hi, LD echelle) {
         const LD premier = f(lo);
+        const LD marge = 0.05L * std::fabs(premier) * (echelle == 1 ? 1 : std::fabs(premier));
         for (int k = 1; k <= 64; ++k)
-            if (f(lo + (hi - lo) * k / 64) * premier <= 0.05L * std::fabs(premier))
+            if (f(lo + (hi - lo) * k / 64) * premier <= marge)
                 return false;
         return std::fabs(premier) > 1e-3L * echelle;
     };
