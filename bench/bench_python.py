@@ -8,14 +8,19 @@ Times convert_batch on N random sets (100,000 by default) and
 runs of the two sides alternating so that a change of the machine's load
 weighs on both. convert_batch is timed until it returns its list, and also
 with the freeing of the list (the interpreter taking back the 100,000
-dicts) added. Then one convert call, best of 2,000. The load average is
-printed before and after.
+dicts) added; and, when the module has it, the columnar form
+(as_arrays=True) with the bytes it keeps per result (its arrays) and the
+peak the interpreter's allocator saw per result (tracemalloc, numpy's
+arrays included). Then one convert call, best of 2,000. The load average
+is printed before and after. Run it with each build's module and converter
+(PYTHONPATH and the first argument) to compare two builds in one session.
 """
 import os
 import subprocess
 import sys
 import tempfile
 import time
+import tracemalloc
 
 import numpy as np
 
@@ -61,8 +66,22 @@ try:
         print(f"threads {fils}: cyclide-conv --lot {n / lot:7.0f} sets/s, "
               f"convert_batch {n / module:7.0f} sets/s, ratio {lot / module:.2f}; "
               f"list freed too {n / libere:7.0f} sets/s, ratio {lot / libere:.2f}")
+        if "as_arrays" in (cyclide.convert_batch.__doc__ or ""):
+            colonnes = min(duree(lambda: cyclide.convert_batch(jeux, threads=fils, as_arrays=True))
+                           for _ in range(fois))
+            print(f"threads {fils}: as_arrays {n / colonnes:7.0f} sets/s, "
+                  f"ratio {lot / colonnes:.2f} against --lot")
 finally:
     os.unlink(fichier.name)
+
+if "as_arrays" in (cyclide.convert_batch.__doc__ or ""):
+    tracemalloc.start()
+    r = cyclide.convert_batch(jeux, as_arrays=True)
+    pic = tracemalloc.get_traced_memory()[1]
+    tracemalloc.stop()
+    garde = sum(v.nbytes for v in r.values() if isinstance(v, np.ndarray))
+    print(f"as_arrays: {garde / n:.0f} bytes kept per result, peak {pic / n:.0f} bytes per result")
+    del r
 
 un = min(duree(lambda: cyclide.convert(depart)) for _ in range(2000))
 print(f"one convert call: {un * 1e6:.1f} us")

@@ -1,7 +1,7 @@
-# The desktop program: Qt 6 widgets and an OpenGL view on top of the core.
-# Qt 6 stands in for the original toolkit: OpenGLWidgets gives the view its
-# QOpenGLWidget, OpenGL the off-screen context and framebuffer.
-find_package(Qt6 REQUIRED COMPONENTS Widgets OpenGL OpenGLWidgets)
+# The desktop program: Qt 6 widgets and an OpenGL view on top of the core
+# and of the renderer (src/rendu, cyclide_rendu): OpenGLWidgets gives the
+# view its QOpenGLWidget, which forwards its paint to the renderer.
+find_package(Qt6 REQUIRED COMPONENTS Widgets OpenGLWidgets)
 
 set(FENETRE_DIR ${CMAKE_SOURCE_DIR}/src/fenetre)
 add_library(cyclide_gui STATIC
@@ -25,20 +25,17 @@ add_library(cyclide_gui STATIC
     ${FENETRE_DIR}/PanneauParametres.h
     ${FENETRE_DIR}/glwidget.cpp
     ${FENETRE_DIR}/glwidget.h
-    ${FENETRE_DIR}/VueRendu.cpp
-    ${FENETRE_DIR}/ImageVue.cpp
-    ${FENETRE_DIR}/ImageVue.h)
+    ${FENETRE_DIR}/VueRendu.cpp)
 target_include_directories(cyclide_gui PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Meta-object code only for the Qt targets, not for every later target.
 set_target_properties(cyclide_gui PROPERTIES AUTOMOC ON)
-# "Ouvrir un carreau..." also reads STEP and IGES files when Open CASCADE is
-# there.
-if(TARGET cyclide_cao)
-    target_link_libraries(cyclide_gui PUBLIC cyclide_cao)
+# "Ouvrir un carreau..." also reads STEP and IGES files when cyclide-cao is
+# built (run in a child process: the window does not load Open CASCADE).
+if(TARGET cyclide-cao)
     target_compile_definitions(cyclide_gui PUBLIC CYCLIDE_AVEC_CAO)
 endif()
-target_link_libraries(cyclide_gui PUBLIC cyclide_core Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets
-                                         OpenGL::GL)
+target_link_libraries(cyclide_gui PUBLIC cyclide_rendu cyclide_core Qt6::Widgets
+                                         Qt6::OpenGLWidgets)
 
 # The icon is built into the program (Qt resources): the window has it
 # wherever it is started from.

@@ -15,6 +15,10 @@ void ValeursResultat::ajouter(const Scene& s, const OrigineEntree& origine) {
     ecrireResultat(*this, s, origine);
 }
 
+void ValeursResultat::ajouterErreurLot(long ligne, const std::string& erreur) {
+    ecrireErreurLot(*this, ligne, erreur);
+}
+
 void ValeursResultat::vider() {
     jetons_.clear();
     textes_.clear();

@@ -6,11 +6,11 @@
 // (SchemaResultat) without any text: they are recorded on any thread, the
 // interpreter not needed, then made into Python objects with the
 // interpreter's lock held.
-#ifndef DICT_JSON_H
-#define DICT_JSON_H
+#ifndef CYCLIDE_PYTHON_DICTJSON_H
+#define CYCLIDE_PYTHON_DICTJSON_H
 
-#include "sorties/ResultatJson.h"
 #include "scene/Scene.h"
+#include "sorties/ResultatJson.h"
 
 #include <Python.h>
 
@@ -53,6 +53,10 @@ class ValeursResultat {
     // In: a scene and where its numbers came from.
     // Out: the values of its result appended.
     void ajouter(const Scene& s, const OrigineEntree& origine);
+
+    // In: a batch row's number (from 1) and why it gave no result.
+    // Out: the values of the batch's error row appended (ecrireErreurLot).
+    void ajouterErreurLot(long ligne, const std::string& erreur);
 
     // Forgets every value (the memory is kept for the next ones).
     void vider();

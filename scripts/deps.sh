@@ -12,7 +12,8 @@ packages=(
     clang libclang-rt-14-dev clang-tidy clang-format
     libocct-data-exchange-dev libtbb-dev
     pybind11-dev python3-dev python3-pytest python3-numpy python3-matplotlib
-    help2man desktop-file-utils dpkg-dev
+    python3-build python3-skbuild python3-venv
+    help2man desktop-file-utils dpkg-dev lintian
     libcli11-dev nlohmann-json3-dev libeigen3-dev
 )
 

@@ -26,6 +26,10 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-fuzz --target fuzz_all -j "$jobs"
 
 cibles=(fuzz_fichier_parametres fuzz_texte_rbbpd fuzz_parametres fuzz_carreau fuzz_ligne_lot)
+# The CAD readers, when Open CASCADE was there to build them.
+for cible in fuzz_step fuzz_iges; do
+    if [ -x "build-fuzz/fuzz/$cible" ]; then cibles+=("$cible"); fi
+done
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and opens the program from the
-# repository's root (where it finds its icon).
+# Installs what is missing, builds the programs only (the window, the
+# converter, the renderer, the CAD reader and the Python module: the target
+# `programmes`, no test), and opens the window from any folder.
 #
 # Without a display ($DISPLAY empty) the window cannot open: the script says
 # so and shows what the tool does instead. It renders the start-up view to
@@ -14,11 +15,11 @@ build="${CYCLIDE_BUILD_DIR:-build}"
 
 bash scripts/deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$jobs"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target programmes -j "$jobs"
 
 if [ ! -x "$build/cyclide" ]; then
-    echo "The desktop program is not built yet; the core library and its tests are."
+    echo "The desktop program is not built (Qt 6 missing?); the converter is: $build/cyclide-conv"
     exit 0
 fi
 

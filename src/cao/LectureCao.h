@@ -1,48 +1,36 @@
-// LectureCao: the patches of a CAD file (STEP or IGES) whose faces carry
-// Bezier or B-spline surfaces, polynomial or rational, of degree at most
-// 2 x 2: each B-spline split into its Bezier patches, each direction of
-// degree 1 raised to 2, so that every patch is a rational biquadratic net.
+// LectureCao: a STEP or IGES file read with Open CASCADE, face by face in
+// the file's order, each face's rows handed on as soon as it is read. This
+// is what the program cyclide-cao runs in its own process (callers go
+// through fichiers/LecteurCao.h), and what the fuzz targets call directly.
 #ifndef CYCLIDE_CAO_LECTURECAO_H
 #define CYCLIDE_CAO_LECTURECAO_H
 
-#include "noyau/Resultat.h"
-#include "surfaces/RBBP.h"
+#include "fichiers/LecteurCao.h"
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace cyclide {
 
-// One biquadratic patch of a face.
-struct CarreauCao {
-    int face = 0;     // the face's rank in the file's shape, from 1
-    int carreauU = 0; // the Bezier patch's rank along u in its face, from 1
-    int carreauV = 0; // and along v
-    RBBP reseau;      // its net in world coordinates (file units), i along u
-};
+// Makes Open CASCADE's messages (its English lines and traces) go nowhere.
+void faireTaireOcct();
 
-// A face whose surface is not a biquadratic patch.
-struct FaceIgnoree {
-    int face = 0;      // its rank, from 1
-    std::string sorte; // its surface's kind, in French ("plan", "B-spline de degre 3 x 3", ...)
-};
+// In: a STEP or IGES file (told apart by its extension); depuis, the first
+// face whose rows are wanted (the faces before are counted, not read);
+// precision, called
+// once with the file's precision once it is loaded and checked; recevoir,
+// called with each row in the file's order.
+// Out: the totals, or the reason in French naming the file: not its
+// format's content, incomplete or failing (truncated, dangling references),
+// no face at all.
+// Frame: each face in its own entity's coordinates (file units).
+Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
+                                const std::function<void(const PrecisionCao&)>& precision,
+                                const std::function<void(const ElementCao&)>& recevoir);
 
-// What a CAD file holds, face by face.
-struct LectureCao {
-    std::vector<CarreauCao> carreaux; // faces in file order, patches u outer
-    std::vector<FaceIgnoree> ignorees;
-};
-
-// In: a file name.
-// Out: true when its extension is .step, .stp, .iges or .igs (any case).
-bool estFichierCao(const std::string& chemin);
-
-// In: a STEP or IGES file (told apart by its extension).
-// Out: the patches and the skipped faces; or the reason in French when the
-// file cannot be read or holds no face.
-// Frame: world coordinates of the file (each face's placement applied).
-// Degenerate: a face whose patch cannot be made (no poles) is skipped.
-Resultat<LectureCao> lireCarreauxCao(const std::string& chemin);
+// In: the text of a file. Out: the most significant digits one of its
+// real numbers (those with a point) carries.
+int chiffresSignificatifs(const std::string& texte);
 
 } // namespace cyclide
 

@@ -24,6 +24,7 @@ const char* const USAGE =
     "  cyclide-conv ... --iges FICHIER.iges\n"
     "  cyclide-conv ... --en-place\n"
     "  cyclide-conv [--plan y|z] --carreau FICHIER.step|.stp|.iges|.igs [--json]\n"
+    "               [--fils N]\n"
     "  cyclide-conv [--plan y|z] --lot FICHIER|- [--csv] [--fils N] [--tolerance R]\n"
     "  cyclide-conv --help\n"
     "  cyclide-conv --version\n"
@@ -84,10 +85,12 @@ const char* const USAGE =
     "             programme est tue pendant l'ecriture (kill -9, panne). Sans cette\n"
     "             option il est remplace comme les autres\n"
     "  --carreau FICHIER.step|.stp|.iges|.igs\n"
-    "             convertit chaque carreau de Bezier ou B-spline de degre 2 x 2 au\n"
-    "             plus des faces du fichier CAO : un resultat par carreau, avec sa\n"
-    "             face et son rang ; les autres faces sont nommees sur la sortie\n"
-    "             d'erreur\n"
+    "             lit le fichier CAO (dans un processus a part) : un resultat par\n"
+    "             carreau de chaque face, dans l'ordre du fichier, avec sa face et\n"
+    "             son rang (carreaux de Bezier ou B-spline de degre 2 x 2 au plus,\n"
+    "             tores et spheres) ; une ligne pour une face sur un plan, un\n"
+    "             cylindre ou un cone, une ligne qui dit pourquoi pour une face\n"
+    "             illisible, invalide ou d'un autre genre (statut de sortie 3)\n"
     "  --lot FICHIER|-\n"
     "             convertit chaque ligne (# commentaire, lignes vides ignorees ;\n"
     "             - : l'entree standard) : sept nombres, un jeu de parametres ;\n"
@@ -97,7 +100,9 @@ const char* const USAGE =
     "             dans l'ordre des lignes, chacun des que possible ; une ligne\n"
     "             fausse donne une ligne d'erreur et le lot continue\n"
     "  --csv      avec --lot : un en-tete puis une ligne CSV par jeu\n"
-    "  --fils N   avec --lot : N fils de calcul (par defaut un par coeur)\n"
+    "  --fils N   avec --lot : N fils de calcul (par defaut un par coeur) ;\n"
+    "             avec --carreau FICHIER CAO : les carreaux convertis sur N fils\n"
+    "             (par defaut un), les lignes dans l'ordre du fichier\n"
     "\n"
     "Les nombres sont decimaux et finis (1.5, -2, 3e-4), de 64 caracteres au\n"
     "plus. Un fichier de sortie est remplace en entier, ou laisse tel quel en cas\n"
@@ -170,7 +175,7 @@ bool nomNonVide(const std::string& t) {
 
 bool toleranceLue(const std::string& t) {
     double v = 0;
-    return lireNombreDecimal(t, v) && toleranceValide(v);
+    return lireNombreDecimal(t, v) && toleranceAdmise(v);
 }
 
 bool zoomValide(const std::string& t) {
@@ -294,9 +299,8 @@ struct Application {
         CLI::App* g = app.add_option_group("lot");
         lot = g->add_option("--lot", d.lot.lot)->check(valide("--lot", nomNonVide));
         CLI::Option* csv = g->add_flag("--csv", t.csv);
-        CLI::Option* fils = g->add_option("--fils", t.fils)->check(valide("--fils", nombreFils));
+        g->add_option("--fils", t.fils)->check(valide("--fils", nombreFils));
         csv->needs(lot);
-        fils->needs(lot);
         for (const char* autre :
              {"--exemple", "--carreau", "--json", "--step", "--iges", "--obj", "--png"})
             lot->excludes(app.get_option(autre));
@@ -314,7 +318,7 @@ std::string messageCombinaison(const std::string& texte) {
     if (contient("--lot") && contient(" excludes "))
         return MESSAGE_LOT;
     if (contient(" requires "))
-        return "--csv et --fils vont avec --lot";
+        return "--csv va avec --lot";
     if (contient("--exemple") && contient("--carreau"))
         return "--exemple et --carreau ne vont pas ensemble";
     if (contient("--exemple"))
@@ -362,6 +366,9 @@ void completer(Demande& d, const Textes& t, bool toleranceDonnee) {
     d.modeLot = !d.lot.lot.empty();
     d.lot.csv = t.csv > 0;
     d.lot.fils = static_cast<int>(nombre(t.fils, 0));
+    d.rapport.fils = static_cast<int>(nombre(t.fils, 1));
+    if (!t.fils.empty() && !d.modeLot && d.rapport.carreau.empty())
+        throw ErreurConv("--fils va avec --lot ou --carreau FICHIER CAO");
     d.lot.plan = d.rapport.plan;
     d.lot.tolerance = d.rapport.tolerance;
     if (toleranceDonnee && d.rapport.carreau.empty() && !d.modeLot)

@@ -5,8 +5,8 @@
 
 #include "conversion/DecisionCarreau.h"
 #include "conversion/VerdictConversion.h"
-#include "fenetre/ImageVue.h"
 #include "fichiers/EcritureFichier.h"
+#include "rendu/ImageScene.h"
 
 #include <stdexcept>
 #include <string>
@@ -21,9 +21,11 @@ struct ErreurConv : std::runtime_error {
 };
 
 // Exit statuses: 0 for any verdict, 1 for a batch with error rows (all rows
-// written), 2 for bad usage, an unreadable input or a failed output.
+// written), 2 for bad usage, an unreadable input or a failed output, 3 for a
+// CAD file read whole of which some faces gave no patch (each has its row).
 const int SORTIE_LIGNES_EN_ERREUR = 1;
 const int SORTIE_ECHEC = 2;
+const int SORTIE_FACES_IGNOREES = 3;
 
 // The input and the verdict of one conversion (the report and the exports).
 struct OptionsRapport {
@@ -31,7 +33,8 @@ struct OptionsRapport {
     int exemple = 0;                          // 0: no example
     std::string carreau; // empty: no net given directly; "-": the standard input
     double tolerance = TOLERANCE_CARREAU;
-    bool json = false;                     // the result as one JSON object
+    bool json = false; // the result as one JSON object
+    int fils = 1;      // a CAD file's rows converted on this many threads (0: one per core)
     std::vector<std::string> positionnels; // seven numbers, or a parameter file
 };
 

@@ -1,20 +1,19 @@
 #include "conv/Rapport.h"
 
+#include "conv/ModuleImage.h"
+#include "conv/RapportCao.h"
 #include "conv/Sorties.h"
 #include "conversion/GenreCyclide.h"
 #include "fichiers/FichierParametres.h"
 #include "fichiers/LectureCarreau.h"
 #include "fichiers/NombreTexte.h"
 #include "lot/LotParametres.h"
+#include "sorties/ExportIges.h"
 #include "sorties/ExportObj.h"
 #include "sorties/ExportStep.h"
 #include "sorties/ResultatJson.h"
 
 #include <algorithm>
-#ifdef CYCLIDE_AVEC_CAO
-#include "cao/ConversionCao.h"
-#include "cao/ExportIges.h"
-#endif
 
 #include <cerrno>
 #include <cmath>
@@ -166,14 +165,13 @@ void lireParametresDemandes(const OptionsRapport& o, double valeurs[NOMBRE_PARAM
         throw ErreurConv(
             "il faut sept parametres, un fichier ou --exemple N (voir cyclide-conv --help)");
     const std::string& nom = o.positionnels[0];
-    std::istringstream texte(lireTexteEntree(nom, entree));
-    const LectureParametres lecture = analyserParametres(texte, valeurs);
-    if (!lecture.refuse.empty())
-        throw ErreurConv("le fichier '" + nom + "' contient '" + lecture.refuse +
-                         "' qui n'est pas un nombre decimal fini");
-    if (lecture.lus < NOMBRE_PARAMETRES)
-        throw ErreurConv("le fichier '" + nom + "' ne contient que " + std::to_string(lecture.lus) +
-                         " nombre(s) sur sept");
+    const Resultat<ParametresFichier> lu = lireParametresEntiers(lireTexteEntree(nom, entree));
+    if (lu.valeur.verdict == VerdictParametres::Carreau)
+        throw ErreurConv("le fichier '" + nom + "' : " + lu.raison +
+                         " ; pour le convertir : " + "cyclide-conv --carreau '" + nom + "'");
+    if (!lu.ok())
+        throw ErreurConv("le fichier '" + nom + "' : " + lu.raison);
+    std::copy(lu.valeur.valeurs, lu.valeur.valeurs + NOMBRE_PARAMETRES, valeurs);
 }
 
 // The net of --carreau (a file or the standard input); throws, naming the
@@ -221,16 +219,11 @@ OrigineEntree origineDemandee(const OptionsRapport& o) {
 // The OBJ text of the result; notices about left-out groups go to the
 // standard error.
 std::string texteObj(const Scene& s) {
-    const std::vector<std::string> entete = {
-        "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
-        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(codeGenre(s.typeCyclide)) +
-            " (" + messageCyclide(s.typeCyclide) + ")"};
     std::vector<std::string> notices;
-    std::ostringstream texte;
-    ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);
+    std::string texte = texteObjScene(s, notices);
     for (const auto& notice : notices)
         avertir(notice);
-    return texte.str();
+    return texte;
 }
 
 // The STEP text of the scene; notices go to the standard error, and a patch
@@ -245,11 +238,11 @@ std::string texteStep(const std::string& chemin, const Scene& s) {
     return texte.valeur;
 }
 
-// The 800 x 800 PNG image of the scene's view, through the same off-screen
-// rendering as the window's image command; throws when it cannot be made.
+// The 800 x 800 PNG image of the scene's view, through the module that
+// holds the window's renderer; throws when it cannot be made.
 std::string imagePng(int& argc, char** argv, const OptionsExports& o, const Scene& s) {
 #ifdef CYCLIDE_AVEC_PNG
-    const Resultat<std::string> png = imageScenePng(argc, argv, s.entree, o.affiche, o.vue);
+    const Resultat<std::string> png = imageParModule(argc, argv, s, o.affiche, o.vue);
     if (!png.ok())
         throw ErreurConv(png.raison);
     return png.valeur;
@@ -262,10 +255,22 @@ std::string imagePng(int& argc, char** argv, const OptionsExports& o, const Scen
 #endif
 }
 
+// The IGES text of the scene, written by cyclide-cao; notices go to the
+// standard error, and a scene that cannot be written throws.
+std::string texteIges(const std::string& chemin, const Scene& s) {
+    std::vector<std::string> notices;
+    const Resultat<std::string> texte = texteIgesScene(s, notices);
+    for (const auto& notice : notices)
+        avertir(notice);
+    if (!texte.ok())
+        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + texte.raison);
+    return texte.valeur;
+}
+
 // The texts of the exports asked for, made while the core's diagnostics
 // are captured.
 struct TextesExports {
-    std::string obj, png, step;
+    std::string obj, png, step, iges;
 };
 
 TextesExports textesExports(int& argc, char** argv, const OptionsExports& o, const Scene& s) {
@@ -276,6 +281,8 @@ TextesExports textesExports(int& argc, char** argv, const OptionsExports& o, con
         t.obj = texteObj(s);
     if (!o.png.empty())
         t.png = imagePng(argc, argv, o, s);
+    if (!o.iges.empty())
+        t.iges = texteIges(o.iges, s);
     return t;
 }
 
@@ -288,45 +295,6 @@ void ecrireRapport(std::ostream& sortie, const std::string& texte) {
                          raisonErreur(errno != 0 ? errno : EIO));
 }
 
-// The IGES file of the scene, through Open CASCADE; throws when it cannot
-// be written.
-void ecrireIges(const std::string& chemin, const Scene& s, LiensDurs liens) {
-#ifdef CYCLIDE_AVEC_CAO
-    std::vector<std::string> notices;
-    const Resultat<void> ecrit = exporterIges(chemin, s, notices, liens);
-    if (!ecrit.ok())
-        throw ErreurConv("impossible d'ecrire le fichier IGES '" + chemin + "' : " + ecrit.raison);
-#else
-    (void)chemin;
-    (void)s;
-    (void)liens;
-    throw ErreurConv("cette version de cyclide-conv est construite sans Open CASCADE (--iges)");
-#endif
-}
-
-#ifdef CYCLIDE_AVEC_CAO
-// Every patch of a CAD file: one report (or JSON line) per patch on
-// sortie, the skipped faces named on the standard error.
-int lancerCao(const OptionsRapport& o, const OptionsExports& exports, std::ostream& sortie) {
-    if (!o.positionnels.empty() || o.exemple != 0 || !exports.obj.empty() || !exports.png.empty() ||
-        !exports.step.empty() || !exports.iges.empty())
-        throw ErreurConv("--carreau FICHIER CAO ne va qu'avec --plan, --tolerance et --json");
-    std::vector<std::string> notices;
-    Resultat<std::string> texte;
-    {
-        DiagnosticsCaptures diagnostics;
-        texte = convertirFichierCao(o.carreau, o.plan, o.tolerance, o.json, notices);
-        diagnostics.transmettre();
-    }
-    for (const auto& notice : notices)
-        avertir(notice);
-    if (!texte.ok())
-        throw ErreurConv(texte.raison);
-    ecrireRapport(sortie, texte.valeur);
-    return 0;
-}
-#endif
-
 } // namespace
 
 int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const OptionsExports& exports,
@@ -334,10 +302,8 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
     double valeurs[NOMBRE_PARAMETRES] = {0, 0, 0, 0, 0, 0, 0};
     IdentiteFichier entree;
     RBBP net;
-#ifdef CYCLIDE_AVEC_CAO
-    if (!o.carreau.empty() && estFichierCao(o.carreau))
+    if (!o.carreau.empty() && o.carreau != "-" && estFichierCao(o.carreau))
         return lancerCao(o, exports, sortie);
-#endif
     if (!o.carreau.empty())
         net = lireReseau(o, entree);
     else if (o.exemple == 0)
@@ -366,7 +332,7 @@ int lancerRapport(int& argc, char** argv, const OptionsRapport& o, const Options
     if (!exports.step.empty())
         ecrireSortie(sorties.step, textes.step, "le fichier STEP");
     if (!exports.iges.empty())
-        ecrireIges(exports.iges, scene, exports.liens);
+        ecrireSortie(sorties.iges, textes.iges, "le fichier IGES");
     const std::string texte =
         o.json ? resultatJson(scene, origineDemandee(o)) + "\n" : rapport(scene);
     ecrireRapport(sorties.rapport == &std::cerr ? std::cerr : sortie, texte);

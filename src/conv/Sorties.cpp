@@ -59,7 +59,8 @@ Sorties preparerSorties(const OptionsExports& exports, const IdentiteFichier& en
         const char* quoi;
     } sorties[] = {{exports.obj, s.obj, "le fichier OBJ"},
                    {exports.png, s.png, "l'image"},
-                   {exports.step, s.step, "le fichier STEP"}};
+                   {exports.step, s.step, "le fichier STEP"},
+                   {exports.iges, s.iges, "le fichier IGES"}};
     for (const auto& o : sorties)
         if (!o.nom.empty()) {
             o.cible = resoudre(o.nom, flux, exports.liens, o.quoi);

@@ -29,6 +29,7 @@ struct Sorties {
     CibleEcriture obj;
     CibleEcriture png;
     CibleEcriture step;
+    CibleEcriture iges;
 };
 
 // Resolves the outputs of exports. Throws ErreurConv, before anything is

@@ -293,7 +293,7 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
 } // namespace
 
 ConversionReseau convertirReseau(const RBBP& net, double tolerance) {
-    if (!toleranceValide(tolerance)) {
+    if (!toleranceAdmise(tolerance)) {
         ConversionReseau res;
         static_cast<RBBP&>(res.converti) = net;
         res.tolerance = tolerance;

@@ -41,7 +41,7 @@ struct ConversionReseau {
 // Converts the net with the tolerance on R.
 // In: the net in world coordinates (any place, turn and size whose numbers
 // are finite; its weights of any common positive factor); tolerance in
-// (0, 1) (toleranceValide; otherwise type 0 with the reason "la tolerance
+// (0, 1) (toleranceAdmise; otherwise type 0 with the reason "la tolerance
 // attend un nombre decimal dans ]0, 1["), the largest R of a reported kind (also the
 // relative tolerance of the circular-arc check).
 // Out: the kind when a cyclide carries the patch within tolerance, with its

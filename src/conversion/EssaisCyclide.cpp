@@ -61,6 +61,8 @@ std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const No
     }
     RBBPd rec;
     static_cast<RBBP&>(rec) = net;
+    if (bordReduit(net, tolerance))
+        return res; // no plane for a collapsed boundary: the construction does not read it
     const int type = typeCarreauDonne(net, tolerance).valeur;
     for (const int t : {1, 2}) {
         if (type != 0 && t != type)

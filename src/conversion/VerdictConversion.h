@@ -17,11 +17,11 @@ namespace cyclide {
 
 // What a tolerance on the residual must be, in the words of the refusals: a
 // relative deviation, so a number between 0 and 1, both excluded. Every
-// front end checks its tolerance option with toleranceValide and says this.
+// front end checks its tolerance option with toleranceAdmise and says this.
 constexpr const char* TOLERANCE_ATTENDUE = "un nombre decimal dans ]0, 1[";
 
 // True when tolerance lies in (0, 1) (a non-number does not).
-inline bool toleranceValide(double tolerance) {
+inline bool toleranceAdmise(double tolerance) {
     return tolerance > 0 && tolerance < 1;
 }
 

@@ -35,7 +35,8 @@ void FenPrincipale::pointMiseAJour() {
     }
     informations->setTexte(message);
     cyclideGroupBox->remplir(glWidget->getScene());
-    noter(tr("Modifier les parametres"));
+    noter(tr("Modifier les paramètres"));
+    actualiserTitre();
 }
 
 // --- Rebuild -------------------------------------------------------------------
@@ -78,21 +79,24 @@ void FenPrincipale::choixZ() {
 // (whose parameters are greyed while it is shown), fits the view and
 // refreshes the table and the message; one step of the history.
 void FenPrincipale::afficherExemple(int numero) {
-    const Regroupement etape(this, tr("Exemple %1").arg(numero));
+    const Regroupement etape(this, nomExemple(numero));
     void (GLWidget::*ouvrir[3])() = {&GLWidget::ouvrirExemple1, &GLWidget::ouvrirExemple2,
                                      &GLWidget::ouvrirExemple3};
     (glWidget->*ouvrir[numero - 1])();
-    montrerSource(tr("Exemple %1").arg(numero));
+    montrerSource(nomExemple(numero));
     glWidget->recadrer();
     pointMiseAJour();
 }
 
-// "Reprendre les parametres": leaves the net or the example shown for the
-// patch of the parameters; one step of the history.
+// "Reprendre les paramètres": leaves the net or the example shown for the
+// patch of the parameters, with the start-up zoom and no centring (the
+// example's framing fitted another patch); one step of the history.
 void FenPrincipale::reprendreParametres() {
-    const Regroupement etape(this, tr("Reprendre les parametres"));
+    const Regroupement etape(this, tr("Reprendre les paramètres"));
     glWidget->exemple = 0;
     glWidget->quitterCarreau();
+    glWidget->Scal = 1.5;
+    glWidget->annulerCadrage();
     montrerSource(QString());
     reconstruireEtMontrer();
     pointMiseAJour();
@@ -105,17 +109,15 @@ void FenPrincipale::montrerSource(const QString& source) {
 }
 
 // "&Remise a zero": parameters enabled, only the first switch on, "Plan
-// Pz", the default texts, no example, rotations 0, zoom 1.5, the default
-// parameters through the view's slots, filled polygons; one step of the
-// history, so that it can be undone.
+// Pz", no example, rotations 0, zoom 1.5, the default parameters through
+// the view's slots, filled polygons, and the fields written as at
+// start-up; one step of the history, so that it can be undone.
 void FenPrincipale::resetProg() {
     const Regroupement etape(this, tr("Remise a zero"));
     montrerSource(QString());
     affichageGroupBox->etatDeDepart();
     actionChoixY->setChecked(false);
     actionChoixZ->setChecked(true);
-    parametresGroupBox->textesDeDepart();
-
     glWidget->exemple = 0;
     glWidget->quitterCarreau();
     glWidget->choix = PlanConversion::Pz;
@@ -139,7 +141,8 @@ void FenPrincipale::resetProg() {
 
     mode = 2;
     modeAffichage();
-    parametresGroupBox->accorderChamps();
+    actionOmbrage->setChecked(true);
+    parametresGroupBox->textesDemarrage();
 }
 
 // --- View commands ------------------------------------------------------------------
@@ -170,11 +173,27 @@ void FenPrincipale::orthographique(bool actif) {
 
 // --- Copies ---------------------------------------------------------------------------
 
-// The results panel as text, with the message line first.
+// The results panel as text, every value in full, with the message line
+// first.
+// The face and patch of the CAD patch shown, "" when the net shown is not
+// one (parameters, an example, a net file).
+QString FenPrincipale::ligneCarreauCao() const {
+    if (rangCarreauCao < 0 || !glWidget->getScene().entree.reseauDonne)
+        return QString();
+    const ElementCao& c = carreauxCao[static_cast<std::size_t>(rangCarreauCao)];
+    return tr("Fichier %1, face %2, carreau (%3, %4)")
+        .arg(QFileInfo(fichierCao).fileName())
+        .arg(c.face)
+        .arg(c.carreauU)
+        .arg(c.carreauV);
+}
+
 void FenPrincipale::copierResultats() {
-    QGuiApplication::clipboard()->setText(informations->text() + QLatin1Char('\n') +
+    const QString cao = ligneCarreauCao();
+    QGuiApplication::clipboard()->setText((cao.isEmpty() ? QString() : cao + QLatin1Char('\n')) +
+                                          informations->text() + QLatin1Char('\n') +
                                           cyclideGroupBox->texteResultats());
-    dire(tr("Resultats copies"));
+    dire(tr("Résultats copiés"));
 }
 
 // The JSON object the converter prints with --json for the scene shown,
@@ -188,15 +207,20 @@ void FenPrincipale::copierJson() {
     } else if (scene.entree.exemple != 0) {
         origine.sorte = OrigineEntree::Sorte::Exemple;
     }
-    const std::string json = resultatJson(scene, origine);
+    const std::string json =
+        ligneCarreauCao().isEmpty()
+            ? resultatJson(scene, origine)
+            : resultatJsonCao(carreauxCao[static_cast<std::size_t>(rangCarreauCao)], scene,
+                              QFileInfo(fichierCao).fileName().toStdString());
     QMimeData* donnees = new QMimeData;
     donnees->setText(QString::fromUtf8(json.c_str()));
     donnees->setData(QStringLiteral("application/json"), QByteArray::fromStdString(json));
     QGuiApplication::clipboard()->setMimeData(donnees);
-    dire(tr("Resultats copies en JSON"));
+    dire(tr("Résultats copiés en JSON"));
 }
 
-// A message in the status bar.
+// A message in the status bar, whole in its tooltip when the bar cuts it.
 void FenPrincipale::dire(const QString& message) {
     statusBar()->showMessage(message, 10000);
+    statusBar()->setToolTip(message);
 }

@@ -15,11 +15,14 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QSettings>
 #include <QSlider>
+#include <QStyle>
 #include <QUndoStack>
 #include <QUrl>
 
+#include <algorithm>
 #include <utility>
 
 using namespace cyclide;
@@ -122,13 +125,93 @@ void FenPrincipale::restaurerGeometrie() {
     const QByteArray geometrie = reglages().value(QStringLiteral("geometrie")).toByteArray();
     if (!geometrie.isEmpty()) {
         restoreGeometry(geometrie);
+    } else if (screen() != nullptr) {
+        // The first session: most of the screen, at most 1280 x 860.
+        const QRect zone = screen()->availableGeometry();
+        const QSize taille = QSize(1280, 860).boundedTo(zone.size() * 0.92);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                        taille.expandedTo(minimumSizeHint()), zone));
+    }
+    placerDansEcran();
+}
+
+QRect rectangleDans(const QRect& r, const QRect& ecran) {
+    QRect dedans(r.topLeft(), r.size().boundedTo(ecran.size()));
+    dedans.moveLeft(std::clamp(dedans.left(), ecran.left(), ecran.right() - dedans.width() + 1));
+    dedans.moveTop(std::clamp(dedans.top(), ecran.top(), ecran.bottom() - dedans.height() + 1));
+    return dedans;
+}
+
+// The frame (title bar and borders included) inside the screen's available
+// area; a maximised or full-screen window is the window manager's.
+void FenPrincipale::placerDansEcran() {
+    QScreen* ecran = screen();
+    if (ecran == nullptr || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const QRect zone = ecran->availableGeometry();
+    const QRect cadre = frameGeometry();
+    const QMargins bords(geometry().left() - cadre.left(), geometry().top() - cadre.top(),
+                         cadre.right() - geometry().right(), cadre.bottom() - geometry().bottom());
+    const QRect dedans = rectangleDans(cadre, zone).marginsRemoved(bords);
+    if (dedans != geometry()) {
+        setGeometry(dedans);
     }
 }
 
-// The geometry is kept for the next session.
+// The geometry is kept for the next session. Unsaved parameters are
+// saved, left or kept open, as the user says.
 void FenPrincipale::closeEvent(QCloseEvent* evenement) {
+    if (!garderModifications()) {
+        evenement->ignore();
+        return;
+    }
     reglages().setValue(QStringLiteral("geometrie"), saveGeometry());
     QMainWindow::closeEvent(evenement);
+}
+
+// --- Unsaved parameters ------------------------------------------------------------------
+
+bool FenPrincipale::parametresModifies() const {
+    const EntreeScene e = glWidget->entree();
+    const double valeurs[7] = {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10};
+    return !std::equal(valeurs, valeurs + 7, reference);
+}
+
+// The parameters shown become the reference of "modified".
+void FenPrincipale::retenirReference() {
+    const EntreeScene e = glWidget->entree();
+    const double valeurs[7] = {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10};
+    std::copy(valeurs, valeurs + 7, reference);
+    actualiserTitre();
+}
+
+// The title: the parameter file's name (none before one is opened or
+// saved), the modified mark, the program's name.
+void FenPrincipale::actualiserTitre() {
+    const QString programme = tr("Cyclide de Dupin");
+    setWindowTitle(
+        fichierCourant.isEmpty()
+            ? programme + QStringLiteral("[*]")
+            : QStringLiteral("%1[*] — %2").arg(QFileInfo(fichierCourant).fileName(), programme));
+    setWindowModified(parametresModifies());
+}
+
+// Before the parameters are replaced or the window closed: nothing to do
+// when they are saved; otherwise the user saves them, leaves them or
+// cancels. Out: true when the command may go on.
+bool FenPrincipale::garderModifications() {
+    if (!parametresModifies()) {
+        return true;
+    }
+    switch (demanderEnregistrement()) {
+    case QMessageBox::Save:
+        return enregistrer() && !parametresModifies();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The folder of the last file opened or saved ("" the first time).
@@ -185,7 +268,9 @@ void FenPrincipale::dropEvent(QDropEvent* evenement) {
 
 void FenPrincipale::ouvrirFichierDepose(const QString& nom) {
     if (fichierParametres(nom)) {
-        chargerFichier(nom);
+        if (garderModifications()) {
+            chargerFichier(nom);
+        }
     } else {
         chargerCarreau(nom);
     }

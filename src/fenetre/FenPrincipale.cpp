@@ -21,13 +21,19 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTranslator>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace cyclide;
 
@@ -51,6 +57,21 @@ QAction* actionCochable(QObject* parent, const char* nom, const QString& texte,
 }
 
 } // namespace
+
+QList<QKeySequence> touches(QKeySequence::StandardKey standard,
+                            std::initializer_list<QKeySequence> autres) {
+    QList<QKeySequence> liste = QKeySequence::keyBindings(standard);
+    for (const QKeySequence& touche : autres) {
+        if (!liste.contains(touche)) {
+            liste.append(touche);
+        }
+    }
+    return liste;
+}
+
+QString nomExemple(int numero) {
+    return QObject::tr("Exemple%1").arg(numero);
+}
 
 // The toolkit's French catalogue from the toolkit's translation directory;
 // the translator lives as long as the application.
@@ -88,10 +109,18 @@ FenPrincipale::FenPrincipale() : QMainWindow(), originalPixmap() {
     createMenus();
     disposer();
     relierHistorique();
-    statusBar()->showMessage(tr("Pret"));
+    statusBar()->showMessage(tr("Prêt"));
     pointMiseAJour();
     etatNote = etatActuel();
+    retenirReference();
     --suspendu;
+}
+
+FenPrincipale::~FenPrincipale() {
+    for (QLineEdit* champ : parametresGroupBox->findChildren<QLineEdit*>()) {
+        disconnect(champ, nullptr, this, nullptr);
+    }
+    disconnect(parametresGroupBox, nullptr, this, nullptr);
 }
 
 // --- Dialog hooks -----------------------------------------------------------
@@ -112,10 +141,59 @@ void FenPrincipale::messageAvertissement(const QString& titre, const QString& te
     QMessageBox::warning(this, titre, texte);
 }
 
+// A dialog that never exceeds the screen: the text in a browser that
+// scrolls, an OK button always in sight.
+void FenPrincipale::messageAide(const QString& titre, const QString& texte) {
+    QDialog dialogue(this);
+    dialogue.setWindowTitle(titre);
+    QTextBrowser* lecteur = new QTextBrowser;
+    lecteur->setHtml(texte);
+    QDialogButtonBox* boutons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(boutons, &QDialogButtonBox::accepted, &dialogue, &QDialog::accept);
+    QVBoxLayout* colonne = new QVBoxLayout(&dialogue);
+    colonne->addWidget(lecteur);
+    colonne->addWidget(boutons);
+    const QRect ecran = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 800, 600);
+    dialogue.resize(std::min(720, ecran.width() * 9 / 10), std::min(640, ecran.height() * 8 / 10));
+    dialogue.exec();
+}
+
+bool FenPrincipale::confirmer(const QString& titre, const QString& question) {
+    return QMessageBox::question(this, titre, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QMessageBox::StandardButton FenPrincipale::demanderEnregistrement() {
+    return QMessageBox::question(
+        this, tr("Paramètres modifiés"),
+        tr("Les paramètres ont été modifiés depuis leur dernier enregistrement.\nLes "
+           "enregistrer ?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+}
+
+// Three buttons: the parameters, the net shown, nothing.
+int FenPrincipale::choisirEnregistrement(const QString& source) {
+    QMessageBox boite(
+        QMessageBox::Question, tr("Enregistrer"),
+        tr("%1 est montré, les paramètres sont grisés. Que faut-il enregistrer ?").arg(source),
+        QMessageBox::NoButton, this);
+    QPushButton* parametres = boite.addButton(tr("Les &paramètres"), QMessageBox::AcceptRole);
+    QPushButton* carreau = boite.addButton(tr("Le &carreau montré"), QMessageBox::AcceptRole);
+    boite.addButton(QMessageBox::Cancel);
+    boite.setDefaultButton(carreau);
+    boite.exec();
+    if (boite.clickedButton() == parametres) {
+        return 0;
+    }
+    return boite.clickedButton() == carreau ? 1 : -1;
+}
+
 // A small dialog with the width and the height in pixels.
 QSize FenPrincipale::tailleImage(const QSize& defaut) {
     QDialog dialogue(this);
     dialogue.setWindowTitle(tr("Taille de l'image"));
+    // Wide enough for its title beside the window manager's buttons.
+    dialogue.setMinimumWidth(fontMetrics().horizontalAdvance(dialogue.windowTitle()) + 160);
     QSpinBox* largeur = new QSpinBox;
     QSpinBox* hauteur = new QSpinBox;
     for (QSpinBox* boite : {largeur, hauteur}) {
@@ -150,7 +228,11 @@ void FenPrincipale::createOpenGL() {
     glWidget = new GLWidget;
     glWidget->setObjectName(QStringLiteral("glWidget"));
     glWidget->setToolTip(tr("Bouton gauche : rotation x, y ; bouton droit : rotation x, z ; "
-                            "bouton du milieu : deplacement ; molette : zoom"));
+                            "bouton du milieu : déplacement ; molette : zoom autour du "
+                            "pointeur ; flèches : rotation ; + et − : zoom"));
+    // A click in the view ends the edit of a field (which is then applied)
+    // and gives the view the keys.
+    glWidget->setFocusPolicy(Qt::StrongFocus);
     glWidget->initProjet();
 
     glWidgetArea = new QScrollArea;
@@ -159,7 +241,7 @@ void FenPrincipale::createOpenGL() {
     glWidgetArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     glWidgetArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     glWidgetArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    glWidgetArea->setMinimumSize(400, 400);
+    glWidgetArea->setMinimumSize(320, 320);
 }
 
 // The four panels, each wired to the view: the table and the results are
@@ -183,16 +265,16 @@ void FenPrincipale::relierParametres() {
         QSlider* curseur = panneau->curseur(k);
         connect(curseur, &QSlider::valueChanged, this,
                 [panneau, k](int t) { panneau->echoCurseur(k, t); });
-        connect(panneau->champAngle(k), &QLineEdit::returnPressed, this,
+        connect(panneau->champAngle(k), &QLineEdit::editingFinished, this,
                 [panneau, k] { panneau->retourChampAngle(k); });
         connect(curseur, &QSlider::sliderPressed, glWidget, [this] { glWidget->setApercu(true); });
         connect(curseur, &QSlider::sliderReleased, this, [this] {
             glWidget->setApercu(false);
-            noter(tr("Deplacer un angle"));
+            noter(tr("Déplacer un angle"));
         });
     }
     for (int k = 0; k < 3; ++k) {
-        connect(panneau->champLongueur(k), &QLineEdit::returnPressed, this,
+        connect(panneau->champLongueur(k), &QLineEdit::editingFinished, this,
                 [panneau, k] { panneau->retourChampLongueur(k); });
     }
     connect(parametresGroupBox, &PanneauParametres::refus, this,
@@ -201,26 +283,38 @@ void FenPrincipale::relierParametres() {
             &FenPrincipale::reprendreParametres);
 }
 
-// The view above the information label on the left (stretch 2); on the
-// right (stretch 1) the parameters, the display switches, then the table
-// beside the results.
+// The view on the left (stretch 2); on the right (stretch 1) the
+// parameters, the display switches, the table and the results, in a column
+// that scrolls when the screen is too low for it (room is left under them
+// for more panels); the message of the cyclide's kind under both, across
+// the whole window.
 void FenPrincipale::disposer() {
-    QVBoxLayout* infosLayout = new QVBoxLayout;
-    infosLayout->addWidget(parametresGroupBox);
-    infosLayout->addWidget(affichageGroupBox);
-    QHBoxLayout* resultatsLayout = new QHBoxLayout;
-    resultatsLayout->addWidget(infoGroupBox);
-    resultatsLayout->addWidget(cyclideGroupBox, 1);
-    infosLayout->addLayout(resultatsLayout);
+    QWidget* colonne = new QWidget;
+    colonne->setObjectName(QStringLiteral("colonnePanneaux"));
+    QVBoxLayout* infosLayout = new QVBoxLayout(colonne);
+    infosLayout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* panneau : std::initializer_list<QWidget*>{parametresGroupBox, affichageGroupBox,
+                                                            infoGroupBox, cyclideGroupBox}) {
+        infosLayout->addWidget(panneau);
+    }
     infosLayout->addStretch(1);
 
+    QScrollArea* defilement = new QScrollArea;
+    defilement->setObjectName(QStringLiteral("defilementPanneaux"));
+    defilement->setWidget(colonne);
+    defilement->setWidgetResizable(true);
+    defilement->setFrameShape(QFrame::NoFrame);
+    defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    defilement->setMinimumWidth(colonne->minimumSizeHint().width() +
+                                defilement->verticalScrollBar()->sizeHint().width());
+
     QHBoxLayout* centralLayout = new QHBoxLayout;
-    QVBoxLayout* gauche = new QVBoxLayout;
-    gauche->addWidget(glWidgetArea);
-    gauche->addWidget(informations);
-    centralLayout->addLayout(gauche, 2);
-    centralLayout->addLayout(infosLayout, 1);
-    centralWidget->setLayout(centralLayout);
+    centralLayout->addWidget(glWidgetArea, 2);
+    centralLayout->addWidget(defilement, 1);
+    QVBoxLayout* fenetre = new QVBoxLayout;
+    fenetre->addLayout(centralLayout, 1);
+    fenetre->addWidget(informations);
+    centralWidget->setLayout(fenetre);
 }
 
 // One action with the window as parent, its object name, its text
@@ -245,19 +339,36 @@ void FenPrincipale::createActions() {
 // quit (Ctrl+Q).
 void FenPrincipale::createFichierActions() {
     actionOuvrir = decrire(nouvelleAction("actionOuvrir", tr("&Ouvrir"), &FenPrincipale::ouvrir),
-                           QKeySequence::Open, tr("Ouvrir un fichier de parametres (.car, .bez)"));
+                           QKeySequence::Open, tr("Ouvrir un fichier de paramètres (.car, .bez)"));
     actionOuvrirCarreau = nouvelleAction("actionOuvrirCarreau", tr("Ouvrir un carreau..."),
                                          &FenPrincipale::ouvrirCarreau);
-    actionOuvrirCarreau->setStatusTip(tr("Ouvrir un carreau donne par ses neuf points et poids"));
+    actionOuvrirCarreau->setStatusTip(
+        tr("Ouvrir un carreau donné par ses neuf points et poids, en JSON, STEP ou IGES"));
+    actionCarreauCaoSuivant =
+        decrire(nouvelleAction("actionCarreauCaoSuivant", tr("Carreau CAO suivant"),
+                               &FenPrincipale::carreauCaoSuivant),
+                QKeySequence(tr("Ctrl+Alt+Right")),
+                tr("Montrer le carreau suivant du fichier STEP ou IGES"));
+    actionCarreauCaoPrecedent =
+        decrire(nouvelleAction("actionCarreauCaoPrecedent", tr("Carreau CAO précédent"),
+                               &FenPrincipale::carreauCaoPrecedent),
+                QKeySequence(tr("Ctrl+Alt+Left")),
+                tr("Montrer le carreau précédent du fichier STEP ou IGES"));
+    actionCarreauCaoSuivant->setEnabled(false);
+    actionCarreauCaoPrecedent->setEnabled(false);
     actionSauverImage =
         nouvelleAction("actionSauverImage", tr("&Enregistrer Image"), &FenPrincipale::sauverImage);
-    actionSauverImage->setStatusTip(tr("Enregistrer la vue en image PNG a la taille choisie"));
-    actionEnregistrer = decrire(
-        nouvelleAction("actionEnregistrer", tr("Enregi&strer"), &FenPrincipale::enregistrer),
-        QKeySequence::Save, tr("Enregistrer les parametres dans le fichier courant"));
-    actionSauver =
-        decrire(nouvelleAction("actionSauver", tr("Enregistrer &sous..."), &FenPrincipale::sauver),
-                QKeySequence::SaveAs, tr("Enregistrer les parametres dans un nouveau fichier"));
+    actionSauverImage->setStatusTip(tr("Enregistrer la vue en image PNG à la taille choisie"));
+    actionEnregistrer = new QAction(tr("Enregi&strer"), this);
+    actionEnregistrer->setObjectName(QStringLiteral("actionEnregistrer"));
+    connect(actionEnregistrer, &QAction::triggered, this, [this] { enregistrer(); });
+    decrire(actionEnregistrer, QKeySequence::Save,
+            tr("Enregistrer les paramètres dans le fichier ouvert ou enregistré"));
+    actionSauver = new QAction(tr("Enregistrer &sous..."), this);
+    actionSauver->setObjectName(QStringLiteral("actionSauver"));
+    connect(actionSauver, &QAction::triggered, this, [this] { sauver(); });
+    actionSauver->setShortcuts(touches(QKeySequence::SaveAs, {QKeySequence(tr("Ctrl+Shift+S"))}));
+    actionSauver->setStatusTip(tr("Enregistrer les paramètres (ou le carreau montré) sous un nom"));
     actionExporterStep = nouvelleAction("actionExporterStep", tr("Exporter STEP..."),
                                         &FenPrincipale::exporterStepCarreau);
     actionExporterStep->setStatusTip(tr("Exporter le carreau et sa cyclide en STEP (CAO)"));
@@ -268,8 +379,9 @@ void FenPrincipale::createFichierActions() {
 
     actionQuitter = new QAction(tr("&Quitter"), this);
     actionQuitter->setObjectName(QStringLiteral("actionQuitter"));
-    actionQuitter->setShortcut(QKeySequence::Quit);
-    actionQuitter->setStatusTip(tr("Quitter le programme"));
+    actionQuitter->setShortcuts(touches(QKeySequence::Quit, {QKeySequence(tr("Ctrl+Q"))}));
+    actionQuitter->setStatusTip(tr("Quitter le programme (les paramètres modifiés sont proposés "
+                                   "à l'enregistrement)"));
     connect(actionQuitter, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -277,43 +389,47 @@ void FenPrincipale::createFichierActions() {
 void FenPrincipale::createEditionActions() {
     actionAnnuler = pile->createUndoAction(this, tr("&Annuler"));
     actionAnnuler->setObjectName(QStringLiteral("actionAnnuler"));
-    actionAnnuler->setShortcut(QKeySequence::Undo);
+    actionAnnuler->setProperty("nomAide", tr("Annuler"));
+    decrire(actionAnnuler, QKeySequence::Undo, tr("Annuler la dernière modification"));
     actionRefaire = pile->createRedoAction(this, tr("Re&faire"));
     actionRefaire->setObjectName(QStringLiteral("actionRefaire"));
-    actionRefaire->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
-    actionCopier =
-        decrire(nouvelleAction("actionCopier", tr("&Copier les resultats"),
-                               &FenPrincipale::copierResultats),
-                QKeySequence(tr("Ctrl+Shift+C")), tr("Copier le panneau Cyclide en texte"));
+    actionRefaire->setProperty("nomAide", tr("Refaire"));
+    actionRefaire->setShortcuts(touches(
+        QKeySequence::Redo, {QKeySequence(tr("Ctrl+Y")), QKeySequence(tr("Ctrl+Shift+Z"))}));
+    actionRefaire->setStatusTip(tr("Refaire la modification annulée"));
+    actionCopier = decrire(nouvelleAction("actionCopier", tr("&Copier les résultats"),
+                                          &FenPrincipale::copierResultats),
+                           QKeySequence(tr("Ctrl+Shift+C")),
+                           tr("Copier le panneau Cyclide en texte, valeurs complètes"));
     actionCopierJson =
-        decrire(nouvelleAction("actionCopierJson", tr("Copier les resultats en &JSON"),
+        decrire(nouvelleAction("actionCopierJson", tr("Copier les résultats en &JSON"),
                                &FenPrincipale::copierJson),
                 QKeySequence(tr("Ctrl+Shift+J")), tr("Copier l'objet JSON de cyclide-conv --json"));
 
     actionChoixY = nouvelleAction("actionChoixY", tr("Plan Py"), &FenPrincipale::choixY);
     actionChoixY->setCheckable(true);
     actionChoixY->setChecked(false);
-    actionChoixY->setStatusTip(tr("Construire le repere de la cyclide sur le plan Py"));
+    actionChoixY->setStatusTip(tr("Construire le repère de la cyclide sur le plan Py"));
     actionChoixZ = nouvelleAction("actionChoixZ", tr("Plan Pz"), &FenPrincipale::choixZ);
     actionChoixZ->setCheckable(true);
     actionChoixZ->setChecked(true);
-    actionChoixZ->setStatusTip(tr("Construire le repere de la cyclide sur le plan Pz"));
+    actionChoixZ->setStatusTip(tr("Construire le repère de la cyclide sur le plan Pz"));
 
     actionModeAffichage = decrire(
         nouvelleAction("actionModeAffichage", tr("&Affichage"), &FenPrincipale::modeAffichage),
-        QKeySequence(tr("p")), tr("Faces pleines, aretes, points"));
+        QKeySequence(tr("p")), tr("Faces pleines, arêtes, points"));
     actionResetProg =
         decrire(nouvelleAction("actionResetProg", tr("&Remise a zero"), &FenPrincipale::resetProg),
-                QKeySequence(tr("Ctrl+R")), tr("Revenir a l'etat de depart (annulable)"));
+                QKeySequence(tr("Ctrl+R")), tr("Revenir à l'état de départ (annulable)"));
 }
 
 // Examples and help.
 void FenPrincipale::createAutresActions() {
     QAction** exemples[3] = {&actionExemple1, &actionExemple2, &actionExemple3};
-    const QString bulles[3] = {tr("Un morceau de tore"), tr("Un carreau d'une cyclide generale"),
-                               tr("Un autre carreau d'une cyclide generale")};
+    const QString bulles[3] = {tr("Un morceau de tore"), tr("Un carreau d'une cyclide générale"),
+                               tr("Un autre carreau d'une cyclide générale")};
     for (int n = 1; n <= 3; ++n) {
-        QAction* action = new QAction(tr("Exemple%1").arg(n), this);
+        QAction* action = new QAction(nomExemple(n), this);
         action->setObjectName(QStringLiteral("actionExemple%1").arg(n));
         action->setStatusTip(bulles[n - 1]);
         connect(action, &QAction::triggered, this, [this, n] { afficherExemple(n); });
@@ -330,8 +446,11 @@ void FenPrincipale::createAutresActions() {
 // three preset views, each with a key of its own.
 void FenPrincipale::createVueActions() {
     actionOmbrage = actionCochable(this, "actionOmbrage", tr("&Ombrage"), tr("o"),
-                                   tr("Carreaux ombres ou a plat"));
+                                   tr("Carreaux ombrés ou à plat"));
     connect(actionOmbrage, &QAction::toggled, this, &FenPrincipale::ombrage);
+    // Shaded from the start: the patch shows its shape, not a flat
+    // silhouette.
+    actionOmbrage->setChecked(true);
     actionOrthographique =
         actionCochable(this, "actionOrthographique", tr("Vue ortho&graphique"), tr("5"),
                        tr("Projection orthographique ou en perspective"));
@@ -343,11 +462,11 @@ void FenPrincipale::createVueActions() {
 
     actionRecadrer =
         decrire(nouvelleAction("actionRecadrer", tr("Re&cadrer"), &FenPrincipale::recadrer),
-                QKeySequence(tr("c")), tr("Faire tenir les dessins montres dans la vue"));
+                QKeySequence(tr("c")), tr("Faire tenir les dessins montrés dans la vue"));
     // The three preset views, on the keys 1, 2 and 3.
     QAction** vues[3] = {&actionVueDessus, &actionVueFace, &actionVueCote};
     const char* noms[3] = {"actionVueDessus", "actionVueFace", "actionVueCote"};
-    const QString textes[3] = {tr("Vue de &dessus"), tr("Vue de &face"), tr("Vue de c&ote")};
+    const QString textes[3] = {tr("Vue de &dessus"), tr("Vue de &face"), tr("Vue de c&ôté")};
     void (FenPrincipale::*regards[3])() = {&FenPrincipale::vueDessus, &FenPrincipale::vueFace,
                                            &FenPrincipale::vueCote};
     const QString bulles[3] = {tr("Regarder le long de l'axe z"), tr("L'axe z vers le haut"),
@@ -400,7 +519,9 @@ void FenPrincipale::createMenuFichier() {
     menuFichier = menuBar()->addMenu(tr("&Fichier"));
     menuFichier->addAction(actionOuvrir);
     menuFichier->addAction(actionOuvrirCarreau);
-    menuRecents = menuFichier->addMenu(tr("Fichiers &recents"));
+    menuFichier->addAction(actionCarreauCaoPrecedent);
+    menuFichier->addAction(actionCarreauCaoSuivant);
+    menuRecents = menuFichier->addMenu(tr("Fichiers &récents"));
     menuRecents->setObjectName(QStringLiteral("menuRecents"));
     createMenuRecents();
     menuFichier->addSeparator();

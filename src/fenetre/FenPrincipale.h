@@ -8,12 +8,20 @@
 #define CYCLIDE_FENETRE_FENPRINCIPALE_H
 
 #include "fenetre/EtatFenetre.h"
+#include "fichiers/LecteurCao.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <initializer_list>
+#include <vector>
 
 class RBBP;
 
@@ -39,11 +47,31 @@ class QUndoStack;
 // in English).
 bool installerTraductionQt();
 
+// The name with "." and extension added when it has none and names nothing
+// yet (an existing file, device or pipe chosen in the dialog is kept).
+QString nomAvecExtension(const QString& nom, const QString& extension);
+
+// The keys of a standard command on this platform, then those given that
+// it lacks (the README's, which every desktop then has).
+QList<QKeySequence> touches(QKeySequence::StandardKey standard,
+                            std::initializer_list<QKeySequence> autres);
+
+// The name of built-in example numero, the same in the menu, the panel and
+// the history ("Exemple1").
+QString nomExemple(int numero);
+
+// The rectangle r moved, then shrunk if it must, so that it lies inside
+// ecran (a geometry remembered on a larger screen).
+QRect rectangleDans(const QRect& r, const QRect& ecran);
+
 class FenPrincipale : public QMainWindow {
     Q_OBJECT
 
   public:
     FenPrincipale();
+    // Cuts the fields' end-of-edit signals first: the focus leaving a field
+    // while the window is torn down must not apply its text.
+    ~FenPrincipale() override;
 
     // The polygon display mode (0 filled, 1 outlines, 2 points).
     int getMode() const { return mode; }
@@ -58,8 +86,14 @@ class FenPrincipale : public QMainWindow {
     // What a file dropped on the window does: a .car or .bez file is loaded
     // as parameters, any other as a net given directly.
     void ouvrirFichierDepose(const QString& nom);
-    // The window's geometry of the last session (QSettings), when there is one.
+    // The window's geometry of the last session (QSettings), when there is
+    // one, brought inside the screen the window is on.
     void restaurerGeometrie();
+    // Brings the window's frame inside the available part of its screen.
+    void placerDansEcran();
+    // True when the parameters differ from those last opened or saved (at
+    // start-up: the start-up parameters).
+    bool parametresModifies() const;
     // The history of the changes (undo, redo).
     QUndoStack* historique() const { return pile; }
 
@@ -74,6 +108,15 @@ class FenPrincipale : public QMainWindow {
     // The size of an exported image, asked with defaut proposed; an empty
     // size when cancelled.
     virtual QSize tailleImage(const QSize& defaut);
+    // A long rich text in a dialog that scrolls (the help).
+    virtual void messageAide(const QString& titre, const QString& texte);
+    // A yes/no question. Out: true for yes.
+    virtual bool confirmer(const QString& titre, const QString& question);
+    // What to do with unsaved parameters: Save, Discard or Cancel.
+    virtual QMessageBox::StandardButton demanderEnregistrement();
+    // What to save while source (a net or an example) is shown.
+    // Out: 0 the parameters, 1 the net shown, -1 nothing.
+    virtual int choisirEnregistrement(const QString& source);
 
     void closeEvent(QCloseEvent* evenement) override;
     void dragEnterEvent(QDragEnterEvent* evenement) override;
@@ -82,7 +125,7 @@ class FenPrincipale : public QMainWindow {
   public slots:
     void ouvrir();
     void ouvrirCarreau();
-    void sauver();
+    bool sauver();
     void sauverImage();
     void exporterStepCarreau();
     void index();
@@ -97,12 +140,14 @@ class FenPrincipale : public QMainWindow {
     void vueDessus();
     void vueFace();
     void vueCote();
-    void enregistrer();
+    bool enregistrer();
     void exporterObjCarreau();
     void copierResultats();
     void copierJson();
     void orthographique(bool actif);
     void reprendreParametres();
+    void carreauCaoSuivant();
+    void carreauCaoPrecedent();
 
   private:
     // Shows a net read from the file nom, source naming it in the parameter
@@ -110,6 +155,11 @@ class FenPrincipale : public QMainWindow {
     void montrerCarreau(const QString& nom, const RBBP& net, const QString& source);
     // The first patch of a STEP or IGES file (when the CAD reader is built).
     void chargerCarreauCao(const QString& nom);
+    // Shows the patch of rank rang among those of the CAD file read last.
+    void montrerCarreauCao(int rang);
+    // The face and patch of the CAD patch shown, "" when the net shown is
+    // not one.
+    QString ligneCarreauCao() const;
     friend class Regroupement;
     void createActions();
     void createFichierActions();
@@ -124,7 +174,14 @@ class FenPrincipale : public QMainWindow {
     void montrerSource(const QString& source);
     void retenirFichier(const QString& nom);
     QString dossierDepart() const;
-    void ecrireParametresDans(const QString& nom, const QString& titre);
+    bool ecrireParametresDans(const QString& nom, const QString& titre);
+    bool ecrireOuDire(const QString& nom, const QByteArray& octets, const QString& titre);
+    bool saisiesAppliquees(const QString& titre);
+    int objetAEnregistrer();
+    bool sauverReseau();
+    bool garderModifications();
+    void retenirReference();
+    void actualiserTitre();
     bool curseurTenu() const;
     void dire(const QString& message);
     QString texteAide() const;
@@ -157,6 +214,12 @@ class FenPrincipale : public QMainWindow {
     QMenu* menuAide = nullptr;
     QAction* actionOuvrir = nullptr;
     QAction* actionOuvrirCarreau = nullptr;
+    QAction* actionCarreauCaoSuivant = nullptr;   // the next patch of the CAD file open
+    QAction* actionCarreauCaoPrecedent = nullptr; // the previous one
+    std::vector<cyclide::ElementCao> carreauxCao; // the patches of the CAD file read last
+    int rangCarreauCao = -1;                      // the one shown, -1 when none
+    QString fichierCao;                           // that file
+    int ignoreesCao = 0;                          // its faces without patch
     QAction* actionSauverImage = nullptr;
     QAction* actionSauver = nullptr;
     QAction* actionExporterStep = nullptr;
@@ -195,6 +258,8 @@ class FenPrincipale : public QMainWindow {
     QString sourceMontree;
     QString cheminCarreau;
     QString fichierCourant;
+    // The parameters last opened or saved (the start-up ones at first).
+    double reference[7] = {};
 };
 
 // Records the changes made during its life as one step of the window's

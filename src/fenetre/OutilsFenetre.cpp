@@ -1,5 +1,6 @@
 #include "fenetre/OutilsFenetre.h"
 
+#include "fichiers/FichierParametres.h"
 #include "fichiers/NombreTexte.h"
 
 #include <QLineEdit>
@@ -45,13 +46,41 @@ int largeurChamp(const QLineEdit& champ, const QString& modele) {
     return champ.fontMetrics().horizontalAdvance(modele) + marges.left() + marges.right() + 12;
 }
 
-bool lireSaisie(const QString& texte, double& valeur) {
+namespace {
+
+// A typed text in the files' number form: trimmed, a lone decimal comma
+// made a point.
+QByteArray saisieNormale(const QString& texte) {
     QString t = texte.trimmed();
     if (t.count(QLatin1Char(',')) == 1 && !t.contains(QLatin1Char('.'))) {
         t.replace(QLatin1Char(','), QLatin1Char('.'));
     }
-    const QByteArray octets = t.toUtf8();
+    return t.toUtf8();
+}
+
+} // namespace
+
+bool lireSaisie(const QString& texte, double& valeur) {
+    const QByteArray octets = saisieNormale(texte);
     return lireNombreDecimal(std::string_view(octets.constData(), octets.size()), valeur);
+}
+
+bool saisieHorsLimites(const QString& texte) {
+    return nombreHorsLimites(saisieNormale(texte).toStdString());
+}
+
+QString texteArrondi(double valeur, int decimales) {
+    const QString texte = QString::number(valeur, 'f', decimales);
+    const bool zero =
+        texte.count(QLatin1Char('0')) + texte.count(QLatin1Char('.')) == texte.size() - 1;
+    return texte.startsWith(QLatin1Char('-')) && zero ? texte.mid(1) : texte;
+}
+
+QString texteComplet(double valeur) {
+    if (!std::isfinite(valeur)) {
+        return QObject::tr("non défini");
+    }
+    return texteExact(valeur == 0 ? 0.0 : valeur);
 }
 
 QString texteExact(double valeur) {
@@ -63,13 +92,13 @@ QString texteExact(double valeur) {
 QString texteCellule(double valeur, QString* bulle) {
     if (!std::isfinite(valeur)) {
         if (bulle != nullptr) {
-            *bulle = std::isnan(valeur) ? QObject::tr("Valeur non definie (pas un nombre)")
+            *bulle = std::isnan(valeur) ? QObject::tr("Valeur non définie (pas un nombre)")
                                         : QObject::tr("Valeur infinie");
         }
         return QStringLiteral("\u2014");
     }
     if (bulle != nullptr) {
-        *bulle = QString::number(valeur, 'g', 17);
+        *bulle = texteComplet(valeur);
     }
     const double absolue = std::fabs(valeur);
     if (valeur == 0) {
@@ -81,11 +110,7 @@ QString texteCellule(double valeur, QString* bulle) {
     const int chiffres =
         std::max(1, static_cast<int>(std::floor(std::log10(std::max(absolue, 1.0)))) + 1);
     const int decimales = std::clamp(6 - chiffres - (valeur < 0 ? 1 : 0), 0, 4);
-    const QString texte = QString::number(valeur, 'f', decimales);
-    // A value that rounds to zero is shown without its sign.
-    return texte.startsWith(QLatin1Char('-')) && texte.count(QLatin1Char('0')) == texte.size() - 2
-               ? texte.mid(1)
-               : texte;
+    return texteArrondi(valeur, decimales);
 }
 
 // The core quotes a file's text with every byte that is not printable
@@ -139,9 +164,9 @@ EtiquetteElidee::EtiquetteElidee(QWidget* parent) : QLabel(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
-void EtiquetteElidee::setTexte(const QString& texte) {
+void EtiquetteElidee::setTexte(const QString& texte, const QString& bulle) {
     setText(texte);
-    setToolTip(texte);
+    setToolTip(bulle.isEmpty() ? texte : bulle);
 }
 
 QSize EtiquetteElidee::minimumSizeHint() const {

@@ -40,6 +40,19 @@ int largeurChamp(const QLineEdit& champ, const QString& modele);
 // (empty, letters, "3,5,1", "1e400", "nan").
 bool lireSaisie(const QString& texte, double& valeur);
 
+// True when texte (trimmed, a decimal comma allowed as in lireSaisie) has
+// the form of a number beyond the range of a double, such as 1e400.
+bool saisieHorsLimites(const QString& texte);
+
+// valeur with decimales decimals, a value that rounds to zero without its
+// sign ("0.0000", never "-0.0000").
+QString texteArrondi(double valeur, int decimales);
+
+// The full value as the converter prints it: the shortest text that reads
+// back as exactly valeur (at most 17 significant digits), -0 as "0"; a
+// NaN or an infinity is "non défini".
+QString texteComplet(double valeur);
+
 // The shortest text that reads back as exactly valeur ("0.123456789",
 // "-7.982", "1e+20").
 QString texteExact(double valeur);
@@ -66,8 +79,9 @@ QString texteCoeur(const std::string& message);
 class EtiquetteElidee : public QLabel {
   public:
     explicit EtiquetteElidee(QWidget* parent = nullptr);
-    // Shows texte (cut when too long) with texte as tooltip.
-    void setTexte(const QString& texte);
+    // Shows texte (cut when too long) with bulle as tooltip (texte itself
+    // when bulle is empty).
+    void setTexte(const QString& texte, const QString& bulle = QString());
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 

@@ -5,9 +5,11 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace cyclide {
 
@@ -16,31 +18,70 @@ namespace {
 // The rows, top to bottom.
 const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
     "Type",  "a",     "b",   "c",        "mu",   "Centre",      "Axe 1",       "Axe 2",
-    "Axe 3", "Theta", "Psi", "Residu R", "Plan", "Incertitude", "Genres admis"};
+    "Axe 3", "Theta", "Psi", "Résidu R", "Plan", "Incertitude", "Genres admis"};
 
-// A result rounded to 4 decimals, its sign shown; "non defini" for a
-// non-number or an infinity.
-QString valeurResultat(double valeur) {
-    if (!std::isfinite(valeur)) {
-        return QObject::tr("non defini");
-    }
-    return QString::number(valeur, 'f', 4);
+// A row's text as shown (rounded) and in full (tooltip, copies).
+struct Ligne {
+    QString montre;  // rounded to 4 decimals, or 3 significant digits
+    QString complet; // every digit, as the converter prints it
+};
+
+// The same text shown and in full.
+Ligne texte(const QString& t) {
+    return {t, t};
 }
 
-// A residual with 3 significant digits; "non defini" when not finite.
-QString texteResidu(double residu) {
-    return std::isfinite(residu) ? QString::number(residu, 'e', 2) : valeurResultat(residu);
+// A result rounded to 4 decimals (a rounded zero without its sign), in
+// full in the tooltip; "non défini" for a non-number or an infinity.
+Ligne valeurResultat(double valeur) {
+    if (!std::isfinite(valeur)) {
+        return texte(QObject::tr("non défini"));
+    }
+    return {texteArrondi(valeur, 4), texteComplet(valeur)};
+}
+
+// A residual with 3 significant digits; "non défini" when not finite.
+Ligne texteResidu(double residu) {
+    return std::isfinite(residu) ? Ligne{QString::number(residu, 'e', 2), texteComplet(residu)}
+                                 : valeurResultat(residu);
+}
+
+// Several values joined between debut and fin.
+Ligne groupe(std::initializer_list<double> valeurs, const char* debut, const char* separation,
+             const char* fin) {
+    QStringList montres;
+    QStringList complets;
+    for (double v : valeurs) {
+        const Ligne l = valeurResultat(v);
+        montres << l.montre;
+        complets << l.complet;
+    }
+    const QString d = QString::fromLatin1(debut);
+    const QString f = QString::fromLatin1(fin);
+    const QString sep = QString::fromLatin1(separation);
+    return {d + montres.join(sep) + f, d + complets.join(sep) + f};
 }
 
 // A point or an axis as (x, y, z).
-QString triplet(double x, double y, double z) {
-    return QStringLiteral("(%1, %2, %3)")
-        .arg(valeurResultat(x), valeurResultat(y), valeurResultat(z));
+Ligne triplet(double x, double y, double z) {
+    return groupe({x, y, z}, "(", ", ", ")");
 }
 
 // An angle range as [debut ; fin].
-QString intervalle(double debut, double fin) {
-    return QStringLiteral("[%1 ; %2]").arg(valeurResultat(debut), valeurResultat(fin));
+Ligne intervalle(double debut, double fin) {
+    return groupe({debut, fin}, "[", " ; ", "]");
+}
+
+// The reason a patch is not converted, in the first row.
+QString raisonRefus(const Scene& s) {
+    if (!s.raison.empty()) {
+        return QObject::tr("Non convertible : %1").arg(texteCoeur(s.raison));
+    }
+    if (s.type == 0) {
+        return QObject::tr("Non convertible : le poids central ou les plans des bords opposés ne "
+                           "conviennent pas à une cyclide de Dupin");
+    }
+    return QObject::tr("Non convertible : la cyclide trouvée n'est pas finie");
 }
 
 } // namespace
@@ -61,21 +102,16 @@ PanneauCyclide::PanneauCyclide(QWidget* parent) : QGroupBox(tr("Cyclide"), paren
 }
 
 void PanneauCyclide::remplir(const Scene& s) {
-    QString valeurs[NOMBRE_LIGNES];
-    if (s.type != 0 && !estCyclide(s.typeCyclide)) {
-        // The best reading's residual, the one the refusal is measured by.
-        valeurs[11] = texteResidu(s.residu);
-    }
-    if (!estCyclide(s.typeCyclide) && !s.raison.empty()) {
-        valeurs[0] = tr("Non convertible : %1").arg(texteCoeur(s.raison));
-    } else if (s.type == 0) {
-        valeurs[0] = tr("Non convertible : le poids central ou les plans des bords opposes ne "
-                        "conviennent pas a une cyclide de Dupin");
-    } else if (!estCyclide(s.typeCyclide)) {
-        valeurs[0] = tr("Non convertible : la cyclide trouvee n'est pas finie");
+    Ligne valeurs[NOMBRE_LIGNES];
+    if (!estCyclide(s.typeCyclide)) {
+        valeurs[0] = texte(raisonRefus(s));
+        if (s.type != 0) {
+            // The best reading's residual, the one the refusal is measured by.
+            valeurs[11] = texteResidu(s.residu);
+        }
     } else {
         const RBBPd& c = s.converti;
-        valeurs[0] = tr(description(s.typeCyclide).libelle);
+        valeurs[0] = texte(tr(description(s.typeCyclide).libelle));
         valeurs[1] = valeurResultat(c.a);
         valeurs[2] = valeurResultat(std::sqrt(c.a * c.a - c.c * c.c));
         valeurs[3] = valeurResultat(c.c);
@@ -87,26 +123,31 @@ void PanneauCyclide::remplir(const Scene& s) {
         valeurs[9] = intervalle(s.morceau.u0, s.morceau.u1);
         valeurs[10] = intervalle(s.morceau.v0, s.morceau.v1);
         valeurs[11] = texteResidu(s.residu);
-        valeurs[12] = s.type == 2
-                          ? tr("sans objet (tore ou sphere)")
-                          : (s.entree.plan == PlanConversion::Pz ? tr("Plan Pz") : tr("Plan Py"));
+        valeurs[12] = texte(
+            s.type == 2 ? tr("sans objet (tore ou sphère)")
+                        : (s.entree.plan == PlanConversion::Pz ? tr("Plan Pz") : tr("Plan Py")));
         // What the net's numbers determine of a, c, mu, relative to the size.
         valeurs[13] = texteResidu(s.incertitude);
         // Every kind of shape within that uncertainty, the reported one first.
         QStringList admis;
         for (const GenreCyclide g : codesAdmis(s.genresAdmis, s.typeCyclide))
             admis << tr(description(g).libelle);
-        valeurs[14] = admis.join(QStringLiteral(", "));
+        valeurs[14] = texte(admis.join(QStringLiteral(", ")));
     }
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {
-        resultats[k]->setTexte(valeurs[k]);
+        // A value that does not exist for this patch shows a dash.
+        const bool manque = valeurs[k].montre.isEmpty();
+        resultats[k]->setTexte(manque ? QStringLiteral("\u2014") : valeurs[k].montre,
+                               manque ? tr("Sans objet pour ce carreau") : valeurs[k].complet);
     }
 }
 
 QString PanneauCyclide::texteResultats() const {
     QStringList lignes;
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {
-        lignes << tr(LIGNES_RESULTATS[k]) + QLatin1Char('\t') + resultats[k]->text();
+        const QString complet =
+            resultats[k]->text() == QStringLiteral("\u2014") ? QString() : resultats[k]->toolTip();
+        lignes << tr(LIGNES_RESULTATS[k]) + QLatin1Char('\t') + complet;
     }
     return lignes.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

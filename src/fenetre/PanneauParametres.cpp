@@ -6,6 +6,7 @@
 #include "noyau/Constantes.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,16 +78,26 @@ PanneauParametres::PanneauParametres(GLWidget* vueModele, QWidget* parent)
     creerSource(grille);
     setLayout(grille);
 
-    const char* bullesAngles[4] = {"Angle du coin P00 sur le cercle de depart", "Angle du coin P02",
+    const char* bullesAngles[4] = {"Angle du coin P00 sur le cercle de départ", "Angle du coin P02",
                                    "Angle du coin P20", "Angle du coin P22"};
+    const QString application = tr(" ; appliqué par Entrée, Tab ou un clic ailleurs, Échap "
+                                   "reprend la valeur en usage");
     for (int k = 0; k < 4; ++k) {
-        curseurs[k]->setToolTip(tr(bullesAngles[k]) + tr(" (degres entiers)"));
-        champsAngles[k]->setToolTip(tr(bullesAngles[k]) +
-                                    tr(" en radians ; Entree pour appliquer"));
+        curseurs[k]->setToolTip(tr(bullesAngles[k]) + tr(" (degrés entiers)"));
+        champsAngles[k]->setProperty("bulle",
+                                     tr(bullesAngles[k]) + tr(" en radians") + application);
     }
-    champsLongueurs[0]->setToolTip(tr("Rayon du cercle de depart ; Entree pour appliquer"));
-    champsLongueurs[1]->setToolTip(tr("Cote du point de controle central P11"));
-    champsLongueurs[2]->setToolTip(tr("Coordonnee libre du point de controle P10"));
+    champsLongueurs[0]->setProperty("bulle", tr("Rayon du cercle de départ") + application);
+    champsLongueurs[1]->setProperty("bulle",
+                                    tr("Cote du point de contrôle central P11") + application);
+    champsLongueurs[2]->setProperty("bulle",
+                                    tr("Coordonnée libre du point de contrôle P10") + application);
+    for (QLineEdit* champ : champsAngles) {
+        marquer(champ, false);
+    }
+    for (QLineEdit* champ : champsLongueurs) {
+        marquer(champ, false);
+    }
 }
 
 // Row 6: the source of the patch shown and the button that goes back to
@@ -94,10 +105,10 @@ PanneauParametres::PanneauParametres(GLWidget* vueModele, QWidget* parent)
 void PanneauParametres::creerSource(QGridLayout* grille) {
     source = new EtiquetteElidee;
     source->setObjectName(QStringLiteral("sourceCarreau"));
-    boutonReprendre = new QPushButton(tr("Reprendre les parametres"));
+    boutonReprendre = new QPushButton(tr("Reprendre les paramètres"));
     boutonReprendre->setObjectName(QStringLiteral("boutonReprendre"));
     boutonReprendre->setToolTip(
-        tr("Quitter le carreau ou l'exemple montre et revenir au carreau des parametres"));
+        tr("Quitter le carreau ou l'exemple montré et revenir au carreau des paramètres"));
     grille->addWidget(source, 6, 0, 1, 2);
     grille->addWidget(boutonReprendre, 6, 2, 1, 2);
     connect(boutonReprendre, &QPushButton::clicked, this, &PanneauParametres::reprendre);
@@ -128,12 +139,75 @@ QLineEdit* PanneauParametres::nouveauChamp(const QString& nom, double valeur) {
     champ->setMinimumWidth(largeur);
     champ->setMaximumWidth(std::max(55, largeur));
     montrerDebut(champ);
-    // Editing a refused text takes its mark away.
-    connect(champ, &QLineEdit::textEdited, champ, [champ] {
-        champ->setProperty("refuse", false);
-        champ->setStyleSheet(QString());
-    });
+    champ->installEventFilter(this);
     return champ;
+}
+
+// Escape in a field takes back the value in use.
+bool PanneauParametres::eventFilter(QObject* objet, QEvent* evenement) {
+    QLineEdit* champ = qobject_cast<QLineEdit*>(objet);
+    if (champ != nullptr && evenement->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Escape && rang(champ) >= 0) {
+        reprendreChamp(champ);
+        return true;
+    }
+    return QGroupBox::eventFilter(objet, evenement);
+}
+
+// The field's number 0..6 (four angles, then rayon, z11, P10); -1 for
+// another widget.
+int PanneauParametres::rang(const QLineEdit* champ) const {
+    for (int k = 0; k < 4; ++k) {
+        if (champ == champsAngles[k]) {
+            return k;
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (champ == champsLongueurs[k]) {
+            return 4 + k;
+        }
+    }
+    return -1;
+}
+
+double PanneauParametres::valeurEnUsage(const QLineEdit* champ) const {
+    const int k = rang(champ);
+    return k < 4 ? angleVue(*vue, k) : longueurVue(*vue, k - 4);
+}
+
+// A refused text is marked (pink) and its tooltip gives the value in use;
+// an accepted one gets the field's own tooltip back.
+void PanneauParametres::marquer(QLineEdit* champ, bool refuse) {
+    champ->setProperty("refuse", refuse);
+    champ->setStyleSheet(refuse ? QStringLiteral("QLineEdit { background: #ffd6d6; }") : QString());
+    const QString bulle = champ->property("bulle").toString();
+    champ->setToolTip(refuse ? tr("Texte refusé : la valeur en usage est %1 (Échap la "
+                                  "reprend).\n%2")
+                                   .arg(texteExact(valeurEnUsage(champ)), bulle)
+                             : bulle);
+}
+
+void PanneauParametres::reprendreChamp(QLineEdit* champ) {
+    ecrireChamp(champ, texteExact(valeurEnUsage(champ)));
+    champ->setModified(false);
+    marquer(champ, false);
+}
+
+QString PanneauParametres::appliquerSaisies() {
+    for (int k = 0; k < 4; ++k) {
+        retourChampAngle(k);
+    }
+    for (int k = 0; k < 3; ++k) {
+        retourChampLongueur(k);
+    }
+    for (int k = 0; k < 7; ++k) {
+        const QLineEdit* champ = k < 4 ? champsAngles[k] : champsLongueurs[k - 4];
+        if (refuse(champ)) {
+            return tr("%1 : le texte '%2' est refusé, la valeur en usage est %3.")
+                .arg(tr(NOMS[k]), champ->text(), texteExact(valeurEnUsage(champ)));
+        }
+    }
+    return QString();
 }
 
 void PanneauParametres::echoCurseur(int k, int t) {
@@ -146,15 +220,15 @@ void PanneauParametres::echoCurseur(int k, int t) {
 // why through refus().
 bool PanneauParametres::lireChamp(QLineEdit* champ, const QString& nom, double& valeur) {
     if (lireSaisie(champ->text(), valeur)) {
-        champ->setProperty("refuse", false);
-        champ->setStyleSheet(QString());
+        marquer(champ, false);
         return true;
     }
-    champ->setProperty("refuse", true);
-    champ->setStyleSheet(QStringLiteral("QLineEdit { background: #ffd6d6; }"));
-    emit refus(tr("%1 : '%2' n'est pas un nombre (exemples : 1.25, 1,25, -3e-2) ; valeur "
-                  "precedente gardee.")
-                   .arg(nom, champ->text().left(40)));
+    marquer(champ, true);
+    const QString texte = champ->text().trimmed();
+    const QString pourquoi = saisieHorsLimites(texte) ? tr("est hors des limites des nombres")
+                                                      : tr("n'est pas un nombre");
+    emit refus(tr("%1 : '%2' %3 (exemples : 1.25, 1,25, -3e-2) ; la valeur en usage reste %4.")
+                   .arg(nom, texte.left(40), pourquoi, texteExact(valeurEnUsage(champ))));
     return false;
 }
 
@@ -202,8 +276,7 @@ void PanneauParametres::accorderChamps() {
             ecrireChamp(champs[k], texteExact(modele));
         }
         champs[k]->setModified(false);
-        champs[k]->setProperty("refuse", false);
-        champs[k]->setStyleSheet(QString());
+        marquer(champs[k], false);
     }
     for (int k = 0; k < 4; ++k) {
         placerCurseur(k, angleVue(*vue, k));
@@ -220,17 +293,25 @@ void PanneauParametres::montrerSource(const QString& nom) {
         champ->setEnabled(parametres);
     }
     boutonReprendre->setEnabled(!parametres);
-    source->setTexte(parametres ? tr("Carreau des parametres") : nom);
+    source->setTexte(parametres ? tr("Carreau des paramètres") : nom);
 }
 
-void PanneauParametres::ecrireLongueur(int k, double valeur) {
-    champsLongueurs[k]->setText(texteDecimal(valeur));
-}
-
-void PanneauParametres::textesDeDepart() {
-    ecrireChamp(champsLongueurs[2], tr("-7.982"));
-    ecrireChamp(champsLongueurs[1], tr("8.0"));
-    ecrireChamp(champsLongueurs[0], tr("4.0"));
+void PanneauParametres::textesDemarrage() {
+    for (int k = 0; k < 4; ++k) {
+        ecrireChamp(champsAngles[k], QString::number(angleVue(*vue, k), 'g', 6));
+        placerCurseur(k, angleVue(*vue, k));
+    }
+    for (int k = 0; k < 3; ++k) {
+        ecrireChamp(champsLongueurs[k], QString::number(longueurVue(*vue, k), 'g', 6));
+    }
+    for (QLineEdit* champ : champsAngles) {
+        champ->setModified(false);
+        marquer(champ, false);
+    }
+    for (QLineEdit* champ : champsLongueurs) {
+        champ->setModified(false);
+        marquer(champ, false);
+    }
 }
 
 } // namespace cyclide

@@ -38,15 +38,25 @@ class PanneauParametres : public QGroupBox {
     // redrawn once more.
     // Units: t in whole degrees.
     void echoCurseur(int k, int t);
-    // Return in angle field k: the text read as radians (lireSaisie) goes to
-    // the view exactly and the slider shows its nearest degree without
-    // feeding back. A text that is not a number is refused: the field is
-    // marked, refus() tells why, the angle is kept. A field the user did
-    // not edit changes nothing.
+    // The end of an edit of angle field k (Return, Tab, a click elsewhere):
+    // the text read as radians (lireSaisie) goes to the view exactly and
+    // the slider shows its nearest degree without feeding back. A text
+    // that is not a number is refused: the field is marked, its tooltip
+    // gives the value in use, refus() tells why, the angle is kept. A field
+    // the user did not edit changes nothing.
     void retourChampAngle(int k);
-    // Return in length field k: the value read the same way goes to the
-    // view, then the scene is rebuilt and redrawn once more; the text stays.
+    // The end of an edit of length field k: the value read the same way
+    // goes to the view, then the scene is rebuilt and redrawn once more;
+    // the text stays.
     void retourChampLongueur(int k);
+    // Applies every field's pending edit, as if each had lost the focus.
+    // Out: empty when every field shows the value in use; otherwise what
+    // the first field still holding a refused text holds, and the value
+    // in use.
+    QString appliquerSaisies();
+    // Escape in a field: the text of the value in use comes back, the mark
+    // goes.
+    void reprendreChamp(QLineEdit* champ);
     // Brings the seven fields and the four sliders to the view's values: a
     // field whose text does not show the value to 6 significant digits gets
     // its exact text, each slider its nearest degree, without signals.
@@ -57,11 +67,13 @@ class PanneauParametres : public QGroupBox {
     void montrerSource(const QString& source);
     // True when the field is marked as holding a refused text.
     static bool refuse(const QLineEdit* champ);
-    // Writes the value of length k with 6 decimals into its field.
-    void ecrireLongueur(int k, double valeur);
-    // The reset's texts of the length fields: "-7.982", "8.0", "4.0" for
-    // P10, z11 and rayon, in that order.
-    void textesDeDepart();
+    // The seven fields written as at start-up (6 significant digits: 0,
+    // 1.5708, -1.0472, 3.14159, 4, 8, -7.982 for the start-up values),
+    // unmarked, the sliders at their nearest degree.
+    void textesDemarrage();
+
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
   signals:
     // A typed text was refused; message says which and why.
@@ -74,6 +86,9 @@ class PanneauParametres : public QGroupBox {
     QLineEdit* nouveauChamp(const QString& nom, double valeur);
     bool lireChamp(QLineEdit* champ, const QString& nom, double& valeur);
     void placerCurseur(int k, double radians);
+    void marquer(QLineEdit* champ, bool refuse);
+    double valeurEnUsage(const QLineEdit* champ) const;
+    int rang(const QLineEdit* champ) const;
     void creerSource(QGridLayout* grille);
 
     GLWidget* vue;

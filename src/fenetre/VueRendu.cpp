@@ -1,426 +1,67 @@
-// The view's rendering: the context set-up, the projection, the paint,
-// the lists compiled from the scene, the polygon mode and the off-screen
-// image.
+// The view's rendering, forwarded to the renderer: the context set-up, the
+// resize, the paint, the polygon mode and the off-screen image, each with
+// the camera made of the view's state.
 #include "fenetre/glwidget.h"
 
-#include "noyau/Constantes.h"
-#include "scene/DessinScene.h"
-
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
-#include <QSurfaceFormat>
-
-#include <GL/gl.h>
-
-#include <QPointF>
+#include "rendu/RenduScene.h"
 
 #include <algorithm>
-#include <cmath>
 
 using namespace cyclide;
 
-namespace {
-
-// The materials set before the flat or shaded patch (list 1) and the
-// converted patch (list 3): ambient, diffuse, specular, opaque. The two
-// colours differ so that the two patches can be told apart.
-const GLfloat CARREAU_AMBIANT[4] = {0.9f, 0.45f, 0.1f, 1.0f};
-const GLfloat CARREAU_DIFFUS[4] = {1.0f, 0.55f, 0.15f, 1.0f};
-const GLfloat CONVERTI_AMBIANT[4] = {0.8f, 0.1f, 0.3f, 1.0f};
-const GLfloat CONVERTI_DIFFUS[4] = {1.0f, 0.15f, 0.35f, 1.0f};
-const GLfloat SANS_REFLET[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-
-// Sets the front and back material of a patch drawing.
-void materiauCarreau(const GLfloat ambiant[4], const GLfloat diffus[4]) {
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambiant);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffus);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, SANS_REFLET);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, SANS_REFLET);
+Camera GLWidget::camera() const {
+    Camera c;
+    std::copy(rotation, rotation + 3, c.rotation);
+    c.zoom = Scal;
+    c.panX = panX;
+    c.panY = panY;
+    c.centre = centre;
+    c.ortho = ortho;
+    for (int k = 0; k < NOMBRE_LISTES; ++k) {
+        c.affiche[k] = affiche[k] != 0;
+    }
+    c.ombre = ombre;
+    c.axes = axes;
+    c.apercu = enApercu;
+    return c;
 }
 
-// The rotation of the view (about x, then y, then z, as paintGL turns the
-// scene) applied to a direction, seen on the screen.
-class RotationVue {
-  public:
-    explicit RotationVue(const int rotation[3]) {
-        for (int k = 0; k < 3; ++k) {
-            const double a = rotation[k] / 16.0 * DEUX_PI / 360;
-            c[k] = std::cos(a);
-            s[k] = std::sin(a);
-        }
-    }
-    // The screen position (x right, y up) of direction d turned.
-    QPointF ecran(const double d[3]) const {
-        // v = Rx Ry Rz d: z first, then y, then x.
-        const double x1 = c[2] * d[0] - s[2] * d[1];
-        const double y1 = s[2] * d[0] + c[2] * d[1];
-        const double z1 = d[2];
-        const double x2 = c[1] * x1 + s[1] * z1;
-        const double z2 = -s[1] * x1 + c[1] * z1;
-        const double y3 = c[0] * y1 - s[0] * z2;
-        return QPointF(x2, y3);
-    }
-
-  private:
-    double c[3] = {};
-    double s[3] = {};
-};
-
-// The letter x, y or z (axe 0, 1, 2) in strokes, 0.25 high, centred on p.
-void dessinerLettre(int axe, const QPointF& p) {
-    const double h = 0.125;
-    static const double traits[3][3][4] = {{{-1, -1, 1, 1}, {-1, 1, 1, -1}, {0, 0, 0, 0}},
-                                           {{-1, 1, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, -1}},
-                                           {{-1, 1, 1, 1}, {1, 1, -1, -1}, {-1, -1, 1, -1}}};
-    glBegin(GL_LINES);
-    for (const auto& t : traits[axe]) {
-        glVertex2d(p.x() + h * t[0], p.y() + h * t[1]);
-        glVertex2d(p.x() + h * t[2], p.y() + h * t[3]);
-    }
-    glEnd();
-}
-
-// The diffuse, ambient and specular colours (RGBA) of the lights 0 to 3.
-const GLfloat COULEURS_LUMIERES[4][3][4] = {
-    {{0.3f, 0.0f, 0.5f, 0.95f}, {0.25f, 0.05f, 0.049f, 0.5f}, {0.047f, 0.248f, 0.02f, 0.5f}},
-    {{0.125f, 0.25f, 0.125f, 0.6f},
-     {0.125f, 0.2f, 0.1307f, 0.3f},
-     {0.000206f, 0.6f, 0.000205f, 0.5f}},
-    {{0.25f, 0.0105f, 0.17f, 0.96f}, {0.013f, 0.09f, 0.47f, 0.3f}, {0.02f, 0.02f, 0.935f, 0.5f}},
-    {{0.15f, 0.5f, 0.007f, 0.96f}, {0.013f, 0.09f, 0.007f, 0.3f}, {0.002f, 0.02f, 0.035f, 0.5f}}};
-
-// Sets the diffuse, ambient and specular colours of light k (0..3), then,
-// when given, its constant, linear and quadratic attenuations.
-void reglerLumiere(int k, const GLfloat attenuation[3]) {
-    const GLenum lumiere = GL_LIGHT0 + static_cast<GLenum>(k);
-    glLightfv(lumiere, GL_DIFFUSE, COULEURS_LUMIERES[k][0]);
-    glLightfv(lumiere, GL_AMBIENT, COULEURS_LUMIERES[k][1]);
-    glLightfv(lumiere, GL_SPECULAR, COULEURS_LUMIERES[k][2]);
-    if (attenuation == nullptr)
-        return;
-    glLightf(lumiere, GL_CONSTANT_ATTENUATION, attenuation[0]);
-    glLightf(lumiere, GL_LINEAR_ATTENUATION, attenuation[1]);
-    glLightf(lumiere, GL_QUADRATIC_ATTENUATION, attenuation[2]);
-}
-
-} // namespace
-
-// The view's rendering format: OpenGL 2.1, compatibility profile (a 3.x
-// request gives a core profile without display lists), depth 24, double
-// buffered.
-QSurfaceFormat formatVue() {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    return format;
-}
-
-// Installs formatVue() as the default of every context; must run before the
-// application object exists so that the widgets' contexts get it.
-void installerFormatVue() {
-    QSurfaceFormat::setDefaultFormat(formatVue());
-}
-
-// The list that shows drawing liste: the shaded lists 8 and 9 stand for the
-// patch and the converted patch while the shading is on.
-int GLWidget::identifiantListe(int liste) const {
-    if (ombre && liste == 1) {
-        return NOMBRE_LISTES + 1;
-    }
-    if (ombre && liste == 3) {
-        return NOMBRE_LISTES + 2;
-    }
-    return liste;
-}
-
-// The GL calls of list id, from the scene; reduction above 1, the coarser
-// preview.
-void GLWidget::dessinerIdentifiant(int id, int reduction) const {
-    const int pas = 30 / reduction;
-    if (id == NOMBRE_LISTES + 1) {
-        dessinerCarreauOmbre(scene.Bez, pas, pas);
-    } else if (id == NOMBRE_LISTES + 2) {
-        dessinerCarreauOmbre(scene.Bez1, pas, pas);
-    } else {
-        dessinerListe(scene, id, reduction);
-    }
-}
-
-// With the view's context current: compiles list id from the scene unless
-// it was already compiled from it. Off screen every list drawn is compiled
-// in the new context.
-void GLWidget::compilerSiPerimee(int id) {
-    const bool apercuVoulu = enApercu && !horsEcran;
-    if (!horsEcran && versionListe[id - 1] == scene.version && listeApercu[id - 1] == apercuVoulu) {
-        return;
-    }
-    glNewList(static_cast<GLuint>(id), GL_COMPILE);
-    dessinerIdentifiant(id, apercuVoulu ? REDUCTION_APERCU : 1);
-    glEndList();
-    if (!horsEcran) {
-        versionListe[id - 1] = scene.version;
-        listeApercu[id - 1] = apercuVoulu;
-        if (id <= NOMBRE_LISTES) {
-            ++compilations[id - 1];
-        }
-    }
-}
-
-// Sets up the context: lights, light model, material shininess, white
-// clear colour, then rebuilds the scene (the lists are compiled in this
-// context by the paints that show them). No light position is set: every
-// light keeps the default one. The calls stay in their order (light 2 is
-// set twice), read best whole beside the lighting they make.
+// Sets up the context through the renderer, then rebuilds the scene (the
+// lists are compiled in this context by the paints that show them).
 void GLWidget::initializeGL() {
-    const GLfloat L2_dir[3] = {1.0f, 1.0f, 1.0f};
-
-    glMatrixMode(GL_MODELVIEW);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glColor3f(0.0f, 0.0f, 0.0f);
-    glPointSize(2.0f);
-
-    glEnable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glEdgeFlag(GL_FALSE);
-    glEdgeFlag(GL_TRUE);
-
-    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
-    glEnable(GL_LIGHTING);
-
-    const GLfloat attenuation2[3] = {20.0f, 10.0f, 2.0f};
-    const GLfloat attenuation1[3] = {2.0f, 10.0f, 20.0f};
-    const GLfloat attenuation3[3] = {2.0f, 1.0f, 2.0f};
-    reglerLumiere(2, attenuation2);
-
-    glDisable(GL_LIGHT0);
-    reglerLumiere(0, nullptr);
-
-    glEnable(GL_LIGHT1);
-    reglerLumiere(1, attenuation1);
-
-    glEnable(GL_LIGHT2);
-    glLightfv(GL_LIGHT2, GL_SPOT_DIRECTION, L2_dir);
-    reglerLumiere(2, attenuation2);
-
-    glDisable(GL_LIGHT3);
-    reglerLumiere(3, attenuation3);
-    glEnable(GL_LIGHT3);
-
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.5f);
-    glEnable(GL_NORMALIZE);
-
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-
-    // A new context of the view holds no lists yet.
-    if (!horsEcran) {
-        std::fill(versionListe, versionListe + NOMBRE_IDENTIFIANTS, 0);
-    }
+    rendu.initialiser();
     initProjet();
     // A view that was already sized and gets a new context (moved into
     // another window) is not necessarily resized again: its projection is
     // set here, or it would draw without one.
-    if (!horsEcran && vueLargeur > 0) {
+    if (rendu.largeur() > 0) {
         resizeGL(width(), height());
     }
 }
 
-// Sets the viewport over the whole view (kept for paintGL) and the
-// projection, and moves the scene 40 units away. Sizes are widget pixels
-// on screen (scaled to device pixels), image pixels off screen.
+// Widget pixels scaled to device pixels for the renderer's viewport.
 void GLWidget::resizeGL(int width, int height) {
-    const qreal echelle = horsEcran ? 1.0 : devicePixelRatioF();
-    vueLargeur = qRound(width * echelle);
-    vueHauteur = qRound(height * echelle);
-    glViewport(0, 0, vueLargeur, vueHauteur);
-    projeter();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslated(0.0, 0.0, -40.0);
+    const qreal echelle = devicePixelRatioF();
+    rendu.redimensionner(qRound(width * echelle), qRound(height * echelle), camera());
 }
 
-// The projection of the viewport: the frustum [-1, 1] at near 5, far 60
-// on the shorter side, widened on the longer one so that the aspect ratio
-// is kept (a square view gets exactly [-1, 1] x [-1, 1]); orthographic, the
-// same box at the scene's distance (half width 8 at 40). The model-view
-// matrix is left current.
-void GLWidget::projeter() {
-    const double l = std::max(1, vueLargeur);
-    const double h = std::max(1, vueHauteur);
-    const double sx = l >= h ? l / h : 1.0;
-    const double sy = l >= h ? 1.0 : h / l;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    if (ortho) {
-        glOrtho(-8.0 * sx, 8.0 * sx, -8.0 * sy, 8.0 * sy, 5.0, 60.0);
-    } else {
-        glFrustum(-sx, sx, -sy, sy, 5.0, 60.0);
-    }
-    glMatrixMode(GL_MODELVIEW);
-}
-
-// Draws the lists whose switch is on, in the order 1 to 7, after the pan,
-// the rotation, the zoom and the centring; nothing but the background when
-// the patch is not convertible (type 0). A shown list that the last
-// rebuilds left out of date is compiled just before it is drawn; a hidden
-// list waits until it is shown.
 void GLWidget::paintGL() {
-    glViewport(0, 0, vueLargeur, vueHauteur);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-    glTranslated(panX, panY, 0.0);
-    glRotated(rotation[0] / 16.0, 1.0, 0.0, 0.0);
-    glRotated(rotation[1] / 16.0, 0.0, 1.0, 0.0);
-    glRotated(rotation[2] / 16.0, 0.0, 0.0, 1.0);
-    glScaled(Scal, Scal, Scal);
-    glTranslated(-centre.x, -centre.y, -centre.z);
-    if (scene.type != 0) {
-        for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
-            if (affiche[liste - 1] != 0) {
-                const int id = identifiantListe(liste);
-                compilerSiPerimee(id);
-                preparerListe(liste);
-                glCallList(static_cast<GLuint>(id));
-                finirListe(liste);
-            }
-        }
-    }
-    glPopMatrix();
-    if (axes && !horsEcran) {
-        dessinerAxes();
-    }
+    rendu.peindre(scene, camera());
 }
 
-// The state a list is drawn with, set outside the list: the patch and the
-// converted patch get a material of their own (and, flat, one normal
-// toward the viewer; shaded, both faces lit), so their colour never depends
-// on what was drawn before; the whole cyclide and its piece are pushed
-// back in depth, the cyclide further than the piece, so that a patch lying
-// on them is drawn cleanly in front.
-void GLWidget::preparerListe(int liste) const {
-    if (liste == 1 || liste == 3) {
-        materiauCarreau(liste == 1 ? CARREAU_AMBIANT : CONVERTI_AMBIANT,
-                        liste == 1 ? CARREAU_DIFFUS : CONVERTI_DIFFUS);
-        if (ombre) {
-            glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
-        } else {
-            glNormal3f(0.0f, 0.0f, 1.0f);
-        }
-    } else if (liste == 6 || liste == 7) {
-        glEnable(GL_POLYGON_OFFSET_FILL);
-        glPolygonOffset(liste == 6 ? 2.0f : 1.0f, liste == 6 ? 4.0f : 2.0f);
-    }
-}
-
-// Undoes what preparerListe set.
-void GLWidget::finirListe(int liste) const {
-    if ((liste == 1 || liste == 3) && ombre) {
-        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
-    } else if (liste == 6 || liste == 7) {
-        glDisable(GL_POLYGON_OFFSET_FILL);
-    }
-}
-
-// Polygon rasterisation of the view's context for front and back faces:
-// 0 filled, 1 outlines, 2 points. Before the context exists there is
-// nothing to set.
+// Polygon rasterisation of the view's context only (never of an image).
+// Before the context exists there is nothing to set.
 void GLWidget::setModePolygone(int mode) {
     if (isValid()) {
         makeCurrent();
-        const GLenum modes[3] = {GL_FILL, GL_LINE, GL_POINT};
-        glPolygonMode(GL_FRONT_AND_BACK, modes[(mode % 3 + 3) % 3]);
+        RenduScene::reglerModePolygone(mode);
     }
     update();
 }
 
-// Renders the scene into an off-screen framebuffer with depth, in a new
-// context that shares nothing with the view's: the view's initialisation
-// (lights and lists), resize and paint run there. The view's viewport is
-// restored afterwards and the context that was current is made current
-// again. The framebuffer keeps GL's alpha (0 where only the background is),
-// so the pixels are read back as opaque RGB. A null image when the context,
-// the surface or the framebuffer cannot be made.
+// The scene is rebuilt first when its inputs changed, as a new context of
+// the view would.
 QImage GLWidget::imageHorsEcran(int largeur, int hauteur) {
-    QOpenGLContext* precedent = QOpenGLContext::currentContext();
-    QSurface* surfacePrecedente = precedent != nullptr ? precedent->surface() : nullptr;
-    QImage image;
-    {
-        QOpenGLContext contexte;
-        contexte.setFormat(formatVue());
-        QOffscreenSurface surface;
-        surface.setFormat(formatVue());
-        surface.create();
-        if (contexte.create() && surface.isValid() && contexte.makeCurrent(&surface)) {
-            QOpenGLFramebufferObject tampon(largeur, hauteur, QOpenGLFramebufferObject::Depth);
-            if (tampon.isValid() && tampon.bind()) {
-                const int largeurVue = vueLargeur;
-                const int hauteurVue = vueHauteur;
-                horsEcran = true;
-                initializeGL();
-                resizeGL(largeur, hauteur);
-                paintGL();
-                glFinish();
-                horsEcran = false;
-                vueLargeur = largeurVue;
-                vueHauteur = hauteurVue;
-                image = tampon.toImage();
-                tampon.release();
-            }
-            contexte.doneCurrent();
-        }
-    }
-    if (precedent != nullptr && surfacePrecedente != nullptr) {
-        precedent->makeCurrent(surfacePrecedente);
-    }
-    if (image.isNull()) {
-        return image;
-    }
-    // Drop GL's alpha: keep the colour bytes and make every pixel opaque.
-    if (image.format() == QImage::Format_RGBA8888_Premultiplied ||
-        image.format() == QImage::Format_RGBA8888) {
-        image.reinterpretAsFormat(QImage::Format_RGBX8888);
-    } else {
-        image.reinterpretAsFormat(QImage::Format_RGB32);
-    }
-    return image.convertToFormat(QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
-}
-
-// The world axes x (red), y (green) and z (blue) in the lower left corner,
-// turned as the scene is, each with its letter drawn in strokes; unlit, in
-// front of everything, the GL state restored afterwards.
-void GLWidget::dessinerAxes() const {
-    const int cote = std::max(40, std::min(vueLargeur, vueHauteur) / 6);
-    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_LINE_BIT);
-    glViewport(0, 0, cote, cote);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glLineWidth(2.0f);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-1.5, 1.5, -1.5, 1.5, -2.0, 2.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    const RotationVue r(rotation);
-    const float couleurs[3][3] = {{0.85f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.1f, 0.2f, 0.9f}};
-    for (int axe = 0; axe < 3; ++axe) {
-        double bout[3] = {0, 0, 0};
-        bout[axe] = 1.0;
-        const QPointF p = r.ecran(bout);
-        glColor3fv(couleurs[axe]);
-        glBegin(GL_LINES);
-        glVertex2d(0.0, 0.0);
-        glVertex2d(p.x(), p.y());
-        glEnd();
-        dessinerLettre(axe, p * 1.3);
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    initProjet();
+    return cyclide::imageHorsEcran(scene, camera(), largeur, hauteur);
 }

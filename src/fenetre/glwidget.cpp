@@ -9,8 +9,6 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -28,11 +26,6 @@ double degresEnRadians(int degres) {
     return degres * DEUX_PI / 360;
 }
 
-// The view's half width at the scene's distance (frustum [-1, 1] at 5,
-// scene at 40) and the share of it a fitted drawing takes.
-const double DEMI_LARGEUR_SCENE = 8.0;
-const double PART_CADRAGE = 0.9;
-
 } // namespace
 
 // Builds the view in its start-up state. No context exists yet: the first
@@ -48,7 +41,7 @@ GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
 GLWidget::~GLWidget() {
     if (isValid()) {
         makeCurrent();
-        glDeleteLists(1, NOMBRE_IDENTIFIANTS);
+        rendu.liberer();
         doneCurrent();
     }
 }
@@ -57,7 +50,7 @@ GLWidget::~GLWidget() {
 // example flag.
 void GLWidget::valeursInitiales() {
     std::fill(rotation, rotation + 3, 0);
-    Scal = 1.5;
+    Scal = ZOOM_DEMARRAGE;
     std::fill(affiche, affiche + NOMBRE_LISTES, 0);
     affiche[0] = 1;
     std::copy(PARAMETRES_DEMARRAGE, PARAMETRES_DEMARRAGE + 7, parametres);
@@ -117,7 +110,7 @@ void GLWidget::setOrthographique(bool actif) {
     ortho = actif;
     if (isValid()) {
         makeCurrent();
-        projeter();
+        rendu.projeter(camera());
     }
     update();
 }
@@ -173,14 +166,12 @@ void GLWidget::compilerListesEnAttente() {
         return;
     }
     makeCurrent();
-    for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
-        compilerSiPerimee(liste);
-    }
+    rendu.compilerListesEnAttente(scene, enApercu);
 }
 
 // The number of compilations of list liste in the view's context.
 int GLWidget::nombreCompilations(int liste) const {
-    return liste >= 1 && liste <= NOMBRE_LISTES ? compilations[liste - 1] : 0;
+    return rendu.nombreCompilations(liste);
 }
 
 // Loads built-in example numero (1..3): marks the example as shown,
@@ -262,12 +253,7 @@ void GLWidget::wheelEvent(QWheelEvent* event) {
 
 // Folds an angle in sixteenths of a degree into [0, 5760] (5760 stays).
 void GLWidget::normalizeAngle(int* angle) {
-    while (*angle < 0) {
-        *angle += 360 * 16;
-    }
-    while (*angle > 360 * 16) {
-        *angle -= 360 * 16;
-    }
+    *angle = angleNormalise(*angle);
 }
 
 // Rotation about axis axe (0 x, 1 y, 2 z): store the folded angle, tell it
@@ -400,21 +386,16 @@ void GLWidget::setOmbrage(bool actif) {
     update();
 }
 
-// Centres the box of the shown drawings and scales its sphere to nine
-// tenths of the view's half width.
+// The camera's fitting (cadrer), kept in the view's state.
 void GLWidget::recadrer() {
-    bool montres[NOMBRE_LISTES];
-    for (int k = 0; k < NOMBRE_LISTES; ++k) {
-        montres[k] = affiche[k] != 0;
-    }
-    const Cadrage cadrage = cadrageScene(scene, montres);
-    if (!(cadrage.rayon > 0) || !std::isfinite(cadrage.rayon)) {
+    Camera cadree = camera();
+    if (!cadrer(scene, cadree)) {
         return;
     }
-    centre = cadrage;
-    panX = 0;
-    panY = 0;
-    Scal = PART_CADRAGE * DEMI_LARGEUR_SCENE / cadrage.rayon;
+    centre = cadree.centre;
+    panX = cadree.panX;
+    panY = cadree.panY;
+    Scal = cadree.zoom;
     update();
 }
 

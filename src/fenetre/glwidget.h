@@ -1,15 +1,17 @@
 // GLWidget: the 3D view. It owns the scene's inputs (the seven conversion
-// parameters, the plane choice, the loaded example), the patch Bez built from
-// them, its converted copy Bez1, and the seven display lists drawn from them.
-// It shows the lists whose switch is on, on a white background, rotated by the
-// mouse and zoomed by the wheel.
+// parameters, the plane choice, the loaded example), the scene built from
+// them and the camera (rotation, zoom, pan, centre, projection, switches),
+// turned by the mouse and zoomed by the wheel. The drawing itself is the
+// renderer's (rendu/RenduScene.h): the view forwards its context set-up,
+// resize and paint to it, and its off-screen image is the renderer's too.
 #ifndef CYCLIDE_FENETRE_GLWIDGET_H
 #define CYCLIDE_FENETRE_GLWIDGET_H
 
 #include "conversion/RBBPd.h"
-#include "scene/Scene.h"
-
+#include "rendu/Camera.h"
+#include "rendu/RenduScene.h"
 #include "scene/DessinScene.h"
+#include "scene/Scene.h"
 
 #include <QImage>
 #include <QOpenGLWidget>
@@ -23,13 +25,10 @@ class QMouseEvent;
 class QWheelEvent;
 class QOpenGLContext;
 
-// The rendering format of every view context: OpenGL 2.1 in the
-// compatibility profile (display lists and the fixed pipeline), double
-// buffered, with a 24-bit depth buffer.
-QSurfaceFormat formatVue();
-// Makes formatVue() the application's default; call it before the
-// application object is created.
-void installerFormatVue();
+// The rendering format of every view context and its installation as the
+// default (before the application object exists): the renderer's.
+using cyclide::formatVue;
+using cyclide::installerFormatVue;
 
 class GLWidget : public QOpenGLWidget {
     Q_OBJECT
@@ -58,7 +57,7 @@ class GLWidget : public QOpenGLWidget {
     // The switch of display list liste (1..7); 0 for any other number.
     int afficheListe(int liste) const;
     // The viewport the view draws into, in device pixels: the whole view.
-    QRect zoneAffichage() const { return QRect(0, 0, vueLargeur, vueHauteur); }
+    QRect zoneAffichage() const { return QRect(0, 0, rendu.largeur(), rendu.hauteur()); }
     // What the scene is built from now: parameters, example, net, plane.
     cyclide::EntreeScene entree() const { return entreeCourante(); }
     // Makes entree what the scene is built from (the seven parameters
@@ -123,15 +122,18 @@ class GLWidget : public QOpenGLWidget {
     void setApercu(bool actif);
     bool apercu() const { return enApercu; }
     // The reduction of the preview lists.
-    static const int REDUCTION_APERCU = 3;
+    static const int REDUCTION_APERCU = cyclide::RenduScene::REDUCTION_APERCU;
     // The pan (eye units) and the point of the scene put at the centre.
     QPointF decalage() const { return QPointF(panX, panY); }
     const cyclide::Cadrage& centrage() const { return centre; }
+    // The camera the next paint draws with, made of the view's state.
+    cyclide::Camera camera() const;
 
     // Renders the scene at largeur x hauteur pixels in a new, unshared
-    // context on an off-screen surface, through the view's own
-    // initialisation, resize and paint; the view's own context and viewport
-    // are left as they were. A null image when no context can be made.
+    // context on an off-screen surface, through the renderer the view
+    // paints with and the view's camera (without the axes or the preview);
+    // the view's own context and viewport are left as they were. A null
+    // image when no context can be made.
     QImage imageHorsEcran(int largeur, int hauteur);
 
     // Compiles now, in the view's own context, every one of the seven lists
@@ -203,14 +205,7 @@ class GLWidget : public QOpenGLWidget {
     void changerAngle(int k, int degres);
     void changerLongueur(int k, double valeur);
     void reconstruireEtDire();
-    int identifiantListe(int liste) const;
-    void dessinerIdentifiant(int id, int reduction = 1) const;
-    void compilerSiPerimee(int id);
-    void preparerListe(int liste) const;
-    void finirListe(int liste) const;
     void valeursInitiales();
-    void projeter();
-    void dessinerAxes() const;
 
     int rotation[3] = {0, 0, 0};
     int affiche[cyclide::NOMBRE_LISTES] = {1, 0, 0, 0, 0, 0, 0};
@@ -228,25 +223,11 @@ class GLWidget : public QOpenGLWidget {
     double panX = 0;
     double panY = 0;
     cyclide::Cadrage centre;
-
-    // The viewport set by resizeGL and applied again by paintGL.
-    int vueLargeur = 0;
-    int vueHauteur = 0;
     bool ortho = false;
     bool axes = false;
     bool enApercu = false;
-    // True while the scene is drawn into an off-screen context: every list
-    // drawn is compiled there, the view's own lists are left alone.
-    bool horsEcran = false;
-
-    // Lists 1..7, then 8 and 9: the shaded patch and converted patch. The
-    // scene version each list of the view's context was compiled from (0:
-    // none), so a list is compiled again only when the scene changed.
-    static const int NOMBRE_IDENTIFIANTS = cyclide::NOMBRE_LISTES + 2;
-    std::uint64_t versionListe[NOMBRE_IDENTIFIANTS] = {};
-    // True for a list of the view's context compiled as a preview.
-    bool listeApercu[NOMBRE_IDENTIFIANTS] = {};
-    int compilations[cyclide::NOMBRE_LISTES] = {0, 0, 0, 0, 0, 0, 0};
+    // The renderer of the view's context: its lists and viewport.
+    cyclide::RenduScene rendu;
 };
 
 #endif

@@ -429,6 +429,9 @@ Resultat<CibleEcriture> resoudreCible(const std::string& chemin, const FluxConnu
     cible.chemin = chemin;
     if (chemin.empty() || chemin.back() == '/')
         return {cible, chemin.empty() ? "nom de fichier vide" : "nom de repertoire"};
+    // The system would read the name up to its first NUL: another file.
+    if (chemin.find('\0') != std::string::npos)
+        return {cible, "le nom contient un octet nul"};
     // A known stream, by "-" or by any name of the same open file.
     for (int fd : {flux.sortieStandard, flux.sortieErreur}) {
         if (fd >= 0 &&

@@ -90,8 +90,8 @@ struct FluxConnus {
 // In: chemin as the user gave it; flux, the streams it may name; liens,
 // how a regular file with several names is written.
 // Out: the resolved output, or the reason in French.
-// Degenerate: refused for an empty name, a name ending in '/', a
-// directory, a block device, a socket, an existing file that may not be
+// Degenerate: refused for an empty name, a name holding a NUL byte, a
+// name ending in '/', a directory, a block device, a socket, an existing file that may not be
 // written, a loop of links or a path that cannot be examined.
 Resultat<CibleEcriture> resoudreCible(const std::string& chemin, const FluxConnus& flux,
                                       LiensDurs liens = LiensDurs::Remplaces);

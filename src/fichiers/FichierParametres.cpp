@@ -1,5 +1,6 @@
 #include "fichiers/FichierParametres.h"
 
+#include "fichiers/LectureCarreau.h"
 #include "fichiers/NombreTexte.h"
 #include "noyau/Constantes.h"
 
@@ -13,6 +14,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -96,6 +98,122 @@ LectureParametres analyserParametres(std::istream& in, double valeurs[NOMBRE_PAR
 
 int lireParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]) {
     return analyserParametres(in, valeurs).lus;
+}
+
+namespace {
+
+// The decimal exponent of the first significant digit of a number text of
+// decimal form (1e400 gives 400, 0.05 gives -2), saturated; false when all
+// its digits are zeros or the text has not that form.
+bool ordreDecimal(const std::string& mot, long& ordre) {
+    std::size_t k = mot.empty() || (mot[0] != '+' && mot[0] != '-') ? 0 : 1;
+    long entiers = 0; // digits before the point, leading zeros left out
+    long zeros = 0;   // zeros after the point before the first significant digit
+    bool significatif = false;
+    bool point = false;
+    for (; k < mot.size() && mot[k] != 'e' && mot[k] != 'E'; ++k) {
+        if (mot[k] == '.' && !point) {
+            point = true;
+        } else if (std::isdigit(static_cast<unsigned char>(mot[k])) == 0) {
+            return false;
+        } else if (!point) {
+            significatif = significatif || mot[k] != '0';
+            entiers += significatif ? 1 : 0;
+        } else if (!significatif) {
+            significatif = mot[k] != '0';
+            zeros += significatif ? 0 : 1;
+        }
+    }
+    long exposant = 0;
+    if (k < mot.size()) {
+        const char* debut = mot.c_str() + k + 1 + (k + 1 < mot.size() && mot[k + 1] == '+' ? 1 : 0);
+        const auto lu = std::from_chars(debut, mot.c_str() + mot.size(), exposant);
+        if (lu.ec == std::errc::result_out_of_range)
+            exposant = mot.find('-', k) == std::string::npos ? LONG_MAX / 2 : LONG_MIN / 2;
+        else if (lu.ec != std::errc() || lu.ptr != mot.c_str() + mot.size())
+            return false;
+    }
+    ordre = exposant + (entiers > 0 ? entiers - 1 : -zeros - 1);
+    return significatif;
+}
+
+// The first bytes of some kinds of files a user may drop or choose by
+// mistake, with what they are called.
+struct Signature {
+    std::string_view debut;
+    const char* nature;
+};
+const Signature SIGNATURES[] = {
+    {"\x89PNG\r\n\x1A\n", "une image PNG"},
+    {"\xFF\xD8\xFF", "une image JPEG"},
+    {"GIF8", "une image GIF"},
+    {"%PDF", "un document PDF"},
+    {"PK\x03\x04", "une archive ZIP"},
+    {"\x1F\x8B", "une archive gzip"},
+    {"\x7F"
+     "ELF",
+     "un programme"},
+    {"ISO-10303-21", "un fichier STEP"},
+};
+
+// The word of a message: between apostrophes, shortened, printable.
+std::string cite(const std::string& mot) {
+    return "'" + mot + "'";
+}
+
+} // namespace
+
+bool nombreHorsLimites(const std::string& mot) {
+    long ordre = 0;
+    double ignore = 0;
+    return mot.size() <= LONGUEUR_NOMBRE_MAX && ordreDecimal(mot, ordre) && ordre > 0 &&
+           !lireNombreDecimal(mot, ignore);
+}
+
+std::string natureFichier(const std::string& debut) {
+    for (const Signature& s : SIGNATURES)
+        if (std::string_view(debut).substr(0, s.debut.size()) == s.debut)
+            return s.nature;
+    return "";
+}
+
+Resultat<ParametresFichier> lireParametresEntiers(const std::string& texte) {
+    Resultat<ParametresFichier> r;
+    ParametresFichier& p = r.valeur;
+    const std::string nature = natureFichier(texte);
+    if (!nature.empty()) {
+        p.verdict = VerdictParametres::Etranger;
+        r.raison = "c'est " + nature + ", pas un fichier de param\xE8tres";
+        return r;
+    }
+    std::istringstream flux(texte);
+    const LectureParametres lecture = analyserParametres(flux, p.valeurs);
+    p.lus = lecture.lus;
+    std::string suite;
+    const bool reste = lecture.lus == NOMBRE_PARAMETRES && motSuivant(flux, suite);
+    std::istringstream commeReseau(texte);
+    if ((reste || !lecture.refuse.empty()) && lireCarreau(commeReseau).ok()) {
+        p.verdict = VerdictParametres::Carreau;
+        r.raison = "c'est un carreau donn\xE9 directement (neuf points et poids), pas un fichier "
+                   "de param\xE8tres";
+    } else if (!lecture.refuse.empty()) {
+        p.mot = lecture.refuse;
+        const bool loin = nombreHorsLimites(lecture.refuse);
+        p.verdict = loin ? VerdictParametres::HorsLimites : VerdictParametres::MotRefuse;
+        r.raison = cite(p.mot) +
+                   (loin ? " est hors des limites des nombres" : " n'est pas un nombre") +
+                   " (valeur " + std::to_string(lecture.lus + 1) + " sur 7)";
+    } else if (reste) {
+        p.verdict = VerdictParametres::EnTrop;
+        p.mot = motAffichable(suite);
+        r.raison = cite(p.mot) + " suit la septi\xE8me valeur : un fichier de param\xE8tres en "
+                                 "contient exactement sept";
+    } else if (lecture.lus < NOMBRE_PARAMETRES) {
+        p.verdict = VerdictParametres::Incomplet;
+        r.raison = std::to_string(lecture.lus) + " valeur(s) sur 7 : un fichier de param\xE8tres "
+                                                 "en contient exactement sept";
+    }
+    return r;
 }
 
 namespace {

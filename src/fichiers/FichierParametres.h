@@ -36,6 +36,41 @@ LectureParametres analyserParametres(std::istream& in, double valeurs[NOMBRE_PAR
 // The same, giving back only how many were read (0..7).
 int lireParametres(std::istream& in, double valeurs[NOMBRE_PARAMETRES]);
 
+// How a whole parameter file reads.
+enum class VerdictParametres {
+    Lu,          // exactly seven numbers and nothing else
+    Incomplet,   // fewer than seven numbers
+    MotRefuse,   // a word that is not a number
+    HorsLimites, // a number beyond the range of a double (1e400)
+    EnTrop,      // something after the seventh number
+    Carreau,     // a net given directly (36 numbers, or JSON), not parameters
+    Etranger     // a file of another kind (an image, an archive, a program)
+};
+
+// A parameter file read whole.
+struct ParametresFichier {
+    VerdictParametres verdict = VerdictParametres::Lu; // how it read
+    double valeurs[NOMBRE_PARAMETRES] = {};            // the seven values when Lu
+    int lus = 0;                                       // numbers read before the fault
+    std::string mot; // the word at fault (shortened, printable), or empty
+};
+
+// Reads texte as a parameter file, whole or not at all: exactly seven
+// finite decimal numbers separated by any white space (the line breaks of
+// the layout are free), a leading UTF-8 byte-order mark skipped.
+// Out: the values; on any other text the verdict and the reason in French
+// (ISO 8859-1, the console's bytes), naming the word at fault first; a net
+// given directly or a file of a known other kind is called what it is.
+Resultat<ParametresFichier> lireParametresEntiers(const std::string& texte);
+
+// The kind of a file recognised by its first bytes ("une image PNG", "une
+// archive ZIP", ...), or empty when none is recognised.
+std::string natureFichier(const std::string& debut);
+
+// True when mot has the form of a decimal number (sign, digits, point,
+// exponent) whose value lies beyond the range of a double, such as 1e400.
+bool nombreHorsLimites(const std::string& mot);
+
 // How reading a parameter file ended.
 enum class ResultatLecture {
     Lu,

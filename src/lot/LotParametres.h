@@ -1,15 +1,19 @@
 // LotParametres: conversion of many parameter sets or nets in one run, for
-// scripts. The input is read in chunks of lines, the chunks are converted
-// on several threads and their rows are written in input order; the bytes
-// in flight are bounded, so that memory stays small whatever the input's
-// length, its lines' length and the number of threads. Rows are written as
-// soon as the input has no further line ready, so that a script that sends
-// one line and waits gets its row.
+// scripts. The lines of a batch and their rows (LigneLot.cpp); the whole
+// batch (LotParametres.cpp): the input is read in chunks of lines, the
+// chunks are converted on the ordered parallel map (CarteOrdonnee) and
+// their rows are written in input order, whole lines at a time, so that a
+// process killed at any moment leaves whole rows; the bytes in flight are
+// bounded, so that memory stays small whatever the input's length, its
+// lines' length and the number of threads. Rows are written as soon as the
+// input has no further line ready, so that a script that sends one line and
+// waits gets its row.
 #ifndef CYCLIDE_LOT_LOTPARAMETRES_H
 #define CYCLIDE_LOT_LOTPARAMETRES_H
 
 #include "scene/Scene.h"
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
@@ -31,7 +35,10 @@ struct OptionsLot {
     double tolerance = TOLERANCE_CARREAU;     // relative tolerance for the nets of the batch
     bool csv = false;                         // CSV rows (with a header) instead of JSON Lines
     int fils = 0;                             // worker threads; 0: one per core
-    int lignesParBloc = 1024;
+    int lignesParBloc = 1024;                 // lines of a chunk, at most
+    // Set from any thread to stop the batch between lines (the rows written
+    // so far are whole rows); may be null.
+    const std::atomic<bool>* annulation = nullptr;
     bool progression = false;            // a progress line on the standard error
     unsigned long long tailleEntree = 0; // bytes of the input when known, for the progress
     // Called on the calling thread after each chunk's rows are written (the
@@ -60,9 +67,14 @@ LigneLot lireLigneLot(std::string_view ligne);
 // The same for a line that must be a parameter set: a net is an Erreur.
 LigneLot analyserLigneLot(std::string_view ligne);
 
-// The input of a scene from seven numbers in parameter-file order (theta00,
-// theta02, theta20, theta22, rayon, z11, P10), no example, plane plan.
-EntreeScene entreeParametres(const double valeurs[7], PlanConversion plan);
+// Why field champ (from 0) of a line is refused: its text is not a finite
+// decimal number. The same words for a batch line and for a row of numbers
+// given otherwise (its number's text as the line would hold it: "nan").
+std::string raisonChamp(std::size_t champ, std::string_view texte);
+
+// Appends the error row of line numero: the JSON error row of the result
+// schema, or a CSV row with the reason in its last field; with its newline.
+void ajouterErreurLot(std::string& sortie, long numero, const std::string& erreur, bool csv);
 
 // Appends the row of one input line numbered numero (from 1; a UTF-8
 // byte-order mark opening line 1 is skipped): nothing for a Vide line, the

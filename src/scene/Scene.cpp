@@ -62,6 +62,15 @@ bool memeReseau(const EntreeScene& e1, const EntreeScene& e2) {
 
 } // namespace
 
+EntreeScene entreeParametres(const double valeurs[7], PlanConversion plan) {
+    EntreeScene e;
+    double* champs[7] = {&e.theta00, &e.theta02, &e.theta20, &e.theta22, &e.rayon, &e.z11, &e.P10};
+    for (int k = 0; k < 7; ++k)
+        *champs[k] = valeurs[k];
+    e.plan = plan;
+    return e;
+}
+
 bool memeEntree(const EntreeScene& e1, const EntreeScene& e2) {
     const double n1[7] = {e1.theta00, e1.theta02, e1.theta20, e1.theta22, e1.rayon, e1.z11, e1.P10};
     const double n2[7] = {e2.theta00, e2.theta02, e2.theta20, e2.theta22, e2.rayon, e2.z11, e2.P10};

@@ -34,6 +34,10 @@ struct EntreeScene {
     double tolerance = TOLERANCE_CARREAU; // its tolerance (construireSceneReseau)
 };
 
+// The input of a scene from seven numbers in parameter-file order (theta00,
+// theta02, theta20, theta22, rayon, z11, P10), no example, plane plan.
+EntreeScene entreeParametres(const double valeurs[7], PlanConversion plan);
+
 // True when the two inputs hold the same numbers bit for bit (so that their
 // scenes are the same); for a net given directly, its points, weights and
 // tolerance.

@@ -1,5 +1,6 @@
 #include "sorties/ExportObj.h"
 
+#include "conversion/GenreCyclide.h"
 #include "fichiers/EcritureFichier.h"
 #include "fichiers/FichierParametres.h"
 #include "noyau/Constantes.h"
@@ -212,6 +213,16 @@ bool exporterObj(const std::string& chemin, const RBBPd& converti, GenreCyclide 
     std::ostringstream texte;
     ecrireObj(texte, groupesConversion(converti, code, morceau), entete, notices);
     return ecrireFichierAtomique(chemin, texte.str());
+}
+
+std::string texteObjScene(const Scene& s, std::vector<std::string>& notices) {
+    const std::vector<std::string> entete = {
+        "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
+        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(codeGenre(s.typeCyclide)) +
+            " (" + messageCyclide(s.typeCyclide) + ")"};
+    std::ostringstream texte;
+    ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);
+    return texte.str();
 }
 
 } // namespace cyclide

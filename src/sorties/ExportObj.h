@@ -5,6 +5,7 @@
 #define CYCLIDE_SORTIES_EXPORTOBJ_H
 
 #include "conversion/RBBPd.h"
+#include "scene/Scene.h"
 #include "surfaces/RBBP.h"
 
 #include <array>
@@ -66,6 +67,12 @@ void ecrireObj(std::ostream& out, const std::vector<GroupeObj>& groupes,
 bool exporterObj(const std::string& chemin, const RBBPd& converti, GenreCyclide code,
                  const MorceauCyclide& morceau, const std::vector<std::string>& entete,
                  std::vector<std::string>& notices);
+
+// The converter's OBJ file of a scene: its two comment lines (the program,
+// then the type, the cyclide code and its message) and the groups of
+// groupesConversion (the patch alone for code 0).
+// Out: the text; the groups left out in notices.
+std::string texteObjScene(const Scene& s, std::vector<std::string>& notices);
 
 } // namespace cyclide
 

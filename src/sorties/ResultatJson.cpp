@@ -182,11 +182,54 @@ void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& 
     ecrireResultat(sortie, s, origine);
 }
 
+void ajouterErreurLotJson(std::string& out, long ligne, const std::string& erreur) {
+    SortieTexte sortie(out);
+    ecrireErreurLot(sortie, ligne, erreur);
+}
+
 std::string resultatJson(const Scene& s, const OrigineEntree& origine) {
     std::string out;
     out.reserve(2048);
     ajouterResultatJson(out, s, origine);
     return out;
+}
+
+namespace {
+
+// The input object of a CAD row, without its closing brace.
+std::string entreeCao(const ElementCao& e, const std::string& fichier) {
+    std::string j = "{\"source\":\"cad\",\"file\":";
+    ajouterTexteJson(j, fichier, false);
+    j += ",\"face\":" + std::to_string(e.face) + ",\"entity\":" + std::to_string(e.entite);
+    j += e.sorte == SorteElementCao::Carreau
+             ? ",\"patch\":[" + std::to_string(e.carreauU) + "," + std::to_string(e.carreauV) + "]"
+             : std::string(",\"patch\":null");
+    j += ",\"surface\":";
+    ajouterTexteJson(j, e.surface, true);
+    return j;
+}
+
+} // namespace
+
+std::string resultatJsonCao(const ElementCao& e, const Scene& s, const std::string& fichier) {
+    if (e.sorte != SorteElementCao::Carreau) {
+        std::string j = "{\"input\":" + entreeCao(e, fichier) + "},\"face_status\":";
+        j += e.sorte == SorteElementCao::Ignoree ? "\"skipped\"" : "\"limit\"";
+        j += ",\"reason\":";
+        ajouterTexteJson(j, e.raison, true);
+        return j + "}";
+    }
+    OrigineEntree origine;
+    origine.sorte = OrigineEntree::Sorte::Reseau;
+    origine.fichier = fichier;
+    // The input of a net is {"source":"net","file":NAME}: it is replaced
+    // by the CAD input, which names the face and the patch.
+    std::string debut = "{\"input\":{\"source\":\"net\",\"file\":";
+    ajouterTexteJson(debut, fichier, false);
+    std::string json = resultatJson(s, origine);
+    if (json.compare(0, debut.size(), debut) == 0)
+        json.replace(0, debut.size(), "{\"input\":" + entreeCao(e, fichier));
+    return json;
 }
 
 } // namespace cyclide

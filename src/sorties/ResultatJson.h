@@ -4,6 +4,7 @@
 #ifndef CYCLIDE_SORTIES_RESULTATJSON_H
 #define CYCLIDE_SORTIES_RESULTATJSON_H
 
+#include "fichiers/LecteurCao.h"
 #include "scene/Scene.h"
 #include "sorties/SchemaResultat.h"
 
@@ -32,8 +33,20 @@ void ajouterTexteJson(std::string& out, const std::string& texte, bool latin1 = 
 // written as null and named in the reason (in English). No line end is added.
 void ajouterResultatJson(std::string& out, const Scene& s, const OrigineEntree& origine);
 
+// Appends the error row of batch line ligne (ecrireErreurLot). No line
+// end is added.
+void ajouterErreurLotJson(std::string& out, long ligne, const std::string& erreur);
+
 // The same as a new string.
 std::string resultatJson(const Scene& s, const OrigineEntree& origine);
+
+// In: a row of a CAD file, its scene (Carreau rows), the file's name.
+// Out: its JSON object, no line end. A patch: resultatJson's object for a
+// net, whose input also names the face, its entity, the patch and the
+// surface's kind: {"source":"cad","file":NAME,"face":F,"entity":E,
+// "patch":[I,J],"surface":KIND}. A face without patch: the same input
+// ("patch":null), then "face_status":"skipped" or "limit" and "reason".
+std::string resultatJsonCao(const ElementCao& e, const Scene& s, const std::string& fichier);
 
 } // namespace cyclide
 

@@ -259,6 +259,25 @@ void ecrireResultat(Sortie& sortie, const Scene& sc, const OrigineEntree& origin
     s.finObjet();
 }
 
+// Hands the error row of batch line ligne to the sink:
+// {"input":{"source":"batch","line":N},"error":"line N: erreur"}.
+// In: the sink, the line number (from 1), why the line gave no result
+// (English; the line's quoted text may hold any bytes).
+// Out: the calls on the sink, one object.
+template <class Sortie> void ecrireErreurLot(Sortie& s, long ligne, const std::string& erreur) {
+    s.objet();
+    s.cle("input");
+    s.objet();
+    s.cle("source");
+    s.mot("batch");
+    s.cle("line");
+    s.entier(ligne);
+    s.finObjet();
+    s.cle("error");
+    s.texte("line " + std::to_string(ligne) + ": " + erreur, false);
+    s.finObjet();
+}
+
 } // namespace cyclide
 
 #endif

@@ -5,9 +5,10 @@
 // segments, a Bezier face of degree 1 x 2, a plane) is split, raised and skipped
 // as it should be.
 #include "DossierDeTest.h"
-#include "cao/ConversionCao.h"
-#include "cao/ExportIges.h"
+#include "LectureCaoTest.h"
 #include "conversion/ReseauCyclide.h"
+#include "fichiers/EcritureFichier.h"
+#include "sorties/ExportIges.h"
 #include "sorties/ExportStep.h"
 
 #include <BRepBuilderAPI_MakeFace.hxx>
@@ -51,17 +52,15 @@ bool proches(double x, double y, double echelle) {
 
 // Every patch converted from the file: the verdict and a, c, mu of s.
 void verifierRelecture(const std::string& chemin, const Scene& s, int facesAttendues) {
-    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
-    ASSERT_TRUE(lu.ok()) << lu.raison;
-    const LectureCao& lecture = lu.valeur;
-    EXPECT_TRUE(lecture.ignorees.empty());
-    ASSERT_FALSE(lecture.carreaux.empty());
-    EXPECT_EQ(lecture.carreaux.back().face, facesAttendues);
+    const LectureCaoTest lu = lireCaoTest(chemin);
+    ASSERT_TRUE(lu.bilan.ok()) << lu.bilan.raison;
+    EXPECT_EQ(lu.bilan.valeur.ignorees, 0);
+    ASSERT_FALSE(lu.lignes.empty());
+    EXPECT_EQ(lu.lignes.back().element.face, facesAttendues);
     const double echelle = std::fabs(s.converti.a);
-    for (const ResultatCao& r :
-         convertirCarreauxCao(lecture, PlanConversion::Pz, TOLERANCE_CARREAU)) {
-        SCOPED_TRACE("face " + std::to_string(r.carreau.face) + " carreau " +
-                     std::to_string(r.carreau.carreauU) + " " + std::to_string(r.carreau.carreauV));
+    for (const LigneCaoTest& r : lu.lignes) {
+        SCOPED_TRACE("face " + std::to_string(r.element.face) + " carreau " +
+                     std::to_string(r.element.carreauU) + " " + std::to_string(r.element.carreauV));
         EXPECT_EQ(r.scene.typeCyclide, s.typeCyclide);
         EXPECT_TRUE(proches(r.scene.converti.a, s.converti.a, echelle));
         EXPECT_TRUE(proches(r.scene.converti.c, s.converti.c, echelle));
@@ -80,8 +79,8 @@ TEST_P(AllerRetourCao, EveryPatchReadBackKeepsItsVerdictAndCyclide) {
     DossierDeTest dossier("aller-retour");
     const std::string chemin = (dossier.chemin() / (cas.iges ? "f.iges" : "f.step")).string();
     std::vector<std::string> notices;
-    const Resultat<void> ecrit =
-        cas.iges ? exporterIges(chemin, s, notices) : exporterStep(chemin, s, notices);
+    const Resultat<void> ecrit = cas.iges ? ecrireExport(chemin, texteIgesScene(s, notices))
+                                          : exporterStep(chemin, s, notices);
     ASSERT_TRUE(ecrit.ok()) << ecrit.raison;
     EXPECT_TRUE(notices.empty());
     verifierRelecture(chemin, s, 3); // the patch, the piece, the whole cyclide
@@ -151,18 +150,18 @@ TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     ASSERT_EQ(ecrivain.Transfer(tout, STEPControl_AsIs), IFSelect_RetDone);
     ASSERT_EQ(ecrivain.Write(chemin.c_str()), IFSelect_RetDone);
 
-    const Resultat<LectureCao> lu = lireCarreauxCao(chemin);
-    ASSERT_TRUE(lu.ok()) << lu.raison;
-    const LectureCao& lecture = lu.valeur;
-    ASSERT_EQ(lecture.carreaux.size(), 3u);
-    ASSERT_EQ(lecture.ignorees.size(), 1u);
-    EXPECT_EQ(lecture.ignorees[0].face, 3);
-    EXPECT_EQ(lecture.ignorees[0].sorte, "plan");
-    const std::vector<ResultatCao> r =
-        convertirCarreauxCao(lecture, PlanConversion::Pz, TOLERANCE_CARREAU);
+    const LectureCaoTest lu = lireCaoTest(chemin);
+    ASSERT_TRUE(lu.bilan.ok()) << lu.bilan.raison;
+    const std::vector<LigneCaoTest>& r = lu.lignes;
+    ASSERT_EQ(r.size(), 4u);
+    // The plane is named, not skipped.
+    EXPECT_EQ(lu.bilan.valeur.ignorees, 0);
+    EXPECT_EQ(r[3].element.face, 3);
+    EXPECT_EQ(r[3].element.sorte, SorteElementCao::Limite);
+    EXPECT_EQ(r[3].element.surface, "plan");
     for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(r[k].carreau.face, 1);
-        EXPECT_EQ(r[k].carreau.carreauU, k + 1);
+        EXPECT_EQ(r[k].element.face, 1);
+        EXPECT_EQ(r[k].element.carreauU, k + 1);
         EXPECT_EQ(r[k].scene.typeCyclide, s.typeCyclide);
         // Each half is read on its own, not the exported net: its cyclide
         // is checked against the exact parameters, to rounding.
@@ -172,11 +171,11 @@ TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     }
     // The face of degree 1 x 2 raised to 2 x 2 is the same surface; its
     // straight boundaries are not circular arcs.
-    EXPECT_EQ(r[2].carreau.face, 2);
+    EXPECT_EQ(r[2].element.face, 2);
     EXPECT_EQ(r[2].scene.typeCyclide, GenreCyclide::Aucune);
     for (double u : {0.0, 0.3, 1.0})
         for (double v : {0.0, 0.7, 1.0}) {
-            const Point p = r[2].carreau.reseau.point(u, v);
+            const Point p = r[2].element.reseau.point(u, v);
             const gp_Pnt q = bilineaire->Value(u, v);
             EXPECT_NEAR(p.getX0(), q.X(), 1e-14 * 4);
             EXPECT_NEAR(p.getY0(), q.Y(), 1e-14 * 4);

@@ -339,9 +339,19 @@ TEST(CyclideConv, BadUsageExitsTwoWithOneFrenchLine) {
 TEST(CyclideConv, UnreadableOrIncompleteFileExitsTwo) {
     fs::path dossier = fs::temp_directory_path() / ("test_conv_d" + std::to_string(::getpid()));
     fs::create_directory(dossier);
-    const std::vector<std::string> textes = {"0 1.5708 -1.0472 3.14159\n\n4 8\n", "",
-                                             "0 1.5708 texte 3.14159 4 8 -7.982\n"};
-    for (const auto& texte : textes) {
+    // A parameter file is read whole: each text and what the message says.
+    const std::string reseau = "4 0 0 1\n2 2 2 0.8\n0 4 0 1\n3 -3 2 0.7\n0 0 5 0.6\n"
+                               "-3 3 2 0.7\n0 -4 0 1\n-2 -2 2 0.8\n-4 0 0 1\n";
+    const std::vector<std::pair<std::string, std::string>> cas = {
+        {"0 1.5708 -1.0472 3.14159\n\n4 8\n", "6 valeur(s) sur 7"},
+        {"", "0 valeur(s) sur 7"},
+        {"0 1.5708 texte 3.14159 4 8 -7.982\n", "'texte' n'est pas un nombre (valeur 3 sur 7)"},
+        {"0 1.5708 1e400 3.14159 4 8 -7.982\n", "'1e400' est hors des limites"},
+        {"0 1.5708 -1.0472 3.14159\n\n4 8 -7.982\n1 2\n", "'1' suit la septi\xE8me valeur"},
+        {reseau, "c'est un carreau donn\xE9 directement"},
+        {reseau, "cyclide-conv --carreau '"},
+        {"\x89PNG\r\n\x1A\nIHDR", "c'est une image PNG"}};
+    for (const auto& [texte, raison] : cas) {
         fs::path f = dossier / "court.car";
         {
             std::ofstream out(f);
@@ -351,6 +361,7 @@ TEST(CyclideConv, UnreadableOrIncompleteFileExitsTwo) {
         EXPECT_EQ(ex.statut, 2) << texte;
         EXPECT_EQ(ex.sortie, "") << texte;
         EXPECT_TRUE(commencePar(ex.erreur, "cyclide-conv : ")) << ex.erreur;
+        EXPECT_NE(ex.erreur.find(raison), std::string::npos) << ex.erreur;
         EXPECT_EQ(ex.erreur.find('\n'), ex.erreur.size() - 1) << ex.erreur;
     }
     for (const auto& nom : {(dossier / "absent.car").string(), dossier.string()}) {

@@ -302,3 +302,45 @@ TEST(LireFichierParametres, BoundsTheInputAndRefusesWhatIsNotAFile) {
     EXPECT_EQ(fin(lireFichierParametres("/dev/zero", false)), ResultatLecture::TropLong);
     EXPECT_EQ(fin(lireFichierParametres("/dev/zero", true)), ResultatLecture::GenreRefuse);
 }
+
+// A parameter file is read whole: exactly seven numbers, anything else
+// refused with the verdict and a reason that names the word at fault.
+TEST(FichierParametres, ReadWholeOrRefusedWithItsReason) {
+    const std::string reseau = "1 0 0 1\n0 1 0 1\n0 0 1 1\n1 1 0 1\n0 0 0 1\n1 0 1 1\n"
+                               "2 0 0 1\n0 2 0 1\n0 0 2 1\n";
+    struct Cas {
+        std::string texte;
+        VerdictParametres verdict;
+        std::string raison; // a part of the reason
+    };
+    const Cas cas[] = {
+        {FICHIER_DEPART, VerdictParametres::Lu, ""},
+        {"\xEF\xBB\xBF"
+         "0 1 2 3 4 5 6\n",
+         VerdictParametres::Lu, ""},
+        {"0\n1\n2\n3\n4\n5\n6", VerdictParametres::Lu, ""},
+        {"0 1 2 3\n\n4 5\n", VerdictParametres::Incomplet, "6 valeur(s) sur 7"},
+        {"0 1 abc 3 4 5 6\n", VerdictParametres::MotRefuse, "'abc' n'est pas un nombre (valeur 3"},
+        {"0 1 2 3 4 -1e400 6\n", VerdictParametres::HorsLimites, "'-1e400' est hors des limites"},
+        {"0 1 2 3 4 1e-400 6\n", VerdictParametres::Lu, ""},
+        {"0 1 2 3 4 1e4x00 6\n", VerdictParametres::MotRefuse, "n'est pas un nombre"},
+        {"0 1 2 3 0.0001e313 5 6\n", VerdictParametres::HorsLimites, "hors des limites"},
+        {"0 1 2 3 1e99999999999999999999 5 6", VerdictParametres::HorsLimites, "hors des"},
+        {"0 1 2 3\n\n4 5 6\n7 8\n", VerdictParametres::EnTrop, "'7' suit la septi\xE8me"},
+        {"0 1 2 3 4 5 6 # fin\n", VerdictParametres::EnTrop, "'#'"},
+        {reseau, VerdictParametres::Carreau, "carreau donn\xE9 directement"},
+        {"{\"net\": [[1,0,0,1],[0,1,0,1],[0,0,1,1],[1,1,0,1],[0,0,0,1],[1,0,1,1],[2,0,0,1],"
+         "[0,2,0,1],[0,0,2,1]]}",
+         VerdictParametres::Carreau, "carreau"},
+        {std::string("\x89PNG\r\n\x1A\n\0\0", 10), VerdictParametres::Etranger, "image PNG"},
+    };
+    for (const Cas& c : cas) {
+        const Resultat<ParametresFichier> lu = lireParametresEntiers(c.texte);
+        EXPECT_EQ(lu.valeur.verdict, c.verdict) << c.texte;
+        EXPECT_EQ(lu.ok(), c.verdict == VerdictParametres::Lu) << c.texte;
+        EXPECT_NE(lu.raison.find(c.raison), std::string::npos) << lu.raison;
+    }
+    const Resultat<ParametresFichier> depart = lireParametresEntiers(FICHIER_DEPART);
+    for (int k = 0; k < NOMBRE_PARAMETRES; ++k)
+        EXPECT_EQ(depart.valeur.valeurs[k], DEPART[k]) << k;
+}

@@ -4,6 +4,7 @@
 #define FENETRE_TEST_H
 
 #include "fenetre/FenPrincipale.h"
+#include "fenetre/glwidget.h"
 
 #include <QAction>
 #include <QByteArray>
@@ -13,6 +14,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QtTest>
 
 // One message box the window would have shown.
 struct Message {
@@ -25,8 +27,13 @@ struct Message {
 // and are listed as "titre|filtre"; the message boxes are recorded.
 class FenetreTest : public FenPrincipale {
   public:
-    // The axes indicator off, so that a view shows only the scene.
-    FenetreTest() { findChild<QAction*>(QStringLiteral("actionAxes"))->setChecked(false); }
+    // The axes indicator off, so that a view shows only the scene, and the
+    // flat drawing the view's pixel checks are written for (the window
+    // starts shaded).
+    FenetreTest() {
+        findChild<QAction*>(QStringLiteral("actionAxes"))->setChecked(false);
+        findChild<QAction*>(QStringLiteral("actionOmbrage"))->setChecked(false);
+    }
 
     QStringList nomsAFournir;
     QStringList dialogues;
@@ -34,6 +41,12 @@ class FenetreTest : public FenPrincipale {
     QList<Message> avertissements;
     // The size the image dialog answers (empty: cancelled).
     QSize tailleDemandee = QSize(800, 800);
+    // The answers to the questions, in order (then: no, Cancel, nothing);
+    // the questions asked.
+    QList<bool> confirmations;
+    QList<QMessageBox::StandardButton> reponsesEnregistrement;
+    QList<int> choixEnregistrement;
+    QStringList questions;
 
   protected:
     QString nomFichierOuverture(const QString& titre, const QString& filtre) override {
@@ -50,6 +63,22 @@ class FenetreTest : public FenPrincipale {
     }
 
     QSize tailleImage(const QSize& /*defaut*/) override { return tailleDemandee; }
+    void messageAide(const QString& titre, const QString& texte) override {
+        informations.append({titre, texte});
+    }
+    bool confirmer(const QString& titre, const QString& question) override {
+        questions.append(titre + "|" + question);
+        return !confirmations.isEmpty() && confirmations.takeFirst();
+    }
+    QMessageBox::StandardButton demanderEnregistrement() override {
+        questions.append(QStringLiteral("modifies"));
+        return reponsesEnregistrement.isEmpty() ? QMessageBox::Cancel
+                                                : reponsesEnregistrement.takeFirst();
+    }
+    int choisirEnregistrement(const QString& source) override {
+        questions.append(QStringLiteral("quoi|") + source);
+        return choixEnregistrement.isEmpty() ? -1 : choixEnregistrement.takeFirst();
+    }
 
   private:
     QString fournirNom(const QString& titre, const QString& filtre) {
@@ -84,6 +113,17 @@ inline bool ecrireOctets(const QString& chemin, const QByteArray& octets) {
 
 inline bool blanc(QRgb pixel) {
     return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
+}
+
+// Shows the window and waits until its view has a context.
+inline bool afficherFenetre(FenPrincipale& f) {
+    f.show();
+    if (!QTest::qWaitForWindowExposed(&f)) {
+        return false;
+    }
+    GLWidget* vue = enfant<GLWidget>(f, QStringLiteral("glWidget"));
+    vue->grabFramebuffer();
+    return vue->isValid();
 }
 
 // Number of pixels that are not pure white.

@@ -35,11 +35,13 @@ void montrerCyclide(FenPrincipale& fenetre) {
     if (vue != nullptr) {
         vue->setXRotation(60 * 16);
     }
-    for (const char* nom : {"actionOmbrage", "actionRecadrer"}) {
-        QAction* action = fenetre.findChild<QAction*>(QString::fromLatin1(nom));
-        if (action != nullptr) {
-            action->trigger();
-        }
+    QAction* ombrage = fenetre.findChild<QAction*>(QStringLiteral("actionOmbrage"));
+    if (ombrage != nullptr) {
+        ombrage->setChecked(true);
+    }
+    QAction* recadrer = fenetre.findChild<QAction*>(QStringLiteral("actionRecadrer"));
+    if (recadrer != nullptr) {
+        recadrer->trigger();
     }
 }
 
@@ -54,6 +56,9 @@ int main(int argc, char* argv[]) {
     installerFormatVue();
     QApplication application(argc, argv);
     FenPrincipale fenetre;
+    // Where the program itself puts the window (the remembered geometry, or
+    // most of the screen the first time).
+    fenetre.restaurerGeometrie();
     fenetre.show();
     QElapsedTimer chrono;
     chrono.start();

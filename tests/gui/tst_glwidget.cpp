@@ -2,9 +2,9 @@
 // rebuild, examples, polygon modes, the off-screen 800 x 800 image and the
 // image writer shared with the converter.
 #include "FenetreTest.h"
-#include "fenetre/ImageVue.h"
 #include "fenetre/glwidget.h"
 #include "noyau/Constantes.h"
+#include "rendu/ImageScene.h"
 
 #include <QMouseEvent>
 #include <QOffscreenSurface>

@@ -105,7 +105,8 @@ void TestTravail::largeurStable() {
         taper(f, "theta00Valeur", "3.14159");
         QCOMPARE(codeGenre(vue(f)->typeCyclide), 0);
         // The best residual is shown whenever a reading was tried.
-        QCOMPARE(enfant<QLabel>(f, "resultat_11")->text().isEmpty(), vue(f)->getType() == 0);
+        QCOMPARE(enfant<QLabel>(f, "resultat_11")->text() == QStringLiteral("\u2014"),
+                 vue(f)->getType() == 0);
     } else if (action == "carreau") {
         const QString chemin = dossier.filePath("exemple2.txt");
         QVERIFY(ecrireOctets(chemin, RESEAU_EXEMPLE2));
@@ -238,8 +239,9 @@ void TestTravail::fichierDepose() {
         QVERIFY(enfant<QLabel>(f, "sourceCarreau")->text().contains(nom));
         QVERIFY(enfant<QPushButton>(f, "boutonReprendre")->isEnabled());
         QCOMPARE(codeGenre(vue(f)->typeCyclide), code);
-        QCOMPARE(enfant<QLabel>(f, "sourceCarreau")->text().contains(QStringLiteral("tolerance")),
-                 nom.endsWith(QStringLiteral(".txt")));
+        QCOMPARE(
+            enfant<QLabel>(f, "sourceCarreau")->text().contains(QStringLiteral("tol\u00E9rance")),
+            nom.endsWith(QStringLiteral(".txt")));
     } else {
         QCOMPARE(vue(f)->getP10(), -7.5);
         QCOMPARE(vue(f)->getTheta00(), 0.5);
@@ -261,7 +263,19 @@ void TestTravail::copies() {
     enfant<QAction>(f, "actionCopier")->trigger();
     const QString texte = QGuiApplication::clipboard()->text();
     QVERIFY(texte.startsWith(QStringLiteral("La cyclide est de type ring\nType\tring\n")));
-    QVERIFY(texte.contains(QStringLiteral("Residu R\t")));
+    QVERIFY(texte.contains(QStringLiteral("R\u00E9sidu R\t")));
+    // Every value in full, as the converter prints it.
+    const double a = vue(f)->getScene().converti.a;
+    QVERIFY(texte.contains(QStringLiteral("\na\t") + texteComplet(a) + QLatin1Char('\n')));
+    QVERIFY(texteComplet(a).size() > 8);
+    // Exemple1's centre: a rounded -0 shows as 0, the tooltip the value.
+    enfant<QAction>(f, "actionExemple1")->trigger();
+    const QLabel* centre = enfant<QLabel>(f, "resultat_5");
+    QVERIFY2(centre->text().startsWith("(0.0000, 0.0000, -4.0000"), qPrintable(centre->text()));
+    const Point o = vue(f)->getScene().converti.omega;
+    const QStringList complets{texteComplet(o.getX0()), texteComplet(o.getY0()),
+                               texteComplet(o.getZ0())};
+    QCOMPARE(centre->toolTip(), "(" + complets.join(", ") + ")");
 }
 
 // A net-file error quoting a UTF-8 line is shown in Unicode.

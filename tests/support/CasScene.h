@@ -3,7 +3,6 @@
 #ifndef CAS_SCENE_H
 #define CAS_SCENE_H
 
-#include "lot/LotParametres.h"
 #include "scene/Scene.h"
 
 #include <ostream>

@@ -1,6 +1,4 @@
-#include "cao/ExportIges.h"
-
-#include "sorties/ExportStep.h"
+#include "cao/EcritureIges.h"
 
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <Geom_BSplineSurface.hxx>
@@ -50,17 +48,34 @@ Handle(Geom_BSplineSurface) surfaceOcct(const SurfaceBSpline& s) {
 
 } // namespace
 
-Resultat<std::string> texteIgesScene(const Scene& s, std::vector<std::string>& notices) {
-    const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
-    if (!carreauExact(surfaces))
-        return {std::string(), RAISON_CARREAU_INEXACT};
+bool lireSurfacesIges(std::istream& texte, std::vector<SurfaceNommee>& surfaces) {
+    std::string mot;
+    while (texte >> mot) {
+        SurfaceNommee sn;
+        SurfaceBSpline& s = sn.surface;
+        if (mot != "surface" || !(texte >> sn.nom >> s.nu >> s.nv) || s.nu < 1 || s.nv < 1 ||
+            s.nu > 64 || s.nv > 64)
+            return false;
+        const std::size_t n = static_cast<std::size_t>(s.lignes() * s.colonnes());
+        s.points.resize(n);
+        s.poids.resize(n);
+        for (std::size_t k = 0; k < n; ++k)
+            if (!(texte >> s.points[k][0] >> s.points[k][1] >> s.points[k][2] >> s.poids[k]))
+                return false;
+        surfaces.push_back(sn);
+    }
+    return texte.eof();
+}
+
+Resultat<std::string> texteIgesSurfaces(const std::vector<SurfaceNommee>& surfaces,
+                                        std::vector<std::string>& omises) {
     try {
         IGESControl_Controller::Init();
         IGESControl_Writer ecrivain("MM", 0);
         for (const SurfaceNommee& sn : surfaces) {
             BRepBuilderAPI_MakeFace face(surfaceOcct(sn.surface), Precision::Confusion());
             if (!face.IsDone() || !ecrivain.AddShape(face.Face()))
-                notices.push_back("surface " + sn.nom + " omise : refusee par l'ecrivain IGES");
+                omises.push_back(sn.nom);
         }
         ecrivain.ComputeModel();
         // Open CASCADE's own Write keeps 10 significant digits; the file is
@@ -76,11 +91,6 @@ Resultat<std::string> texteIgesScene(const Scene& s, std::vector<std::string>& n
     } catch (const Standard_Failure& f) {
         return {std::string(), std::string("l'ecrivain IGES a echoue : ") + f.GetMessageString()};
     }
-}
-
-Resultat<void> exporterIges(const std::string& chemin, const Scene& s,
-                            std::vector<std::string>& notices, LiensDurs liens) {
-    return ecrireExport(chemin, texteIgesScene(s, notices), liens);
 }
 
 } // namespace cyclide
