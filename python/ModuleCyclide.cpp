@@ -4,6 +4,7 @@
 // the form inspect.signature reads, then an example.
 #include "Conversions.h"
 #include "Exports.h"
+#include "LectureCao.h"
 #include "conversion/VerdictConversion.h"
 
 #include <pybind11/pybind11.h>
@@ -106,6 +107,20 @@ plotting; computed with the interpreter's lock released.
 (10, 10, 3)
 )";
 
+const char* const DOC_READ_CAD = R"(read_cad(path, tolerance=1e-06, plane='z')
+
+The rows of a STEP or IGES file (path: str, bytes or os.PathLike; .step,
+.stp, .iges or .igs), in the file's order, each the dict json.loads gives
+for the line 'cyclide-conv --carreau FILE --json' prints: a converted patch
+(input.source 'cad', with its face, entity, patch and surface), or a face
+without patch ('face_status' 'skipped' or 'limit', and 'reason'). The file
+is read by the program cyclide-cao in a child process under time and
+memory limits. Raises OSError for a missing file, a directory, a named
+pipe, a device or an unreadable file; ValueError for a file that is not
+STEP or IGES, is damaged (truncated, dangling references), or that stops
+the reader.
+)";
+
 const char* const DOC_WRITE_STEP = R"(write_step(result, path)
 --
 
@@ -157,6 +172,8 @@ PYBIND11_MODULE(cyclide, m) {
           py::arg("theta"), py::arg("psi"), py::arg("centre") = py::none(),
           py::arg("frame") = py::none(), DOC_PIECE_NET);
     m.def("sample", &echantillons, py::arg("net"), py::arg("n"), DOC_SAMPLE);
+    m.def("read_cad", &lireCao, py::arg("path"), py::arg("tolerance") = TOLERANCE_CARREAU,
+          py::arg("plane") = "z", DOC_READ_CAD);
     m.def("write_step", &ecrireStep, py::arg("result"), py::arg("path"), DOC_WRITE_STEP);
     m.def("write_obj", &ecrireObj, py::arg("result"), py::arg("path"), DOC_WRITE_OBJ);
 }

@@ -56,7 +56,8 @@ bool lireSurfacesIges(std::istream& texte, std::vector<SurfaceNommee>& surfaces)
         if (mot != "surface" || !(texte >> sn.nom >> s.nu >> s.nv) || s.nu < 1 || s.nv < 1 ||
             s.nu > 64 || s.nv > 64)
             return false;
-        const std::size_t n = static_cast<std::size_t>(s.lignes() * s.colonnes());
+        const std::size_t n =
+            static_cast<std::size_t>(s.lignes()) * static_cast<std::size_t>(s.colonnes());
         s.points.resize(n);
         s.poids.resize(n);
         for (std::size_t k = 0; k < n; ++k)

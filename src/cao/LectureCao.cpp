@@ -120,6 +120,15 @@ class ParametresIges {
         }
     }
 
+    // The directory lines of the entities, in order.
+    std::vector<long> entites() const {
+        std::vector<long> d;
+        d.reserve(texte_.size());
+        for (const auto& [de, texte] : texte_)
+            d.push_back(de);
+        return d;
+    }
+
     // The fields of entity de, split at ',' and ';'.
     std::vector<std::string> champs(long de) const {
         std::vector<std::string> c;
@@ -185,6 +194,28 @@ std::string defautIges(const std::vector<std::string>& c) {
     return defautBSpline(d);
 }
 
+// True when the fields of a B-spline curve (126) or surface (128) are as
+// many as its counts and degrees call for: Open CASCADE's loader indexes
+// them without checking, and a damaged count crashes it.
+bool comptesIgesCoherents(const std::vector<std::string>& c) {
+    if (c.empty() || (c[0] != "126" && c[0] != "128"))
+        return true;
+    const bool surface = c[0] == "128";
+    if (c.size() < (surface ? 10u : 7u))
+        return false;
+    const long k1 = std::lround(reel(c[1]));
+    const long k2 = surface ? std::lround(reel(c[2])) : 0;
+    const long m1 = std::lround(reel(c[surface ? 3 : 2]));
+    const long m2 = surface ? std::lround(reel(c[4])) : 0;
+    if (k1 < 0 || k2 < 0 || m1 < 1 || (surface && m2 < 1) || k1 > 1000000 || k2 > 1000000 ||
+        m1 > k1 + 1 || (surface && m2 > k2 + 1))
+        return false;
+    const long poles = (k1 + 1) * (k2 + 1);
+    const long attendus = surface ? 10 + (k1 + m1 + 2) + (k2 + m2 + 2) + 4 * poles + 4
+                                  : 7 + (k1 + m1 + 2) + 4 * poles + 2;
+    return static_cast<long>(c.size()) >= attendus;
+}
+
 // The B-spline surface of an IGES face as the file writes it (the face
 // itself, or the surface of a trimmed surface 144 or a face 510), "" when
 // it is another kind.
@@ -236,11 +267,11 @@ Handle(Geom_Surface) toreStep(const Handle(Standard_Transient) & ent) {
 
 // The file's number of an entity: STEP's #N, IGES's directory line.
 long numeroEntite(const Handle(Interface_InterfaceModel) & modele,
-                  const Handle(Standard_Transient) & ent, bool iges) {
+                  const Handle(Standard_Transient) & ent, int rang, bool iges) {
     if (iges)
-        return 2L * modele->Number(ent) - 1;
+        return 2L * rang - 1;
     const auto step = Handle(StepData_StepModel)::DownCast(modele);
-    return step.IsNull() ? modele->Number(ent) : step->IdentLabel(ent);
+    return step.IsNull() ? rang : step->IdentLabel(ent);
 }
 
 // The rows of one face entity.
@@ -351,18 +382,20 @@ std::string debutFichier(const std::string& chemin) {
     return t;
 }
 
-// The face entities of the file, in the file's order.
-std::vector<Handle(Standard_Transient)> entitesFaces(XSControl_Reader& lecteur, bool iges) {
+// The face entities of the file with their rank in its model, in the
+// file's order.
+std::vector<std::pair<int, Handle(Standard_Transient)>> entitesFaces(XSControl_Reader& lecteur,
+                                                                     bool iges) {
     const Handle(TColStd_HSequenceOfTransient) liste =
         lecteur.GiveList(iges ? "iges-faces" : "step-faces");
-    std::vector<Handle(Standard_Transient)> faces;
+    std::vector<std::pair<int, Handle(Standard_Transient)>> faces;
     if (liste.IsNull())
         return faces;
-    for (int k = 1; k <= liste->Length(); ++k)
-        faces.push_back(liste->Value(k));
     const Handle(Interface_InterfaceModel) m = lecteur.Model();
+    for (int k = 1; k <= liste->Length(); ++k)
+        faces.emplace_back(m->Number(liste->Value(k)), liste->Value(k));
     std::stable_sort(faces.begin(), faces.end(),
-                     [&m](const auto& a, const auto& b) { return m->Number(a) < m->Number(b); });
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     return faces;
 }
 
@@ -445,7 +478,8 @@ int chiffresSignificatifs(const std::string& texte) {
 
 Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
                                 const std::function<void(const PrecisionCao&)>& precision,
-                                const std::function<void(const ElementCao&)>& recevoir) {
+                                const std::function<void(const ElementCao&)>& recevoir,
+                                const std::function<void(const Resultat<BilanCao>&)>& terminer) {
     const bool iges = estIges(chemin);
     const std::string format = iges ? "IGES" : "STEP";
     std::unique_ptr<XSControl_Reader> lecteur;
@@ -460,6 +494,16 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     if (!enTeteFormat(debut, iges))
         return {bilan, "le fichier " + cite + " n'est pas un fichier " + format +
                            " : son contenu est d'un autre genre"};
+    const std::unique_ptr<ParametresIges> parametres =
+        iges ? std::make_unique<ParametresIges>(chemin) : nullptr;
+    if (iges)
+        for (long de : parametres->entites())
+            if (!comptesIgesCoherents(parametres->champs(de)))
+                return {bilan, "le fichier " + cite +
+                                   " est incomplet ou defectueux (IGES : l'entite " +
+                                   std::to_string(de) +
+                                   " n'a pas les valeurs que ses degres "
+                                   "et ses nombres de points annoncent)"};
     if (!iges) {
         const long profondeur = profondeurListes(chemin);
         if (profondeur > PROFONDEUR_MAX)
@@ -476,14 +520,12 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     bilan.precision.chiffres = chiffresSignificatifs(debut);
     bilan.precision.incertitude = iges ? resolutionIges(debut) : incertitudeStep(lecteur->Model());
     precision(bilan.precision);
-    const std::vector<Handle(Standard_Transient)> faces = entitesFaces(*lecteur, iges);
-    const std::unique_ptr<ParametresIges> parametres =
-        iges ? std::make_unique<ParametresIges>(chemin) : nullptr;
-    for (const Handle(Standard_Transient) & ent : faces) {
+    const auto faces = entitesFaces(*lecteur, iges);
+    for (const auto& [rang, ent] : faces) {
         ++bilan.faces;
         if (bilan.faces < depuis)
             continue;
-        const long entite = numeroEntite(lecteur->Model(), ent, iges);
+        const long entite = numeroEntite(lecteur->Model(), ent, rang, iges);
         for (const ElementCao& e : lireFace(*lecteur, ent, bilan.faces, entite, parametres.get(),
                                             bilan.precision.chiffres)) {
             bilan.ignorees += e.sorte == SorteElementCao::Ignoree ? 1 : 0;
@@ -492,6 +534,8 @@ Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
     }
     if (bilan.faces == 0)
         lu.raison = "le fichier " + cite + " ne contient aucune face";
+    if (terminer)
+        terminer(lu);
     return lu;
 }
 

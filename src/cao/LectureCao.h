@@ -24,9 +24,14 @@ void faireTaireOcct();
 // format's content, incomplete or failing (truncated, dangling references),
 // no face at all.
 // Frame: each face in its own entity's coordinates (file units).
-Resultat<BilanCao> lireFacesCao(const std::string& chemin, int depuis,
-                                const std::function<void(const PrecisionCao&)>& precision,
-                                const std::function<void(const ElementCao&)>& recevoir);
+// terminer, when given, is called with the result while the reader still
+// holds the file's model: a process that ends there (cyclide-cao) spares
+// its teardown.
+Resultat<BilanCao>
+lireFacesCao(const std::string& chemin, int depuis,
+             const std::function<void(const PrecisionCao&)>& precision,
+             const std::function<void(const ElementCao&)>& recevoir,
+             const std::function<void(const Resultat<BilanCao>&)>& terminer = {});
 
 // In: the text of a file. Out: the most significant digits one of its
 // real numbers (those with a point) carries.

@@ -52,7 +52,13 @@ int lire(int fd, const std::string& chemin, int depuis) {
     ecrire(fd, "cyclide-cao 1");
     const Resultat<BilanCao> lu = lireFacesCao(
         chemin, depuis, [fd](const PrecisionCao& p) { ecrire(fd, lignePrecisionCao(p)); },
-        [fd](const ElementCao& e) { ecrire(fd, ligneElementCao(e)); });
+        [fd](const ElementCao& e) { ecrire(fd, ligneElementCao(e)); },
+        [fd](const Resultat<BilanCao>& fin) {
+            // The last line, then the end: the file's model is not torn down.
+            ecrire(fd,
+                   fin.ok() ? "fin " + std::to_string(fin.valeur.faces) : "erreur " + fin.raison);
+            ::_exit(0);
+        });
     ecrire(fd, lu.ok() ? "fin " + std::to_string(lu.valeur.faces) : "erreur " + lu.raison);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "conv/ModuleImage.h"
 
+#include <climits>
 #include <dlfcn.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <vector>

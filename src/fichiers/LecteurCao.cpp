@@ -241,7 +241,7 @@ std::string cheminLecteurCao() {
     if (n > 0) {
         std::string dossier(exe, static_cast<std::size_t>(n));
         dossier.erase(dossier.find_last_of('/') + 1);
-        const std::string voisin = dossier + "cyclide-cao";
+        std::string voisin = dossier + "cyclide-cao";
         if (::access(voisin.c_str(), X_OK) == 0)
             return voisin;
     }

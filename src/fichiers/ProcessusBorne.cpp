@@ -123,6 +123,7 @@ FinEnfant lancerProcessusBorne(const std::string& programme, const std::vector<s
     std::vector<std::string> mots = {programme};
     mots.insert(mots.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(mots.size() + 1);
     for (std::string& m : mots)
         argv.push_back(m.data());
     argv.push_back(nullptr);

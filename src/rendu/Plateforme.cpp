@@ -179,7 +179,7 @@ Resultat<void> demarrerApplication(int& argc, char** argv,
                 "xvfb-run"};
     }
     std::unique_ptr<SondeX> sonde;
-    const Resultat<void> plateforme = choisirPlateforme(sonde);
+    Resultat<void> plateforme = choisirPlateforme(sonde);
     if (!plateforme.ok()) {
         return plateforme;
     }

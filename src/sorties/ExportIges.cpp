@@ -28,10 +28,10 @@ Resultat<std::string> texteIgesScene(const Scene& s, std::vector<std::string>& n
     const std::vector<SurfaceNommee> surfaces = surfacesStep(s, notices);
     if (!carreauExact(surfaces))
         return {std::string(), RAISON_CARREAU_INEXACT};
-    const Resultat<std::string> texte = igesParLecteurCao(texteSurfacesIges(surfaces));
+    Resultat<std::string> texte = igesParLecteurCao(texteSurfacesIges(surfaces));
     if (!texte.ok())
         return texte;
-    // The writer's notices come first, one per line starting "omise ".
+    // The writer's notices come first, one line "surface omise: NOM" each.
     std::istringstream lignes(texte.valeur);
     std::string iges;
     for (std::string l; std::getline(lignes, l);)

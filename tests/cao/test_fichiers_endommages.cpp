@@ -5,6 +5,7 @@
 // B-spline faces of tori written by Open CASCADE's own writers.
 #include "DossierDeTest.h"
 #include "FacesOcct.h"
+#include "JsonMini.h"
 
 #include <Geom_ToroidalSurface.hxx>
 #include <gp_Ax3.hxx>
@@ -32,11 +33,11 @@ std::string lire(const fs::path& p) {
 }
 
 Execution convertir(const fs::path& dossier, const std::string& fichier,
-                    const std::string& options = "") {
+                    const std::string& options = "", const std::string& environnement = "") {
     const fs::path out = dossier / "out", err = dossier / "err";
-    const std::string commande = "CYCLIDE_CAO_DELAI=5 '" + std::string(CYCLIDE_CONV) + "' " +
-                                 options + " --json --carreau '" + fichier + "' >'" + out.string() +
-                                 "' 2>'" + err.string() + "'";
+    const std::string commande =
+        "CYCLIDE_CAO_DELAI=5 " + environnement + " '" + std::string(CYCLIDE_CONV) + "' " + options +
+        " --json --carreau '" + fichier + "' >'" + out.string() + "' 2>'" + err.string() + "'";
     const int s = std::system(commande.c_str());
     return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, lire(out), lire(err)};
 }
@@ -79,6 +80,21 @@ struct Cas {
     int statut;          // 2: the file is refused; 3: a face is skipped
     const char* message; // 2: in the error; 3: in the skipped row's reason
 };
+
+// What is wrong with the JSON rows against the published schema, "" when
+// every row follows it.
+std::string horsSchema(const std::string& sortie) {
+    std::ifstream f("docs/cyclide-conv.schema.json");
+    const json::Valeur racine = json::lire(std::string(std::istreambuf_iterator<char>(f), {}));
+    const json::Validateur schema(racine);
+    std::istringstream lignes(sortie);
+    for (std::string l; std::getline(lignes, l);) {
+        const std::string defaut = schema.valider(json::lire(l));
+        if (!defaut.empty())
+            return defaut + " : " + l.substr(0, 200);
+    }
+    return "";
+}
 
 // The faces of the JSON rows, in order.
 std::vector<int> facesDesLignes(const std::string& sortie) {
@@ -174,6 +190,7 @@ TEST_P(FichiersEndommages, ErrorOrSkippedRowNeverACrashNoFaceLost) {
     // Every face has its rows, numbered as in the file; the damaged one
     // says why.
     EXPECT_EQ(facesDesLignes(r.sortie), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(horsSchema(r.sortie), "");
     const std::size_t sautee = r.sortie.find("\"face_status\":\"skipped\"");
     ASSERT_NE(sautee, std::string::npos) << r.erreur;
     EXPECT_NE(r.sortie.find(cas.message, sautee), std::string::npos)
@@ -218,4 +235,48 @@ TEST(FichiersEndommages, ThreadsKeepTheFilesOrder) {
     EXPECT_EQ(trois.statut, 3);
     EXPECT_EQ(facesDesLignes(trois.sortie), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(trois.sortie, un.sortie);
+}
+
+namespace {
+
+// A stand-in for cyclide-cao (a shell script named by CYCLIDE_LECTEUR_CAO)
+// that gives face 1, dies of SIGSEGV on face 2, and once asked to start
+// again from face 3 gives it and ends: the reader's plumbing, for real.
+const char* const LECTEUR_QUI_TOMBE = R"(#!/bin/sh
+reseau="0 0 0 1 0 1 0 1 0 2 0 1 1 0 0 1 1 1 0 1 1 2 0 1 2 0 0 1 2 1 0 1 2 2 0 1"
+echo "cyclide-cao 1"
+echo "precision 17 0"
+if [ "$4" = 1 ]; then
+    echo "carreau 1 10 1 1 B-spline 0 $reseau"
+    kill -SEGV $$
+fi
+echo "carreau 3 30 1 1 B-spline 0 $reseau"
+echo "fin 3"
+)";
+
+} // namespace
+
+// A reader that crashes on a face: that face gets a skipped row naming the
+// signal, the reading starts again after it, no other face lost; one that
+// never answers is killed at the time limit.
+TEST(FichiersEndommages, AReaderThatStopsLosesOnlyItsFace) {
+    DossierDeTest dossier("lecteur");
+    const fs::path d = dossier.chemin();
+    std::ofstream(d / "lecteur.sh") << LECTEUR_QUI_TOMBE;
+    std::ofstream(d / "muet.sh") << "#!/bin/sh\nexec sleep 30\n";
+    fs::permissions(d / "lecteur.sh", fs::perms::owner_all);
+    fs::permissions(d / "muet.sh", fs::perms::owner_all);
+    std::ofstream(d / "f.step") << "ISO-10303-21;\n";
+    const Execution tombe = convertir(d, (d / "f.step").string(), "",
+                                      "CYCLIDE_LECTEUR_CAO='" + (d / "lecteur.sh").string() + "'");
+    EXPECT_EQ(tombe.statut, 3) << tombe.erreur;
+    EXPECT_EQ(facesDesLignes(tombe.sortie), (std::vector<int>{1, 2, 3}));
+    EXPECT_NE(tombe.sortie.find("le lecteur s'est arrete sur le signal 11"), std::string::npos)
+        << tombe.sortie;
+    const Execution muet =
+        convertir(d, (d / "f.step").string(), "",
+                  "CYCLIDE_CAO_DELAI=1 CYCLIDE_LECTEUR_CAO='" + (d / "muet.sh").string() + "'");
+    EXPECT_EQ(muet.statut, 2);
+    EXPECT_NE(muet.erreur.find("a depasse le delai de 1 s en lisant"), std::string::npos)
+        << muet.erreur;
 }
