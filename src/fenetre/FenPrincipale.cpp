@@ -233,6 +233,8 @@ void FenPrincipale::createOpenGL() {
     // A click in the view ends the edit of a field (which is then applied)
     // and gives the view the keys.
     glWidget->setFocusPolicy(Qt::StrongFocus);
+    // A patch that is not convertible is shown all the same.
+    glWidget->setCarreauRefuse(true);
     glWidget->initProjet();
 
     glWidgetArea = new QScrollArea;

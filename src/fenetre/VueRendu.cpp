@@ -23,6 +23,7 @@ Camera GLWidget::camera() const {
     c.ombre = ombre;
     c.axes = axes;
     c.apercu = enApercu;
+    c.carreauRefuse = carreauRefuse;
     return c;
 }
 

@@ -6,6 +6,7 @@
 #include "scene/DessinScene.h"
 #include "scene/Exemples.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -32,7 +33,7 @@ double degresEnRadians(int degres) {
 // rebuild, which the window runs at once, computes the scene, and the
 // display lists are compiled at the first paint.
 GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
-    typeCyclide = 0;
+    typeCyclide = cyclide::GenreCyclide::Aucune;
     choix = cyclide::PlanConversion::Pz;
     valeursInitiales();
 }
@@ -112,6 +113,11 @@ void GLWidget::setOrthographique(bool actif) {
         makeCurrent();
         rendu.projeter(camera());
     }
+    update();
+}
+
+void GLWidget::setCarreauRefuse(bool actif) {
+    carreauRefuse = actif;
     update();
 }
 
@@ -238,17 +244,54 @@ void GLWidget::mouseMoveEvent(QMouseEvent* event) {
     lastPos = position;
 }
 
-// Zooms by 10 % per wheel step: in for a positive delta, out otherwise,
-// without bounds.
+// Zooms by 10 % per wheel step about the pointer: in for a positive
+// delta, out otherwise, without bounds.
 void GLWidget::wheelEvent(QWheelEvent* event) {
     const QPoint pas = event->angleDelta();
     const int delta = pas.y() != 0 ? pas.y() : pas.x();
-    if (delta > 0) {
-        Scal = Scal * 0.1 + Scal;
-    } else {
-        Scal = Scal - Scal * 0.1;
-    }
+    zoomer(delta > 0, event->position());
+}
+
+// Zooms by 10 % (in when plus, else out) about the point of the view
+// under pointeur (widget coordinates): the pan moves so that the scene's
+// point there, at the scene's distance, stays under it.
+void GLWidget::zoomer(bool plus, const QPointF& pointeur) {
+    const double avant = Scal;
+    Scal = plus ? Scal * 0.1 + Scal : Scal - Scal * 0.1;
+    const double facteur = Scal / avant;
+    const double l = std::max(1, width());
+    const double h = std::max(1, height());
+    const double demi = DEMI_LARGEUR_SCENE / std::min(l, h) * 2; // eye units per pixel
+    const double x = (pointeur.x() - l / 2) * demi;
+    const double y = (h / 2 - pointeur.y()) * demi;
+    panX = x - facteur * (x - panX);
+    panY = y - facteur * (y - panY);
     update();
+}
+
+// Arrow keys turn the view by 5 degrees (left and right about y, up and
+// down about x); + and - zoom by 10 % about the view's centre.
+void GLWidget::keyPressEvent(QKeyEvent* event) {
+    const QPointF centreVue(width() / 2.0, height() / 2.0);
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        setYRotation(rotation[1] + (event->key() == Qt::Key_Left ? -80 : 80));
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        setXRotation(rotation[0] + (event->key() == Qt::Key_Up ? -80 : 80));
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomer(true, centreVue);
+        break;
+    case Qt::Key_Minus:
+        zoomer(false, centreVue);
+        break;
+    default:
+        QOpenGLWidget::keyPressEvent(event);
+    }
 }
 
 // Folds an angle in sixteenths of a degree into [0, 5760] (5760 stays).
@@ -386,9 +429,13 @@ void GLWidget::setOmbrage(bool actif) {
     update();
 }
 
-// The camera's fitting (cadrer), kept in the view's state.
+// The camera's fitting (cadrer), kept in the view's state; a patch that
+// is not converted is fitted by its own drawings.
 void GLWidget::recadrer() {
     Camera cadree = camera();
+    if (scene.type == 0) {
+        std::fill(cadree.affiche + 2, cadree.affiche + NOMBRE_LISTES, false);
+    }
     if (!cadrer(scene, cadree)) {
         return;
     }

@@ -22,6 +22,7 @@
 #include <cstdint>
 
 class QMouseEvent;
+class QKeyEvent;
 class QWheelEvent;
 class QOpenGLContext;
 
@@ -116,6 +117,9 @@ class GLWidget : public QOpenGLWidget {
     // The axes indicator in the lower left corner of the view (off screen
     // never); off after construction.
     void setAxes(bool actif);
+    // A patch that is not converted drawn all the same (its patch and
+    // border); off after construction: the view then stays white.
+    void setCarreauRefuse(bool actif);
     // Preview while a slider is dragged: the lists are compiled coarser
     // (dessinerListe with REDUCTION_APERCU); leaving it recompiles every
     // shown list at full resolution at the next paint.
@@ -148,7 +152,7 @@ class GLWidget : public QOpenGLWidget {
     double Scal;
     int exemple;
     cyclide::PlanConversion choix; // the auxiliary plane of the conversion
-    int typeCyclide;
+    cyclide::GenreCyclide typeCyclide;
 
   public slots:
     void setXRotation(int angle);
@@ -193,6 +197,7 @@ class GLWidget : public QOpenGLWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     using SignalEntier = void (GLWidget::*)(int);
@@ -201,6 +206,7 @@ class GLWidget : public QOpenGLWidget {
     void chargerExempleNumero(int numero);
     cyclide::EntreeScene entreeCourante() const;
     void changerRotation(int axe, int angle);
+    void zoomer(bool plus, const QPointF& pointeur);
     void changerAffichage(int liste, int t);
     void changerAngle(int k, int degres);
     void changerLongueur(int k, double valeur);
@@ -225,6 +231,7 @@ class GLWidget : public QOpenGLWidget {
     cyclide::Cadrage centre;
     bool ortho = false;
     bool axes = false;
+    bool carreauRefuse = false;
     bool enApercu = false;
     // The renderer of the view's context: its lists and viewport.
     cyclide::RenduScene rendu;

@@ -189,7 +189,7 @@ Scene sceneElementCao(const ElementCao& e, PlanConversion plan, double tolerance
                            : 0;
     Scene s = construireSceneReseau(e.reseau, plan,
                                     std::max(toleranceFichierCao(tolerance, p), 10 * ecartReseau));
-    if (s.typeCyclide == 0)
+    if (!estCyclide(s.typeCyclide))
         return s;
     const double taille = std::max(std::fabs(s.converti.a), std::fabs(s.converti.mu));
     if (!(taille > 0))

@@ -25,9 +25,10 @@ struct Camera {
     Cadrage centre;     // the scene point put at the centre
     bool ortho = false; // orthographic, else perspective
     bool affiche[NOMBRE_LISTES] = {true, false, false, false, false, false, false}; // lists 1..7
-    bool ombre = false;  // lists 1 and 3 shaded (normals from the derivatives)
-    bool axes = false;   // the axes indicator in the lower left corner
-    bool apercu = false; // lists compiled coarser, while a slider is dragged
+    bool ombre = false;         // lists 1 and 3 shaded (normals from the derivatives)
+    bool axes = false;          // the axes indicator in the lower left corner
+    bool apercu = false;        // lists compiled coarser, while a slider is dragged
+    bool carreauRefuse = false; // a patch that is not converted still shows lists 1 and 2
 };
 
 // An angle in sixteenths of a degree folded into [0, 5760] (5760 stays),

@@ -61,9 +61,8 @@ class RotationVue {
     double s[3] = {};
 };
 
-// The letter x, y or z (axe 0, 1, 2) in strokes, 0.25 high, centred on p.
-void dessinerLettre(int axe, const QPointF& p) {
-    const double h = 0.125;
+// The letter x, y or z (axe 0, 1, 2) in strokes, 2 h high, centred on p.
+void dessinerLettre(int axe, const QPointF& p, double h) {
     static const double traits[3][3][4] = {{{-1, -1, 1, 1}, {-1, 1, 1, -1}, {0, 0, 0, 0}},
                                            {{-1, 1, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, -1}},
                                            {{-1, 1, 1, 1}, {1, 1, -1, -1}, {-1, -1, 1, -1}}};
@@ -182,7 +181,13 @@ void dessinerAxes(const int rotation[3], int largeur, int hauteur) {
         glVertex2d(0.0, 0.0);
         glVertex2d(p.x(), p.y());
         glEnd();
-        dessinerLettre(axe, p * 1.3);
+        // Letters about 13 pixels high; an axis seen end on (z from above)
+        // has its letter beside the origin, not on it.
+        const double h = 6.5 * 3.0 / cote;
+        const double longueur = std::hypot(p.x(), p.y());
+        const QPointF decalage =
+            longueur < 0.4 ? QPointF(-0.45, -0.45) * (1 - longueur / 0.4) : QPointF();
+        dessinerLettre(axe, p * 1.3 + decalage, h);
     }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -299,9 +304,11 @@ void RenduScene::peindre(const Scene& scene, const Camera& camera) {
     glRotated(camera.rotation[2] / 16.0, 0.0, 0.0, 1.0);
     glScaled(camera.zoom, camera.zoom, camera.zoom);
     glTranslated(-camera.centre.x, -camera.centre.y, -camera.centre.z);
-    if (scene.type != 0) {
+    // A patch that is not converted has no converted drawings; the window
+    // still shows the patch and its border.
+    if (scene.type != 0 || camera.carreauRefuse) {
         for (int liste = 1; liste <= NOMBRE_LISTES; ++liste) {
-            if (camera.affiche[liste - 1]) {
+            if (camera.affiche[liste - 1] && (scene.type != 0 || liste <= 2)) {
                 const int id = identifiantListe(liste, camera.ombre);
                 compilerSiPerimee(scene, id, camera.apercu);
                 preparerListe(liste, camera.ombre);

@@ -8,6 +8,8 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
 
 class TestEcran : public QObject {
     Q_OBJECT
@@ -30,12 +32,12 @@ void TestEcran::fenetreDansLEcran() {
     const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY2(zone.width() <= 1366 && zone.height() <= 768, "a screen of 1366 x 768 (ctest's)");
     if (!retenue.isEmpty()) {
-        FenetreTest avant;
+        FenPrincipale avant;
         avant.setGeometry(retenue);
         QSettings(QStringLiteral("cyclide"), QStringLiteral("fenetre"))
             .setValue(QStringLiteral("geometrie"), avant.saveGeometry());
     }
-    FenetreTest f;
+    FenPrincipale f;
     const QSize minimum = f.minimumSizeHint().expandedTo(f.minimumSize());
     QVERIFY(minimum.width() <= 1000 && minimum.height() <= 700);
     if (retenue.isEmpty())
@@ -51,6 +53,15 @@ void TestEcran::fenetreDansLEcran() {
     QWidget* dernier = enfant<QWidget>(f, QStringLiteral("cyclideGroupBox"));
     panneaux->ensureWidgetVisible(dernier);
     const QRect vu(panneaux->viewport()->mapToGlobal(QPoint()), panneaux->viewport()->size());
+    // The help opens inside the screen, its text in a browser that scrolls.
+    bool aideDedans = false;
+    QTimer::singleShot(200, [&] {
+        QWidget* aide = QApplication::activeModalWidget();
+        aideDedans = zone.contains(aide->frameGeometry()) && aide->findChild<QTextBrowser*>();
+        aide->close();
+    });
+    f.index();
+    QVERIFY(aideDedans);
     QVERIFY(zone.contains(vu) &&
             vu.intersects(QRect(dernier->mapToGlobal(QPoint()), dernier->size())));
 }
