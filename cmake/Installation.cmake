@@ -8,16 +8,21 @@
 #   share/bash-completion/completions the converter's completion
 #   share/doc/cyclide-de-dupin/       copyright, changelog, the JSON schema
 #   lib/python3/dist-packages         the module cyclide (python/CMakeLists.txt)
+#   libexec/cyclide-de-dupin/         cyclide-cao, the CAD reader the programs run
 include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CYCLIDE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/cyclide-de-dupin)
 
-foreach(programme cyclide cyclide-conv cyclide-cao)
+foreach(programme cyclide cyclide-conv)
     if(TARGET ${programme})
         install(TARGETS ${programme} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
 endforeach()
+# The CAD reader the programs run (not a command of its own).
+if(TARGET cyclide-cao)
+    install(TARGETS cyclide-cao RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/cyclide-de-dupin)
+endif()
 
 # A text compressed as Debian wants it (gzip -9n: no name, no date), built
 # with the programs.

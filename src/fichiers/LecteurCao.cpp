@@ -241,9 +241,12 @@ std::string cheminLecteurCao() {
     if (n > 0) {
         std::string dossier(exe, static_cast<std::size_t>(n));
         dossier.erase(dossier.find_last_of('/') + 1);
-        std::string voisin = dossier + "cyclide-cao";
-        if (::access(voisin.c_str(), X_OK) == 0)
-            return voisin;
+        // Beside the program (the build tree), then where a package puts it
+        // relative to bin/ (any prefix, an unpacked package too).
+        for (std::string voisin :
+             {dossier + "cyclide-cao", dossier + "../libexec/cyclide-de-dupin/cyclide-cao"})
+            if (::access(voisin.c_str(), X_OK) == 0)
+                return voisin;
     }
 #ifdef CYCLIDE_LECTEUR_CAO_CONSTRUIT
     // The tests run from the build tree, where nothing is installed.
