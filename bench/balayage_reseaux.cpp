@@ -58,17 +58,18 @@ void montrer(const char* quoi, const exacts::Cas& cas, const Scene& s) {
         return;
     std::printf("  %s: attendu %d (a %.6g c %.6g mu %.6g), obtenu %d (a %.6g c %.6g mu %.6g) R "
                 "%.3g incertitude %.3g %s\n",
-                quoi, cas.code, cas.a, cas.c, cas.mu, s.typeCyclide, s.converti.a, s.converti.c,
-                s.converti.mu, s.residu, s.incertitude, s.raison.c_str());
+                quoi, codeGenre(cas.code), cas.a, cas.c, cas.mu, codeGenre(s.typeCyclide),
+                s.converti.a, s.converti.c, s.converti.mu, s.residu, s.incertitude,
+                s.raison.c_str());
 }
 
 void juger(const Famillle& f, const exacts::Cas& cas, const Scene& s, Compte& n) {
     ++n.total;
     if (f.refusAttendu) {
-        (s.typeCyclide == 0 ? n.juste : n.genre)++;
+        (codeGenre(s.typeCyclide) == 0 ? n.juste : n.genre)++;
         return;
     }
-    if (s.typeCyclide == 0) {
+    if (codeGenre(s.typeCyclide) == 0) {
         montrer("refus", cas, s);
         ++n.refuse;
         return;
@@ -135,6 +136,18 @@ std::vector<Famillle> familles() {
     f.push_back({"horn tori", {Famille::Corne}, {0.05, 2.5}});
     f.push_back({"sphere pieces", {Famille::Sphere}, {0.05, 2.5, 10, 0.1, 10, true}});
     f.push_back({"small sphere pieces", {Famille::Sphere}, {1e-3, 1e-2, 1, 1e-3, 1e-3}});
+    // At the kinds' borders: thin strips of spindle tori, tiny c, weights
+    // of any scale, and a boundary collapsed to a point.
+    f.push_back({"spindle torus strips, a/mu 1e-7..1e-3",
+                 {Famille::FuseauMince},
+                 {0.2, 0.6, 10, 1, 10, false, 1e-4, 1e-2}});
+    f.push_back({"ring, c/a 1e-7..1e-3", {Famille::PetitC}, {0.05, 2, 10, 0.1, 10}});
+    f.push_back({"horned, c/a 1e-7..1e-3", {Famille::PetitCCorne}, {0.05, 2, 10, 0.1, 10}});
+    f.push_back({"weights times 1e155", generaux, {0.05, 3, 0, 1, 1, true, 0, 0, 1e155}});
+    f.push_back({"weights times 1e-160", generaux, {0.05, 3, 0, 1, 1, true, 0, 0, 1e-160}});
+    f.push_back({"a boundary collapsed to a pole or axis point",
+                 {Famille::Sphere, Famille::Croise, Famille::Spindle},
+                 {0.2, 1.2, 10, 0.1, 10, false, 0, 0, 1, true}});
     Famillle poids{"spindle, middle weight off by 1e-8", {Famille::Spindle}, {0.1, 1.5}};
     poids.poidsMilieu = 1e-8;
     f.push_back(poids);

@@ -106,12 +106,12 @@ void BM_ConversionSansDessin(benchmark::State& state) {
     const RBBPd Bez = carreauDemarrage(type);
     MorceauCyclide morceau;
     RBBPd essai = Bez;
-    if (!verifier(state, type == 1 && essai.calculConversion(type, choix, morceau) != 0,
+    if (!verifier(state, type == 1 && codeGenre(essai.calculConversion(type, choix, morceau)) != 0,
                   "the start-up patch is not converted"))
         return;
     for (auto _ : state) {
         RBBPd Bez1 = Bez;
-        int code = Bez1.calculConversion(type, choix, morceau);
+        int code = codeGenre(Bez1.calculConversion(type, choix, morceau));
         benchmark::DoNotOptimize(code);
         benchmark::DoNotOptimize(Bez1);
     }
@@ -126,13 +126,13 @@ void BM_ConversionSansDessinExemple1(benchmark::State& state) {
     MorceauCyclide morceau;
     RBBPd essai = Bez;
     if (!verifier(state,
-                  type == 2 &&
-                      essai.calculConversion(type, choixPlan(PlanConversion::Pz), morceau) != 0,
+                  type == 2 && codeGenre(essai.calculConversion(type, choixPlan(PlanConversion::Pz),
+                                                                morceau)) != 0,
                   "example 1 is not converted"))
         return;
     for (auto _ : state) {
         RBBPd Bez1 = Bez;
-        int code = Bez1.calculConversion(type, choixPlan(PlanConversion::Pz), morceau);
+        int code = codeGenre(Bez1.calculConversion(type, choixPlan(PlanConversion::Pz), morceau));
         benchmark::DoNotOptimize(code);
         benchmark::DoNotOptimize(Bez1);
     }
@@ -158,7 +158,7 @@ BENCHMARK(BM_ReconstructionSansDessin);
 void BM_ConstruireScene(benchmark::State& state) {
     const double valeurs[7] = {THETA00, THETA02, THETA20, THETA22, RAYON, Z11, P10};
     const EntreeScene e = entreeParametres(valeurs, PlanConversion::Pz);
-    if (!verifier(state, construireScene(e).typeCyclide != 0,
+    if (!verifier(state, codeGenre(construireScene(e).typeCyclide) != 0,
                   "the start-up patch is not converted"))
         return;
     for (auto _ : state) {
@@ -316,7 +316,7 @@ void BM_DessinSeptListes(benchmark::State& state) {
         const Scene scene = construireScene(entree);
         for (int liste : ordre)
             dessinerListe(scene, liste);
-        benchmark::DoNotOptimize(scene.typeCyclide);
+        benchmark::DoNotOptimize(codeGenre(scene.typeCyclide));
     }
     compteur.rapporter(state);
 }

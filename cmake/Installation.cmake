@@ -1,7 +1,6 @@
 # Installation in the standard places and the Debian package:
 #   bin/                              the programs
-#   lib/<triplet>/cyclide/            the CAD reader cyclide-cao and the image
-#                                     module (private to the package)
+#   lib/<triplet>/cyclide/            the image module the converter loads for --png
 #   share/man/man1/                   their manual pages (gzip -9n), the
 #                                     converter's made from --help by help2man
 #   share/applications/               the desktop entry (opens a file: %f)
@@ -10,6 +9,7 @@
 #   share/bash-completion/completions the converter's completion
 #   share/doc/cyclide-de-dupin/       copyright, changelog, the JSON schema
 #   lib/python3/dist-packages         the module cyclide (python/CMakeLists.txt)
+#   libexec/cyclide-de-dupin/         cyclide-cao, the CAD reader the programs run
 include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -20,6 +20,10 @@ foreach(programme cyclide cyclide-conv)
         install(TARGETS ${programme} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
 endforeach()
+# The CAD reader the programs run (not a command of its own).
+if(TARGET cyclide-cao)
+    install(TARGETS cyclide-cao RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/cyclide-de-dupin)
+endif()
 
 # A text compressed as Debian wants it (gzip -9n: no name, no date), built
 # with the programs.

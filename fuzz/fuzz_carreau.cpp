@@ -79,11 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PlanConversion plan = size % 2 == 0 ? PlanConversion::Pz : PlanConversion::Py;
     const Scene s = construireSceneReseau(net, plan);
-    if (!memesNombres(s.Bez, net) || s.typeCyclide < 0 || s.typeCyclide > 6)
+    if (!memesNombres(s.Bez, net) || codeGenre(s.typeCyclide) < 0 || codeGenre(s.typeCyclide) > 6)
         std::abort();
-    if (s.raison.empty() != (s.typeCyclide != 0))
+    if (s.raison.empty() != (codeGenre(s.typeCyclide) != 0))
         std::abort();
-    if (s.typeCyclide != 0 && (s.type < 1 || s.type > 2 || !(s.residu <= TOLERANCE_CARREAU)))
+    if (codeGenre(s.typeCyclide) != 0 &&
+        (s.type < 1 || s.type > 2 || !(s.residu <= TOLERANCE_CARREAU)))
         std::abort();
     return 0;
 }

@@ -155,7 +155,7 @@ void dessiner(const Scene& s) {
 // A verdict that says why: code 0 with a reason, or a kind whose cyclide
 // carries the patch within the admitted residual.
 bool verdictJustifie(const Scene& s) {
-    if (s.typeCyclide == 0)
+    if (codeGenre(s.typeCyclide) == 0)
         return !s.raison.empty();
     return s.residu <= RESIDU_ADMIS;
 }
@@ -183,8 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         entree.P10 = p[6];
         entree.plan = plan;
         const Scene s = construireScene(entree);
-        if (s.type < 0 || s.type > 2 || s.typeCyclide < 0 || s.typeCyclide > 6 ||
-            !memeEntree(s.entree, entree))
+        if (s.type < 0 || s.type > 2 || codeGenre(s.typeCyclide) < 0 ||
+            codeGenre(s.typeCyclide) > 6 || !memeEntree(s.entree, entree))
             std::abort();
         // Every verdict says why: code 0 with its reason, or a kind whose
         // cyclide carries the patch within the admitted residual.

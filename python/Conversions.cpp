@@ -158,11 +158,11 @@ struct Colonnes {
     // Row k from the scene, as its JSON object holds it (NaN for null).
     void remplir(std::size_t k, const Scene& s) {
         const double nan = std::nan("");
-        const bool cyclide = s.typeCyclide != 0;
+        const bool cyclide = estCyclide(s.typeCyclide);
         const auto f = [nan](double v) { return std::isfinite(v) ? v : nan; };
         const RBBPd& r = s.converti;
         type.p[k] = static_cast<std::int8_t>(s.type);
-        code.p[k] = static_cast<std::int8_t>(s.typeCyclide);
+        code.p[k] = static_cast<std::int8_t>(codeGenre(s.typeCyclide));
         admis.p[k] = static_cast<std::uint8_t>(cyclide ? s.genresAdmis : 0);
         const double nombres[4] = {r.a, std::sqrt(r.a * r.a - r.c * r.c), r.c, r.mu};
         double* const colonnes[4] = {a.p, b.p, c.p, mu.p};

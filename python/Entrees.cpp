@@ -113,8 +113,8 @@ PlanConversion planDuNom(const std::string& plan) {
 }
 
 double toleranceValide(double tolerance) {
-    if (!std::isfinite(tolerance) || !(tolerance > 0))
-        refuser("la tolerance attend un nombre decimal fini positif");
+    if (!toleranceAdmise(tolerance))
+        refuser(std::string("la tolerance attend ") + TOLERANCE_ATTENDUE);
     return tolerance;
 }
 

@@ -62,9 +62,10 @@ Scene sceneDuResultat(const py::dict& r) {
     Scene s;
     try {
         s.type = r["type"].cast<int>();
-        s.typeCyclide = r["code"].cast<int>();
+        if (!genreDuCode(r["code"].cast<int>(), s.typeCyclide))
+            refuser("resultat mal forme : code de cyclide hors de 0 a 6");
         reseauDuResultat(r, s);
-        if (s.typeCyclide != 0)
+        if (estCyclide(s.typeCyclide))
             cyclideDuResultat(r, s);
     } catch (py::error_already_set& e) {
         if (e.matches(PyExc_ValueError))

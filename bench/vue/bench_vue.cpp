@@ -110,7 +110,7 @@ void BM_Reconstruction(benchmark::State& state) {
         vue.compilerListesEnAttente();
         terminer(vue);
     }
-    if (vue.getType() == 0 || vue.typeCyclide == 0) {
+    if (vue.getType() == 0 || codeGenre(vue.typeCyclide) == 0) {
         state.SkipWithError("the patch was not converted");
     }
 }

@@ -57,7 +57,7 @@ const char* const USAGE =
     "  --tolerance R\n"
     "             avec --carreau ou --lot : l'ecart relatif admis pour un carreau\n"
     "             donne, pour les bords en arcs de cercle et pour le residu de la\n"
-    "             cyclide (nombre decimal fini > 0, 1e-6 par defaut)\n"
+    "             cyclide (nombre decimal dans ]0, 1[, 1e-6 par defaut)\n"
     "  --obj FICHIER.obj\n"
     "             ecrit aussi un fichier Wavefront OBJ : groupes carreau,\n"
     "             carreau_cyclide, morceau_cyclide, cyclide et polyedre\n"
@@ -137,7 +137,7 @@ const std::map<std::string, std::string>& attentes() {
         {"--plan", "l'option --plan attend y ou z"},
         {"--exemple", "l'option --exemple attend 1, 2 ou 3"},
         {"--carreau", "l'option --carreau attend un nom de fichier"},
-        {"--tolerance", "l'option --tolerance attend un nombre decimal fini positif"},
+        {"--tolerance", std::string("l'option --tolerance attend ") + TOLERANCE_ATTENDUE},
         {"--obj", "l'option --obj attend un nom de fichier"},
         {"--png", "l'option --png attend un nom de fichier"},
         {"--step", "l'option --step attend un nom de fichier"},
@@ -173,9 +173,9 @@ bool nomNonVide(const std::string& t) {
     return !t.empty();
 }
 
-bool nombrePositif(const std::string& t) {
+bool toleranceLue(const std::string& t) {
     double v = 0;
-    return lireNombreDecimal(t, v) && v > 0;
+    return lireNombreDecimal(t, v) && toleranceAdmise(v);
 }
 
 bool zoomValide(const std::string& t) {
@@ -272,7 +272,7 @@ struct Application {
         carreau =
             g->add_option("--carreau", d.rapport.carreau)->check(valide("--carreau", nomNonVide));
         tolerance =
-            g->add_option("--tolerance", t.tolerance)->check(valide("--tolerance", nombrePositif));
+            g->add_option("--tolerance", t.tolerance)->check(valide("--tolerance", toleranceLue));
         exemple->excludes(carreau);
         positionnels->excludes(exemple)->excludes(carreau);
     }

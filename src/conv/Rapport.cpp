@@ -3,7 +3,7 @@
 #include "conv/ModuleImage.h"
 #include "conv/RapportCao.h"
 #include "conv/Sorties.h"
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "fichiers/FichierParametres.h"
 #include "fichiers/LectureCarreau.h"
 #include "fichiers/NombreTexte.h"
@@ -109,20 +109,21 @@ std::string nombreRapport(double v, const char* nom, std::vector<std::string>& n
 
 std::string rapport(const Scene& s) {
     std::string out = "type " + std::to_string(s.type) + "\n";
-    out += "cyclide " + std::to_string(s.typeCyclide) + " " + messageCyclide(s.typeCyclide) + "\n";
-    if (s.typeCyclide == 0)
+    out += "cyclide " + std::to_string(codeGenre(s.typeCyclide)) + " " +
+           messageCyclide(s.typeCyclide) + "\n";
+    if (!estCyclide(s.typeCyclide))
         out += "verdict non convertible: " + s.raison + "\n";
     std::vector<std::string> noms;
     out += enregistrementMarque(s.converti, noms);
-    if (s.typeCyclide != 0) {
+    if (estCyclide(s.typeCyclide)) {
         out += "morceau";
         for (double v : {s.morceau.u0, s.morceau.u1, s.morceau.v0, s.morceau.v1})
             out += " " + nombreRapport(v, "morceau", noms);
         out += "\n";
     }
-    if (s.typeCyclide != 0 || s.type != 0)
+    if (estCyclide(s.typeCyclide) || s.type != 0)
         out += "residu " + nombreRapport(s.residu, "residu", noms) + "\n";
-    if (s.typeCyclide != 0) {
+    if (estCyclide(s.typeCyclide)) {
         std::ostringstream t;
         t.precision(2);
         t << s.incertitude;
@@ -130,11 +131,11 @@ std::string rapport(const Scene& s) {
                (std::isfinite(s.incertitude) ? t.str() : std::string("indefini")) + "\n";
         // Only when the numbers leave the kind open: the report of a kind
         // they fix keeps its lines.
-        const std::vector<int> admis = codesAdmis(s.genresAdmis, s.typeCyclide);
+        const std::vector<GenreCyclide> admis = codesAdmis(s.genresAdmis, s.typeCyclide);
         if (admis.size() > 1) {
             out += "genres admis par les donnees";
-            for (int code : admis)
-                out += " " + std::to_string(code);
+            for (const GenreCyclide g : admis)
+                out += " " + std::to_string(codeGenre(g));
             out += "\n";
         }
     }

@@ -36,15 +36,16 @@ bool faisceaux(const RBBP& n, Faisceaux& f) {
 // The kind from the boundary circles: ring when the circles u = 0 and u = 1
 // do not meet, otherwise spindle when the line through their meeting points
 // crosses the disc of the circle v = 0, horned when it does not.
-int genreCyclide(const RBBP& n, Faisceaux& f) {
+GenreCyclide genreCyclide(const RBBP& n, Faisceaux& f) {
     const Point(&P)[3][3] = n.P;
     if (f.Pl[0].inter2Cercles(P[0][0], P[0][1], P[0][2], P[2][0], P[2][1], P[2][2]) == 0)
-        return CODE_RING;
+        return GenreCyclide::Ring;
     const Point Pdeltap = f.Pl[1].cercleInterPlan(P[0][0], P[0][1], P[0][2], 1);
     const Point Pdeltan = f.Pl[1].cercleInterPlan(P[0][0], P[0][1], P[0][2], -1);
     const Droite delta = droite(Pdeltap, entre(Pdeltan, Pdeltap));
-    return f.Pl[1].intersectionDroiteDisque(P[0][0], P[1][0], P[2][0], delta) ? CODE_SPINDLE
-                                                                              : CODE_HORNED;
+    return f.Pl[1].intersectionDroiteDisque(P[0][0], P[1][0], P[2][0], delta)
+               ? GenreCyclide::Spindle
+               : GenreCyclide::Horned;
 }
 
 // The first reading's six points: the auxiliary plane (through delta0's
@@ -113,11 +114,11 @@ Tries trierParValeurAbsolue(double a2, double c2, double mu2) {
 
 // The roles of the sorted values for each kind: ring c <= mu <= a, spindle
 // c <= a <= mu, horned mu <= c <= a.
-void ordonnerParametres(int genre, double a2, double c2, double mu2, CyclideRepere& cy) {
+void ordonnerParametres(GenreCyclide genre, double a2, double c2, double mu2, CyclideRepere& cy) {
     const Tries t = trierParValeurAbsolue(a2, c2, mu2);
-    if (genre == CODE_RING) {
+    if (genre == GenreCyclide::Ring) {
         cy.a = t.grand, cy.c = t.petit, cy.mu = t.moyen;
-    } else if (genre == CODE_SPINDLE) {
+    } else if (genre == GenreCyclide::Spindle) {
         cy.a = t.moyen, cy.c = t.petit, cy.mu = t.grand;
     } else {
         cy.a = t.grand, cy.c = t.moyen, cy.mu = t.petit;
@@ -129,7 +130,7 @@ void ordonnerParametres(int genre, double a2, double c2, double mu2, CyclideRepe
 // half difference of the radii (exchanged for a spindle); in Py a is the
 // half distance and c, mu the half difference and half sum (exchanged for a
 // horned cyclide); then the roles by absolute value.
-CyclideRepere premiereLecture(PlanConversion plan, int genre, SixPoints& s) {
+CyclideRepere premiereLecture(PlanConversion plan, GenreCyclide genre, SixPoints& s) {
     const bool planPz = plan == PlanConversion::Pz;
     const Point O1 = s.auxiliaire.centreCercle3points(s.A[0], s.A[1], s.A[2]);
     const Point O2 = s.auxiliaire.centreCercle3points(s.B[0], s.B[1], s.B[2]);
@@ -139,11 +140,11 @@ CyclideRepere premiereLecture(PlanConversion plan, int genre, SixPoints& s) {
     const double somme = (rho1 + rho2) / 2, difference = (rho1 - rho2) / 2;
     CyclideRepere cy;
     if (planPz) {
-        const bool echange = genre == CODE_SPINDLE;
+        const bool echange = genre == GenreCyclide::Spindle;
         ordonnerParametres(genre, echange ? difference : somme, h, echange ? somme : difference,
                            cy);
     } else {
-        const bool echange = genre == CODE_HORNED;
+        const bool echange = genre == GenreCyclide::Horned;
         ordonnerParametres(genre, h, echange ? somme : difference, echange ? difference : somme,
                            cy);
     }
@@ -167,7 +168,7 @@ ConversionCyclide conversionGenerale(const RBBP& reseau, PlanConversion plan) {
     Faisceaux f;
     if (!faisceaux(reseau, f))
         return ConversionCyclide{};
-    const int genre = genreCyclide(reseau, f);
+    const GenreCyclide genre = genreCyclide(reseau, f);
 
     SixPoints s;
     s.delta0 = f.delta0;
@@ -187,7 +188,7 @@ ConversionCyclide conversionGenerale(const RBBP& reseau, PlanConversion plan) {
                           lue.porteuse ? lue.cyclide : premiere, false, MorceauCyclide{}};
     // A non-number in the cyclide means there is no cyclide to show.
     if (!cyclideFinie(res.cyclide)) {
-        res.code = CODE_AUCUNE;
+        res.code = GenreCyclide::Aucune;
         return res;
     }
     res.morceauLu = true;
@@ -222,15 +223,15 @@ ConversionCyclide conversionToreSphere(const RBBP& reseau) {
     Plan Pl;
     cy.c = 0;
     if (std::fabs(rho1 - rho2) < ECART_RAYONS_SPHERE) {
-        res.code = CODE_DOUBLE_SPHERE;
+        res.code = GenreCyclide::SphereDouble;
         cy.a = 0;
         cy.mu = rho1;
     } else if (Pl.inter2Cercles(P[2][0], P[2][1], P[2][2], P[0][0], P[1][0], P[2][0]) == 2) {
-        res.code = CODE_TORE_CROISE;
+        res.code = GenreCyclide::ToreCroise;
         cy.a = (rho1 - rho2) / 2;
         cy.mu = (rho1 + rho2) / 2;
     } else {
-        res.code = CODE_TORE_COLLIER;
+        res.code = GenreCyclide::ToreCollier;
         cy.a = (rho1 + rho2) / 2;
         cy.mu = (rho1 - rho2) / 2;
     }
@@ -239,7 +240,7 @@ ConversionCyclide conversionToreSphere(const RBBP& reseau) {
     res.morceauLu = true;
     res.morceau = morceauToreSphere(cy, reseau);
     if (!cyclideFinie(cy))
-        res.code = CODE_AUCUNE;
+        res.code = GenreCyclide::Aucune;
     return res;
 }
 

@@ -4,6 +4,7 @@
 #ifndef CYCLIDE_CONVERSION_CONVERSIONGENERALE_H
 #define CYCLIDE_CONVERSION_CONVERSIONGENERALE_H
 
+#include "conversion/GenreCyclide.h"
 #include "conversion/MorceauCyclide.h"
 #include "conversion/PlanConversion.h"
 #include "conversion/Repere.h"
@@ -11,12 +12,11 @@
 
 namespace cyclide {
 
-// What a conversion gives: the cyclide-type code (0 none, 1 ring,
-// 2 spindle, 3 horned, 4 double sphere, 5 crossed torus, 6 collar torus),
+// What a conversion gives: the kind of cyclide (Aucune when none),
 // the cyclide with its frame when one was read (cyclideLue; a record keeps
 // its own otherwise) and the piece when it was computed (morceauLu).
 struct ConversionCyclide {
-    int code = 0;
+    GenreCyclide code = GenreCyclide::Aucune;
     bool cyclideLue = false;
     CyclideRepere cyclide;
     bool morceauLu = false;

@@ -2,9 +2,11 @@
 
 #include "conversion/AffinageCyclide.h"
 #include "conversion/DecisionCarreau.h"
+#include "conversion/EssaisCyclide.h"
 #include "conversion/LectureDirecte.h"
 #include "conversion/LectureSpheres.h"
 #include "conversion/LectureTore.h"
+#include "conversion/Reseau.h"
 #include "conversion/Residu.h"
 #include "conversion/VerdictConversion.h"
 #include "noyau/Constantes.h"
@@ -21,344 +23,7 @@ namespace cyclide {
 namespace {
 
 const double INFINI = std::numeric_limits<double>::infinity();
-const double EPSILON = std::numeric_limits<double>::epsilon();
-// A parameter this small against the cyclide's size is taken as zero (a
-// sphere's a), and two this close as equal (a horn torus's a and mu).
-const double NEGLIGEABLE = 1e-9;
-// The corners of the piece are the patch's within this fraction of its size.
-const double ECART_COINS = 1e-9;
-// A general cyclide with c below this fraction of a, or a below this
-// fraction of mu, is compared with the tori and spheres that carry its patch.
-const double PRES_DU_TORE = 0.05;
-const double PRES_DE_LA_SPHERE = 0.1;
 const double ECART_BRUIT = ECART_ARRONDI;
-// Sample points of the patch per direction for the polishing.
-const int ECHANTILLONS = 6;
-
-// The net moved and scaled: the middle of its corners at the origin, its
-// longer corner diagonal 1.
-struct Normalisation {
-    double centre[3] = {0, 0, 0};
-    double echelle = 0; // the net's diagonal
-    double bruit = 0;   // rounding of the net's numbers, in the unit of the moved net
-    RBBP net;
-    Echantillons grille;     // the 11 x 11 points of the residual R
-    bool approfondi = false; // polish with the steps of a patch much smaller than its cyclide
-};
-
-double plusGrandEcart(const RBBP& net, const double centre[3]) {
-    double m = 0;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const Point& P = net.P[i][j];
-            m = std::max({m, std::fabs(P.getX0() - centre[0]), std::fabs(P.getY0() - centre[1]),
-                          std::fabs(P.getZ0() - centre[2])});
-        }
-    return m;
-}
-
-bool normaliser(const RBBP& net, Normalisation& n) {
-    const Point* coins[4] = {&net.P[0][0], &net.P[0][2], &net.P[2][0], &net.P[2][2]};
-    double plusGrand = 0;
-    for (const Point* C : coins) {
-        n.centre[0] += C->getX0() / 4;
-        n.centre[1] += C->getY0() / 4;
-        n.centre[2] += C->getZ0() / 4;
-    }
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            plusGrand = std::max({plusGrand, std::fabs(net.P[i][j].getX0()),
-                                  std::fabs(net.P[i][j].getY0()), std::fabs(net.P[i][j].getZ0())});
-    const double ecart = plusGrandEcart(net, n.centre);
-    if (!(ecart > 0) || !std::isfinite(ecart))
-        return false;
-    const double zero[3] = {0, 0, 0};
-    const RBBP unite = reseauDeplace(net, n.centre, ecart);
-    const double diag =
-        std::max(unite.P[0][0].distance(unite.P[2][2]), unite.P[0][2].distance(unite.P[2][0]));
-    if (!(diag > 0))
-        return false;
-    n.net = reseauDeplace(unite, zero, diag);
-    n.echelle = ecart * diag;
-    n.bruit = EPSILON * (1 + plusGrand / n.echelle);
-    return std::isfinite(n.echelle) && n.echelle > 0;
-}
-
-// One polished reading with its residual R.
-struct Lecture {
-    CyclideAffinee affinee;
-    bool tore = false;
-    double residu = INFINI;
-};
-
-// Where a polishing may start: the readings from the boundary circles,
-// those nearest to the patch first.
-std::vector<CyclideCandidate> departsDirects(const Echantillons& pts, const RBBP& net) {
-    const std::vector<CyclideCandidate> cands = lecturesDirectes(net);
-    std::vector<std::pair<double, size_t>> ordre;
-    for (size_t k = 0; k < cands.size(); ++k) {
-        const double c = coutCyclide(pts, cands[k].cyclide);
-        if (std::isfinite(c))
-            ordre.emplace_back(c, k);
-    }
-    std::sort(ordre.begin(), ordre.end());
-    std::vector<CyclideCandidate> res;
-    res.reserve(ordre.size());
-    for (const auto& o : ordre)
-        res.push_back(cands[o.second]);
-    return res;
-}
-
-// The last starts, when no reading from the circles carries the patch: the
-// best of those polished against the patch alone first (a rough start
-// gets nearer), and the construction's own readings (pencils, six points,
-// torus from the circles).
-std::vector<CyclideCandidate> departsDeSecours(const Echantillons& pts, const Normalisation& n,
-                                               const std::vector<CyclideCandidate>& directs,
-                                               double tolerance) {
-    const RBBP& net = n.net;
-    std::vector<CyclideCandidate> res;
-    for (size_t k = 0; k < directs.size() && k < 2; ++k) {
-        OptionsAffinage o;
-        o.tore = directs[k].tore;
-        o.bruit = n.bruit;
-        o.approfondi = n.approfondi;
-        const CyclideAffinee a = affinerCyclide(pts, directs[k].cyclide, o);
-        if (a.fini)
-            res.push_back({a.cyclide, directs[k].tore});
-    }
-    RBBPd rec;
-    static_cast<RBBP&>(rec) = net;
-    const int type = typeCarreauDonne(net, tolerance).valeur;
-    for (const int t : {1, 2}) {
-        if (type != 0 && t != type)
-            continue;
-        const ConversionVerifiee v = convertirVerifie(rec, t, PlanConversion::Pz, tolerance);
-        const CyclideRepere cy = v.converti.cyclide();
-        if (cyclideFinie(cy))
-            res.push_back({cy, t == 2});
-    }
-    return res;
-}
-
-double taille(const CyclideRepere& cy) {
-    return std::max(std::fabs(cy.a), std::fabs(cy.mu));
-}
-
-// a, c, mu made non-negative by the symmetries of the parametrisation:
-// (a, -c, -mu) at (theta, psi + pi) is the point of (a, c, mu) at
-// (theta, psi), and (a, c, -mu) with the axes i0 and j0 turned over at
-// (theta + pi, psi + pi) is it too; the piece m, when given, is moved with
-// them. (-a, -c, -mu) is the same implicit surface, but no shift of the
-// angles maps it: a piece is not carried across that one.
-void signesPositifs(CyclideRepere& cy, MorceauCyclide* m = nullptr) {
-    if (cy.a < 0) {
-        cy.a = -cy.a, cy.c = -cy.c, cy.mu = -cy.mu;
-    }
-    if (cy.c < 0) {
-        cy.c = -cy.c, cy.mu = -cy.mu;
-        if (m != nullptr)
-            m->v0 += PI, m->v1 += PI;
-    }
-    if (cy.mu < 0) {
-        cy.mu = -cy.mu;
-        for (int r = 0; r < 3; ++r) {
-            cy.Base[r][0] = -cy.Base[r][0];
-            cy.Base[r][1] = -cy.Base[r][1];
-        }
-        if (m != nullptr)
-            m->u0 += PI, m->u1 += PI, m->v0 += PI, m->v1 += PI;
-    }
-}
-
-// The code of a polished reading (a, c, mu >= 0), with the ties decided by
-// the documented rule within the uncertainty.
-int genre(const Lecture& l, CyclideRepere& cy) {
-    const double* s = l.affinee.incertitude;
-    const double t = taille(cy);
-    if (l.tore) {
-        if (std::fabs(cy.a) <= std::max(NEGLIGEABLE * t, 10 * s[0])) {
-            cy.a = 0;
-            return 4;
-        }
-        const bool corne = std::fabs(cy.a - cy.mu) <= std::max(NEGLIGEABLE * t, 10 * (s[0] + s[2]));
-        return corne || cy.a < cy.mu ? 5 : 6;
-    }
-    if (cy.c > cy.a)
-        return 0;
-    if (cy.mu <= cy.c)
-        return 3;
-    return cy.mu <= cy.a ? 1 : 2;
-}
-
-// True when the general reading's c is negligible: the torus reading is
-// then the truthful one.
-bool cNegligeable(const Lecture& l) {
-    const CyclideRepere& cy = l.affinee.cyclide;
-    return std::fabs(cy.c) <= std::max(NEGLIGEABLE * taille(cy), 10 * l.affinee.incertitude[1]);
-}
-
-// The piece of the cyclide written in rec that its patch covers, followed
-// along the patch.
-MorceauCyclide morceauDepart(const RBBPd& rec, bool tore) {
-    return tore ? morceauTore(rec) : morceauSuivi(rec.cyclide(), rec, 8);
-}
-
-// The reading polished once more with the piece's angles as unknowns, so
-// that the corners of the patch are the corners of the piece.
-// With tenu 0, 1 or 2, a, c or mu is held at cy's value.
-Lecture polirAvecMorceau(const Echantillons& pts, const Normalisation& n, bool tore,
-                         const CyclideRepere& cy, const MorceauCyclide& m, bool sphere = false,
-                         int tenu = -1) {
-    OptionsAffinage o;
-    o.tore = tore;
-    o.sphere = sphere;
-    if (tenu >= 0)
-        o.tenus[tenu] = true;
-    o.bruit = n.bruit;
-    o.approfondi = n.approfondi;
-    o.net = &n.net;
-    o.morceau = m;
-    return Lecture{affinerCyclide(pts, cy, o), tore, INFINI};
-}
-
-// The reading polished with its piece (polirAvecMorceau) and classified,
-// with a, c, mu >= 0 (signesPositifs, the piece moved with them); when the
-// polishing ends with a negative a, it is polished once more from the
-// positive signs (a sphere's a is simply written as 0).
-int polirEtClasser(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& l,
-                   Lecture& f, CyclideRepere& cy) {
-    cy = l.cyclide;
-    for (int essai = 0; essai < 2; ++essai) {
-        signesPositifs(cy);
-        RBBPd rec;
-        static_cast<RBBP&>(rec) = n.net;
-        rec.poserCyclide(cy);
-        f = polirAvecMorceau(pts, n, l.tore, cy, morceauDepart(rec, l.tore));
-        cy = f.affinee.cyclide;
-        if (cy.a >= 0 || genre(f, cy) == 4)
-            break;
-    }
-    signesPositifs(cy, &f.affinee.morceau);
-    return genre(f, cy);
-}
-
-// What a reading must meet to be reported.
-struct Seuils {
-    double tolerance; // the largest residual R
-    double coins;     // the largest distance of a piece's corner to the patch's (over its size)
-    bool coinsSelonResidu; // the corners may be as far as ten times R (a loose tolerance)
-};
-
-// One start polished and judged.
-struct Essai {
-    bool verifie = false; // carries the patch within tolerance, corners at the patch's
-    bool tore = false;
-    int code = 0;
-    double residu = INFINI;
-    CyclideRepere cyclide; // a, c, mu >= 0
-    MorceauCyclide morceau;
-    Lecture lecture;
-};
-
-// The residual, the piece and the verdict of a polished reading.
-void juger(Essai& e, const Normalisation& n, const Seuils& seuils) {
-    RBBPd rec;
-    static_cast<RBBP&>(rec) = n.net;
-    rec.poserCyclide(e.cyclide);
-    e.residu = residuEchantillons(n.grille, 1, e.cyclide);
-    if (!std::isfinite(e.residu))
-        e.residu = INFINI;
-    e.morceau = e.lecture.affinee.morceau;
-    // Under a tolerance looser than the default, a net may lie on its cyclide
-    // only within it: its corners are then on the piece's as closely as the
-    // rest of it.
-    const double coins =
-        seuils.coinsSelonResidu ? std::max(seuils.coins, 10 * e.residu) : seuils.coins;
-    e.verifie = e.code != 0 && e.residu <= seuils.tolerance && morceauFidele(rec, e.morceau, coins);
-}
-
-// The torus e polished again as a sphere (a held at 0), from its own
-// cyclide and piece.
-Essai commeSphere(const Essai& e, const Echantillons& pts, const Normalisation& n,
-                  const Seuils& seuils) {
-    Essai s = e;
-    CyclideRepere cy = e.cyclide;
-    cy.a = 0;
-    s.lecture = polirAvecMorceau(pts, n, true, cy, e.morceau, true);
-    s.cyclide = s.lecture.affinee.cyclide;
-    s.cyclide.mu = std::fabs(s.cyclide.mu);
-    s.code = 4;
-    juger(s, n, seuils);
-    return s;
-}
-
-Essai essayer(const Echantillons& pts, const Normalisation& n, const CyclideCandidate& depart,
-              const Seuils& seuils) {
-    Essai e;
-    e.tore = depart.tore;
-    e.code = polirEtClasser(pts, n, depart, e.lecture, e.cyclide);
-    juger(e, n, seuils);
-    // A torus whose a is small against mu, or taken as negligible, is a
-    // sphere when the sphere itself carries the patch as closely (within ten
-    // times the torus's residual, or the net's rounding).
-    if (e.tore && (e.code == 4 || e.cyclide.a <= PRES_DE_LA_SPHERE * e.cyclide.mu)) {
-        Essai s = commeSphere(e, pts, n, seuils);
-        const bool aussiBien = s.residu <= 10 * e.residu + ECART_BRUIT * n.bruit;
-        if (e.code == 4 || (s.verifie && aussiBien))
-            return s;
-    }
-    return e;
-}
-
-// True when a general cyclide is near a torus (c small against a) or a
-// sphere (a small against mu): a torus or a sphere may then carry a small
-// patch just as well.
-bool presqueSpeciale(const CyclideRepere& cy) {
-    return cy.c <= PRES_DU_TORE * cy.a || cy.a <= PRES_DE_LA_SPHERE * cy.mu;
-}
-
-// The starts tried in order until one is verified. When the verified one is
-// a general cyclide near a torus or a sphere, the torus starts are tried
-// too, and a torus or sphere that carries the patch as closely (within ten
-// times the general one's residual, or the net's rounding) is kept: the
-// simpler surface is the truthful answer when the numbers cannot tell them
-// apart. Otherwise the one with the smallest residual.
-Essai essayerDeparts(const Echantillons& pts, const Normalisation& n,
-                     const std::vector<CyclideCandidate>& departs, const Seuils& seuils) {
-    Essai meilleur, general;
-    for (size_t k = 0; k < departs.size() && k < 6; ++k) {
-        if (general.verifie && !departs[k].tore)
-            continue;
-        Essai e = essayer(pts, n, departs[k], seuils);
-        const double egal = 10 * general.residu + ECART_BRUIT * n.bruit;
-        if (general.verifie && e.verifie && e.residu <= egal)
-            return e;
-        if (e.verifie && !e.tore && !general.verifie &&
-            (cNegligeable(e.lecture) || presqueSpeciale(e.cyclide))) {
-            general = e;
-            continue;
-        }
-        if (e.verifie && !general.verifie)
-            return e;
-        if (e.residu < meilleur.residu)
-            meilleur = e;
-    }
-    return general.verifie ? general : meilleur;
-}
-
-// The starts from the circles, then, when none is verified, the last starts.
-Essai essayerTout(const Echantillons& pts, const Normalisation& n,
-                  const std::vector<CyclideCandidate>& directs, const Seuils& seuils) {
-    Essai retenu = essayerDeparts(pts, n, directs, seuils);
-    if (!retenu.verifie) {
-        const Essai secours =
-            essayerDeparts(pts, n, departsDeSecours(pts, n, directs, seuils.tolerance), seuils);
-        if (secours.verifie || secours.residu < retenu.residu)
-            retenu = secours;
-    }
-    return retenu;
-}
 
 // The relative uncertainty of a, c, mu over the cyclide's size where the
 // linearised one understates it, for a patch much smaller than its
@@ -386,8 +51,9 @@ double incertitudeLeLongDeLaVallee(const Echantillons& pts, const Normalisation&
                 forme[k] += signe * delta;
                 const CyclideRepere depart =
                     changerForme(e.cyclide, e.morceau, forme[0], forme[1], forme[2]);
-                const CyclideAffinee g =
-                    polirAvecMorceau(pts, n, e.tore, depart, e.morceau, e.code == 4, k).affinee;
+                const CyclideAffinee g = polirAvecMorceau(pts, n, e.tore, depart, e.morceau,
+                                                          e.code == GenreCyclide::SphereDouble, k)
+                                             .affinee;
                 if (!g.fini || !(g.ecartType <= seuil))
                     break;
                 plusGrande = std::max(plusGrande, delta);
@@ -415,7 +81,7 @@ double incertitudeDuQuatriemeOrdre(const Normalisation& n, const CyclideRepere& 
 }
 
 // The relative uncertainty of a, c, mu over the cyclide's size.
-double incertitudeRelative(const Lecture& l, const CyclideRepere& cy) {
+double incertitudeRelative(const LecturePolie& l, const CyclideRepere& cy) {
     const double* s = l.affinee.incertitude;
     return std::max({s[0], s[1], s[2]}) / taille(cy);
 }
@@ -457,7 +123,7 @@ CyclideRepere placerDansLeReseau(const CyclideRepere& cy, const Normalisation& n
 
 double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide) {
     Normalisation n;
-    if (!normaliser(net, n) || !cyclideFinie(cyclide))
+    if (!normaliserReseau(net, n) || !cyclideFinie(cyclide))
         return INFINI;
     const CyclideRepere cy = placerDansLeReseau(cyclide, n);
     double s[3];
@@ -468,7 +134,7 @@ double incertitudeCyclide(const RBBP& net, const CyclideRepere& cyclide) {
 
 double arrondiRelatif(const RBBP& net) {
     Normalisation n;
-    return normaliser(net, n) ? n.bruit : INFINI;
+    return normaliserReseau(net, n) ? n.bruit : INFINI;
 }
 
 namespace {
@@ -539,7 +205,7 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     static_cast<RBBP&>(res.converti) = net;
     res.tolerance = toleranceDemandee;
     Normalisation n;
-    if (!normaliser(net, n)) {
+    if (!normaliserReseau(net, n)) {
         res.raison = "le carreau a des coins confondus ou une valeur non finie";
         return res;
     }
@@ -604,20 +270,21 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
     }
     if (!retenu.verifie) {
         res.raison = !(retenu.residu <= tolerance) ? refus(retenu.residu, tolerance)
-                     : retenu.code == 0
+                     : !estCyclide(retenu.code)
                          ? "la cyclide lue n'est pas reelle (|c| > |a|)"
                          : "le morceau de cyclide porte par le carreau n'est pas calculable";
         return res;
     }
-    const int code = retenu.code;
+    const GenreCyclide code = retenu.code;
     const MorceauCyclide m = retenu.morceau;
     const CyclideRepere cy = retenu.cyclide;
-    const Lecture& f = retenu.lecture;
+    const LecturePolie& f = retenu.lecture;
     res.code = code;
     res.morceau = m;
-    res.incertitude = std::max(n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu)
-                                            : incertitudeRelative(f, cy),
-                               incertitudeDuQuatriemeOrdre(n, cy));
+    // Never below what a snap to a simpler kind moved the numbers.
+    res.incertitude = std::max(
+        {n.approfondi ? incertitudeLeLongDeLaVallee(pts, n, retenu) : incertitudeRelative(f, cy),
+         incertitudeDuQuatriemeOrdre(n, cy), retenu.saut});
     res.genres = genresAdmis(cy.a, cy.c, cy.mu, code, res.incertitude);
     res.converti.poserCyclide(placerDansLeMonde(cy, n));
     return res;
@@ -626,6 +293,13 @@ ConversionReseau convertir(const RBBP& net, double toleranceDemandee, bool elarg
 } // namespace
 
 ConversionReseau convertirReseau(const RBBP& net, double tolerance) {
+    if (!toleranceAdmise(tolerance)) {
+        ConversionReseau res;
+        static_cast<RBBP&>(res.converti) = net;
+        res.tolerance = tolerance;
+        res.raison = std::string("la tolerance attend ") + TOLERANCE_ATTENDUE;
+        return res;
+    }
     return convertir(net, tolerance, true);
 }
 

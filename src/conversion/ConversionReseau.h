@@ -15,22 +15,18 @@
 
 #include "conversion/GenresAdmis.h"
 #include "conversion/RBBPd.h"
+#include "noyau/Constantes.h"
 
 #include <string>
 
 namespace cyclide {
 
-// How many times the rounding of a net's numbers (arrondiRelatif) the
-// residual and the corners' match admit: no check asks more of a net than
-// its numbers hold.
-const double ECART_ARRONDI = 256;
-
 // What the conversion of a net gives.
 struct ConversionReseau {
-    int type = 0;            // 0 not convertible, 1 general cyclide, 2 torus or sphere
-    int code = 0;            // cyclide-type code 0..6
+    int type = 0; // 0 not convertible, 1 general cyclide, 2 torus or sphere
+    GenreCyclide code = GenreCyclide::Aucune; // the kind of cyclide
     RBBPd converti;          // the net with the cyclide found (a, c, mu, omega, Base)
-    MorceauCyclide morceau;  // the piece the patch covers; all zero for code 0
+    MorceauCyclide morceau;  // the piece the patch covers; all zero for Aucune
     double residu = 0;       // residual R of the cyclide kept (Residu); +infinity if none
     double incertitude = 0;  // relative uncertainty of a, c, mu (over max(|a|, |mu|)),
                              // never below what the patch's points can fix: the
@@ -44,7 +40,9 @@ struct ConversionReseau {
 
 // Converts the net with the tolerance on R.
 // In: the net in world coordinates (any place, turn and size whose numbers
-// are finite); tolerance > 0, the largest R of a reported kind (also the
+// are finite; its weights of any common positive factor); tolerance in
+// (0, 1) (toleranceAdmise; otherwise type 0 with the reason "la tolerance
+// attend un nombre decimal dans ]0, 1["), the largest R of a reported kind (also the
 // relative tolerance of the circular-arc check).
 // Out: the kind when a cyclide carries the patch within tolerance, with its
 // piece whose corners are the patch's within 1e-9 of the patch's size

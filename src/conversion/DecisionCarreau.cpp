@@ -1,6 +1,7 @@
 #include "conversion/DecisionCarreau.h"
 
-#include "conversion/VerdictConversion.h"
+#include "conversion/RBBPd.h"
+#include "conversion/Reseau.h"
 #include "noyau/Plan.h"
 
 #include <algorithm>
@@ -33,6 +34,17 @@ bool netFini(const RBBP& net) {
     return true;
 }
 
+// True when the boundary's three control points lie within ecart of each
+// other: a boundary collapsed to a point (a sphere's pole, a spindle torus's
+// or cyclide's point on the axis), which a cyclide's piece may have
+// whatever the rounding of that point's copies.
+bool bordReduitAUnPoint(const RBBP& net, const Bord& b, double ecart) {
+    const Point& Q0 = net.P[b.i[0]][b.j[0]];
+    const Point& Q1 = net.P[b.i[1]][b.j[1]];
+    const Point& Q2 = net.P[b.i[2]][b.j[2]];
+    return Q0.distance(Q1) <= ecart && Q1.distance(Q2) <= ecart && Q0.distance(Q2) <= ecart;
+}
+
 Plan planBord(const RBBP& net, const Bord& b) {
     Plan pl;
     pl.defPlan3Points(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]), net.getP(b.i[2], b.j[2]));
@@ -40,6 +52,15 @@ Plan planBord(const RBBP& net, const Bord& b) {
 }
 
 } // namespace
+
+bool bordReduit(const RBBP& net, double tol) {
+    const double diagonale =
+        std::max(net.P[0][0].distance(net.P[2][2]), net.P[0][2].distance(net.P[2][0]));
+    for (const Bord& b : BORDS)
+        if (bordReduitAUnPoint(net, b, tol * diagonale))
+            return true;
+    return false;
+}
 
 Resultat<void> arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, double w0, double w1,
                            double w2, double tol, double bruit) {
@@ -64,10 +85,15 @@ Resultat<void> arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, do
     return {};
 }
 
-Resultat<void> bordsCirculaires(const RBBP& net, double tol, double bruit) {
-    if (!netFini(net))
+Resultat<void> bordsCirculaires(const RBBP& donne, double tol, double bruit) {
+    if (!netFini(donne))
         return {"le carreau contient une valeur non finie"};
+    const RBBP net = poidsRamenes(donne); // the same arcs at any scale of the weights
+    const double diagonale =
+        std::max(net.P[0][0].distance(net.P[2][2]), net.P[0][2].distance(net.P[2][0]));
     for (const Bord& b : BORDS) {
+        if (bordReduitAUnPoint(net, b, tol * diagonale))
+            continue;
         const Resultat<void> arc =
             arcDeCercle(net.getP(b.i[0], b.j[0]), net.getP(b.i[1], b.j[1]),
                         net.getP(b.i[2], b.j[2]), net.getW(b.i[0], b.j[0]),
@@ -83,13 +109,17 @@ Resultat<int> typeCarreauDonne(const RBBP& net, double tol) {
     const Resultat<void> bords = bordsCirculaires(net, tol);
     if (!bords.ok())
         return {0, bords.raison};
+    if (bordReduit(net, tol)) // no plane: the construction does not read it
+        return {0, "un bord est reduit a un point"};
     // The plane tests compare coefficients with absolute thresholds: they
     // are made on the net moved to unit size, so that they do not depend on
     // its size and place.
-    RBBPd donne;
-    static_cast<RBBP&>(donne) = net;
-    double centre[3], echelle;
-    const RBBPd n = reseauUnite(donne, centre, echelle);
+    ReseauUnite unite;
+    RBBPd n;
+    if (normaliserReseau(net, unite))
+        static_cast<RBBP&>(n) = unite.net;
+    else
+        static_cast<RBBP&>(n) = reseauDeplace(net, unite.centre, 0.0);
     const int t12 = planBord(n, BORDS[0]).typeIntersectPlans(planBord(n, BORDS[1]));
     const int t34 = planBord(n, BORDS[2]).typeIntersectPlans(planBord(n, BORDS[3]));
     if (t12 == 1 && t34 == 1)

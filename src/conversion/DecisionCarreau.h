@@ -28,20 +28,25 @@ Resultat<void> arcDeCercle(const Point& Q0, const Point& Q1, const Point& Q2, do
                            double w2, double tol, double bruit = 0);
 
 // Whether the net's numbers are finite and its four boundaries circular arcs
-// (arcDeCercle with the relative tolerance tol and the rounding bruit).
+// (arcDeCercle with the relative tolerance tol and the rounding bruit) or
+// collapsed to a point (their three control points within tol times the
+// net's longer corner diagonal: a pole or a point on the axis).
 // Out: success, or the reason in French, naming the boundary at fault.
 Resultat<void> bordsCirculaires(const RBBP& net, double tol, double bruit = 0);
 
-// The conversion type of a net given directly: 0 when a number is not
-// finite, when a boundary is not a circular arc (arcDeCercle, tolerance
-// tol), or when the planes of the boundaries are in neither configuration;
-// otherwise the classification of the construction's verdict on this net:
-// the planes of the control polygons of the boundaries u = 0 and u = 1, and
-// those of v = 0 and v = 1 (Plan::defPlan3Points, Plan::typeIntersectPlans),
-// 1 when both pairs cut along a line, 2 when one pair cuts and the other is
-// parallel. Out: the type; for 0 with the reason, in French and naming the
-// boundary at fault. typeIntersectPlans prints its own diagnostic line for a
-// plane without a normal.
+// True when a boundary of the net is collapsed to a point: its three
+// control points within tol times the net's longer corner diagonal.
+bool bordReduit(const RBBP& net, double tol);
+
+// The conversion type of a net given directly: 0 when a boundary is
+// collapsed to a point (bordReduit), when a number is not finite, when a boundary is not a circular
+// arc (arcDeCercle, tolerance tol), or when the planes of the boundaries are in neither
+// configuration; otherwise the classification of the construction's verdict on this net: the planes
+// of the control polygons of the boundaries u = 0 and u = 1, and those of v = 0 and v = 1
+// (Plan::defPlan3Points, Plan::typeIntersectPlans), 1 when both pairs cut along a line, 2 when one
+// pair cuts and the other is parallel. Out: the type; for 0 with the reason, in French and naming
+// the boundary at fault. typeIntersectPlans prints its own diagnostic line for a plane without a
+// normal.
 Resultat<int> typeCarreauDonne(const RBBP& net, double tol);
 
 } // namespace cyclide

@@ -23,21 +23,21 @@ Intervalle autour(double x, double h) {
     return {std::max(0.0, x - h), x + h};
 }
 
-MasqueGenres bit(int code) {
-    return 1u << static_cast<unsigned>(code);
+MasqueGenres bit(GenreCyclide genre) {
+    return 1u << static_cast<unsigned>(codeGenre(genre));
 }
 
 // The tori and the sphere met by the box whose c' reaches the margin m.
 MasqueGenres toresAdmis(const Intervalle& A, const Intervalle& M, double m) {
     MasqueGenres k = 0;
     if (A.bas <= m)
-        k |= bit(4);
+        k |= bit(GenreCyclide::SphereDouble);
     if (A.haut > m) {
         const double aPlusPetit = std::max(A.bas, m);
         if (aPlusPetit <= M.haut + m) // a' <= mu' (within the margin): crossed
-            k |= bit(5);
+            k |= bit(GenreCyclide::ToreCroise);
         if (A.haut > M.bas + m) // a' > mu': collar
-            k |= bit(6);
+            k |= bit(GenreCyclide::ToreCollier);
     }
     return k;
 }
@@ -51,19 +51,19 @@ MasqueGenres generauxAdmis(const Intervalle& A, const Intervalle& C, const Inter
     MasqueGenres k = 0;
     const double cPlusGrand = std::min(C.haut, A.haut);
     if (M.bas <= cPlusGrand) // mu' <= c' <= a': horned
-        k |= bit(3);
+        k |= bit(GenreCyclide::Horned);
     if (std::max(M.bas, cPlusPetit) <= std::min(M.haut, A.haut)) // c' < mu' <= a': ring
-        k |= bit(1);
+        k |= bit(GenreCyclide::Ring);
     const double aPlusPetit = std::max(A.bas, cPlusPetit);
     if (M.haut > aPlusPetit) // c' <= a' < mu': spindle
-        k |= bit(2);
+        k |= bit(GenreCyclide::Spindle);
     return k;
 }
 
 } // namespace
 
-MasqueGenres genresAdmis(double a, double c, double mu, int code, double incertitude) {
-    if (code < 1 || code > 6)
+MasqueGenres genresAdmis(double a, double c, double mu, GenreCyclide genre, double incertitude) {
+    if (!estCyclide(genre))
         return 0;
     const double taille = std::max(a, mu);
     const double h = 10 * incertitude * taille;
@@ -71,20 +71,22 @@ MasqueGenres genresAdmis(double a, double c, double mu, int code, double incerti
         return TOUS_LES_GENRES;
     const double m = MARGE_RELATIVE * taille;
     const Intervalle A = autour(a, h), C = autour(c, h), M = autour(mu, h);
-    MasqueGenres k = bit(code) | generauxAdmis(A, C, M, m);
+    MasqueGenres k = bit(genre) | generauxAdmis(A, C, M, m);
     if (C.bas <= m)
         k |= toresAdmis(A, M, m);
     return k;
 }
 
-std::vector<int> codesAdmis(MasqueGenres masque, int code) {
-    std::vector<int> codes;
-    if (admet(masque, code))
-        codes.push_back(code);
-    for (int k = 1; k <= 6; ++k)
-        if (k != code && admet(masque, k))
-            codes.push_back(k);
-    return codes;
+std::vector<GenreCyclide> codesAdmis(MasqueGenres masque, GenreCyclide genre) {
+    std::vector<GenreCyclide> genres;
+    if (admet(masque, genre))
+        genres.push_back(genre);
+    for (int k = 1; k <= 6; ++k) {
+        GenreCyclide g = GenreCyclide::Aucune;
+        if (genreDuCode(k, g) && g != genre && admet(masque, g))
+            genres.push_back(g);
+    }
+    return genres;
 }
 
 } // namespace cyclide

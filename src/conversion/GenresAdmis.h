@@ -9,34 +9,37 @@
 #ifndef CYCLIDE_CONVERSION_GENRESADMIS_H
 #define CYCLIDE_CONVERSION_GENRESADMIS_H
 
+#include "conversion/GenreCyclide.h"
+
 #include <vector>
 
 namespace cyclide {
 
-// The kinds admitted, bit k set for the cyclide-type code k (1..6).
+// The kinds admitted, bit k set for the kind of cyclide-type code k (1..6).
 using MasqueGenres = unsigned;
 
 // The codes of every kind whose cyclide lies within ten times the stated
 // uncertainty of the one found.
 // In: a, c, mu >= 0 of the cyclide found (c = 0 for a torus, a = 0 for a
-// sphere); code, its reported code 1..6; incertitude, the relative
+// sphere); genre, its reported kind (not Aucune); incertitude, the relative
 // uncertainty of a, c, mu over max(a, mu), as the conversion states it.
-// Out: the mask with code's bit and the bit of every kind met by some
+// Out: the mask with genre's bit and the bit of every kind met by some
 // (a', c', mu') >= 0 with each within 10 * incertitude * max(a, mu) of the
 // found one. Kinds are decided as the conversion decides them: c' below
 // 1e-9 of the size is a torus, a' too a sphere, a torus whose a' and mu'
 // agree within it is crossed; a' < c' is no cyclide and gives no kind.
-// Degenerate: code 0 gives 0; a non-finite uncertainty or number gives all
+// Degenerate: Aucune gives 0; a non-finite uncertainty or number gives all
 // six kinds.
-MasqueGenres genresAdmis(double a, double c, double mu, int code, double incertitude);
+MasqueGenres genresAdmis(double a, double c, double mu, GenreCyclide genre, double incertitude);
 
-// True when the mask admits the kind of the cyclide-type code.
-inline bool admet(MasqueGenres masque, int code) {
-    return code >= 1 && code <= 6 && (masque >> static_cast<unsigned>(code) & 1u) != 0;
+// True when the mask admits the kind genre.
+inline bool admet(MasqueGenres masque, GenreCyclide genre) {
+    return estCyclide(genre) && (masque >> static_cast<unsigned>(codeGenre(genre)) & 1u) != 0;
 }
 
-// The codes of the mask, the reported code first, then the others rising.
-std::vector<int> codesAdmis(MasqueGenres masque, int code);
+// The kinds of the mask, the reported one first, then the others by
+// rising code.
+std::vector<GenreCyclide> codesAdmis(MasqueGenres masque, GenreCyclide genre);
 
 } // namespace cyclide
 

@@ -137,7 +137,7 @@ CyclideLue lireCyclide(PlanConversion plan, const DeuxCercles& k, const SixPoint
     else
         poserBase(cy.Base, -s.i0, s.k0, s.j0);
     const double A = std::fabs(cy.a), C = std::fabs(cy.c), M = std::fabs(cy.mu);
-    lue.code = M < C ? CODE_HORNED : (M > A ? CODE_SPINDLE : CODE_RING);
+    lue.code = M < C ? GenreCyclide::Horned : (M > A ? GenreCyclide::Spindle : GenreCyclide::Ring);
     lue.porteuse = cyclidePorteuse(reseau, cy);
     return lue;
 }

@@ -4,6 +4,7 @@
 #ifndef CYCLIDE_CONVERSION_LECTURECYCLIDE_H
 #define CYCLIDE_CONVERSION_LECTURECYCLIDE_H
 
+#include "conversion/GenreCyclide.h"
 #include "conversion/PlanConversion.h"
 #include "conversion/Repere.h"
 #include "noyau/Droite.h"
@@ -39,11 +40,11 @@ struct SixPoints {
 };
 
 // The outcome of a second reading: the cyclide with its frame and its
-// code (1 ring, 2 spindle, 3 horned), and whether it carries the net.
+// kind (ring, spindle or horned), and whether it carries the net.
 struct CyclideLue {
     bool porteuse = false;
     CyclideRepere cyclide;
-    int code = 0;
+    GenreCyclide code = GenreCyclide::Aucune;
 };
 
 // The second reading of the six points.

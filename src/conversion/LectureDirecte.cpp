@@ -155,12 +155,17 @@ std::vector<CyclideCandidate> lecturesDirectes(const RBBP& net) {
     const Cercle v[2] = {cercle(P[0][0], P[1][0], P[2][0], P[0][1]),
                          cercle(P[0][2], P[1][2], P[2][2], P[0][1])};
     std::vector<CyclideCandidate> res;
-    if (!u[0].fini || !u[1].fini || !v[0].fini || !v[1].fini)
-        return res;
-    lecturesGenerales(u, v, res);
-    lecturesGenerales(v, u, res);
-    lectureTore(u, res);
-    lectureTore(v, res);
+    const bool uFinis = u[0].fini && u[1].fini, vFinis = v[0].fini && v[1].fini;
+    if (uFinis && vFinis) {
+        lecturesGenerales(u, v, res);
+        lecturesGenerales(v, u, res);
+    }
+    // A boundary collapsed to a point (a pole) gives no circle: the torus
+    // or sphere is still read from the meridians on either side of it.
+    if (uFinis)
+        lectureTore(u, res);
+    if (vFinis)
+        lectureTore(v, res);
     return res;
 }
 

@@ -34,8 +34,9 @@ struct CyclideCandidate {
 // theta = const, both signs of c / a) and the torus readings (the pair
 // whose planes meet taken as the meridians), each with finite numbers; none
 // is checked against the patch (see affinerCyclide).
-// Degenerate: straight or coinciding boundaries give no reading; parallel
-// planes give no general reading for that pair.
+// Degenerate: a straight or collapsed boundary gives no general reading,
+// and no torus reading with its pair as the meridians; parallel planes give
+// no general reading for that pair.
 std::vector<CyclideCandidate> lecturesDirectes(const RBBP& net);
 
 } // namespace cyclide

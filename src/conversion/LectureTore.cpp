@@ -1,5 +1,6 @@
 #include "conversion/LectureTore.h"
 
+#include "conversion/ModeleCyclide.h"
 #include "conversion/Repere.h"
 #include "conversion/Residu.h"
 #include "noyau/Constantes.h"
@@ -169,8 +170,7 @@ Angles anglesSuivis(double a, double mu, const V3& q, const Angles& ref, double 
     double ecart[2], distance[2];
     for (int k = 0; k < 2; ++k) {
         proche[k] = {auPlusPres(sol[k].t, ref.t), auPlusPres(sol[k].p, ref.p)};
-        double x[3];
-        pointCyclideAngles(a, 0, mu, proche[k].t, proche[k].p, x);
+        const Eigen::Vector3d x = pointAngles(a, 0, mu, proche[k].t, proche[k].p);
         ecart[k] = std::sqrt((x[0] - q[0]) * (x[0] - q[0]) + (x[1] - q[1]) * (x[1] - q[1]) +
                              (x[2] - q[2]) * (x[2] - q[2]));
         distance[k] = std::fabs(proche[k].t - ref.t) + std::fabs(proche[k].p - ref.p);
@@ -189,23 +189,6 @@ V3 pointPatch(const RBBPd& rec, double u, double v) {
 }
 
 } // namespace
-
-void pointCyclideAngles(double a, double c, double mu, double theta, double psi, double q[3]) {
-    const double ct = std::cos(theta), st = std::sin(theta);
-    const double cp = std::cos(psi), sp = std::sin(psi);
-    if (c == 0) {
-        const double rayon = a - mu * cp;
-        q[0] = ct * rayon;
-        q[1] = st * rayon;
-        q[2] = -mu * sp;
-        return;
-    }
-    const double b2 = a * a - c * c, b = std::sqrt(b2);
-    const double D = a - c * ct * cp;
-    q[0] = (mu * (c - a * ct * cp) + b2 * ct) / D;
-    q[1] = b * st * (a - mu * cp) / D;
-    q[2] = b * sp * (c * ct - mu) / D;
-}
 
 MorceauCyclide morceauTore(const RBBPd& rec) {
     const PassageRepere passage = passageRepere(rec.Base, rec.omega);
@@ -233,16 +216,16 @@ MorceauCyclide morceauTore(const RBBPd& rec) {
     return m;
 }
 
-int lireToreSphere(RBBPd& rec, MorceauCyclide& morceau) {
+GenreCyclide lireToreSphere(RBBPd& rec, MorceauCyclide& morceau) {
     Tore t;
     if (!toreDuReseau(bordsDe(rec), t))
-        return 0;
+        return GenreCyclide::Aucune;
     RBBPd essai(rec);
     ecrireTore(essai, t, 0);
-    int code = 4;
+    GenreCyclide code = GenreCyclide::SphereDouble;
     if (!(residuCyclide(essai) <= RESIDU_PORTEUR)) {
         ecrireTore(essai, t, t.a);
-        code = t.a <= t.mu ? 5 : 6;
+        code = t.a <= t.mu ? GenreCyclide::ToreCroise : GenreCyclide::ToreCollier;
     }
     const MorceauCyclide m = morceauTore(essai);
     ecrireTore(rec, t, essai.a);
@@ -254,8 +237,7 @@ bool morceauFidele(const RBBPd& rec, const MorceauCyclide& m, double tol) {
     const double L = std::max(rec.P[0][0].distance(rec.P[2][2]), rec.P[0][2].distance(rec.P[2][0]));
     // The world point of the piece at (theta, psi) against the corner P.
     auto ecart = [&](double theta, double psi, const Point& P) {
-        double q[3];
-        pointCyclideAngles(rec.a, rec.c, rec.mu, theta, psi, q);
+        const Eigen::Vector3d q = pointAngles(rec.a, rec.c, rec.mu, theta, psi);
         const V3 X = versMonde(rec.Base, rec.omega, {q[0], q[1], q[2]});
         return norme(moins(X, coords(P)));
     };

@@ -19,15 +19,15 @@ namespace cyclide {
 // meridians: the centre M of the first one gives mu = |M P00|, omega = the
 // foot of M on the axis and a = |M omega|. Both orientations of the net are
 // read (latitudes as the boundaries u = 0 and 1, or v = 0 and 1).
-// The kind: 4 (a written as 0) when that sphere carries the patch within
-// 1e-9 (residual of Residu), else 5 crossed torus (a <= mu) or 6 collar
-// torus (a > mu). Base: i0 from the axis towards M (any perpendicular for a
+// The kind: a double sphere (a written as 0) when that sphere carries the
+// patch within 1e-9 (residual of Residu), else a crossed torus (a <= mu) or
+// a collar torus (a > mu). Base: i0 from the axis towards M (any perpendicular for a
 // sphere), k0 along the axis, j0 = k0 x i0.
 // Writes a, c = 0, mu, omega, Base into rec and the piece into morceau; the
-// control points and weights are not touched. Gives back the code, or 0 and
+// control points and weights are not touched. Gives back the kind, or Aucune and
 // leaves rec and morceau unchanged when the net gives no finite torus
 // (coinciding points, straight boundaries, non-numbers).
-int lireToreSphere(RBBPd& rec, MorceauCyclide& morceau);
+GenreCyclide lireToreSphere(RBBPd& rec, MorceauCyclide& morceau);
 
 // The parameter rectangle of the torus or sphere (c = 0) written in rec
 // that its patch covers: the angles of P00 give u0 and v1, those of P22 give
@@ -36,11 +36,6 @@ int lireToreSphere(RBBPd& rec, MorceauCyclide& morceau);
 // (a crossed torus and a sphere pass twice through each of their points).
 // Non-number limits for a degenerate record.
 MorceauCyclide morceauTore(const RBBPd& rec);
-
-// The point of the cyclide (a, c, mu) at the angles theta, psi, in its own
-// frame (the torus form when c = 0, so that a = 0 gives the sphere).
-// Non-finite where a - c cos theta cos psi is 0.
-void pointCyclideAngles(double a, double c, double mu, double theta, double psi, double q[3]);
 
 // True when the four corners of the piece m on the cyclide written in rec
 // (frame point q placed at Base q + omega) are the patch's corners within

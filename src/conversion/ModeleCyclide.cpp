@@ -1,7 +1,5 @@
 #include "conversion/ModeleCyclide.h"
 
-#include "conversion/LectureTore.h"
-
 #include <cmath>
 #include <limits>
 
@@ -46,10 +44,17 @@ V3 deriveesParametres(double a, double c, double mu, const V3& q) {
     return {4 * a * S - 8 * L * q.x() - 8 * a * y2, -4 * c * S + 8 * L * mu + 8 * c * y2,
             -4 * mu * S + 8 * L * c};
 }
-V3 pointAngles(double a, double c, double mu, double t, double p) {
-    double q[3];
-    pointCyclideAngles(a, c, mu, t, p, q);
-    return {q[0], q[1], q[2]};
+V3 pointAngles(double a, double c, double mu, double theta, double psi) {
+    const double ct = std::cos(theta), st = std::sin(theta);
+    const double cp = std::cos(psi), sp = std::sin(psi);
+    if (c == 0) {
+        const double rayon = a - mu * cp;
+        return {ct * rayon, st * rayon, -mu * sp};
+    }
+    const double b2 = a * a - c * c, b = std::sqrt(b2);
+    const double D = a - c * ct * cp;
+    return {(mu * (c - a * ct * cp) + b2 * ct) / D, b * st * (a - mu * cp) / D,
+            b * sp * (c * ct - mu) / D};
 }
 
 bool repereLocal(double a, double c, double mu, double t, double p, RepereLocal& l) {
@@ -61,7 +66,7 @@ bool repereLocal(double a, double c, double mu, double t, double p, RepereLocal&
         dt = {-st * rayon, ct * rayon, 0};
         dp = {ct * mu * sp, st * mu * sp, -mu * cp};
     } else {
-        // q = N / D as in pointCyclideAngles, differentiated in t and p.
+        // q = N / D as in pointAngles, differentiated in t and p.
         const double b2 = a * a - c * c, b = std::sqrt(b2);
         const double D = a - c * ct * cp;
         const V3 N(mu * (c - a * ct * cp) + b2 * ct, b * st * (a - mu * cp),

@@ -46,8 +46,9 @@ DistanceTore distanceTore(double a, double mu, const Eigen::Vector3d& q);
 // Units: length^3.
 Eigen::Vector3d deriveesParametres(double a, double c, double mu, const Eigen::Vector3d& q);
 
-// The cyclide's point at the angles (theta, psi), in its frame
-// (pointCyclideAngles as a vector).
+// The point of the cyclide (a, c, mu) at the angles (theta, psi), in its own
+// frame (the torus form when c = 0, so that a = 0 gives the sphere).
+// Non-finite where a - c cos theta cos psi is 0.
 Eigen::Vector3d pointAngles(double a, double c, double mu, double theta, double psi);
 
 // The cyclide's point at the angles (theta, psi) in its own frame, with the

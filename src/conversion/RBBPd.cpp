@@ -17,6 +17,7 @@ using cyclide::CarreauConstruit;
 using cyclide::ConversionCyclide;
 using cyclide::Coord3;
 using cyclide::CyclideRepere;
+using cyclide::GenreCyclide;
 using cyclide::MorceauCyclide;
 using cyclide::PassageRepere;
 
@@ -150,8 +151,8 @@ int RBBPd::convertToCD4(double t00, double t02, double t20, double t22, double R
 namespace {
 
 // Writes what a conversion read into the record and the piece; returns the
-// cyclide-type code.
-int adopter(RBBPd& RB, const ConversionCyclide& r, MorceauCyclide& morceau) {
+// kind of cyclide.
+GenreCyclide adopter(RBBPd& RB, const ConversionCyclide& r, MorceauCyclide& morceau) {
     if (r.cyclideLue)
         RB.poserCyclide(r.cyclide);
     if (r.morceauLu)
@@ -159,54 +160,54 @@ int adopter(RBBPd& RB, const ConversionCyclide& r, MorceauCyclide& morceau) {
     return r.code;
 }
 
-// A computation of the record, then its piece drawn (nothing for code 0).
-template <class Calcul> int calculerPuisDessiner(RBBPd& RB, Calcul calcul) {
+// A computation of the record, then its piece drawn (nothing for Aucune).
+template <class Calcul> GenreCyclide calculerPuisDessiner(RBBPd& RB, Calcul calcul) {
     MorceauCyclide morceau;
-    const int code = calcul(morceau);
-    if (code != CODE_AUCUNE)
+    const GenreCyclide code = calcul(morceau);
+    if (code != GenreCyclide::Aucune)
         dessinerMorceau(RB, morceau);
     return code;
 }
 
 } // namespace
 
-int RBBPd::calculConversion(int type, int choixplan, MorceauCyclide& morceau) {
+GenreCyclide RBBPd::calculConversion(int type, int choixplan, MorceauCyclide& morceau) {
     if (type == TYPE_TORE_SPHERE)
         return calculToreSphere(morceau);
     if (type == TYPE_CYCLIDE_GENERALE)
         return choixplan == 1 ? calculCD4Pz(morceau) : calculCD4Py(morceau);
-    return CODE_AUCUNE;
+    return GenreCyclide::Aucune;
 }
 
-int RBBPd::conversion(int type, int choixplan) {
+GenreCyclide RBBPd::conversion(int type, int choixplan) {
     if (type == TYPE_TORE_SPHERE)
         return carBezierTocarToreSphere();
     if (type == TYPE_CYCLIDE_GENERALE)
         return choixplan == 1 ? carBezierTocarCD4Pz() : carBezierTocarCD4Py();
-    return CODE_AUCUNE;
+    return GenreCyclide::Aucune;
 }
 
-int RBBPd::calculCD4Pz(MorceauCyclide& morceau) {
+GenreCyclide RBBPd::calculCD4Pz(MorceauCyclide& morceau) {
     return adopter(*this, cyclide::conversionGenerale(*this, cyclide::PlanConversion::Pz), morceau);
 }
 
-int RBBPd::calculCD4Py(MorceauCyclide& morceau) {
+GenreCyclide RBBPd::calculCD4Py(MorceauCyclide& morceau) {
     return adopter(*this, cyclide::conversionGenerale(*this, cyclide::PlanConversion::Py), morceau);
 }
 
-int RBBPd::calculToreSphere(MorceauCyclide& morceau) {
+GenreCyclide RBBPd::calculToreSphere(MorceauCyclide& morceau) {
     return adopter(*this, cyclide::conversionToreSphere(*this), morceau);
 }
 
-int RBBPd::carBezierTocarCD4Pz() {
+GenreCyclide RBBPd::carBezierTocarCD4Pz() {
     return calculerPuisDessiner(*this, [this](MorceauCyclide& m) { return calculCD4Pz(m); });
 }
 
-int RBBPd::carBezierTocarCD4Py() {
+GenreCyclide RBBPd::carBezierTocarCD4Py() {
     return calculerPuisDessiner(*this, [this](MorceauCyclide& m) { return calculCD4Py(m); });
 }
 
-int RBBPd::carBezierTocarToreSphere() {
+GenreCyclide RBBPd::carBezierTocarToreSphere() {
     return calculerPuisDessiner(*this, [this](MorceauCyclide& m) { return calculToreSphere(m); });
 }
 

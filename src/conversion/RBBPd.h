@@ -9,6 +9,7 @@
 #ifndef CYCLIDE_CONVERSION_RBBPD_H
 #define CYCLIDE_CONVERSION_RBBPD_H
 
+#include "conversion/GenreCyclide.h"
 #include "conversion/MorceauCyclide.h"
 #include "conversion/Repere.h"
 #include "noyau/Droite.h"
@@ -56,25 +57,25 @@ class RBBPd : public RBBP {
                      double P10t);
 
     // Computes a, c, mu, omega, Base and the piece, then draws the piece in
-    // the cyclide's frame (nothing is drawn for the code 0). Type 2 is the
+    // the cyclide's frame (nothing is drawn for the kind Aucune). Type 2 is the
     // torus/sphere case, type 1 the general case in the plane Pz
     // (choixplan = 1) or Py (any other value); any other type returns 0 and
-    // leaves the record unchanged. Returns the cyclide-type code 0..6
-    // (CODE_* in Constantes.h, messages in Messages.h).
-    int conversion(int type, int choixplan);
-    int carBezierTocarCD4Pz();
-    int carBezierTocarCD4Py();
-    int carBezierTocarToreSphere();
+    // leaves the record unchanged. Returns the kind of cyclide (GenreCyclide.h).
+    cyclide::GenreCyclide conversion(int type, int choixplan);
+    cyclide::GenreCyclide carBezierTocarCD4Pz();
+    cyclide::GenreCyclide carBezierTocarCD4Py();
+    cyclide::GenreCyclide carBezierTocarToreSphere();
 
     // The same computations without any drawing and without a GL context:
     // the record ends exactly as after the drawing forms; the piece's ranges
-    // are written in morceau when the code is not 0 (the torus/sphere case
-    // writes them always). The general case returns 0 and changes nothing
+    // are written in morceau when the kind is not Aucune (the torus/sphere
+    // case writes them always). The general case returns Aucune and changes nothing
     // when the boundary plane pairs do not both cut along a line.
-    int calculConversion(int type, int choixplan, cyclide::MorceauCyclide& morceau);
-    int calculCD4Pz(cyclide::MorceauCyclide& morceau);
-    int calculCD4Py(cyclide::MorceauCyclide& morceau);
-    int calculToreSphere(cyclide::MorceauCyclide& morceau);
+    cyclide::GenreCyclide calculConversion(int type, int choixplan,
+                                           cyclide::MorceauCyclide& morceau);
+    cyclide::GenreCyclide calculCD4Pz(cyclide::MorceauCyclide& morceau);
+    cyclide::GenreCyclide calculCD4Py(cyclide::MorceauCyclide& morceau);
+    cyclide::GenreCyclide calculToreSphere(cyclide::MorceauCyclide& morceau);
 
     // Moves the record into the cyclide's frame: omega becomes the world
     // origin expressed in that frame (-inverse(Base) omega) and every control

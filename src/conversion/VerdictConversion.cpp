@@ -2,8 +2,8 @@
 
 #include "conversion/LectureTore.h"
 #include "conversion/Repere.h"
+#include "conversion/Reseau.h"
 #include "conversion/Residu.h"
-#include "noyau/Bernstein.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,14 +15,11 @@ namespace cyclide {
 namespace {
 
 const double INFINI = std::numeric_limits<double>::infinity();
-// The corners of a torus piece are taken as the patch's within this fraction
-// of the patch's diagonal.
-const double ECART_COINS = 1e-9;
 
-// One reading of the net: its code, the record with its cyclide, its piece
+// One reading of the net: its kind, the record with its cyclide, its piece
 // and its residual (+infinity without a cyclide).
 struct Lecture {
-    int code = 0;
+    GenreCyclide code = GenreCyclide::Aucune;
     RBBPd rec;
     MorceauCyclide morceau;
     double residu = INFINI;
@@ -53,7 +50,7 @@ bool repereOrthonormal(const RBBPd& r) {
 // Why a reading cannot be reported with the threshold seuil; empty when it
 // can.
 std::string defaut(const Lecture& l, double seuil) {
-    if (l.code == 0 || !parametresFinis(l.rec))
+    if (!estCyclide(l.code) || !parametresFinis(l.rec))
         return "aucune lecture du carreau ne donne une cyclide finie";
     if (!(l.residu <= seuil)) {
         std::ostringstream os;
@@ -111,9 +108,9 @@ void orthonormaliser(RBBPd& r) {
 // The residual of a reading, after its frame is made orthonormal again when
 // rounding left it off by more than ECART_ORTHONORMAL.
 void mesurer(Lecture& l) {
-    if (l.code != 0 && parametresFinis(l.rec) && !repereOrthonormal(l.rec))
+    if (estCyclide(l.code) && parametresFinis(l.rec) && !repereOrthonormal(l.rec))
         orthonormaliser(l.rec);
-    l.residu = l.code != 0 ? residuCyclide(l.rec) : INFINI;
+    l.residu = estCyclide(l.code) ? residuCyclide(l.rec) : INFINI;
 }
 
 // The conversion of RBBPd with the given type and plane.
@@ -139,7 +136,7 @@ void copierCyclide(const RBBPd& de, RBBPd& vers, double echelle, const double ce
 }
 
 // A reading of another form of the net (exchanged, moved, scaled) given
-// back for the net as it is: the same code and piece, the cyclide placed
+// back for the net as it is: the same kind and piece, the cyclide placed
 // back, the residual measured again on bez.
 Lecture ramener(const Lecture& autre, const RBBPd& bez, double echelle, const double centre[3]) {
     Lecture l;
@@ -193,14 +190,15 @@ void corrigerMorceauTore(Lecture& l) {
 Lecture lectureRetenue(const RBBPd& bez, int type, PlanConversion plan, double seuil,
                        bool normaliser);
 
-// Every reading of the net moved to unit size (reseauUnite), placed back:
+// Every reading of the net moved to unit size (normaliserReseau), placed back:
 // the conversion's absolute thresholds then mean the same at every size.
 Lecture lectureNormalisee(const RBBPd& bez, int type, PlanConversion plan, double seuil) {
-    double centre[3], echelle;
-    const RBBPd unite = reseauUnite(bez, centre, echelle);
-    if (!(echelle > 0) || !std::isfinite(echelle))
+    ReseauUnite n;
+    if (!normaliserReseau(bez, n))
         return Lecture();
-    return ramener(lectureRetenue(unite, type, plan, seuil, false), bez, echelle, centre);
+    RBBPd unite(bez);
+    static_cast<RBBP&>(unite) = n.net;
+    return ramener(lectureRetenue(unite, type, plan, seuil, false), bez, n.echelle, n.centre);
 }
 
 // The reading kept: the first when exact, else the first exact later one
@@ -213,7 +211,7 @@ Lecture lectureRetenue(const RBBPd& bez, int type, PlanConversion plan, double s
         return exacte(l) && (type != 2 || morceauFidele(l.rec, l.morceau, ECART_COINS));
     };
     Lecture premiere = lecturePlan(bez, type, plan);
-    if (type == 2 && premiere.code != 0 && premiere.residu <= RESIDU_EXACT)
+    if (type == 2 && estCyclide(premiere.code) && premiere.residu <= RESIDU_EXACT)
         corrigerMorceauTore(premiere);
     if (juste(premiere))
         return premiere;
@@ -235,89 +233,6 @@ Lecture lectureRetenue(const RBBPd& bez, int type, PlanConversion plan, double s
 }
 
 } // namespace
-
-RBBPd reseauUnite(const RBBPd& bez, double centre[3], double& echelle) {
-    const Point coins[4] = {bez.P[0][0], bez.P[0][2], bez.P[2][0], bez.P[2][2]};
-    for (int r = 0; r < 3; ++r)
-        centre[r] = 0;
-    for (const Point& C : coins) {
-        centre[0] += C.getX0() / 4;
-        centre[1] += C.getY0() / 4;
-        centre[2] += C.getZ0() / 4;
-    }
-    const double d1 = coins[0].distance(coins[3]), d2 = coins[1].distance(coins[2]);
-    echelle = d1 >= d2 ? d1 : d2;
-    RBBPd res(bez);
-    static_cast<RBBP&>(res) = reseauDeplace(bez, centre, echelle);
-    return res;
-}
-
-RBBP reseauDeplace(const RBBP& net, const double t[3], double s) {
-    RBBP res = net;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const Point& P = net.P[i][j];
-            res.P[i][j].init((P.getX0() - t[0]) / s, (P.getY0() - t[1]) / s,
-                             (P.getZ0() - t[2]) / s);
-        }
-    return res;
-}
-
-namespace {
-
-using Homogene = ::Homogene<long double>;
-
-// The control points of the quadratic with control points H over [t0, t1]:
-// its blossom at (t0, t0), (t0, t1) and (t1, t1).
-void polaire(const Homogene H[3], long double t0, long double t1, Homogene R[3]) {
-    R[0] = floraison(H, t0, t0);
-    R[1] = floraison(H, t0, t1);
-    R[2] = floraison(H, t1, t1);
-}
-
-} // namespace
-
-RBBP reseauEtendu(const RBBP& net, double k) {
-    const long double t0 = -static_cast<long double>(k), t1 = 1 + static_cast<long double>(k);
-    Homogene H[3][3];
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const long double w = net.w[i][j];
-            const Point& P = net.P[i][j];
-            H[i][j] = {w * P.getX0(), w * P.getY0(), w * P.getZ0(), w};
-        }
-    for (int i = 0; i < 3; ++i) { // each row over the larger range of v
-        Homogene R[3];
-        polaire(H[i], t0, t1, R);
-        std::copy(R, R + 3, H[i]);
-    }
-    for (int j = 0; j < 3; ++j) { // each column over the larger range of u
-        const Homogene C[3] = {H[0][j], H[1][j], H[2][j]};
-        Homogene R[3];
-        polaire(C, t0, t1, R);
-        for (int i = 0; i < 3; ++i)
-            H[i][j] = R[i];
-    }
-    RBBP res = net;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const Homogene& h = H[i][j];
-            res.w[i][j] = static_cast<double>(h[3]);
-            res.P[i][j].init(static_cast<double>(h[0] / h[3]), static_cast<double>(h[1] / h[3]),
-                             static_cast<double>(h[2] / h[3]));
-        }
-    return res;
-}
-
-RBBPd transpose(const RBBPd& bez) {
-    RBBPd t(bez);
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            t.P[i][j] = bez.P[j][i];
-            t.w[i][j] = bez.w[j][i];
-        }
-    return t;
-}
 
 ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, PlanConversion plan, double seuil) {
     ConversionVerifiee res;

@@ -2,7 +2,7 @@
 // to the panel, and run the edit, example, reset, view and copy commands.
 #include "fenetre/FenPrincipale.h"
 
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "fenetre/OutilsFenetre.h"
 #include "fenetre/PanneauAffichage.h"
 #include "fenetre/PanneauCyclide.h"
@@ -30,7 +30,7 @@ void FenPrincipale::pointMiseAJour() {
     infoGroupBox->remplir(glWidget->getScene().Bez);
     QString message = tr(messageCyclide(glWidget->typeCyclide));
     const std::string& raison = glWidget->getScene().raison;
-    if (glWidget->typeCyclide == 0 && !raison.empty()) {
+    if (!estCyclide(glWidget->typeCyclide) && !raison.empty()) {
         message += QStringLiteral(" : ") + texteCoeur(raison);
     }
     informations->setTexte(message);

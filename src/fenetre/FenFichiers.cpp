@@ -146,8 +146,8 @@ void FenPrincipale::montrerCarreau(const QString& nom, const RBBP& net, const QS
     cheminCarreau = nom;
     const PlanConversion plan = glWidget->choix;
     double tolerance = TOLERANCE_CARREAU;
-    if (construireSceneReseau(net, plan, TOLERANCE_CARREAU).typeCyclide == 0 &&
-        construireSceneReseau(net, plan, RESIDU_ADMIS).typeCyclide != 0)
+    if (!estCyclide(construireSceneReseau(net, plan, TOLERANCE_CARREAU).typeCyclide) &&
+        estCyclide(construireSceneReseau(net, plan, RESIDU_ADMIS).typeCyclide))
         tolerance = RESIDU_ADMIS;
     glWidget->ouvrirCarreau(net, tolerance);
     montrerSource(tolerance == TOLERANCE_CARREAU

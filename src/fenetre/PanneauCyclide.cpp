@@ -20,11 +20,6 @@ const char* const LIGNES_RESULTATS[PanneauCyclide::NOMBRE_LIGNES] = {
     "Type",  "a",     "b",   "c",        "mu",   "Centre",      "Axe 1",       "Axe 2",
     "Axe 3", "Theta", "Psi", "Résidu R", "Plan", "Incertitude", "Genres admis"};
 
-// The kinds' names by cyclide-type code, the very words of the message
-// under the view ("La cyclide est un tore croise").
-const char* const NOMS_GENRES[7] = {
-    "", "ring", "spindle", "horned", "sphere double", "tore croise", "tore a collier"};
-
 // A row's text as shown (rounded) and in full (tooltip, copies).
 struct Ligne {
     QString montre;  // rounded to 4 decimals, or 3 significant digits
@@ -108,7 +103,7 @@ PanneauCyclide::PanneauCyclide(QWidget* parent) : QGroupBox(tr("Cyclide"), paren
 
 void PanneauCyclide::remplir(const Scene& s) {
     Ligne valeurs[NOMBRE_LIGNES];
-    if (s.typeCyclide == 0) {
+    if (!estCyclide(s.typeCyclide)) {
         valeurs[0] = texte(raisonRefus(s));
         if (s.type != 0) {
             // The best reading's residual, the one the refusal is measured by.
@@ -116,7 +111,7 @@ void PanneauCyclide::remplir(const Scene& s) {
         }
     } else {
         const RBBPd& c = s.converti;
-        valeurs[0] = texte(tr(NOMS_GENRES[std::clamp(s.typeCyclide, 1, 6)]));
+        valeurs[0] = texte(tr(description(s.typeCyclide).libelle));
         valeurs[1] = valeurResultat(c.a);
         valeurs[2] = valeurResultat(std::sqrt(c.a * c.a - c.c * c.c));
         valeurs[3] = valeurResultat(c.c);
@@ -135,8 +130,8 @@ void PanneauCyclide::remplir(const Scene& s) {
         valeurs[13] = texteResidu(s.incertitude);
         // Every kind of shape within that uncertainty, the reported one first.
         QStringList admis;
-        for (int code : codesAdmis(s.genresAdmis, s.typeCyclide))
-            admis << tr(NOMS_GENRES[code]);
+        for (const GenreCyclide g : codesAdmis(s.genresAdmis, s.typeCyclide))
+            admis << tr(description(g).libelle);
         valeurs[14] = texte(admis.join(QStringLiteral(", ")));
     }
     for (int k = 0; k < NOMBRE_LIGNES; ++k) {

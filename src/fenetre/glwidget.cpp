@@ -33,7 +33,7 @@ double degresEnRadians(int degres) {
 // rebuild, which the window runs at once, computes the scene, and the
 // display lists are compiled at the first paint.
 GLWidget::GLWidget(QWidget* parent) : QOpenGLWidget(parent), lastPos(0, 0) {
-    typeCyclide = 0;
+    typeCyclide = cyclide::GenreCyclide::Aucune;
     choix = cyclide::PlanConversion::Pz;
     valeursInitiales();
 }

@@ -152,7 +152,7 @@ class GLWidget : public QOpenGLWidget {
     double Scal;
     int exemple;
     cyclide::PlanConversion choix; // the auxiliary plane of the conversion
-    int typeCyclide;
+    cyclide::GenreCyclide typeCyclide;
 
   public slots:
     void setXRotation(int angle);

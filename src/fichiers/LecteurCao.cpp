@@ -17,10 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Where the installed reader lies seen from the programs' folder (bin/): a
-// private program of the package, in lib/<triplet>/cyclide/.
-#ifndef CYCLIDE_LECTEUR_CAO_DEPUIS_BIN
-#define CYCLIDE_LECTEUR_CAO_DEPUIS_BIN "../lib/x86_64-linux-gnu/cyclide/cyclide-cao"
+#ifndef CYCLIDE_LECTEUR_CAO_INSTALLE
+#define CYCLIDE_LECTEUR_CAO_INSTALLE "/usr/bin/cyclide-cao"
 #endif
 
 namespace cyclide {
@@ -191,7 +189,7 @@ Scene sceneElementCao(const ElementCao& e, PlanConversion plan, double tolerance
                            : 0;
     Scene s = construireSceneReseau(e.reseau, plan,
                                     std::max(toleranceFichierCao(tolerance, p), 10 * ecartReseau));
-    if (s.typeCyclide == 0)
+    if (!estCyclide(s.typeCyclide))
         return s;
     const double taille = std::max(std::fabs(s.converti.a), std::fabs(s.converti.mu));
     if (!(taille > 0))
@@ -238,31 +236,25 @@ Resultat<void> verifierFichierCao(const std::string& chemin) {
 std::string cheminLecteurCao() {
     if (const char* env = std::getenv("CYCLIDE_LECTEUR_CAO"); env != nullptr && *env != '\0')
         return env;
-    // Beside the running program (the build tree, a program copied with
-    // its reader), then where the package puts it, seen from the running
-    // program's folder: /usr/bin for the programs, and for the Python
-    // module the interpreter's own /usr/bin (a virtual environment's
-    // python is a link to it).
-    std::string installe;
     char exe[PATH_MAX + 1];
     const ssize_t n = ::readlink("/proc/self/exe", exe, PATH_MAX);
     if (n > 0) {
         std::string dossier(exe, static_cast<std::size_t>(n));
         dossier.erase(dossier.find_last_of('/') + 1);
-        std::string voisin = dossier + "cyclide-cao";
-        if (::access(voisin.c_str(), X_OK) == 0)
-            return voisin;
-        installe = dossier + CYCLIDE_LECTEUR_CAO_DEPUIS_BIN;
-        if (::access(installe.c_str(), X_OK) == 0)
-            return installe;
+        // Beside the program (the build tree), then where a package puts it
+        // relative to bin/ (any prefix, an unpacked package too).
+        for (std::string voisin :
+             {dossier + "cyclide-cao", dossier + "../libexec/cyclide-de-dupin/cyclide-cao"})
+            if (::access(voisin.c_str(), X_OK) == 0)
+                return voisin;
     }
 #ifdef CYCLIDE_LECTEUR_CAO_CONSTRUIT
-    // The tests and the module run from the build tree, where nothing is
-    // installed.
-    if (::access(CYCLIDE_LECTEUR_CAO_CONSTRUIT, X_OK) == 0)
+    // The tests run from the build tree, where nothing is installed.
+    if (::access(CYCLIDE_LECTEUR_CAO_INSTALLE, X_OK) != 0 &&
+        ::access(CYCLIDE_LECTEUR_CAO_CONSTRUIT, X_OK) == 0)
         return CYCLIDE_LECTEUR_CAO_CONSTRUIT;
 #endif
-    return installe.empty() ? std::string("cyclide-cao") : installe;
+    return CYCLIDE_LECTEUR_CAO_INSTALLE;
 }
 
 Resultat<BilanCao> lireFichierCao(const std::string& chemin, const RecevoirCao& recevoir) {

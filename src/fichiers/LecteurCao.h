@@ -87,8 +87,8 @@ bool estFichierCao(const std::string& chemin);
 Resultat<void> verifierFichierCao(const std::string& chemin);
 
 // Out: the path of cyclide-cao: $CYCLIDE_LECTEUR_CAO when set, else the
-// program beside the running executable, else the installed one (the build
-// tree's when none is installed).
+// program beside the running executable, else in ../libexec/cyclide-de-dupin/
+// from it, else the installed one (the build tree's when none is installed).
 std::string cheminLecteurCao();
 
 // A function given each row of a file and the precision of its numbers.

@@ -40,10 +40,10 @@ void ligneCsv(std::string& out, const Scene& s, long numero) {
         for (double v : {e.theta00, e.theta02, e.theta20, e.theta22, e.rayon, e.z11, e.P10})
             champNombre(out, v);
     out += e.plan == PlanConversion::Py ? ",y," : ",z,";
-    out += std::to_string(s.type) + "," + std::to_string(s.typeCyclide) + ",";
-    const char* sorte = sorteCyclide(s.typeCyclide);
+    out += std::to_string(s.type) + "," + std::to_string(codeGenre(s.typeCyclide)) + ",";
+    const char* sorte = nomGenre(s.typeCyclide);
     out += sorte != nullptr ? sorte : "";
-    if (s.typeCyclide == 0) {
+    if (!estCyclide(s.typeCyclide)) {
         out += std::string(22, ',') + "\n";
         return;
     }

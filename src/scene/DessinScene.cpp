@@ -114,7 +114,7 @@ void dessinerListe(const Scene& s, int liste, int reduction) {
         dessinerCyclide(cyclideEntiere(s), reduction);
         break;
     case 7:
-        if (s.typeCyclide != 0)
+        if (estCyclide(s.typeCyclide))
             dessinerCyclide(morceauCyclide(s), reduction);
         break;
     default:
@@ -161,7 +161,7 @@ Cadrage cadrageScene(const Scene& s, const bool affiche[NOMBRE_LISTES]) {
                               s.Bez1.P[i][j].getZ0());
     if (affiche[5])
         boite.ajouterCyclide(cyclideEntiere(s));
-    if (affiche[6] && s.typeCyclide != 0)
+    if (affiche[6] && estCyclide(s.typeCyclide))
         boite.ajouterCyclide(morceauCyclide(s));
     Cadrage c;
     if (!(boite.bas[0] <= boite.haut[0]))

@@ -25,7 +25,7 @@ void convertirScene(Scene& s, double seuil) {
     s.morceau = v.morceau;
     s.residu = v.residu;
     s.raison = v.raison;
-    if (v.code != 0) {
+    if (estCyclide(v.code)) {
         s.incertitude = incertitudeCyclide(s.Bez, s.converti.cyclide());
         s.genresAdmis = genresAdmis(std::fabs(s.converti.a), std::fabs(s.converti.c),
                                     std::fabs(s.converti.mu), v.code, s.incertitude);

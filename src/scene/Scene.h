@@ -49,7 +49,7 @@ struct Scene {
     RBBPd converti; // Bez after the conversion: a, c, mu, omega, Base, dA, dB
     RBBPd Bez1;     // converti moved into the cyclide's frame
     int type = 0; // conversion type 0, 1 or 2, as the construction (or the net's decision) gave it
-    int typeCyclide = 0; // cyclide-type code 0..6, the verdict
+    GenreCyclide typeCyclide = GenreCyclide::Aucune; // the kind of cyclide, the verdict
     MorceauCyclide morceau;
     // Residual of converti against its cyclide: the reading kept when a
     // kind is reported, the best reading when the verdict is 0 (+infinity
@@ -63,7 +63,7 @@ struct Scene {
     // (genresAdmis): typeCyclide's alone unless they leave the shape free
     // across a kind's border; 0 when no kind is reported.
     MasqueGenres genresAdmis = 0;
-    // Empty exactly when typeCyclide is not 0; otherwise why the patch is
+    // Empty exactly when typeCyclide is not Aucune; otherwise why the patch is
     // not convertible, in French (the converter prints "verdict non
     // convertible: " and this reason). type keeps the construction's value,
     // so that type 1 or 2 with code 0 is explained here.

@@ -1,6 +1,6 @@
 #include "sorties/ExportObj.h"
 
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "fichiers/EcritureFichier.h"
 #include "fichiers/FichierParametres.h"
 #include "noyau/Constantes.h"
@@ -132,15 +132,15 @@ bool normalesFinies(const GroupeObj& groupe) {
     return finis(groupe.normales);
 }
 
-// The five groups of a conversion (only the patch when code is 0).
+// The five groups of a conversion (only the patch when code is Aucune).
 // Input: the record after the conversion and before the change of frame,
-// the cyclide-type code and the piece's ranges.
+// the kind of cyclide and the piece's ranges.
 // Gives back the groups in file order, non-finite values included.
-std::vector<GroupeObj> groupesConversion(const RBBPd& converti, int code,
+std::vector<GroupeObj> groupesConversion(const RBBPd& converti, GenreCyclide code,
                                          const MorceauCyclide& morceau) {
     std::vector<GroupeObj> groupes;
     groupes.push_back(grilleCarreau("carreau", converti, PAS_CARREAU, PAS_CARREAU));
-    if (code == 0)
+    if (!estCyclide(code))
         return groupes;
     RBBPd dansRepere = converti;
     dansRepere.changementBase();
@@ -207,7 +207,7 @@ void ecrireObj(std::ostream& out, const std::vector<GroupeObj>& groupes,
 // code, the piece, comment lines, notices to fill.
 // Gives back true on success; false when the file cannot be written (an
 // existing file is then untouched).
-bool exporterObj(const std::string& chemin, const RBBPd& converti, int code,
+bool exporterObj(const std::string& chemin, const RBBPd& converti, GenreCyclide code,
                  const MorceauCyclide& morceau, const std::vector<std::string>& entete,
                  std::vector<std::string>& notices) {
     std::ostringstream texte;
@@ -218,8 +218,8 @@ bool exporterObj(const std::string& chemin, const RBBPd& converti, int code,
 std::string texteObjScene(const Scene& s, std::vector<std::string>& notices) {
     const std::vector<std::string> entete = {
         "cyclide-conv : carreau, carreau converti et cyclide de Dupin",
-        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(s.typeCyclide) + " (" +
-            messageCyclide(s.typeCyclide) + ")"};
+        "type " + std::to_string(s.type) + ", cyclide " + std::to_string(codeGenre(s.typeCyclide)) +
+            " (" + messageCyclide(s.typeCyclide) + ")"};
     std::ostringstream texte;
     ecrireObj(texte, groupesConversion(s.converti, s.typeCyclide, s.morceau), entete, notices);
     return texte.str();

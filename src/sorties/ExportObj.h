@@ -46,12 +46,12 @@ bool sommetsFinis(const GroupeObj& groupe);
 bool normalesFinies(const GroupeObj& groupe);
 
 // The groups of a conversion, in file order: "carreau" (world coordinates,
-// 30 x 30); when code is not 0 also "carreau_cyclide" (the patch in the
+// 30 x 30); when code is not Aucune also "carreau_cyclide" (the patch in the
 // cyclide's frame, 30 x 30), "morceau_cyclide" (the piece, 80 x 80),
 // "cyclide" (theta, psi in [0, 2pi], 80 x 80) and "polyedre" (the net in the
 // cyclide's frame). converti is the record after the conversion, before the
 // change of frame.
-std::vector<GroupeObj> groupesConversion(const RBBPd& converti, int code,
+std::vector<GroupeObj> groupesConversion(const RBBPd& converti, GenreCyclide code,
                                          const MorceauCyclide& morceau);
 
 // Writes the groups as OBJ text (numbers with 17 significant digits, global
@@ -64,7 +64,7 @@ void ecrireObj(std::ostream& out, const std::vector<GroupeObj>& groupes,
 // The whole export: the groups of the conversion written to chemin through a
 // temporary file and a rename. Returns false, with an existing chemin left
 // as it was, when the file cannot be written.
-bool exporterObj(const std::string& chemin, const RBBPd& converti, int code,
+bool exporterObj(const std::string& chemin, const RBBPd& converti, GenreCyclide code,
                  const MorceauCyclide& morceau, const std::vector<std::string>& entete,
                  std::vector<std::string>& notices);
 

@@ -282,11 +282,12 @@ std::vector<SurfaceNommee> surfacesStep(const Scene& s, std::vector<std::string>
         surfaces.push_back(carreau);
     else
         notices.emplace_back("surface carreau omise : coordonnees non finies ou point a l'infini");
-    if (s.typeCyclide == 0)
+    if (!estCyclide(s.typeCyclide))
         return surfaces;
     ajouterCyclide(s, "morceau_cyclide", s.morceau, 1, false, surfaces, notices);
     // Only the ring cyclide and the collar torus are free of singular points.
-    const bool croisee = s.typeCyclide != 1 && s.typeCyclide != 6;
+    const bool croisee =
+        s.typeCyclide != GenreCyclide::Ring && s.typeCyclide != GenreCyclide::ToreCollier;
     ajouterCyclide(s, "cyclide", MorceauCyclide{0, DEUX_PI, 0, DEUX_PI}, SEGMENTS_MIN_CYCLIDE,
                    croisee, surfaces, notices);
     return surfaces;

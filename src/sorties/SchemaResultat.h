@@ -23,7 +23,7 @@
 #ifndef CYCLIDE_SORTIES_SCHEMARESULTAT_H
 #define CYCLIDE_SORTIES_SCHEMARESULTAT_H
 
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "scene/Scene.h"
 
 #include <cmath>
@@ -41,15 +41,6 @@ struct OrigineEntree {
     std::string fichier; // the parameter file's or the net file's name (Fichier, Reseau)
     long ligne = 0;      // the line number in the batch (Sorte::Lot)
 };
-
-// The English name of a cyclide-type code: 1 "ring", 2 "spindle",
-// 3 "horned", 4 "double_sphere", 5 "crossed_torus", 6 "collar_torus";
-// nullptr for 0 (no cyclide) and for any other code.
-inline const char* sorteCyclide(int code) {
-    static const char* const SORTES[7] = {nullptr,         "ring",          "spindle",     "horned",
-                                          "double_sphere", "crossed_torus", "collar_torus"};
-    return code >= 0 && code <= 6 ? SORTES[code] : nullptr;
-}
 
 namespace schema_resultat {
 
@@ -179,7 +170,7 @@ template <class Sortie> void cyclide(Ecriture<Sortie>& e, const RBBPd& c) {
 // empty when there is nothing to say.
 inline std::string raison(const Scene& sc, const std::vector<std::string>& nonFinis) {
     std::string r;
-    if (sc.typeCyclide == 0)
+    if (!estCyclide(sc.typeCyclide))
         r = !sc.raison.empty() ? sc.raison
             : sc.type == 0     ? "the patch is not convertible (conversion type 0)"
                                : "no Dupin cyclide carries the patch (cyclide code 0)";
@@ -198,7 +189,7 @@ inline std::string raison(const Scene& sc, const std::vector<std::string>& nonFi
 // code first), null where the conversion gave none.
 template <class Sortie> void suiteConversion(Ecriture<Sortie>& e, const Scene& sc) {
     Sortie& s = e.s;
-    if (sc.typeCyclide != 0) {
+    if (estCyclide(sc.typeCyclide)) {
         cyclide(e, sc.converti);
         static const char* const NOMS[4] = {"u0", "u1", "v0", "v1"};
         const double bornes[4] = {sc.morceau.u0, sc.morceau.u1, sc.morceau.v0, sc.morceau.v1};
@@ -210,20 +201,20 @@ template <class Sortie> void suiteConversion(Ecriture<Sortie>& e, const Scene& s
         s.nul();
     }
     s.cle("residual");
-    if (sc.type != 0 || sc.typeCyclide != 0)
+    if (sc.type != 0 || estCyclide(sc.typeCyclide))
         e.nombre([] { return std::string("residual"); }, sc.residu);
     else
         s.nul();
     s.cle("uncertainty");
-    if (sc.typeCyclide != 0)
+    if (estCyclide(sc.typeCyclide))
         e.nombre([] { return std::string("uncertainty"); }, sc.incertitude);
     else
         s.nul();
     s.cle("admitted_codes");
-    if (sc.typeCyclide != 0) {
+    if (estCyclide(sc.typeCyclide)) {
         s.tableau();
-        for (int code : codesAdmis(sc.genresAdmis, sc.typeCyclide))
-            s.entier(code);
+        for (const GenreCyclide g : codesAdmis(sc.genresAdmis, sc.typeCyclide))
+            s.entier(codeGenre(g));
         s.finTableau();
     } else {
         s.nul();
@@ -249,9 +240,9 @@ void ecrireResultat(Sortie& sortie, const Scene& sc, const OrigineEntree& origin
     s.cle("type");
     s.entier(sc.type);
     s.cle("code");
-    s.entier(sc.typeCyclide);
+    s.entier(codeGenre(sc.typeCyclide));
     s.cle("kind");
-    const char* sorte = sorteCyclide(sc.typeCyclide);
+    const char* sorte = nomGenre(sc.typeCyclide);
     if (sorte != nullptr)
         s.mot(sorte);
     else

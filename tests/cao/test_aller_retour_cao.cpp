@@ -75,7 +75,7 @@ class AllerRetourCao : public ::testing::TestWithParam<CasAllerRetour> {};
 TEST_P(AllerRetourCao, EveryPatchReadBackKeepsItsVerdictAndCyclide) {
     const CasAllerRetour& cas = GetParam();
     const Scene s = construireSceneReseau(reseauPiece(cas.a, cas.c, cas.mu), PlanConversion::Pz);
-    ASSERT_EQ(s.typeCyclide, cas.code);
+    ASSERT_EQ(codeGenre(s.typeCyclide), cas.code);
     DossierDeTest dossier("aller-retour");
     const std::string chemin = (dossier.chemin() / (cas.iges ? "f.iges" : "f.step")).string();
     std::vector<std::string> notices;
@@ -172,7 +172,7 @@ TEST(FichierOcct, BSplineSplitBilinearRaisedPlaneSkipped) {
     // The face of degree 1 x 2 raised to 2 x 2 is the same surface; its
     // straight boundaries are not circular arcs.
     EXPECT_EQ(r[2].element.face, 2);
-    EXPECT_EQ(r[2].scene.typeCyclide, 0);
+    EXPECT_EQ(r[2].scene.typeCyclide, GenreCyclide::Aucune);
     for (double u : {0.0, 0.3, 1.0})
         for (double v : {0.0, 0.7, 1.0}) {
             const Point p = r[2].element.reseau.point(u, v);

@@ -90,9 +90,11 @@ void verifierFace(const std::vector<const LigneCaoTest*>& lignes, const Attendu&
     for (const LigneCaoTest* l : lignes) {
         ASSERT_EQ(l->element.sorte, SorteElementCao::Carreau) << l->element.raison;
         const Scene& s = l->scene;
-        EXPECT_TRUE(s.typeCyclide == a.code || admet(s.genresAdmis, a.code))
+        GenreCyclide attendu = GenreCyclide::Aucune;
+        genreDuCode(a.code, attendu);
+        EXPECT_TRUE(s.typeCyclide == attendu || admet(s.genresAdmis, attendu))
             << "code " << s.typeCyclide << " au lieu de " << a.code << " : " << s.raison;
-        if (s.typeCyclide == 0)
+        if (!estCyclide(s.typeCyclide))
             continue;
         const double marge = 10 * s.incertitude * std::max(a.a, a.mu);
         EXPECT_NEAR(std::fabs(s.converti.a), a.a, marge) << "incertitude " << s.incertitude;

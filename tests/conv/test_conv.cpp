@@ -112,7 +112,7 @@ Attendu convertirIci(const double p[7], int exemple, int choix) {
     a.type = exemple ? chargerExemple(exemple, bez)
                      : bez.convertToCD4(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
     a.converti = bez;
-    a.code = a.converti.calculConversion(a.type, choix, a.morceau);
+    a.code = codeGenre(a.converti.calculConversion(a.type, choix, a.morceau));
     return a;
 }
 
@@ -915,6 +915,7 @@ TEST_F(CyclideConvFichiers, BadNetFilesAreRefused) {
                                                "P02) n'est pas un arc de cercle"));
     refuse(lancer({"--carreau", ici("absent.txt")}), "impossible d'ouvrir");
     refuse(lancer({"--carreau", ici("reseau.txt"), "--tolerance", "0"}), "--tolerance");
+    refuse(lancer({"--carreau", ici("reseau.txt"), "--tolerance", "1"}), "]0, 1[");
     refuse(lancer({"--tolerance", "1e-3", "--exemple", "1"}),
            "--tolerance va avec --carreau ou --lot");
     refuse(lancer({"--carreau", ici("reseau.txt"), "--obj", ici("reseau.txt")}),

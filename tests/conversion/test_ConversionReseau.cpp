@@ -11,6 +11,7 @@
 #include "conversion/LectureTore.h"
 #include "conversion/MorceauCyclide.h"
 #include "conversion/RBBPd.h"
+#include "conversion/Reseau.h"
 #include "conversion/VerdictConversion.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,13 @@ const Famillle FAMILLES[] = {
     {"horn_torus", Famille::Corne, {0.05, 2.5}},
     {"sphere", Famille::Sphere, {0.05, 2.5, 10, 0.1, 10, true}},
     {"small_sphere", Famille::Sphere, {1e-3, 1e-2, 1, 1e-3, 1e-3}},
+    // At the borders of the kinds: strips along a meridian of spindle tori
+    // whose a is 1e-7 to 1e-3 of mu, cyclides whose c is 1e-7 to 1e-3 of a,
+    // and nets whose weights carry a huge or tiny common factor.
+    {"thin_spindle_strip", Famille::FuseauMince, {0.2, 0.6, 10, 1, 10, false, 1e-4, 1e-2}},
+    {"tiny_c_ring", Famille::PetitC, {0.05, 2, 10, 0.1, 10}},
+    {"ring_weights_1e155", Famille::Ring, {0.05, 3, 0, 1, 1, false, 0, 0, 1e155}},
+    {"horned_weights_1e_m160", Famille::Horned, {0.05, 3, 0, 1, 1, true, 0, 0, 1e-160}},
 };
 
 void PrintTo(const Famillle& f, std::ostream* os) {
@@ -55,9 +63,10 @@ void PrintTo(const Famillle& f, std::ostream* os) {
 // A conversion of the case: its kind, or another first where the result
 // admits the drawn one too (numbers that leave the shape free), a, c, mu
 // within 1e-8 of the size or ten times the stated uncertainty, the patch on
-// it, the piece's corners at the patch's.
+// it, the piece's corners at the patch's; a snapped kind prints its numbers
+// (a sphere a = c = 0, a torus c = 0, a crossed torus a <= mu).
 void verifierConversion(const exacts::Cas& cas, const ConversionReseau& r) {
-    ASSERT_NE(r.code, 0) << r.raison << " (R " << r.residu << ")";
+    ASSERT_NE(r.code, GenreCyclide::Aucune) << r.raison << " (R " << r.residu << ")";
     ASSERT_TRUE(r.code == cas.code || admet(r.genres, cas.code))
         << "kind " << r.code << " instead of " << cas.code << ", uncertainty " << r.incertitude;
     const double admis = std::max(1e-8, 10 * r.incertitude) * cas.taille;
@@ -65,6 +74,10 @@ void verifierConversion(const exacts::Cas& cas, const ConversionReseau& r) {
     EXPECT_NEAR(r.converti.c, cas.c, admis);
     EXPECT_NEAR(r.converti.mu, cas.mu, admis);
     EXPECT_LE(r.residu, r.tolerance);
+    EXPECT_TRUE(!estTore(r.code) || r.converti.c == 0) << r.converti.c;
+    EXPECT_TRUE(r.code != GenreCyclide::SphereDouble || r.converti.a == 0) << r.converti.a;
+    EXPECT_TRUE(r.code != GenreCyclide::ToreCroise || r.converti.a <= r.converti.mu)
+        << r.converti.a << " > " << r.converti.mu;
     EXPECT_TRUE(repereDirect(r.converti));
     const double coins = std::max(1e-8, ECART_ARRONDI * arrondiRelatif(cas.net));
     EXPECT_TRUE(morceauSurLeCarreau(r.converti, r.morceau, coins));
@@ -97,7 +110,7 @@ TEST(ConversionReseau, PatchesTenThousandTimesSmallerThanTheirCyclide) {
             continue;
         ++n;
         const ConversionReseau r = convertirReseau(cas.net, TOLERANCE_CARREAU);
-        if (r.code == 0)
+        if (!estCyclide(r.code))
             continue;
         ++convertis;
         verifierConversion(cas, r);
@@ -268,6 +281,29 @@ TEST(ConversionReseau, APolishingWithOneParameterHeldKeepsItAndComesBack) {
     }
 }
 
+// The same net with its nine weights multiplied by one factor, from 1e-300
+// to 1e300, is the same surface: the same kind, a, c, mu within rounding.
+TEST(ConversionReseau, DoesNotDependOnTheWeightsScale) {
+    std::mt19937 g(31);
+    for (const Famille genre : {Famille::Ring, Famille::Spindle, Famille::Sphere}) {
+        exacts::Cas cas;
+        while (!exacts::tirer(genre, g, {0.2, 1.2, 0, 1, 1, true}, cas)) {
+        }
+        const ConversionReseau ref = convertirReseau(cas.net, TOLERANCE_CARREAU);
+        ASSERT_EQ(ref.code, cas.code) << ref.raison;
+        for (const double f : {1e-300, 1e-160, 0.3, 7.0, 1e155, 1e300}) {
+            RBBP net = cas.net;
+            for (int i = 0; i < 9; ++i)
+                net.w[i / 3][i % 3] *= f;
+            const ConversionReseau r = convertirReseau(net, TOLERANCE_CARREAU);
+            ASSERT_EQ(r.code, ref.code) << "factor " << f << ": " << r.raison;
+            EXPECT_NEAR(r.converti.a, ref.converti.a, 1e-12 * cas.taille) << f;
+            EXPECT_NEAR(r.converti.c, ref.converti.c, 1e-12 * cas.taille) << f;
+            EXPECT_NEAR(r.converti.mu, ref.converti.mu, 1e-12 * cas.taille) << f;
+        }
+    }
+}
+
 // Invariance: the same net turned, moved and scaled, down to 1e-300 and up
 // to 1e300, gives the same kind and a, c, mu scaled with it.
 TEST(ConversionReseau, DoesNotDependOnPlaceTurnOrUnit) {
@@ -315,7 +351,8 @@ TEST(ConversionReseau, ToleranceDecides) {
         p.setZ0(p.getZ0() + l.ecart * L);
         net.setP(1, 1, p);
         const ConversionReseau r = convertirReseau(net, TOLERANCE_CARREAU);
-        EXPECT_EQ(r.code != 0, l.converti) << l.ecart << ": R " << r.residu << " " << r.raison;
+        EXPECT_EQ(estCyclide(r.code), l.converti)
+            << l.ecart << ": R " << r.residu << " " << r.raison;
         if (!l.converti) {
             EXPECT_GT(r.residu, TOLERANCE_CARREAU);
             EXPECT_NE(r.raison.find("aucune cyclide"), std::string::npos) << r.raison;
@@ -325,7 +362,7 @@ TEST(ConversionReseau, ToleranceDecides) {
     plie.setW(0, 1, 2 * plie.getW(0, 1));
     const ConversionReseau r = convertirReseau(plie, TOLERANCE_CARREAU);
     EXPECT_EQ(r.type, 0);
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.code, GenreCyclide::Aucune);
     EXPECT_NE(r.raison.find("n'est pas un arc de cercle"), std::string::npos) << r.raison;
 }
 

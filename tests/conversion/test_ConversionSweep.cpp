@@ -112,7 +112,7 @@ void traiter(const Parametres& p, bool dessiner, Compteurs& n) {
     for (int k = 0; k < 2; ++k) {
         RBBPd calcule(bez);
         MorceauCyclide m;
-        const int code = calcule.calculConversion(type, choix[k], m);
+        const int code = codeGenre(calcule.calculConversion(type, choix[k], m));
         ASSERT_TRUE(code >= 0 && code <= 6) << code;
         if (type == 0)
             EXPECT_EQ(code, 0);
@@ -132,7 +132,7 @@ void traiter(const Parametres& p, bool dessiner, Compteurs& n) {
         if (dessiner) {
             RBBPd dessine(bez);
             glrec::reset();
-            EXPECT_EQ(dessine.conversion(type, choix[k]), code);
+            EXPECT_EQ(codeGenre(dessine.conversion(type, choix[k])), code);
             EXPECT_TRUE(memeCyclide(dessine, calcule));
             dessine.openGLChangementBase(30, 30);
             EXPECT_EQ(glrec::countBegin(GL_QUADS), (code == 0 ? 0u : 6400u) + 900u);
@@ -246,7 +246,7 @@ TEST(ConversionSweep, RandomTorusAndSphereNetsStayInRange) {
             RBBPd calcule(net);
             MorceauCyclide m;
             CaptureStdout silence;
-            const int code = calcule.calculConversion(2, choix, m);
+            const int code = codeGenre(calcule.calculConversion(2, choix, m));
             ASSERT_TRUE(code >= 4 && code <= 6) << code;
             ++codes[code];
             if (residuCyclide(calcule) < 1e-9)
@@ -262,7 +262,7 @@ TEST(ConversionSweep, RandomTorusAndSphereNetsStayInRange) {
             if (k % 20 == 0) {
                 RBBPd dessine(net);
                 glrec::reset();
-                EXPECT_EQ(dessine.conversion(2, choix), code);
+                EXPECT_EQ(codeGenre(dessine.conversion(2, choix)), code);
                 EXPECT_TRUE(memeCyclide(dessine, calcule));
                 dessine.openGLChangementBase(30, 30);
                 EXPECT_EQ(glrec::countBegin(GL_QUADS), 6400u + 900u);

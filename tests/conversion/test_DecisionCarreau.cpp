@@ -5,6 +5,7 @@
 // reason; the arc test; a net of the seven parameters gives what they give.
 #include "conversion/DecisionCarreau.h"
 #include "conversion/LectureTore.h"
+#include "conversion/Reseau.h"
 #include "fichiers/LectureCarreau.h"
 #include "scene/Scene.h"
 
@@ -43,9 +44,9 @@ TEST(DecisionCarreau, RandomPiecesOfEveryKindAreReadAsTheirKind) {
         const Scene s = sceneReseau(lu, k % 2 == 1 ? PlanConversion::Pz : PlanConversion::Py);
         const pieces::Premiere p = pieces::premiereLecture(s);
         avant.compter(p.code, p.residu);
-        apres.compter(s.typeCyclide, s.residu);
+        apres.compter(codeGenre(s.typeCyclide), s.residu);
         ++nets[genre];
-        EXPECT_EQ(s.typeCyclide, genre) << "net " << k << ": " << s.raison;
+        EXPECT_EQ(codeGenre(s.typeCyclide), genre) << "net " << k << ": " << s.raison;
         EXPECT_LE(s.residu, RESIDU_EXACT) << "net " << k;
         fideles[genre] += morceauFidele(s.converti, s.morceau, 1e-9);
         if (genre < pieces::SPHERE)
@@ -59,8 +60,8 @@ TEST(DecisionCarreau, RandomPiecesOfEveryKindAreReadAsTheirKind) {
             morceauFidele(pt.rec, pt.morceau, 1e-9)) { // right already: kept bit for bit
             EXPECT_TRUE(pieces::memeResultat(pt, t)) << "net " << k;
         }
-        apresTore.compter(t.typeCyclide, t.residu);
-        EXPECT_EQ(t.typeCyclide, genre) << "net " << k;
+        apresTore.compter(codeGenre(t.typeCyclide), t.residu);
+        EXPECT_EQ(codeGenre(t.typeCyclide), genre) << "net " << k;
         EXPECT_LE(t.residu, RESIDU_EXACT) << "net " << k;
         EXPECT_TRUE(morceauFidele(t.converti, t.morceau, 1e-9)) << "net " << k;
     }
@@ -96,7 +97,7 @@ TEST_P(Perturbe, MovedNetIsRefused) {
         RBBPd net;
         while (!pieces::pieceAleatoire(genre, g, 3, net)) {
         }
-        ASSERT_NE(sceneReseau(net, PlanConversion::Pz).typeCyclide, 0) << genre;
+        ASSERT_NE(codeGenre(sceneReseau(net, PlanConversion::Pz).typeCyclide), 0) << genre;
         const double d = 1e-3 * net.P[0][0].distance(net.P[2][2]);
         Point& P = net.P[p.i][p.j];
         const double x[3] = {P.getX0(), P.getY0(), P.getZ0()};
@@ -105,7 +106,7 @@ TEST_P(Perturbe, MovedNetIsRefused) {
         net.w[p.i][p.j] *= p.composante == 3 ? 1 + 1e-3 : 1;
         for (PlanConversion plan : {PlanConversion::Pz, PlanConversion::Py}) {
             const Scene s = sceneReseau(net, plan);
-            EXPECT_EQ(s.typeCyclide, 0) << "kind " << genre << " residu " << s.residu;
+            EXPECT_EQ(codeGenre(s.typeCyclide), 0) << "kind " << genre << " residu " << s.residu;
             EXPECT_FALSE(s.raison.empty());
         }
     }
@@ -139,7 +140,7 @@ TEST(DecisionCarreau, ArcsOfCirclesAndTheRefusalNamingTheBoundary) {
     ASSERT_TRUE(pieces::pieceAleatoire(pieces::RING, g, 1, net));
     net.w[2][1] *= 1.01;
     const Scene s = sceneReseau(net, PlanConversion::Pz);
-    EXPECT_EQ(s.type + s.typeCyclide, 0);
+    EXPECT_EQ(s.type + codeGenre(s.typeCyclide), 0);
     EXPECT_NE(s.raison.find("le bord u = 1 (P20 P21 P22)"), std::string::npos) << s.raison;
 }
 
@@ -155,7 +156,7 @@ TEST(DecisionCarreau, NetOfTheSevenParametersGivesTheSameResult) {
         e.plan = k % 2 == 1 ? PlanConversion::Pz : PlanConversion::Py;
         CaptureStdout silence;
         const Scene sp = construireScene(e);
-        if (sp.typeCyclide == 0)
+        if (codeGenre(sp.typeCyclide) == 0)
             continue;
         std::ostringstream texte;
         texte.precision(17);
@@ -167,8 +168,8 @@ TEST(DecisionCarreau, NetOfTheSevenParametersGivesTheSameResult) {
         const RBBP& net = lu.valeur;
         const Scene sr =
             construireSceneReseau(net, e.plan, std::max(TOLERANCE_CARREAU, 2 * sp.residu));
-        ASSERT_EQ(std::make_tuple(sr.type, sr.typeCyclide),
-                  std::make_tuple(sp.type, sp.typeCyclide))
+        ASSERT_EQ(std::make_tuple(sr.type, codeGenre(sr.typeCyclide)),
+                  std::make_tuple(sp.type, codeGenre(sp.typeCyclide)))
             << sr.raison << " net a c mu " << sr.converti.a << " " << sr.converti.c << " "
             << sr.converti.mu << " R " << sr.residu << " parameters " << sp.converti.a << " "
             << sp.converti.c << " " << sp.converti.mu << " R " << sp.residu;

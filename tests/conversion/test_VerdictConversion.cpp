@@ -20,8 +20,8 @@ using namespace cyclide;
 namespace {
 
 void verifierScene(const Scene& s, double seuil) {
-    EXPECT_EQ(s.raison.empty(), s.typeCyclide != 0) << s.raison;
-    if (s.typeCyclide == 0)
+    EXPECT_EQ(s.raison.empty(), codeGenre(s.typeCyclide) != 0) << s.raison;
+    if (codeGenre(s.typeCyclide) == 0)
         return;
     EXPECT_LE(s.residu, seuil);
     EXPECT_EQ(s.residu, residuCyclide(s.converti));
@@ -74,8 +74,8 @@ TEST(VerdictConversion, ParameterSweepReportsOnlyCarryingKinds) {
             if (p.code != 0 && p.residu <= RESIDU_EXACT && tol::orthonormal(p.rec.Base, 1e-12)) {
                 EXPECT_TRUE(pieces::memeResultat(p, s)) << "set " << k; // kept bit for bit
             }
-            apres[d].compter(s.typeCyclide, s.residu);
-            if (s.typeCyclide != 0 && s.residu > RESIDU_EXACT)
+            apres[d].compter(codeGenre(s.typeCyclide), s.residu);
+            if (codeGenre(s.typeCyclide) != 0 && s.residu > RESIDU_EXACT)
                 ++decades[std::min(5, static_cast<int>(std::log10(s.residu) + 9))];
         }
     }

@@ -93,7 +93,7 @@ void TestCao::chaqueCarreauSeMontreEtSeCopie() {
     QVERIFY(suivant->isEnabled());
     // Face 1 is the patch, face 2 the piece of its cyclide, then the 16
     // patches of the whole cyclide, face 3: each on the cyclide.
-    QVERIFY(vue(f)->typeCyclide != 0);
+    QVERIFY(estCyclide(vue(f)->typeCyclide));
     const RBBP premier = vue(f)->getScene().entree.reseau;
     suivant->trigger();
     suivant->trigger();

@@ -716,7 +716,7 @@ void TestFenPrincipale::exemples() {
     // The rebuild kept the example's patch.
     QCOMPARE(QString::number(vue(f)->getBez().getP(0, 0).abs(), 'f', 6).left(6),
              ligne00.split(' ').at(0));
-    QVERIFY(vue(f)->typeCyclide != 0);
+    QVERIFY(codeGenre(vue(f)->typeCyclide) != 0);
     QVERIFY(pixelsColores(vue(f)->grabFramebuffer()) > 1000);
 }
 

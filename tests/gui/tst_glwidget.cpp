@@ -192,7 +192,7 @@ void TestGLWidget::premiereReconstruction() {
     GLWidget vue;
     vue.initProjet();
     QCOMPARE(vue.getType(), 1);
-    QCOMPARE(vue.typeCyclide, 1);
+    QCOMPARE(codeGenre(vue.typeCyclide), 1);
     const RBBPd avant = vue.getBez1();
     QCOMPARE(vue.getBez().getP(0, 0).abs(), 4.0);
     QCOMPARE(vue.getBez().getW(0, 0), 1.0);
@@ -203,7 +203,7 @@ void TestGLWidget::premiereReconstruction() {
     vue.grabFramebuffer(); // initialisation: rebuild with drawing
     QVERIFY(vue.isValid());
     QCOMPARE(vue.getType(), 1);
-    QCOMPARE(vue.typeCyclide, 1);
+    QCOMPARE(codeGenre(vue.typeCyclide), 1);
     const RBBPd apres = vue.getBez1();
     QCOMPARE(apres.getA(), avant.getA());
     QCOMPARE(apres.getC(), avant.getC());
@@ -388,7 +388,7 @@ void TestGLWidget::parametresReconstruisent() {
     QCOMPARE(vue.getBez().getP(1, 1).cote(), 5.0);
     vue.setP10(0);
     QCOMPARE(vue.getType(), 0);
-    QCOMPARE(vue.typeCyclide, 0);
+    QCOMPARE(codeGenre(vue.typeCyclide), 0);
     QCOMPARE(miseAJour.count(), 5);
 }
 
@@ -441,7 +441,7 @@ void TestGLWidget::exemples() {
     QCOMPARE(vue.getType(), type);
     QCOMPARE(vue.getBez().getP(0, 0).abs(), x00);
     QCOMPARE(vue.getBez().getW(2, 1), w21);
-    QVERIFY(vue.typeCyclide != 0);
+    QVERIFY(codeGenre(vue.typeCyclide) != 0);
     vue.setTheta00(45);
     QCOMPARE(vue.getBez().getP(0, 0).abs(), x00);
     QVERIFY(std::fabs(vue.getTheta00() - PI / 4) < 1e-15);

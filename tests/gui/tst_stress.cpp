@@ -9,7 +9,7 @@
 // STRESS_GRAINE and STRESS_ACTIONS in the environment replace the seed and
 // the number of actions (to replay or lengthen a run).
 #include "FenetreTest.h"
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "fenetre/FenPrincipale.h"
 #include "fenetre/OutilsFenetre.h"
 #include "fenetre/glwidget.h"
@@ -135,7 +135,7 @@ class Stress {
     // Ends the connection to the view with the run.
     QObject contexte;
     std::mt19937 alea;
-    int typeAffiche = 0;
+    GenreCyclide typeAffiche = GenreCyclide::Aucune;
     bool planEnAttente = false;
     int modeAttendu = 0;
     int premierTour = 0;
@@ -406,13 +406,15 @@ QString Stress::incoherence() const {
     const QString message = enfant<QLabel>(f, QStringLiteral("informations"))->text();
     // Code 0 adds the verdict's reason after the message.
     const QString attendu = QString::fromLatin1(messageCyclide(typeAffiche));
-    if (message != attendu && !(typeAffiche == 0 && message.startsWith(attendu + " : "))) {
-        return QStringLiteral("message \"%1\", type affiche %2").arg(message).arg(typeAffiche);
+    if (message != attendu && !(!estCyclide(typeAffiche) && message.startsWith(attendu + " : "))) {
+        return QStringLiteral("message \"%1\", type affiche %2")
+            .arg(message)
+            .arg(codeGenre(typeAffiche));
     }
     if (!planEnAttente && typeAffiche != vue.typeCyclide) {
         return QStringLiteral("message du type %1, la vue a le type %2")
-            .arg(typeAffiche)
-            .arg(vue.typeCyclide);
+            .arg(codeGenre(typeAffiche))
+            .arg(codeGenre(vue.typeCyclide));
     }
     const double angles[4] = {vue.getTheta00(), vue.getTheta02(), vue.getTheta20(),
                               vue.getTheta22()};

@@ -103,7 +103,7 @@ void TestTravail::largeurStable() {
     const QSize avant = f.size();
     if (action == "t00") {
         taper(f, "theta00Valeur", "3.14159");
-        QCOMPARE(vue(f)->typeCyclide, 0);
+        QCOMPARE(codeGenre(vue(f)->typeCyclide), 0);
         // The best residual is shown whenever a reading was tried.
         QCOMPARE(enfant<QLabel>(f, "resultat_11")->text() == QStringLiteral("\u2014"),
                  vue(f)->getType() == 0);
@@ -238,7 +238,7 @@ void TestTravail::fichierDepose() {
     if (reseau) {
         QVERIFY(enfant<QLabel>(f, "sourceCarreau")->text().contains(nom));
         QVERIFY(enfant<QPushButton>(f, "boutonReprendre")->isEnabled());
-        QCOMPARE(vue(f)->typeCyclide, code);
+        QCOMPARE(codeGenre(vue(f)->typeCyclide), code);
         QCOMPARE(
             enfant<QLabel>(f, "sourceCarreau")->text().contains(QStringLiteral("tol\u00E9rance")),
             nom.endsWith(QStringLiteral(".txt")));

@@ -1,5 +1,5 @@
 #include "Tolerance.h"
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "scene/Exemples.h"
 #include "surfaces/RBBP.h"
 
@@ -119,14 +119,24 @@ TEST(Exemples, PatchCornersAreTheNetCorners) {
     }
 }
 
-TEST(Messages, OneMessagePerCyclideCodeAndCollarTorusOtherwise) {
-    EXPECT_STREQ(messageCyclide(0), "Nous n'avons pas un carreau convertible");
-    EXPECT_STREQ(messageCyclide(1), "La cyclide est de type ring");
-    EXPECT_STREQ(messageCyclide(2), "La cyclide est de type spindle");
-    EXPECT_STREQ(messageCyclide(3), "La cyclide est de type horned");
-    EXPECT_STREQ(messageCyclide(4), "La cyclide est une sphere double");
-    EXPECT_STREQ(messageCyclide(5), "La cyclide est un tore croise");
-    EXPECT_STREQ(messageCyclide(6), "La cyclide est un tore a collier");
-    EXPECT_STREQ(messageCyclide(7), "La cyclide est un tore a collier");
-    EXPECT_STREQ(messageCyclide(-1), "La cyclide est un tore a collier");
+// The table of kinds: each code read back to its kind, its message, and no
+// kind for a code outside 0..6.
+TEST(Messages, OneKindPerCodeWithItsMessage) {
+    const char* const messages[7] = {
+        "Nous n'avons pas un carreau convertible", "La cyclide est de type ring",
+        "La cyclide est de type spindle",          "La cyclide est de type horned",
+        "La cyclide est une sphere double",        "La cyclide est un tore croise",
+        "La cyclide est un tore a collier"};
+    for (int code = 0; code <= 6; ++code) {
+        GenreCyclide g = GenreCyclide::Aucune;
+        ASSERT_TRUE(genreDuCode(code, g)) << code;
+        EXPECT_EQ(codeGenre(g), code);
+        EXPECT_EQ(description(g).code, code);
+        EXPECT_STREQ(messageCyclide(g), messages[code]);
+        EXPECT_EQ(nomGenre(g) == nullptr, code == 0);
+    }
+    GenreCyclide g = GenreCyclide::Ring;
+    EXPECT_FALSE(genreDuCode(7, g));
+    EXPECT_FALSE(genreDuCode(-1, g));
+    EXPECT_EQ(g, GenreCyclide::Ring);
 }

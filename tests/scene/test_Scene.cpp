@@ -33,11 +33,11 @@ TEST_P(SceneCas, MatchesTheRebuildStepsBitForBit) {
                                                   e.rayon, e.z11, e.P10);
     RBBPd converti = Bez;
     MorceauCyclide m;
-    const int code = converti.calculConversion(type, choixPlan(e.plan), m);
+    const int code = codeGenre(converti.calculConversion(type, choixPlan(e.plan), m));
     RBBPd bez1 = converti;
     bez1.changementBase();
     EXPECT_EQ(s.type, type);
-    EXPECT_EQ(s.typeCyclide, code);
+    EXPECT_EQ(codeGenre(s.typeCyclide), code);
     EXPECT_EQ(texte(s.Bez), texte(Bez));
     EXPECT_EQ(texte(s.converti), texte(converti));
     EXPECT_EQ(texte(s.Bez1), texte(bez1));

@@ -135,7 +135,7 @@ class Repertoire {
 // The start-up patch converted as the converter does it.
 struct Conversion {
     RBBPd converti;
-    int code = 0;
+    GenreCyclide code = GenreCyclide::Aucune;
     MorceauCyclide morceau;
 };
 
@@ -196,7 +196,7 @@ std::array<double, 3> coordonneesRepere(const RBBPd& r, const std::array<double,
 
 TEST(ExportObj, StartUpPatchGivesFiveGroupsWithTheGridCounts) {
     Conversion c = conversionDepart(1);
-    ASSERT_EQ(c.code, 1);
+    ASSERT_EQ(c.code, GenreCyclide::Ring);
     std::vector<std::string> notices;
     std::vector<GroupeLu> gs = exporterEtRelire(c, notices);
     EXPECT_TRUE(notices.empty());
@@ -362,7 +362,7 @@ TEST(ExportObj, NetGroupIsTheConvertedControlNet) {
 TEST(ExportObj, NonConvertiblePatchWritesOnlyThePatch) {
     // A finite net with the verdict "not convertible".
     Conversion c = conversionDepart(1);
-    c.code = 0;
+    c.code = GenreCyclide::Aucune;
     std::vector<std::string> notices;
     std::vector<GroupeLu> gs = exporterEtRelire(c, notices);
     EXPECT_TRUE(notices.empty());

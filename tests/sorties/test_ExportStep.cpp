@@ -151,7 +151,7 @@ class StepCas : public ::testing::TestWithParam<EntreeScene> {};
 
 TEST_P(StepCas, FileReadsBackWithExactSurfaces) {
     const Scene s = construireScene(GetParam());
-    ASSERT_NE(s.typeCyclide, 0);
+    ASSERT_NE(codeGenre(s.typeCyclide), 0);
     const fs::path chemin =
         fs::temp_directory_path() / ("test_step_" + std::to_string(::getpid()) + ".step");
     std::vector<std::string> notices;

@@ -4,7 +4,7 @@
 #include "CasScene.h"
 #include "JsonMini.h"
 #include "Tolerance.h"
-#include "conversion/Messages.h"
+#include "conversion/GenreCyclide.h"
 #include "conversion/Residu.h"
 #include "sorties/ResultatJson.h"
 
@@ -99,11 +99,11 @@ TEST_P(JsonCas, EveryKeyReadsBackAsTheScene) {
     }
     EXPECT_EQ(j["plane"].t, s.entree.plan == PlanConversion::Pz ? "z" : "y");
     EXPECT_EQ(j["type"].n, s.type);
-    ASSERT_NE(s.typeCyclide, 0) << "every worked case is convertible";
-    EXPECT_EQ(j["code"].n, s.typeCyclide);
+    ASSERT_NE(codeGenre(s.typeCyclide), 0) << "every worked case is convertible";
+    EXPECT_EQ(j["code"].n, codeGenre(s.typeCyclide));
     const char* sortes[7] = {
         "", "ring", "spindle", "horned", "double_sphere", "crossed_torus", "collar_torus"};
-    EXPECT_EQ(j["kind"].t, sortes[s.typeCyclide]);
+    EXPECT_EQ(j["kind"].t, sortes[codeGenre(s.typeCyclide)]);
     EXPECT_EQ(j["message"].t, messageCyclide(s.typeCyclide));
     for (int i = 0; i < 3; ++i)
         for (int k = 0; k < 3; ++k) {

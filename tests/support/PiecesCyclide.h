@@ -134,7 +134,8 @@ inline Premiere premiereLecture(const cyclide::Scene& s) {
     Premiere p;
     p.rec = s.Bez;
     CaptureStdout silence;
-    p.code = p.rec.calculConversion(s.type, cyclide::choixPlan(s.entree.plan), p.morceau);
+    p.code =
+        codeGenre(p.rec.calculConversion(s.type, cyclide::choixPlan(s.entree.plan), p.morceau));
     p.residu = p.code ? cyclide::residuCyclide(p.rec) : 0;
     return p;
 }
@@ -142,11 +143,11 @@ inline Premiere premiereLecture(const cyclide::Scene& s) {
 // The scene kept the first reading bit for bit: code, cyclide, frame, piece.
 inline bool memeResultat(const Premiere& p, const cyclide::Scene& s) {
     const RBBPd& r = s.converti;
-    bool ok = p.code == s.typeCyclide && p.rec.a == r.a && p.rec.c == r.c && p.rec.mu == r.mu &&
-              p.rec.omega.getX0() == r.omega.getX0() && p.rec.omega.getY0() == r.omega.getY0() &&
-              p.rec.omega.getZ0() == r.omega.getZ0() && p.morceau.u0 == s.morceau.u0 &&
-              p.morceau.u1 == s.morceau.u1 && p.morceau.v0 == s.morceau.v0 &&
-              p.morceau.v1 == s.morceau.v1;
+    bool ok = p.code == codeGenre(s.typeCyclide) && p.rec.a == r.a && p.rec.c == r.c &&
+              p.rec.mu == r.mu && p.rec.omega.getX0() == r.omega.getX0() &&
+              p.rec.omega.getY0() == r.omega.getY0() && p.rec.omega.getZ0() == r.omega.getZ0() &&
+              p.morceau.u0 == s.morceau.u0 && p.morceau.u1 == s.morceau.u1 &&
+              p.morceau.v0 == s.morceau.v0 && p.morceau.v1 == s.morceau.v1;
     for (int i = 0; i < 9; ++i)
         ok = ok && p.rec.Base[i / 3][i % 3] == r.Base[i / 3][i % 3];
     return ok;

@@ -7,6 +7,7 @@
 #ifndef RESEAUX_EXACTS_H
 #define RESEAUX_EXACTS_H
 
+#include "conversion/GenreCyclide.h"
 #include "surfaces/RBBP.h"
 
 #include <cmath>
@@ -16,20 +17,43 @@ namespace exacts {
 
 using LD = long double;
 
-// The kinds of cyclide, with the code the conversion must give.
-enum class Famille { Ring, Spindle, Horned, Sphere, Croise, Collier, Corne };
+// The kinds of cyclide, with the kind the conversion must give.
+// FuseauMince: a spindle torus whose a is 1e-7 to 1e-3 of mu (a crossed
+// torus near the sphere); PetitC, PetitCCorne: a ring or a horned cyclide
+// whose c is 1e-7 to 1e-3 of a (near a collar torus).
+enum class Famille {
+    Ring,
+    Spindle,
+    Horned,
+    Sphere,
+    Croise,
+    Collier,
+    Corne,
+    FuseauMince,
+    PetitC,
+    PetitCCorne
+};
 
-inline int codeAttendu(Famille f) {
-    const int codes[7] = {1, 2, 3, 4, 5, 6, 5};
-    return codes[static_cast<int>(f)];
+inline cyclide::GenreCyclide codeAttendu(Famille f) {
+    using G = cyclide::GenreCyclide;
+    const G genres[10] = {G::Ring,       G::Spindle,     G::Horned,     G::SphereDouble,
+                          G::ToreCroise, G::ToreCollier, G::ToreCroise, G::ToreCroise,
+                          G::Ring,       G::Horned};
+    return genres[static_cast<int>(f)];
 }
 
 // How a case is drawn.
 struct Tirage {
-    double spanMin = 0.1, spanMax = 1.5;   // angle spans (radians), either direction
-    double portee = 0;                     // translation within +-portee (world units)
-    double echelleMin = 1, echelleMax = 1; // the cyclide's size, log-uniform
-    bool reparametrer = false;             // w_ij l^i n^j and a random overall sign
+    double spanMin = 0.1, spanMax = 1.5;       // angle spans (radians), either direction
+    double portee = 0;                         // translation within +-portee (world units)
+    double echelleMin = 1, echelleMax = 1;     // the cyclide's size, log-uniform
+    bool reparametrer = false;                 // w_ij l^i n^j and a random overall sign
+    double spanThetaMin = 0, spanThetaMax = 0; // when not 0, the theta span's own range
+    double echellePoids = 1;                   // every weight multiplied by it
+    // The boundary psi = p1 at the singular angle, where a - mu cos psi = 0
+    // (a sphere's pole, a spindle torus's or cyclide's point on the axis):
+    // collapsed to one point (for the kinds with a <= mu).
+    bool pole = false;
 };
 
 // A drawn case: the net in world coordinates and the cyclide it lies on.
@@ -37,7 +61,7 @@ struct Cas {
     RBBP net;
     double a = 0, c = 0, mu = 0; // the cyclide's parameters (non-negative)
     double taille = 0;           // max(a, mu): the cyclide's size
-    int code = 0;                // the code the conversion must give
+    cyclide::GenreCyclide code = cyclide::GenreCyclide::Aucune; // the kind the conversion must give
     // Where the cyclide sits: its point q (its own frame, scaled with a, c,
     // mu) is at Base q + omega in the world.
     double Base[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
@@ -48,9 +72,11 @@ inline LD uniforme(std::mt19937& g, LD lo, LD hi) {
     return lo + (hi - lo) * static_cast<LD>(std::uniform_real_distribution<double>(0, 1)(g));
 }
 
-// (a, c, mu) of the kind for the size 1, from two ratios in (0.15, 0.85).
+// (a, c, mu) of the kind for the size 1, from two ratios in (0.15, 0.85)
+// and, for the kinds near a border, one from 1e-7 to 1e-3 (log-uniform).
 inline void parametres(Famille f, std::mt19937& g, LD& a, LD& c, LD& mu) {
     const LD x = uniforme(g, 0.15L, 0.85L), y = uniforme(g, 0.15L, 0.85L);
+    const auto petit = [&g] { return std::pow(10.0L, uniforme(g, -7, -3)); };
     a = 1;
     c = 0;
     mu = 1;
@@ -75,6 +101,15 @@ inline void parametres(Famille f, std::mt19937& g, LD& a, LD& c, LD& mu) {
         break;
     case Famille::Corne:
         mu = 1;
+        break;
+    case Famille::FuseauMince:
+        a = petit();
+        break;
+    case Famille::PetitC:
+        c = petit(), mu = x;
+        break;
+    case Famille::PetitCCorne:
+        c = petit(), mu = c * y;
         break;
     }
 }
@@ -120,16 +155,20 @@ inline void netHomogene(LD a, LD c, LD mu, LD t0, LD t1, LD p0, LD p1, LD H[3][3
 // True when the rectangle keeps clear of the cyclide's singular points
 // (a - mu cos p or c cos t - mu changing sign) and of points at infinity.
 inline bool rectangleSain(LD a, LD c, LD mu, LD t0, LD t1, LD p0, LD p1, const LD H[3][3][4]) {
-    auto signeConstant = [](auto f, LD lo, LD hi) {
+    // f keeps one sign over [lo, hi], at least 1e-3 of echelle away from 0
+    // (for a size echelle other than 1, each value beyond 1/20 of the first).
+    auto signeConstant = [](auto f, LD lo, LD hi, LD echelle) {
         const LD premier = f(lo);
+        const LD marge = 0.05L * std::fabs(premier) * (echelle == 1 ? 1 : std::fabs(premier));
         for (int k = 1; k <= 64; ++k)
-            if (f(lo + (hi - lo) * k / 64) * premier <= 0.05L * std::fabs(premier))
+            if (f(lo + (hi - lo) * k / 64) * premier <= marge)
                 return false;
-        return std::fabs(premier) > 1e-3L;
+        return std::fabs(premier) > 1e-3L * echelle;
     };
-    if (!signeConstant([&](LD p) { return a - mu * std::cos(p); }, p0, p1) && c != 0)
+    if (!signeConstant([&](LD p) { return a - mu * std::cos(p); }, p0, p1, 1) && c != 0)
         return false;
-    if (c != 0 && !signeConstant([&](LD t) { return c * std::cos(t) - mu; }, t0, t1))
+    if (c != 0 && !signeConstant([&](LD t) { return c * std::cos(t) - mu; }, t0, t1,
+                                 c < 1e-2L ? std::fmax(c, mu) : 1)) // a tiny c: relative to it
         return false;
     LD wMax = 0, wMin = 1e300L;
     for (int i = 0; i < 3; ++i)
@@ -166,13 +205,21 @@ inline LD span(std::mt19937& g, double lo, double hi) {
 inline bool tirer(Famille f, std::mt19937& g, const Tirage& t, Cas& cas) {
     LD a, c, mu;
     parametres(f, g, a, c, mu);
-    const LD t0 = uniforme(g, -3.14159L, 3.14159L), p0 = uniforme(g, -3.14159L, 3.14159L);
-    const LD t1 = t0 + span(g, t.spanMin, t.spanMax), p1 = p0 + span(g, t.spanMin, t.spanMax);
+    const LD t0 = uniforme(g, -3.14159L, 3.14159L);
+    LD p0 = uniforme(g, -3.14159L, 3.14159L);
+    const LD t1 = t0 + (t.spanThetaMax > 0 ? span(g, t.spanThetaMin, t.spanThetaMax)
+                                           : span(g, t.spanMin, t.spanMax));
+    LD p1 = p0 + span(g, t.spanMin, t.spanMax);
+    if (t.pole) {
+        p1 = (uniforme(g, 0, 1) < 0.5L ? -1 : 1) * std::acos(a / mu);
+        p0 = p1 + span(g, t.spanMin, t.spanMax);
+    }
     if (std::fabs(std::cos((t1 - t0) / 2)) < 1e-3L || std::fabs(std::cos((p1 - p0) / 2)) < 1e-3L)
         return false;
     LD H[3][3][4];
     netHomogene(a, c, mu, t0, t1, p0, p1, H);
-    if (!rectangleSain(a, c, mu, t0, t1, p0, p1, H))
+    // Away from the collapsed boundary the rectangle keeps clear of singular points.
+    if (!rectangleSain(a, c, mu, t0, t1, p0, t.pole ? p0 + 0.9L * (p1 - p0) : p1, H))
         return false;
     LD R[3][3];
     rotation(g, R);
@@ -195,7 +242,8 @@ inline bool tirer(Famille f, std::mt19937& g, const Tirage& t, Cas& cas) {
             P.init(static_cast<double>(x[0]), static_cast<double>(x[1]), static_cast<double>(x[2]));
             cas.net.setP(i, j, P);
             cas.net.setW(i, j,
-                         static_cast<double>(signe * h[3] / w00 * std::pow(l, i) * std::pow(n, j)));
+                         static_cast<double>(signe * h[3] / w00 * std::pow(l, i) * std::pow(n, j)) *
+                             t.echellePoids);
         }
     cas.a = static_cast<double>(s * a);
     cas.c = static_cast<double>(s * c);

@@ -620,10 +620,10 @@ TEST(CyclideSceneLists, EachListAloneRecordsTheCallsOfTheWholeRebuild) {
             // one, number for number, and so is the cyclide type.
             RBBPd drawn = bez, computed = bez;
             glrec::reset();
-            const int drawnType = drawn.conversion(type, plan);
+            const int drawnType = codeGenre(drawn.conversion(type, plan));
             drawn.openGLChangementBase(30, 30);
             MorceauCyclide morceau;
-            EXPECT_EQ(computed.calculConversion(type, plan, morceau), drawnType);
+            EXPECT_EQ(codeGenre(computed.calculConversion(type, plan, morceau)), drawnType);
             computed.changementBase();
             const std::vector<double> a = recordNumbers(drawn), b = recordNumbers(computed);
             for (std::size_t k = 0; k < a.size(); ++k)
