@@ -216,6 +216,11 @@ MorceauCyclide morceauTore(const RBBPd& rec) {
     return m;
 }
 
+double aDuTore(const RBBPd& rec) {
+    Tore t;
+    return toreDuReseau(bordsDe(rec), t) ? t.a / t.mu : std::nan("");
+}
+
 GenreCyclide lireToreSphere(RBBPd& rec, MorceauCyclide& morceau) {
     Tore t;
     if (!toreDuReseau(bordsDe(rec), t))

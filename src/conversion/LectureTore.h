@@ -29,6 +29,11 @@ namespace cyclide {
 // (coinciding points, straight boundaries, non-numbers).
 GenreCyclide lireToreSphere(RBBPd& rec, MorceauCyclide& morceau);
 
+// The a of the torus read straight from the net as lireToreSphere reads it,
+// over its mu, before any snap to a sphere: what writing a sphere's a as 0
+// drops. NaN when the net gives no finite torus.
+double aDuTore(const RBBPd& rec);
+
 // The parameter rectangle of the torus or sphere (c = 0) written in rec
 // that its patch covers: the angles of P00 give u0 and v1, those of P22 give
 // u1 and v0. Each corner's angles are followed from the patch centre along

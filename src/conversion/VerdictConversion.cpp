@@ -248,6 +248,10 @@ ConversionVerifiee convertirVerifie(const RBBPd& bez, int type, PlanConversion p
     if (res.raison.empty()) {
         res.code = l.code;
         res.morceau = l.morceau;
+        if (l.code == GenreCyclide::SphereDouble) {
+            const double a = std::fabs(aDuTore(bez));
+            res.saut = std::isfinite(a) ? a : 0;
+        }
     }
     return res;
 }

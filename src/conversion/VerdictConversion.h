@@ -30,7 +30,10 @@ struct ConversionVerifiee {
     GenreCyclide code = GenreCyclide::Aucune; // the kind of cyclide, the verdict
     RBBPd converti;                           // the net with the cyclide of the reading kept
     MorceauCyclide morceau;                   // its piece; all zero for Aucune
-    double residu = 0;  // residual of the reading kept (+infinity if none is finite)
+    double residu = 0; // residual of the reading kept (+infinity if none is finite)
+    // For a sphere, what writing its a as 0 dropped: the a of the torus read
+    // from the net over its mu (aDuTore); 0 otherwise.
+    double saut = 0;
     std::string raison; // why the verdict is code 0; empty otherwise
 };
 

@@ -3,6 +3,7 @@
 #include "conversion/ConversionReseau.h"
 #include "scene/Exemples.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstddef>
@@ -26,7 +27,8 @@ void convertirScene(Scene& s, double seuil) {
     s.residu = v.residu;
     s.raison = v.raison;
     if (estCyclide(v.code)) {
-        s.incertitude = incertitudeCyclide(s.Bez, s.converti.cyclide());
+        // Never below what a snap to a sphere dropped of a.
+        s.incertitude = std::max(incertitudeCyclide(s.Bez, s.converti.cyclide()), v.saut);
         s.genresAdmis = genresAdmis(std::fabs(s.converti.a), std::fabs(s.converti.c),
                                     std::fabs(s.converti.mu), v.code, s.incertitude);
     }

@@ -214,10 +214,9 @@ CasUnite enUnite(const exacts::Cas& cas) {
     const double s = 1 / cas.net.P[0][0].distance(cas.net.P[2][2]);
     const Point& m = cas.net.P[1][1];
     const double T[3] = {-s * m.getX0(), -s * m.getY0(), -s * m.getZ0()};
-    CasUnite u;
-    static_cast<RBBP&>(u.rec) = deplace(cas.net, I, T, s);
     const Point w(s * cas.omega[0] + T[0], s * cas.omega[1] + T[1], s * cas.omega[2] + T[2]);
-    u.vrai = cyclidePlacee(s * cas.a, s * cas.c, s * cas.mu, w, cas.Base);
+    CasUnite u{RBBPd(), cyclidePlacee(s * cas.a, s * cas.c, s * cas.mu, w, cas.Base)};
+    static_cast<RBBP&>(u.rec) = deplace(cas.net, I, T, s);
     return u;
 }
 

@@ -8,6 +8,7 @@
 
 #include "CaptureStdout.h"
 #include "PiecesCyclide.h"
+#include "ReseauxExacts.h"
 #include "Tolerance.h"
 
 #include <gtest/gtest.h>
@@ -106,5 +107,32 @@ TEST(VerdictConversion, QuotedSetsGiveCodeZeroOrACarryingCyclide) {
         const Scene sc = construireScene(e);
         EXPECT_EQ(sc.type, 1);
         verifierScene(sc, RESIDU_EXACT);
+    }
+}
+
+// A torus piece whose a is below what the sphere's residual tells (a few
+// 1e-10 of mu) is reported as a sphere, a written as 0: the uncertainty it
+// states covers the a it dropped, and the torus stays admitted.
+TEST(VerdictConversion, ASphereSnapStatesTheADropped) {
+    for (const double a : {3e-10, 8e-11}) {
+        long double H[3][3][4];
+        exacts::netHomogene(a, 0, 1, 0.2L, 1.1L, 0.4L, 1.3L, H);
+        RBBPd net;
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) {
+                const long double* h = H[i][j];
+                net.setP(i, j,
+                         Point(static_cast<double>(h[0] / h[3]), static_cast<double>(h[1] / h[3]),
+                               static_cast<double>(h[2] / h[3])));
+                net.setW(i, j, static_cast<double>(h[3]));
+            }
+        CaptureStdout silence;
+        const Scene s = construireSceneCarreau(net, 2, PlanConversion::Pz);
+        ASSERT_EQ(s.typeCyclide, GenreCyclide::SphereDouble) << a;
+        EXPECT_EQ(s.converti.a, 0);
+        EXPECT_GE(s.incertitude, 0.9 * a) << a; // at least what the snap moved
+        // The a dropped, as the verdict reports it for the scene.
+        EXPECT_NEAR(convertirVerifie(net, 2, PlanConversion::Pz, RESIDU_ADMIS).saut, a, 0.01 * a);
+        EXPECT_TRUE(admet(s.genresAdmis, GenreCyclide::ToreCroise)) << a;
     }
 }
