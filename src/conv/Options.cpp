@@ -30,9 +30,9 @@ const char* const USAGE =
     "  cyclide-conv --version\n"
     "\n"
     "Construit le carreau a partir des sept parametres (angles en radians), d'un\n"
-    "fichier de parametres (.car, .bez ; - pour l'entree standard), d'un exemple\n"
-    "integre ou d'un carreau donne point par point, le convertit en carreau de\n"
-    "cyclide de Dupin et affiche :\n"
+    "fichier de parametres (.car, .bez : exactement sept nombres ; - pour l'entree\n"
+    "standard), d'un exemple integre ou d'un carreau donne point par point, le\n"
+    "convertit en carreau de cyclide de Dupin et affiche :\n"
     "  type T                  le type de conversion (0, 1 ou 2)\n"
     "  cyclide K MESSAGE       le type de cyclide et son message\n"
     "  verdict non convertible: RAISON\n"
@@ -114,7 +114,9 @@ const char* const USAGE =
     "\n"
     "Code de sortie : 0 pour tout verdict (convertible ou non) ; 1 quand une\n"
     "ligne d'un lot est en erreur (toutes les lignes sont ecrites) ; 2 pour un\n"
-    "usage faux, une entree illisible ou une sortie impossible a ecrire.\n";
+    "usage faux, une entree illisible ou une sortie impossible a ecrire ; 3\n"
+    "quand des faces d'un fichier CAO n'ont donne aucun carreau (chacune a sa\n"
+    "ligne avec la raison).\n";
 
 namespace {
 
