@@ -407,18 +407,13 @@ bool cercleApproche(const Handle(Geom_Curve) & c, double t0, double t1, gp_Circ&
     std::vector<gp_Pnt> p;
     for (int k = 0; k <= n; ++k)
         p.push_back(c->Value(t0 + (t1 - t0) * k / n));
-    const gp_Vec a(p[0], p[n / 2]), b(p[0], p[n]);
-    const gp_Vec normale = a.Crossed(b);
-    if (normale.Magnitude() <= 1e-12 * a.Magnitude() * b.Magnitude())
+    // The circle through p0, p(n/2), pn, then every sample checked on it.
+    gp_Pnt centre;
+    double rayon = 0;
+    if (!cercleTroisPoints(p[0], p[n / 2], p[n], centre, rayon))
         return false;
-    // The centre of the circle through p0, p(n/2), pn.
-    const gp_Vec vers =
-        (b.Crossed(normale) * a.SquareMagnitude() + normale.Crossed(a) * b.SquareMagnitude()) /
-        (2 * normale.SquareMagnitude());
-    const gp_Pnt centre = p[0].Translated(vers);
-    const double rayon = vers.Magnitude();
     ecart = 0;
-    const gp_Dir z(normale);
+    const gp_Dir z(gp_Vec(p[0], p[n / 2]).Crossed(gp_Vec(p[0], p[n])));
     for (const gp_Pnt& q : p) {
         const gp_Vec cq(centre, q);
         ecart = std::max({ecart, std::fabs(cq.Magnitude() - rayon) / rayon,
