@@ -4,6 +4,7 @@
 // With --cyclide the window shows the converted patch shaded, with its
 // border, on its whole cyclide, turned and fitted into the view.
 //   cyclide-apercu IMAGE.png [--cyclide]
+//   cyclide-apercu --version
 #include "fenetre/FenPrincipale.h"
 #include "fenetre/glwidget.h"
 
@@ -47,6 +48,10 @@ void montrerCyclide(FenPrincipale& fenetre) {
 
 // Shows the main window, lets it paint, and saves what it shows.
 int main(int argc, char* argv[]) {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "cyclide-apercu " CYCLIDE_VERSION "\n";
+        return 0;
+    }
     const bool cyclide = argc == 3 && std::string(argv[2]) == "--cyclide";
     if ((argc != 2 && !cyclide) || argv[1][0] == '-') {
         std::cerr << "usage : cyclide-apercu IMAGE.png [--cyclide]\n";
