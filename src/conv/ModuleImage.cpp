@@ -6,6 +6,15 @@
 
 #include <vector>
 
+// A build without the renderer (no Qt): the module is looked for all the
+// same, where the package installs it.
+#ifndef CYCLIDE_MODULE_IMAGE
+#define CYCLIDE_MODULE_IMAGE "libcyclide_image.so"
+#endif
+#ifndef CYCLIDE_MODULES_DEPUIS_BIN
+#define CYCLIDE_MODULES_DEPUIS_BIN "../lib/x86_64-linux-gnu/cyclide"
+#endif
+
 namespace cyclide {
 
 namespace {
