@@ -12,6 +12,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// A build with AddressSanitizer (gcc defines __SANITIZE_ADDRESS__, clang
+// answers __has_feature).
+#if defined(__SANITIZE_ADDRESS__)
+#define CYCLIDE_SOUS_ASAN
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CYCLIDE_SOUS_ASAN
+#endif
+#endif
+
 namespace cyclide {
 
 namespace {
@@ -42,7 +52,14 @@ void fermerTout(Tubes& t) {
     const struct rlimit memoire = {l.octets, l.octets};
     const struct rlimit calcul = {l.secondesCalcul, l.secondesCalcul + 1};
     const struct rlimit coeur = {0, 0};
+#ifndef CYCLIDE_SOUS_ASAN
     ::setrlimit(RLIMIT_AS, &memoire);
+#else
+    // AddressSanitizer reserves terabytes of address space for its shadow
+    // memory at start: a sanitized child cannot start under an address
+    // space limit. The time limits still hold.
+    (void)memoire;
+#endif
     ::setrlimit(RLIMIT_CPU, &calcul);
     ::setrlimit(RLIMIT_CORE, &coeur);
     ::execv(programme, argv);

@@ -4,8 +4,9 @@
 # stored ones. With --ecrire, stores them instead. OBJ and PNG files are
 # stored as their SHA-256 (name.ext.sha256); the date a STEP header carries
 # is left out of the comparison.
-#   goldens.sh CONVERTER [--ecrire]
-# PNG cases need an X server ($DISPLAY); without one they are skipped.
+#   goldens.sh CONVERTER [--ecrire | --sans-png]
+# PNG cases need an X server ($DISPLAY) and the image module; without one,
+# or with --sans-png, they are skipped.
 set -uo pipefail
 conv="$(realpath "$1")"
 ecrire="${2:-}"
@@ -17,8 +18,8 @@ echecs=0
 cas=0
 while read -r nom ext args; do
     case "$nom" in '' | '#'*) continue ;; esac
-    if [ "$ext" = png ] && [ -z "${DISPLAY:-}" ]; then
-        echo "skipped (no display): $nom"
+    if [ "$ext" = png ] && { [ -z "${DISPLAY:-}" ] || [ "$ecrire" = --sans-png ]; }; then
+        echo "skipped (no display or no image module): $nom"
         continue
     fi
     sortie="$travail/$nom.$ext"
